@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build needs, only those that are missing.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev
+  libavformat-dev libavcodec-dev libavfilter-dev libswscale-dev libswresample-dev libavutil-dev
+  libsdl2-dev
+  libgtest-dev libgmock-dev
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  runner=()
+elif command -v sudo >/dev/null 2>&1; then
+  runner=(sudo)
+else
+  echo "These Debian packages are missing and neither root nor sudo is available:" >&2
+  echo "  ${missing[*]}" >&2
+  echo "Install them (apt-get install ${missing[*]}) and run make again." >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${runner[@]}" apt-get update -qq
+"${runner[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,244 @@
+#include "engine/UnicodeProtocol.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <iconv.h>
+#include <langinfo.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+extern "C" {
+#include <libavformat/avformat.h>
+#include <libavutil/mem.h>
+}
+
+namespace {
+
+std::atomic<bool> gRegistered{false};
+
+// Converts Text from one character set to another; false when a character has no equivalent.
+bool Convert(const std::string& Text, const char* From, const char* To, std::string& Out) {
+    iconv_t cd = iconv_open(To, From);
+    if (cd == iconv_t(-1))
+        return false;
+    std::unique_ptr<void, int (*)(iconv_t)> guard(cd, iconv_close);
+    std::string in = Text;
+    Out.clear();
+    char* src = in.data();
+    size_t left = in.size();
+    char buf[256];
+    while (left > 0) {
+        char* dst = buf;
+        size_t room = sizeof buf;
+        const size_t r = iconv(cd, &src, &left, &dst, &room);
+        Out.append(buf, dst - buf);
+        if (r == size_t(-1) && errno != E2BIG)
+            return false;
+        if (r != size_t(-1) && r > 0)
+            return false; // irreversible (approximated) conversions count as failures
+    }
+    return true;
+}
+
+// The per-file state behind a unicode AVIOContext.
+struct TUnicodeFile {
+    int Fd = -1;
+};
+
+int FileRead(void* Opaque, uint8_t* Buf, int Size) {
+    const int fd = static_cast<TUnicodeFile*>(Opaque)->Fd;
+    const ssize_t n = ::read(fd, Buf, size_t(Size));
+    if (n < 0)
+        return -1;
+    if (n == 0)
+        return AVERROR_EOF;
+    return int(n);
+}
+
+int FileWrite(void* Opaque, uint8_t* Buf, int Size) {
+    const int fd = static_cast<TUnicodeFile*>(Opaque)->Fd;
+    int done = 0;
+    while (done < Size) {
+        const ssize_t n = ::write(fd, Buf + done, size_t(Size - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return AVERROR(errno);
+        }
+        done += int(n);
+    }
+    return done;
+}
+
+int64_t FileSeek(void* Opaque, int64_t Pos, int Whence) {
+    const int fd = static_cast<TUnicodeFile*>(Opaque)->Fd;
+    if (Whence & AVSEEK_SIZE) {
+        struct stat st;
+        return fstat(fd, &st) == 0 ? int64_t(st.st_size) : -1;
+    }
+    Whence &= ~AVSEEK_FORCE;
+    if (Whence != SEEK_SET && Whence != SEEK_CUR && Whence != SEEK_END)
+        return -1;
+    const off_t r = ::lseek(fd, off_t(Pos), Whence);
+    return r < 0 ? -1 : int64_t(r);
+}
+
+int IOOpenCallback(AVFormatContext*, AVIOContext** Pb, const char* Url, int Flags,
+                   AVDictionary** Options) {
+    return UnicodeIOOpen(Pb, Url, Flags, Options);
+}
+
+void IOCloseCallback(AVFormatContext*, AVIOContext* Pb) { UnicodeIOClose(&Pb); }
+
+bool HasUnicodePrefix(const std::string& URL) {
+    return URL.size() >= 14 && URL.compare(0, 13, UnicodeURLPrefix) == 0;
+}
+
+} // namespace
+
+std::string SystemCodePage() {
+    const char* cs = nl_langinfo(CODESET);
+    return cs != nullptr && *cs ? cs : "ANSI_X3.4-1968";
+}
+
+bool NeedsUnicodeName(const std::string& Name, const std::string& CodePage) {
+    const size_t colon = Name.find(':', 1);
+    if (colon != std::string::npos && Name.find(':') == colon) {
+        const std::string scheme = ":" + Name.substr(0, colon) + ":";
+        if (std::string(KnownProtocols).find(scheme) != std::string::npos)
+            return false;
+    }
+    std::string narrow, back;
+    if (!Convert(Name, "UTF-8", CodePage.c_str(), narrow))
+        return true;
+    if (!Convert(narrow, CodePage.c_str(), "UTF-8", back))
+        return true;
+    return back != Name;
+}
+
+bool NeedsUnicodeName(const std::string& Name) { return NeedsUnicodeName(Name, SystemCodePage()); }
+
+std::string FileNameToURL(const std::string& Name, const std::string& CodePage) {
+    if (NeedsUnicodeName(Name, CodePage))
+        return UnicodeURLPrefix + Name;
+    return Name;
+}
+
+std::string FileNameToURL(const std::string& Name) { return FileNameToURL(Name, SystemCodePage()); }
+
+std::string URLToFileName(const std::string& URL) {
+    if (!HasUnicodePrefix(URL))
+        return URL;
+    // Drop "unicode:" and then "utf8:".
+    std::string rest = URL.substr(URL.find(':') + 1);
+    return rest.substr(rest.find(':') + 1);
+}
+
+void RegisterUnicodeProtocol() { gRegistered.store(true); }
+
+bool UnicodeProtocolRegistered() { return gRegistered.load(); }
+
+int UnicodeIOOpen(AVIOContext** Context, const std::string& URL, int Flags, AVDictionary** Options) {
+    *Context = nullptr;
+    if (URL.size() > MaxURLBytes)
+        return AVERROR(ENAMETOOLONG);
+    if (!HasUnicodePrefix(URL))
+        return avio_open2(Context, URL.c_str(), Flags, nullptr, Options);
+
+    const std::string name = URLToFileName(URL);
+    int mode = O_RDONLY;
+    if ((Flags & AVIO_FLAG_READ_WRITE) == AVIO_FLAG_READ_WRITE)
+        mode = O_RDWR | O_CREAT | O_TRUNC;
+    else if (Flags & AVIO_FLAG_WRITE)
+        mode = O_WRONLY | O_CREAT | O_TRUNC;
+    auto file = std::make_unique<TUnicodeFile>();
+    file->Fd = ::open(name.c_str(), mode | O_CLOEXEC, 0666);
+    if (file->Fd < 0)
+        return AVERROR(ENOENT);
+
+    constexpr int BufferSize = 32768;
+    auto* buffer = static_cast<unsigned char*>(av_malloc(BufferSize));
+    if (buffer == nullptr) {
+        ::close(file->Fd);
+        return AVERROR(ENOMEM);
+    }
+    const bool writing = (Flags & AVIO_FLAG_WRITE) != 0;
+    AVIOContext* pb = avio_alloc_context(buffer, BufferSize, writing ? 1 : 0, file.get(),
+                                         FileRead, writing ? FileWrite : nullptr, FileSeek);
+    if (pb == nullptr) {
+        av_free(buffer);
+        ::close(file->Fd);
+        return AVERROR(ENOMEM);
+    }
+    pb->seekable = AVIO_SEEKABLE_NORMAL;
+    file.release(); // owned by the context from here on; freed in UnicodeIOClose
+    *Context = pb;
+    return 0;
+}
+
+bool IsUnicodeIO(const AVIOContext* Context) {
+    return Context != nullptr && Context->seek == FileSeek;
+}
+
+void UnicodeIOClose(AVIOContext** Context) {
+    AVIOContext* pb = *Context;
+    if (pb == nullptr)
+        return;
+    if (!IsUnicodeIO(pb)) {
+        avio_closep(Context);
+        return;
+    }
+    avio_flush(pb);
+    std::unique_ptr<TUnicodeFile> file(static_cast<TUnicodeFile*>(pb->opaque));
+    if (file && file->Fd >= 0)
+        ::close(file->Fd);
+    av_freep(&pb->buffer);
+    avio_context_free(Context);
+}
+
+void InstallUnicodeIO(AVFormatContext* Context) {
+    Context->io_open = IOOpenCallback;
+    Context->io_close = IOCloseCallback;
+}
+
+int UnicodeOpenInput(AVFormatContext** Context, const std::string& URL, const AVInputFormat* Format,
+                     AVDictionary** Options) {
+    if (URL.size() > MaxURLBytes)
+        return AVERROR(ENAMETOOLONG);
+    if (*Context == nullptr) {
+        *Context = avformat_alloc_context();
+        if (*Context == nullptr)
+            return AVERROR(ENOMEM);
+    }
+    AVFormatContext* ctx = *Context;
+    InstallUnicodeIO(ctx);
+    AVIOContext* own = nullptr;
+    if (HasUnicodePrefix(URL)) {
+        // The library closes a main file it opened itself with avio_close, which cannot close
+        // ours: open it here and mark it as the caller's.
+        const int r = UnicodeIOOpen(&own, URL, AVIO_FLAG_READ);
+        if (r < 0) {
+            avformat_free_context(ctx);
+            *Context = nullptr;
+            return r;
+        }
+        ctx->pb = own;
+        ctx->flags |= AVFMT_FLAG_CUSTOM_IO;
+    }
+    const int r = avformat_open_input(Context, URL.c_str(), Format, Options);
+    if (r < 0)
+        UnicodeIOClose(&own); // the library freed the context but leaves a custom file to us
+    return r;
+}
+
+void UnicodeCloseInput(AVFormatContext** Context) {
+    if (*Context == nullptr)
+        return;
+    AVIOContext* own = nullptr;
+    if (((*Context)->flags & AVFMT_FLAG_CUSTOM_IO) && IsUnicodeIO((*Context)->pb))
+        own = (*Context)->pb;
+    avformat_close_input(Context);
+    UnicodeIOClose(&own);
+}

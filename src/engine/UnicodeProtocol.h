@@ -1,0 +1,65 @@
+// The "unicode" file protocol.
+//
+// File names travel through the engine as UTF-8. A name that the process's 8-bit code page
+// cannot represent is handed to the media libraries as "unicode:utf8:" + the UTF-8 name; the
+// engine opens such URLs itself through custom AVIOContexts (the libraries have no protocol of
+// that name). Names that the code page represents, and URLs of the known network protocols,
+// pass unchanged. On Linux the file system holds the UTF-8 bytes, so the unchanged name and the
+// decoded URL reach the same file.
+//
+// Thread: every function may be called from any thread; each opened file has its own context.
+#pragma once
+
+#include <string>
+
+struct AVFormatContext;
+struct AVIOContext;
+struct AVInputFormat;
+struct AVDictionary;
+
+inline constexpr const char* UnicodeURLPrefix = "unicode:utf8:";
+inline constexpr const char* KnownProtocols = ":unicode:stream:gopher:http:pipe:rtp:tcp:udp:";
+// Longest URL, in bytes, the engine hands to the libraries.
+inline constexpr size_t MaxURLBytes = 2047;
+
+// The character set of the process locale (nl_langinfo(CODESET)), as "UTF-8" or
+// "ANSI_X3.4-1968".
+std::string SystemCodePage();
+
+// True when Name must travel as a "unicode:utf8:" URL: it is not a URL of a known protocol and
+// converting it to CodePage and back does not give it again.
+bool NeedsUnicodeName(const std::string& Name, const std::string& CodePage);
+bool NeedsUnicodeName(const std::string& Name);
+
+// The text handed to the libraries for Name. The caller refuses results longer than
+// MaxURLBytes.
+std::string FileNameToURL(const std::string& Name, const std::string& CodePage);
+std::string FileNameToURL(const std::string& Name);
+
+// The file name behind a text the libraries hold (the inverse of FileNameToURL).
+std::string URLToFileName(const std::string& URL);
+
+// One-time set-up, run by the loader once avformat is available.
+void RegisterUnicodeProtocol();
+bool UnicodeProtocolRegistered();
+
+// Opens URL for the given AVIO_FLAG_* access: "unicode:utf8:" URLs through the engine's own
+// file routines, everything else through avio_open2. Returns 0 or a negative library error
+// code (AVERROR(ENOENT) when a file to read does not exist).
+int UnicodeIOOpen(AVIOContext** Context, const std::string& URL, int Flags,
+                  AVDictionary** Options = nullptr);
+// Closes a context opened by UnicodeIOOpen (either kind) and sets *Context to null.
+void UnicodeIOClose(AVIOContext** Context);
+// True for contexts the engine's own file routines serve.
+bool IsUnicodeIO(const AVIOContext* Context);
+
+// avformat_open_input for a URL made by FileNameToURL. *Context may be a context allocated by
+// the caller (options and flags set) or null. The context's io_open/io_close are pointed at
+// UnicodeIOOpen/UnicodeIOClose so files the demuxer opens itself work alike. Close the context
+// with UnicodeCloseInput, never with avformat_close_input directly.
+int UnicodeOpenInput(AVFormatContext** Context, const std::string& URL, const AVInputFormat* Format,
+                     AVDictionary** Options);
+void UnicodeCloseInput(AVFormatContext** Context);
+// Points an output context's io_open/io_close at the engine's routines (for muxers that open
+// further files).
+void InstallUnicodeIO(AVFormatContext* Context);
