@@ -1,0 +1,34 @@
+// Program entry: splash, main window, message loop.
+#include "app/GlobalObject.h"
+#include "app/AppPaths.h"
+#include "app/QtDispatcher.h"
+#include "ui/FrmCover.h"
+#include "ui/FrmMain.h"
+#include "ui/ZeltaApplication.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (!TZeltaApplication::DisplayAvailable()) {
+        std::fprintf(stderr,
+                     "zelta: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                     "Start it from a desktop session, or set QT_QPA_PLATFORM=offscreen to run "
+                     "without a screen.\n");
+        return 1;
+    }
+    TZeltaApplication app(argc, argv);
+    zelta::TQtMainThreadDispatcher dispatcher;
+
+    TfrmCover cover(QString::fromStdString(zelta::FindDataFile("skin/videoaudiocover.jpg")));
+    cover.show();
+    cover.repaint();
+    QApplication::processEvents();
+
+    QApplication::setApplicationDisplayName(
+        QString::fromLatin1(zelta::StartupApplicationTitle.data(),
+                            int(zelta::StartupApplicationTitle.size())));
+    TfrmMain main;
+    cover.SetMainWindow(&main);
+    main.show();
+    return app.exec();
+}

@@ -1,0 +1,25 @@
+// The seven colour themes. A theme is a palette plus a style sheet applied application-wide, so
+// every window takes the main window's theme by construction.
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+inline constexpr int ThemeCount = 7;
+// The theme in force when the stored index is outside 0..6 ("Green").
+inline constexpr int DesignTimeTheme = 5;
+
+struct TThemeColors {
+    const char* Name;
+    QColor Window;    // window and control faces
+    QColor Accent;    // selection, headers, progress
+    QColor Text;
+    QColor OddRow;    // background of odd list rows
+};
+
+const TThemeColors& ThemeColors(int Index);
+
+// Applies theme Index (0..6) to the whole application; other values are ignored.
+void ApplyTheme(int Index);
+// Index of the theme in force.
+int CurrentTheme();
