@@ -69,13 +69,22 @@ int ClampToInt(int64_t Value) {
 
 std::string Printf(const char* Format, ...) __attribute__((format(printf, 1, 2)));
 
+// printf into a string of any length (tag values such as lyrics can be long).
 std::string Printf(const char* Format, ...) {
-    char buf[1024];
     va_list args;
     va_start(args, Format);
-    std::vsnprintf(buf, sizeof buf, Format, args);
+    va_list again;
+    va_copy(again, args);
+    const int n = std::vsnprintf(nullptr, 0, Format, args);
     va_end(args);
-    return buf;
+    std::string out;
+    if (n > 0) {
+        out.resize(size_t(n) + 1);
+        std::vsnprintf(out.data(), out.size(), Format, again);
+        out.resize(size_t(n));
+    }
+    va_end(again);
+    return out;
 }
 
 // The libraries' one-line codec summary. avcodec_string needs a codec context; one filled from

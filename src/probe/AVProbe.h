@@ -40,6 +40,8 @@ struct TFileStreamInfo {
     std::string Comment;
     std::string Album;
     std::string Genre;
+
+    bool operator==(const TFileStreamInfo&) const = default;
 };
 
 // One audio stream. After reset every integer is -1 and every string empty.
@@ -54,6 +56,8 @@ struct TAudioStreamInfo {
     int Channels = -1;
     int SampleRate = -1;
     int SampleFormat = -1; // AVSampleFormat
+
+    bool operator==(const TAudioStreamInfo&) const = default;
 };
 
 // One video stream; note that Height comes before Width. After reset every integer is -1,
@@ -72,6 +76,8 @@ struct TVideoStreamInfo {
     int PixelFormat = -1;        // AVPixelFormat
     int FrameRateNum = -1;       // the stream's real base frame rate
     int FrameRateDen = -1;
+
+    bool operator==(const TVideoStreamInfo&) const = default;
 };
 
 // Closes a context the probe opened itself (through the Unicode file protocol).
