@@ -6,6 +6,7 @@
 #include "ui/FrmMain.h"
 #include "ui/ZeltaApplication.h"
 
+#include <clocale>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     TZeltaApplication app(argc, argv);
+    // Qt takes the user's locale for everything; numbers in media texts, option values and the
+    // libraries' own parsing must keep "." as the decimal separator.
+    std::setlocale(LC_NUMERIC, "C");
     zelta::TQtMainThreadDispatcher dispatcher;
 
     TfrmCover cover(QString::fromStdString(zelta::FindDataFile("skin/videoaudiocover.jpg")));

@@ -46,6 +46,13 @@ TLogList& LogList() {
 
 std::atomic<TFFLogger*> gLogger{nullptr};
 std::atomic<int> gLibraryLevel{AV_LOG_INFO};
+// The libraries' callback and level are process-wide, like the logger that follows them.
+std::atomic<bool> gCallbackInstalled{false};
+
+void ApplyLibraryLevel(TLogLevel Level) {
+    gLibraryLevel.store(LibraryLevelOf(Level));
+    av_log_set_level(LibraryLevelOf(Level));
+}
 
 const char* const LevelNames[] = {"quiet", "panic", "fatal", "error",
                                   "warning", "info", "verbose", "debug"};
@@ -84,10 +91,8 @@ TFFLogger::~TFFLogger() {
 void TFFLogger::SetLogLevel(TLogLevel Level) {
     if (LogLevel_.exchange(Level) == Level)
         return;
-    if (CallbackInstalled_.load()) {
-        gLibraryLevel.store(LibraryLevelOf(Level));
-        av_log_set_level(LibraryLevelOf(Level));
-    }
+    if (gCallbackInstalled.load())
+        ApplyLibraryLevel(Level);
 }
 
 void TFFLogger::SetLogLevelByName(const std::string& Text) {
@@ -116,9 +121,18 @@ void TFFLogger::SetOnLog(TLogEvent Handler) {
 
 void TFFLogger::InstallLibraryCallback() {
     av_log_set_callback(&TFFLogger::LibraryLogCallback);
-    CallbackInstalled_.store(true);
-    gLibraryLevel.store(LibraryLevelOf(LogLevel()));
-    av_log_set_level(LibraryLevelOf(LogLevel()));
+    gCallbackInstalled.store(true);
+    ApplyLibraryLevel(LogLevel());
+}
+
+void InstallLibraryLogCallback() {
+    if (TFFLogger* l = gLogger.load()) {
+        l->InstallLibraryCallback();
+        return;
+    }
+    av_log_set_callback(&TFFLogger::LibraryLogCallback);
+    gCallbackInstalled.store(true);
+    ApplyLibraryLevel(LogLevelFromLibrary(gLibraryLevel.load()));
 }
 
 bool TFFLogger::Deliverable(TLogLevel Level) const {

@@ -61,8 +61,7 @@ public:
 
     void SetOnLog(TLogEvent Handler);
 
-    // Installs the libraries' log callback and applies the current level. Called once avutil is
-    // loaded.
+    // Installs the libraries' log callback and applies this logger's level.
     void InstallLibraryCallback();
 
     void LogMessage(const void* Sender, TLogLevel Level, const std::string& Msg);
@@ -82,7 +81,6 @@ private:
 
     std::atomic<TLogLevel> LogLevel_{llInfo};
     std::atomic<bool> TriggerInMain_{true};
-    std::atomic<bool> CallbackInstalled_{false};
 
     std::mutex HandlerLock_; // guards OnLog_
     TLogEvent OnLog_;
@@ -93,6 +91,11 @@ private:
 
 // The global logger, created (without owner) on first use when none exists.
 TFFLogger& GetLogger();
+
+// Installs the libraries' log callback and applies the level of the global logger, or the
+// current library level while none exists. Called by the loader once avutil is loaded; it does
+// not create a logger, so the application may still create its own afterwards.
+void InstallLibraryLogCallback();
 
 // The library level currently in force (initially 32, info).
 int CurrentLibraryLogLevel();

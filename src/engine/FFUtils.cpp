@@ -160,11 +160,18 @@ bool FrameToBitmap(TFrameConverter& Converter, const uint8_t* const Data[], cons
     if (!Converter.Bitmap)
         Converter.Bitmap = std::make_unique<TBitmap24>();
     TBitmap24& bmp = *Converter.Bitmap;
-    if (bmp.Width() != Width || bmp.Height() != Height)
-        bmp.SetSize(Width, Height);
+    {
+        // Resizing reallocates the pixels another thread may be reading under the canvas lock.
+        std::lock_guard g(bmp.Canvas());
+        if (bmp.Width() != Width || bmp.Height() != Height)
+            bmp.SetSize(Width, Height);
+    }
 
     const bool direct = PixFmt == Converter.RGBFormat && Width % 2 == 0 && Height % 2 == 0 &&
                         Linesize[0] == bmp.ScanlineSize();
+    // The scaler aborts the process on formats it does not know instead of failing.
+    if (!direct && !sws_isSupportedInput(PixFmt))
+        return false;
     const uint8_t* const* planes = Data;
     const int* lines = Linesize;
     if (!direct) {
@@ -188,7 +195,8 @@ bool FrameToBitmap(TFrameConverter& Converter, const uint8_t* const Data[], cons
         Converter.ToRGB.reset(sws);
         if (sws == nullptr)
             return false;
-        sws_scale(sws, Data, Linesize, 0, Height, Converter.RGBData, Converter.RGBLinesize);
+        if (sws_scale(sws, Data, Linesize, 0, Height, Converter.RGBData, Converter.RGBLinesize) <= 0)
+            return false;
         planes = Converter.RGBData;
         lines = Converter.RGBLinesize;
     }

@@ -63,7 +63,7 @@ TLibraryTable BuiltInLibraryTable() {
         {lkAVFormat, "avformat", LIBAVFORMAT_VERSION_MAJOR, so("avformat", LIBAVFORMAT_VERSION_MAJOR),
          [] { return avformat_version(); }, [] { RegisterUnicodeProtocol(); }},
         {lkAVUtil, "avutil", LIBAVUTIL_VERSION_MAJOR, so("avutil", LIBAVUTIL_VERSION_MAJOR),
-         [] { return avutil_version(); }, [] { GetLogger().InstallLibraryCallback(); }},
+         [] { return avutil_version(); }, InstallLibraryLogCallback},
         {lkSWScale, "swscale", LIBSWSCALE_VERSION_MAJOR, so("swscale", LIBSWSCALE_VERSION_MAJOR),
          [] { return swscale_version(); }, {}},
         // The C runtime the libraries use is the process's own.

@@ -85,16 +85,53 @@ int64_t FileSeek(void* Opaque, int64_t Pos, int Whence) {
     return r < 0 ? -1 : int64_t(r);
 }
 
-int IOOpenCallback(AVFormatContext*, AVIOContext** Pb, const char* Url, int Flags,
-                   AVDictionary** Options) {
-    return UnicodeIOOpen(Pb, Url, Flags, Options);
-}
-
-void IOCloseCallback(AVFormatContext*, AVIOContext* Pb) { UnicodeIOClose(&Pb); }
-
 bool HasUnicodePrefix(const std::string& URL) {
     return URL.size() >= 14 && URL.compare(0, 13, UnicodeURLPrefix) == 0;
 }
+
+using TIOOpen = int (*)(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**);
+using TIOClose2 = int (*)(AVFormatContext*, AVIOContext*);
+
+// The libraries' own io_open/io_close2. Other URLs go through them so that the context's
+// protocol whitelist and interrupt callback keep applying to them.
+struct TDefaultIO {
+    TIOOpen Open = nullptr;
+    TIOClose2 Close2 = nullptr;
+};
+
+const TDefaultIO& DefaultIO() {
+    static const TDefaultIO io = [] {
+        TDefaultIO d;
+        if (AVFormatContext* c = avformat_alloc_context()) {
+            d.Open = c->io_open;
+            d.Close2 = c->io_close2;
+            avformat_free_context(c);
+        }
+        return d;
+    }();
+    return io;
+}
+
+// Flushes and frees a context served by the file routines below; the flush error, if any.
+int CloseUnicodeFile(AVIOContext* Pb);
+
+int IOOpenCallback(AVFormatContext* S, AVIOContext** Pb, const char* Url, int Flags,
+                   AVDictionary** Options) {
+    const std::string url = Url != nullptr ? Url : "";
+    if (HasUnicodePrefix(url) || url.size() > MaxURLBytes || DefaultIO().Open == nullptr)
+        return UnicodeIOOpen(Pb, url, Flags, Options);
+    return DefaultIO().Open(S, Pb, Url, Flags, Options);
+}
+
+int IOClose2Callback(AVFormatContext* S, AVIOContext* Pb) {
+    if (IsUnicodeIO(Pb))
+        return CloseUnicodeFile(Pb);
+    if (DefaultIO().Close2 != nullptr)
+        return DefaultIO().Close2(S, Pb);
+    return avio_close(Pb);
+}
+
+void IOCloseCallback(AVFormatContext* S, AVIOContext* Pb) { IOClose2Callback(S, Pb); }
 
 } // namespace
 
@@ -182,6 +219,21 @@ bool IsUnicodeIO(const AVIOContext* Context) {
     return Context != nullptr && Context->seek == FileSeek;
 }
 
+namespace {
+
+int CloseUnicodeFile(AVIOContext* Pb) {
+    avio_flush(Pb);
+    int result = Pb->error;
+    std::unique_ptr<TUnicodeFile> file(static_cast<TUnicodeFile*>(Pb->opaque));
+    if (file && file->Fd >= 0 && ::close(file->Fd) != 0 && result == 0)
+        result = AVERROR(errno);
+    av_freep(&Pb->buffer);
+    avio_context_free(&Pb);
+    return result;
+}
+
+} // namespace
+
 void UnicodeIOClose(AVIOContext** Context) {
     AVIOContext* pb = *Context;
     if (pb == nullptr)
@@ -190,23 +242,26 @@ void UnicodeIOClose(AVIOContext** Context) {
         avio_closep(Context);
         return;
     }
-    avio_flush(pb);
-    std::unique_ptr<TUnicodeFile> file(static_cast<TUnicodeFile*>(pb->opaque));
-    if (file && file->Fd >= 0)
-        ::close(file->Fd);
-    av_freep(&pb->buffer);
-    avio_context_free(Context);
+    *Context = nullptr;
+    CloseUnicodeFile(pb);
 }
 
 void InstallUnicodeIO(AVFormatContext* Context) {
     Context->io_open = IOOpenCallback;
+    Context->io_close2 = IOClose2Callback;
+    // Nested contexts of some muxers and demuxers copy only io_close, others only io_close2;
+    // setting both makes every copy close our files with our routine.
     Context->io_close = IOCloseCallback;
 }
 
 int UnicodeOpenInput(AVFormatContext** Context, const std::string& URL, const AVInputFormat* Format,
                      AVDictionary** Options) {
-    if (URL.size() > MaxURLBytes)
+    if (URL.size() > MaxURLBytes) {
+        // Failing, avformat_open_input frees a context the caller allocated; do the same.
+        avformat_free_context(*Context);
+        *Context = nullptr;
         return AVERROR(ENAMETOOLONG);
+    }
     if (*Context == nullptr) {
         *Context = avformat_alloc_context();
         if (*Context == nullptr)

@@ -54,12 +54,15 @@ void UnicodeIOClose(AVIOContext** Context);
 bool IsUnicodeIO(const AVIOContext* Context);
 
 // avformat_open_input for a URL made by FileNameToURL. *Context may be a context allocated by
-// the caller (options and flags set) or null. The context's io_open/io_close are pointed at
-// UnicodeIOOpen/UnicodeIOClose so files the demuxer opens itself work alike. Close the context
-// with UnicodeCloseInput, never with avformat_close_input directly.
+// the caller (options and flags set) or null; on failure it is freed and set to null, as
+// avformat_open_input does. The context gets the io callbacks of InstallUnicodeIO so files the
+// demuxer opens itself work alike. Close the context with UnicodeCloseInput, never with
+// avformat_close_input directly.
 int UnicodeOpenInput(AVFormatContext** Context, const std::string& URL, const AVInputFormat* Format,
                      AVDictionary** Options);
 void UnicodeCloseInput(AVFormatContext** Context);
-// Points an output context's io_open/io_close at the engine's routines (for muxers that open
-// further files).
+// Sets the context's io_open/io_close2 (and io_close, which some nested contexts copy instead)
+// so that "unicode:utf8:" URLs the (de)muxer opens itself go to the engine's file routines and
+// every other URL to the libraries' own opener, which keeps applying the context's protocol
+// whitelist and interrupt callback.
 void InstallUnicodeIO(AVFormatContext* Context);
