@@ -1,0 +1,262 @@
+// The conversion core: one conversion task's option state, option contexts and session.
+//
+// A TCustomFFmpeg is configured only by option name/value pairs (SetOption) and the typed
+// setters, stated in order and interleaved with opening inputs (AddInputFile) and creating
+// outputs (AddOutputFile). Refused options raise FFmpegException with the exact texts; the
+// component layer catches them into its LastError.
+//
+// Thread: one task is configured on the main thread and then run by one worker thread; nothing
+// here is shared between tasks except the loader, the logger and the codec lock.
+#pragma once
+
+#include "engine/FFTypes.h"
+#include "engine/OptionConvert.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct AVBSFContext;
+struct AVFormatContext;
+
+inline constexpr int MaxFiles = 20;          // inputs, outputs, metadata maps, ts scale files
+inline constexpr int MaxStreams = 20;        // streamid entries, ts scale streams
+inline constexpr int MaxStreamMaps = 400;
+
+struct TStreamMap {
+    int FileIndex = 0;
+    int StreamIndex = 0;
+    int SyncFileIndex = 0;
+    int SyncStreamIndex = 0;
+    bool operator==(const TStreamMap&) const = default;
+};
+
+struct TMetaDataMap {
+    int OutFile = 0;
+    int InFile = 0;
+    bool operator==(const TMetaDataMap&) const = default;
+};
+
+struct TBSFDeleter {
+    void operator()(AVBSFContext* c) const;
+};
+using TBSFContextPtr = std::unique_ptr<AVBSFContext, TBSFDeleter>;
+// A chain of bit-stream filters for the next stream of one kind, in application order.
+using TBitstreamFilterChain = std::vector<TBSFContextPtr>;
+
+struct TRational {
+    int Num = 0;
+    int Den = 0;
+    bool operator==(const TRational&) const = default;
+};
+
+// Media type indexes used by per-kind arrays: video, audio, data, subtitle (as the libraries).
+enum TStreamKind : int { skVideo = 0, skAudio = 1, skData = 2, skSubtitle = 3 };
+
+// The pending option state. Names and defaults as the option table gives them; ResetOptions
+// restores every default. TOptionValues is the copyable part (the bit-stream filter chains own
+// library objects), so a state can be saved and compared.
+struct TOptionValues {
+    std::string ForcedFormat;
+    int FrameWidth = 0;
+    int FrameHeight = 0;
+    float FrameAspectRatio = 0;
+    int FramePixFmt = -1;
+    int AudioSampleFmt = -1;
+    int CropTop = 0, CropBottom = 0, CropLeft = 0, CropRight = 0;
+    std::array<int, 4> MaxFrames{2147483647, 2147483647, 2147483647, 2147483647};
+    TRational FrameRate;
+    float VideoQScale = 0;
+    std::optional<std::array<uint16_t, 64>> IntraMatrix;
+    std::optional<std::array<uint16_t, 64>> InterMatrix;
+    std::optional<std::string> VideoRcOverride;
+    bool VideoDisable = false;
+    int VideoDiscard = 0;
+    std::optional<std::string> VideoCodecName;
+    uint32_t VideoCodecTag = 0;
+    std::string VideoLanguage;
+    bool SameQuality = false;
+    bool DoDeinterlace = false;
+    int TopFieldFirst = -1;
+    int MeThreshold = 0;
+    int IntraDcPrecision = 8;
+    bool LoopInput = false;
+    int LoopOutput = -1;
+    bool QpHist = false;
+    std::string VideoFilters;
+    bool IntraOnly = false;
+    int AudioSampleRate = 44100;
+    int64_t ChannelLayout = 0;
+    float AudioQScale = -99999;
+    bool AudioDisable = false;
+    int AudioChannels = 2;
+    std::optional<std::string> AudioCodecName;
+    uint32_t AudioCodecTag = 0;
+    std::string AudioLanguage;
+    bool SubtitleDisable = false;
+    std::optional<std::string> SubtitleCodecName;
+    std::string SubtitleLanguage;
+    uint32_t SubtitleCodecTag = 0;
+    float MuxPreload = 0.5f;
+    float MuxMaxDelay = 0.7f;
+    int64_t RecordingTime = INT64_MAX;
+    int64_t StartTime = 0;
+    int64_t RecTimestamp = 0;
+    int64_t InputTsOffset = 0;
+    std::vector<std::pair<std::string, std::string>> Metadata;
+    bool DoHexDump = false, DoPktDump = false, DoPsnr = false;
+    int DoPass = 0;
+    std::string PassLogFileName;
+    bool AudioStreamCopy = false, VideoStreamCopy = false, SubtitleStreamCopy = false;
+    int VideoSyncMethod = -1;
+    int AudioSyncMethod = 0;
+    float AudioDriftThreshold = 0.1f;
+    bool CopyTs = false;
+    bool Shortest = false;
+    int VideoGlobalHeader = 0;
+    std::optional<std::string> VStatsFileName;
+    int ProgramId = 0;
+    int CopyInitialNonKeyframes = 0;
+    bool RateEmu = false;
+    int VideoChannel = 0;
+    std::optional<std::string> VideoStandard;
+    int AudioVolume = 256;
+    bool ExitOnError = false;
+    int Verbose = 1;
+    int ThreadCount = 1;
+    bool InputSync = false;
+    int64_t LimitFileSize = 0;
+    bool ForceFps = false;
+    bool PgmYuvHack = false;
+    float DtsDeltaThreshold = 10;
+    int SwsFlags = 4;
+    std::array<int, MaxStreams> StreamIdMap{};
+    std::vector<TStreamMap> StreamMaps;       // at most MaxStreamMaps
+    std::vector<TMetaDataMap> MetaDataMaps;   // at most MaxFiles
+    std::array<std::array<double, MaxStreams>, MaxFiles> TsScale{};
+
+    bool operator==(const TOptionValues&) const = default;
+};
+
+struct TOptionState : TOptionValues {
+    std::array<TBitstreamFilterChain, 3> BitstreamFilters; // video, audio, subtitle
+};
+
+class TOptionContexts; // the libraries' generic option contexts (GenericOptions.h)
+
+class TCustomFFmpeg : public TFFBaseComponent {
+public:
+    TCustomFFmpeg();
+    ~TCustomFFmpeg() override;
+    const char* ClassName() const override { return "TCustomFFmpeg"; }
+
+    // ---- option layer ----
+    // The dispatcher: runs the first option of the table named Name (case-sensitive); other
+    // names go to SetGenericOption, whose result is ignored. A refused value raises
+    // FFmpegException, EConvertError (a bad number) or EAssertionFailed (a tag that is not 4
+    // characters); options applied before stay applied.
+    void SetOption(const std::string& Name, const std::string& Value);
+    // Sets a library option on the generic option contexts; true when set.
+    bool SetGenericOption(const std::string& Name, const std::string& Value);
+    bool SetGenericOption(const std::string& Name, int64_t Value);
+    // Every default of TOptionState, empty maps and chains, no files counted (an input still
+    // open is closed), the error flag cleared. The option contexts are kept.
+    void ResetOptions();
+    // When the libraries are loaded: FreeSession, ResetOptions, run flags cleared,
+    // TotalDuration -1 and fresh option contexts. Otherwise nothing.
+    void PrepareTask();
+
+    TOptionState& Options() { return Options_; }
+    const TOptionState& Options() const { return Options_; }
+    // The generic option contexts; recreated when FreeSession has freed them.
+    TOptionContexts& OptionContexts();
+
+    // Typed setters with already converted values. Those taking text raise the messages of the
+    // option of the same name (frame rate, frame size, aspect, crop, tags).
+    void SetForcedFormat(const std::string& Format);
+    void SetVerbose(int Level);
+    void SetFrameRate(const std::string& Rate);
+    void SetCropTop(int Value);
+    void SetCropBottom(int Value);
+    void SetCropLeft(int Value);
+    void SetCropRight(int Value);
+    void SetAspect(const std::string& Aspect);
+    void AddMetadata(const std::string& Key, const std::string& Value);
+    void SetAudioSampleRate(int Rate);       // ignored unless > 0
+    void SetAudioChannels(int Channels);     // ignored unless > 0
+    void SetAudioTag(const std::string& Tag);
+    void SetVideoTag(const std::string& Tag);
+    void SetSubtitleTag(const std::string& Tag);
+    void SetRecordingTime(int64_t Microseconds); // ignored for NoMediaTime; sets TotalDuration
+    void SetStartTime(int64_t Microseconds);     // ignored for NoMediaTime
+    void SetProgramId(int Id);                   // ignored when negative
+    void SetFrameSize(const std::string& Size);
+    void SetAudioCodec(const std::string& Name);
+    void SetVideoCodec(const std::string& Name);
+    void SetSubtitleCodec(const std::string& Name);
+    void SetVideoFilters(const std::string& Filters);
+    // Kind "vcd", "svcd", "dvd", "dv" or "dv50"; Norm "pal", "ntsc", "film" or anything else
+    // for automatic (from FrameRate, then the opened inputs' video streams, then DefaultNorm).
+    void ApplyTarget(const std::string& Kind, const std::string& Norm, const std::string& DefaultNorm);
+    void SetAudioVolume(int Volume);             // ignored when negative
+    void SetAudioSyncMethod(int Method);
+    void SetVideoSyncMethod(int Method);
+    void SetMuxMaxDelay(double Seconds);         // ignored unless > 0
+    void SetMuxPreload(double Seconds);          // ignored unless > 0
+
+    // Applies a built-in preset or a preset file (apre, vpre, spre, fpre).
+    void ApplyPreset(const std::string& OptionName, const std::string& PresetName);
+
+    // ---- session (opened inputs, created outputs) ----
+    // Opens and probes an input (ForcedFormat, the set generic options with the decoding mask)
+    // and takes the frame size, rate and aspect of its first video stream and the sample rate,
+    // channels and layout of its first audio stream; the codec names and ForcedFormat are used
+    // up. Raises FFmpegException (the file name and the library's reason, or "Too many input
+    // files (at most 20)").
+    virtual void AddInputFile(const std::string& FileName);
+    virtual void AddOutputFile(const std::string& FileName, bool Join);
+    // newvideo, newaudio, newsubtitle: a further stream of the last output file.
+    virtual void NewVideoStream();
+    virtual void NewAudioStream();
+    virtual void NewSubtitleStream();
+    // vhook: a video hook module with its arguments.
+    virtual void AddHookModule(const std::string& Arguments);
+    // Closes the inputs, forgets the outputs, frees the option contexts and the per-session
+    // texts (matrices, rc_override, vstats name, codec names, tv standard, languages, subtitle
+    // tag). Nothing when the libraries are not loaded.
+    virtual void FreeSession();
+
+    int InputFileCount() const { return int(InputFiles_.size()); }
+    int OutputFileCount() const { return OutputFileCount_; }
+    // An opened input's container (null outside 0..InputFileCount()-1).
+    AVFormatContext* InputFile(int Index) const;
+
+    int64_t TotalDuration = -1;
+
+    // The folder of the running program, with a trailing "/".
+    static std::string ProgramFolder();
+
+protected:
+    struct TFormatContextDeleter {
+        void operator()(AVFormatContext* c) const;
+    };
+    using TInputContextPtr = std::unique_ptr<AVFormatContext, TFormatContextDeleter>;
+
+    TOptionState Options_;
+    std::unique_ptr<TOptionContexts> Contexts_;
+    std::vector<TInputContextPtr> InputFiles_;
+    int OutputFileCount_ = 0;
+
+    // Session and run-control flags; PrepareTask clears them, ResetOptions the error flag.
+    bool JoinMode_ = false;
+    bool ErrorFlag_ = false;
+    std::atomic<bool> Running_{false};
+    std::atomic<bool> StopFlag_{false};
+    std::atomic<bool> CompletionFlag_{false};
+    std::atomic<bool> TerminatedFlag_{false};
+};
