@@ -53,9 +53,11 @@ inline constexpr int PriorityIdle = 0;
 inline constexpr int PriorityNormal = 1;
 inline constexpr int PriorityLower = 2;
 inline constexpr int PriorityLowest = 3;
-// "FormatName" as the main window's format picker reads it, and as the profile dialog does.
-inline constexpr std::string_view FormatNameDefault = "Apple iPod Video MPEG-4 Movie (*.mp4)";
-inline constexpr std::string_view FormatNameDialogDefault = "iPod Video MPEG-4";
+// "FormatName" as the main window's format picker reads it, and as the profile dialog does: the
+// name of the profile of the default FormatCode (1, AAC), so that a first start shows the profile
+// it converts with.
+inline constexpr std::string_view FormatNameDefault = "AAC Advenced Audio Codec (*.aac)";
+inline constexpr std::string_view FormatNameDialogDefault = FormatNameDefault;
 // "FormatCode" read as text (profile settings dialog); read as an integer it is FormatCodeDefault.
 inline constexpr int FormatCodeDefault = 1;
 inline constexpr std::string_view FormatCodeTextDefault = "1";

@@ -127,7 +127,7 @@ TEST(SettingsKeys, DefaultsOfAnEmptySettingsFile)
     EXPECT_EQ(ReadSettingInteger(Ini, KeyJpgCmp), 30);
     for (auto Key : {KeySnapFullSize, KeySnapSmallSize, KeySnapBmp, KeySnapJpg})
         EXPECT_EQ(ReadSettingInteger(Ini, Key), 1) << Key;
-    EXPECT_EQ(ReadSettingText(Ini, KeyFormatName), "Apple iPod Video MPEG-4 Movie (*.mp4)");
+    EXPECT_EQ(ReadSettingText(Ini, KeyFormatName), "AAC Advenced Audio Codec (*.aac)");
     EXPECT_EQ(ReadSettingText(Ini, KeyFormatCode), "1");
     EXPECT_EQ(ReadSettingText(Ini, KeyOutPutDir), Folder.File("user") + "/videoconverter");
     EXPECT_EQ(ReadSettingText(Ini, KeySnapOutPutDir), Folder.File("user") + "/videoconverter");
