@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure run test test-asan bench clean format
+.PHONY: all deps configure run test test-asan bench screenshots clean format
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -35,6 +35,11 @@ test-asan: deps
 
 bench: all
 	@if [ -x bench/run.sh ]; then bash bench/run.sh $(BUILD); else echo "no benchmarks yet"; fi
+
+# Every window in every colour theme as PNG files in $(BUILD)/screenshots.
+screenshots: configure
+	cmake --build $(BUILD) --target zelta-screenshots -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/zelta-screenshots $(BUILD)/screenshots
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,0 +1,29 @@
+#include "ui/DialogServices.h"
+
+#include "app/FolderChooserLogic.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+
+void TDialogServices::Information(QWidget* Parent, const QString& Caption,
+                                  const QString& Text) const {
+    QMessageBox::information(Parent, Caption, Text);
+}
+
+void TDialogServices::Warning(QWidget* Parent, const QString& Caption, const QString& Text) const {
+    QMessageBox::warning(Parent, Caption, Text);
+}
+
+bool TDialogServices::OpenUrl(const QUrl& Url) const {
+    return QDesktopServices::openUrl(Url);
+}
+
+bool TDialogServices::IsReadOnlyFolder(const QString& Path) const {
+    return zelta::IsReadOnlyFolder(Path.toStdString());
+}
+
+const TDialogServices& TDialogServices::Default() {
+    static const TDialogServices services;
+    return services;
+}

@@ -1,0 +1,129 @@
+#include "ui/FrmFileInfo.h"
+
+#include "app/FileInfoLogic.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace zelta;
+
+namespace {
+
+QString Text(const std::string& S) { return QString::fromStdString(S); }
+
+QLineEdit* InfoBox(QWidget* Parent) {
+    auto* box = new QLineEdit(Parent);
+    box->setReadOnly(true);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
+    palette.setColor(QPalette::Text, palette.color(QPalette::ToolTipText));
+    box->setPalette(palette);
+    return box;
+}
+
+} // namespace
+
+TfrmFileInfo::TfrmFileInfo(QWidget* Parent) : QDialog(Parent) {
+    setObjectName(QStringLiteral("frmFileInfo"));
+    setWindowTitle(QStringLiteral("File infomation"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    lblSourceName = new QLabel(this);
+    lblFileLength = new QLabel(this);
+    auto* top = new QFormLayout;
+    top->addRow(QStringLiteral("File Name:"), lblSourceName);
+    top->addRow(QStringLiteral("Duration:"), lblFileLength);
+
+    auto* video = new QGroupBox(QStringLiteral("Video "), this);
+    auto* videoForm = new QFormLayout(video);
+    edtFormat = InfoBox(video);
+    edtResloution = InfoBox(video);
+    edtFrameRate = InfoBox(video);
+    edtTotalFrame = InfoBox(video);
+    edtBitRate = InfoBox(video);
+    videoForm->addRow(QStringLiteral("Format:"), edtFormat);
+    videoForm->addRow(QStringLiteral("Resloution:"), edtResloution);
+    videoForm->addRow(QStringLiteral("Frame Rate:"), edtFrameRate);
+    videoForm->addRow(QStringLiteral("Total Frame:"), edtTotalFrame);
+    videoForm->addRow(QStringLiteral("Bit Rate:"), edtBitRate);
+
+    auto* audio = new QGroupBox(QStringLiteral("Audio"), this);
+    auto* audioForm = new QFormLayout(audio);
+    edtAudioForamt = InfoBox(audio);
+    edtSampleRate = InfoBox(audio);
+    edtChannel = InfoBox(audio);
+    edtAudioBitRate = InfoBox(audio);
+    audioForm->addRow(QStringLiteral("Format:"), edtAudioForamt);
+    audioForm->addRow(QStringLiteral("Sample Rate:"), edtSampleRate);
+    audioForm->addRow(QStringLiteral("Channel:"), edtChannel);
+    audioForm->addRow(QStringLiteral("Bit Rate:"), edtAudioBitRate);
+
+    btn1 = new QPushButton(QStringLiteral("&Ok"), this);
+    btn1->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btn1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(video);
+    layout->addWidget(audio);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    connect(btn1, &QPushButton::clicked, this, &TfrmFileInfo::accept);
+}
+
+TfrmFileInfo::~TfrmFileInfo() = default;
+
+void TfrmFileInfo::showEvent(QShowEvent* Event) {
+    QDialog::showEvent(Event);
+    FormShow();
+}
+
+void TfrmFileInfo::FormShow() {
+    setFixedSize(420, 460);
+    lblSourceName->clear();
+    lblSourceName->setMinimumWidth(0);
+    lblFileLength->clear();
+    btn1->setFocus(); // not a box: a focused box shows its text selected
+    if (SourceFile_.empty())
+        return;
+
+    Probe.Close();
+    Probe.Open(SourceFile_); // a failure leaves no video stream: nothing below is shown
+    const TFileInfoTexts t = DescribeFileInfo(Probe);
+    lblSourceName->setText(Text(t.SourceName));
+    // At least the designed width; the dialog's own width lets the shortened name show whole.
+    if (t.SourceNameShortened)
+        lblSourceName->setMinimumWidth(270);
+    lblFileLength->setText(Text(t.FileLength));
+    if (t.FormatSet)
+        edtFormat->setText(Text(t.Format));
+    if (t.VideoSet) {
+        edtResloution->setText(Text(t.Resolution));
+        edtBitRate->setText(Text(t.BitRate));
+        edtFrameRate->setText(Text(t.FrameRate));
+        edtTotalFrame->setText(Text(t.TotalFrame));
+    }
+    if (t.AudioSet) {
+        edtAudioBitRate->setText(Text(t.AudioBitRate));
+        edtSampleRate->setText(Text(t.SampleRate));
+        edtChannel->setText(Text(t.Channel));
+        edtAudioForamt->setText(Text(t.AudioFormat));
+    }
+}
+
+void TfrmFileInfo::FormCloseQuery() {
+    Probe.Close();
+}
+
+void TfrmFileInfo::done(int Result) {
+    FormCloseQuery();
+    QDialog::done(Result);
+}

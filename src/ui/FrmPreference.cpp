@@ -1,0 +1,252 @@
+#include "ui/FrmPreference.h"
+
+#include "app/FolderChooserLogic.h"
+#include "app/GlobalObject.h"
+#include "app/SettingsKeys.h"
+#include "ui/DialogServices.h"
+#include "ui/FmDirectory.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QUrl>
+#include <QVBoxLayout>
+
+using namespace zelta;
+
+namespace {
+
+QString Text(const std::string& S) { return QString::fromStdString(S); }
+
+} // namespace
+
+TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServices& Services,
+                               QWidget* Parent)
+    : QDialog(Parent), FolderChooser_(std::move(FolderChooser)), Services_(Services) {
+    setObjectName(QStringLiteral("frmPreference"));
+    setWindowTitle(QStringLiteral("Preference"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto* snapshot = new QGroupBox(QStringLiteral("Snapshot"), this);
+    auto* grid = new QGridLayout(snapshot);
+    grid->setColumnStretch(1, 1);
+
+    // The folder gets a row of its own so that long paths stay readable.
+    grid->addWidget(new QLabel(QStringLiteral("Snapshot folder:"), snapshot), 0, 0, 1, 2);
+    edtSnapDirectory = new QLineEdit(snapshot);
+    edtSnapDirectory->setReadOnly(true);
+    btnBrows = new QPushButton(QStringLiteral("&Brows"), snapshot);
+    btnOpen = new QPushButton(QStringLiteral("&Open"), snapshot);
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(edtSnapDirectory, 1);
+    folderRow->addWidget(btnBrows);
+    folderRow->addWidget(btnOpen);
+    grid->addLayout(folderRow, 1, 0, 1, 2);
+
+    grid->addWidget(new QLabel(QStringLiteral("Snapshot size:"), snapshot), 2, 0);
+    ckSmallSize = new QCheckBox(QStringLiteral("Small Size"), snapshot);
+    ckFullSize = new QCheckBox(QStringLiteral("Full Size"), snapshot);
+    auto* sizeRow = new QHBoxLayout;
+    sizeRow->addWidget(ckSmallSize);
+    sizeRow->addWidget(ckFullSize);
+    sizeRow->addStretch(1);
+    grid->addLayout(sizeRow, 2, 1);
+
+    grid->addWidget(new QLabel(QStringLiteral("Snapshot format:"), snapshot), 3, 0);
+    ckBmp = new QCheckBox(QStringLiteral("BMP"), snapshot);
+    ckJpg = new QCheckBox(QStringLiteral("JPG"), snapshot);
+    auto* formatRow = new QHBoxLayout;
+    formatRow->addWidget(ckBmp);
+    formatRow->addWidget(ckJpg);
+    formatRow->addStretch(1);
+    grid->addLayout(formatRow, 3, 1);
+
+    grid->addWidget(new QLabel(QStringLiteral("Jpg Compression Quality:"), snapshot), 4, 0);
+    spedCmp = new QSpinBox(snapshot);
+    spedCmp->setRange(JpegQualityMin, JpegQualityMax);
+    // The value changes by the arrows only.
+    if (auto* edit = spedCmp->findChild<QLineEdit*>())
+        edit->setReadOnly(true);
+    trcCmp = new QSlider(Qt::Horizontal, snapshot);
+    trcCmp->setRange(JpegQualityMin, JpegQualityMax);
+    trcCmp->setTickPosition(QSlider::TicksBelow);
+    trcCmp->setTickInterval(10);
+    auto* qualityRow = new QHBoxLayout;
+    qualityRow->addWidget(spedCmp);
+    qualityRow->addWidget(trcCmp, 1);
+    grid->addLayout(qualityRow, 4, 1);
+    auto* note =
+        new QLabel(QStringLiteral("(The higher the value, the better the image quality.)"), snapshot);
+    note->setAlignment(Qt::AlignRight);
+    grid->addWidget(note, 5, 0, 1, 2);
+
+    auto* priority = new QGroupBox(QStringLiteral("Work priority"), this);
+    auto* priorityRow = new QHBoxLayout(priority);
+    rdGrpPriority = new QButtonGroup(priority);
+    const char* const items[PriorityItemCount] = {"Idle", "Normal", "Lower", "Lowest"};
+    for (int i = 0; i < PriorityItemCount; ++i) {
+        auto* radio = new QRadioButton(QString::fromLatin1(items[i]), priority);
+        rdGrpPriority->addButton(radio, i);
+        priorityRow->addWidget(radio, 1);
+    }
+
+    btnDefault = new QPushButton(QStringLiteral("&Default"), this);
+    btnOk = new QPushButton(QStringLiteral("&Ok"), this);
+    btnOk->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnDefault);
+    buttons->addStretch(1);
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(snapshot);
+    layout->addWidget(priority);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    connect(btnOk, &QPushButton::clicked, this, &TfrmPreference::btnOkClick);
+    connect(btnCancel, &QPushButton::clicked, this, &TfrmPreference::reject);
+    connect(btnDefault, &QPushButton::clicked, this, &TfrmPreference::btnDefaultClick);
+    connect(btnBrows, &QPushButton::clicked, this, &TfrmPreference::btnBrowsClick);
+    connect(btnOpen, &QPushButton::clicked, this, &TfrmPreference::btnOpenClick);
+    connect(ckFullSize, &QCheckBox::clicked, this, &TfrmPreference::ckFullSizeClick);
+    connect(ckSmallSize, &QCheckBox::clicked, this, &TfrmPreference::ckSmallSizeClick);
+    connect(ckBmp, &QCheckBox::clicked, this, &TfrmPreference::ckBmpClick);
+    connect(ckJpg, &QCheckBox::clicked, this, &TfrmPreference::ckJpgClick);
+    connect(trcCmp, &QSlider::valueChanged, this, &TfrmPreference::trcCmpChange);
+    connect(spedCmp, &QSpinBox::valueChanged, this, &TfrmPreference::spedCmpChange);
+}
+
+void TfrmPreference::showEvent(QShowEvent* Event) {
+    QDialog::showEvent(Event);
+    FormShow();
+}
+
+void TfrmPreference::FormShow() {
+    setFixedSize(480, 390);
+    spedCmp->setRange(JpegQualityMin, JpegQualityMax);
+    trcCmp->setRange(JpegQualityMin, JpegQualityMax);
+    QPalette palette = edtSnapDirectory->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Midlight));
+    edtSnapDirectory->setPalette(palette);
+    btnOk->setFocus(); // not the folder box: a focused box shows its text selected
+
+    const TGlobalObject* g = GlobalObject();
+    if (g == nullptr)
+        return;
+    const TPreferenceShowValues stored = ReadPreferenceSettings(g->Settings());
+    ShowValues(ApplyShowValues(stored, ControlValues()));
+    SetQualityEnabled(stored.QualityEnabled);
+}
+
+TPreferenceValues TfrmPreference::ControlValues() const {
+    TPreferenceValues v;
+    v.SnapFolder = edtSnapDirectory->text().toStdString();
+    v.FullSize = ckFullSize->isChecked();
+    v.SmallSize = ckSmallSize->isChecked();
+    v.Bmp = ckBmp->isChecked();
+    v.Jpg = ckJpg->isChecked();
+    v.Quality = spedCmp->value();
+    v.Priority = rdGrpPriority->checkedId();
+    return v;
+}
+
+void TfrmPreference::ShowValues(const TPreferenceValues& Values) {
+    edtSnapDirectory->setText(Text(Values.SnapFolder));
+    ckFullSize->setChecked(Values.FullSize);
+    ckSmallSize->setChecked(Values.SmallSize);
+    ckBmp->setChecked(Values.Bmp);
+    ckJpg->setChecked(Values.Jpg);
+    spedCmp->setValue(Values.Quality);
+    trcCmp->setValue(Values.Quality);
+    if (QAbstractButton* item = rdGrpPriority->button(Values.Priority)) {
+        item->setChecked(true);
+    } else if (QAbstractButton* checked = rdGrpPriority->checkedButton()) {
+        // An exclusive group never unchecks its last button by itself.
+        rdGrpPriority->setExclusive(false);
+        checked->setChecked(false);
+        rdGrpPriority->setExclusive(true);
+    }
+}
+
+void TfrmPreference::SetQualityEnabled(bool Enabled) {
+    spedCmp->setEnabled(Enabled);
+    trcCmp->setEnabled(Enabled);
+}
+
+void TfrmPreference::btnOkClick() {
+    TGlobalObject* g = GlobalObject();
+    if (g != nullptr) {
+        TIniFile settings = g->Settings();
+        if (!WritePreferenceSettings(settings, ControlValues()))
+            Services_.Warning(this, QStringLiteral("Warning"), Text(settings.LastError()));
+    }
+    accept();
+}
+
+void TfrmPreference::btnDefaultClick() {
+    const TPreferenceValues defaults = DefaultPreferenceValues();
+    ShowValues(defaults);
+    SetQualityEnabled(defaults.Jpg);
+}
+
+void TfrmPreference::btnBrowsClick() {
+    TfmDirectory& chooser = FolderChooser_();
+    chooser.exec();
+    const std::string chosen = chooser.ChosenFolder();
+    const std::string shown = edtSnapDirectory->text().toStdString();
+    if (!TakesChosenFolder(chosen, shown))
+        return;
+    if (TGlobalObject* g = GlobalObject()) {
+        TIniFile settings = g->Settings();
+        if (!StoreBrowsedSnapFolder(settings, chosen, shown))
+            Services_.Warning(this, QStringLiteral("Warning"), Text(settings.LastError()));
+    }
+    edtSnapDirectory->setText(Text(chosen));
+}
+
+void TfrmPreference::btnOpenClick() {
+    const TGlobalObject* g = GlobalObject();
+    if (g == nullptr)
+        return;
+    const std::string folder = SnapFolderToOpen(g->Settings(), edtSnapDirectory->text().toStdString());
+    if (!folder.empty())
+        Services_.OpenUrl(QUrl::fromLocalFile(Text(folder)));
+}
+
+void TfrmPreference::ckFullSizeClick() {
+    ckFullSize->setChecked(KeepOneOfPair(ckFullSize->isChecked(), ckSmallSize->isChecked()));
+}
+
+void TfrmPreference::ckSmallSizeClick() {
+    ckSmallSize->setChecked(KeepOneOfPair(ckSmallSize->isChecked(), ckFullSize->isChecked()));
+}
+
+void TfrmPreference::ckBmpClick() {
+    ckBmp->setChecked(KeepOneOfPair(ckBmp->isChecked(), ckJpg->isChecked()));
+}
+
+void TfrmPreference::ckJpgClick() {
+    ckJpg->setChecked(KeepOneOfPair(ckJpg->isChecked(), ckBmp->isChecked()));
+    SetQualityEnabled(ckJpg->isChecked());
+}
+
+void TfrmPreference::trcCmpChange(int Value) {
+    if (IsJpegQuality(Value))
+        spedCmp->setValue(Value);
+}
+
+void TfrmPreference::spedCmpChange(int Value) {
+    if (IsJpegQuality(Value))
+        trcCmp->setValue(Value);
+}

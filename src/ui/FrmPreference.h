@@ -1,0 +1,68 @@
+// The preferences dialog ("Preference", Tools menu): the snapshot folder, sizes, formats and
+// JPEG quality, and the work priority. Created on first use by the main window and kept; every
+// showing reloads the values from the settings file, OK writes them, Cancel writes nothing, and
+// Browse stores a newly chosen snapshot folder at once. The settings logic is app/PreferenceLogic.
+#pragma once
+
+#include "app/PreferenceLogic.h"
+
+#include <QDialog>
+#include <functional>
+
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class TDialogServices;
+class TfmDirectory;
+
+class TfrmPreference : public QDialog {
+    Q_OBJECT
+public:
+    // Returns the shared folder chooser, creating it on first use; called on Browse.
+    using TFolderChooser = std::function<TfmDirectory&()>;
+
+    TfrmPreference(TFolderChooser FolderChooser, const TDialogServices& Services,
+                   QWidget* Parent = nullptr);
+
+    // The values the controls hold now.
+    zelta::TPreferenceValues ControlValues() const;
+
+    QLineEdit* edtSnapDirectory;
+    QPushButton* btnBrows;
+    QPushButton* btnOpen;
+    QCheckBox* ckSmallSize;
+    QCheckBox* ckFullSize;
+    QCheckBox* ckBmp;
+    QCheckBox* ckJpg;
+    QSpinBox* spedCmp;
+    QSlider* trcCmp;
+    QButtonGroup* rdGrpPriority;  // ids 0..3: "Idle", "Normal", "Lower", "Lowest"
+    QPushButton* btnDefault;
+    QPushButton* btnOk;
+    QPushButton* btnCancel;
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+
+private:
+    void FormShow();
+    void btnOkClick();
+    void btnDefaultClick();
+    void btnBrowsClick();
+    void btnOpenClick();
+    void ckFullSizeClick();
+    void ckSmallSizeClick();
+    void ckBmpClick();
+    void ckJpgClick();
+    void trcCmpChange(int Value);
+    void spedCmpChange(int Value);
+
+    void ShowValues(const zelta::TPreferenceValues& Values);
+    void SetQualityEnabled(bool Enabled);
+
+    TFolderChooser FolderChooser_;
+    const TDialogServices& Services_;
+};

@@ -1,0 +1,91 @@
+// The file information dialog's texts: the helpers on their own and the whole set from real
+// media files.
+#include "app/FileInfoLogic.h"
+#include "engine/FFmpegLoader.h"
+#include "fixtures/Fixtures.h"
+#include "probe/AVProbe.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelta;
+
+TEST(FileInfoLogic, SecondsWithMilliseconds) {
+    EXPECT_EQ(FormatSecondsMs(215040000), "215.040");
+    EXPECT_EQ(FormatSecondsMs(0), "0.000");
+    EXPECT_EQ(FormatSecondsMs(1999999), "1.999");
+    EXPECT_EQ(FormatSecondsMs(-1), "0.000"); // the container's "no duration"
+    EXPECT_EQ(FormatSecondsMs(int64_t(5000000000000)), "5000000.000");
+}
+
+TEST(FileInfoLogic, LongPathsAreShortened) {
+    const std::string short45 = "/media/videos/holiday/" + std::string(19, 'a') + ".avi";
+    ASSERT_EQ(short45.size(), 45u);
+    EXPECT_EQ(ShortenSourceName(short45).Text, short45);
+    EXPECT_FALSE(ShortenSourceName(short45).Shortened);
+
+    const std::string path60 = "/media/videos/holiday/" + std::string(34, 'b') + ".mp4";
+    ASSERT_EQ(path60.size(), 60u);
+    const TSourceNameLabel l = ShortenSourceName(path60);
+    EXPECT_TRUE(l.Shortened);
+    EXPECT_EQ(l.Text, path60.substr(0, 40) + "...mp4  ");
+
+    // Counted in characters; a dot in a folder name is no extension.
+    const std::string wide = "/v.d/" + std::string(30, 'x') + "/" + std::string(10, 'y') + "é" +
+                             std::string(10, 'z');
+    const TSourceNameLabel w = ShortenSourceName(wide);
+    EXPECT_EQ(w.Text, wide.substr(0, 5 + 30 + 1 + 4) + "..  ");
+    const std::string accents = std::string(45, 'a') + "é";  // 46 characters
+    EXPECT_EQ(ShortenSourceName(accents).Text, std::string(40, 'a') + "..  ");
+    EXPECT_FALSE(ShortenSourceName(std::string(44, 'a') + "é").Shortened);
+}
+
+TEST(FileInfoLogic, AudioFormatIsCutAfterAudio) {
+    EXPECT_EQ(AudioFormatFromInfoText("Stream #0:0: Video: h264, 320x240\n"
+                                      "Stream #0:1(und): Audio: aac (LC) (mp4a / 0x6134706D), 44100 Hz"),
+              "aac (LC) (mp4a / 0x6134706D)");
+    EXPECT_EQ(AudioFormatFromInfoText("Audio: mp3, 44100 Hz\nStream #0:2: Audio: ac3, x"), "mp3");
+    EXPECT_EQ(AudioFormatFromInfoText("Stream #0:0: Video: h264, 320x240"), "");
+    EXPECT_EQ(AudioFormatFromInfoText("Stream #0:1: Audio: pcm_s16le"), "");
+    EXPECT_EQ(AudioFormatFromInfoText("Audio:,"), "");
+}
+
+class FileInfoMedia : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(FFLoader().LoadLibs(EngineLibraries)) << FFLoader().LastError();
+    }
+};
+
+TEST_F(FileInfoMedia, VideoFileFillsEveryText) {
+    const std::string& file = fixtures::Fixtures().Mp4H264Aac;
+    TAVProbe probe;
+    ASSERT_TRUE(probe.Open(file)) << probe.LastError();
+    const TFileInfoTexts t = DescribeFileInfo(probe);
+    EXPECT_EQ(t.SourceName, ShortenSourceName(file).Text);
+    EXPECT_EQ(t.FileLength.substr(0, 2), "2.");
+    EXPECT_EQ(t.FileLength.substr(t.FileLength.size() - 7), " Second");
+    ASSERT_TRUE(t.FormatSet && t.VideoSet && t.AudioSet);
+    EXPECT_EQ(t.Format, probe.FormatName());
+    EXPECT_EQ(t.Resolution, "320x240");
+    EXPECT_EQ(t.FrameRate, "25");
+    EXPECT_EQ(t.TotalFrame, "1");
+    EXPECT_GT(std::stoi(t.BitRate), 0);
+    EXPECT_EQ(t.SampleRate, "44100");
+    EXPECT_EQ(t.Channel, "2");
+    EXPECT_GT(std::stoi(t.AudioBitRate), 0);
+    EXPECT_EQ(t.AudioFormat.substr(0, 3), "aac");
+    std::string info;
+    ASSERT_TRUE(probe.GetInfoText(info));
+    EXPECT_NE(info.find("Audio: " + t.AudioFormat + ","), std::string::npos) << info;
+}
+
+TEST_F(FileInfoMedia, FilesWithoutVideoOrUnreadableSetNothing) {
+    for (const std::string* file : {&fixtures::Fixtures().Wav, &fixtures::Fixtures().Mp3,
+                                    &fixtures::Fixtures().Truncated}) {
+        TAVProbe probe;
+        probe.Open(*file);
+        const TFileInfoTexts t = DescribeFileInfo(probe);
+        EXPECT_TRUE(t.SourceName.empty() && t.FileLength.empty()) << *file;
+        EXPECT_FALSE(t.FormatSet || t.VideoSet || t.AudioSet) << *file;
+    }
+}
