@@ -4,10 +4,9 @@
 #include "engine/FFUtils.h"
 #include "engine/FFmpegLoader.h"
 #include "engine/GenericOptions.h"
-#include "engine/UnicodeProtocol.h"
+#include "engine/SessionTypes.h"
 
 #include <cmath>
-#include <mutex>
 #include <unistd.h>
 
 extern "C" {
@@ -23,10 +22,6 @@ using ffopt::Trim;
 
 void TBSFDeleter::operator()(AVBSFContext* c) const {
     av_bsf_free(&c);
-}
-
-void TCustomFFmpeg::TFormatContextDeleter::operator()(AVFormatContext* c) const {
-    UnicodeCloseInput(&c);
 }
 
 TCustomFFmpeg::TCustomFFmpeg() : Contexts_(std::make_unique<TOptionContexts>(TOptionState().SwsFlags)) {}
@@ -54,9 +49,10 @@ void TCustomFFmpeg::ResetOptions() {
     static_cast<TOptionValues&>(Options_) = TOptionValues();
     for (TBitstreamFilterChain& chain : Options_.BitstreamFilters)
         chain.clear();
-    // The file counts go with the state; an input still open is closed with its entry.
-    InputFiles_.clear();
-    OutputFileCount_ = 0;
+    // The file counts go with the state; an input still open is closed with its entry, an
+    // output is released like in FreeSession.
+    OutputEntries_.clear();
+    InputEntries_.clear();
     ErrorFlag_ = false;
 }
 
@@ -430,128 +426,10 @@ void TCustomFFmpeg::ApplyTarget(const std::string& Kind, const std::string& Norm
 }
 
 // ---- session ----
-
-AVFormatContext* TCustomFFmpeg::InputFile(int Index) const {
-    if (Index < 0 || Index >= InputFileCount())
-        return nullptr;
-    return InputFiles_[size_t(Index)].get();
-}
-
-void TCustomFFmpeg::AddInputFile(const std::string& FileName) {
-    if (InputFileCount() >= MaxFiles)
-        throw FFmpegException("Too many input files (at most " + std::to_string(MaxFiles) + ")");
-
-    const AVInputFormat* format = nullptr;
-    if (!Options_.ForcedFormat.empty()) {
-        format = av_find_input_format(Options_.ForcedFormat.c_str());
-        if (format == nullptr)
-            throw FFmpegException("Unknown input format: \"" + Options_.ForcedFormat + "\"");
-        Options_.ForcedFormat.clear();
-    }
-
-    const std::string url = FileNameToURL(FileName);
-    if (url.size() > MaxURLBytes)
-        throw FFmpegException(ErrorText(FileName, AVERROR(ENAMETOOLONG)));
-
-    // Demuxer options exist only once the demuxer is chosen: they go with the open call.
-    struct TDictionary {
-        AVDictionary* Dict = nullptr;
-        ~TDictionary() { av_dict_free(&Dict); }
-    } privateOptions{OptionContexts().PrivateOptions(AV_OPT_FLAG_DECODING_PARAM)};
-
-    AVFormatContext* raw = avformat_alloc_context();
-    if (raw == nullptr)
-        throw FFmpegException("avformat_alloc_context failed");
-    OptionContexts().CopyOptionsTo(raw, AV_OPT_FLAG_DECODING_PARAM);
-    // The open call frees the context when it fails.
-    const int r = UnicodeOpenInput(&raw, url, format, &privateOptions.Dict);
-    if (r < 0)
-        throw FFmpegException(ErrorText(FileName, r));
-    TInputContextPtr ic(raw);
-
-    {
-        std::lock_guard lock(CodecLock());
-        if (avformat_find_stream_info(ic.get(), nullptr) < 0 && Options_.Verbose >= 0)
-            throw FFmpegException(FileName + ": could not find codec parameters");
-    }
-
-    bool videoSeen = false, audioSeen = false;
-    for (unsigned i = 0; i < ic->nb_streams; ++i) {
-        const AVStream* st = ic->streams[i];
-        const AVCodecParameters* par = st->codecpar;
-        if (par->codec_type == AVMEDIA_TYPE_VIDEO && !videoSeen) {
-            videoSeen = true;
-            Options_.FrameWidth = par->width;
-            Options_.FrameHeight = par->height;
-            AVRational sar = st->sample_aspect_ratio.num ? st->sample_aspect_ratio
-                                                         : par->sample_aspect_ratio;
-            if (par->width != 0 && par->height != 0) {
-                const double ratio = sar.num && sar.den ? av_q2d(sar) : 0.0;
-                Options_.FrameAspectRatio =
-                    ratio != 0 ? float(par->width * ratio / par->height)
-                               : float(double(par->width) / par->height);
-            } else if (Options_.FrameAspectRatio == 0) {
-                Options_.FrameAspectRatio = 4.0f / 3.0f;
-            }
-            Options_.FrameRate = {st->r_frame_rate.num, st->r_frame_rate.den};
-        } else if (par->codec_type == AVMEDIA_TYPE_AUDIO && !audioSeen) {
-            audioSeen = true;
-            Options_.AudioSampleRate = par->sample_rate;
-            Options_.AudioChannels = par->ch_layout.nb_channels;
-            Options_.ChannelLayout =
-                par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE ? int64_t(par->ch_layout.u.mask) : 0;
-        }
-    }
-    if (ic->duration != AV_NOPTS_VALUE && ic->duration > TotalDuration)
-        TotalDuration = ic->duration;
-
-    InputFiles_.push_back(std::move(ic));
-    // The codec names and the capture channel serve one input.
-    Options_.VideoCodecName.reset();
-    Options_.AudioCodecName.reset();
-    Options_.SubtitleCodecName.reset();
-    Options_.VideoChannel = 0;
-}
-
-void TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
-    (void)Join;
-    throw FFmpegException("AddOutputFile: output files are not available yet (" + FileName + ")");
-}
-
-void TCustomFFmpeg::NewVideoStream() {
-    throw FFmpegException("newvideo: adding streams is not available yet");
-}
-
-void TCustomFFmpeg::NewAudioStream() {
-    throw FFmpegException("newaudio: adding streams is not available yet");
-}
-
-void TCustomFFmpeg::NewSubtitleStream() {
-    throw FFmpegException("newsubtitle: adding streams is not available yet");
-}
+// The session steps (AddInputFile, AddOutputFile, New*Stream, FindCodec, FreeSession) are in
+// Session.cpp.
 
 void TCustomFFmpeg::AddHookModule(const std::string& Arguments) {
     (void)Arguments;
     throw FFmpegException("vhook: video hook modules are not available yet");
-}
-
-void TCustomFFmpeg::FreeSession() {
-    if (!FFLoader().LibsLoaded(EngineLibraries))
-        return;
-    Contexts_.reset();
-    OutputFileCount_ = 0;
-    JoinMode_ = false;
-    InputFiles_.clear();
-    Options_.IntraMatrix.reset();
-    Options_.InterMatrix.reset();
-    Options_.VideoRcOverride.reset();
-    Options_.VStatsFileName.reset();
-    Options_.VideoCodecName.reset();
-    Options_.AudioCodecName.reset();
-    Options_.SubtitleCodecName.reset();
-    Options_.VideoStandard.reset();
-    Options_.VideoLanguage.clear();
-    Options_.AudioLanguage.clear();
-    Options_.SubtitleLanguage.clear();
-    Options_.SubtitleCodecTag = 0;
 }

@@ -22,7 +22,10 @@
 #include <vector>
 
 struct AVBSFContext;
+struct AVCodec;
 struct AVFormatContext;
+struct TInputFileEntry;  // SessionTypes.h
+struct TOutputFileEntry; // SessionTypes.h
 
 inline constexpr int MaxFiles = 20;          // inputs, outputs, metadata maps, ts scale files
 inline constexpr int MaxStreams = 20;        // streamid entries, ts scale streams
@@ -213,28 +216,60 @@ public:
     void ApplyPreset(const std::string& OptionName, const std::string& PresetName);
 
     // ---- session (opened inputs, created outputs) ----
-    // Opens and probes an input (ForcedFormat, the set generic options with the decoding mask)
-    // and takes the frame size, rate and aspect of its first video stream and the sample rate,
-    // channels and layout of its first audio stream; the codec names and ForcedFormat are used
-    // up. Raises FFmpegException (the file name and the library's reason, or "Too many input
-    // files (at most 20)").
-    virtual void AddInputFile(const std::string& FileName);
-    virtual void AddOutputFile(const std::string& FileName, bool Join);
-    // newvideo, newaudio, newsubtitle: a further stream of the last output file.
-    virtual void NewVideoStream();
-    virtual void NewAudioStream();
-    virtual void NewSubtitleStream();
+    // Called on the configuring thread between options, while no run is active. A refused step
+    // returns false / -1 and leaves its reason in LastErrMsg() and no trace in the tables.
+
+    // Looks a codec up by name among encoders (IsEncoder) or decoders. An empty name gives
+    // Codec = null and true. MediaType is an AVMediaType; Strictness the compliance level that
+    // allows experimental codecs at -2 and below. Former encoder names of stored settings
+    // (libfaac, vorbis, libflac) stand for their current encoders (logged at llInfo). False with
+    // LastErrMsg "Unknown %s '%s'", "Invalid %s type '%s'" or the experimental text.
+    bool FindCodec(const std::string& Name, int MediaType, bool IsEncoder, int Strictness,
+                   const AVCodec*& Codec);
+
+    // Opens and probes an input (ForcedFormat, the forced decoders, the set generic options with
+    // the decoding mask, program selection, input seek with StartTime) and takes the frame size,
+    // rate, aspect and pixel format of its video streams and the sample rate, format, channels
+    // and layout of its audio streams; the codec names, ForcedFormat, StartTime and ProgramId
+    // are used up. False when refused (a 21st input, a name too long once converted, a failed
+    // codec lookup, open, program selection or probe). Raises FFmpegException for an unknown
+    // forced format ("Unknown input format: \"%s\""), a stream of unknown type and allocation
+    // failures.
+    virtual bool AddInputFile(const std::string& FileName);
+    // Creates an output file entry with its video, audio and subtitle streams from the pending
+    // option state and creates the file. With Join and more than one input open, the inputs are
+    // joined into this output (JoinMode; one entry per input naming the one container). Returns
+    // the number of output entries, or -1 when refused (the partly made file is released).
+    // Raises FFmpegException when the container cannot be allocated.
+    virtual int AddOutputFile(const std::string& FileName, bool Join);
+    // One more stream on output entry OutputFile (0-based; newvideo, newaudio and newsubtitle
+    // use the last one). Raises FFmpegException on failure (LastErrMsg for a codec lookup).
+    virtual void NewVideoStream(int OutputFile);
+    virtual void NewAudioStream(int OutputFile);
+    virtual void NewSubtitleStream(int OutputFile);
     // vhook: a video hook module with its arguments.
     virtual void AddHookModule(const std::string& Arguments);
-    // Closes the inputs, forgets the outputs, frees the option contexts and the per-session
-    // texts (matrices, rc_override, vstats name, codec names, tv standard, languages, subtitle
-    // tag). Nothing when the libraries are not loaded.
+    // Releases the option contexts, the outputs (files closed; a file left at 0 bytes deleted),
+    // the inputs and the per-session texts (matrices, rc_override, vstats name, codec names, tv
+    // standard, languages, subtitle tag); clears join mode. Nothing when the libraries are not
+    // loaded.
     virtual void FreeSession();
 
-    int InputFileCount() const { return int(InputFiles_.size()); }
-    int OutputFileCount() const { return OutputFileCount_; }
+    int InputFileCount() const;
+    // The number of output file entries (in join mode one per input).
+    int OutputFileCount() const;
     // An opened input's container (null outside 0..InputFileCount()-1).
     AVFormatContext* InputFile(int Index) const;
+
+    // The session tables for the run (SessionTypes.h).
+    std::vector<TInputFileEntry>& InputEntries() { return InputEntries_; }
+    const std::vector<TInputFileEntry>& InputEntries() const { return InputEntries_; }
+    std::vector<TOutputFileEntry>& OutputEntries() { return OutputEntries_; }
+    const std::vector<TOutputFileEntry>& OutputEntries() const { return OutputEntries_; }
+    bool JoinMode() const { return JoinMode_; }
+    // The reason of the last refused step.
+    std::string& LastErrMsg() { return LastErrMsg_; }
+    const std::string& LastErrMsg() const { return LastErrMsg_; }
 
     int64_t TotalDuration = -1;
 
@@ -242,15 +277,12 @@ public:
     static std::string ProgramFolder();
 
 protected:
-    struct TFormatContextDeleter {
-        void operator()(AVFormatContext* c) const;
-    };
-    using TInputContextPtr = std::unique_ptr<AVFormatContext, TFormatContextDeleter>;
-
     TOptionState Options_;
     std::unique_ptr<TOptionContexts> Contexts_;
-    std::vector<TInputContextPtr> InputFiles_;
-    int OutputFileCount_ = 0;
+    // Element types complete in SessionTypes.h; every member using them is defined out of line.
+    std::vector<TInputFileEntry> InputEntries_;
+    std::vector<TOutputFileEntry> OutputEntries_;
+    std::string LastErrMsg_;
 
     // Session and run-control flags; PrepareTask clears them, ResetOptions the error flag.
     bool JoinMode_ = false;

@@ -153,7 +153,8 @@ void ApplyInputOptions(TCustomFFmpeg& Core, const TInputOptions& Options,
         Core.SetStartTime(Options.StartTime);
     if (Options.ProgramId >= 0)
         Core.SetProgramId(Options.ProgramId);
-    Core.AddInputFile(FileName);
+    if (!Core.AddInputFile(FileName))
+        throw FFmpegException(Core.LastErrMsg());
 }
 
 namespace {
@@ -276,7 +277,8 @@ void ApplyOutputOptions(TCustomFFmpeg& Core, const TOutputOptions& Options,
     if (Options.Hook && ConnectHook)
         ConnectHook();
 
-    Core.AddOutputFile(FileName, Options.Join);
+    if (Core.AddOutputFile(FileName, Options.Join) < 0)
+        throw FFmpegException(Core.LastErrMsg());
 
     for (const TExtOption& o : ParseExtOptions(Options.ExtOptions)) {
         if (o.Name == "newaudio") {

@@ -137,14 +137,16 @@ private:
 };
 
 // Applies an input record and opens the input: ExtOptions (codec options included), the
-// forced format, the start time and the program id, then Core.AddInputFile(FileName).
+// forced format, the start time and the program id, then Core.AddInputFile(FileName). A refused
+// input raises FFmpegException with Core.LastErrMsg().
 void ApplyInputOptions(TCustomFFmpeg& Core, const TInputOptions& Options,
                        const std::string& FileName);
 
 // Applies an output record around the creation of the output file: target, first-stream codecs
 // and presets, ExtOptions, the typed fields, the first video stream's size and filters, then
-// Core.AddOutputFile(FileName, Options.Join), then one extra stream per newaudio, newvideo and
-// newsubtitle line with the values it takes from TStreamDefaults. ConnectHook, when given, is
+// Core.AddOutputFile(FileName, Options.Join) (a refusal raises FFmpegException with
+// Core.LastErrMsg()), then one extra stream per newaudio, newvideo and newsubtitle line with the
+// values it takes from TStreamDefaults. ConnectHook, when given, is
 // called just before the output is created if Options.Hook is set (the component connects its
 // frame-hook callback there).
 void ApplyOutputOptions(TCustomFFmpeg& Core, const TOutputOptions& Options,

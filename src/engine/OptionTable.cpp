@@ -345,12 +345,13 @@ void SubtitleTagOption(TCustomFFmpeg& F, const std::string&, const std::string& 
 void NewStreamOption(TCustomFFmpeg& F, const std::string& Name, const std::string&) {
     if (F.OutputFileCount() == 0)
         throw FFmpegException("At least one output file must be specified");
+    const int last = F.OutputFileCount() - 1;
     if (Name == "newvideo")
-        F.NewVideoStream();
+        F.NewVideoStream(last);
     else if (Name == "newaudio")
-        F.NewAudioStream();
+        F.NewAudioStream(last);
     else
-        F.NewSubtitleStream();
+        F.NewSubtitleStream(last);
 }
 
 void StreamIdOption(TCustomFFmpeg& F, const std::string& Name, const std::string& Value) {

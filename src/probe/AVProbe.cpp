@@ -368,11 +368,11 @@ const AVStream* TCustomAVProbe::StreamFor(int Index, int Kind, int First, const 
     return st;
 }
 
-bool TCustomAVProbe::GetAudioStreamInfo(int Index, TAudioStreamInfo& Info) {
-    Info = TAudioStreamInfo{};
-    const AVStream* st = StreamFor(Index, AVMEDIA_TYPE_AUDIO, FirstAudioStream_, "audio");
-    if (st == nullptr)
-        return false;
+namespace {
+
+// The fields audio and video records share, in their order.
+template <class TInfo>
+void FillCommonStreamInfo(TInfo& Info, const AVStream* st) {
     const AVCodecParameters* par = st->codecpar;
     Info.Language = MetadataValue(st->metadata, "language");
     Info.CodecName = CodecDescription(par, false);
@@ -382,6 +382,17 @@ bool TCustomAVProbe::GetAudioStreamInfo(int Index, TAudioStreamInfo& Info) {
     Info.Duration = st->duration;
     Info.DurationUs = StreamTimeUs(st->duration, tb);
     Info.BitRate = ClampToInt(par->bit_rate);
+}
+
+} // namespace
+
+bool TCustomAVProbe::GetAudioStreamInfo(int Index, TAudioStreamInfo& Info) {
+    Info = TAudioStreamInfo{};
+    const AVStream* st = StreamFor(Index, AVMEDIA_TYPE_AUDIO, FirstAudioStream_, "audio");
+    if (st == nullptr)
+        return false;
+    const AVCodecParameters* par = st->codecpar;
+    FillCommonStreamInfo(Info, st);
     Info.Channels = par->ch_layout.nb_channels;
     Info.SampleRate = par->sample_rate;
     Info.SampleFormat = par->format;
@@ -394,14 +405,7 @@ bool TCustomAVProbe::GetVideoStreamInfo(int Index, TVideoStreamInfo& Info) {
     if (st == nullptr)
         return false;
     const AVCodecParameters* par = st->codecpar;
-    Info.Language = MetadataValue(st->metadata, "language");
-    Info.CodecName = CodecDescription(par, false);
-    const AVRational tb = RepairTimeBase(st->time_base);
-    Info.StartTime = st->start_time;
-    Info.StartTimeUs = StreamTimeUs(st->start_time, tb);
-    Info.Duration = st->duration;
-    Info.DurationUs = StreamTimeUs(st->duration, tb);
-    Info.BitRate = ClampToInt(par->bit_rate);
+    FillCommonStreamInfo(Info, st);
     Info.Height = par->height;
     Info.Width = par->width;
     const AVRational sar = par->sample_aspect_ratio;

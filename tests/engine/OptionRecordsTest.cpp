@@ -5,6 +5,7 @@
 #include "engine/FFUtils.h"
 #include "engine/GenericOptions.h"
 #include "engine/OptionRecords.h"
+#include "engine/SessionTypes.h"
 
 #include "fixtures/Fixtures.h"
 
@@ -39,18 +40,18 @@ public:
     bool OpenInputs = false;
     std::vector<TSeamCall> Calls;
 
-    void AddInputFile(const std::string& FileName) override {
+    bool AddInputFile(const std::string& FileName) override {
         Record("input", FileName, false);
-        if (OpenInputs)
-            TCustomFFmpeg::AddInputFile(FileName);
+        return !OpenInputs || TCustomFFmpeg::AddInputFile(FileName);
     }
-    void AddOutputFile(const std::string& FileName, bool Join) override {
+    int AddOutputFile(const std::string& FileName, bool Join) override {
         Record("output", FileName, Join);
-        ++OutputFileCount_;
+        OutputEntries().emplace_back(); // counted, nothing created
+        return OutputFileCount();
     }
-    void NewAudioStream() override { Record("newaudio", "", false); }
-    void NewVideoStream() override { Record("newvideo", "", false); }
-    void NewSubtitleStream() override { Record("newsubtitle", "", false); }
+    void NewAudioStream(int) override { Record("newaudio", "", false); }
+    void NewVideoStream(int) override { Record("newvideo", "", false); }
+    void NewSubtitleStream(int) override { Record("newsubtitle", "", false); }
     void Record(const std::string& What, const std::string& File, bool Join) {
         Calls.push_back({What, File, Join, Options()});
     }

@@ -1,0 +1,914 @@
+// The session of a conversion core: opening inputs, creating outputs and their streams, codec
+// look-up by name, join mode and the release of everything.
+#include "engine/CustomFFmpeg.h"
+
+#include "engine/FFLogger.h"
+#include "engine/FFUtils.h"
+#include "engine/FFmpegLoader.h"
+#include "engine/GenericOptions.h"
+#include "engine/Output.h"
+#include "engine/SessionTypes.h"
+#include "engine/UnicodeProtocol.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <mutex>
+#include <sys/stat.h>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/dict.h>
+#include <libavutil/error.h>
+#include <libavutil/mathematics.h>
+#include <libavutil/mem.h>
+#include <libavutil/opt.h>
+#include <libavutil/pixdesc.h>
+}
+
+namespace {
+
+// Encoder names stored by settings of older versions and the encoders that replace them.
+struct TLegacyEncoderName {
+    const char* Stored;
+    const char* Current;
+};
+constexpr TLegacyEncoderName LegacyEncoderNames[] = {
+    {"libfaac", "aac"},
+    {"vorbis", "libvorbis"},
+    {"libflac", "flac"},
+};
+
+// An options dictionary freed with its scope.
+class TDictionary {
+public:
+    explicit TDictionary(AVDictionary* D = nullptr) : Dict(D) {}
+    ~TDictionary() { av_dict_free(&Dict); }
+    TDictionary(const TDictionary&) = delete;
+    TDictionary& operator=(const TDictionary&) = delete;
+    AVDictionary* Dict;
+};
+
+void DictSet(AVDictionary** Dict, const char* Key, const std::string& Value, int Flags = 0) {
+    if (av_dict_set(Dict, Key, Value.c_str(), Flags) < 0)
+        throw FFmpegException("av_dict_set failed");
+}
+
+// ThreadCount keeps its default of 1 because the threads option is refused; that default stands
+// for "not set" and gives the libraries' automatic thread count.
+int CodecThreads(int ThreadCount) {
+    return ThreadCount > 1 ? ThreadCount : 0;
+}
+
+int Strictness(TCustomFFmpeg& Core, AVMediaType Type) {
+    return Core.OptionContexts().Codec(int(Type))->strict_std_compliance;
+}
+
+std::string TooLongText(const std::string& FileName, size_t Bytes) {
+    return FileName + ": File name too long (" + std::to_string(Bytes) +
+           " bytes once converted, at most " + std::to_string(MaxURLBytes) + ")";
+}
+
+// The error text of a library code for a file; codes without a designed text also carry the
+// library's own reason, so that "permission denied" and "is a directory" read as such.
+std::string FileErrorText(const std::string& FileName, int Code) {
+    const std::string text = ErrorText(FileName, Code);
+    char reason[AV_ERROR_MAX_STRING_SIZE] = {};
+    if (text == FileName + ": Error number " + std::to_string(Code) + " occurred" &&
+        av_strerror(Code, reason, sizeof reason) == 0)
+        return text + " (" + reason + ")";
+    return text;
+}
+
+// The channel layout of an audio encoder: Mask when it has Channels channels, otherwise the
+// default layout of that many channels; an encoder that lists layouts and not this one gets its
+// first listed layout with the same number of channels.
+void SetChannelLayout(AVCodecContext* C, const AVCodec* Encoder, int64_t Mask, int Channels) {
+    av_channel_layout_uninit(&C->ch_layout);
+    AVChannelLayout layout{};
+    if (Mask == 0 || av_channel_layout_from_mask(&layout, uint64_t(Mask)) < 0 ||
+        layout.nb_channels != Channels) {
+        av_channel_layout_uninit(&layout);
+        av_channel_layout_default(&layout, Channels);
+    }
+    if (Encoder != nullptr && Encoder->ch_layouts != nullptr) {
+        bool listed = false;
+        const AVChannelLayout* sameCount = nullptr;
+        for (const AVChannelLayout* l = Encoder->ch_layouts; l->nb_channels != 0; ++l) {
+            listed = listed || av_channel_layout_compare(l, &layout) == 0;
+            if (sameCount == nullptr && l->nb_channels == Channels)
+                sameCount = l;
+        }
+        if (!listed && sameCount != nullptr) {
+            av_channel_layout_uninit(&layout);
+            if (av_channel_layout_copy(&layout, sameCount) < 0)
+                throw FFmpegException("av_channel_layout_copy failed");
+        }
+    }
+    C->ch_layout = layout; // the context owns it from here on
+}
+
+// The sample aspect ratio of a new video stream from the option state's display aspect.
+AVRational SampleAspect(const TOptionState& O) {
+    const double ratio = O.FrameWidth != 0 && O.FrameHeight != 0
+                             ? double(O.FrameAspectRatio) * O.FrameHeight / O.FrameWidth
+                             : double(O.FrameAspectRatio) * 3.0 / 4.0;
+    return av_d2q(ratio, 255);
+}
+
+uint16_t* CopyMatrix(const std::array<uint16_t, 64>& Matrix) {
+    auto* m = static_cast<uint16_t*>(av_malloc(sizeof(uint16_t) * 64));
+    if (m == nullptr)
+        throw FFmpegException("av_malloc failed");
+    std::memcpy(m, Matrix.data(), sizeof(uint16_t) * 64);
+    return m;
+}
+
+// Reads a decimal integer at Text[Pos] (leading blanks allowed); false when there is none.
+bool ReadInt(const std::string& Text, size_t& Pos, int& Value) {
+    const char* begin = Text.c_str() + Pos;
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(begin, &end, 10);
+    if (end == begin || errno != 0 || v < INT32_MIN || v > INT32_MAX)
+        return false;
+    Value = int(v);
+    Pos += size_t(end - begin);
+    return true;
+}
+
+// "start,end,q/start,end,q...": a frame range with a quantiser (q > 0) or a quality factor
+// -q/100 (q <= 0).
+std::vector<RcOverride> ParseRcOverride(const std::string& Text) {
+    std::vector<RcOverride> entries;
+    size_t pos = 0;
+    for (;;) {
+        int start = 0, end = 0, q = 0;
+        if (!ReadInt(Text, pos, start) || pos >= Text.size() || Text[pos++] != ',' ||
+            !ReadInt(Text, pos, end) || pos >= Text.size() || Text[pos++] != ',' ||
+            !ReadInt(Text, pos, q))
+            throw FFmpegException("error parsing rc_override");
+        RcOverride e{};
+        e.start_frame = start;
+        e.end_frame = end;
+        if (q > 0) {
+            e.qscale = q;
+            e.quality_factor = 1.0f;
+        } else {
+            e.qscale = 0;
+            e.quality_factor = float(-q) / 100.0f;
+        }
+        entries.push_back(e);
+        const size_t slash = Text.find('/', pos);
+        if (slash == std::string::npos)
+            break;
+        pos = slash + 1;
+    }
+    return entries;
+}
+
+// Sets an integer private option of the muxer when it has one of that name. A value the muxer
+// rejects (outside its range) leaves its default.
+void SetMuxerOption(const void* Sender, AVFormatContext* Oc, const char* Name, int64_t Value) {
+    if (Oc->priv_data == nullptr || Oc->oformat->priv_class == nullptr ||
+        av_opt_find(Oc->priv_data, Name, nullptr, 0, 0) == nullptr)
+        return;
+    if (av_opt_set_int(Oc->priv_data, Name, Value, 0) < 0)
+        GetLogger().LogFormat(Sender, llVerbose, "Muxer option %s=%lld not applied", Name,
+                              static_cast<long long>(Value));
+}
+
+// The stream kinds of the open inputs (only the first in join mode); false for a stream of a
+// type outside video, audio, data, subtitle and attachment.
+struct TInputKinds {
+    bool Video = false, Audio = false, Subtitle = false;
+};
+bool InputKinds(const std::vector<TInputFileEntry>& Inputs, bool FirstOnly, TInputKinds& Kinds) {
+    for (size_t f = 0; f < Inputs.size() && (!FirstOnly || f == 0); ++f) {
+        const AVFormatContext* ic = Inputs[f].Context.get();
+        for (unsigned i = 0; i < ic->nb_streams; ++i)
+            switch (ic->streams[i]->codecpar->codec_type) {
+            case AVMEDIA_TYPE_VIDEO: Kinds.Video = true; break;
+            case AVMEDIA_TYPE_AUDIO: Kinds.Audio = true; break;
+            case AVMEDIA_TYPE_SUBTITLE: Kinds.Subtitle = true; break;
+            case AVMEDIA_TYPE_DATA:
+            case AVMEDIA_TYPE_ATTACHMENT: break;
+            default: return false;
+            }
+    }
+    return true;
+}
+
+// "2010-01-02T03:04:05.000000Z" for a creation_time tag.
+std::string CreationTimeText(int64_t UnixSeconds) {
+    const std::time_t t = std::time_t(UnixSeconds);
+    std::tm tm{};
+    char buf[40] = {};
+    if (gmtime_r(&t, &tm) == nullptr || std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%S.000000Z", &tm) == 0)
+        throw FFmpegException("Invalid timestamp " + std::to_string(UnixSeconds));
+    return buf;
+}
+
+// Same file on disk (device and inode), for names that exist.
+bool SameFile(const std::string& A, const std::string& B) {
+    struct stat sa, sb;
+    return ::stat(A.c_str(), &sa) == 0 && ::stat(B.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// A decoder context for one input stream, allocated for Forced or the codec id's default decoder.
+TCodecContextPtr PrepareDecoder(const AVStream* St, const AVCodec* Forced, int Threads) {
+    const AVCodec* codec = Forced != nullptr ? Forced : avcodec_find_decoder(St->codecpar->codec_id);
+    TCodecContextPtr ctx(avcodec_alloc_context3(codec));
+    if (!ctx)
+        throw FFmpegException("avcodec_alloc_context3 failed");
+    if (avcodec_parameters_to_context(ctx.get(), St->codecpar) < 0)
+        throw FFmpegException("avcodec_parameters_to_context failed");
+    ctx->pkt_timebase = St->time_base;
+    ctx->thread_count = Threads;
+    return ctx;
+}
+
+// The encoder of a new stream: by name through FindCodec (a failure raises its text), otherwise
+// the format's guess for the file name. Id receives the codec id either way.
+const AVCodec* ChooseEncoder(TCustomFFmpeg& Core, const AVFormatContext* Oc,
+                             const std::optional<std::string>& Name, AVMediaType Type, AVCodecID& Id) {
+    const AVCodec* codec = nullptr;
+    if (Name) {
+        if (!Core.FindCodec(*Name, Type, true, Strictness(Core, Type), codec))
+            throw FFmpegException(Core.LastErrMsg());
+    }
+    if (codec != nullptr) {
+        Id = codec->id;
+        return codec;
+    }
+    Id = av_guess_codec(Oc->oformat, nullptr, Oc->url, nullptr, Type);
+    return Id == AV_CODEC_ID_NONE ? nullptr : avcodec_find_encoder(Id);
+}
+
+// The codec context of a new output stream: allocated for Encoder, or without codec carrying
+// Type and Id.
+TCodecContextPtr NewCodecContext(const AVCodec* Encoder, AVMediaType Type, AVCodecID Id) {
+    TCodecContextPtr c(avcodec_alloc_context3(Encoder));
+    if (!c)
+        throw FFmpegException("avcodec_alloc_context3 failed");
+    c->codec_type = Type;
+    if (Encoder == nullptr)
+        c->codec_id = Id;
+    return c;
+}
+
+// Adds the stream for a configured setup to the container and records it; the last step of
+// every New*Stream, so that a failure before it leaves the container unchanged.
+AVStream* AddStream(TCustomFFmpeg& Core, TOutputFileEntry& File, TOutputStreamSetup&& Setup,
+                    TBitstreamFilterChain& PendingFilters, std::string& Language) {
+    TOptionState& o = Core.Options();
+    AVStream* st = avformat_new_stream(File.Context, nullptr);
+    if (st == nullptr)
+        throw FFmpegException("Could not alloc stream");
+    const unsigned index = st->index;
+    if (index < unsigned(MaxStreams))
+        st->id = o.StreamIdMap[index];
+    st->sample_aspect_ratio = Setup.Codec->sample_aspect_ratio;
+    if (!Language.empty())
+        DictSet(&st->metadata, "language", Language);
+    Language.clear();
+    Setup.Stream = st;
+    Setup.Filters = std::move(PendingFilters);
+    PendingFilters.clear();
+    File.Streams->push_back(std::move(Setup));
+    return st;
+}
+
+void CreateVideoStream(TCustomFFmpeg& Core, TOutputFileEntry& File) {
+    TOptionState& o = Core.Options();
+    TOptionContexts& contexts = Core.OptionContexts();
+    AVFormatContext* oc = File.Context;
+
+    TOutputStreamSetup setup;
+    setup.StreamCopy = o.VideoStreamCopy;
+    AVCodecID id = AV_CODEC_ID_NONE;
+    if (!setup.StreamCopy)
+        setup.Encoder = ChooseEncoder(Core, oc, o.VideoCodecName, AVMEDIA_TYPE_VIDEO, id);
+    setup.Codec = NewCodecContext(setup.Encoder, AVMEDIA_TYPE_VIDEO, id);
+    AVCodecContext* c = setup.Codec.get();
+    c->thread_count = CodecThreads(o.ThreadCount);
+    if (o.VideoCodecTag != 0)
+        c->codec_tag = o.VideoCodecTag;
+
+    // The option context keeps the flags too, so that a copied "flags" value includes them.
+    if ((o.VideoGlobalHeader & 1) ||
+        (o.VideoGlobalHeader == 0 && (oc->oformat->flags & AVFMT_GLOBALHEADER))) {
+        c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        contexts.Video()->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    }
+    if (o.VideoGlobalHeader & 2) {
+        c->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
+        contexts.Video()->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
+    }
+
+    if (setup.StreamCopy) {
+        c->sample_aspect_ratio = SampleAspect(o);
+    } else {
+        AVRational rate = o.FrameRate.Num > 0 && o.FrameRate.Den > 0
+                              ? AVRational{o.FrameRate.Num, o.FrameRate.Den}
+                              : AVRational{25, 1};
+        contexts.CopyOptionsTo(c, AV_OPT_FLAG_VIDEO_PARAM | AV_OPT_FLAG_ENCODING_PARAM);
+        if (setup.Encoder != nullptr && setup.Encoder->supported_framerates != nullptr && !o.ForceFps)
+            rate = setup.Encoder->supported_framerates[av_find_nearest_q_idx(
+                rate, setup.Encoder->supported_framerates)];
+        c->time_base = av_inv_q(rate);
+        c->framerate = rate;
+        c->width = o.FrameWidth;
+        c->height = o.FrameHeight;
+        c->sample_aspect_ratio = SampleAspect(o);
+        c->pix_fmt = AVPixelFormat(o.FramePixFmt);
+        if (setup.Encoder != nullptr && setup.Encoder->pix_fmts != nullptr) {
+            bool listed = false;
+            for (const AVPixelFormat* p = setup.Encoder->pix_fmts; *p != AV_PIX_FMT_NONE; ++p)
+                listed = listed || *p == c->pix_fmt;
+            // Non-full-range MJPEG is allowed below the normal compliance level.
+            const bool mjpegUnofficial =
+                c->codec_id == AV_CODEC_ID_MJPEG && c->strict_std_compliance < 0 &&
+                (c->pix_fmt == AV_PIX_FMT_YUV420P || c->pix_fmt == AV_PIX_FMT_YUV422P);
+            if (!listed && !mjpegUnofficial)
+                c->pix_fmt = setup.Encoder->pix_fmts[0];
+        }
+        if (o.IntraOnly)
+            c->gop_size = 0;
+        if (o.VideoQScale != 0 || o.SameQuality) {
+            c->flags |= AV_CODEC_FLAG_QSCALE;
+            c->global_quality = int(float(FF_QP2LAMBDA) * o.VideoQScale);
+        }
+        if (o.IntraMatrix)
+            c->intra_matrix = CopyMatrix(*o.IntraMatrix);
+        if (o.InterMatrix)
+            c->inter_matrix = CopyMatrix(*o.InterMatrix);
+        if (o.VideoRcOverride) {
+            const std::vector<RcOverride> entries = ParseRcOverride(*o.VideoRcOverride);
+            c->rc_override = static_cast<RcOverride*>(av_malloc_array(entries.size(), sizeof(RcOverride)));
+            if (c->rc_override == nullptr)
+                throw FFmpegException("av_malloc failed");
+            std::memcpy(c->rc_override, entries.data(), entries.size() * sizeof(RcOverride));
+            c->rc_override_count = int(entries.size());
+        }
+        if (c->rc_initial_buffer_occupancy == 0)
+            c->rc_initial_buffer_occupancy = c->rc_buffer_size * 3 / 4;
+        c->intra_dc_precision = o.IntraDcPrecision - 8;
+        if (o.DoPsnr)
+            c->flags |= AV_CODEC_FLAG_PSNR;
+        if (o.DoPass == 1)
+            c->flags |= AV_CODEC_FLAG_PASS1;
+        else if (o.DoPass == 2)
+            c->flags |= AV_CODEC_FLAG_PASS2;
+    }
+
+    AddStream(Core, File, std::move(setup), o.BitstreamFilters[0], o.VideoLanguage);
+    o.VideoDisable = false;
+    o.VideoCodecName.reset();
+    o.VideoStreamCopy = false;
+    o.FramePixFmt = -1;
+}
+
+void CreateAudioStream(TCustomFFmpeg& Core, TOutputFileEntry& File) {
+    TOptionState& o = Core.Options();
+    TOptionContexts& contexts = Core.OptionContexts();
+    AVFormatContext* oc = File.Context;
+
+    TOutputStreamSetup setup;
+    setup.StreamCopy = o.AudioStreamCopy;
+    AVCodecID id = AV_CODEC_ID_NONE;
+    if (!setup.StreamCopy)
+        setup.Encoder = ChooseEncoder(Core, oc, o.AudioCodecName, AVMEDIA_TYPE_AUDIO, id);
+    setup.Codec = NewCodecContext(setup.Encoder, AVMEDIA_TYPE_AUDIO, id);
+    AVCodecContext* c = setup.Codec.get();
+    c->thread_count = CodecThreads(o.ThreadCount);
+    if (o.AudioCodecTag != 0)
+        c->codec_tag = o.AudioCodecTag;
+    if (oc->oformat->flags & AVFMT_GLOBALHEADER) {
+        c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        contexts.Audio()->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    }
+
+    if (setup.StreamCopy) {
+        av_channel_layout_uninit(&c->ch_layout);
+        av_channel_layout_default(&c->ch_layout, o.AudioChannels);
+        c->sample_rate = o.AudioSampleRate;
+    } else {
+        contexts.CopyOptionsTo(c, AV_OPT_FLAG_AUDIO_PARAM | AV_OPT_FLAG_ENCODING_PARAM);
+        if (o.AudioQScale > -99999) {
+            c->flags |= AV_CODEC_FLAG_QSCALE;
+            c->global_quality = int(float(FF_QP2LAMBDA) * o.AudioQScale);
+        }
+        SetChannelLayout(c, setup.Encoder, o.ChannelLayout, o.AudioChannels);
+        c->sample_fmt = ChooseSampleFormat(setup.Encoder, AVSampleFormat(o.AudioSampleFmt));
+        c->sample_rate = ChooseSampleRate(setup.Encoder, o.AudioSampleRate);
+    }
+    if (c->sample_rate > 0)
+        c->time_base = AVRational{1, c->sample_rate};
+
+    AddStream(Core, File, std::move(setup), o.BitstreamFilters[1], o.AudioLanguage);
+    o.AudioDisable = false;
+    o.AudioCodecName.reset();
+    o.AudioStreamCopy = false;
+}
+
+void CreateSubtitleStream(TCustomFFmpeg& Core, TOutputFileEntry& File) {
+    TOptionState& o = Core.Options();
+    TOutputStreamSetup setup;
+    setup.StreamCopy = o.SubtitleStreamCopy;
+    AVCodecID id = AV_CODEC_ID_NONE;
+    // Without a name the format's subtitle codec is taken, as for video and audio: a stream
+    // without any codec could never be opened.
+    if (!setup.StreamCopy)
+        setup.Encoder = ChooseEncoder(Core, File.Context, o.SubtitleCodecName, AVMEDIA_TYPE_SUBTITLE, id);
+    setup.Codec = NewCodecContext(setup.Encoder, AVMEDIA_TYPE_SUBTITLE, id);
+    AVCodecContext* c = setup.Codec.get();
+    if (o.SubtitleCodecTag != 0)
+        c->codec_tag = o.SubtitleCodecTag;
+    if (!setup.StreamCopy)
+        Core.OptionContexts().CopyOptionsTo(c, AV_OPT_FLAG_SUBTITLE_PARAM | AV_OPT_FLAG_ENCODING_PARAM);
+
+    AddStream(Core, File, std::move(setup), o.BitstreamFilters[2], o.SubtitleLanguage);
+    o.SubtitleDisable = false;
+    o.SubtitleCodecName.reset();
+    o.SubtitleStreamCopy = false;
+}
+
+} // namespace
+
+// ---- codecs ----
+
+bool TCustomFFmpeg::FindCodec(const std::string& Name, int MediaType, bool IsEncoder,
+                              int Strictness, const AVCodec*& Codec) {
+    Codec = nullptr;
+    if (Name.empty())
+        return true;
+    const std::string word = IsEncoder ? "encoder" : "decoder";
+    std::string name = Name;
+    if (IsEncoder)
+        for (const TLegacyEncoderName& l : LegacyEncoderNames)
+            if (name == l.Stored && avcodec_find_encoder_by_name(l.Current) != nullptr) {
+                GetLogger().LogFormat(this, llInfo, "Encoder '%s' is now called '%s'", l.Stored,
+                                      l.Current);
+                name = l.Current;
+            }
+    const AVCodec* codec = IsEncoder ? avcodec_find_encoder_by_name(name.c_str())
+                                     : avcodec_find_decoder_by_name(name.c_str());
+    if (codec == nullptr) {
+        LastErrMsg_ = "Unknown " + word + " '" + Name + "'";
+        return false;
+    }
+    if (codec->type != MediaType) {
+        LastErrMsg_ = "Invalid " + word + " type '" + Name + "'";
+        return false;
+    }
+    if ((codec->capabilities & AV_CODEC_CAP_EXPERIMENTAL) && Strictness > FF_COMPLIANCE_EXPERIMENTAL) {
+        LastErrMsg_ = word + " '" + codec->name +
+                      "' is experimental and might produce bad results.\r\n"
+                      "Add '-strict experimental' if you want to use it.";
+        const AVCodec* standard =
+            IsEncoder ? avcodec_find_encoder(codec->id) : avcodec_find_decoder(codec->id);
+        if (standard != nullptr && !(standard->capabilities & AV_CODEC_CAP_EXPERIMENTAL))
+            LastErrMsg_ += "\r\nOr use the non experimental " + word + " '" + standard->name + "'.";
+        return false;
+    }
+    Codec = codec;
+    return true;
+}
+
+// ---- inputs ----
+
+int TCustomFFmpeg::InputFileCount() const {
+    return int(InputEntries_.size());
+}
+
+int TCustomFFmpeg::OutputFileCount() const {
+    return int(OutputEntries_.size());
+}
+
+AVFormatContext* TCustomFFmpeg::InputFile(int Index) const {
+    if (Index < 0 || Index >= InputFileCount())
+        return nullptr;
+    return InputEntries_[size_t(Index)].Context.get();
+}
+
+bool TCustomFFmpeg::AddInputFile(const std::string& FileName) {
+    TOptionState& o = Options_;
+    // The codec names and the capture channel serve one input, taken or refused.
+    auto useUp = [&] {
+        o.VideoCodecName.reset();
+        o.AudioCodecName.reset();
+        o.SubtitleCodecName.reset();
+        o.VideoChannel = 0;
+    };
+    auto refuse = [&](const std::string& Why) {
+        LastErrMsg_ = Why;
+        useUp();
+        return false;
+    };
+
+    if (InputFileCount() >= MaxFiles)
+        return refuse("Too many input files (at most " + std::to_string(MaxFiles) + ")");
+
+    const AVInputFormat* format = nullptr;
+    if (!o.ForcedFormat.empty()) {
+        format = av_find_input_format(o.ForcedFormat.c_str());
+        if (format == nullptr)
+            throw FFmpegException("Unknown input format: \"" + o.ForcedFormat + "\"");
+        o.ForcedFormat.clear();
+    }
+
+    const std::string url = FileNameToURL(FileName);
+    if (url.size() > MaxURLBytes)
+        return refuse(TooLongText(FileName, url.size()));
+
+    // Held until the open call takes it over (freeing it itself when it fails).
+    struct TUnopened {
+        AVFormatContext* C = nullptr;
+        ~TUnopened() { avformat_free_context(C); }
+    } unopened{avformat_alloc_context()};
+    if (unopened.C == nullptr)
+        throw FFmpegException("avformat_alloc_context failed");
+
+    // Demuxer options exist only once the demuxer is chosen: they go with the open call. The
+    // input parameters are private options of the formats that take them from the caller
+    // (raw audio and video, capture devices), which are never probed.
+    TDictionary options(OptionContexts().PrivateOptions(AV_OPT_FLAG_DECODING_PARAM));
+    if (format != nullptr) {
+        if (o.FrameRate.Num > 0 && o.FrameRate.Den > 0)
+            DictSet(&options.Dict, "framerate",
+                    std::to_string(o.FrameRate.Num) + "/" + std::to_string(o.FrameRate.Den),
+                    AV_DICT_DONT_OVERWRITE);
+        if (o.AudioSampleRate > 0)
+            DictSet(&options.Dict, "sample_rate", std::to_string(o.AudioSampleRate), AV_DICT_DONT_OVERWRITE);
+        if (o.AudioChannels > 0) {
+            AVChannelLayout layout{};
+            av_channel_layout_default(&layout, o.AudioChannels);
+            char text[128] = {};
+            if (av_channel_layout_describe(&layout, text, sizeof text) > 0)
+                DictSet(&options.Dict, "ch_layout", text, AV_DICT_DONT_OVERWRITE);
+            av_channel_layout_uninit(&layout);
+        }
+        if (o.FrameWidth > 0 && o.FrameHeight > 0)
+            DictSet(&options.Dict, "video_size",
+                    std::to_string(o.FrameWidth) + "x" + std::to_string(o.FrameHeight),
+                    AV_DICT_DONT_OVERWRITE);
+        if (const char* pixFmt = av_get_pix_fmt_name(AVPixelFormat(o.FramePixFmt)))
+            DictSet(&options.Dict, "pixel_format", pixFmt, AV_DICT_DONT_OVERWRITE);
+        if (o.VideoChannel != 0)
+            DictSet(&options.Dict, "channel", std::to_string(o.VideoChannel), AV_DICT_DONT_OVERWRITE);
+        if (o.VideoStandard)
+            DictSet(&options.Dict, "standard", *o.VideoStandard, AV_DICT_DONT_OVERWRITE);
+    }
+    // Looping an input is an option of the image sequence demuxer.
+    if (o.LoopInput)
+        DictSet(&options.Dict, "loop", "1", AV_DICT_DONT_OVERWRITE);
+    OptionContexts().CopyOptionsTo(unopened.C, AV_OPT_FLAG_DECODING_PARAM);
+
+    const AVCodec* decoders[3] = {};
+    const struct {
+        const std::optional<std::string>* Name;
+        AVMediaType Type;
+    } forced[3] = {{&o.VideoCodecName, AVMEDIA_TYPE_VIDEO},
+                   {&o.AudioCodecName, AVMEDIA_TYPE_AUDIO},
+                   {&o.SubtitleCodecName, AVMEDIA_TYPE_SUBTITLE}};
+    for (int k = 0; k < 3; ++k)
+        if (!FindCodec(forced[k].Name->value_or(""), forced[k].Type, false,
+                       Strictness(*this, forced[k].Type), decoders[k]))
+            return refuse(LastErrMsg_);
+    AVFormatContext* ic = unopened.C;
+    if (decoders[0] != nullptr) {
+        ic->video_codec_id = decoders[0]->id;
+        ic->video_codec = decoders[0];
+    }
+    if (decoders[1] != nullptr) {
+        ic->audio_codec_id = decoders[1]->id;
+        ic->audio_codec = decoders[1];
+    }
+    if (decoders[2] != nullptr) {
+        ic->subtitle_codec_id = decoders[2]->id;
+        ic->subtitle_codec = decoders[2];
+    }
+    ic->flags |= AVFMT_FLAG_NONBLOCK;
+    if (o.PgmYuvHack)
+        ic->video_codec_id = AV_CODEC_ID_PGMYUV;
+
+    const int opened = UnicodeOpenInput(&unopened.C, url, format, &options.Dict);
+    if (opened < 0)
+        return refuse(FileErrorText(FileName, opened));
+    TInputFileEntry entry;
+    entry.Context.reset(std::exchange(unopened.C, nullptr));
+    ic = entry.Context.get();
+
+    if (o.ProgramId != 0) {
+        for (unsigned i = 0; i < ic->nb_streams; ++i)
+            ic->streams[i]->discard = AVDISCARD_ALL;
+        bool found = false;
+        for (unsigned p = 0; p < ic->nb_programs; ++p) {
+            AVProgram* program = ic->programs[p];
+            if (program->id == o.ProgramId) {
+                found = true;
+                for (unsigned i = 0; i < program->nb_stream_indexes; ++i)
+                    ic->streams[program->stream_index[i]]->discard = AVDISCARD_DEFAULT;
+            } else {
+                program->discard = AVDISCARD_ALL;
+            }
+        }
+        if (!found)
+            return refuse("Specified program id not found");
+        o.ProgramId = 0;
+    }
+
+    int probed = 0;
+    {
+        std::lock_guard lock(CodecLock());
+        probed = avformat_find_stream_info(ic, nullptr);
+    }
+    if (probed < 0 && o.Verbose >= 0) {
+        const std::string text = FileName + ": could not find codec parameters";
+        GetLogger().LogMessage(this, llVerbose, text);
+        return refuse(text);
+    }
+
+    // A start time given before an input is an input seek; one given after it trims the output.
+    int64_t target = o.StartTime;
+    if (ic->start_time != AV_NOPTS_VALUE)
+        target += ic->start_time;
+    if (o.StartTime != 0) {
+        if (av_seek_frame(ic, -1, target, AVSEEK_FLAG_BACKWARD) < 0 && o.Verbose > 0)
+            GetLogger().LogFormat(this, llVerbose, "%s: could not seek to position %0.3f",
+                                  FileName.c_str(), double(target) / AV_TIME_BASE);
+        o.StartTime = 0;
+    }
+
+    const int threads = CodecThreads(o.ThreadCount);
+    TOptionContexts& contexts = OptionContexts();
+    entry.Decoders.assign(ic->nb_streams, nullptr);
+    entry.DecoderSetups.resize(ic->nb_streams);
+    for (unsigned i = 0; i < ic->nb_streams; ++i) {
+        AVStream* st = ic->streams[i];
+        const AVCodecParameters* par = st->codecpar;
+        switch (par->codec_type) {
+        case AVMEDIA_TYPE_VIDEO: {
+            TCodecContextPtr ctx = PrepareDecoder(st, decoders[0], threads);
+            contexts.CopyOptionsTo(ctx.get(), AV_OPT_FLAG_VIDEO_PARAM | AV_OPT_FLAG_DECODING_PARAM);
+            o.FrameWidth = par->width;
+            o.FrameHeight = par->height;
+            const AVRational sar = st->sample_aspect_ratio.num != 0 ? st->sample_aspect_ratio
+                                                                    : par->sample_aspect_ratio;
+            if (par->width * par->height != 0) {
+                const double ratio = sar.num != 0 && sar.den != 0 ? av_q2d(sar) : 0.0;
+                o.FrameAspectRatio = ratio != 0 ? float(par->width * ratio / par->height)
+                                                : float(double(par->width) / par->height);
+            } else if (o.FrameAspectRatio == 0) {
+                o.FrameAspectRatio = 4.0f / 3.0f;
+            }
+            if (ctx->pix_fmt == AV_PIX_FMT_NONE)
+                ctx->pix_fmt = AV_PIX_FMT_YUV420P;
+            o.FramePixFmt = ctx->pix_fmt;
+            // Reduced-resolution decoding gives smaller pictures (the libraries pad the edges
+            // themselves now).
+            if (ctx->lowres > 0) {
+                o.FrameWidth >>= ctx->lowres;
+                o.FrameHeight >>= ctx->lowres;
+            }
+            // The codec's time base counts fields for field-coded codecs (two ticks a frame):
+            // only a rate that neither one nor two ticks a frame explain is worth a line.
+            const AVRational codecTb = av_stream_get_codec_timebase(st);
+            const AVRational rate = st->r_frame_rate;
+            if (o.Verbose >= 0 && codecTb.num > 0 && codecTb.den > 0 && rate.num > 0 && rate.den > 0) {
+                const AVRational codecRate = av_inv_q(codecTb);
+                if (av_cmp_q(codecRate, rate) != 0 && av_cmp_q(codecRate, av_mul_q(rate, {2, 1})) != 0)
+                    GetLogger().LogFormat(this, llInfo,
+                                          "Seems stream %d codec frame rate differs from container "
+                                          "frame rate: %2.2f (%d/%d) -> %2.2f (%d/%d)",
+                                          int(i), av_q2d(codecRate), codecTb.den, codecTb.num,
+                                          av_q2d(rate), rate.num, rate.den);
+            }
+            o.FrameRate = {rate.num, rate.den};
+            entry.Decoders[i] = decoders[0];
+            entry.DecoderSetups[i] = std::move(ctx);
+            if (o.VideoDisable)
+                st->discard = AVDISCARD_ALL;
+            else if (o.VideoDiscard != 0)
+                st->discard = AVDiscard(o.VideoDiscard);
+            break;
+        }
+        case AVMEDIA_TYPE_AUDIO: {
+            TCodecContextPtr ctx = PrepareDecoder(st, decoders[1], threads);
+            contexts.CopyOptionsTo(ctx.get(), AV_OPT_FLAG_AUDIO_PARAM | AV_OPT_FLAG_DECODING_PARAM);
+            o.ChannelLayout = par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE
+                                  ? int64_t(par->ch_layout.u.mask)
+                                  : 0;
+            o.AudioChannels = par->ch_layout.nb_channels;
+            o.AudioSampleRate = par->sample_rate;
+            o.AudioSampleFmt = par->format;
+            entry.Decoders[i] = decoders[1];
+            entry.DecoderSetups[i] = std::move(ctx);
+            if (o.AudioDisable)
+                st->discard = AVDISCARD_ALL;
+            break;
+        }
+        case AVMEDIA_TYPE_SUBTITLE:
+            entry.Decoders[i] = decoders[2];
+            entry.DecoderSetups[i] = PrepareDecoder(st, decoders[2], threads);
+            if (o.SubtitleDisable)
+                st->discard = AVDISCARD_ALL;
+            break;
+        case AVMEDIA_TYPE_DATA:
+        case AVMEDIA_TYPE_ATTACHMENT:
+            break;
+        default:
+            useUp();
+            throw FFmpegException("invalid codec_type");
+        }
+    }
+
+    if (ic->duration != AV_NOPTS_VALUE && ic->duration > TotalDuration)
+        TotalDuration = ic->duration;
+
+    entry.TsOffset = o.CopyTs ? o.InputTsOffset : o.InputTsOffset - target;
+    if (o.Verbose >= 0)
+        av_dump_format(ic, InputFileCount(), FileName.c_str(), 0);
+    InputEntries_.push_back(std::move(entry));
+    useUp();
+    return true;
+}
+
+// ---- outputs ----
+
+int TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
+    TOptionState& o = Options_;
+    auto refuse = [&](const std::string& Why) {
+        LastErrMsg_ = Why;
+        return -1;
+    };
+
+    if (JoinMode_)
+        return refuse("Cannot join more than one output file.");
+    if (OutputFileCount() >= MaxFiles)
+        return refuse("max output files " + std::to_string(MaxFiles) + " reached");
+    const bool usesFilterGraph = !o.VideoFilters.empty();
+
+    const std::string url = FileNameToURL(FileName);
+    if (url.size() > MaxURLBytes)
+        return refuse(TooLongText(FileName, url.size()));
+
+    const AVOutputFormat* format = nullptr;
+    if (!o.ForcedFormat.empty()) {
+        format = av_guess_format(o.ForcedFormat.c_str(), nullptr, nullptr);
+        if (format == nullptr)
+            return refuse("Requested output format '" + o.ForcedFormat +
+                          "' is not a suitable output format");
+        o.ForcedFormat.clear();
+    } else {
+        format = av_guess_format(nullptr, FileName.c_str(), nullptr);
+        if (format == nullptr)
+            return refuse("Unable to find a suitable output format for '" + FileName + "'");
+    }
+
+    // The private muxer options exist from here on (the context is made for the format), so
+    // the generic option copy below reaches them directly.
+    AVFormatContext* raw = nullptr;
+    if (avformat_alloc_output_context2(&raw, format, nullptr, url.c_str()) < 0 || raw == nullptr)
+        throw FFmpegException("avformat_alloc_context failed");
+    TOutputFileEntry file;
+    file.Owned.reset(raw);
+    file.Context = raw;
+    file.OwnStreams = std::make_unique<std::vector<TOutputStreamSetup>>();
+    file.Streams = file.OwnStreams.get();
+    file.UsesFilterGraph = usesFilterGraph;
+    InstallUnicodeIO(raw);
+
+    bool useVideo = o.VideoStreamCopy || format->video_codec != AV_CODEC_ID_NONE || o.VideoCodecName;
+    bool useAudio = o.AudioStreamCopy || format->audio_codec != AV_CODEC_ID_NONE || o.AudioCodecName;
+    bool useSubtitle =
+        o.SubtitleStreamCopy || format->subtitle_codec != AV_CODEC_ID_NONE || o.SubtitleCodecName;
+    if (!InputEntries_.empty()) {
+        TInputKinds kinds;
+        if (!InputKinds(InputEntries_, Join, kinds))
+            return refuse("check_audio_video_sub_inputs fail: invalid codec_type of input file");
+        useVideo = useVideo && kinds.Video;
+        useAudio = useAudio && kinds.Audio;
+        useSubtitle = useSubtitle && kinds.Subtitle;
+    }
+    useVideo = useVideo && !o.VideoDisable;
+    useAudio = useAudio && !o.AudioDisable;
+    useSubtitle = useSubtitle && !o.SubtitleDisable;
+
+    const struct {
+        bool Use;
+        void (*Create)(TCustomFFmpeg&, TOutputFileEntry&);
+        const char* Failure;
+    } kinds[] = {{useVideo, CreateVideoStream, "new_video_stream fail: "},
+                 {useAudio, CreateAudioStream, "new_audio_stream fail: "},
+                 {useSubtitle, CreateSubtitleStream, "new_subtitle_stream fail: "}};
+    for (const auto& k : kinds) {
+        if (!k.Use)
+            continue;
+        try {
+            k.Create(*this, file);
+        } catch (const FFmpegException& e) {
+            return refuse(k.Failure + std::string(e.what()));
+        }
+    }
+
+    if (o.RecTimestamp != 0)
+        DictSet(&raw->metadata, "creation_time", CreationTimeText(o.RecTimestamp));
+    // Applied last to first, so a key given twice keeps the value given first. The muxers
+    // convert the names to their own conventions when they write the header.
+    for (auto it = o.Metadata.rbegin(); it != o.Metadata.rend(); ++it)
+        DictSet(&raw->metadata, it->first.c_str(), it->second);
+    o.Metadata.clear();
+
+    if ((format->flags & AVFMT_NEEDNUMBER) && !av_filename_number_test(url.c_str()))
+        return refuse(ErrorText(FileName, AVERROR(EDOM)));
+    if (!(format->flags & AVFMT_NOFILE)) {
+        for (int i = 0; i < InputFileCount(); ++i)
+            if (SameFile(FileName, URLToFileName(InputFile(i)->url)))
+                return refuse(FileName + ": Output file is input file #" + std::to_string(i));
+        const int r = UnicodeIOOpen(&raw->pb, url, AVIO_FLAG_WRITE);
+        if (r < 0)
+            return refuse(FileErrorText(FileName, r));
+        file.Owned.get_deleter().FileCreated = true;
+    }
+
+    // Durations in float arithmetic, as the option values are floats: 0.7 s is 700000 us.
+    raw->max_delay = int(o.MuxMaxDelay * float(AV_TIME_BASE));
+    SetMuxerOption(this, raw, "preload", int64_t(o.MuxPreload * float(AV_TIME_BASE)));
+    SetMuxerOption(this, raw, "loop", o.LoopOutput);
+    raw->flags |= AVFMT_FLAG_NONBLOCK;
+    OptionContexts().CopyOptionsTo(raw, AV_OPT_FLAG_ENCODING_PARAM);
+    o.StreamIdMap.fill(0);
+
+    OutputEntries_.push_back(std::move(file));
+    if (Join && InputFileCount() > 1) {
+        JoinMode_ = true;
+        int64_t sum = 0;
+        for (const TInputFileEntry& in : InputEntries_)
+            if (in.Context->duration != AV_NOPTS_VALUE && in.Context->duration > 0)
+                sum += in.Context->duration;
+        TotalDuration = sum == 0 ? -1 : sum;
+        // Entry i serves input i; all name the one container and its streams.
+        AVFormatContext* context = OutputEntries_.back().Context;
+        std::vector<TOutputStreamSetup>* streams = OutputEntries_.back().Streams;
+        for (int i = 1; i < InputFileCount(); ++i) {
+            TOutputFileEntry shared;
+            shared.Context = context;
+            shared.Streams = streams;
+            shared.UsesFilterGraph = usesFilterGraph;
+            OutputEntries_.push_back(std::move(shared));
+        }
+    }
+    return OutputFileCount();
+}
+
+namespace {
+
+TOutputFileEntry& OutputEntry(std::vector<TOutputFileEntry>& Entries, int Index) {
+    if (Index < 0 || Index >= int(Entries.size()) || Entries[size_t(Index)].Streams == nullptr)
+        throw FFmpegException("Invalid output file index " + std::to_string(Index));
+    return Entries[size_t(Index)];
+}
+
+} // namespace
+
+void TCustomFFmpeg::NewVideoStream(int OutputFile) {
+    CreateVideoStream(*this, OutputEntry(OutputEntries_, OutputFile));
+}
+
+void TCustomFFmpeg::NewAudioStream(int OutputFile) {
+    CreateAudioStream(*this, OutputEntry(OutputEntries_, OutputFile));
+}
+
+void TCustomFFmpeg::NewSubtitleStream(int OutputFile) {
+    CreateSubtitleStream(*this, OutputEntry(OutputEntries_, OutputFile));
+}
+
+// ---- release ----
+
+void TCustomFFmpeg::FreeSession() {
+    if (!FFLoader().LibsLoaded(EngineLibraries))
+        return;
+    Contexts_.reset();
+    // Shared join entries hold no library object; the owner closes, deletes when empty and frees.
+    OutputEntries_.clear();
+    JoinMode_ = false;
+    InputEntries_.clear();
+    Options_.IntraMatrix.reset();
+    Options_.InterMatrix.reset();
+    Options_.VideoRcOverride.reset();
+    Options_.VStatsFileName.reset();
+    Options_.VideoCodecName.reset();
+    Options_.AudioCodecName.reset();
+    Options_.SubtitleCodecName.reset();
+    Options_.VideoStandard.reset();
+    Options_.VideoLanguage.clear();
+    Options_.AudioLanguage.clear();
+    Options_.SubtitleLanguage.clear();
+    Options_.SubtitleCodecTag = 0;
+}

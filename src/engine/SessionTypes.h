@@ -1,0 +1,263 @@
+// The tables a conversion session builds (inputs, outputs and their streams) and the working
+// records of a run. The session (AddInputFile, AddOutputFile, New*Stream, FreeSession) fills the
+// file tables; the run (stream mapping, codec opening, the transcoding loop and the audio, video
+// and subtitle output) builds the stream records from them.
+//
+// Ownership: every library object is held by the record that created it, in a unique_ptr with
+// its deleter. In join mode several output entries name one container: the first entry owns it,
+// the others hold a non-owning pointer (Shared).
+// Thread: built on the main thread before the run, then used only by the run's thread.
+#pragma once
+
+#include "engine/CustomFFmpeg.h"
+#include "engine/FFUtils.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+extern "C" {
+#include <libavutil/pixfmt.h>
+#include <libavutil/rational.h>
+#include <libavutil/samplefmt.h>
+}
+
+struct AVAudioFifo;
+struct AVBufferPool;
+struct AVCodec;
+struct AVCodecContext;
+struct AVFilterContext;
+struct AVFilterGraph;
+struct AVFrame;
+struct AVPacket;
+struct AVStream;
+struct SwrContext;
+
+struct TCodecContextDeleter {
+    void operator()(AVCodecContext* c) const;
+};
+using TCodecContextPtr = std::unique_ptr<AVCodecContext, TCodecContextDeleter>;
+
+// An output container. On release: the file is closed when the format uses one (UnicodeIOClose;
+// the run may have closed it already), deleted when the session created it and it is still
+// 0 bytes long, and the context is freed with its streams, chapters and metadata.
+struct TOutputContextDeleter {
+    // Set by the session once it has created the file; a file it never opened is never deleted.
+    bool FileCreated = false;
+    void operator()(AVFormatContext* c) const;
+};
+using TOutputContextPtr = std::unique_ptr<AVFormatContext, TOutputContextDeleter>;
+
+struct TFrameDeleter {
+    void operator()(AVFrame* f) const;
+};
+using TFramePtr = std::unique_ptr<AVFrame, TFrameDeleter>;
+
+struct TPacketDeleter {
+    void operator()(AVPacket* p) const;
+};
+using TPacketPtr = std::unique_ptr<AVPacket, TPacketDeleter>;
+
+struct TFilterGraphDeleter {
+    void operator()(AVFilterGraph* g) const;
+};
+using TFilterGraphPtr = std::unique_ptr<AVFilterGraph, TFilterGraphDeleter>;
+
+struct TSwrDeleter {
+    void operator()(SwrContext* s) const;
+};
+using TSwrContextPtr = std::unique_ptr<SwrContext, TSwrDeleter>;
+
+struct TAudioFifoDeleter {
+    void operator()(AVAudioFifo* f) const;
+};
+using TAudioFifoPtr = std::unique_ptr<AVAudioFifo, TAudioFifoDeleter>;
+
+struct TBufferPoolDeleter {
+    void operator()(AVBufferPool* p) const; // defined with the output stage
+};
+using TBufferPoolPtr = std::unique_ptr<AVBufferPool, TBufferPoolDeleter>;
+
+struct TFileDeleter {
+    void operator()(FILE* f) const;
+};
+using TFilePtr = std::unique_ptr<FILE, TFileDeleter>;
+
+// ---- session tables (filled by AddInputFile, AddOutputFile and New*Stream) ----
+//
+// The deleters above are defined in SessionTypes.cpp.
+
+// An opened input container; released with UnicodeCloseInput.
+struct TInputContextDeleter {
+    void operator()(AVFormatContext* c) const;
+};
+using TInputContextPtr = std::unique_ptr<AVFormatContext, TInputContextDeleter>;
+
+// One opened input file. Decoders and DecoderSetups have one entry per stream of Context, indexed
+// by stream index.
+struct TInputFileEntry {
+    TInputContextPtr Context;
+    // Microseconds added to every time stamp: InputTsOffset, minus the seek target (StartTime
+    // plus the container's start time) unless CopyTs.
+    int64_t TsOffset = 0;
+    // The decoder named by the codec-name option current when the file was opened, or null (data
+    // and attachment streams always null).
+    std::vector<const AVCodec*> Decoders;
+    // A decoder context prepared from the stream's parameters with the options in force when the
+    // file was opened: packet time base, thread count, the generic options with mask 18 (video)
+    // or 10 (audio), a pixel format of "none" replaced by yuv420p. Allocated for Decoders[i], or
+    // for the default decoder of the codec id (ctx->codec is null when there is none); not
+    // opened. Null for data and attachment streams. The run takes the contexts of the streams it
+    // decodes (std::move) and opens them with avcodec_open2(ctx, ctx->codec, nullptr).
+    std::vector<TCodecContextPtr> DecoderSetups;
+};
+
+// One stream created on an output file by NewVideoStream/NewAudioStream/NewSubtitleStream.
+struct TOutputStreamSetup {
+    AVStream* Stream = nullptr;            // owned by the output context; Stream->index = position
+    // The encoder context, allocated for Encoder (private options reachable) and configured from
+    // the option state; not opened. For copy streams a context without codec carrying the type,
+    // tag and sample aspect ratio.
+    TCodecContextPtr Codec;
+    const AVCodec* Encoder = nullptr;      // chosen by name or guessed; null for copy streams
+    bool StreamCopy = false;
+    TBitstreamFilterChain Filters;         // the pending chain taken at creation
+};
+
+// One output file entry. In join mode entries 1..n-1 share entry 0's container and streams.
+struct TOutputFileEntry {
+    TOutputContextPtr Owned;               // null for a shared entry
+    AVFormatContext* Context = nullptr;    // the container (owned or shared)
+    // The streams of the container, in stream order: the owner's OwnStreams. Never null for an
+    // entry the session made; stays valid when the entry table grows.
+    std::vector<TOutputStreamSetup>* Streams = nullptr;
+    std::unique_ptr<std::vector<TOutputStreamSetup>> OwnStreams; // null for a shared entry
+    bool UsesFilterGraph = false;          // VideoFilters was set when the file was added
+};
+
+// ---- run records ----
+
+// One stream of an input file. Pts is the presentation time (microseconds) of the data being
+// output right now: the decoded frame's own time stamp, or the packet's dts for stream copy.
+struct TInputStream {
+    int FileIndex = 0;
+    int StreamIndex = 0;
+    AVStream* Stream = nullptr;
+    TCodecContextPtr Decoder;              // opened when DecodingNeeded; closed by the run
+    const AVCodec* DecoderCodec = nullptr;
+    bool DiscardPending = true;            // no output stream takes it (its packets are dropped)
+    bool DecodingNeeded = false;
+    int64_t Pts = 0;
+    int64_t NextPts = NoMediaTime;
+    bool IsStart = true;
+    bool PastRecordingTime = false;
+    int64_t RateEmuStart = 0;
+    bool MultiFrameWarned = false;
+    bool Flushed = false;
+    double TsScale = 0;                    // itsscale of this stream; 0 = none
+};
+
+struct TCropBands {
+    int Top = 0, Bottom = 0, Left = 0, Right = 0;
+};
+
+struct TOutputStream {
+    int FileIndex = 0;
+    int StreamIndex = 0;
+    AVStream* Stream = nullptr;
+    TOutputStreamSetup* Setup = nullptr;   // the session's record of this stream
+    AVCodecContext* Encoder = nullptr;     // Setup->Codec
+    TInputStream* Source = nullptr;
+    TInputStream* Sync = nullptr;
+    bool EncodingNeeded = false;
+    int64_t SyncOpts = 0;                  // next output time stamp, encoder time base
+    int FrameNumber = 0;
+    bool ReportThis = false;
+    int JoinCodecId = 0;
+
+    // video
+    bool CropNeeded = false;
+    bool ResampleNeeded = false;
+    TCropBands OriginalBands, Bands;
+    TFramePtr ResamplePicture;
+    TSwsContextPtr Scaler;
+    int ExpectedWidth = 0, ExpectedHeight = 0;
+    AVPixelFormat ExpectedPixFmt = AV_PIX_FMT_NONE;
+    int OriginalWidth = 0, OriginalHeight = 0;
+    TFilterGraphPtr Graph;
+    AVFilterContext* GraphSource = nullptr;
+    AVFilterContext* GraphSink = nullptr;
+
+    // audio
+    TAudioFifoPtr Fifo;
+    bool AudioResampleNeeded = false;
+    TSwrContextPtr Resampler;
+    AVSampleFormat ConvertFrom = AVSampleFormat(-6), ConvertTo = AVSampleFormat(-6);
+
+    TFilePtr PassLogFile;                  // pass-1 statistics
+
+    // run bookkeeping
+    int OverallIndex = 0;                  // position among all output streams of the run
+    int GroupIndex = 0;                    // join mode: the input this record's group serves
+    // The stream's current time stamp (stream time base): end (dts + duration) of the last
+    // packet written. Drives the input choice and the progress time.
+    int64_t CurrentTs = 0;
+    TWholeFile PassLogIn;                  // pass-2 statistics, the encoder's stats_in
+    AVRational GraphSourceSar{0, 1};       // the aspect ratio pictures enter the graph with
+    bool GraphFlushed = false;             // the graph's end of stream was signalled
+
+    // ---- output stage (Output.h: AudioOut, VideoOut, SubtitleOut and the drains) ----
+    // Set by the run before the first output call:
+    AVFormatContext* Container = nullptr;  // the output file; its format tells whether the frame
+                                           // rate may vary (VideoSyncMethod < 0). Null: constant.
+    // Kept by the output functions (created on first use, grown, never shrunk):
+    TPacketPtr EncodePacket;               // receives the encoder's packets
+    TFramePtr EncodeFrame;                 // audio: the encoder input frame
+    int EncodeFrameCapacity = 0;           //   samples its buffers hold
+    TFramePtr ConvertFrame;                // audio: the resampler's output (encoder format)
+    TFramePtr SilenceFrame;                // audio: silence in the input format
+    int ResamplerInRate = 0;               // the input the resampler was made for (with
+    int ResamplerInChannels = 0;           //   ConvertFrom as its format)
+    uint64_t ResamplerInMask = 0;
+    TFramePtr SourceView;                  // video: the input picture, cropped (a reference)
+    TBufferPoolPtr PicturePool;            // video: encoder-size pictures, recycled
+    int PicturePoolSize = 0;               // video: bytes of one pooled encoder-size picture
+    std::vector<uint8_t> SubtitleBuffer;   // 1048576 bytes once a subtitle was encoded
+    // The last coded video packet's statistics (quality in lambda units, picture type, the
+    // squared errors per plane when PSNR is computed): for the statistics line and progress.
+    int CodedQuality = 0;
+    int CodedPictType = 0;                 // AVPictureType
+    uint64_t CodedError[4] = {};
+};
+
+// Counters of a run shared by the loop, the output functions and the progress report.
+struct TRunCounters {
+    int64_t VideoBytes = 0;
+    int64_t AudioBytes = 0;
+    int64_t GlobalHeaderBytes = 0;
+    int DupFrames = 0;
+    int DropFrames = 0;
+    bool DupDropChanged = false;
+    std::array<int, 52> QpHistogram{};     // qphist: coded quality of the first video stream
+
+    // ---- output stage ----
+    TFilePtr VStatsFile;                   // the per-frame video statistics, opened on first use
+};
+
+// What the audio, video and subtitle output functions need from the run besides the stream
+// records: the option state, the counters, the stop request and the packet writer (which runs
+// the stream's bit-stream filters and the interleaving writer).
+struct TOutputContext {
+    TCustomFFmpeg& Core;
+    TRunCounters& Counters;
+    const std::atomic<bool>& StopRequested;
+    // Writes one encoded packet of Stream (pts/dts/duration already in the stream time base).
+    std::function<void(TOutputStream& Stream, AVPacket* Packet)> WriteFrame;
+    // Called with each encoded picture when a preview or hook consumer wants it; may be empty.
+    std::function<void(TOutputStream& Stream, const AVFrame* Picture)> PreviewHandOff;
+};

@@ -1,0 +1,838 @@
+// The transcoding loop: input choice, time-stamp correction, decoding on the send/receive API,
+// stream copy, the packet writer with its bit-stream filters, progress reports, limits, join
+// mode, the final drain and the trailers.
+
+#include "engine/Transcode.h"
+
+#include "engine/FFLogger.h"
+#include "engine/FFUtils.h"
+#include "engine/FFmpegLoader.h"
+#include "engine/Output.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <cmath>
+#include <mutex>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavcodec/bsf.h>
+#include <libavfilter/buffersink.h>
+#include <libavfilter/buffersrc.h>
+#include <libavformat/avformat.h>
+#include <libavformat/avio.h>
+#include <libavutil/frame.h>
+#include <libavutil/mathematics.h>
+#include <libavutil/samplefmt.h>
+#include <libavutil/time.h>
+}
+
+namespace {
+
+constexpr AVRational MicroSeconds{1, AV_TIME_BASE};
+
+bool ValidRate(AVRational R) {
+    return R.num > 0 && R.den > 0;
+}
+
+// Length of one picture of the stream in microseconds (0 when the stream has no rate).
+int64_t PictureDuration(const AVStream* St, int64_t PacketDuration, int RepeatPict) {
+    if (PacketDuration > 0)
+        return av_rescale_q(PacketDuration, St->time_base, MicroSeconds);
+    const AVRational rate = ValidRate(St->avg_frame_rate) ? St->avg_frame_rate : St->r_frame_rate;
+    if (!ValidRate(rate))
+        return 0;
+    return av_rescale(int64_t(AV_TIME_BASE) * (2 + RepeatPict), rate.den, int64_t(rate.num) * 2);
+}
+
+} // namespace
+
+bool Transcode(TCustomFFmpeg& Core, const std::atomic<bool>& StopRequested,
+               const TProgressCallback& Progress, const TTranscodeSettings& Settings) {
+    TTranscoder run(Core, StopRequested, Progress, Settings);
+    return run.Run();
+}
+
+TTranscoder::TTranscoder(TCustomFFmpeg& Core, const std::atomic<bool>& StopRequested,
+                         TProgressCallback Progress, TTranscodeSettings Settings)
+    : Core_(Core), StopRequested_(StopRequested), Progress_(std::move(Progress)),
+      Settings_(std::move(Settings)) {}
+
+TTranscoder::~TTranscoder() {
+    CloseCodecs();
+}
+
+bool TTranscoder::Run() {
+    Prepare();
+    Loop();
+    return Finish();
+}
+
+// ---- input choice and reading ----
+
+int TTranscoder::ChooseInputFile() {
+    const TOptionState& o = Options();
+    if (Core_.JoinMode()) {
+        for (const auto& p : OutputStreams_) {
+            const TOutputStream& ost = *p;
+            const int type = MediaTypeOf(ost);
+            if (ost.GroupIndex == JoinInput_ && type >= 0 && type < 4 &&
+                ost.FrameNumber >= o.MaxFrames[size_t(type)])
+                return -1;
+        }
+        return InputFiles_[size_t(JoinInput_)].Ended ? -1 : JoinInput_;
+    }
+    double minOutput = 1e100, minInput = 1e100;
+    int byOutput = -1, byInput = -1;
+    for (const auto& p : OutputStreams_) {
+        const TOutputStream& ost = *p;
+        const TInputStream& ist = *ost.Source;
+        const TInputFileState& file = InputFiles_[size_t(ist.FileIndex)];
+        if (ist.PastRecordingTime || file.Ended || file.NoPacketNow)
+            continue;
+        const double outputTime = double(ost.CurrentTs) * av_q2d(ost.Stream->time_base);
+        const double inputTime = double(ist.Pts);
+        if (inputTime < minInput) {
+            minInput = inputTime;
+            byInput = ist.FileIndex;
+        }
+        if (outputTime < minOutput) {
+            minOutput = outputTime;
+            byOutput = ist.FileIndex;
+        }
+        const int type = MediaTypeOf(ost);
+        if (type >= 0 && type < 4 && ost.FrameNumber >= o.MaxFrames[size_t(type)])
+            return -1;
+    }
+    return o.InputSync ? byInput : byOutput;
+}
+
+void TTranscoder::Loop() {
+    TimerStart_ = av_gettime_relative();
+    LastReport_ = TimerStart_;
+    for (TInputFileState& f : InputFiles_)
+        f.NoPacketNow = false;
+    const std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
+
+    while (!StopRequested_.load()) {
+        const int file = ChooseInputFile();
+        if (file < 0) {
+            bool waiting = false;
+            if (!Core_.JoinMode())
+                for (TInputFileState& f : InputFiles_)
+                    if (f.NoPacketNow) {
+                        f.NoPacketNow = false;
+                        waiting = true;
+                    }
+            if (waiting) {
+                av_usleep(10000);
+                continue;
+            }
+            break;
+        }
+        const int64_t limit = Options().LimitFileSize;
+        if (limit != 0 && !outputs.empty() && outputs[0].Context->pb != nullptr &&
+            avio_tell(outputs[0].Context->pb) > limit)
+            break;
+        if (!ReadAndProcess(file))
+            break;
+    }
+}
+
+bool TTranscoder::ReadAndProcess(int FileIndex) {
+    TInputFileState& file = InputFiles_[size_t(FileIndex)];
+    AVFormatContext* ic = Core_.InputEntries()[size_t(FileIndex)].Context.get();
+    AVPacket* pkt = Packet_.get();
+    const TOptionState& o = Options();
+
+    const int r = av_read_frame(ic, pkt);
+    if (r == AVERROR(EAGAIN)) {
+        file.NoPacketNow = true;
+        return true;
+    }
+    if (r < 0) {
+        bool leave = false;
+        EndOfFile(FileIndex, leave);
+        return !leave;
+    }
+    for (TInputFileState& f : InputFiles_)
+        f.NoPacketNow = false;
+
+    if (o.DoPktDump && pkt->stream_index >= 0 && unsigned(pkt->stream_index) < ic->nb_streams)
+        av_pkt_dump_log2(nullptr, AV_LOG_DEBUG, pkt, o.DoHexDump ? 1 : 0,
+                         ic->streams[pkt->stream_index]);
+
+    bool report = true;
+    if (pkt->stream_index >= 0 && pkt->stream_index < file.StreamCount) {
+        TInputStream& ist = *InputStreams_[size_t(file.FirstStream + pkt->stream_index)];
+        if (!ist.DiscardPending) {
+            AdjustTimestamps(ist, pkt);
+            if (!ist.PastRecordingTime && ProcessPacket(ist, pkt, false) < 0) {
+                const std::string msg =
+                    FormatText("Error while decoding stream #%d.%d (%s)", ist.FileIndex,
+                               ist.StreamIndex, StreamKindName(MediaTypeOf(ist)).c_str());
+                av_packet_unref(pkt);
+                if (o.ExitOnError)
+                    throw FFmpegException(msg);
+                if (o.Verbose >= 0)
+                    GetLogger().LogMessage(&Core_, llVerbose, msg);
+                report = false;
+            }
+        }
+    }
+    av_packet_unref(pkt);
+
+    if (report) {
+        const int64_t now = av_gettime_relative();
+        if (now - LastReport_ > Settings_.ReportInterval) {
+            LastReport_ = now;
+            ReportProgress(false, FileIndex);
+        }
+    }
+    return true;
+}
+
+void TTranscoder::AdjustTimestamps(TInputStream& Ist, AVPacket* Packet) {
+    TInputFileEntry& entry = Core_.InputEntries()[size_t(Ist.FileIndex)];
+    const AVRational tb = Ist.Stream->time_base;
+    const TOptionState& o = Options();
+
+    const int64_t offset = av_rescale_q(entry.TsOffset, MicroSeconds, tb);
+    if (Packet->dts != AV_NOPTS_VALUE)
+        Packet->dts += offset;
+    if (Packet->pts != AV_NOPTS_VALUE)
+        Packet->pts += offset;
+    if (Ist.TsScale != 0) {
+        if (Packet->dts != AV_NOPTS_VALUE)
+            Packet->dts = std::llrint(double(Packet->dts) * Ist.TsScale);
+        if (Packet->pts != AV_NOPTS_VALUE)
+            Packet->pts = std::llrint(double(Packet->pts) * Ist.TsScale);
+    }
+
+    if (Packet->dts != AV_NOPTS_VALUE && Ist.NextPts != NoMediaTime &&
+        (entry.Context->iformat->flags & AVFMT_TS_DISCONT) && !o.CopyTs) {
+        const int64_t dtsTime = av_rescale_q(Packet->dts, tb, MicroSeconds);
+        const int64_t delta = dtsTime - Ist.NextPts;
+        if (double(std::llabs(delta)) > double(o.DtsDeltaThreshold) * 1e6 ||
+            dtsTime + 1 < Ist.Pts) {
+            entry.TsOffset -= delta;
+            if (o.Verbose >= 3)
+                GetLogger().LogFormat(&Core_, llVerbose,
+                                      "timestamp discontinuity %" PRId64 ", new offset= %" PRId64,
+                                      delta, entry.TsOffset);
+            const int64_t shift = av_rescale_q(delta, MicroSeconds, tb);
+            Packet->dts -= shift;
+            if (Packet->pts != AV_NOPTS_VALUE)
+                Packet->pts -= shift;
+        }
+    }
+
+    if (o.RecordingTime != INT64_MAX) {
+        const int64_t ts = Packet->pts != AV_NOPTS_VALUE ? Packet->pts : Packet->dts;
+        if (ts != AV_NOPTS_VALUE &&
+            av_compare_ts(ts, tb, o.RecordingTime + o.StartTime, MicroSeconds) >= 0)
+            Ist.PastRecordingTime = true;
+    }
+}
+
+// ---- decoding ----
+
+int TTranscoder::ProcessPacket(TInputStream& Ist, const AVPacket* Packet, bool DrainEncoders) {
+    const AVStream* st = Ist.Stream;
+    const AVCodecParameters* par = st->codecpar;
+    const TOptionState& o = Options();
+
+    if (Ist.NextPts == NoMediaTime)
+        Ist.NextPts = Ist.Pts;
+    if (Packet != nullptr && Packet->dts != AV_NOPTS_VALUE)
+        Ist.Pts = Ist.NextPts = av_rescale_q(Packet->dts, st->time_base, MicroSeconds);
+    // The packet's own time, for stream copy (decoded frames carry their own time stamps).
+    const int64_t packetTime = Ist.NextPts;
+
+    auto copyToOutputs = [&] {
+        if (Packet == nullptr || (o.StartTime != 0 && packetTime < o.StartTime))
+            return;
+        for (const auto& p : OutputStreams_)
+            if (p->Source == &Ist && !p->EncodingNeeded)
+                CopyPacket(*p, Ist, Packet, packetTime);
+    };
+
+    if (!Ist.DecodingNeeded) {
+        if (Packet == nullptr)
+            return 0;
+        Ist.Pts = Ist.NextPts;
+        if (par->codec_type == AVMEDIA_TYPE_AUDIO) {
+            if (par->frame_size > 0 && par->sample_rate > 0)
+                Ist.NextPts += int64_t(par->frame_size) * AV_TIME_BASE / par->sample_rate;
+            else if (Packet->duration > 0)
+                Ist.NextPts += av_rescale_q(Packet->duration, st->time_base, MicroSeconds);
+        } else if (par->codec_type == AVMEDIA_TYPE_VIDEO) {
+            Ist.NextPts += PictureDuration(st, Packet->duration, 0);
+        }
+        copyToOutputs();
+        return 0;
+    }
+
+    AVCodecContext* dec = Ist.Decoder.get();
+    switch (par->codec_type) {
+    case AVMEDIA_TYPE_AUDIO:
+    case AVMEDIA_TYPE_VIDEO: {
+        AVFrame* frame = DecodedFrame_.get();
+        int frames = 0;
+        bool sent = false;
+        bool stalled = false;
+        while (!sent) {
+            int r = avcodec_send_packet(dec, Packet);
+            if (r == AVERROR(EAGAIN)) {
+                // Output first, then send again; a decoder that neither takes input nor gives
+                // output is broken.
+                if (stalled)
+                    return -1;
+                stalled = true;
+                r = 0;
+            } else {
+                sent = true;
+                if (r == AVERROR_EOF)
+                    r = 0; // already drained
+                if (r < 0)
+                    return -1;
+            }
+            for (;;) {
+                r = avcodec_receive_frame(dec, frame);
+                if (r == AVERROR(EAGAIN) || r == AVERROR_EOF)
+                    break;
+                if (r < 0)
+                    return -1;
+                ++frames;
+                stalled = false;
+                if (Packet != nullptr && frames == 2 &&
+                    ((o.Verbose > 0 && !Ist.MultiFrameWarned) || o.Verbose > 1)) {
+                    GetLogger().LogFormat(&Core_, llError,
+                                          "Multiple frames in a packet from stream %d",
+                                          Ist.StreamIndex);
+                    Ist.MultiFrameWarned = true;
+                }
+                const int64_t ts = frame->best_effort_timestamp;
+                Ist.Pts = ts != AV_NOPTS_VALUE ? av_rescale_q(ts, st->time_base, MicroSeconds)
+                                               : Ist.NextPts;
+                if (par->codec_type == AVMEDIA_TYPE_AUDIO)
+                    Ist.NextPts = Ist.Pts + (frame->sample_rate > 0
+                                                 ? av_rescale(frame->nb_samples, AV_TIME_BASE,
+                                                              frame->sample_rate)
+                                                 : 0);
+                else
+                    Ist.NextPts =
+                        Ist.Pts + PictureDuration(st, frame->pkt_duration, frame->repeat_pict);
+                OutputDecoded(Ist, frame);
+                av_frame_unref(frame);
+            }
+        }
+        break;
+    }
+    case AVMEDIA_TYPE_SUBTITLE: {
+        if (Packet == nullptr)
+            break;
+        AVSubtitle sub{};
+        int got = 0;
+        // The decoder does not change the packet.
+        const int r = avcodec_decode_subtitle2(dec, &sub, &got, const_cast<AVPacket*>(Packet));
+        if (r < 0)
+            return -1;
+        if (got) {
+            struct TSubtitleFree {
+                AVSubtitle* S;
+                ~TSubtitleFree() { avsubtitle_free(S); }
+            } subFree{&sub};
+            Ist.Pts = Ist.NextPts;
+            if (o.StartTime == 0 || Ist.Pts >= o.StartTime)
+                for (const auto& p : OutputStreams_)
+                    if (p->Source == &Ist && p->EncodingNeeded)
+                        SubtitleOut(*OutputContext_, *p, Ist, &sub, Packet->pts);
+        }
+        break;
+    }
+    default:
+        return -1;
+    }
+
+    copyToOutputs();
+    if (Packet == nullptr) {
+        FlushFilterGraphs(Ist);
+        if (DrainEncoders)
+            DrainEncodersOf(Ist);
+    }
+    return 0;
+}
+
+void TTranscoder::OutputDecoded(TInputStream& Ist, AVFrame* Frame) {
+    const TOptionState& o = Options();
+    const int type = MediaTypeOf(Ist);
+    if (type == AVMEDIA_TYPE_VIDEO && Settings_.Hooks.PreProcess)
+        Settings_.Hooks.PreProcess(Ist, Frame);
+    if (type == AVMEDIA_TYPE_AUDIO && o.AudioVolume != 256) {
+        const int r = ApplyVolume(Frame, o.AudioVolume);
+        if (r < 0)
+            GetLogger().LogMessage(&Core_, llError, "Volume change failed: " + LibraryReason(r));
+    }
+    if (o.RateEmu) {
+        const int64_t elapsed = av_gettime_relative() - Ist.RateEmuStart;
+        if (Ist.Pts > elapsed + 1000)
+            av_usleep(unsigned((Ist.Pts - elapsed) / 1000 * 1000));
+    }
+    // Nothing before the start of the time line goes out: the start time after an input, or
+    // time 0 (an input seek lands on the key frame before its target, a negative itsoffset
+    // moves data before 0). Audio is cut to the sample.
+    if (Ist.Pts < o.StartTime) {
+        if (type != AVMEDIA_TYPE_AUDIO || Ist.NextPts <= o.StartTime)
+            return;
+        Frame = TrimAudio(Frame, o.StartTime - Ist.Pts, Ist.Stream->time_base);
+        if (Frame == nullptr)
+            return;
+        Ist.Pts = o.StartTime;
+    }
+    for (const auto& p : OutputStreams_) {
+        TOutputStream& ost = *p;
+        if (ost.Source != &Ist || !ost.EncodingNeeded)
+            continue;
+        switch (MediaTypeOf(ost)) {
+        case AVMEDIA_TYPE_AUDIO:
+            AudioOut(*OutputContext_, ost, Ist, Frame);
+            break;
+        case AVMEDIA_TYPE_VIDEO:
+            OutputPicture(ost, Ist, Frame);
+            break;
+        default:
+            throw FFmpegException("invalid codec_type");
+        }
+    }
+}
+
+AVFrame* TTranscoder::TrimAudio(AVFrame* Frame, int64_t Skip, AVRational TimeBase) {
+    const int skip = int(av_rescale(Skip, Frame->sample_rate, AV_TIME_BASE));
+    if (skip <= 0)
+        return Frame;
+    if (skip >= Frame->nb_samples)
+        return nullptr;
+    AVFrame* view = TrimmedFrame_.get();
+    av_frame_unref(view);
+    if (av_frame_ref(view, Frame) < 0)
+        throw FFmpegException("av_frame_ref failed");
+    const AVSampleFormat fmt = AVSampleFormat(Frame->format);
+    const int channels = Frame->ch_layout.nb_channels;
+    const bool planar = av_sample_fmt_is_planar(fmt);
+    const int planes = planar ? channels : 1;
+    const size_t offset =
+        size_t(skip) * size_t(av_get_bytes_per_sample(fmt)) * size_t(planar ? 1 : channels);
+    const bool separate = view->extended_data != view->data;
+    for (int p = 0; p < planes; ++p) {
+        view->extended_data[p] += offset;
+        if (separate && p < AV_NUM_DATA_POINTERS)
+            view->data[p] += offset;
+    }
+    view->linesize[0] -= int(offset);
+    view->nb_samples -= skip;
+    if (view->pts != AV_NOPTS_VALUE)
+        view->pts += av_rescale_q(skip, AVRational{1, Frame->sample_rate}, TimeBase);
+    return view;
+}
+
+void TTranscoder::EncodePicture(TOutputStream& Ost, TInputStream& Ist, AVFrame* Picture) {
+    int frameSize = 0;
+    VideoOut(*OutputContext_, Ost, Ist, Picture, frameSize);
+    if (Options().VStatsFileName && frameSize > 0)
+        WriteVideoStats(*OutputContext_, Ost, frameSize);
+}
+
+void TTranscoder::OutputPicture(TOutputStream& Ost, TInputStream& Ist, AVFrame* Picture) {
+    if (!Ost.Graph) {
+        EncodePicture(Ost, Ist, Picture);
+        return;
+    }
+    const int64_t savedPts = Picture->pts;
+    Picture->pts = Ist.Pts;
+    const int r =
+        av_buffersrc_add_frame_flags(Ost.GraphSource, Picture, AV_BUFFERSRC_FLAG_KEEP_REF);
+    Picture->pts = savedPts;
+    if (r < 0) {
+        const std::string msg = "Error while feeding the filter graph: " + LibraryReason(r);
+        if (Options().ExitOnError)
+            throw FFmpegException(msg);
+        GetLogger().LogMessage(&Core_, llError, msg);
+        return;
+    }
+    PullFilteredPictures(Ost, Ist);
+}
+
+void TTranscoder::PullFilteredPictures(TOutputStream& Ost, TInputStream& Ist) {
+    const int64_t savedPts = Ist.Pts;
+    const AVRational tb = av_buffersink_get_time_base(Ost.GraphSink);
+    AVFrame* filtered = FilteredFrame_.get();
+    while (av_buffersink_get_frame(Ost.GraphSink, filtered) >= 0) {
+        if (filtered->pts != AV_NOPTS_VALUE)
+            Ist.Pts = av_rescale_q(filtered->pts, tb, MicroSeconds);
+        // A filter that changed the aspect ratio (setsar, setdar, a non-proportional scale)
+        // decides the encoder's; otherwise the session's aspect ratio stays.
+        const AVRational sar = filtered->sample_aspect_ratio;
+        if (sar.num > 0 && sar.den > 0 && av_cmp_q(sar, Ost.GraphSourceSar) != 0) {
+            Ost.Encoder->sample_aspect_ratio = sar;
+            Ost.Stream->sample_aspect_ratio = sar;
+        }
+        EncodePicture(Ost, Ist, filtered);
+        av_frame_unref(filtered);
+    }
+    Ist.Pts = savedPts;
+}
+
+void TTranscoder::FlushFilterGraphs(TInputStream& Ist) {
+    for (const auto& p : OutputStreams_) {
+        TOutputStream& ost = *p;
+        if (ost.Source != &Ist || !ost.Graph || ost.GraphFlushed)
+            continue;
+        ost.GraphFlushed = true;
+        if (av_buffersrc_add_frame(ost.GraphSource, nullptr) >= 0)
+            PullFilteredPictures(ost, Ist);
+    }
+}
+
+void TTranscoder::DrainEncodersOf(TInputStream& Ist) {
+    for (const auto& p : OutputStreams_) {
+        TOutputStream& ost = *p;
+        if (ost.Source != &Ist || !ost.EncodingNeeded)
+            continue;
+        switch (MediaTypeOf(ost)) {
+        case AVMEDIA_TYPE_AUDIO:
+            DrainAudio(*OutputContext_, ost);
+            break;
+        case AVMEDIA_TYPE_VIDEO:
+            DrainVideo(*OutputContext_, ost);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// ---- stream copy ----
+
+void TTranscoder::CopyPacket(TOutputStream& Ost, TInputStream& Ist, const AVPacket* Packet,
+                             int64_t PacketTime) {
+    const TOptionState& o = Options();
+    if (!(Ost.FrameNumber > 0 || (Packet->flags & AV_PKT_FLAG_KEY) || o.CopyInitialNonKeyframes))
+        return;
+    const int type = MediaTypeOf(Ost);
+    if (type == AVMEDIA_TYPE_AUDIO) {
+        Counters_.AudioBytes += Packet->size;
+    } else if (type == AVMEDIA_TYPE_VIDEO) {
+        Counters_.VideoBytes += Packet->size;
+        ++Ost.SyncOpts;
+    }
+    AVPacket* out = CopyPacket_.get();
+    if (av_packet_ref(out, Packet) < 0)
+        throw FFmpegException("av_packet_ref failed");
+    const AVRational itb = Ist.Stream->time_base;
+    const AVRational otb = Ost.Stream->time_base;
+    const int64_t start = av_rescale_q(o.StartTime, MicroSeconds, otb);
+    out->stream_index = Ost.Stream->index;
+    out->pts = Packet->pts == AV_NOPTS_VALUE ? AV_NOPTS_VALUE
+                                             : av_rescale_q(Packet->pts, itb, otb) - start;
+    out->dts = (Packet->dts == AV_NOPTS_VALUE ? av_rescale_q(PacketTime, MicroSeconds, otb)
+                                              : av_rescale_q(Packet->dts, itb, otb)) -
+               start;
+    out->duration = av_rescale_q(Packet->duration, itb, otb);
+    out->pos = -1;
+    // Payloads go unchanged: the current libraries have no parser change step.
+    try {
+        WriteFrame(Ost, out);
+    } catch (...) {
+        av_packet_unref(out);
+        throw;
+    }
+    av_packet_unref(out);
+    ++Ost.FrameNumber;
+}
+
+// ---- writing ----
+
+void TTranscoder::WriteFrame(TOutputStream& Ost, AVPacket* Packet) {
+    if (Ost.Setup->Filters.empty())
+        MuxPacket(Ost, Packet);
+    else
+        FilterAndWrite(Ost, Packet, 0);
+}
+
+void TTranscoder::FilterAndWrite(TOutputStream& Ost, AVPacket* Packet, size_t FilterIndex) {
+    TBitstreamFilterChain& chain = Ost.Setup->Filters;
+    if (FilterIndex >= chain.size()) {
+        MuxPacket(Ost, Packet);
+        return;
+    }
+    AVBSFContext* bsf = chain[FilterIndex].get();
+    auto failure = [&](int R) {
+        const std::string msg =
+            FormatText("%s failed for stream %d, codec %s: %s", bsf->filter->name,
+                       Ost.Stream->index, Ost.EncodingNeeded ? Ost.Encoder->codec->name : "copy",
+                       ErrorText("", R).substr(2).c_str());
+        if (Options().ExitOnError)
+            throw FFmpegException(msg);
+        GetLogger().LogMessage(&Core_, llError, msg);
+    };
+    while (FilterPackets_.size() <= FilterIndex) {
+        FilterPackets_.emplace_back(av_packet_alloc());
+        if (!FilterPackets_.back())
+            throw FFmpegException("Out of memory");
+    }
+    if (Packet != nullptr) {
+        const int r = av_bsf_send_packet(bsf, Packet);
+        if (r < 0) {
+            failure(r);
+            FilterAndWrite(Ost, Packet, FilterIndex + 1); // goes on unfiltered
+            return;
+        }
+    } else if (av_bsf_send_packet(bsf, nullptr) < 0) {
+        return;
+    }
+    AVPacket* out = FilterPackets_[FilterIndex].get();
+    int r = 0;
+    while ((r = av_bsf_receive_packet(bsf, out)) >= 0) {
+        try {
+            FilterAndWrite(Ost, out, FilterIndex + 1);
+        } catch (...) {
+            av_packet_unref(out);
+            throw;
+        }
+        av_packet_unref(out);
+    }
+    if (r != AVERROR(EAGAIN) && r != AVERROR_EOF)
+        failure(r);
+    if (Packet == nullptr)
+        FilterAndWrite(Ost, nullptr, FilterIndex + 1);
+}
+
+void TTranscoder::FlushBitstreamFilters(TOutputStream& Ost) {
+    if (!Ost.Setup->Filters.empty())
+        FilterAndWrite(Ost, nullptr, 0);
+}
+
+void TTranscoder::MuxPacket(TOutputStream& Ost, AVPacket* Packet) {
+    if (Packet == nullptr)
+        return; // the end of a filter chain's flush
+    const int64_t ts = Packet->dts != AV_NOPTS_VALUE ? Packet->dts : Packet->pts;
+    if (ts != AV_NOPTS_VALUE)
+        Ost.CurrentTs = std::max(Ost.CurrentTs, ts + std::max<int64_t>(Packet->duration, 0));
+    Packet->stream_index = Ost.Stream->index;
+    const int r = av_interleaved_write_frame(Ost.Container, Packet);
+    if (r < 0)
+        throw FFmpegException(ErrorText("av_interleaved_write_frame()", r));
+}
+
+// ---- end of an input file, join mode ----
+
+void TTranscoder::EndOfFile(int FileIndex, bool& LeaveLoop) {
+    InputFiles_[size_t(FileIndex)].Ended = true;
+    const bool join = Core_.JoinMode();
+    if (Options().Shortest && !join) {
+        LeaveLoop = true;
+        return;
+    }
+    if (!join)
+        return;
+
+    const int f = JoinInput_;
+    const bool last = f + 1 >= int(InputFiles_.size());
+    // 1. The decoders of this input give their last pictures and samples; the encoders are
+    //    shared by all inputs and keep running (they are drained after the last input only).
+    const TInputFileState& state = InputFiles_[size_t(f)];
+    for (int s = 0; s < state.StreamCount; ++s) {
+        TInputStream& ist = *InputStreams_[size_t(state.FirstStream + s)];
+        if (!ist.DecodingNeeded)
+            continue;
+        ProcessPacket(ist, nullptr, last);
+        avcodec_flush_buffers(ist.Decoder.get());
+        ist.Flushed = true;
+    }
+    // 4./5. The next group continues where this one ended.
+    double end = 0;
+    for (size_t i = 0; i < OutputStreams_.size(); ++i) {
+        TOutputStream& ost = *OutputStreams_[i];
+        if (ost.GroupIndex != f)
+            continue;
+        ost.ReportThis = false;
+        const size_t next = i + size_t(FirstFileStreams_);
+        if (next >= OutputStreams_.size())
+            continue;
+        TOutputStream& following = *OutputStreams_[next];
+        following.SyncOpts = ost.SyncOpts;
+        following.FrameNumber = ost.FrameNumber;
+        following.CurrentTs = ost.CurrentTs;
+        std::swap(following.Fifo, ost.Fifo);
+        // The time line continues at the next output time stamp of the stream.
+        const double t = ost.EncodingNeeded ? double(ost.SyncOpts) * av_q2d(ost.Encoder->time_base)
+                                            : double(ost.CurrentTs) * av_q2d(ost.Stream->time_base);
+        end = std::max(end, t);
+    }
+    if (last) {
+        LeaveLoop = true;
+        return;
+    }
+    Core_.InputEntries()[size_t(f + 1)].TsOffset += std::llround(end * 1e6);
+    JoinInput_ = f + 1;
+}
+
+// ---- the end of the run ----
+
+bool TTranscoder::Finish() {
+    for (const auto& p : InputStreams_) {
+        TInputStream& ist = *p;
+        if (ist.DecodingNeeded && !ist.Flushed) {
+            ist.Flushed = true;
+            if (ProcessPacket(ist, nullptr, true) < 0 && Options().Verbose >= 0)
+                GetLogger().LogFormat(&Core_, llVerbose, "Error while decoding stream #%d.%d (%s)",
+                                      ist.FileIndex, ist.StreamIndex,
+                                      StreamKindName(MediaTypeOf(ist)).c_str());
+        }
+    }
+    for (const auto& p : OutputStreams_)
+        if (IsFirstOfGroup(*p))
+            FlushBitstreamFilters(*p);
+
+    std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
+    const size_t count = Core_.JoinMode() ? std::min<size_t>(1, outputs.size()) : outputs.size();
+    for (size_t i = 0; i < count; ++i) {
+        const int r = av_write_trailer(outputs[i].Context);
+        if (r < 0)
+            throw FFmpegException(ErrorText("av_write_trailer()", r));
+    }
+    ReportProgress(true, -1);
+    CloseCodecs();
+    Finished_ = true;
+    return !StopRequested_.load();
+}
+
+void TTranscoder::CloseCodecs() {
+    for (AVCodecContext* enc : OpenedEncoders_) {
+        {
+            std::lock_guard lock(CodecLock());
+            avcodec_close(enc);
+        }
+        enc->stats_in = nullptr; // the run's pass-2 buffer
+    }
+    OpenedEncoders_.clear();
+    for (const auto& p : OutputStreams_)
+        if (p->Encoder != nullptr && p->PassLogIn.Buffer &&
+            p->Encoder->stats_in == reinterpret_cast<char*>(p->PassLogIn.Buffer.get()))
+            p->Encoder->stats_in = nullptr;
+    for (const auto& p : InputStreams_)
+        if (p->Decoder) {
+            std::lock_guard lock(CodecLock());
+            p->Decoder.reset();
+        }
+}
+
+// ---- progress ----
+
+void TTranscoder::ReportProgress(bool IsLast, int FileIndex) {
+    const TOptionState& o = Options();
+    const std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
+    int64_t totalSize = 0;
+    if (!outputs.empty() && outputs[0].Context->pb != nullptr) {
+        AVIOContext* pb = outputs[0].Context->pb;
+        totalSize = avio_size(pb);
+        if (totalSize < 0)
+            totalSize = avio_tell(pb);
+    }
+
+    int frameNumber = -1;
+    int fps = -1;
+    float quality = -1.0f;
+    std::string text;
+    bool firstVideoSeen = false;
+    const int64_t now = av_gettime_relative();
+    for (const auto& p : OutputStreams_) {
+        TOutputStream& ost = *p;
+        if (MediaTypeOf(ost) != AVMEDIA_TYPE_VIDEO)
+            continue;
+        const float q = ost.EncodingNeeded ? float(ost.CodedQuality) / float(FF_QP2LAMBDA) : -1.0f;
+        if (firstVideoSeen) {
+            text += FormatText("q=%2.1f ", double(q));
+            continue;
+        }
+        if (!ost.ReportThis)
+            continue;
+        firstVideoSeen = true;
+        const double elapsed = double(now - TimerStart_) / 1e6;
+        frameNumber = ost.FrameNumber;
+        if (frameNumber < 1)
+            return;
+        fps = elapsed > 1 ? int(frameNumber / elapsed + 0.5) : 0;
+        quality = q;
+        text += FormatText("frame=%5d fps=%3d q=%3.1f ", frameNumber, fps, double(quality));
+        if (IsLast)
+            text += "L";
+        if (o.QpHist) {
+            const int qp = int(std::lrint(quality));
+            if (qp >= 0 && qp < int(Counters_.QpHistogram.size()))
+                ++Counters_.QpHistogram[size_t(qp)];
+            for (size_t j = 0; j < 32; ++j)
+                text +=
+                    FormatText("%X", unsigned(std::lrint(std::log2(Counters_.QpHistogram[j] + 1))));
+        }
+        if (ost.EncodingNeeded && (ost.Encoder->flags & AV_CODEC_FLAG_PSNR)) {
+            const AVCodecContext* enc = ost.Encoder;
+            double errorSum = 0, scaleSum = 0;
+            const char planes[3] = {'Y', 'U', 'V'};
+            text += "PSNR=";
+            for (int j = 0; j < 3; ++j) {
+                double error = IsLast ? double(enc->error[j]) : double(ost.CodedError[j]);
+                double scale = double(enc->width) * enc->height * 255.0 * 255.0;
+                if (j > 0)
+                    scale /= 4;
+                if (IsLast)
+                    scale *= frameNumber;
+                errorSum += error;
+                scaleSum += scale;
+                text += FormatText("%c:%2.2f ", planes[j], -10.0 * std::log10(error / scale));
+            }
+            text += FormatText("*:%2.2f ", -10.0 * std::log10(errorSum / scaleSum));
+        }
+    }
+
+    double outputTime = 1e10;
+    for (const auto& p : OutputStreams_) {
+        const double t = double(p->CurrentTs) * av_q2d(p->Stream->time_base);
+        if (t > 0 && t < outputTime)
+            outputTime = t;
+    }
+    // Nothing written yet counts as the smallest time, not as the starting value.
+    if (outputTime >= 1e10 || outputTime < 0.01)
+        outputTime = 0.01;
+
+    TFFLogger& log = GetLogger();
+    if (Progress_ || o.Verbose > 0 || IsLast) {
+        const double bitRate = double(totalSize) * 8 / outputTime / 1000;
+        text += FormatText("size=%8.0fkB time=%0.2f bitrate=%6.1fkbits/s", double(totalSize) / 1024,
+                           outputTime, bitRate);
+        if (Counters_.DupFrames != 0 || Counters_.DropFrames != 0)
+            text += FormatText(" dup=%d drop=%d", Counters_.DupFrames, Counters_.DropFrames);
+        if (text.size() > 1023)
+            text.resize(1023);
+        if (Counters_.DupDropChanged && o.Verbose >= 0 && Progress_) {
+            Counters_.DupDropChanged = false;
+            log.LogMessage(&Core_, llVerbose, text);
+        }
+        if (Progress_)
+            Progress_(Core_, FileIndex, Core_.TotalDuration, int64_t(outputTime * 1e6), totalSize,
+                      float(bitRate), quality, fps, frameNumber);
+        else if (o.Verbose >= 0)
+            log.LogMessage(&Core_, llVerbose, text);
+    }
+
+    if (IsLast && o.Verbose >= 0) {
+        const double video = double(Counters_.VideoBytes), audio = double(Counters_.AudioBytes),
+                     headers = double(Counters_.GlobalHeaderBytes);
+        const double sum = video + audio + headers;
+        const double overhead = sum > 0 ? (double(totalSize) - sum) * 100 / sum : 0;
+        log.LogFormat(&Core_, llVerbose,
+                      "video:%1.0fkB audio:%1.0fkB global headers:%1.0fkB muxing overhead %f%%\r\n",
+                      video / 1024, audio / 1024, headers / 1024, overhead);
+    }
+}

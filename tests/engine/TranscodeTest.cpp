@@ -1,0 +1,413 @@
+// Focused tests of the run: the mapping and its refusals, the automatic stream choice, progress
+// reports and status lines, two-pass file names, sync streams and bit-stream filters.
+#include "TranscodeTestSupport.h"
+
+#include "fixtures/Fixtures.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+
+using namespace transcodetest;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+namespace {
+
+const fixtures::TFixtureSet& Media() {
+    return fixtures::Fixtures();
+}
+
+struct TRefusal {
+    const char* Name;
+    std::string Input;
+    TOptionList Options;
+    const char* Ext;
+    std::string Error;
+    TFrameHooks Hooks;
+};
+
+void PrintTo(const TRefusal& R, std::ostream* Os) {
+    *Os << R.Name;
+}
+
+std::vector<TRefusal> Refusals() {
+    const std::string avi = Media().AviMpeg4Mp3;
+    TFrameHooks hook;
+    hook.CustomHook = true;
+    TFrameHooks modules;
+    modules.HookModules = true;
+    TFrameHooks preview;
+    preview.PreviewWanted = [] { return true; };
+    return {
+        {"MapCount",
+         Media().Subtitled,
+         {{"vcodec", "copy"},
+          {"acodec", "copy"},
+          {"scodec", "copy"},
+          {"map", "0.0"},
+          {"map", "0.1"}},
+         "mkv",
+         "Number of stream maps must match number of output streams",
+         {}},
+        {"MapStream",
+         avi,
+         {{"map", "0.0"}, {"map", "0.5"}},
+         "avi",
+         "Could not find input stream #0.5",
+         {}},
+        {"MapFile",
+         avi,
+         {{"map", "1.0"}, {"map", "0.1"}},
+         "avi",
+         "Could not find input stream #1.0",
+         {}},
+        {"MapSync",
+         avi,
+         {{"map", "0.0"}, {"map", "0.1:0.7"}},
+         "avi",
+         "Could not find sync stream #0.7",
+         {}},
+        {"MapType",
+         avi,
+         {{"map", "0.1"}, {"map", "0.0"}},
+         "avi",
+         "Codec type mismatch for mapping #0.1 (Audio) -> #0.0 (Video)",
+         {}},
+        {"CopyWithHook",
+         avi,
+         {{"vcodec", "copy"}},
+         "avi",
+         "-vcodec copy and CustomHook are incompatible (frames are not decoded)",
+         hook},
+        {"CopyWithModules",
+         avi,
+         {{"vcodec", "copy"}},
+         "avi",
+         "-vcodec copy and -vhook are incompatible (frames are not decoded)",
+         modules},
+        {"CopyWithPreview",
+         avi,
+         {{"vcodec", "copy"}},
+         "avi",
+         "-vcodec copy and PostHooks are incompatible (frames are not decoded)",
+         preview},
+        {"CopyWithVolume",
+         avi,
+         {{"acodec", "copy"}, {"vol", "512"}},
+         "avi",
+         "-acodec copy and -vol are incompatible (frames are not decoded)",
+         {}},
+        {"MetaDataMapOutput",
+         avi,
+         {{"map_meta_data", "3:0"}},
+         "avi",
+         "Invalid output file index 3 map_meta_data(3,0)",
+         {}},
+        {"MetaDataMapInput",
+         avi,
+         {{"map_meta_data", "0:5"}},
+         "avi",
+         "Invalid input file index 5 map_meta_data(0,5)",
+         {}},
+        {"UnknownFilter",
+         avi,
+         {{"vcodec", "mpeg4"}, {"vf", "nosuchfilter=1"}},
+         "avi",
+         "Error opening filters: \"nosuchfilter=1\": Invalid argument",
+         {}},
+        {"FilterForOtherCodec",
+         avi,
+         {{"vcodec", "copy"}, {"vbsf", "h264_mp4toannexb"}},
+         "mkv",
+         "h264_mp4toannexb failed for stream 0, codec copy: Invalid data found when processing "
+         "input",
+         {}},
+    };
+}
+
+class RunRefusals : public ::testing::TestWithParam<TRefusal> {};
+
+} // namespace
+
+TEST_P(RunRefusals, BeforeAnyPacketWithTheDesignedText) {
+    const TRefusal& r = GetParam();
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{r.Input, {}}};
+    c.Options = r.Options;
+    c.Output = dir.File(std::string("out.") + r.Ext);
+    c.Settings.Hooks = r.Hooks;
+    const TOutcome o = Convert(c);
+    EXPECT_EQ(o.Error, r.Error);
+    EXPECT_FALSE(std::filesystem::exists(c.Output)) << "an empty output is removed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Mapping, RunRefusals, ::testing::ValuesIn(Refusals()),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST(Run, OutputWithoutStreamsIsRefused) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().AviMpeg4Mp3, {}}};
+    c.Options = {{"vn", ""}, {"an", ""}};
+    c.Output = dir.File("nothing.avi");
+    const TOutcome o = Convert(c);
+    EXPECT_EQ(o.Error, "Output file #0 does not contain any stream");
+}
+
+TEST(Run, AutomaticChoiceTakesTheStreamWithMostFrames) {
+    TOutputDir dir;
+    // Two AAC streams of 0.25 s (about 11 frames) and 1 s (about 43 frames).
+    fixtures::TMediaSpec spec;
+    spec.Format = "mp4";
+    spec.AudioEncoders = {"aac", "aac"};
+    spec.AudioSeconds = {0.25, 1.0};
+    spec.Seconds = 1.0;
+    const std::string two = dir.File("two.mp4");
+    fixtures::MakeMedia(two, spec);
+    {
+        AVFormatContext* ic = nullptr;
+        ASSERT_EQ(avformat_open_input(&ic, two.c_str(), nullptr, nullptr), 0);
+        ASSERT_GE(avformat_find_stream_info(ic, nullptr), 0);
+        EXPECT_NEAR(double(ProbedFrameCount(ic->streams[0], ic)), 11, 2);
+        EXPECT_NEAR(double(ProbedFrameCount(ic->streams[1], ic)), 44, 2);
+        avformat_close_input(&ic);
+    }
+    TConversion c;
+    c.Inputs = {{two, {}}};
+    c.Options = {{"acodec", "pcm_s16le"}};
+    c.Output = dir.File("picked.wav");
+    TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    EXPECT_TRUE(o.Logged(llVerbose, "  Stream #0.1 -> #0.0 (Audio)"));
+    TMediaFacts f = Inspect(c.Output);
+    ASSERT_NE(f.First(AVMEDIA_TYPE_AUDIO), nullptr);
+    EXPECT_NEAR(f.First(AVMEDIA_TYPE_AUDIO)->AudioSeconds(), 1.0, 0.05);
+
+    // The fixture's first stream is the longer one: it wins, and a second audio output stream
+    // takes the other one.
+    c.Inputs = {{Media().TwoAudio, {}}};
+    c.Output = dir.File("both.mkv");
+    c.After = {{"newaudio", ""}};
+    o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    EXPECT_TRUE(o.Logged(llVerbose, "  Stream #0.0 -> #0.0 (Audio)"));
+    EXPECT_TRUE(o.Logged(llVerbose, "  Stream #0.1 -> #0.1 (Audio)"));
+}
+
+TEST(Run, ProgressReportsOfAnAudioConversion) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().Wav, {}}};
+    c.Options = {{"acodec", "libmp3lame"}};
+    c.Output = dir.File("tone.mp3");
+    c.Settings.ReportInterval = 0;
+    c.WithProgress = true;
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    ASSERT_GE(o.Reports.size(), 10u);
+    int64_t last = 0;
+    for (size_t i = 0; i < o.Reports.size(); ++i) {
+        const TReport& r = o.Reports[i];
+        EXPECT_EQ(r.FileIndex, i + 1 < o.Reports.size() ? 0 : -1);
+        EXPECT_EQ(r.FrameNumber, -1);
+        EXPECT_EQ(r.FPS, -1);
+        EXPECT_FLOAT_EQ(r.Quality, -1.0f);
+        EXPECT_NEAR(double(r.TotalDuration), 2e6, 1e4);
+        EXPECT_GE(r.CurrentDuration, last);
+        last = r.CurrentDuration;
+    }
+    const TReport& final = o.Reports.back();
+    EXPECT_NEAR(double(final.CurrentDuration), 2e6, 6e4);
+    EXPECT_EQ(final.CurrentSize, int64_t(std::filesystem::file_size(c.Output)));
+    EXPECT_NEAR(final.BitRate,
+                double(final.CurrentSize) * 8 / (double(final.CurrentDuration) / 1e6) / 1000, 1);
+    // With a callback the status text is not logged.
+    EXPECT_EQ(o.CountLogged("size="), 0);
+}
+
+TEST(Run, ProgressReportsOfAVideoConversion) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().Mp4H264Aac, {}}};
+    c.Options = {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}};
+    c.Output = dir.File("clip.avi");
+    c.Settings.ReportInterval = 0;
+    c.WithProgress = true;
+    TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    ASSERT_FALSE(o.Reports.empty());
+    for (const TReport& r : o.Reports) {
+        EXPECT_GE(r.FrameNumber, 1) << "no report before the first picture";
+        EXPECT_GT(r.Quality, 0);
+        EXPECT_GE(r.FPS, 0);
+    }
+    EXPECT_EQ(o.Reports.back().FileIndex, -1);
+    EXPECT_EQ(o.Reports.back().FrameNumber, 50);
+
+    // A long interval leaves only the final report.
+    c.Settings.ReportInterval = int64_t(1) << 50;
+    o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    ASSERT_EQ(o.Reports.size(), 1u);
+    EXPECT_EQ(o.Reports[0].FileIndex, -1);
+}
+
+TEST(Run, StatusLinesWithoutACallback) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().AviMpeg4Mp3, {}}};
+    c.Options = {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}};
+    c.Output = dir.File("clip.avi");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    std::vector<std::string> status;
+    for (const TLogInfo& l : o.Log)
+        if (l.LogMsg.find("size=") != std::string::npos)
+            status.push_back(l.LogMsg);
+    ASSERT_FALSE(status.empty());
+    EXPECT_THAT(status.back(),
+                ::testing::MatchesRegex(
+                    "frame=   50 fps= *[0-9]+ q=[0-9.]+ Lsize= +[0-9]+kB time=2\\.[0-9]+ "
+                    "bitrate= *[0-9.]+kbits/s"));
+    EXPECT_TRUE(o.Logged(llVerbose, "video:"));
+    EXPECT_TRUE(o.Logged(llVerbose, "kB global headers:0kB muxing overhead "));
+    EXPECT_TRUE(o.Logged(llVerbose, "Stream mapping:"));
+    EXPECT_TRUE(o.Logged(llVerbose, "  Stream #0.0 -> #0.0 (Video)"));
+    EXPECT_TRUE(o.Logged(llVerbose, "  Stream #0.1 -> #0.1 (Audio)"));
+}
+
+TEST(Run, SyncStreamIsNamedInTheMapping) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().AviMpeg4Mp3, {}}};
+    c.Options = {{"map", "0.0:0.1"}, {"map", "0.1"}, {"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}};
+    c.Output = dir.File("sync.avi");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    EXPECT_TRUE(o.Logged(llVerbose, "  Stream #0.0 -> #0.0 (Video)"));
+    EXPECT_TRUE(o.Logged(llVerbose, " [sync #0.1 (Audio)]"));
+    EXPECT_EQ(o.CountLogged(" [sync #"), 1);
+}
+
+TEST(Run, FirstPassStatisticsFileName) {
+    TOutputDir dir;
+    const std::string saved = std::filesystem::current_path().string();
+    std::filesystem::current_path(dir.Path());
+    TConversion c;
+    c.Inputs = {{Media().AviMpeg4Mp3, {}}};
+    c.Options = {{"vcodec", "mpeg4"}, {"pass", "1"}, {"an", ""}};
+    c.Output = dir.File("pass1.avi");
+    const TOutcome o = Convert(c);
+    std::filesystem::current_path(saved);
+    ASSERT_EQ(o.Error, "");
+    EXPECT_TRUE(std::filesystem::exists(dir.File("ffmpeg2pass-0.log")));
+    EXPECT_GT(std::filesystem::file_size(dir.File("ffmpeg2pass-0.log")), 0u);
+}
+
+TEST(Run, BitstreamFiltersRunBeforeTheMuxer) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().Mp4H264Aac, {}}};
+    c.Options = {{"vcodec", "copy"}, {"vbsf", "h264_mp4toannexb"}, {"an", ""}, {"f", "h264"}};
+    c.Output = dir.File("raw.h264");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    const std::string bytes = [&] {
+        std::ifstream in(c.Output, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    ASSERT_GT(bytes.size(), 4u);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\0\0\0\1", 4)) << "Annex B start code";
+    const TMediaFacts f = Inspect(c.Output);
+    ASSERT_NE(f.First(AVMEDIA_TYPE_VIDEO), nullptr);
+    EXPECT_EQ(f.First(AVMEDIA_TYPE_VIDEO)->Frames, 50);
+}
+
+TEST(Run, UnusedStreamsAreNeitherDecodedNorMapped) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().Subtitled, {}}};
+    c.Options = {{"vn", ""}, {"sn", ""}, {"acodec", "libvorbis"}};
+    c.Output = dir.File("audio.ogg");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    EXPECT_EQ(o.CountLogged("Decoder "), 1);
+    EXPECT_TRUE(o.Logged(llVerbose, "Decoder aac opened for input stream #0.1 (Audio)"));
+}
+
+TEST(Run, FrameLimitsEndTheRun) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().Mp4H264Aac, {}}};
+    c.Options = {{"vcodec", "mpeg4"}, {"vframes", "10"}, {"acodec", "libmp3lame"}};
+    c.Output = dir.File("ten.avi");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    EXPECT_TRUE(o.Completed);
+    const TMediaFacts f = Inspect(c.Output);
+    ASSERT_NE(f.First(AVMEDIA_TYPE_VIDEO), nullptr);
+    EXPECT_EQ(f.First(AVMEDIA_TYPE_VIDEO)->Frames, 10);
+    ASSERT_NE(f.First(AVMEDIA_TYPE_AUDIO), nullptr);
+    EXPECT_LT(f.First(AVMEDIA_TYPE_AUDIO)->AudioSeconds(), 1.0) << "reading stopped with the limit";
+}
+
+TEST(Run, TimeStampScaleStretchesTheInput) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().AviMpeg4Mp3, {{"itsscale", "0:2"}}}};
+    c.Options = {{"vcodec", "mpeg4"}, {"an", ""}};
+    c.Output = dir.File("slow.avi");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    const TMediaFacts f = Inspect(c.Output);
+    ASSERT_NE(f.First(AVMEDIA_TYPE_VIDEO), nullptr);
+    EXPECT_NEAR(f.First(AVMEDIA_TYPE_VIDEO)->EndTime, 4.0, 0.1);
+    EXPECT_NEAR(double(f.First(AVMEDIA_TYPE_VIDEO)->Frames), 100, 2) << "each picture twice";
+}
+
+TEST(Run, DiscontinuousTimeStampsAreJoinedUp) {
+    TOutputDir dir;
+    // Two program streams one after the other: the second one's clock starts again.
+    const std::string twice = dir.File("twice.mpg");
+    {
+        std::ifstream in(Media().MpegPsMpeg2Mp2, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        std::ofstream out(twice, std::ios::binary);
+        out.write(bytes.data(), std::streamsize(bytes.size()));
+        out.write(bytes.data(), std::streamsize(bytes.size()));
+    }
+    TConversion c;
+    c.Inputs = {{twice, {{"v", "3"}}}};
+    c.Options = {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}};
+    c.Output = dir.File("joined.avi");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    EXPECT_TRUE(o.Logged(llVerbose, "timestamp discontinuity "));
+    const TMediaFacts f = Inspect(c.Output);
+    ASSERT_TRUE(f.First(AVMEDIA_TYPE_VIDEO) && f.First(AVMEDIA_TYPE_AUDIO));
+    EXPECT_NEAR(double(f.First(AVMEDIA_TYPE_VIDEO)->Frames), 100, 4);
+    EXPECT_NEAR(f.First(AVMEDIA_TYPE_AUDIO)->AudioSeconds(), 4.0, 0.15);
+}
+
+TEST(Run, QualityHistogramAndPsnrInTheStatusText) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().AviMpeg4Mp3, {}}};
+    c.Options = {{"vcodec", "mpeg4"}, {"psnr", ""}, {"qphist", ""}, {"an", ""}};
+    c.Output = dir.File("psnr.avi");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    std::string last;
+    for (const TLogInfo& l : o.Log)
+        if (l.LogMsg.find("size=") != std::string::npos)
+            last = l.LogMsg;
+    EXPECT_THAT(last, ::testing::MatchesRegex(
+                          "frame=   50 fps= *[0-9]+ q=[0-9.]+ L[0-9A-F]{32}PSNR=Y:[0-9.]+ "
+                          "U:[0-9.]+ V:[0-9.]+ \\*:[0-9.]+ size=.*"));
+}
