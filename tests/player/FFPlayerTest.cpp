@@ -1,0 +1,572 @@
+// The player component on real media with SDL's dummy audio: timing, pause, seek, the end of a
+// file, state order, a stalled input, the hook, audio-only files and clean shutdown.
+
+#include "PlayerTestSupport.h"
+
+#include "engine/FFLogger.h"
+#include "engine/FFUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+extern "C" {
+#include <libavutil/error.h>
+}
+
+namespace {
+
+using namespace playertest;
+using namespace std::chrono_literals;
+
+const fixtures::TFixtureSet& Media() { return fixtures::Fixtures(); }
+
+// The pixel at the centre of a bitmap as B, G, R.
+std::array<int, 3> CentrePixel(const TBitmap24& Bitmap) {
+    const uint8_t* p = Bitmap.ScanLine(Bitmap.Height() / 2) + size_t(Bitmap.Width() / 2) * 3;
+    return {p[0], p[1], p[2]};
+}
+
+std::shared_ptr<const TBitmap24> LatestBitmap(const TRecordingSink& Sink) {
+    const auto entries = Sink.Entries();
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        if (it->Bitmap)
+            return it->Bitmap;
+    return nullptr;
+}
+
+bool RowIsWhite(const TBitmap24& Bitmap, int Row) {
+    const uint8_t* p = Bitmap.ScanLine(Row);
+    for (int i = 0; i < Bitmap.Width() * 3; ++i)
+        if (p[i] != 0xFF)
+            return false;
+    return true;
+}
+
+using FFPlayerTest = PlayerTest;
+
+TEST_F(FFPlayerTest, WithoutAFileThereIsNoFrameAndNothingPlays) {
+    TFFPlayer player;
+    int64_t pts = 0;
+    TBitmap24& frame = player.CurrentFrame(&pts);
+    EXPECT_EQ(frame.Width(), 0);
+    EXPECT_EQ(frame.Height(), 0);
+    EXPECT_EQ(pts, -1);
+    EXPECT_TRUE(player.Paused());
+    EXPECT_EQ(player.Position(), -1);
+    player.Seek(0, true, 1000000); // nothing to do, returns at once
+    player.Stop(true);
+}
+
+TEST_F(FFPlayerTest, OpenReportsWhyItFailed) {
+    TFFPlayer player;
+    FFLoader().UnloadLibs(PlayerLibraries);
+    EXPECT_FALSE(player.LibrariesLoaded());
+    EXPECT_FALSE(player.Open(Media().Mp4H264Aac, nullptr));
+    EXPECT_EQ(player.LastError(), "libav or libsdl not loaded.");
+    ASSERT_TRUE(player.LoadLibraries(""));
+
+    const std::string missing = Media().Dir + "/no-such-file.mp4";
+    EXPECT_FALSE(player.Open(missing, nullptr));
+    EXPECT_EQ(player.LastError(), ErrorText(missing, AVERROR(ENOENT)));
+
+    player.SetDisableAudio(true);
+    player.SetDisableVideo(true);
+    EXPECT_FALSE(player.Open(Media().Mp4H264Aac, nullptr));
+    EXPECT_EQ(player.LastError(), Media().Mp4H264Aac + ": could not open codecs, no stream to play.");
+    EXPECT_TRUE(player.Paused());
+}
+
+TEST_F(FFPlayerTest, PositionsAdvanceAtRealTimeRateAndPicturesFitTheScreen) {
+    const std::string file = LongH264Aac();
+    TFFPlayer player;
+    TEventRecorder events;
+    events.Attach(player);
+    TRecordingSink sink(400, 200);
+    int64_t duration = 0;
+    int frameWidth = 0, frameHeight = 0;
+    player.SetOnFileOpen([&](TFFPlayer*, int64_t D, int W, int H, int&, int&) {
+        duration = D;
+        frameWidth = W;
+        frameHeight = H;
+    });
+    ASSERT_TRUE(player.Open(file, &sink)) << player.LastError();
+    EXPECT_NEAR(double(duration), 8e6, 1e5);
+    EXPECT_EQ(frameWidth, 320);
+    EXPECT_EQ(frameHeight, 240);
+    EXPECT_EQ(player.ScreenWidth(), 400); // taken from the sink
+    EXPECT_EQ(player.ScreenHeight(), 200);
+
+    ASSERT_TRUE(events.WaitPosition([](int64_t P) { return P > 500000; }, 3s));
+    const auto start = events.Positions().back();
+    ASSERT_TRUE(events.WaitPosition([&](int64_t P) { return P > start.PTS + 2500000; }, 5s));
+    const auto end = events.Positions().back();
+    const double rate = double(end.PTS - start.PTS) / 1e6 / SecondsSince(start.At, end.At);
+    EXPECT_NEAR(rate, 1.0, 0.05);
+
+    const auto positions = events.Positions();
+    for (size_t i = 1; i < positions.size(); ++i)
+        EXPECT_GT(positions[i].PTS, positions[i - 1].PTS) << i;
+
+    const auto pictures = sink.Entries();
+    ASSERT_GT(pictures.size(), 40u);
+    for (size_t i = 1; i < pictures.size(); ++i)
+        EXPECT_GT(pictures[i].PTS, pictures[i - 1].PTS) << i;
+    // A 4:3 picture on a 400 x 200 area: full height, centred.
+    const auto& last = pictures.back();
+    EXPECT_EQ(last.SurfaceWidth, 400);
+    EXPECT_EQ(last.SurfaceHeight, 200);
+    EXPECT_EQ(last.Width, 266);
+    EXPECT_EQ(last.Height, 200);
+    EXPECT_EQ(last.Left, 67);
+    EXPECT_EQ(last.Top, 0);
+
+    player.Stop(true);
+    const auto states = events.States();
+    ASSERT_FALSE(states.empty());
+    EXPECT_EQ(states.front(), psPlay);
+    EXPECT_EQ(states.back(), psStop);
+    EXPECT_TRUE(player.Paused());
+}
+
+TEST_F(FFPlayerTest, PauseFreezesThePositionAndResumeContinuesFromIt) {
+    TFFPlayer player;
+    TEventRecorder events;
+    events.Attach(player);
+    TRecordingSink sink;
+    ASSERT_TRUE(player.Open(LongH264Aac(), &sink)) << player.LastError();
+    ASSERT_TRUE(events.WaitPosition([](int64_t P) { return P > 500000; }, 3s));
+
+    player.Pause();
+    EXPECT_TRUE(player.Paused());
+    ASSERT_TRUE(events.WaitState(psPause, 1s));
+    std::this_thread::sleep_for(300ms); // pictures queued before the pause may still show
+    const int64_t frozen = player.Position();
+    const size_t shown = sink.Count();
+    std::this_thread::sleep_for(600ms);
+    EXPECT_EQ(player.Position(), frozen);
+    EXPECT_EQ(sink.Count(), shown);
+
+    events.ClearPositions();
+    const auto resumed = Clock::now();
+    player.Resume();
+    EXPECT_FALSE(player.Paused());
+    ASSERT_TRUE(events.WaitState(psResume, 1s));
+    ASSERT_TRUE(events.WaitPosition([&](int64_t P) { return P > frozen + 500000; }, 3s));
+    const auto positions = events.Positions();
+    EXPECT_LT(positions.front().PTS, frozen + 200000); // no jump over the paused time
+    EXPECT_GT(SecondsSince(resumed, positions.back().At), 0.4);
+    player.Stop(true);
+}
+
+TEST_F(FFPlayerTest, SeekShowsItsFirstPictureSoonAndPlaysOnFromThere) {
+    TFFPlayer player;
+    TEventRecorder events;
+    events.Attach(player);
+    TRecordingSink sink;
+    ASSERT_TRUE(player.Open(LongH264Aac(), &sink)) << player.LastError();
+    ASSERT_TRUE(events.WaitPosition([](int64_t P) { return P > 300000; }, 3s));
+
+    const int64_t target = 4000000; // half of the file
+    const int64_t keyframeSlack = 600000;
+    const size_t before = sink.Count();
+    const auto asked = Clock::now();
+    player.Seek(0, false, target);
+    auto firstAfter = [&](const std::vector<TRecordingSink::TEntry>& E) -> const TRecordingSink::TEntry* {
+        for (size_t i = before; i < E.size(); ++i)
+            if (E[i].PTS >= target - keyframeSlack)
+                return &E[i];
+        return nullptr;
+    };
+    ASSERT_TRUE(sink.WaitFor([&](const auto& E) { return firstAfter(E) != nullptr; }, 2s));
+    const auto entries = sink.Entries();
+    const auto* first = firstAfter(entries);
+    EXPECT_LT(SecondsSince(asked, first->At), 0.3);
+
+    ASSERT_TRUE(events.WaitPosition([&](int64_t P) { return P > target + 500000; }, 3s));
+    const auto later = sink.Entries();
+    bool reached = false;
+    for (size_t i = before; i < later.size(); ++i) {
+        if (later[i].PTS >= target - keyframeSlack)
+            reached = true;
+        else if (reached)
+            ADD_FAILURE() << "picture from before the seek shown after it: " << later[i].PTS;
+    }
+    player.Stop(true);
+}
+
+TEST_F(FFPlayerTest, EndOfFileReportsEndAndKeepsTheFileOpenForRewinding) {
+    TFFPlayer player;
+    TEventRecorder events;
+    events.Attach(player);
+    TRecordingSink sink;
+    ASSERT_TRUE(player.Open(Media().Mp4H264Aac, &sink)) << player.LastError();
+    ASSERT_TRUE(events.WaitState(psEnd, 6s));
+    EXPECT_FALSE(player.Paused());
+    for (TPlayState s : events.States())
+        EXPECT_NE(s, psStop);
+
+    // What the main window does on psEnd: back to the start, paused on the first picture.
+    const size_t before = sink.Count();
+    player.Seek(sfAny, false, 0);
+    player.Pause();
+    EXPECT_TRUE(player.Paused());
+    ASSERT_TRUE(sink.WaitFor([&](const auto& E) {
+        for (size_t i = before; i < E.size(); ++i)
+            if (E[i].PTS < 200000)
+                return true;
+        return false;
+    }, 2s)) << "position " << player.Position() << ", " << sink.Count() - before
+             << " pictures shown after the seek";
+    int64_t pts = -1;
+    TBitmap24& frame = player.CurrentFrame(&pts);
+    EXPECT_EQ(frame.Width(), 320);
+    EXPECT_EQ(frame.Height(), 240);
+    EXPECT_GE(pts, 0);
+    EXPECT_LT(pts, 200000);
+
+    player.Stop(true);
+    EXPECT_EQ(events.States().back(), psStop);
+}
+
+TEST_F(FFPlayerTest, OpeningASecondFileDeliversStopBeforeTheNewPlay) {
+    TFFPlayer player;
+    TEventRecorder events;
+    events.Attach(player);
+    ASSERT_TRUE(player.Open(Media().Mp4H264Aac, nullptr)) << player.LastError();
+    ASSERT_TRUE(events.WaitState(psPlay, 2s));
+    ASSERT_TRUE(player.Open(Media().Wav, nullptr)) << player.LastError();
+    // Open returns after the first file's psStop went out.
+    auto states = events.States();
+    ASSERT_GE(states.size(), 2u);
+    EXPECT_EQ(states[0], psPlay);
+    EXPECT_EQ(states[1], psStop);
+    ASSERT_TRUE(events.WaitStateCount(3, 2s));
+    states = events.States();
+    EXPECT_EQ(states[2], psPlay);
+    EXPECT_EQ(player.FileName(), Media().Wav);
+    player.Stop(true);
+}
+
+TEST_F(FFPlayerTest, PositionsPostedDuringASlowHandlerArriveAsOneLatestValue) {
+    TFFPlayer player;
+    TEventRecorder events;
+    events.Attach(player);
+    std::atomic<bool> blocked{false};
+    events.SetPositionHook([&](int64_t) {
+        if (!blocked.exchange(true))
+            std::this_thread::sleep_for(400ms); // a slow handler; pictures go on meanwhile
+    });
+    ASSERT_TRUE(player.Open(LongH264Aac(), nullptr)) << player.LastError();
+    ASSERT_TRUE(events.WaitPosition([](int64_t) { return true; }, 3s));
+    std::this_thread::sleep_for(600ms);
+    const auto positions = events.Positions();
+    ASSERT_GE(positions.size(), 3u);
+    // About ten positions were computed during the 400 ms; only the newest was delivered.
+    EXPECT_GE(SecondsSince(positions[0].At, positions[1].At), 0.35);
+    EXPECT_GE(positions[1].PTS - positions[0].PTS, 300000);
+    EXPECT_LT(positions[2].PTS - positions[1].PTS, 150000);
+    player.Stop(true);
+}
+
+TEST_F(FFPlayerTest, PauseOnOpenStopsAfterTheFirstPictures) {
+    TFFPlayer player;
+    TEventRecorder events;
+    events.Attach(player);
+    TRecordingSink sink;
+    ASSERT_TRUE(player.Open(Media().Mp4H264Aac, &sink, true)) << player.LastError();
+    ASSERT_TRUE(events.WaitState(psPause, 2s));
+    EXPECT_TRUE(player.Paused());
+    // An undelivered psPlay may have been replaced by the newer psPause.
+    EXPECT_EQ(events.States().back(), psPause);
+    ASSERT_TRUE(sink.WaitFor([](const auto& E) { return !E.empty(); }, 2s));
+    std::this_thread::sleep_for(200ms);
+    int64_t pts = -1;
+    player.CurrentFrame(&pts);
+    EXPECT_GE(pts, 0);
+    EXPECT_LT(pts, 200000);
+    player.Resume();
+    ASSERT_TRUE(events.WaitPosition([](int64_t P) { return P > 500000; }, 3s));
+    player.Stop(true);
+}
+
+TEST_F(FFPlayerTest, WhatTheHookPaintsIsWhatTheSinkShows) {
+    TFFPlayer player;
+    TRecordingSink sink;
+    std::atomic<int> calls{0};
+    std::atomic<bool> ordered{true};
+    std::atomic<int64_t> lastPts{-1};
+    player.SetHook(true);
+    player.SetOnHook([&](TFFPlayer*, TBitmap24& Bitmap, int64_t PTS) {
+        EXPECT_EQ(Bitmap.Width(), 320);
+        for (int y = 0; y < Bitmap.Height(); ++y)
+            for (int x = 0; x < Bitmap.Width(); ++x) {
+                uint8_t* p = Bitmap.ScanLine(y) + size_t(x) * 3;
+                p[0] = 0;   // B
+                p[1] = 0;   // G
+                p[2] = 255; // R
+            }
+        if (PTS <= lastPts)
+            ordered = false;
+        lastPts = PTS;
+        ++calls;
+    });
+    ASSERT_TRUE(player.Open(Media().Mp4H264Aac, &sink)) << player.LastError();
+    ASSERT_TRUE(sink.WaitFor([](const auto& E) { return E.size() >= 10; }, 3s));
+    const auto shown = LatestBitmap(sink);
+    ASSERT_TRUE(shown);
+    const auto pixel = CentrePixel(*shown);
+    EXPECT_LT(pixel[0], 60);
+    EXPECT_LT(pixel[1], 60);
+    EXPECT_GT(pixel[2], 200);
+    int64_t pts = -1;
+    const auto frame = CentrePixel(player.CurrentFrame(&pts));
+    EXPECT_GE(pts, 0);
+    EXPECT_GT(frame[2], 200);
+    EXPECT_LT(frame[1], 60);
+    player.Stop(true);
+    EXPECT_GE(calls, 10);
+    EXPECT_TRUE(ordered);
+}
+
+TEST_F(FFPlayerTest, AudioOnlyFileShowsAWaveformAndClampsPositionsToItsDuration) {
+    TFFPlayer player;
+    TEventRecorder events;
+    events.Attach(player);
+    TRecordingSink sink(320, 200);
+    int64_t duration = 0;
+    int frameWidth = 0;
+    player.SetOnFileOpen([&](TFFPlayer*, int64_t D, int W, int, int&, int&) {
+        duration = D;
+        frameWidth = W;
+    });
+    ASSERT_TRUE(player.Open(Media().Wav, &sink)) << player.LastError();
+    EXPECT_EQ(frameWidth, -1);
+    ASSERT_GT(duration, 0);
+    ASSERT_TRUE(events.WaitState(psEnd, 5s));
+    ASSERT_TRUE(events.WaitPosition([&](int64_t P) { return P == duration; }, 1s));
+    for (const auto& p : events.Positions())
+        EXPECT_LE(p.PTS, duration);
+
+    const auto pictures = sink.Entries();
+    ASSERT_GT(pictures.size(), 20u);
+    for (const auto& p : pictures) {
+        EXPECT_EQ(p.PTS, NoMediaTime);
+        EXPECT_EQ(p.Width, 320);
+        EXPECT_EQ(p.Height, 200);
+    }
+    const auto wave = LatestBitmap(sink);
+    ASSERT_TRUE(wave);
+    int white = 0;
+    for (int y = 0; y < wave->Height(); ++y)
+        for (int x = 0; x < wave->Width(); ++x)
+            white += wave->ScanLine(y)[x * 3] == 0xFF;
+    EXPECT_GT(white, 2 * wave->Width());                   // the tone is drawn
+    EXPECT_LT(white, wave->Width() * wave->Height() / 2);  // on black
+    EXPECT_TRUE(RowIsWhite(*wave, 100)); // stereo: two bands
+    player.Stop(true);
+}
+
+TEST_F(FFPlayerTest, SixChannelAudioPlaysAsStereo) {
+    TFFPlayer player;
+    TEventRecorder events;
+    events.Attach(player);
+    TRecordingSink sink(320, 240);
+    ASSERT_TRUE(player.Open(Media().Surround51, &sink)) << player.LastError();
+    ASSERT_TRUE(events.WaitPosition([](int64_t P) { return P > 500000; }, 3s));
+    const auto wave = LatestBitmap(sink);
+    ASSERT_TRUE(wave);
+    EXPECT_TRUE(RowIsWhite(*wave, 120));  // the separator of two bands
+    EXPECT_FALSE(RowIsWhite(*wave, 40));  // six bands would have one here
+    EXPECT_FALSE(RowIsWhite(*wave, 80));
+    player.Stop(true);
+}
+
+// A FIFO whose writer hands over the first 70 % of a file and then stalls until released.
+class TStalledInput {
+public:
+    TStalledInput(const std::string& Source, const std::string& Fifo) : Fifo_(Fifo) {
+        std::ifstream in(Source, std::ios::binary);
+        Data_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        ::unlink(Fifo.c_str());
+        if (::mkfifo(Fifo.c_str(), 0600) != 0)
+            throw std::runtime_error(std::string("mkfifo: ") + std::strerror(errno));
+        Writer_ = std::thread([this] {
+            const int fd = ::open(Fifo_.c_str(), O_WRONLY);
+            if (fd < 0)
+                return;
+            size_t done = 0;
+            const size_t half = Data_.size() * 7 / 10;
+            while (done < half) {
+                const ssize_t n = ::write(fd, Data_.data() + done, half - done);
+                if (n <= 0)
+                    break;
+                done += size_t(n);
+            }
+            std::unique_lock l(Lock_);
+            Cond_.wait(l, [this] { return Released_; });
+            ::close(fd);
+        });
+    }
+    ~TStalledInput() {
+        Release();
+        // Unblock a writer still waiting for a reader.
+        const int fd = ::open(Fifo_.c_str(), O_RDONLY | O_NONBLOCK);
+        Writer_.join();
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(Fifo_.c_str());
+    }
+    void Release() {
+        std::lock_guard g(Lock_);
+        Released_ = true;
+        Cond_.notify_all();
+    }
+
+private:
+    std::string Fifo_;
+    std::string Data_;
+    std::thread Writer_;
+    std::mutex Lock_;
+    std::condition_variable Cond_;
+    bool Released_ = false;
+};
+
+TEST_F(FFPlayerTest, StopAbandonsAReadStuckOnAStalledInputAfterAboutTenAttempts) {
+    fixtures::TMediaSpec spec;
+    spec.Format = "mpeg";
+    spec.VideoEncoder = "mpeg2video";
+    spec.AudioEncoders = {"mp2"};
+    // Long enough that the stream analysis (5 s for this container) ends before the stall.
+    spec.Seconds = 12.0;
+    const std::string source = MakeMediaOnce("player-mpeg2-mp2-12s.mpg", spec);
+    const int baseline = ThreadCount();
+    {
+        TStalledInput input(source, Media().Dir + "/stalled-" + std::to_string(::getpid()) + ".mpg");
+        TFFPlayer player;
+        TEventRecorder events;
+        events.Attach(player);
+        TRecordingSink sink;
+        ASSERT_TRUE(player.Open(Media().Dir + "/stalled-" + std::to_string(::getpid()) + ".mpg", &sink))
+            << player.LastError();
+        ASSERT_TRUE(sink.WaitFor([](const auto& E) { return E.size() >= 3; }, 3s));
+        std::this_thread::sleep_for(300ms); // the read thread has used up what was written
+
+        const auto asked = Clock::now();
+        player.Stop(true);
+        const double took = SecondsSince(asked, Clock::now());
+        EXPECT_GT(took, 0.9);
+        EXPECT_LT(took, 4.0);
+        EXPECT_EQ(events.States().back(), psStop);
+        EXPECT_TRUE(player.Paused());
+        input.Release(); // the abandoned read thread sees the end and finishes on its own
+    }
+    for (int i = 0; i < 100 && ThreadCount() > baseline; ++i)
+        std::this_thread::sleep_for(20ms);
+    EXPECT_LE(ThreadCount(), baseline);
+}
+
+TEST_F(FFPlayerTest, EventsReachTheMainThreadAndItsWaitsKeepThemFlowing) {
+    TQueuedDispatcher dispatcher;
+    std::atomic<int> offMain{0};
+    std::atomic<int> logLines{0};
+    GetLogger().SetOnLog([&](const void*, uint32_t, TLogLevel, const std::string&) {
+        offMain += !IsMainThread();
+        ++logLines;
+    });
+    {
+        TFFPlayer player;
+        std::vector<TPlayState> states;
+        int positions = 0;
+        player.SetOnPosition([&](TFFPlayer*, int64_t) {
+            offMain += !IsMainThread();
+            ++positions;
+        });
+        player.SetOnState([&](TFFPlayer*, TPlayState S) {
+            offMain += !IsMainThread();
+            states.push_back(S);
+        });
+        ASSERT_TRUE(player.Open(Media().Mp4H264Aac, nullptr)) << player.LastError();
+        const auto until = Clock::now() + 2500ms; // past the end: the read thread logs it
+        while (Clock::now() < until) {
+            ProcessMessages();
+            std::this_thread::sleep_for(5ms);
+        }
+        EXPECT_GT(positions, 10);
+        // Waiting calls made on the main thread while deliveries are pending must not lock.
+        player.Seek(sfAny, true, 0);
+        player.Pause();
+        player.Resume();
+        player.Stop(true);
+        ASSERT_FALSE(states.empty());
+        EXPECT_EQ(states.front(), psPlay);
+        EXPECT_EQ(states.back(), psStop);
+        EXPECT_NE(std::find(states.begin(), states.end(), psEnd), states.end());
+    }
+    GetLogger().SetOnLog({});
+    EXPECT_GT(logLines, 0);
+    EXPECT_EQ(offMain, 0);
+}
+
+TEST_F(FFPlayerTest, AHandlerMayStopAndReopenThePlayer) {
+    TQueuedDispatcher dispatcher;
+    TFFPlayer player;
+    std::vector<TPlayState> states;
+    bool reopened = false;
+    // On the main thread, as the application gets it: the end of one file opens the next.
+    player.SetOnState([&](TFFPlayer* Sender, TPlayState S) {
+        states.push_back(S);
+        if (S == psEnd && !reopened) {
+            reopened = true;
+            EXPECT_TRUE(Sender->Open(Media().Wav, nullptr)) << Sender->LastError();
+        }
+    });
+    ASSERT_TRUE(player.Open(Media().Mp4H264Aac, nullptr)) << player.LastError();
+    const auto until = Clock::now() + 6s;
+    while (std::count(states.begin(), states.end(), psPlay) < 2 && Clock::now() < until) {
+        ProcessMessages();
+        std::this_thread::sleep_for(5ms);
+    }
+    EXPECT_TRUE(reopened);
+    EXPECT_EQ(std::count(states.begin(), states.end(), psPlay), 2);
+    EXPECT_EQ(player.FileName(), Media().Wav);
+    player.Stop(true);
+    EXPECT_EQ(states.back(), psStop);
+}
+
+TEST_F(FFPlayerTest, RepeatedOpenSeekStopLeavesNoThreadBehind) {
+    TRecordingSink sink;
+    {
+        TFFPlayer warmUp;
+        ASSERT_TRUE(warmUp.Open(Media().Mp4H264Aac, &sink)) << warmUp.LastError();
+        warmUp.Stop(true);
+    }
+    const int baseline = ThreadCount();
+    {
+        TFFPlayer player;
+        TEventRecorder events;
+        events.Attach(player);
+        for (int i = 0; i < 100; ++i) {
+            const std::string& file = i % 4 == 3 ? Media().Wav : Media().Mp4H264Aac;
+            ASSERT_TRUE(player.Open(file, &sink)) << i << ": " << player.LastError();
+            player.Seek(0, i % 2 == 0, 1000000);
+            player.Stop(true);
+            EXPECT_EQ(ThreadCount(), baseline) << i;
+        }
+        EXPECT_EQ(events.States().back(), psStop);
+    }
+    EXPECT_EQ(ThreadCount(), baseline);
+}
+
+} // namespace
