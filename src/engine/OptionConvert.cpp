@@ -51,6 +51,13 @@ std::string Trim(const std::string& Text) {
     return Text.substr(b, e - b);
 }
 
+std::string LowerCase(std::string Text) {
+    for (char& c : Text)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return Text;
+}
+
 bool OptionBool(const std::string& Text) {
     return Text != "0";
 }

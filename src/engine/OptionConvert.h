@@ -18,6 +18,8 @@ namespace ffopt {
 
 // Text without leading and trailing white space and control characters (<= ' ').
 std::string Trim(const std::string& Text);
+// Text with ASCII letters in lower case (option and preset names).
+std::string LowerCase(std::string Text);
 
 // True unless Text is exactly "0" (an empty text is true).
 bool OptionBool(const std::string& Text);

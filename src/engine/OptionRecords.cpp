@@ -1,28 +1,12 @@
 #include "engine/OptionRecords.h"
 
 #include "engine/CustomFFmpeg.h"
+#include "engine/OptionConvert.h"
 
 #include <algorithm>
 #include <array>
 
 namespace {
-
-// Removes leading and trailing characters up to and including the space character.
-std::string Trim(const std::string& S) {
-    size_t b = 0, e = S.size();
-    while (b < e && static_cast<unsigned char>(S[b]) <= ' ')
-        ++b;
-    while (e > b && static_cast<unsigned char>(S[e - 1]) <= ' ')
-        --e;
-    return S.substr(b, e - b);
-}
-
-std::string LowerCase(std::string S) {
-    for (char& c : S)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return S;
-}
 
 void ReplaceAll(std::string& S, const std::string& From, const std::string& To) {
     for (size_t p = S.find(From); p != std::string::npos; p = S.find(From, p + To.size()))
@@ -69,7 +53,7 @@ void ResetInputOptions(TInputOptions& Options) { Options = TInputOptions(); }
 void ResetOutputOptions(TOutputOptions& Options) { Options = TOutputOptions(); }
 
 std::vector<TExtOption> ParseExtOptions(const std::string& Text) {
-    std::string rest = Trim(Text);
+    std::string rest = ffopt::Trim(Text);
     std::vector<TExtOption> lines;
     if (rest.empty())
         return lines;
@@ -82,9 +66,9 @@ std::vector<TExtOption> ParseExtOptions(const std::string& Text) {
         const std::string line = rest.substr(start, lf == std::string::npos ? std::string::npos : lf - start);
         const size_t eq = line.find('=');
         if (eq == std::string::npos)
-            lines.push_back({LowerCase(line), std::string()});
+            lines.push_back({ffopt::LowerCase(line), std::string()});
         else
-            lines.push_back({LowerCase(line.substr(0, eq)), line.substr(eq + 1)});
+            lines.push_back({ffopt::LowerCase(line.substr(0, eq)), line.substr(eq + 1)});
         if (lf == std::string::npos)
             break;
         start = lf + 1;

@@ -3,6 +3,7 @@
 #include "engine/CustomFFmpeg.h"
 #include "engine/FFLogger.h"
 #include "engine/FFUtils.h"
+#include "engine/OptionConvert.h"
 
 #include <algorithm>
 #include <array>
@@ -158,22 +159,6 @@ std::vector<TOptionsPreset> BuildPresets() {
                 table.push_back({n, SpeedText(r)});
     }
     return table;
-}
-
-std::string LowerCase(std::string S) {
-    for (char& c : S)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return S;
-}
-
-std::string Trim(const std::string& S) {
-    size_t b = 0, e = S.size();
-    while (b < e && static_cast<unsigned char>(S[b]) <= ' ')
-        ++b;
-    while (e > b && static_cast<unsigned char>(S[e - 1]) <= ' ')
-        --e;
-    return S.substr(b, e - b);
 }
 
 std::string Printf(const char* Format, const std::string& A, const std::string& B = {},
@@ -341,22 +326,22 @@ const std::vector<TOptionsPreset>& BuiltInPresets() {
 }
 
 const TOptionsPreset* FindPreset(const std::string& Name) {
-    const std::string key = LowerCase(Name);
+    const std::string key = ffopt::LowerCase(Name);
     for (const TOptionsPreset& p : BuiltInPresets())
-        if (LowerCase(p.Name) == key)
+        if (ffopt::LowerCase(p.Name) == key)
             return &p;
     return nullptr;
 }
 
 std::vector<std::string> PresetLines(const std::string& Text) {
     std::vector<std::string> lines;
-    const std::string text = Trim(Text);
+    const std::string text = ffopt::Trim(Text);
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos)
             end = text.size();
-        if (std::string line = Trim(text.substr(start, end - start)); !line.empty())
+        if (std::string line = ffopt::Trim(text.substr(start, end - start)); !line.empty())
             lines.push_back(std::move(line));
         if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
             ++end;
@@ -438,7 +423,7 @@ void TCustomFFmpeg::ApplyPreset(const std::string& OptionName, const std::string
         if (key.empty() || value.empty())
             throw FFmpegException(Printf("%s: Invalid syntax: \"%s\"", name, line));
 
-        const std::string lkey = LowerCase(key);
+        const std::string lkey = ffopt::LowerCase(key);
         if (lkey == "acodec") {
             SetAudioCodec(value);
             continue;
