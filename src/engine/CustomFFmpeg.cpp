@@ -3,10 +3,13 @@
 #include "engine/FFLogger.h"
 #include "engine/FFUtils.h"
 #include "engine/FFmpegLoader.h"
+#include "engine/FrameHook.h"
 #include "engine/GenericOptions.h"
 #include "engine/SessionTypes.h"
+#include "engine/Transcode.h"
 
 #include <cmath>
+#include <system_error>
 #include <unistd.h>
 
 extern "C" {
@@ -24,9 +27,15 @@ void TBSFDeleter::operator()(AVBSFContext* c) const {
     av_bsf_free(&c);
 }
 
-TCustomFFmpeg::TCustomFFmpeg() : Contexts_(std::make_unique<TOptionContexts>(TOptionState().SwsFlags)) {}
+TCustomFFmpeg::TCustomFFmpeg()
+    : Contexts_(std::make_unique<TOptionContexts>(TOptionState().SwsFlags)),
+      HookState_(std::make_unique<TFrameHookState>()) {}
 
-TCustomFFmpeg::~TCustomFFmpeg() = default;
+TCustomFFmpeg::~TCustomFFmpeg() {
+    StopConvert(true);
+    ReleaseThreads();
+    FreeSession(); // with the hook modules, buffers and previewer
+}
 
 TOptionContexts& TCustomFFmpeg::OptionContexts() {
     if (!Contexts_)
@@ -53,7 +62,9 @@ void TCustomFFmpeg::ResetOptions() {
     // output is released like in FreeSession.
     OutputEntries_.clear();
     InputEntries_.clear();
-    ErrorFlag_ = false;
+    ErrorOccurred_ = false;
+    HookFrameCount_ = 0;
+    ResetFrameHooks(false);
 }
 
 void TCustomFFmpeg::PrepareTask() {
@@ -61,11 +72,16 @@ void TCustomFFmpeg::PrepareTask() {
         return;
     FreeSession();
     ResetOptions();
+    ReleaseThreads();
     JoinMode_ = false;
     Running_ = false;
-    StopFlag_ = false;
-    CompletionFlag_ = false;
-    TerminatedFlag_ = false;
+    StopRequested_ = false;
+    Completed_ = false;
+    Terminated_ = false;
+    {
+        std::lock_guard g(ErrorLock_);
+        ErrorMessage_.clear();
+    }
     TotalDuration = -1;
     Contexts_ = std::make_unique<TOptionContexts>(Options_.SwsFlags);
 }
@@ -427,9 +443,177 @@ void TCustomFFmpeg::ApplyTarget(const std::string& Kind, const std::string& Norm
 
 // ---- session ----
 // The session steps (AddInputFile, AddOutputFile, New*Stream, FindCodec, FreeSession) are in
-// Session.cpp.
+// Session.cpp, the frame hooks (AddHookModule, the picture consumers, the preview flags) in
+// FrameHook.cpp.
 
-void TCustomFFmpeg::AddHookModule(const std::string& Arguments) {
-    (void)Arguments;
-    throw FFmpegException("vhook: video hook modules are not available yet");
+// ---- run control ----
+
+std::string TCustomFFmpeg::ErrorMessage() const {
+    std::lock_guard g(ErrorLock_);
+    return ErrorMessage_;
+}
+
+void TCustomFFmpeg::RecordError(const std::string& Message) {
+    GetLogger().LogMessage(this, llQuiet, Message);
+    {
+        std::lock_guard g(ErrorLock_);
+        ErrorMessage_ = Message;
+    }
+    ErrorOccurred_ = true;
+}
+
+TConvertThread* TCustomFFmpeg::StartConvert(bool InThread, TThreadPriority Priority) {
+    if (Running_ || Terminated_)
+        return nullptr;
+    const char* refusal = OutputFileCount() == 0  ? "At least one output file must be specified"
+                          : InputFileCount() == 0 ? "At least one input file must be specified"
+                                                  : nullptr;
+    if (refusal != nullptr) {
+        FreeSession();
+        RecordError(refusal);
+        DoTerminate();
+        return nullptr;
+    }
+    ReleaseThreads();
+    Running_ = true;
+    StopRequested_ = false;
+    Completed_ = false;
+    Terminated_ = false;
+    if (!InThread) {
+        RunConvert();
+        return nullptr;
+    }
+    std::lock_guard g(ControlLock_);
+    Worker_ = std::make_unique<TConvertThread>(*this, Priority, ConvertDoneEvent_);
+    ConvertThread_ = Worker_.get();
+    return Worker_.get();
+}
+
+void TCustomFFmpeg::RunConvert() {
+    auto guarded = [this](const auto& Step) {
+        try {
+            Step();
+        } catch (const std::exception& e) {
+            RecordError(e.what());
+        } catch (...) {
+            RecordError("Unknown exception");
+        }
+    };
+    guarded([this] {
+        Completed_ = false;
+        TFrameHookState& hooks = *HookState_;
+        hooks.HookActive = bool(HookCallback);
+        hooks.ModulesActive = UsingHookModules_;
+        TTranscodeSettings settings;
+        settings.ReportInterval = ReportInterval;
+        settings.Hooks.CustomHook = bool(HookCallback);
+        settings.Hooks.HookModules = UsingHookModules_;
+        settings.Hooks.PreviewWanted = [this] { return PreviewFlags() != 0; };
+        settings.Hooks.PreProcess = [this](TInputStream& Input, AVFrame* Picture) {
+            PreProcessPicture(Input, Picture);
+        };
+        settings.Hooks.PreviewHandOff = [this](TOutputStream& Output, const AVFrame* Picture) {
+            PreviewPicture(Output, Picture);
+        };
+        settings.PausePoint = [this] { SafePoint(); };
+        // The run closes the encoders and decoders it opened (under the codec lock) on every
+        // way out, so only the session is left to free afterwards.
+        Completed_ = Transcode(*this, StopRequested_, ProgressCallback, settings);
+    });
+    guarded([this] { FreeSession(); });
+    guarded([this] { DoTerminate(); });
+}
+
+void TCustomFFmpeg::EndUnstartedRun(const std::string& Message) {
+    RecordError(Message);
+    try {
+        FreeSession();
+    } catch (const std::exception& e) {
+        RecordError(e.what());
+    }
+    try {
+        DoTerminate();
+    } catch (const std::exception& e) {
+        RecordError(e.what());
+    }
+}
+
+void TCustomFFmpeg::DoTerminate() {
+    Running_ = false;
+    Terminated_ = true;
+    ConvertThread_ = nullptr;
+    if (TerminateCallback)
+        TerminateCallback(*this);
+}
+
+void TCustomFFmpeg::SafePoint() {
+    if (TConvertThread* worker = ConvertThread_.load())
+        worker->SafePoint();
+}
+
+void TCustomFFmpeg::PauseConvert() {
+    std::lock_guard g(ControlLock_);
+    if (TConvertThread* worker = ConvertThread_.load(); worker != nullptr && !worker->Suspended())
+        worker->Suspend();
+}
+
+void TCustomFFmpeg::ResumeConvert() {
+    std::lock_guard g(ControlLock_);
+    if (TConvertThread* worker = ConvertThread_.load(); worker != nullptr && worker->Suspended())
+        worker->Resume();
+}
+
+void TCustomFFmpeg::StopConvert(bool Wait) {
+    StopRequested_ = true;
+    bool wait = false;
+    {
+        std::lock_guard g(ControlLock_);
+        TConvertThread* worker = ConvertThread_.load();
+        if (worker == nullptr)
+            return;
+        if (worker->Suspended())
+            worker->Resume();
+        wait = Wait && !worker->IsCurrentThread();
+    }
+    // The worker's own event: the body signals it once RunConvert has returned.
+    if (wait)
+        WaitProcessingMessages(*ConvertDoneEvent_);
+}
+
+void TCustomFFmpeg::Terminate(bool Wait) {
+    if (Running_) {
+        StopConvert(Wait);
+        return;
+    }
+    bool here = false;
+    {
+        std::lock_guard g(ControlLock_);
+        if (Terminated_)
+            return;
+        if (!TerminateThread_) {
+            try {
+                TerminateThread_ = std::make_unique<TDoTerminateThread>(*this, TerminateDoneEvent_);
+            } catch (const std::system_error& e) {
+                GetLogger().LogMessage(
+                    this, llError, std::string("Cannot start the termination thread: ") + e.what());
+                here = true;
+            }
+        }
+    }
+    if (here)
+        DoTerminate(); // no thread to be had: the end is still delivered
+    else if (Wait)
+        WaitProcessingMessages(*TerminateDoneEvent_);
+}
+
+void TCustomFFmpeg::ReleaseThreads() {
+    std::unique_ptr<TConvertThread> worker;
+    std::unique_ptr<TDoTerminateThread> terminator;
+    {
+        std::lock_guard g(ControlLock_);
+        worker = std::move(Worker_);
+        terminator = std::move(TerminateThread_);
+        ConvertThread_ = nullptr;
+    }
+    // Joined outside the lock: their last callback may still be controlling this task.
 }

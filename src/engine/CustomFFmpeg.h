@@ -5,17 +5,22 @@
 // outputs (AddOutputFile). Refused options raise FFmpegException with the exact texts; the
 // component layer catches them into its LastError.
 //
-// Thread: one task is configured on the main thread and then run by one worker thread; nothing
-// here is shared between tasks except the loader, the logger and the codec lock.
+// Thread: one task is configured on the main thread and then run by one worker thread (or on
+// the caller's thread); nothing here is shared between tasks except the loader, the logger, the
+// codec lock, the engine preview lock and the list of loaded video hook modules.
 #pragma once
 
+#include "engine/ConvertThread.h"
 #include "engine/FFTypes.h"
 #include "engine/OptionConvert.h"
+#include "engine/Previewer.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -24,8 +29,33 @@
 struct AVBSFContext;
 struct AVCodec;
 struct AVFormatContext;
+struct AVFrame;
 struct TInputFileEntry;  // SessionTypes.h
 struct TOutputFileEntry; // SessionTypes.h
+struct TInputStream;     // SessionTypes.h
+struct TOutputStream;    // SessionTypes.h
+struct TFrameHookState;  // FrameHook.h
+class TBitmap24;
+class TCustomFFmpeg;
+
+// The progress report of a run: FileIndex is the input of the packet just processed (-1 in the
+// final report), durations in microseconds, CurrentSize in bytes, BitRate in kbit/s; Quality,
+// FPS and FrameNumber are those of the first video output (-1 without one).
+using TProgressCallback = std::function<void(
+    TCustomFFmpeg& Core, int FileIndex, int64_t TotalDuration, int64_t CurrentDuration,
+    int64_t CurrentSize, float BitRate, float Quality, int FPS, int FrameNumber)>;
+// The end of a run (or of a task that never ran) was recorded; read Completed, ErrorOccurred
+// and ErrorMessage.
+using TTerminateCallback = std::function<void(TCustomFFmpeg& Sender)>;
+// One decoded picture as a BGR24 bitmap, to be drawn on. StopHook (in false) ends the hook for
+// the rest of the run; Update (in true) false leaves the picture as it was. PTS in microseconds
+// of the input; FrameNumber is the picture's number in the task (the first is 1).
+using THookCallback = std::function<void(TCustomFFmpeg& Sender, TBitmap24& Bitmap, bool& StopHook,
+                                         bool& Update, int64_t PTS, int FrameNumber)>;
+// One encoded picture as a BGR24 bitmap (valid during the call); PTS in microseconds of the
+// output; FrameNumber counts the pictures decoded so far.
+using TPreviewCallback = std::function<void(TCustomFFmpeg& Sender, const TBitmap24& Bitmap,
+                                            int64_t PTS, int FrameNumber)>;
 
 inline constexpr int MaxFiles = 20;          // inputs, outputs, metadata maps, ts scale files
 inline constexpr int MaxStreams = 20;        // streamid entries, ts scale streams
@@ -247,7 +277,9 @@ public:
     virtual void NewVideoStream(int OutputFile);
     virtual void NewAudioStream(int OutputFile);
     virtual void NewSubtitleStream(int OutputFile);
-    // vhook: a video hook module with its arguments.
+    // vhook: loads a video hook module with its arguments (FrameHook.h, THookModuleList::Add)
+    // and sets UsingHookModules. Raises FFmpegException "Failed to add video hook function: "
+    // followed by Arguments when the module was refused (the reason went to the library log).
     virtual void AddHookModule(const std::string& Arguments);
     // Releases the option contexts, the outputs (files closed; a file left at 0 bytes deleted),
     // the inputs and the per-session texts (matrices, rc_override, vstats name, codec names, tv
@@ -276,6 +308,86 @@ public:
     // The folder of the running program, with a trailing "/".
     static std::string ProgramFolder();
 
+    // ---- run control ----
+    // A task runs once: set it up (PrepareTask, options, inputs, outputs), start it, and its end
+    // is delivered exactly once through TerminateCallback. Prepare it again to reuse it.
+    // PrepareTask, StartConvert and the set-up are called on the configuring thread while no run
+    // is active; PauseConvert, ResumeConvert, StopConvert and Terminate from any thread.
+
+    // Refuses (returns null, nothing happens) when Running or Terminated. Without an output
+    // ("At least one output file must be specified", checked first) or an input ("At least one
+    // input file must be specified") the session is freed, the message logged at llQuiet and
+    // recorded as the error, the end delivered, and null returned. Otherwise the run starts:
+    // with InThread false on the calling thread (null is returned after the end was delivered),
+    // with InThread true on a new worker, returned suspended (ConvertThread); the caller
+    // resumes it.
+    TConvertThread* StartConvert(bool InThread, TThreadPriority Priority = tpNormal);
+    // The body of a run: Transcode, then FreeSession, then DoTerminate, each step guarded; an
+    // exception of a step is logged at llQuiet and recorded (a later one overwrites the
+    // message). Never raises. The run's own clean-up closes every encoder and decoder it opened
+    // under the codec lock, also after an exception.
+    void RunConvert();
+    // Holds the worker at its next safe point (before a packet is read or a picture encoded).
+    // Nothing without a worker or when it is already held; a run on the caller's thread cannot
+    // be paused.
+    void PauseConvert();
+    // Lets a held worker continue; starts a worker that was never resumed.
+    void ResumeConvert();
+    // Asks the run to stop (it ends as after the last packet: drained, trailers written,
+    // Completed false). A held worker is resumed first. With Wait the call returns once the
+    // worker's body has ended; on the main thread the wait keeps the dispatcher's pending calls
+    // running (WaitProcessingMessages). No wait on the worker itself.
+    void StopConvert(bool Wait);
+    // Running: StopConvert(Wait). Never started and not terminated: delivers the end from a
+    // TDoTerminateThread, waiting for it with Wait. Otherwise nothing.
+    void Terminate(bool Wait);
+    // Records the end (Running false, Terminated true, no worker) and calls TerminateCallback.
+    void DoTerminate();
+
+    bool Running() const { return Running_.load(); }
+    bool StopRequested() const { return StopRequested_.load(); }
+    // The last run left the loop without a stop request.
+    bool Completed() const { return Completed_.load(); }
+    bool Terminated() const { return Terminated_.load(); }
+    bool ErrorOccurred() const { return ErrorOccurred_.load(); }
+    std::string ErrorMessage() const;
+    // The worker of the current run; null before StartConvert, for a run on the caller's thread
+    // and once the end was recorded. Owned by the task.
+    TConvertThread* ConvertThread() const { return ConvertThread_.load(); }
+
+    // Installed before StartConvert; called on the thread of the run.
+    TTerminateCallback TerminateCallback;
+    TProgressCallback ProgressCallback;
+    int64_t ReportInterval = 500000; // microseconds between progress reports
+
+    // ---- frame hooks and preview (FrameHook.cpp) ----
+    // Installed before StartConvert; called on the thread of the run, once per picture, the
+    // run waiting for them. With HookCallback or hook modules a copied video stream is refused.
+    THookCallback HookCallback;
+    TPreviewCallback PreviewCallback;
+    // Makes the previewer window of bit 0 (created at the first preview frame, on the worker).
+    TPreviewerFactory PreviewerFactory;
+    int64_t PreviewInterval = 100000; // microseconds between preview frames
+
+    // Bit 0 (1): show preview frames in the previewer window; bit 1 (2): raise PreviewCallback.
+    // May change while the task runs; never waits. When bit 0 goes clear the previewer is
+    // freed, at once when no preview step is in progress, otherwise by the worker at its next
+    // preview step or when the session is freed.
+    int PreviewFlags() const { return PreviewFlags_.load(); }
+    void SetPreviewFlags(int Flags);
+    // Sets or clears bit Bit (0 or 1) of the preview flags.
+    void SetPreviewFlag(int Bit, bool On);
+    // Decoded video pictures of the task so far (0 after ResetOptions).
+    int HookFrameCount() const { return HookFrameCount_.load(); }
+    bool UsingHookModules() const { return UsingHookModules_; }
+
+    // The run's consumers of pictures (installed into the transcoding run by RunConvert):
+    // each decoded video picture before it is filtered, scaled and encoded (counted, then
+    // deinterlaced and hooked in a task-owned copy which replaces it) ...
+    void PreProcessPicture(TInputStream& Input, AVFrame* Picture);
+    // ... and each encoded picture (encoder size and format), for the preview.
+    void PreviewPicture(TOutputStream& Output, const AVFrame* Picture);
+
 protected:
     TOptionState Options_;
     std::unique_ptr<TOptionContexts> Contexts_;
@@ -284,11 +396,50 @@ protected:
     std::vector<TOutputFileEntry> OutputEntries_;
     std::string LastErrMsg_;
 
-    // Session and run-control flags; PrepareTask clears them, ResetOptions the error flag.
     bool JoinMode_ = false;
-    bool ErrorFlag_ = false;
+
+private:
+    friend class TConvertThread;
+
+    // Logs Message at llQuiet and records it as the error.
+    void RecordError(const std::string& Message);
+    // A worker that could not be created: the run ends on the calling thread.
+    void EndUnstartedRun(const std::string& Message);
+    // The run's safe point: waits while the worker is held.
+    void SafePoint();
+    // Joins the threads of an earlier run or termination (detached when on one of them).
+    void ReleaseThreads();
+    // Frees the hook picture buffer, the conversion states and the previewer (FreeSession and
+    // ResetOptions); with Modules the hook modules are released too.
+    void ResetFrameHooks(bool Modules);
+
+    // Run state: written by the thread of the run and the controlling thread, read anywhere.
+    // PrepareTask clears them, ResetOptions the error flag.
     std::atomic<bool> Running_{false};
-    std::atomic<bool> StopFlag_{false};
-    std::atomic<bool> CompletionFlag_{false};
-    std::atomic<bool> TerminatedFlag_{false};
+    std::atomic<bool> StopRequested_{false};
+    std::atomic<bool> Completed_{false};
+    std::atomic<bool> Terminated_{false};
+    std::atomic<bool> ErrorOccurred_{false};
+    mutable std::mutex ErrorLock_; // guards ErrorMessage_
+    std::string ErrorMessage_;
+
+    // Signalled while no worker body runs / no termination thread runs. Shared with the
+    // threads, which may outlive the task.
+    std::shared_ptr<TManualResetEvent> ConvertDoneEvent_ =
+        std::make_shared<TManualResetEvent>(true);
+    std::shared_ptr<TManualResetEvent> TerminateDoneEvent_ =
+        std::make_shared<TManualResetEvent>(true);
+    // Guards Worker_, TerminateThread_ and the ConvertThread_ changes; recursive because a
+    // worker that cannot be created delivers the end under it.
+    std::recursive_mutex ControlLock_;
+    std::unique_ptr<TConvertThread> Worker_;
+    std::atomic<TConvertThread*> ConvertThread_{nullptr};
+    std::unique_ptr<TDoTerminateThread> TerminateThread_;
+
+    // Frame hooks: the flags are atomic for the component's threads; the state is used by the
+    // thread of the run (and reset while no run is active).
+    std::atomic<int> PreviewFlags_{0};
+    std::atomic<int> HookFrameCount_{0};
+    bool UsingHookModules_ = false;
+    std::unique_ptr<TFrameHookState> HookState_;
 };

@@ -149,7 +149,7 @@ void TTranscoder::Prepare() {
     OutputContext_ = std::make_unique<TOutputContext>(
         TOutputContext{Core_, Counters_, StopRequested_,
                        [this](TOutputStream& Ost, AVPacket* Packet) { WriteFrame(Ost, Packet); },
-                       Settings_.Hooks.PreviewHandOff});
+                       Settings_.Hooks.PreviewHandOff, Settings_.PausePoint});
 
     BuildInputStreams();
     CheckOutputsAndMaps();

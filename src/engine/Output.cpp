@@ -644,7 +644,13 @@ void AudioOut(TOutputContext& Ctx, TOutputStream& S, TInputStream& In, const AVF
             }
         }
     } else {
-        S.SyncOpts = std::llrint(syncTime * outRate) - pending;
+        // The samples are stamped from the sync clock. A clock that lags the audio (another
+        // stream's, moving in picture steps, or time stamps that step back) would stamp them
+        // onto samples already placed: once the time line has started it only moves forward,
+        // so such a lag costs nothing and a lead leaves a gap no longer than the lead.
+        const int64_t clock = std::llrint(syncTime * outRate) - pending;
+        const bool started = S.EncodeFrame != nullptr || pending > 0;
+        S.SyncOpts = started ? std::max(S.SyncOpts, clock) : clock;
     }
 
     if (silence > 0 && !FeedSilence(Ctx, S, Samples, silence))
@@ -780,19 +786,26 @@ void VideoOut(TOutputContext& Ctx, TOutputStream& S, TInputStream& In, AVFrame* 
         } else if (d > 1.1) {
             n = std::llrint(std::min(d, double(std::numeric_limits<int>::max())));
         }
-        if (n == 0) {
-            ++counters.DropFrames;
-            counters.DupDropChanged = true;
-            if (o.Verbose > 2)
-                GetLogger().LogMessage(&Ctx.Core, llVerbose, "*** drop!");
-        } else if (n > 1) {
-            counters.DupFrames += int(n - 1);
-            counters.DupDropChanged = true;
-            if (o.Verbose > 2)
-                GetLogger().LogFormat(&Ctx.Core, llVerbose, "*** %d dup!", int(n - 1));
-        }
     } else {
-        S.SyncOpts = std::llrint(s);
+        // Each picture at its own time. One that rounds onto the time stamp of the picture before
+        // (an output rate below the input's) has no slot of its own: it is dropped, so that the
+        // encoder's time stamps stay strictly increasing and the length stays the input's.
+        const int64_t pts = std::llrint(s);
+        if (S.FrameNumber > 0 && pts < S.SyncOpts)
+            n = 0;
+        else
+            S.SyncOpts = pts;
+    }
+    if (n == 0) {
+        ++counters.DropFrames;
+        counters.DupDropChanged = true;
+        if (o.Verbose > 2)
+            GetLogger().LogMessage(&Ctx.Core, llVerbose, "*** drop!");
+    } else if (n > 1) {
+        counters.DupFrames += int(n - 1);
+        counters.DupDropChanged = true;
+        if (o.Verbose > 2)
+            GetLogger().LogFormat(&Ctx.Core, llVerbose, "*** %d dup!", int(n - 1));
     }
     n = std::min<int64_t>(n, int64_t(o.MaxFrames[skVideo]) - S.FrameNumber);
     if (n <= 0)
@@ -809,6 +822,8 @@ void VideoOut(TOutputContext& Ctx, TOutputStream& S, TInputStream& In, AVFrame* 
     final->pict_type = o.MeThreshold != 0 ? Picture->pict_type : AV_PICTURE_TYPE_NONE;
 
     for (int64_t i = 0; i < n; ++i) {
+        if (Ctx.PausePoint)
+            Ctx.PausePoint();
         if (Ctx.StopRequested.load())
             break;
         final->pts = S.SyncOpts;

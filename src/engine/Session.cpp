@@ -63,6 +63,24 @@ int CodecThreads(int ThreadCount) {
     return ThreadCount > 1 ? ThreadCount : 0;
 }
 
+// The MJPEG encoder lists the limited-range YUV formats but refuses them at the normal compliance
+// level unless the pictures are marked full range: such a source is converted to the full-range
+// ("J") twin, which the scaler then does with the right range expansion.
+AVPixelFormat FullRangeForJpeg(AVPixelFormat Fmt, AVColorRange Range) {
+    if (Range == AVCOL_RANGE_JPEG)
+        return Fmt;
+    switch (Fmt) {
+    case AV_PIX_FMT_YUV420P:
+        return AV_PIX_FMT_YUVJ420P;
+    case AV_PIX_FMT_YUV422P:
+        return AV_PIX_FMT_YUVJ422P;
+    case AV_PIX_FMT_YUV444P:
+        return AV_PIX_FMT_YUVJ444P;
+    default:
+        return Fmt;
+    }
+}
+
 int Strictness(TCustomFFmpeg& Core, AVMediaType Type) {
     return Core.OptionContexts().Codec(int(Type))->strict_std_compliance;
 }
@@ -336,6 +354,8 @@ void CreateVideoStream(TCustomFFmpeg& Core, TOutputFileEntry& File) {
                 (c->pix_fmt == AV_PIX_FMT_YUV420P || c->pix_fmt == AV_PIX_FMT_YUV422P);
             if (!listed && !mjpegUnofficial)
                 c->pix_fmt = setup.Encoder->pix_fmts[0];
+            else if (c->codec_id == AV_CODEC_ID_MJPEG && !mjpegUnofficial)
+                c->pix_fmt = FullRangeForJpeg(c->pix_fmt, c->color_range);
         }
         if (o.IntraOnly)
             c->gop_size = 0;
@@ -892,6 +912,8 @@ void TCustomFFmpeg::NewSubtitleStream(int OutputFile) {
 // ---- release ----
 
 void TCustomFFmpeg::FreeSession() {
+    // The hook modules and picture buffers belong to the session as well.
+    ResetFrameHooks(true);
     if (!FFLoader().LibsLoaded(EngineLibraries))
         return;
     Contexts_.reset();

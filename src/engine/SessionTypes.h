@@ -260,4 +260,7 @@ struct TOutputContext {
     std::function<void(TOutputStream& Stream, AVPacket* Packet)> WriteFrame;
     // Called with each encoded picture when a preview or hook consumer wants it; may be empty.
     std::function<void(TOutputStream& Stream, const AVFrame* Picture)> PreviewHandOff;
+    // Called before each picture is encoded, ahead of the stop check; may block while the run
+    // is paused. May be empty.
+    std::function<void()> PausePoint;
 };

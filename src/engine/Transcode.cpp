@@ -114,7 +114,11 @@ void TTranscoder::Loop() {
         f.NoPacketNow = false;
     const std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
 
-    while (!StopRequested_.load()) {
+    for (;;) {
+        if (Settings_.PausePoint)
+            Settings_.PausePoint();
+        if (StopRequested_.load())
+            break;
         const int file = ChooseInputFile();
         if (file < 0) {
             bool waiting = false;

@@ -33,12 +33,7 @@ struct AVFrame;
 struct AVPacket;
 struct AVStream;
 
-// The progress report of a run: FileIndex is the input of the packet just processed (-1 in the
-// final report), durations in microseconds, CurrentSize in bytes, BitRate in kbit/s; Quality,
-// FPS and FrameNumber are those of the first video output (-1 without one).
-using TProgressCallback = std::function<void(
-    TCustomFFmpeg& Core, int FileIndex, int64_t TotalDuration, int64_t CurrentDuration,
-    int64_t CurrentSize, float BitRate, float Quality, int FPS, int FrameNumber)>;
+// TProgressCallback, the progress report of a run, is declared with TCustomFFmpeg.
 
 inline constexpr int64_t DefaultReportInterval = 500000; // microseconds
 
@@ -61,6 +56,9 @@ struct TFrameHooks {
 struct TTranscodeSettings {
     int64_t ReportInterval = DefaultReportInterval; // microseconds between progress reports
     TFrameHooks Hooks;
+    // Called at each safe point of the run (before each packet is read, before each picture is
+    // encoded), before the stop request is tested there; may block while the run is paused.
+    std::function<void()> PausePoint;
 };
 
 // printf-style formatting into a string.

@@ -295,7 +295,7 @@ TEST_F(OptionMessageTest, Refusals) {
     for (const char* n : {"newvideo", "newaudio", "newsubtitle"})
         EXPECT_EQ(RaisedBy<FFmpegException>(n, ""), "At least one output file must be specified") << n;
     EXPECT_EQ(RaisedBy<FFmpegException>("vhook", "/usr/lib/vhook/drawtext.so -t x"),
-              "vhook: video hook modules are not available yet");
+              "Failed to add video hook function: /usr/lib/vhook/drawtext.so -t x");
     EXPECT_EQ(RaisedBy<FFmpegException>("metadata", "title"), "Missing =");
     const TLogLevel level = GetLogger().LogLevel();
     EXPECT_NE(RaisedBy<FFmpegException>("loglevel", "chatty"), "<none>");

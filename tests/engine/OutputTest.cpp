@@ -106,6 +106,7 @@ protected:
                                    P->stream_index,
                                    std::vector<uint8_t>(P->data, P->data + P->size)});
             },
+            {},
             {}});
     }
     void TearDown() override { GetLogger().SetOnLog({}); }
@@ -385,6 +386,44 @@ TEST_F(OutputTest, FrameRateIsKeptByDuplicatingAndDropping) {
     }
 }
 
+TEST_F(OutputTest, PassThroughNeverRepeatsATimeStamp) {
+    // vsync 0 at 10 frames a second from 25: pictures that round onto the slot of the one before
+    // are dropped and counted; the others keep their own time.
+    Core->Options().VideoSyncMethod = 0;
+    TOutputStream& s = NewStream("rawvideo", "avi", {1, 10}, Video(32, 16, [](AVCodecContext* c) {
+                                     c->time_base = {1, 10};
+                                 }));
+    TTestFrame p = Picture(32, 16, 0, 0, 32, 16, 50, 50);
+    int size = 0;
+    for (int i = 0; i < 10; ++i) {
+        Input.Pts = int64_t(i) * 40000;
+        VideoOut(*Ctx, s, Input, p.get(), size);
+    }
+    std::vector<int64_t> pts;
+    for (const auto& k : Packets)
+        pts.push_back(k.Pts);
+    EXPECT_EQ(pts, (std::vector<int64_t>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(Counters.DropFrames, 5);
+    EXPECT_EQ(Counters.DupFrames, 0);
+}
+
+TEST_F(OutputTest, AudioOnAStillClockKeepsMovingForward) {
+    // The sync clock (another stream's) stands still while audio arrives, then jumps ahead.
+    TOutputStream& s =
+        NewStream("pcm_s16le", "wav", {1, 44100}, Audio(AV_SAMPLE_FMT_S16, 44100, 2));
+    TInputStream clock;
+    s.Sync = &clock;
+    for (int i = 0; i < 8; ++i) {
+        clock.Pts = i < 4 ? 0 : 200000;
+        AudioOut(*Ctx, s, Input, AudioFrame(AV_SAMPLE_FMT_S16, 2, 44100, 1024, 1000).get());
+    }
+    ASSERT_EQ(Packets.size(), 8u);
+    ExpectMonotonic(Packets);
+    EXPECT_EQ(Packets[3].Pts, 3 * 1024) << "a lagging clock does not move the audio back";
+    EXPECT_EQ(Packets[4].Pts, 8820) << "a clock ahead of the audio leaves a gap";
+    EXPECT_EQ(Packets[5].Pts, 8820 + 1024);
+}
+
 // Luma plane of a rawvideo yuv420p packet.
 std::vector<uint8_t> Luma(const TPacketRecord& P, int W, int H) {
     return std::vector<uint8_t>(P.Data.begin(), P.Data.begin() + W * H);
@@ -399,6 +438,7 @@ TEST_F(OutputTest, CropsAndScalesAndFollowsSizeChanges) {
     s.OriginalWidth = 64, s.OriginalHeight = 48;
     int size = 0;
     VideoOut(*Ctx, s, Input, Picture(64, 48, 16, 8, 48, 32, 200, 16).get(), size);
+    Input.Pts += 40000;
     VideoOut(*Ctx, s, Input, Picture(128, 96, 32, 16, 96, 64, 200, 16).get(), size);
     ASSERT_EQ(Packets.size(), 2u);
     for (const auto& p : Packets) {
@@ -429,6 +469,7 @@ TEST_F(OutputTest, CropsAndScalesAndFollowsSizeChanges) {
               0);
     EXPECT_EQ(Packets[0].Data, expected);
     EXPECT_FALSE(c.ResampleNeeded);
+    Input.Pts += 40000;
     VideoOut(*Ctx, c, Input, Picture(128, 96, 32, 16, 96, 64, 200, 16).get(), size);
     EXPECT_TRUE(c.ResampleNeeded);
     ASSERT_EQ(Packets.size(), 2u);

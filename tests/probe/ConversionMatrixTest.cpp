@@ -70,6 +70,7 @@ struct TExpect {
     double DisplayAspect = 0; // 0: not checked
     double Peak = SourcePeak; // expected peak level (within 15 %); 0: only "not silent"
     double Tolerance = 0.05;  // seconds
+    int AudioBitRate = 0;     // bits/s the probe reports (within 10 %); 0: not checked
 };
 
 struct TRow {
@@ -129,6 +130,7 @@ std::vector<TRow> AudioRows() {
     mono22.Peak = 0; // the down-mix level depends on the channels' phase
     mono22.Channels = 1;
     mono22.SampleRate = 22050;
+    mono22.AudioBitRate = 64000;
     add("Mp3MonoHalfRate", srcWav, {},
         {{"acodec", "libmp3lame"}, {"ar", "22050"}, {"ac", "1"}, {"ab", "64000"}}, "mp3", mono22);
     TExpect wav8k = e;
@@ -150,6 +152,7 @@ std::vector<TRow> AudioRows() {
     ac3mono.Channels = 1;
     ac3mono.Peak = 0;
     ac3mono.SampleRate = 48000;
+    ac3mono.AudioBitRate = 96000;
     add("Ac3Mono48kFromAvi", srcAvi, {},
         {{"vn", ""}, {"acodec", "ac3"}, {"ac", "1"}, {"ar", "48000"}, {"ab", "96000"}}, "ac3",
         ac3mono);
@@ -157,6 +160,7 @@ std::vector<TRow> AudioRows() {
     m4a.Format = "m4a";
     m4a.AudioCodec = "aac";
     m4a.SampleRate = 32000;
+    m4a.AudioBitRate = 96000;
     add("M4a32kFromMpeg", srcMpeg, {},
         {{"vn", ""}, {"acodec", "aac"}, {"ar", "32000"}, {"ab", "96000"}}, "m4a", m4a);
 
@@ -231,8 +235,12 @@ std::vector<TRow> VideoRows() {
         "3gp", "3gp", "h263", 352, 288, "aac", 16000);
     rows.back().Expect.Channels = 1;
     rows.back().Expect.Peak = 0;
-    add("Mjpeg", srcMpeg, {{"vcodec", "mjpeg"}, {"pix_fmt", "yuvj420p"}, {"acodec", "pcm_s16le"}},
-        "avi", "avi", "mjpeg", 320, 240, "pcm_s16le");
+    // MJPEG wants full-range pictures: limited-range sources are converted without being asked.
+    add("Mjpeg", srcMpeg, {{"vcodec", "mjpeg"}, {"acodec", "pcm_s16le"}}, "avi", "avi", "mjpeg",
+        320, 240, "pcm_s16le");
+    add("MjpegThroughFilters", srcMp4,
+        {{"vcodec", "mjpeg"}, {"vf", "pad=352:288:16:24"}, {"acodec", "pcm_s16le"}}, "avi", "avi",
+        "mjpeg", 352, 288, "pcm_s16le");
     add("ScaledFrameSize", srcAvi,
         {{"vcodec", "mpeg4"}, {"s", "640x480"}, {"acodec", "libmp3lame"}}, "avi", "avi", "mpeg4",
         640, 480, "mp3");
@@ -286,6 +294,26 @@ std::vector<TRow> VideoRows() {
                     {{"vcodec", "mpeg4"}, {"aspect", "16:9"}, {"acodec", "libmp3lame"}},
                     "avi",
                     aspect});
+    // Start and length on a video conversion: pictures and audio both cut.
+    TExpect window = aspect;
+    window.DisplayAspect = 0;
+    window.Seconds = 1.0;
+    rows.push_back({"VideoWindow",
+                    srcMp4,
+                    {},
+                    {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}, {"ss", "0.5"}, {"t", "1"}},
+                    "avi",
+                    window});
+    // An input seek lands on the key frame at or before the target (every 0.48 s here) and the
+    // container's index places the audio near it: up to a few frames more than asked.
+    window.Seconds = 1.5;
+    window.Tolerance = 0.1;
+    rows.push_back({"VideoSeekBeforeInput",
+                    srcAvi,
+                    {{"ss", "0.5"}},
+                    {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}},
+                    "avi",
+                    window});
     TExpect letterbox = aspect;
     letterbox.Width = 640;
     letterbox.Height = 480;
@@ -355,6 +383,9 @@ TEST_P(ConversionRows, OutputHasTheAskedProperties) {
         ASSERT_TRUE(probe.GetAudioStreamInfo(-1, info));
         EXPECT_EQ(info.Channels, e.Channels);
         EXPECT_EQ(info.SampleRate, e.SampleRate);
+        if (e.AudioBitRate > 0) {
+            EXPECT_NEAR(info.BitRate, e.AudioBitRate, e.AudioBitRate / 10);
+        }
     }
     if (!e.VideoCodec.empty()) {
         TVideoStreamInfo info;
@@ -567,6 +598,17 @@ TEST(Conversion, FrameRateChangeCountsDroppedAndDuplicatedFrames) {
     EXPECT_EQ(f.First(AVMEDIA_TYPE_VIDEO)->Frames, 50);
     EXPECT_FALSE(o.Logged(llVerbose, "drop="));
 
+    // vsync 0 with a lower rate: pictures that would repeat the previous time stamp are dropped.
+    o = Conv({{Media().AviMpeg4Mp3, {}}},
+             {{"vcodec", "mpeg4"}, {"vsync", "0"}, {"r", "10"}, {"an", ""}},
+             dir.File("passthrough10.avi"));
+    ASSERT_EQ(o.Error, "");
+    f = Inspect(dir.File("passthrough10.avi"));
+    ASSERT_NE(f.First(AVMEDIA_TYPE_VIDEO), nullptr);
+    EXPECT_NEAR(double(f.First(AVMEDIA_TYPE_VIDEO)->Frames), 20, 1);
+    EXPECT_NEAR(f.First(AVMEDIA_TYPE_VIDEO)->EndTime, 2.0, 0.15);
+    EXPECT_TRUE(o.Logged(llVerbose, " dup=0 drop=29")) << LastStatus(o);
+
     // async 1 keeps the audio on the time line of its time stamps.
     o = Conv({{Media().MpegPsMpeg2Mp2, {}}},
              {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}, {"async", "1"}},
@@ -622,6 +664,27 @@ TEST(Conversion, StreamMapsAndMetadataMaps) {
     ASSERT_NE(f.First(AVMEDIA_TYPE_AUDIO), nullptr);
     EXPECT_NEAR(f.First(AVMEDIA_TYPE_AUDIO)->AudioSeconds(), 1.0, 0.05)
         << "the tagged input is 1 s long";
+}
+
+TEST(Conversion, AudioTimedByAVideoStream) {
+    TOutputDir dir;
+    // The audio takes its time line from the video stream's clock, which moves in picture steps.
+    for (const char* ext : {"mp3", "avi"}) {
+        const std::string out = dir.File(std::string("synced.") + ext);
+        TOptionList options = {{"map", "0.1:0.0"}, {"vn", ""}, {"acodec", "libmp3lame"}};
+        if (std::string(ext) == "avi")
+            options = {{"map", "0.0"}, {"map", "0.1:0.0"}, {"vcodec", "mpeg4"},
+                       {"acodec", "libmp3lame"}};
+        const TOutcome o = Conv({{Media().AviMpeg4Mp3, {}}}, options, out);
+        ASSERT_EQ(o.Error, "") << ext;
+        const TMediaFacts f = Inspect(out);
+        const TStreamFacts* a = f.First(AVMEDIA_TYPE_AUDIO);
+        ASSERT_NE(a, nullptr) << ext;
+        EXPECT_EQ(f.DecodeErrors, 0) << ext;
+        EXPECT_NEAR(a->AudioSeconds(), 2.0, 0.1) << ext;
+        EXPECT_NEAR(a->EndTime, 2.0, 0.1) << ext << ": the audio spread beyond its length";
+        EXPECT_GT(a->Peak, 0.1) << ext;
+    }
 }
 
 TEST(Conversion, TwoPassWithTheStatisticsFile) {
@@ -780,6 +843,13 @@ TEST(Conversion, BadInputsEndWithAClearMessage) {
     EXPECT_THAT(o.Error, HasSubstr(Media().ZeroByte));
     o = Conv({{Media().Wav, {{"f", "nosuchformat"}}}}, {}, dir.File("x.mp3"));
     EXPECT_EQ(o.Error, "Unknown input format: \"nosuchformat\"");
+
+    // A file that opens but holds nothing to convert.
+    const std::string subtitlesOnly = dir.File("subtitles.srt");
+    std::ofstream(subtitlesOnly) << "1\n00:00:00,500 --> 00:00:01,500\nHello\n\n";
+    o = Conv({{subtitlesOnly, {}}}, {}, dir.File("subtitles.mp3"));
+    EXPECT_EQ(o.Error, "Output file #0 does not contain any stream");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("subtitles.mp3")));
 
     // Outputs that cannot be written.
     o = Conv({{Media().Wav, {}}}, {}, "/proc/zelta-cannot-write.mp3");

@@ -1,0 +1,433 @@
+// The frame hook pipeline and the preview frames of a conversion task.
+
+#include "engine/FrameHook.h"
+
+#include "engine/CustomFFmpeg.h"
+#include "engine/FFLogger.h"
+
+#include <cstring>
+#include <new>
+#include <utility>
+
+#include <dlfcn.h>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavutil/buffer.h>
+#include <libavutil/frame.h>
+#include <libavutil/imgutils.h>
+#include <libavutil/log.h>
+#include <libavutil/mathematics.h>
+#include <libavutil/pixdesc.h>
+#include <libavutil/time.h>
+#include <libswscale/swscale.h>
+}
+
+namespace {
+
+constexpr int HookAlign = 32;
+
+// Every module file loaded by this program: loaded once, never unloaded.
+struct TModuleFiles {
+    std::mutex Lock; // guards Files
+    std::vector<std::pair<std::string, void*>> Files;
+};
+
+TModuleFiles& ModuleFiles() {
+    static TModuleFiles files;
+    return files;
+}
+
+// The module's handle, loading it on first use; null (reason logged) when it cannot be loaded.
+void* ModuleHandle(const std::string& FileName) {
+    TModuleFiles& files = ModuleFiles();
+    std::lock_guard g(files.Lock);
+    for (const auto& [name, handle] : files.Files)
+        if (name == FileName)
+            return handle;
+    void* handle = dlopen(FileName.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        const char* reason = dlerror();
+        av_log(nullptr, AV_LOG_ERROR, "%s\n", reason != nullptr ? reason : FileName.c_str());
+        return nullptr;
+    }
+    files.Files.emplace_back(FileName, handle);
+    return handle;
+}
+
+template <class TFunction> TFunction EntryPoint(void* Handle, const char* Name) {
+    return reinterpret_cast<TFunction>(dlsym(Handle, Name));
+}
+
+// The picture of the hook: a buffer of Like's size and format from the task's pool.
+AVFrame* HookBuffer(TFrameHookState& S, const AVFrame* Like) {
+    const AVPixelFormat fmt = AVPixelFormat(Like->format);
+    const int size = av_image_get_buffer_size(fmt, Like->width, Like->height, HookAlign);
+    if (size < 0)
+        return nullptr;
+    if (!S.PicturePool || S.PicturePoolSize < size) {
+        // Pictures of the old pool still held downstream keep it alive until they return.
+        S.PicturePool.reset(av_buffer_pool_init(size_t(size) + 64, av_buffer_alloc));
+        S.PicturePoolSize = S.PicturePool ? size : 0;
+        if (!S.PicturePool)
+            return nullptr;
+    }
+    if (!S.HookPicture)
+        S.HookPicture.reset(av_frame_alloc());
+    AVFrame* f = S.HookPicture.get();
+    if (f == nullptr)
+        return nullptr;
+    av_frame_unref(f);
+    f->buf[0] = av_buffer_pool_get(S.PicturePool.get());
+    if (f->buf[0] == nullptr ||
+        av_image_fill_arrays(f->data, f->linesize, f->buf[0]->data, fmt, Like->width,
+                             Like->height, HookAlign) < 0) {
+        av_frame_unref(f);
+        return nullptr;
+    }
+    f->extended_data = f->data;
+    f->format = fmt;
+    f->width = Like->width;
+    f->height = Like->height;
+    return f;
+}
+
+bool DirectLayout(const TFrameConverter& C, const AVFrame* P) {
+    return P->format == C.RGBFormat && P->width % 2 == 0 && P->height % 2 == 0 && C.Bitmap &&
+           P->linesize[0] == C.Bitmap->ScanlineSize();
+}
+
+// Puts the hook bitmap back into Picture. False (message logged) when no scaler can be made.
+bool BitmapToPicture(TCustomFFmpeg& Core, TFrameConverter& C, AVFrame* Picture) {
+    TBitmap24& bmp = *C.Bitmap;
+    const int w = Picture->width, h = Picture->height;
+    const size_t rowBytes = size_t(w) * 3;
+    {
+        std::lock_guard g(bmp.Canvas());
+        if (DirectLayout(C, Picture)) {
+            for (int y = 0; y < h; ++y)
+                std::memcpy(Picture->data[0] + ptrdiff_t(y) * Picture->linesize[0],
+                            bmp.ScanLine(y), rowBytes);
+            return true;
+        }
+        for (int y = 0; y < h; ++y)
+            std::memcpy(C.RGBData[0] + ptrdiff_t(y) * C.RGBLinesize[0], bmp.ScanLine(y), rowBytes);
+    }
+    const AVPixelFormat fmt = AVPixelFormat(Picture->format);
+    if (fmt == C.RGBFormat) {
+        av_image_copy(Picture->data, Picture->linesize, const_cast<const uint8_t**>(C.RGBData),
+                      C.RGBLinesize, fmt, w, h);
+        return true;
+    }
+    SwsContext* sws = nullptr;
+    if (sws_isSupportedOutput(fmt))
+        sws = sws_getCachedContext(C.FromRGB.release(), w, h, C.RGBFormat, w, h, fmt, SWS_BICUBIC,
+                                   nullptr, nullptr, nullptr);
+    C.FromRGB.reset(sws);
+    if (sws == nullptr ||
+        sws_scale(sws, C.RGBData, C.RGBLinesize, 0, h, Picture->data, Picture->linesize) <= 0) {
+        GetLogger().LogMessage(&Core, llError, "Cannot initialize the fromRGB conversion context");
+        return false;
+    }
+    return true;
+}
+
+// Locks the engine preview lock; a main thread keeps its pending calls running meanwhile, as a
+// worker holding the lock may be waiting for the main thread.
+std::unique_lock<std::recursive_timed_mutex> LockPreview() {
+    std::unique_lock lock(EnginePreviewLock(), std::defer_lock);
+    WaitProcessingMessages([&](std::chrono::milliseconds Slice) { return lock.try_lock_for(Slice); });
+    return lock;
+}
+
+} // namespace
+
+std::vector<std::string> SplitHookArguments(const std::string& Text) {
+    const char delimiter = Text.find('|') != std::string::npos ? '|' : ' ';
+    std::vector<std::string> tokens;
+    size_t start = 0;
+    while (start <= Text.size()) {
+        size_t end = Text.find(delimiter, start);
+        if (end == std::string::npos)
+            end = Text.size();
+        if (end > start)
+            tokens.push_back(Text.substr(start, end - start));
+        start = end + 1;
+    }
+    return tokens;
+}
+
+// ---- hook modules ----
+
+THookModuleList::~THookModuleList() {
+    Release();
+}
+
+int THookModuleList::Add(const std::string& Arguments) {
+    std::vector<std::string> tokens = SplitHookArguments(Arguments);
+    const int argc = int(tokens.size());
+    if (argc == 0)
+        return -2;
+    const std::string& name = tokens[0];
+    if (argc > MaxHookArguments) {
+        av_log(nullptr, AV_LOG_ERROR, "Too many arguments for %s (at most %d)\n", name.c_str(),
+               MaxHookArguments);
+        return -7;
+    }
+    void* handle = ModuleHandle(name);
+    if (handle == nullptr)
+        return -1;
+    try {
+        Modules_.reserve(Modules_.size() + 1);
+    } catch (const std::bad_alloc&) {
+        return -12;
+    }
+    TModule module;
+    module.Configure = EntryPoint<TVHookConfigure>(handle, "Configure");
+    module.Process = EntryPoint<TVHookProcess>(handle, "Process");
+    module.Release = EntryPoint<TVHookRelease>(handle, "Release");
+    if (module.Process == nullptr) {
+        av_log(nullptr, AV_LOG_ERROR, "Failed to find Process entrypoint in %s\n", name.c_str());
+        return -2;
+    }
+    if (module.Configure == nullptr && argc > 1) {
+        av_log(nullptr, AV_LOG_ERROR, "Failed to find Configure entrypoint in %s\n", name.c_str());
+        return -2;
+    }
+    if (module.Configure != nullptr) {
+        std::vector<char*> argv(MaxHookArguments + 1, nullptr);
+        for (int i = 0; i < argc; ++i)
+            argv[size_t(i)] = tokens[size_t(i)].data();
+        if (module.Configure(&module.Context, argc, argv.data(), MaxHookArguments) != 0) {
+            av_log(nullptr, AV_LOG_ERROR, "Failed to Configure %s\n", name.c_str());
+            return -22;
+        }
+    }
+    Modules_.push_back(module);
+    return 0;
+}
+
+void THookModuleList::Process(AVFrame* Picture, int64_t PTS) {
+    TVHookPicture picture{};
+    for (int i = 0; i < 4; ++i) {
+        picture.Data[i] = Picture->data[i];
+        picture.Linesize[i] = Picture->linesize[i];
+    }
+    for (const TModule& m : Modules_)
+        m.Process(m.Context, &picture, Picture->format, Picture->width, Picture->height, PTS);
+}
+
+void THookModuleList::Release() {
+    for (const TModule& m : Modules_)
+        if (m.Release != nullptr)
+            m.Release(m.Context);
+    Modules_.clear();
+}
+
+// ---- deinterlacing ----
+
+bool DeinterlacePicture(AVFrame* Dst, const AVFrame* Src) {
+    const AVPixFmtDescriptor* desc = av_pix_fmt_desc_get(AVPixelFormat(Src->format));
+    if (desc == nullptr || Dst->format != Src->format || Dst->width != Src->width ||
+        Dst->height != Src->height || Src->height < 1 ||
+        (desc->flags & (AV_PIX_FMT_FLAG_RGB | AV_PIX_FMT_FLAG_PAL | AV_PIX_FMT_FLAG_HWACCEL |
+                        AV_PIX_FMT_FLAG_BITSTREAM | AV_PIX_FMT_FLAG_FLOAT)))
+        return false;
+    for (int c = 0; c < desc->nb_components; ++c)
+        if (desc->comp[c].depth != 8 || desc->comp[c].step != 1 || desc->comp[c].offset != 0)
+            return false;
+    const int planes = av_pix_fmt_count_planes(AVPixelFormat(Src->format));
+    for (int p = 0; p < planes; ++p) {
+        const bool chroma = p == 1 || p == 2;
+        const int w = chroma ? AV_CEIL_RSHIFT(Src->width, desc->log2_chroma_w) : Src->width;
+        const int h = chroma ? AV_CEIL_RSHIFT(Src->height, desc->log2_chroma_h) : Src->height;
+        for (int y = 0; y < h; ++y) {
+            const uint8_t* above = Src->data[p] + ptrdiff_t(y > 0 ? y - 1 : y) * Src->linesize[p];
+            const uint8_t* line = Src->data[p] + ptrdiff_t(y) * Src->linesize[p];
+            const uint8_t* below =
+                Src->data[p] + ptrdiff_t(y + 1 < h ? y + 1 : y) * Src->linesize[p];
+            uint8_t* out = Dst->data[p] + ptrdiff_t(y) * Dst->linesize[p];
+            for (int x = 0; x < w; ++x)
+                out[x] = uint8_t((above[x] + 2 * line[x] + below[x] + 2) >> 2);
+        }
+    }
+    return true;
+}
+
+std::recursive_timed_mutex& EnginePreviewLock() {
+    static std::recursive_timed_mutex lock;
+    return lock;
+}
+
+void TFrameHookState::ResetBuffers() {
+    HookPicture.reset();
+    PicturePool.reset();
+    PicturePoolSize = 0;
+    ResetConverter(HookConverter);
+    ResetConverter(PreviewConverter);
+    LastPreview = 0;
+    PreviewDone = false;
+}
+
+// ---- the task's side ----
+
+void TCustomFFmpeg::AddHookModule(const std::string& Arguments) {
+    if (HookState_->Modules.Add(Arguments) != 0)
+        throw FFmpegException("Failed to add video hook function: " + Arguments);
+    UsingHookModules_ = true;
+}
+
+void TCustomFFmpeg::ResetFrameHooks(bool Modules) {
+    TFrameHookState& s = *HookState_;
+    s.ResetBuffers();
+    if (Modules) {
+        s.Modules.Release();
+        UsingHookModules_ = false;
+    }
+    std::unique_ptr<TPreviewer> previewer;
+    {
+        auto lock = LockPreview();
+        previewer = std::move(s.Previewer);
+    }
+    // Destroyed outside the lock: a window may have to be closed on the main thread.
+}
+
+void TCustomFFmpeg::SetPreviewFlags(int Flags) {
+    const int old = PreviewFlags_.exchange(Flags);
+    if (!(old & 1) || (Flags & 1))
+        return;
+    std::unique_ptr<TPreviewer> previewer;
+    {
+        // Never waits: a worker inside its preview step may be waiting for this very thread.
+        std::unique_lock lock(EnginePreviewLock(), std::try_to_lock);
+        if (lock.owns_lock() && !HookState_->InPreview)
+            previewer = std::move(HookState_->Previewer);
+    }
+}
+
+void TCustomFFmpeg::SetPreviewFlag(int Bit, bool On) {
+    const int mask = 1 << Bit;
+    int flags = PreviewFlags_.load();
+    SetPreviewFlags(On ? (flags | mask) : (flags & ~mask));
+}
+
+void TCustomFFmpeg::PreProcessPicture(TInputStream& Input, AVFrame* Picture) {
+    ++HookFrameCount_;
+    TFrameHookState& s = *HookState_;
+    const bool deinterlace = Options_.DoDeinterlace;
+    if (!deinterlace && !s.HookActive && !s.ModulesActive)
+        return;
+    const int64_t pts = Input.Pts;
+    AVFrame* buffer = HookBuffer(s, Picture);
+    if (buffer == nullptr) {
+        GetLogger().LogMessage(this, llError, "hook buf malloc error.");
+        return;
+    }
+    AVFrame* target = buffer;
+    if (deinterlace) {
+        if (!DeinterlacePicture(buffer, Picture)) {
+            GetLogger().LogMessage(this, llError, "Deinterlacing failed.");
+            av_frame_unref(buffer);
+            target = Picture;
+            if ((s.HookActive || s.ModulesActive) && av_frame_make_writable(Picture) < 0) {
+                GetLogger().LogMessage(this, llError, "hook buf malloc error.");
+                return;
+            }
+        }
+    } else if (av_frame_copy(buffer, Picture) < 0) {
+        av_frame_unref(buffer);
+        GetLogger().LogMessage(this, llError, "hook buf malloc error.");
+        return;
+    }
+
+    if (s.HookActive) {
+        TFrameConverter& c = s.HookConverter;
+        bool keepHooking = FrameToBitmap(c, target);
+        if (!keepHooking) {
+            GetLogger().LogMessage(this, llError, "Cannot initialize the toRGB conversion context");
+        } else {
+            bool stopHook = false;
+            bool update = true;
+            try {
+                HookCallback(*this, *c.Bitmap, stopHook, update, pts, HookFrameCount_.load());
+            } catch (const std::exception& e) {
+                GetLogger().LogMessage(this, llError, std::string("Error occurs OnCustomHook: ") + e.what());
+                update = false;
+            } catch (...) {
+                GetLogger().LogMessage(this, llError, "Error occurs OnCustomHook: unknown exception");
+                update = false;
+            }
+            if (update)
+                keepHooking = BitmapToPicture(*this, c, target);
+            keepHooking = keepHooking && !stopHook;
+        }
+        if (!keepHooking) {
+            s.HookActive = false;
+            s.ModulesActive = false;
+        }
+    } else if (s.ModulesActive) {
+        s.Modules.Process(target, pts);
+    }
+
+    if (target == buffer) {
+        if (av_frame_copy_props(buffer, Picture) < 0) {
+            av_frame_unref(buffer);
+            GetLogger().LogMessage(this, llError, "hook buf malloc error.");
+            return;
+        }
+        av_frame_unref(Picture);
+        av_frame_move_ref(Picture, buffer);
+    }
+}
+
+void TCustomFFmpeg::PreviewPicture(TOutputStream& Output, const AVFrame* Picture) {
+    if (PreviewFlags_.load() == 0)
+        return;
+    TFrameHookState& s = *HookState_;
+    std::lock_guard lock(EnginePreviewLock());
+    struct TInPreview {
+        bool& Flag;
+        explicit TInPreview(bool& F) : Flag(F) { Flag = true; }
+        ~TInPreview() { Flag = false; }
+    } inPreview(s.InPreview);
+
+    const int flags = PreviewFlags_.load();
+    if (!(flags & 1))
+        s.Previewer.reset(); // bit 0 was cleared while a preview step was in progress
+    const int64_t now = av_gettime_relative();
+    const bool due = !s.PreviewDone || now - s.LastPreview > PreviewInterval;
+    if (!due || !(flags & 3))
+        return;
+    const bool toCallback = (flags & 2) && PreviewCallback;
+    if (!toCallback && !(flags & 1))
+        return;
+    s.LastPreview = now;
+    s.PreviewDone = true;
+    const int64_t pts = Picture->pts == AV_NOPTS_VALUE
+                            ? 0
+                            : av_rescale_q(Picture->pts, Output.Encoder->time_base,
+                                           AVRational{1, AV_TIME_BASE});
+    const bool converted = FrameToBitmap(s.PreviewConverter, Picture);
+    if (!converted)
+        GetLogger().LogMessage(this, llError, "Cannot initialize the toRGB conversion context");
+    if (toCallback) {
+        if (!converted) {
+            PreviewFlags_.fetch_and(~2);
+            return;
+        }
+        PreviewCallback(*this, *s.PreviewConverter.Bitmap, pts, HookFrameCount_.load());
+        return;
+    }
+    bool keep = converted;
+    if (converted) {
+        if (!s.Previewer && PreviewerFactory)
+            s.Previewer = PreviewerFactory();
+        // Without a previewer (no window in this program) bit 0 has no effect.
+        if (s.Previewer)
+            keep = s.Previewer->ShowFrame(*s.PreviewConverter.Bitmap, HookFrameCount_.load(), pts);
+    }
+    if (!keep) {
+        PreviewFlags_.fetch_and(~1);
+        s.Previewer.reset();
+    }
+}

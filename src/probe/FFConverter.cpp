@@ -1,0 +1,659 @@
+#include "probe/FFConverter.h"
+
+#include "engine/FFLogger.h"
+#include "engine/FFmpegLoader.h"
+#include "engine/MainThread.h"
+#include "engine/Transcode.h"
+
+#include <chrono>
+#include <exception>
+#include <system_error>
+#include <utility>
+
+// ---- TFFmpeg ----
+
+TFFmpeg::TFFmpeg() = default;
+
+TFFmpeg::~TFFmpeg() {
+    // The worker runs this object's overrides (FreeSession): it must be gone before this part
+    // of the object is.
+    StopConvert(true);
+    for (std::unique_ptr<TAVProbe>& probe : InputProbes)
+        probe.reset();
+    for (std::optional<TInputOptions>& copy : StoredInputOptions)
+        copy.reset();
+    for (std::optional<TOutputOptions>& copy : StoredOutputOptions)
+        copy.reset();
+}
+
+void TFFmpeg::FreeSession() {
+    for (std::unique_ptr<TAVProbe>& probe : InputProbes)
+        if (probe)
+            probe->Close();
+    TCustomFFmpeg::FreeSession();
+}
+
+// ---- TFFmpegList ----
+
+int TFFmpegList::Add(TTaskPtr Task) {
+    std::lock_guard g(Lock_);
+    Items_.push_back(std::move(Task));
+    return int(Items_.size()) - 1;
+}
+
+void TFFmpegList::Delete(int Index) {
+    TTaskPtr doomed;
+    {
+        std::lock_guard g(Lock_);
+        if (Index < 0 || Index >= int(Items_.size()))
+            throw std::out_of_range(FormatText("List index out of bounds (%d)", Index));
+        doomed = std::move(Items_[size_t(Index)]);
+        Items_.erase(Items_.begin() + Index);
+    }
+    // Freed outside the lock: a task's destructor waits for its worker, whose callbacks look
+    // tasks up in this list.
+}
+
+void TFFmpegList::Clear() {
+    std::vector<TTaskPtr> doomed;
+    {
+        std::lock_guard g(Lock_);
+        doomed.swap(Items_);
+    }
+    // In list order, outside the lock (see Delete).
+    for (TTaskPtr& task : doomed)
+        task.reset();
+}
+
+TFFmpegList::TTaskPtr TFFmpegList::Item(int Index) const {
+    std::lock_guard g(Lock_);
+    if (Index < 0 || Index >= int(Items_.size()))
+        return nullptr;
+    return Items_[size_t(Index)];
+}
+
+int TFFmpegList::IndexOf(const TCustomFFmpeg* Task) const {
+    std::lock_guard g(Lock_);
+    for (size_t i = 0; i < Items_.size(); ++i)
+        if (Items_[i].get() == Task)
+            return int(i);
+    return -1;
+}
+
+int TFFmpegList::Count() const {
+    std::lock_guard g(Lock_);
+    return int(Items_.size());
+}
+
+std::vector<TFFmpegList::TTaskPtr> TFFmpegList::Snapshot() const {
+    std::lock_guard g(Lock_);
+    return Items_;
+}
+
+void TFFmpegList::PauseAll() {
+    for (const TTaskPtr& task : Snapshot())
+        task->PauseConvert();
+}
+
+void TFFmpegList::ResumeAll() {
+    for (const TTaskPtr& task : Snapshot())
+        task->ResumeConvert();
+}
+
+void TFFmpegList::TerminateAll(bool Wait) {
+    for (const TTaskPtr& task : Snapshot())
+        task->Terminate(Wait);
+}
+
+void TFFmpegList::SetPreviewFlagBit(int Bit, bool On) {
+    for (const TTaskPtr& task : Snapshot())
+        task->SetPreviewFlag(Bit, On);
+}
+
+// ---- TCustomFFConverter ----
+
+TCustomFFConverter::TCustomFFConverter() : Probe_(std::make_unique<TAVProbe>()) {}
+
+TCustomFFConverter::~TCustomFFConverter() {
+    Shutdown();
+}
+
+void TCustomFFConverter::Shutdown() {
+    if (Destroying_.exchange(true))
+        return;
+    // Every task stops and is waited for; their callbacks raise nothing any more.
+    Tasks_.Clear();
+    WaitForDeliveries();
+    // Any callback still inside a lock has finished once each lock could be taken.
+    { std::lock_guard g(HookLock_); }
+    { std::lock_guard g(PreviewLock_); }
+    { std::lock_guard g(ProgressLock_); }
+    { std::lock_guard g(TerminateLock_); }
+}
+
+// ---- properties ----
+
+void TCustomFFConverter::SetPreview(bool Value) {
+    Preview_ = Value;
+    Tasks_.SetPreviewFlagBit(0, Value);
+}
+
+void TCustomFFConverter::SetPreviewBitmap(bool Value) {
+    PreviewBitmap_ = Value;
+    Tasks_.SetPreviewFlagBit(1, Value);
+}
+
+void TCustomFFConverter::SetProgressInterval(int Milliseconds) {
+    ProgressInterval_ = Milliseconds <= 100 ? 100 : Milliseconds;
+}
+
+void TCustomFFConverter::SetPreviewerFactory(TPreviewerFactory Factory) {
+    PreviewerFactory_ = std::move(Factory);
+}
+
+TCustomHookEvent TCustomFFConverter::OnCustomHook() const {
+    std::lock_guard g(HandlerLock_);
+    return OnCustomHook_;
+}
+
+void TCustomFFConverter::SetOnCustomHook(TCustomHookEvent Handler) {
+    std::lock_guard g(HandlerLock_);
+    OnCustomHook_ = std::move(Handler);
+}
+
+TPreviewBitmapEvent TCustomFFConverter::OnPreviewBitmap() const {
+    std::lock_guard g(HandlerLock_);
+    return OnPreviewBitmap_;
+}
+
+void TCustomFFConverter::SetOnPreviewBitmap(TPreviewBitmapEvent Handler) {
+    std::lock_guard g(HandlerLock_);
+    OnPreviewBitmap_ = std::move(Handler);
+}
+
+TProgressEvent TCustomFFConverter::OnProgress() const {
+    std::lock_guard g(HandlerLock_);
+    return OnProgress_;
+}
+
+void TCustomFFConverter::SetOnProgress(TProgressEvent Handler) {
+    std::lock_guard g(HandlerLock_);
+    OnProgress_ = std::move(Handler);
+}
+
+TTerminateEvent TCustomFFConverter::OnTerminate() const {
+    std::lock_guard g(HandlerLock_);
+    return OnTerminate_;
+}
+
+void TCustomFFConverter::SetOnTerminate(TTerminateEvent Handler) {
+    std::lock_guard g(HandlerLock_);
+    OnTerminate_ = std::move(Handler);
+}
+
+std::string TCustomFFConverter::LastError() const {
+    std::lock_guard g(ErrorLock_);
+    return LastError_;
+}
+
+bool TCustomFFConverter::Working() const {
+    std::lock_guard g(TerminateLock_);
+    return Working_;
+}
+
+bool TCustomFFConverter::AllDone() const {
+    std::lock_guard g(TerminateLock_);
+    return AllDone_;
+}
+
+int TCustomFFConverter::FinishedCount() const {
+    std::lock_guard g(TerminateLock_);
+    return FinishedCount_;
+}
+
+int TCustomFFConverter::TaskCount() const {
+    return Tasks_.Count();
+}
+
+TAVProbe* TCustomFFConverter::InputProbe(int TaskIndex, int InputIndex) const {
+    const TFFmpegList::TTaskPtr task = Tasks_.Item(TaskIndex);
+    if (!task || InputIndex < 0 || InputIndex >= MaxFiles)
+        return nullptr;
+    return task->InputProbes[size_t(InputIndex)].get();
+}
+
+// ---- operations ----
+
+void TCustomFFConverter::CheckWorking(const char* Operation) const {
+    std::lock_guard g(TerminateLock_);
+    if (Working_)
+        throw FFmpegException(FormatText("Cannot %s while working.", Operation));
+}
+
+bool TCustomFFConverter::LoadLibraries(const std::string& Folder) {
+    FFLoader().SetLibraryPath(Folder);
+    if (!FFLoader().LoadLibs(EngineLibraries)) {
+        std::lock_guard g(ErrorLock_);
+        LastError_ = FFLoader().LastError();
+        return false;
+    }
+    return true;
+}
+
+void TCustomFFConverter::InstallTaskCallbacks(TFFmpeg& Task) {
+    Task.ProgressCallback = [this](TCustomFFmpeg& Core, int FileIndex, int64_t TotalDuration,
+                                   int64_t CurrentDuration, int64_t CurrentSize, float BitRate,
+                                   float Quality, int FPS, int FrameNumber) {
+        TaskProgress(Core, FileIndex, TotalDuration, CurrentDuration, CurrentSize, BitRate, Quality,
+                     FPS, FrameNumber);
+    };
+    Task.TerminateCallback = [this](TCustomFFmpeg& Core) { TaskTerminated(Core); };
+}
+
+int TCustomFFConverter::AddTask(const std::string& FileName, const TInputOptions* Options) {
+    CheckWorking("AddTask");
+    auto task = std::make_shared<TFFmpeg>();
+    auto fail = [this](const std::string& Reason) {
+        std::lock_guard g(ErrorLock_);
+        LastError_ = Reason;
+        return -1;
+    };
+    try {
+        task->PrepareTask();
+        task->SetVerbose(Verbose_);
+        task->SetPreviewFlags((Preview_ ? 1 : 0) | (PreviewBitmap_ ? 2 : 0));
+        task->PreviewerFactory = PreviewerFactory_;
+        task->PreviewCallback = [this](TCustomFFmpeg& Core, const TBitmap24& Bitmap, int64_t PTS,
+                                       int FrameNumber) {
+            TaskPreview(Core, Bitmap, PTS, FrameNumber);
+        };
+        const int slot = task->InputFileCount();
+        if (Options != nullptr) {
+            if (slot < MaxFiles)
+                task->StoredInputOptions[size_t(slot)] = *Options;
+            // Refusals raise with the core's text, caught below.
+            ApplyInputOptions(*task, *Options, FileName);
+        } else if (!task->AddInputFile(FileName)) {
+            return fail(task->LastErrMsg());
+        }
+        // The probe reads the container the task opened; no second open.
+        auto probe = std::make_unique<TAVProbe>();
+        probe->Attach(task->InputFile(slot));
+        task->InputProbes[size_t(slot)] = std::move(probe);
+        InstallTaskCallbacks(*task);
+        return Tasks_.Add(std::move(task));
+    } catch (const std::exception& e) {
+        return fail(e.what());
+    }
+}
+
+bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileName,
+                                       const TOutputOptions* Options) {
+    CheckWorking("SetOutputFile");
+    auto fail = [this](const std::string& Reason) {
+        std::lock_guard g(ErrorLock_);
+        LastError_ = Reason;
+        return false;
+    };
+    const TFFmpegList::TTaskPtr task = Tasks_.Item(TaskIndex);
+    if (!task)
+        return fail(FormatText("List index out of bounds (%d)", TaskIndex));
+    const int slot = task->OutputFileCount();
+    if (slot >= MaxFiles)
+        return fail(FormatText("max output files %d reached", MaxFiles));
+    std::optional<TOutputOptions>& copy = task->StoredOutputOptions[size_t(slot)];
+    try {
+        if (Options != nullptr) {
+            copy = *Options;
+            TFFmpeg* core = task.get();
+            ApplyOutputOptions(*task, *copy, FileName, [this, core] {
+                core->HookCallback = [this](TCustomFFmpeg& Core, TBitmap24& Bitmap, bool& StopHook,
+                                            bool& Update, int64_t PTS, int FrameNumber) {
+                    TaskHook(Core, Bitmap, StopHook, Update, PTS, FrameNumber);
+                };
+            });
+        } else {
+            copy.reset();
+            if (task->AddOutputFile(FileName, false) < 0)
+                return fail(task->LastErrMsg());
+        }
+    } catch (const std::exception& e) {
+        copy.reset();
+        return fail(e.what());
+    }
+    return true;
+}
+
+void TCustomFFConverter::StartTask(int ParallelCount) {
+    CheckWorking("StartTask");
+    std::unique_lock guard(TerminateLock_);
+    FinishedCount_ = 0;
+    EndedTasks_.clear();
+    NextTaskIndex_ = 0;
+    RemainingTasks_ = Tasks_.Count();
+    AllDone_ = false;
+    Background_ = ParallelCount > 0;
+    Working_ = true;
+    const bool background = Background_;
+    if (RemainingTasks_ == 0) {
+        // Nothing to run: the run has ended at once.
+        FinalNotification();
+        guard.unlock();
+        DeliverTerminations(background);
+        return;
+    }
+    if (background) {
+        // The lock is held until the first tasks are started, so an early end cannot start a
+        // task of its own in between.
+        int n = ParallelCount;
+        while (RemainingTasks_ > 0) {
+            StartNextTask(guard);
+            if (--n <= 0)
+                break;
+        }
+        return;
+    }
+    ++SyncRuns_;
+    try {
+        while (RemainingTasks_ > 0)
+            StartNextTask(guard);
+    } catch (...) {
+        --SyncRuns_;
+        throw;
+    }
+    --SyncRuns_;
+}
+
+void TCustomFFConverter::StartNextTask(std::unique_lock<std::recursive_mutex>& TerminateGuard) {
+    if (RemainingTasks_ <= 0)
+        return;
+    --RemainingTasks_;
+    const TFFmpegList::TTaskPtr task = Tasks_.Item(NextTaskIndex_);
+    ++NextTaskIndex_;
+    if (!task)
+        return;
+    task->ReportInterval = int64_t(ProgressInterval_.load()) * 1000;
+    if (Background_) {
+        if (TConvertThread* thread = task->StartConvert(true, ThreadPriority_))
+            thread->Resume();
+        return;
+    }
+    // The task runs here; its end takes the lock itself.
+    TerminateGuard.unlock();
+    try {
+        task->StartConvert(false, ThreadPriority_);
+    } catch (...) {
+        TerminateGuard.lock();
+        throw;
+    }
+    TerminateGuard.lock();
+}
+
+void TCustomFFConverter::PauseTasks() {
+    Tasks_.PauseAll();
+}
+
+void TCustomFFConverter::ResumeTasks() {
+    Tasks_.ResumeAll();
+}
+
+void TCustomFFConverter::StopTasks(bool Wait) {
+    {
+        std::lock_guard g(TerminateLock_);
+        RemainingTasks_ = 0;
+    }
+    Tasks_.TerminateAll(Wait);
+}
+
+void TCustomFFConverter::RemoveTask(int TaskIndex) {
+    CheckWorking("RemoveTask");
+    Tasks_.Delete(TaskIndex);
+}
+
+void TCustomFFConverter::ClearTasks() {
+    {
+        std::lock_guard g(TerminateLock_);
+        // A run on the calling thread is still on the stack when its own handlers run.
+        if ((Working_ && !AllDone_) || SyncRuns_ > 0)
+            throw FFmpegException("Cannot ClearTasks while working.");
+    }
+    Tasks_.Clear();
+    {
+        std::lock_guard g(ErrorLock_);
+        LastError_.clear();
+    }
+    {
+        std::lock_guard g(TerminateLock_);
+        FinishedCount_ = 0;
+        EndedTasks_.clear();
+        NextTaskIndex_ = -1;
+        RemainingTasks_ = 0;
+        AllDone_ = false;
+        Background_ = false;
+        Working_ = false;
+    }
+    WaitForDeliveries();
+}
+
+// ---- task callbacks ----
+
+void TCustomFFConverter::TaskHook(TCustomFFmpeg& Task, TBitmap24& Bitmap, bool& StopHook,
+                                  bool& Update, int64_t PTS, int FrameNumber) {
+    if (Destroying_)
+        return;
+    const TCustomHookEvent handler = OnCustomHook();
+    if (!handler)
+        return;
+    std::lock_guard g(HookLock_);
+    HookInfo_.TaskIndex = Tasks_.IndexOf(&Task);
+    HookInfo_.Bitmap = &Bitmap;
+    HookInfo_.FrameNumber = FrameNumber;
+    HookInfo_.PTS = PTS;
+    HookInfo_.Update = true;
+    HookInfo_.StopHook = false;
+    {
+        // An exception leaves through here; the task logs it and keeps the picture unchanged.
+        std::lock_guard canvas(Bitmap.Canvas());
+        handler(*this, &HookInfo_);
+    }
+    Update = HookInfo_.Update;
+    StopHook = HookInfo_.StopHook;
+}
+
+void TCustomFFConverter::TaskPreview(TCustomFFmpeg& Task, const TBitmap24& Bitmap, int64_t PTS,
+                                     int FrameNumber) {
+    if (Destroying_)
+        return;
+    const TPreviewBitmapEvent handler = OnPreviewBitmap();
+    if (!handler)
+        return;
+    std::lock_guard g(PreviewLock_);
+    PreviewInfo_.TaskIndex = Tasks_.IndexOf(&Task);
+    PreviewInfo_.Bitmap = &Bitmap;
+    PreviewInfo_.FrameNumber = FrameNumber;
+    PreviewInfo_.PTS = PTS;
+    if (TriggerEventInMainThread_)
+        RunInMainThread([&] { handler(*this, PreviewInfo_); });
+    else
+        handler(*this, PreviewInfo_);
+}
+
+void TCustomFFConverter::TaskProgress(TCustomFFmpeg& Task, int FileIndex, int64_t TotalDuration,
+                                      int64_t CurrentDuration, int64_t CurrentSize, float BitRate,
+                                      float Quality, int FPS, int FrameNumber) {
+    if (Destroying_)
+        return;
+    const TProgressEvent handler = OnProgress();
+    if (!handler)
+        return;
+    std::lock_guard g(ProgressLock_);
+    ProgressInfo_.TaskIndex = Tasks_.IndexOf(&Task);
+    ProgressInfo_.FileIndex = FileIndex;
+    ProgressInfo_.FrameNumber = FrameNumber;
+    ProgressInfo_.FPS = FPS;
+    ProgressInfo_.Quality = Quality;
+    ProgressInfo_.BitRate = BitRate;
+    ProgressInfo_.CurrentSize = CurrentSize;
+    ProgressInfo_.CurrentDuration = CurrentDuration;
+    ProgressInfo_.TotalDuration = TotalDuration;
+    if (TriggerEventInMainThread_)
+        RunInMainThread([&] { handler(*this, &ProgressInfo_); });
+    else
+        handler(*this, &ProgressInfo_);
+}
+
+void TCustomFFConverter::TaskTerminated(TCustomFFmpeg& Task) {
+    if (Destroying_)
+        return;
+    bool background = false;
+    {
+        std::unique_lock guard(TerminateLock_);
+        // A task's end counts once, even if a stop raced with its natural end.
+        if (!EndedTasks_.insert(&Task).second)
+            return;
+        background = Background_;
+        if (OnTerminate()) {
+            TerminateInfo_.TaskIndex = Tasks_.IndexOf(&Task);
+            TerminateInfo_.Finished = Task.Completed();
+            TerminateInfo_.Exception = Task.ErrorOccurred();
+            TerminateInfo_.ExceptionMsg = Task.ErrorMessage();
+            QueueTermination(TerminateInfo_);
+        }
+        ++FinishedCount_;
+        if (RemainingTasks_ < 1) {
+            if (!AllDone_ && FinishedCount_ >= Tasks_.Count())
+                FinalNotification();
+        } else if (Background_) {
+            StartNextTask(guard);
+        }
+    }
+    DeliverTerminations(background);
+}
+
+void TCustomFFConverter::FinalNotification() {
+    // Set before the notification can be seen, so its handler may call ClearTasks.
+    AllDone_ = true;
+    if (OnTerminate()) {
+        TerminateInfo_.TaskIndex = -1;
+        TerminateInfo_.Finished = true;
+        TerminateInfo_.Exception = false;
+        TerminateInfo_.ExceptionMsg.clear();
+        QueueTermination(TerminateInfo_);
+    }
+}
+
+// ---- termination delivery ----
+
+void TCustomFFConverter::QueueTermination(const TTerminateInfo& Info) {
+    std::lock_guard g(DeliveryLock_);
+    Pending_.push_back(Info);
+}
+
+void TCustomFFConverter::DeliverTerminations(bool Background) {
+    std::thread finished;
+    bool here = false;
+    {
+        std::lock_guard g(DeliveryLock_);
+        // The drainer at work (maybe this very thread, inside a handler) takes what was queued.
+        if (Draining_ || Pending_.empty())
+            return;
+        Draining_ = true;
+        if (Background) {
+            finished = std::move(DeliveryThread_);
+            try {
+                DeliveryThread_ = std::thread([this] { DrainTerminations(true); });
+                Drainer_ = DeliveryThread_.get_id();
+            } catch (const std::system_error& e) {
+                // No thread to be had: deliver here rather than lose the notifications.
+                GetLogger().LogMessage(
+                    this, llError, std::string("Cannot start the delivery thread: ") + e.what());
+                here = true;
+            }
+        } else {
+            here = true;
+        }
+        if (here)
+            Drainer_ = std::this_thread::get_id();
+    }
+    // The previous delivery thread had already left its loop; it only has to return.
+    if (finished.joinable())
+        finished.join();
+    if (here)
+        DrainTerminations(false);
+}
+
+void TCustomFFConverter::DrainTerminations(bool OnDeliveryThread) {
+    for (;;) {
+        TTerminateInfo info;
+        {
+            std::lock_guard g(DeliveryLock_);
+            if (Pending_.empty() || Destroying_) {
+                Pending_.clear();
+                Draining_ = false;
+                Drainer_ = {};
+                DeliveryIdle_.notify_all();
+                return;
+            }
+            info = std::move(Pending_.front());
+            Pending_.pop_front();
+        }
+        try {
+            RaiseTerminate(info, OnDeliveryThread && TriggerEventInMainThread_);
+        } catch (const std::exception& e) {
+            GetLogger().LogMessage(this, llError,
+                                   std::string("The OnTerminate handler failed: ") + e.what());
+        }
+    }
+}
+
+void TCustomFFConverter::RaiseTerminate(const TTerminateInfo& Info, bool ToMainThread) {
+    const TTerminateEvent handler = OnTerminate();
+    if (!handler)
+        return;
+    auto call = [&] {
+        std::thread::id previous;
+        {
+            std::lock_guard g(DeliveryLock_);
+            previous = HandlerThread_;
+            HandlerThread_ = std::this_thread::get_id();
+        }
+        struct TRestore {
+            TCustomFFConverter& C;
+            std::thread::id Previous;
+            ~TRestore() {
+                std::lock_guard g(C.DeliveryLock_);
+                C.HandlerThread_ = Previous;
+            }
+        } restore{*this, previous};
+        handler(*this, Info);
+    };
+    if (ToMainThread)
+        RunInMainThread(call);
+    else
+        call();
+}
+
+void TCustomFFConverter::WaitForDeliveries() {
+    const std::thread::id self = std::this_thread::get_id();
+    {
+        std::lock_guard g(DeliveryLock_);
+        // Called from a handler (or on the drainer's thread): the delivery in progress is our
+        // caller's; it finishes after we return.
+        if (Draining_ && (Drainer_ == self || HandlerThread_ == self))
+            return;
+    }
+    // A delivery thread may be passing a handler to the main thread: on the main thread this
+    // wait keeps servicing it.
+    WaitProcessingMessages([this](std::chrono::milliseconds Slice) {
+        std::unique_lock g(DeliveryLock_);
+        return DeliveryIdle_.wait_for(g, Slice, [this] { return !Draining_; });
+    });
+    std::thread finished;
+    {
+        std::lock_guard g(DeliveryLock_);
+        if (Draining_ || !DeliveryThread_.joinable() || DeliveryThread_.get_id() == self)
+            return;
+        finished = std::move(DeliveryThread_);
+    }
+    finished.join();
+}

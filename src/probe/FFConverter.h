@@ -1,0 +1,349 @@
+// The encoder component: the application's one face of the conversion engine.
+//
+// A TFFConverter keeps an ordered list of conversion tasks. Each task (TFFmpeg) converts one
+// input file into one or more outputs and is a conversion core of its own. The application
+// loads the libraries through the component, adds tasks with a TInputOptions record and outputs
+// with TOutputOptions records, starts the list (one task at a time or N at a time on worker
+// threads), pauses, resumes or stops it, and receives four events: progress, per-frame hook,
+// preview bitmap and termination. The component also owns a probe for the application's use.
+//
+// The component lives with the probe because every task keeps a TAVProbe per input; it includes
+// no Qt. The preview window is supplied by the program as a TPreviewerFactory (engine/Previewer.h).
+//
+// Threads:
+// - Every operation is called on the main thread (StopTasks and ClearTasks may also be called
+//   from an OnTerminate handler).
+// - OnProgress and OnPreviewBitmap are raised on the task's worker; with
+//   TriggerEventInMainThread (the default) they are passed to the main thread, the worker
+//   waiting until the handler has run.
+// - OnCustomHook always runs on the worker thread, with the bitmap's canvas locked.
+// - OnTerminate: in a background run (StartTask with N > 0) each end is queued and raised from a
+//   short-lived delivery thread, so an ending worker never waits for the handler; with
+//   TriggerEventInMainThread the delivery thread passes the call to the main thread and waits
+//   there. Notifications arrive one at a time and in the order the ends happened; the end of the
+//   last task always precedes the final notification (TaskIndex -1). A handler may call
+//   StopTasks or ClearTasks. In a run on the calling thread (N <= 0) the handlers run on that
+//   thread before StartTask returns.
+// - A main thread that waits (StopTasks with Wait, ClearTasks, destruction) keeps processing
+//   the dispatcher's pending calls, so deliveries to it cannot lock against the wait.
+#pragma once
+
+#include "engine/ConvertThread.h"
+#include "engine/CustomFFmpeg.h"
+#include "engine/FFTypes.h"
+#include "engine/FFUtils.h"
+#include "engine/OptionRecords.h"
+#include "engine/Previewer.h"
+#include "probe/AVProbe.h"
+
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+// ---- event records (owned by the component, valid only during the event) ----
+
+struct TProgressInfo {
+    int TaskIndex = 0;
+    int FileIndex = 0;           // input of the packet just processed; -1 in a task's last report
+    int FrameNumber = 0;         // frames encoded by the first video output; -1 without video
+    int FPS = 0;                 // encoding speed; -1 without video
+    float Quality = 0;           // quantiser of the last video frame; -1 when not available
+    float BitRate = 0;           // average output bit rate, kbit/s
+    int64_t CurrentSize = 0;     // bytes written so far
+    int64_t CurrentDuration = 0; // output time reached, microseconds
+    int64_t TotalDuration = 0;   // expected output length, microseconds; -1 when unknown
+};
+using PProgressInfo = TProgressInfo*;
+
+struct TTerminateInfo {
+    int TaskIndex = 0;     // -1 for the final notification of the whole run
+    bool Finished = false; // ran to its natural end; true in the final notification
+    bool Exception = false;
+    std::string ExceptionMsg;
+};
+
+struct THookInfo {
+    int TaskIndex = 0;
+    TBitmap24* Bitmap = nullptr; // the decoded frame as BGR24; the handler draws on it
+    int FrameNumber = 0;         // video frames decoded by the task so far
+    int64_t PTS = 0;             // presentation time in the input, microseconds
+    bool Update = true;          // set false: the frame is not replaced by the bitmap
+    bool StopHook = false;       // set true: no more hook calls for this task
+};
+using PHookInfo = THookInfo*;
+
+struct TPreviewInfo {
+    int TaskIndex = 0;
+    const TBitmap24* Bitmap = nullptr;
+    int FrameNumber = 0;
+    int64_t PTS = 0; // microseconds of the encoded frame
+};
+
+class TCustomFFConverter;
+
+using TCustomHookEvent = std::function<void(TCustomFFConverter& Sender, PHookInfo AHookInfo)>;
+using TPreviewBitmapEvent =
+    std::function<void(TCustomFFConverter& Sender, const TPreviewInfo& APreviewInfo)>;
+using TProgressEvent = std::function<void(TCustomFFConverter& Sender, PProgressInfo AProgressInfo)>;
+using TTerminateEvent =
+    std::function<void(TCustomFFConverter& Sender, const TTerminateInfo& ATerminateInfo)>;
+
+// ---- tasks ----
+
+// One conversion task: a conversion core with a probe and a private copy of the option record
+// of each of its inputs and outputs. Destroying a task stops its worker and waits for it first.
+class TFFmpeg : public TCustomFFmpeg {
+public:
+    TFFmpeg();
+    ~TFFmpeg() override;
+    const char* ClassName() const override { return "TFFmpeg"; }
+
+    // Closes the input probes (they read the session's containers) before the session goes.
+    void FreeSession() override;
+
+    std::array<std::unique_ptr<TAVProbe>, MaxFiles> InputProbes;
+    std::array<std::optional<TInputOptions>, MaxFiles> StoredInputOptions;
+    std::array<std::optional<TOutputOptions>, MaxFiles> StoredOutputOptions;
+};
+
+// The ordered task list; it owns its tasks. Operations over all tasks work on a snapshot taken
+// under the list's lock, so a handler that clears the list while such an operation waits
+// cannot free a task under it (the snapshot keeps it alive until the operation returns).
+class TFFmpegList {
+public:
+    using TTaskPtr = std::shared_ptr<TFFmpeg>;
+
+    int Add(TTaskPtr Task);
+    void Delete(int Index);         // frees the task; later indexes shift down
+    void Clear();                   // frees all tasks
+    TTaskPtr Item(int Index) const; // null outside 0..Count()-1
+    int IndexOf(const TCustomFFmpeg* Task) const;
+    int Count() const;
+
+    void PauseAll();
+    void ResumeAll();
+    void TerminateAll(bool Wait);
+    // Sets or clears one preview flag bit (0 or 1) on every task.
+    void SetPreviewFlagBit(int Bit, bool On);
+
+    std::vector<TTaskPtr> Snapshot() const;
+
+private:
+    mutable std::mutex Lock_; // guards Items_
+    std::vector<TTaskPtr> Items_;
+};
+
+// ---- the component ----
+
+class TCustomFFConverter : public TFFBaseComponent {
+public:
+    TCustomFFConverter();
+    // Stops every task and waits for it, waits for every callback and delivery in progress.
+    // No event is raised once destruction has begun.
+    ~TCustomFFConverter() override;
+    const char* ClassName() const override { return "TCustomFFConverter"; }
+
+    // The four task callbacks the component installs on each task. They run on the thread that
+    // runs the task (TaskTerminated also on the thread that delivers a never-started task's end).
+    virtual void TaskHook(TCustomFFmpeg& Task, TBitmap24& Bitmap, bool& StopHook, bool& Update,
+                          int64_t PTS, int FrameNumber);
+    virtual void TaskPreview(TCustomFFmpeg& Task, const TBitmap24& Bitmap, int64_t PTS,
+                             int FrameNumber);
+    virtual void TaskProgress(TCustomFFmpeg& Task, int FileIndex, int64_t TotalDuration,
+                              int64_t CurrentDuration, int64_t CurrentSize, float BitRate,
+                              float Quality, int FPS, int FrameNumber);
+    virtual void TaskTerminated(TCustomFFmpeg& Task);
+
+    // Design-time text; no effect.
+    std::string About;
+    static std::string Version() { return "3.3"; }
+
+    // Loads the engine library set from Folder. False with LastError set on failure.
+    bool LoadLibraries(const std::string& Folder);
+
+    // Creates a task for FileName (UTF-8) with the input record applied first when given.
+    // Returns its index, or -1 with LastError set. Raises FFmpegException "Cannot AddTask while
+    // working." during a run and after it until ClearTasks.
+    int AddTask(const std::string& FileName, const TInputOptions* Options = nullptr);
+    // Adds an output to the task. False with LastError set ("max output files 20 reached", an
+    // option's refusal, the core's text). Raises "Cannot SetOutputFile while working.".
+    bool SetOutputFile(int TaskIndex, const std::string& FileName,
+                       const TOutputOptions* Options = nullptr);
+    // Starts the run over all tasks: with ParallelCount N > 0 the first N tasks start at once on
+    // worker threads and each end starts the next; with N <= 0 all tasks run one after another
+    // on the calling thread and StartTask returns when all have ended. Raises
+    // "Cannot StartTask while working.".
+    void StartTask(int ParallelCount);
+    // Pause or resume every task's worker (tasks run on the calling thread are not affected).
+    void PauseTasks();
+    void ResumeTasks();
+    // Starts no further task and stops every task (a paused one is resumed first); with Wait,
+    // waits for each. Every task raises OnTerminate once, then the final notification follows.
+    void StopTasks(bool Wait);
+    // Frees one task (later indexes shift down). Raises "Cannot RemoveTask while working.".
+    void RemoveTask(int TaskIndex);
+    // Frees all tasks and resets the run. Raises "Cannot ClearTasks while working." while a run
+    // has not delivered its final notification.
+    void ClearTasks();
+    int TaskCount() const;
+    // The probe attached to a task's input; null when that input has none. It reads the
+    // container the task opened, so it reports the file until the task has run (the end of a
+    // run closes the input and leaves the probe empty).
+    TAVProbe* InputProbe(int TaskIndex, int InputIndex) const;
+    // The component's own probe, for the application's use.
+    TAVProbe& Probe() { return *Probe_; }
+    std::string LastError() const;
+
+    // Run state, readable from any thread.
+    bool Working() const;
+    bool AllDone() const;
+    int FinishedCount() const;
+
+    // Verbosity given to each new task.
+    int Verbose() const { return Verbose_; }
+    void SetVerbose(int Level) { Verbose_ = Level; }
+
+    // Makes the preview window of tasks whose Preview bit is set (engine/Previewer.h). Given to
+    // each new task; without one the Preview property shows nothing.
+    void SetPreviewerFactory(TPreviewerFactory Factory);
+
+protected:
+    // ---- properties (published by TFFConverter) ----
+    bool Preview() const { return Preview_; }
+    // Also applied at once to every task in the list (preview flag bit 0).
+    void SetPreview(bool Value);
+    bool PreviewBitmap() const { return PreviewBitmap_; }
+    // Also applied at once to every task in the list (preview flag bit 1).
+    void SetPreviewBitmap(bool Value);
+    // Milliseconds between progress reports; values <= 100 are stored as 100.
+    int ProgressInterval() const { return ProgressInterval_; }
+    void SetProgressInterval(int Milliseconds);
+    TThreadPriority ThreadPriority() const { return ThreadPriority_; }
+    void SetThreadPriority(TThreadPriority Priority) { ThreadPriority_ = Priority; }
+    bool TriggerEventInMainThread() const { return TriggerEventInMainThread_; }
+    void SetTriggerEventInMainThread(bool Value) { TriggerEventInMainThread_ = Value; }
+
+    TCustomHookEvent OnCustomHook() const;
+    void SetOnCustomHook(TCustomHookEvent Handler);
+    TPreviewBitmapEvent OnPreviewBitmap() const;
+    void SetOnPreviewBitmap(TPreviewBitmapEvent Handler);
+    TProgressEvent OnProgress() const;
+    void SetOnProgress(TProgressEvent Handler);
+    TTerminateEvent OnTerminate() const;
+    void SetOnTerminate(TTerminateEvent Handler);
+
+protected:
+    // The shutdown of the destructor; the most derived class calls it first so that no worker
+    // calls a task callback while the object's class changes under it. Runs once.
+    void Shutdown();
+
+private:
+    // Raises "Cannot %s while working." when a run was started and not cleared.
+    void CheckWorking(const char* Operation) const;
+    // Starts task NextTaskIndex_ when tasks remain. Called with TerminateLock_ held in a
+    // background run; in a run on the calling thread it releases the lock around the task.
+    void StartNextTask(std::unique_lock<std::recursive_mutex>& TerminateGuard);
+    // Fills and queues the final notification; AllDone := true. TerminateLock_ held.
+    void FinalNotification();
+    // Queues one notification (TerminateLock_ held); DeliverTerminations raises it later.
+    void QueueTermination(const TTerminateInfo& Info);
+    // Makes sure the queued notifications get delivered: in a background run by a delivery
+    // thread, otherwise on the calling thread. Called without TerminateLock_. Does nothing while
+    // a drainer is at work (it takes what was queued).
+    void DeliverTerminations(bool Background);
+    // Raises the queued notifications one by one until the queue is empty.
+    void DrainTerminations(bool OnDeliveryThread);
+    // Waits until no delivery is running or pending (processing the main thread's messages
+    // meanwhile) and joins the delivery thread; returns at once when called from a handler.
+    void WaitForDeliveries();
+    void RaiseTerminate(const TTerminateInfo& Info, bool ToMainThread);
+    void InstallTaskCallbacks(TFFmpeg& Task);
+
+    std::unique_ptr<TAVProbe> Probe_;
+    TFFmpegList Tasks_;
+    TPreviewerFactory PreviewerFactory_;
+
+    mutable std::mutex ErrorLock_; // guards LastError_
+    std::string LastError_;
+
+    std::atomic<bool> Preview_{false};
+    std::atomic<bool> PreviewBitmap_{false};
+    std::atomic<int> ProgressInterval_{500};
+    std::atomic<TThreadPriority> ThreadPriority_{tpNormal};
+    std::atomic<bool> TriggerEventInMainThread_{true};
+    std::atomic<int> Verbose_{1};
+    std::atomic<bool> Destroying_{false};
+
+    mutable std::mutex HandlerLock_; // guards the four handlers (copied out before each call)
+    TCustomHookEvent OnCustomHook_;
+    TPreviewBitmapEvent OnPreviewBitmap_;
+    TProgressEvent OnProgress_;
+    TTerminateEvent OnTerminate_;
+
+    // One lock per record kind: they order the filling and raising of each record across tasks
+    // running in parallel.
+    std::mutex HookLock_; // guards HookInfo_
+    THookInfo HookInfo_;
+    std::mutex PreviewLock_; // guards PreviewInfo_
+    TPreviewInfo PreviewInfo_;
+    std::mutex ProgressLock_; // guards ProgressInfo_
+    TProgressInfo ProgressInfo_;
+    // Recursive: an ending task may start the next one, whose refusal ends it at once on the
+    // same thread.
+    mutable std::recursive_mutex TerminateLock_; // guards TerminateInfo_ and the run state
+    TTerminateInfo TerminateInfo_;
+    int FinishedCount_ = 0;
+    std::set<const TCustomFFmpeg*> EndedTasks_; // tasks whose end was counted in this run
+    int NextTaskIndex_ = -1;
+    int RemainingTasks_ = 0;
+    bool AllDone_ = false;
+    bool Background_ = false;
+    bool Working_ = false;
+    int SyncRuns_ = 0; // StartTask calls running tasks on their own thread right now
+
+    // Termination delivery: one drainer at a time delivers the queue in order.
+    std::mutex DeliveryLock_; // guards everything down to DeliveryThread_
+    std::condition_variable DeliveryIdle_;
+    std::deque<TTerminateInfo> Pending_;
+    bool Draining_ = false;
+    std::thread::id Drainer_;       // the thread that drains now
+    std::thread::id HandlerThread_; // the thread running an OnTerminate handler now
+    std::thread DeliveryThread_;    // the last delivery thread started (joined on the next start)
+};
+
+// The component as the application uses it: the properties and events published.
+class TFFConverter final : public TCustomFFConverter {
+public:
+    TFFConverter() = default;
+    ~TFFConverter() override { Shutdown(); }
+    const char* ClassName() const override { return "TFFConverter"; }
+
+    using TCustomFFConverter::OnCustomHook;
+    using TCustomFFConverter::OnPreviewBitmap;
+    using TCustomFFConverter::OnProgress;
+    using TCustomFFConverter::OnTerminate;
+    using TCustomFFConverter::Preview;
+    using TCustomFFConverter::PreviewBitmap;
+    using TCustomFFConverter::ProgressInterval;
+    using TCustomFFConverter::SetOnCustomHook;
+    using TCustomFFConverter::SetOnPreviewBitmap;
+    using TCustomFFConverter::SetOnProgress;
+    using TCustomFFConverter::SetOnTerminate;
+    using TCustomFFConverter::SetPreview;
+    using TCustomFFConverter::SetPreviewBitmap;
+    using TCustomFFConverter::SetProgressInterval;
+    using TCustomFFConverter::SetThreadPriority;
+    using TCustomFFConverter::SetTriggerEventInMainThread;
+    using TCustomFFConverter::ThreadPriority;
+    using TCustomFFConverter::TriggerEventInMainThread;
+};
