@@ -414,7 +414,7 @@ int main(int argc, char** argv) {
     std::printf("machine: %s\n", Machine().c_str());
     std::printf("media: %.0f s (wav %.0f s)%s, best of %d runs\n", m.Seconds, m.WavSeconds,
                 quick ? " [quick]" : "", repeat);
-    std::printf("peer: %s\n", peer ? peer->c_str() : "ffmpeg not installed, no reference peer");
+    std::printf("peer: %s\n", peer ? peer->c_str() : "none (ffmpeg not on PATH, or --no-peer)");
     // "convert s" is the conversion inside the process (open, run, close), "process s" adds the
     // start of a process that loads the media libraries, as the peer's time does.
     // "cpu s" (processor time of the whole process) moves less than wall time on a machine that
