@@ -539,8 +539,10 @@ void TCustomFFmpeg::EndUnstartedRun(const std::string& Message) {
 }
 
 void TCustomFFmpeg::DoTerminate() {
-    Running_ = false;
+    // Terminated first: a task is never seen as neither running nor terminated once it ran, so
+    // no one starts it again or sends it a second end in between.
     Terminated_ = true;
+    Running_ = false;
     ConvertThread_ = nullptr;
     if (TerminateCallback)
         TerminateCallback(*this);

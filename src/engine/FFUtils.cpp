@@ -153,6 +153,12 @@ void TBitmap24::SetSize(int Width, int Height) {
     Pixels_.assign(size_t(ScanlineSize()) * size_t(Height_), 0);
 }
 
+bool BitmapScalable(const TBitmap24& Bitmap) {
+    // The scaler works on unaligned rows too, but slowly and with a warning.
+    return Bitmap.ScanlineSize() % 16 == 0 &&
+           reinterpret_cast<uintptr_t>(Bitmap.Bits()) % 16 == 0;
+}
+
 bool FrameToBitmap(TFrameConverter& Converter, const uint8_t* const Data[], const int Linesize[],
                    AVPixelFormat PixFmt, int Height, int Width) {
     if (Width <= 0 || Height <= 0 || Data == nullptr || Data[0] == nullptr)
@@ -174,6 +180,22 @@ bool FrameToBitmap(TFrameConverter& Converter, const uint8_t* const Data[], cons
         return false;
     const uint8_t* const* planes = Data;
     const int* lines = Linesize;
+    if (!direct && BitmapScalable(bmp)) {
+        // Straight into the bitmap: a 720p picture is 2.7 MB that need not be copied twice.
+        SwsContext* sws = sws_getCachedContext(Converter.ToRGB.release(), Width, Height, PixFmt,
+                                               Width, Height, Converter.RGBFormat, SWS_BICUBIC,
+                                               nullptr, nullptr, nullptr);
+        Converter.ToRGB.reset(sws);
+        if (sws == nullptr)
+            return false;
+        uint8_t* dst[4] = {bmp.Bits(), nullptr, nullptr, nullptr};
+        const int dstLines[4] = {bmp.ScanlineSize(), 0, 0, 0};
+        std::lock_guard g(bmp.Canvas());
+        if (sws_scale(sws, Data, Linesize, 0, Height, dst, dstLines) <= 0)
+            return false;
+        Converter.LastPicture = Data;
+        return true;
+    }
     if (!direct) {
         const int needed = av_image_get_buffer_size(Converter.RGBFormat, Width, Height, 4);
         if (needed < 0)

@@ -81,6 +81,9 @@ struct TFrameConverter {
     TSwsContextPtr FromRGB;
 };
 
+// True when the scaler can read and write the bitmap's rows in place (16-byte aligned rows).
+bool BitmapScalable(const TBitmap24& Bitmap);
+
 // Puts the picture (planes and line sizes as in AVFrame) into Converter.Bitmap, converting to
 // BGR24 with a cached bicubic scaler unless the picture already has the bitmap's layout.
 // False when no scaler exists for the format.

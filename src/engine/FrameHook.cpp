@@ -92,31 +92,17 @@ AVFrame* HookBuffer(TFrameHookState& S, const AVFrame* Like) {
     return f;
 }
 
-bool DirectLayout(const TFrameConverter& C, const AVFrame* P) {
-    return P->format == C.RGBFormat && P->width % 2 == 0 && P->height % 2 == 0 && C.Bitmap &&
-           P->linesize[0] == C.Bitmap->ScanlineSize();
-}
-
 // Puts the hook bitmap back into Picture. False (message logged) when no scaler can be made.
 bool BitmapToPicture(TCustomFFmpeg& Core, TFrameConverter& C, AVFrame* Picture) {
     TBitmap24& bmp = *C.Bitmap;
     const int w = Picture->width, h = Picture->height;
     const size_t rowBytes = size_t(w) * 3;
-    {
-        std::lock_guard g(bmp.Canvas());
-        if (DirectLayout(C, Picture)) {
-            for (int y = 0; y < h; ++y)
-                std::memcpy(Picture->data[0] + ptrdiff_t(y) * Picture->linesize[0],
-                            bmp.ScanLine(y), rowBytes);
-            return true;
-        }
-        for (int y = 0; y < h; ++y)
-            std::memcpy(C.RGBData[0] + ptrdiff_t(y) * C.RGBLinesize[0], bmp.ScanLine(y), rowBytes);
-    }
     const AVPixelFormat fmt = AVPixelFormat(Picture->format);
     if (fmt == C.RGBFormat) {
-        av_image_copy(Picture->data, Picture->linesize, const_cast<const uint8_t**>(C.RGBData),
-                      C.RGBLinesize, fmt, w, h);
+        std::lock_guard g(bmp.Canvas());
+        for (int y = 0; y < h; ++y)
+            std::memcpy(Picture->data[0] + ptrdiff_t(y) * Picture->linesize[0], bmp.ScanLine(y),
+                        rowBytes);
         return true;
     }
     SwsContext* sws = nullptr;
@@ -124,8 +110,28 @@ bool BitmapToPicture(TCustomFFmpeg& Core, TFrameConverter& C, AVFrame* Picture) 
         sws = sws_getCachedContext(C.FromRGB.release(), w, h, C.RGBFormat, w, h, fmt, SWS_BICUBIC,
                                    nullptr, nullptr, nullptr);
     C.FromRGB.reset(sws);
-    if (sws == nullptr ||
-        sws_scale(sws, C.RGBData, C.RGBLinesize, 0, h, Picture->data, Picture->linesize) <= 0) {
+    if (sws == nullptr) {
+        GetLogger().LogMessage(&Core, llError, "Cannot initialize the fromRGB conversion context");
+        return false;
+    }
+    int scaled = 0;
+    {
+        std::lock_guard g(bmp.Canvas());
+        if (BitmapScalable(bmp)) {
+            const uint8_t* src[4] = {bmp.Bits(), nullptr, nullptr, nullptr};
+            const int srcLines[4] = {bmp.ScanlineSize(), 0, 0, 0};
+            scaled = sws_scale(sws, src, srcLines, 0, h, Picture->data, Picture->linesize);
+        } else {
+            // Rows the scaler cannot take in place go through the converter's aligned buffer,
+            // which the way in (FrameToBitmap) has sized for this picture.
+            for (int y = 0; y < h; ++y)
+                std::memcpy(C.RGBData[0] + ptrdiff_t(y) * C.RGBLinesize[0], bmp.ScanLine(y),
+                            rowBytes);
+            scaled = sws_scale(sws, C.RGBData, C.RGBLinesize, 0, h, Picture->data,
+                               Picture->linesize);
+        }
+    }
+    if (scaled <= 0) {
         GetLogger().LogMessage(&Core, llError, "Cannot initialize the fromRGB conversion context");
         return false;
     }

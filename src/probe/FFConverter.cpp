@@ -373,6 +373,18 @@ void TCustomFFConverter::StartNextTask(std::unique_lock<std::recursive_mutex>& T
     if (!task)
         return;
     task->ReportInterval = int64_t(ProgressInterval_.load()) * 1000;
+    if (task->Terminated()) {
+        // Ended before this run reached it (a stop before the start): it cannot run again, and
+        // its end is counted now so the run still comes to its final notification.
+        if (Background_) {
+            TaskTerminated(*task);
+        } else {
+            TerminateGuard.unlock();
+            TaskTerminated(*task);
+            TerminateGuard.lock();
+        }
+        return;
+    }
     if (Background_) {
         if (TConvertThread* thread = task->StartConvert(true, ThreadPriority_))
             thread->Resume();

@@ -198,7 +198,12 @@ TEST(FrameToBitmapTest, BGRPicturesAreCopiedDirectlyOnlyWithTheBitmapLayout) {
         const TPicture larger(32, 17, 96);
         ASSERT_TRUE(FrameToBitmap(conv, larger.Data, larger.Lines, AV_PIX_FMT_BGR24, larger.Height,
                                   larger.Width));
-        EXPECT_TRUE(SamePixels(*conv.Bitmap, larger));
+        EXPECT_TRUE(SamePixels(*conv.Bitmap, larger)); // 96-byte rows: scaled in place
+
+        const TPicture unaligned(33, 17, 100); // 100-byte rows: through the buffer, which grows
+        ASSERT_TRUE(FrameToBitmap(conv, unaligned.Data, unaligned.Lines, AV_PIX_FMT_BGR24,
+                                  unaligned.Height, unaligned.Width));
+        EXPECT_TRUE(SamePixels(*conv.Bitmap, unaligned));
         EXPECT_GT(conv.RGBBufferSize, small);
 
         ResetConverter(conv);

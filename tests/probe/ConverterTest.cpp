@@ -271,6 +271,24 @@ TEST_P(TConverterRun, StopDuringTheFirstTaskEndsAllThreeUnfinished) {
     EXPECT_FALSE(std::filesystem::exists(Out.File("s1.mp3")));
 }
 
+TEST_P(TConverterRun, AStopBeforeTheStartStillLetsTheRunEnd) {
+    for (int i = 0; i < 2; ++i)
+        AddJob(Media().Wav, Out.File("early" + std::to_string(i) + ".mp3"));
+    Serving([&] { RunInMainThread([&] { Conv->StopTasks(true); }); });
+    {
+        std::lock_guard g(Events.Lock);
+        Events.Ends.clear();
+    }
+    RunToEnd(1);
+
+    // The tasks ended before the run reached them: each end is counted once more, unfinished,
+    // and the final notification follows.
+    ASSERT_EQ(Events.EndIndexes(), (std::vector<int>{0, 1, -1}));
+    EXPECT_FALSE(Events.Ends[0].Info.Finished);
+    EXPECT_FALSE(Events.Ends[1].Info.Finished);
+    EXPECT_TRUE(Conv->AllDone());
+}
+
 TEST_P(TConverterRun, StoppingAPausedTaskLeavesAValidShorterOutput) {
     const TInputOptions paced = Paced();
     AddJob(Media().Wav, Out.File("paused.mp3"), &paced);
