@@ -7,6 +7,12 @@
 // keep the output frame rate, cropped and scaled (unless a filter graph already did that) and
 // encoded. Subtitles are re-timed and encoded.
 //
+// Two rules keep every output time line strictly forward: with VideoSyncMethod 0 (pictures pass
+// through with their own times) a picture whose time would repeat the previous picture's is
+// dropped and counted as dropped, because no muxer accepts two packets at one time; and an
+// audio time line kept in step with a video stream never moves backward (late samples are
+// dropped, never re-stamped into the past).
+//
 // Time stamps: TOutputStream::SyncOpts counts output units in the encoder time base — samples
 // for audio (the encoder time base is expected to be 1/sample_rate; frames are stamped with
 // SyncOpts rescaled from 1/sample_rate to it), frames for video. Every packet handed to
