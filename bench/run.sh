@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Runs every benchmark program of the build folder given as $1 and keeps the results as JSON
 # in that folder (bench-<name>.json) next to the console table, then the engine's conversion
-# timings on short media (bench/engine.sh runs them on the full reference media).
+# timings on short media (bench/engine.sh runs them on the full reference media), then the
+# zelta-convert batch timing (BatchBench, media made in <build>/bench-batch-media).
 set -euo pipefail
 build=${1:-build}
 for src in "$(dirname "$0")"/*Bench.cpp; do
   name=$(basename "$src" .cpp)
   # The conversion timings are not a benchmark-library program; engine.sh runs them below.
   [ "$name" = ConvertBench ] && continue
+  [ "$name" = BatchBench ] && continue
   echo "== $name"
   "$build/$name" --benchmark_out="$build/bench-$name.json" --benchmark_out_format=json
 done
 echo "== ConvertBench (quick)"
 bash "$(dirname "$0")/engine.sh" "$build" --quick
+echo "== BatchBench"
+"$build/BatchBench" --media "$build/bench-batch-media"

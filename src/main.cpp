@@ -1,4 +1,4 @@
-// Program entry: splash, main window, message loop.
+// Program entry: splash, main window (with the files named on the command line), message loop.
 #include "app/GlobalObject.h"
 #include "app/AppPaths.h"
 #include "app/QtDispatcher.h"
@@ -6,8 +6,12 @@
 #include "ui/FrmMain.h"
 #include "ui/ZeltaApplication.h"
 
+#include <QFileInfo>
+
 #include <clocale>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
     if (!TZeltaApplication::DisplayAvailable()) {
@@ -34,5 +38,13 @@ int main(int argc, char** argv) {
     TfrmMain main;
     cover.SetMainWindow(&main);
     main.show();
+    // "zelta FILE...": the named files are added as if chosen in the add dialog (Qt has taken
+    // its own options out of the arguments already).
+    std::vector<std::string> files;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        files.push_back(QFileInfo(arguments[i]).absoluteFilePath().toStdString());
+    if (!files.empty())
+        main.AddChosenFiles(files);
     return app.exec();
 }

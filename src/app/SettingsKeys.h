@@ -157,8 +157,8 @@ inline constexpr std::string_view ParaZoom = "lbox";  // Add and Start
 inline constexpr std::string_view ParaSampleRate = "44100";
 inline constexpr std::string_view ParaAudioBitRate = "128";
 inline constexpr std::string_view ParaChannel = "2";
-// Not "256" (unchanged): a profile never confirmed in the profile dialog converts at volume 3.
-inline constexpr std::string_view ParaVolume = "3";
+// A volume nothing gives means unchanged (the scale's 256), never the nearly silent 3.
+inline constexpr std::string_view ParaVolume = "256";
 inline constexpr std::string_view ParaAudioEncoderAudio = "libfaac";  // audio profiles
 inline constexpr std::string_view ParaAudioEncoderVideo = "";         // video profiles
 }  // namespace JobDefaults

@@ -1,11 +1,14 @@
 // Renders every window in each of the seven colour themes to PNG files, to look at layouts
-// without a desktop: "<output folder>/<window>-<theme>.png".
+// without a desktop: "<output folder>/<window>-<theme>.png". The main window is taken empty,
+// with its format picker open and with rows; the progress window during a run.
 //
 // Usage: zelta-screenshots [output folder]  (default: "screenshots" in the current folder)
 // Runs under the offscreen platform unless QT_QPA_PLATFORM names another; the settings file goes
 // to a temporary folder (ZELTA_HOME), so no real settings are read or written. The file
 // information dialog shows a generated test file when the build has the test media builder.
 #include "app/AppPaths.h"
+#include "app/IniFile.h"
+#include "app/QtDispatcher.h"
 #include "ui/DialogServices.h"
 #include "ui/FmDirectory.h"
 #include "ui/FrmAbout.h"
@@ -13,6 +16,8 @@
 #include "ui/FrmFileInfo.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmPreference.h"
+#include "ui/FrmProgress.h"
+#include "ui/FormatPicker.h"
 #include "ui/Themes.h"
 #include "ui/ZeltaApplication.h"
 
@@ -22,12 +27,17 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QLabel>
+#include <QListView>
+#include <QToolButton>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
 #include <exception>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -66,6 +76,10 @@ int main(int argc, char** argv) {
     qputenv("ZELTA_HOME", home.path().toUtf8());
     TZeltaApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    zelta::TQtMainThreadDispatcher dispatcher;
+    // Converted files of the progress window's run stay in the temporary folder too.
+    zelta::TIniFile(zelta::JoinPath(home.path().toStdString(), "zeltavideoaudioconverter.ini"))
+        .WriteString("settings", "OutPutDir", zelta::JoinPath(home.path().toStdString(), "out"));
 
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     if (!QDir().mkpath(out)) {
@@ -74,9 +88,19 @@ int main(int argc, char** argv) {
     }
 
     std::string media;
+    std::vector<std::string> rows;
 #ifdef ZELTA_SCREENSHOTS_FIXTURES
     try {
         media = fixtures::Fixtures().Mp4H264Aac;
+        // A long file so that the run reports progress before it ends.
+        const std::string longWav = zelta::JoinPath(home.path().toStdString(), "long tone.wav");
+        fixtures::TMediaSpec spec;
+        spec.Format = "wav";
+        spec.AudioEncoders = {"pcm_s16le"};
+        spec.Seconds = 120;
+        fixtures::MakeMedia(longWav, spec);
+        rows = {longWav, fixtures::Fixtures().Mp4H264Aac, fixtures::Fixtures().Wav,
+                fixtures::Fixtures().AviMpeg4Mp3, fixtures::Fixtures().NonAscii};
     } catch (const std::exception& E) {
         std::fprintf(stderr, "zelta-screenshots: no test media: %s\n", E.what());
     }
@@ -101,11 +125,57 @@ int main(int argc, char** argv) {
     for (int theme = 0; theme < ThemeCount; ++theme) {
         ApplyTheme(theme);
         ok = Save(main, out, "main", theme) && ok;
+        main.show();
+        main.imgbtn1->click(); // the format picker open above its box
+        ok = Save(main, out, "main-picker", theme) && ok;
+        main.lst1->hide();
         ok = Save(cover, out, "splash", theme) && ok;
         ok = Save(preference, out, "preference", theme) && ok;
         ok = Save(fileInfo, out, "fileinfo", theme) && ok;
         ok = Save(chooser, out, "directory", theme) && ok;
         ok = Save(about, out, "about", theme) && ok;
+    }
+
+    // The list with rows, then a run with the progress window: the first task is paused while
+    // the progress window is taken in every theme.
+    main.show();
+    main.AddChosenFiles(rows);
+    for (int theme = 0; theme < ThemeCount; ++theme) {
+        ApplyTheme(theme);
+        ok = Save(main, out, "main-rows", theme) && ok;
+    }
+    main.show();
+    bool progressTaken = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        TfrmProgress* progress = main.ProgressWindow();
+        if (progress == nullptr || !progress->isVisible() || progressTaken ||
+            progress->lblProgress->text().isEmpty())
+            return;
+        progressTaken = true;
+        poll.stop();
+        main.Ovren().PauseTasks();
+        Settle(300);
+        for (int theme = 0; theme < ThemeCount; ++theme) {
+            ApplyTheme(theme);
+            Settle(50);
+            const QString file =
+                QDir(out).filePath("progress-" + ThemeFileName(theme) + ".png");
+            const bool saved = progress->grab().save(file, "PNG");
+            std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "cannot write",
+                         file.toLocal8Bit().constData());
+            ok = saved && ok;
+        }
+        main.Ovren().ResumeTasks();
+        progress->close(); // stops the run
+    });
+    if (!rows.empty()) {
+        poll.start(20);
+        main.btnStartClick();
+        if (!progressTaken) {
+            std::fprintf(stderr, "zelta-screenshots: the progress window did not show\n");
+            ok = false;
+        }
     }
     main.close();
     return ok ? 0 : 1;

@@ -1,71 +1,71 @@
 #include "ui/FrmMain.h"
 
+#include "app/AppPaths.h"
 #include "app/FolderChooserLogic.h"
+#include "app/FormatCatalogue.h"
 #include "app/MainFormLogic.h"
 #include "app/SettingsKeys.h"
+#include "app/SystemCommands.h"
 #include "ui/AppExceptionHandler.h"
 #include "ui/DialogServices.h"
 #include "ui/FmDirectory.h"
+#include "ui/FormatPicker.h"
 #include "ui/FrmAbout.h"
+#include "ui/FrmFileInfo.h"
 #include "ui/FrmPreference.h"
+#include "ui/FrmProgress.h"
+#include "ui/PreviewPanel.h"
+#include "ui/SourceListView.h"
 #include "ui/Themes.h"
 #include "ui/ZeltaApplication.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
 #include <QUrl>
-#include <QVBoxLayout>
 
 using namespace zelta;
+
+namespace {
+
+QString Q(std::string_view Text) { return QString::fromUtf8(Text.data(), int(Text.size())); }
+
+// Layout of the fixed window (central widget coordinates).
+constexpr int ToolbarTop = 4; // the menu bar sits above the central widget
+constexpr int ToolbarButtonHeight = 53;
+constexpr int ToolbarButtonWidth = 70;
+const QRect ListRect(8, 62, 436, 318);
+const QRect PreviewRect(452, 58, 300, 322);
+const QRect OutputRect(8, 386, 596, 94);
+const QRect StartBelowRect(612, 392, 140, 86);
+
+const char* const ThemeItemNames[ThemeCount] = {"Default", "Gray",  "Orange",    "Purple",
+                                                "Red",     "Green", "Light blue"};
+
+} // namespace
 
 TfrmMain::TfrmMain(QWidget* Parent) : TfrmMain(TDialogServices::Default(), Parent) {}
 
 TfrmMain::TfrmMain(const TDialogServices& Services, QWidget* Parent)
     : QMainWindow(Parent), Services_(Services) {
     setObjectName(QStringLiteral("frmMain"));
+    Ovren_.SetPreviewBitmap(true);
+    Driver_ = std::make_unique<TBatchDriver>(Ovren_, Files_, *this);
+    Driver_->ConnectEvents();
+
     auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-
-    auto* preview = new QGroupBox(QStringLiteral("Preview"), central);
-    auto* previewLayout = new QHBoxLayout(preview);
-    previewLayout->addStretch(1);
-    chkMute = new QCheckBox(QStringLiteral("Mute"), preview);
-    tbVolume = new QSlider(Qt::Horizontal, preview);
-    tbVolume->setFixedWidth(120);
-    previewLayout->addWidget(chkMute);
-    previewLayout->addWidget(tbVolume);
-    layout->addWidget(preview, 1);
-
-    auto* output = new QGroupBox(QStringLiteral("Output"), central);
-    auto* outputLayout = new QHBoxLayout(output);
-    outputLayout->addWidget(new QLabel(QStringLiteral("Output folder:"), output));
-    edtOutputDir = new QLineEdit(output);
-    edtOutputDir->setReadOnly(true);
-    outputLayout->addWidget(edtOutputDir, 1);
-    btnBrows = new QPushButton(QStringLiteral("Browse"), output);
-    btnOpen = new QPushButton(QStringLiteral("Open"), output);
-    outputLayout->addWidget(btnBrows);
-    outputLayout->addWidget(btnOpen);
-    layout->addWidget(output);
-    connect(btnBrows, &QPushButton::clicked, this, &TfrmMain::btnBrowsClick);
-    connect(btnOpen, &QPushButton::clicked, this, &TfrmMain::btnOpenClick);
-
-    mmoLog = new QPlainTextEdit(central);
-    mmoLog->setReadOnly(true);
-    mmoLog->hide();
-    layout->addWidget(mmoLog);
-
     setCentralWidget(central);
+    CreateControls(central);
     CreateMenus();
     setFixedSize(760, 512);
     FormCreate();
@@ -76,22 +76,211 @@ TfrmMain::~TfrmMain() {
         FormCloseQuery();
 }
 
+void TfrmMain::CreateControls(QWidget* Central) {
+    // Toolbar.
+    auto toolButton = [&](const char* Text, QStyle::StandardPixmap Icon, int Index) {
+        auto* b = new QToolButton(Central);
+        b->setText(QString::fromLatin1(Text));
+        b->setIcon(style()->standardIcon(Icon));
+        b->setIconSize(QSize(24, 24));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setAutoRaise(true);
+        b->setGeometry(8 + Index * (ToolbarButtonWidth + 4), ToolbarTop, ToolbarButtonWidth,
+                       ToolbarButtonHeight);
+        return b;
+    };
+    btnAdd = toolButton("&Add", QStyle::SP_DialogOpenButton, 0);
+    btnRemove = toolButton("&Remove", QStyle::SP_TrashIcon, 1);
+    btnClear = toolButton("&Clear", QStyle::SP_DialogResetButton, 2);
+    btnSettings = toolButton("&Settings", QStyle::SP_FileDialogDetailedView, 3);
+    btnEdit = toolButton("&Edit", QStyle::SP_FileDialogContentsView, 4);
+    btnStart = toolButton("&Start", QStyle::SP_MediaPlay, 5);
+    btnExit = toolButton("&Exit", QStyle::SP_DialogCloseButton, 6);
+    btnAdd->setObjectName(QStringLiteral("btnAdd"));
+    btnRemove->setObjectName(QStringLiteral("btnRemove"));
+    btnClear->setObjectName(QStringLiteral("btnClear"));
+    btnStart->setObjectName(QStringLiteral("btnStart"));
+    btnRemove->setEnabled(false);
+    btnClear->setEnabled(false);
+    btnStart->setEnabled(false);
+    connect(btnAdd, &QToolButton::clicked, this, &TfrmMain::btnAddClick);
+    connect(btnRemove, &QToolButton::clicked, this, &TfrmMain::btnRemoveClick);
+    connect(btnClear, &QToolButton::clicked, this, &TfrmMain::btnClearClick);
+    connect(btnSettings, &QToolButton::clicked, this, &TfrmMain::btnSettingsClick);
+    connect(btnEdit, &QToolButton::clicked, this, &TfrmMain::btnEditClick);
+    connect(btnStart, &QToolButton::clicked, this, &TfrmMain::btnStartClick);
+    connect(btnExit, &QToolButton::clicked, this, &QWidget::close);
+
+    // The source list.
+    lvFiles = new TSourceListView(Central);
+    lvFiles->setGeometry(ListRect);
+    lvFiles->SetSourceModel(&Files_);
+    connect(lvFiles, &TSourceListView::RightButtonPressed, this, &TfrmMain::lvFilesMouseDown);
+    connect(lvFiles, &TSourceListView::RowDoubleClicked, this, &TfrmMain::lvFilesDblClick);
+    connect(lvFiles, &TSourceListView::FilesDropped, this, &TfrmMain::AddChosenFiles);
+
+    // The preview group.
+    PreviewPanel = new TPreviewPanel(Central);
+    PreviewPanel->setGeometry(PreviewRect);
+    PreviewPanel->SetServices(Services_);
+    PreviewPanel->SetFileSource([this]() -> std::string {
+        if (Files_.Empty())
+            return {};
+        if (lvFiles->SelectedRow() < 0)
+            lvFiles->SelectRow(0);
+        return Files_.Caption(lvFiles->SelectedRow());
+    });
+    tbVolume = PreviewPanel->trcVolume;
+    chkMute = PreviewPanel->ckMute;
+    connect(PreviewPanel, &TPreviewPanel::AddRequested, this, &TfrmMain::btnAddClick);
+    connect(PreviewPanel, &TPreviewPanel::LogLine, this,
+            [this](const QString& Line) { mmoLog->appendPlainText(Line); });
+
+    // The output group.
+    auto* output = new QGroupBox(QStringLiteral("Output"), Central);
+    output->setGeometry(OutputRect);
+    auto* formatLabel = new QLabel(QStringLiteral("Output Format:"), output);
+    formatLabel->setGeometry(8, 22, 106, 22);
+    Picker = new TFormatPicker(output, Central);
+    edt1 = Picker->edt1;
+    imgbtn1 = Picker->imgbtn1;
+    lst1 = Picker->lst1;
+    edt1->setGeometry(116, 22, 378, 22);
+    imgbtn1->setGeometry(494, 22, 22, 22);
+    btnOptions = new QPushButton(QStringLiteral("Settings"), output);
+    btnOptions->setGeometry(520, 21, 68, 24);
+    connect(btnOptions, &QPushButton::clicked, this, &TfrmMain::btnOptionsClick);
+
+    auto* folderLabel = new QLabel(QStringLiteral("Output Directory:"), output);
+    folderLabel->setGeometry(8, 56, 106, 22);
+    edDirectory = new QLineEdit(output);
+    edDirectory->setObjectName(QStringLiteral("edDirectory"));
+    edDirectory->setReadOnly(true);
+    edDirectory->setStyleSheet(
+        QStringLiteral("background-color: %1;").arg(QColor(PickerBackColor).name()));
+    edDirectory->setGeometry(116, 56, 312, 22);
+    edtOutputDir = edDirectory;
+    btnBrows = new QPushButton(QStringLiteral("Browse"), output);
+    btnBrows->setGeometry(432, 55, 76, 24);
+    btnOpen = new QPushButton(QStringLiteral("Open"), output);
+    btnOpen->setGeometry(512, 55, 76, 24);
+    connect(btnBrows, &QPushButton::clicked, this, &TfrmMain::btnBrowsClick);
+    connect(btnOpen, &QPushButton::clicked, this, &TfrmMain::btnOpenClick);
+
+    btnStartBelow = new QPushButton(QStringLiteral("&Start"), Central);
+    btnStartBelow->setObjectName(QStringLiteral("btnStartBelow"));
+    btnStartBelow->setGeometry(StartBelowRect);
+    QFont big = btnStartBelow->font();
+    big.setPointSize(big.pointSize() * 2);
+    big.setBold(true);
+    btnStartBelow->setFont(big);
+    btnStartBelow->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    btnStartBelow->setIconSize(QSize(32, 32));
+    btnStartBelow->setEnabled(false);
+    connect(btnStartBelow, &QPushButton::clicked, this, &TfrmMain::btnStartClick);
+
+    // Hidden controls.
+    mmoLog = new QPlainTextEdit(Central);
+    mmoLog->setReadOnly(true);
+    mmoLog->hide();
+    btnStop = new QPushButton(QStringLiteral("Stop"), Central);
+    btnPause = new QPushButton(QStringLiteral("Pause"), Central);
+    btnResume = new QPushButton(QStringLiteral("Resume"), Central);
+    for (QPushButton* b : {btnStop, btnPause, btnResume}) {
+        b->setEnabled(false);
+        b->hide();
+    }
+    connect(btnStop, &QPushButton::clicked, this, &TfrmMain::btnStopClick);
+    connect(btnPause, &QPushButton::clicked, this, &TfrmMain::btnPauseClick);
+    connect(btnResume, &QPushButton::clicked, this, &TfrmMain::btnResumeClick);
+    cbOutputFormat = new TAudioFormatCombo(Central);
+    cbOutputFormat->hide();
+    lst1->raise();
+}
+
 void TfrmMain::CreateMenus() {
-    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    Options1 = tools->addAction(QStringLiteral("&Preference"));
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    Help2 = help->addAction(QStringLiteral("&Help"));
-    help->addSeparator();
-    SupportandContact1 = help->addAction(QStringLiteral("&Support and Contact"));
-    About = help->addAction(QStringLiteral("&About"));
+    File1 = menuBar()->addMenu(QStringLiteral("&File"));
+    Edit1 = File1->addAction(QStringLiteral("&Add"));
+    Remove1 = File1->addAction(QStringLiteral("&Remove"));
+    Clear1 = File1->addAction(QStringLiteral("&Clear"));
+    Start1 = File1->addAction(QStringLiteral("&Start"));
+    File1->addSeparator();
+    Settings1 = File1->addAction(QStringLiteral("Se&ttings"));
+    Exit2 = File1->addAction(QStringLiteral("&Exit"));
+
+    EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    Crop1 = EditMenu->addAction(QStringLiteral("&Crop"));
+    Trim1 = EditMenu->addAction(QStringLiteral("&Trim"));
+    WaterMark1 = EditMenu->addAction(QStringLiteral("&Video Effect && Water Mark"));
+    EditMenu->addSeparator();
+    CheckAll1 = EditMenu->addAction(QStringLiteral("&Check All"));
+    UncheckAll1 = EditMenu->addAction(QStringLiteral("&Uncheck All"));
+    ReserveCheck1 = EditMenu->addAction(QStringLiteral("&Reverse Check"));
+    EditMenu->addSeparator();
+    Check1 = EditMenu->addAction(QStringLiteral("C&heck"));
+    Uncheck1 = EditMenu->addAction(QStringLiteral("U&ncheck"));
+    connect(EditMenu, &QMenu::aboutToShow, this, &TfrmMain::EditMenuPopup);
+
+    Tools1 = menuBar()->addMenu(QStringLiteral("&Tools"));
+    Options1 = Tools1->addAction(QStringLiteral("&Preference"));
+    Skin1 = Tools1->addMenu(QStringLiteral("&Skin"));
+    for (int i = 0; i < ThemeCount; ++i) {
+        SkinItems[size_t(i)] = Skin1->addAction(QString::fromLatin1(ThemeItemNames[i]));
+        SkinItems[size_t(i)]->setCheckable(true);
+        connect(SkinItems[size_t(i)], &QAction::triggered, this, [this, i] { SkinClick(i); });
+    }
+    connect(Skin1, &QMenu::aboutToShow, this, &TfrmMain::Skin1Click);
+
+    Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+    Help2 = Help1->addAction(QStringLiteral("&Help"));
+    Help1->addSeparator();
+    SupportandContact1 = Help1->addAction(QStringLiteral("&Support and Contact"));
+    About = Help1->addAction(QStringLiteral("&About"));
     WebSite1 = menuBar()->addAction(QStringLiteral("&Web Site"));
 
+    PopupMenu1 = new QMenu(this);
+    Crop2 = PopupMenu1->addAction(QStringLiteral("&Crop"));
+    Trim2 = PopupMenu1->addAction(QStringLiteral("&Trim"));
+    WaterMark2 = PopupMenu1->addAction(QStringLiteral("&Video Effect && Water Mark"));
+    PopupMenu1->addSeparator();
+    AddFiles1 = PopupMenu1->addAction(QStringLiteral("&Add"));
+    Remove2 = PopupMenu1->addAction(QStringLiteral("&Remove"));
+    Clear2 = PopupMenu1->addAction(QStringLiteral("&Clear"));
+    Start2 = PopupMenu1->addAction(QStringLiteral("&Start"));
+    PopupMenu1->addSeparator();
+    Infomation1 = PopupMenu1->addAction(QStringLiteral("Video &Infomation"));
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TfrmMain::PopupMenu1Popup);
+
+    for (QAction* a : {Edit1, AddFiles1})
+        connect(a, &QAction::triggered, this, &TfrmMain::btnAddClick);
+    for (QAction* a : {Remove1, Remove2})
+        connect(a, &QAction::triggered, this, &TfrmMain::btnRemoveClick);
+    for (QAction* a : {Clear1, Clear2})
+        connect(a, &QAction::triggered, this, &TfrmMain::btnClearClick);
+    for (QAction* a : {Start1, Start2})
+        connect(a, &QAction::triggered, this, &TfrmMain::btnStartClick);
+    for (QAction* a : {Crop1, Crop2})
+        connect(a, &QAction::triggered, this, &TfrmMain::CropClick);
+    for (QAction* a : {Trim1, Trim2})
+        connect(a, &QAction::triggered, this, &TfrmMain::TrimClick);
+    for (QAction* a : {WaterMark1, WaterMark2})
+        connect(a, &QAction::triggered, this, &TfrmMain::WaterMarkClick);
+    connect(Settings1, &QAction::triggered, this, &TfrmMain::btnSettingsClick);
+    connect(Exit2, &QAction::triggered, this, &QWidget::close);
+    connect(CheckAll1, &QAction::triggered, this, &TfrmMain::CheckAll1Click);
+    connect(UncheckAll1, &QAction::triggered, this, &TfrmMain::UncheckAll1Click);
+    connect(ReserveCheck1, &QAction::triggered, this, &TfrmMain::ReserveCheck1Click);
+    connect(Check1, &QAction::triggered, this, &TfrmMain::Check1Click);
+    connect(Uncheck1, &QAction::triggered, this, &TfrmMain::Uncheck1Click);
+    connect(Infomation1, &QAction::triggered, this, &TfrmMain::Infomation1Click);
     connect(Options1, &QAction::triggered, this, &TfrmMain::Options1Click);
     connect(Help2, &QAction::triggered, this, &TfrmMain::Help2Click);
     connect(SupportandContact1, &QAction::triggered, this, &TfrmMain::SupportandContact1Click);
     connect(About, &QAction::triggered, this, &TfrmMain::AboutClick);
     connect(WebSite1, &QAction::triggered, this, &TfrmMain::WebSite1Click);
 }
+
+// ---- creation, showing, closing ----
 
 void TfrmMain::FormCreate() {
     TGlobalObject& g = MainFormCreateGlobals();
@@ -117,19 +306,44 @@ void TfrmMain::FormShow() {
     TGlobalObject* g = GlobalObject();
     if (g == nullptr)
         return;
-    PreviewFrame = std::make_unique<TBitmap24>();
-    const TMainFormShowSettings s = ReadMainFormShowSettings(g->Settings());
-    edtOutputDir->setText(QString::fromStdString(s.OutputFolder));
-    tbVolume->setRange(0, VolumeMax);
-    tbVolume->setValue(s.Volume);
-    if (s.MuteState >= 0)
-        chkMute->setChecked(s.MuteState == 1);
+    const TIniFile settings = g->Settings();
+    const TMainFormShowSettings s = ReadMainFormShowSettings(settings);
+    cbOutputFormat->FillAudioFormatCombo();
+    cbOutputFormat->LoadStoredIndex(settings);
+    edDirectory->setText(QString::fromStdString(s.OutputFolder));
+    PreviewPanel->LoadStoredSettings(settings);
     g->SetVersionText(TGlobalObject::GetFileVersionText());
     setWindowTitle(QString::fromStdString(MainCaption(*g)));
+    Picker->FillFormatList(settings, g->Catalogue());
+    // From now on every change of the box is the user's (Browse) and is stored.
+    connect(edDirectory, &QLineEdit::textChanged, this, &TfrmMain::edDirectoryChange,
+            Qt::UniqueConnection);
 }
 
 bool TfrmMain::FormCloseQuery() {
-    PreviewFrame.reset();
+    if (TGlobalObject* g = GlobalObject()) {
+        // A state the file already gives (stored or by default) is not written again, so a
+        // start without changes leaves the user's file as it was.
+        TIniFile settings = g->Settings();
+        const TFormatPickerModel& model = Picker->Model();
+        bool changed = false;
+        for (int row = 0; row < model.RowCount(); ++row) {
+            const TItemInfo& item = model.Item(row);
+            if (item.IsCategory && settings.ReadBool(SectionLstFormat, LstFormatKey(item.Code),
+                                                     LstFormatCollapsedDefault) != item.Collapsed)
+                changed = true;
+        }
+        if (changed)
+            Picker->SaveFormatListState(settings);
+    }
+    Ovren_.SetOnCustomHook(nullptr);
+    Ovren_.SetOnProgress(nullptr);
+    Ovren_.SetOnTerminate(nullptr);
+    Ovren_.StopTasks(true);
+    PreviewPanel->Stop();
+    // Without the terminate handler the run's end no longer closes the progress window.
+    if (frmProgress && frmProgress->isVisible())
+        frmProgress->close();
     FreeGlobalObject();
     Closed_ = true;
     return true;
@@ -140,6 +354,301 @@ void TfrmMain::closeEvent(QCloseEvent* Event) {
         Event->accept();
     else
         Event->ignore();
+}
+
+// ---- the list ----
+
+void TfrmMain::btnAddClick() {
+    if (!Ovren_.LoadLibraries(LibAVFolder()))
+        return;
+    QStringList filters;
+    for (const std::string& f : AddDialogFilters())
+        filters << QString::fromStdString(f);
+    QFileDialog dialog(this);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    // The filter texts name their patterns already; Qt would append them a second time.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(filters);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    std::vector<std::string> paths;
+    for (const QString& f : dialog.selectedFiles())
+        paths.push_back(f.toStdString());
+    AddChosenFiles(paths);
+}
+
+void TfrmMain::AddChosenFiles(const std::vector<std::string>& Paths) {
+    TGlobalObject* g = GlobalObject();
+    if (g == nullptr || Running_)
+        return;
+    TIniFile settings = g->Settings();
+    const TIniFile catalogue = g->Catalogue();
+    const TSourceListModel::TAddResult added =
+        Files_.AddFiles(Paths, Ovren_, LibAVFolder(), settings, catalogue, *this);
+    if (added.LibrariesFailed)
+        return;
+    if (added.Added > 0) {
+        for (QWidget* b : std::initializer_list<QWidget*>{btnStart, btnStartBelow, btnClear,
+                                                          btnRemove})
+            b->setEnabled(true);
+        lvFiles->UpdateViewMode();
+        lvFiles->SelectRow(0);
+        lvFiles->setFocus();
+        lvFiles->viewport()->update();
+    }
+    PreviewPanel->PlayAfterAdd(); // plays only when Play asked for this add
+}
+
+void TfrmMain::btnRemoveClick() {
+    const int row = lvFiles->SelectedRow();
+    if (row < 0)
+        return;
+    const int next = Files_.RemoveRow(row);
+    if (next >= 0) {
+        lvFiles->SelectRow(next);
+        lvFiles->setFocus();
+    } else {
+        lvFiles->UpdateViewMode();
+        PreviewPanel->Stop();
+    }
+    lvFiles->viewport()->update();
+}
+
+void TfrmMain::btnClearClick() {
+    if (!Files_.Clear(Ovren_))
+        return;
+    lvFiles->UpdateViewMode();
+    PreviewPanel->Stop();
+}
+
+void TfrmMain::CheckAll1Click() { Files_.CheckAll(); }
+void TfrmMain::UncheckAll1Click() { Files_.UncheckAll(); }
+void TfrmMain::ReserveCheck1Click() { Files_.ReverseCheck(); }
+
+void TfrmMain::Check1Click() {
+    const int row = lvFiles->SelectedRow();
+    if (row >= 0)
+        Files_.SetChecked(row, true);
+}
+
+void TfrmMain::Uncheck1Click() {
+    const int row = lvFiles->SelectedRow();
+    if (row >= 0)
+        Files_.SetChecked(row, false);
+}
+
+bool TfrmMain::ListHasSelection() const {
+    return !Files_.Empty() && lvFiles->SelectedRow() >= 0;
+}
+
+void TfrmMain::EditMenuPopup() {
+    const bool on = ListHasSelection();
+    for (QAction* a : {Crop1, Trim1, WaterMark1, CheckAll1, UncheckAll1, ReserveCheck1, Check1,
+                       Uncheck1})
+        a->setEnabled(on);
+}
+
+void TfrmMain::PopupMenu1Popup() {
+    const bool on = ListHasSelection();
+    for (QAction* a : {Crop2, Trim2, WaterMark2, Infomation1, Remove2, Clear2, Start2})
+        a->setEnabled(on);
+    AddFiles1->setEnabled(true);
+}
+
+void TfrmMain::lvFilesMouseDown(QPoint GlobalPosition) { PopupMenu1->popup(GlobalPosition); }
+
+void TfrmMain::btnEditClick() {
+    // The pop-up takes the window's theme through the application-wide palette.
+    PopupMenu1->popup(btnEdit->mapToGlobal(QPoint(0, btnEdit->height())));
+}
+
+void TfrmMain::lvFilesDblClick() {
+    if (lvFiles->SelectedRow() >= 0)
+        PreviewPanel->Play();
+}
+
+// The crop, trim and effects dialogs edit the selected row's record; each arrives with its own
+// issue, until then the commands only stop the preview as they will before showing the dialog.
+void TfrmMain::CropClick() { PreviewPanel->Stop(); }
+void TfrmMain::TrimClick() { PreviewPanel->Stop(); }
+void TfrmMain::WaterMarkClick() { PreviewPanel->Stop(); }
+
+// The profile settings dialog arrives with its own issue.
+void TfrmMain::btnSettingsClick() {}
+
+void TfrmMain::btnOptionsClick() {
+    if (TGlobalObject* g = GlobalObject()) {
+        TIniFile settings = g->Settings();
+        Picker->SaveFormatListState(settings);
+    }
+    // The profile settings dialog opens here once it exists.
+}
+
+void TfrmMain::Infomation1Click() {
+    if (!frmFileInfo)
+        frmFileInfo = std::make_unique<TfrmFileInfo>(this);
+    const int row = lvFiles->SelectedRow();
+    frmFileInfo->SetSourceFile(row >= 0 ? Files_.Caption(row) : std::string());
+    frmFileInfo->exec();
+}
+
+// ---- Start and the run ----
+
+void TfrmMain::SetRunButtons(bool Running) {
+    for (QWidget* b : std::initializer_list<QWidget*>{btnAdd, btnRemove, btnClear, btnStart,
+                                                      btnStartBelow})
+        b->setEnabled(!Running);
+    btnStop->setEnabled(Running);
+    btnPause->setEnabled(Running);
+    btnResume->setEnabled(false);
+}
+
+void TfrmMain::btnStartClick() {
+    TGlobalObject* g = GlobalObject();
+    if (g == nullptr || Running_)
+        return;
+    TIniFile settings = g->Settings();
+    const TIniFile catalogue = g->Catalogue();
+    if (Files_.CheckedCount() > 0)
+        PreviewPanel->Stop();
+    const TBatchDriver::TBuildResult built = Driver_->BuildTasks(settings, catalogue);
+    if (built.Stopped) {
+        ShowMessage("Warning", built.Error);
+        return;
+    }
+    if (built.Tasks == 0)
+        return;
+    if (!frmProgress) {
+        frmProgress = std::make_unique<TfrmProgress>(Ovren_, this);
+        frmProgress->SetServices(Services_);
+        frmProgress->SetPreviewCopier(
+            [this](TBitmap24& Frame) { return Driver_->CopyPreviewFrame(Frame); });
+        frmProgress->SetPauseHandlers(
+            [this] {
+                btnPause->setEnabled(false);
+                btnResume->setEnabled(true);
+            },
+            [this] {
+                btnPause->setEnabled(true);
+                btnResume->setEnabled(false);
+            });
+    }
+    SetRunButtons(true);
+    Running_ = true;
+    frmProgress->exec(); // its showing starts the tasks; the run's end closes it
+    Running_ = false;
+}
+
+void TfrmMain::btnStopClick() {
+    btnStop->setEnabled(false);
+    btnAdd->setEnabled(true);
+    for (QWidget* b : std::initializer_list<QWidget*>{btnRemove, btnClear, btnStart,
+                                                      btnStartBelow, btnPause, btnResume})
+        b->setEnabled(false);
+    Ovren_.StopTasks(true);
+}
+
+void TfrmMain::btnPauseClick() {
+    btnPause->setEnabled(false);
+    btnResume->setEnabled(true);
+    Ovren_.PauseTasks();
+}
+
+void TfrmMain::btnResumeClick() {
+    btnPause->setEnabled(true);
+    btnResume->setEnabled(false);
+    Ovren_.ResumeTasks();
+}
+
+void TfrmMain::ShowMessage(std::string_view Caption, std::string_view Text) {
+    if (Caption == "Warning")
+        Services_.Warning(this, Q(Caption), Q(Text));
+    else
+        Services_.Information(this, Q(Caption), Q(Text));
+}
+
+bool TfrmMain::AskYesNo(std::string_view Caption, std::string_view Text) {
+    return QMessageBox::question(this, Q(Caption), Q(Text), QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+void TfrmMain::ShowProgress(const TProgressTexts& Texts) {
+    if (frmProgress)
+        frmProgress->ShowProgress(Texts);
+}
+
+void TfrmMain::ShowProgressBar(int Percent) {
+    if (frmProgress)
+        frmProgress->SetBarPosition(Percent);
+}
+
+bool TfrmMain::OpenFolderAfterConversion() const {
+    return frmProgress && frmProgress->OpenFolderChecked();
+}
+
+bool TfrmMain::ShutDownAfterConversion() const {
+    return frmProgress && frmProgress->ShutDownChecked();
+}
+
+void TfrmMain::OpenOutputFolder() { btnOpenClick(); }
+
+void TfrmMain::ShutDownComputer() { zelta::ShutDownComputer(); }
+
+void TfrmMain::RunEnded() {
+    btnAdd->setEnabled(true);
+    btnRemove->setEnabled(true);
+    btnClear->setEnabled(true);
+    btnStart->setEnabled(true);
+    btnStartBelow->setEnabled(true);
+    btnStop->setEnabled(false);
+    btnPause->setEnabled(false);
+    btnResume->setEnabled(false);
+    if (frmProgress && frmProgress->isVisible())
+        frmProgress->close();
+}
+
+// ---- themes ----
+
+void TfrmMain::Skin1Click() {
+    const TGlobalObject* g = GlobalObject();
+    if (g == nullptr)
+        return;
+    const int stored = StoredThemeIndex(g->Settings());
+    if (stored >= 0 && stored < ThemeCount)
+        SkinItems[size_t(stored)]->setChecked(true);
+}
+
+void TfrmMain::SkinClick(int Index) {
+    QAction* item = SkinItems[size_t(Index)];
+    // Qt has toggled the item already: unchecked now means it was checked before the click.
+    if (!item->isChecked()) {
+        item->setChecked(true);
+        return;
+    }
+    const bool visible = isVisible();
+    hide();
+    ApplyTheme(Index);
+    for (int i = 0; i < ThemeCount; ++i)
+        SkinItems[size_t(i)]->setChecked(i == Index);
+    if (visible)
+        show();
+    if (TGlobalObject* g = GlobalObject()) {
+        TIniFile settings = g->Settings();
+        settings.WriteInteger(SectionSettings, KeySkinIndex, Index);
+    }
+}
+
+// ---- the output folder and the other windows ----
+
+void TfrmMain::edDirectoryChange() {
+    TGlobalObject* g = GlobalObject();
+    if (g == nullptr)
+        return;
+    TIniFile settings = g->Settings();
+    const std::string text = edDirectory->text().toStdString();
+    if (ReadSettingText(settings, KeyOutPutDir) != text)
+        settings.WriteString(SectionSettings, KeyOutPutDir, text);
 }
 
 TfmDirectory& TfrmMain::FolderChooser() {
@@ -176,7 +685,7 @@ void TfrmMain::btnBrowsClick() {
     TfmDirectory& chooser = FolderChooser();
     chooser.exec();
     const std::string chosen = chooser.ChosenFolder();
-    const std::string shown = edtOutputDir->text().toStdString();
+    const std::string shown = edDirectory->text().toStdString();
     if (!TakesChosenFolder(chosen, shown))
         return;
     if (TGlobalObject* g = GlobalObject()) {
@@ -185,7 +694,7 @@ void TfrmMain::btnBrowsClick() {
             Services_.Warning(this, QStringLiteral("Warning"),
                               QString::fromStdString(settings.LastError()));
     }
-    edtOutputDir->setText(QString::fromStdString(chosen));
+    edDirectory->setText(QString::fromStdString(chosen));
 }
 
 void TfrmMain::btnOpenClick() {
@@ -193,7 +702,7 @@ void TfrmMain::btnOpenClick() {
     if (g == nullptr)
         return;
     const std::string folder =
-        FolderToOpen(g->Settings(), KeyOutPutDir, edtOutputDir->text().toStdString());
+        FolderToOpen(g->Settings(), KeyOutPutDir, edDirectory->text().toStdString());
     if (!folder.empty())
         Services_.OpenUrl(QUrl::fromLocalFile(QString::fromStdString(folder)));
 }

@@ -327,7 +327,9 @@ TEST(FrameHook, PreviewFramesComeAtMostEveryPreviewInterval) {
     ASSERT_GE(when.size(), 2u);
     EXPECT_LE(double(when.size()), 1 + seconds * 10);
     for (size_t i = 1; i < when.size(); ++i) {
-        EXPECT_GE(when[i] - when[i - 1], std::chrono::microseconds(99000));
+        // The interval is measured where the picture is taken; the bitmap conversion before
+        // the callback varies by a few milliseconds under load.
+        EXPECT_GE(when[i] - when[i - 1], std::chrono::microseconds(90000));
         EXPECT_GT(times[i], times[i - 1]);
         EXPECT_GT(numbers[i], numbers[i - 1]);
     }

@@ -1,0 +1,198 @@
+// Times zelta-convert on a batch: twenty 10-second 640x360 H.264/AAC files to MP3 (the profile
+// defaults: libmp3lame, 128 kbit/s, 44100 Hz, stereo) with --jobs 2 in one process, against the
+// ffmpeg command-line tool converting the same files one process per file at the same settings;
+// and the start-up time of `zelta-convert --version` against `ffmpeg -version`. The media are
+// made once through the libraries in <media> (never by the tool). Without ffmpeg on PATH only
+// zelta-convert's own times are printed.
+//   BatchBench [--media DIR] [--files N] [--seconds S] [--repeat R]
+#include "fixtures/Fixtures.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Runs Args (argv[0] looked up on PATH) with standard output and error discarded; the wall time
+// in seconds, or a negative value when it failed.
+double RunTimed(const std::vector<std::string>& Args, const std::vector<std::string>& ExtraEnv = {})
+{
+    std::fflush(nullptr);
+    const auto t0 = std::chrono::steady_clock::now();
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return -1;
+    if (pid == 0) {
+        if (FILE* null = std::fopen("/dev/null", "w")) {
+            ::dup2(::fileno(null), STDOUT_FILENO);
+            ::dup2(::fileno(null), STDERR_FILENO);
+        }
+        for (const std::string& e : ExtraEnv)
+            ::putenv(const_cast<char*>(e.c_str()));
+        std::vector<char*> argv;
+        for (const std::string& a : Args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+bool OnPath(const std::string& Program)
+{
+    const char* path = std::getenv("PATH");
+    if (path == nullptr)
+        return false;
+    std::string rest = path;
+    size_t start = 0;
+    for (;;) {
+        const size_t colon = rest.find(':', start);
+        const std::string dir = rest.substr(start, colon == std::string::npos ? colon : colon - start);
+        if (!dir.empty() && ::access((dir + "/" + Program).c_str(), X_OK) == 0)
+            return true;
+        if (colon == std::string::npos)
+            return false;
+        start = colon + 1;
+    }
+}
+
+// Best of Repeat runs of Job (each gets a fresh output folder first).
+template <class TJob>
+double Best(int Repeat, TJob Job)
+{
+    double best = -1;
+    for (int i = 0; i < Repeat; ++i) {
+        const double t = Job();
+        if (t < 0)
+            return -1;
+        if (best < 0 || t < best)
+            best = t;
+    }
+    return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string media = "bench-batch-media";
+    int files = 20;
+    double seconds = 10;
+    int repeat = 3;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--media" && i + 1 < argc)
+            media = argv[++i];
+        else if (a == "--files" && i + 1 < argc)
+            files = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--seconds" && i + 1 < argc)
+            seconds = std::max(1.0, std::atof(argv[++i]));
+        else if (a == "--repeat" && i + 1 < argc)
+            repeat = std::max(1, std::atoi(argv[++i]));
+    }
+    const std::string convert = ZELTA_CONVERT;
+    fs::create_directories(media);
+    media = fs::absolute(media).string();
+
+    // One source, copied under twenty names: the same work per file, made once.
+    const std::string source = media + "/source-" + std::to_string(int(seconds)) + "s.mp4";
+    if (!fs::exists(source)) {
+        fixtures::TMediaSpec spec;
+        spec.Format = "mp4";
+        spec.VideoEncoder = "libx264";
+        spec.Width = 640;
+        spec.Height = 360;
+        spec.AudioEncoders = {"aac"};
+        spec.Seconds = seconds;
+        try {
+            fixtures::MakeMedia(source + ".part", spec);
+            fs::rename(source + ".part", source);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "cannot make the media: %s\n", e.what());
+            return 1;
+        }
+    }
+    std::vector<std::string> inputs;
+    for (int i = 0; i < files; ++i) {
+        const std::string in = media + "/clip" + std::to_string(i) + ".mp4";
+        if (!fs::exists(in))
+            fs::copy_file(source, in);
+        inputs.push_back(in);
+    }
+    const std::string home = media + "/home";
+    const std::string out = media + "/out";
+    fs::create_directories(home);
+    const std::vector<std::string> env = {"ZELTA_HOME=" + home, "HOME=" + home};
+    auto fresh = [&] {
+        fs::remove_all(out);
+        fs::create_directories(out);
+    };
+
+    const double zelta = Best(repeat, [&] {
+        fresh();
+        std::vector<std::string> args = {convert, "--profile", "0", "--jobs", "2", "--output", out};
+        args.insert(args.end(), inputs.begin(), inputs.end());
+        return RunTimed(args, env);
+    });
+    const bool peer = OnPath("ffmpeg");
+    double tool = -1;
+    if (peer)
+        tool = Best(repeat, [&] {
+            fresh();
+            double total = 0;
+            for (size_t i = 0; i < inputs.size(); ++i) {
+                const double t = RunTimed({"ffmpeg", "-nostdin", "-loglevel", "error", "-y", "-i",
+                                           inputs[i], "-vn", "-c:a", "libmp3lame", "-b:a", "128k",
+                                           "-ar", "44100", "-ac", "2",
+                                           out + "/clip" + std::to_string(i) + ".mp3"});
+                if (t < 0)
+                    return -1.0;
+                total += t;
+            }
+            return total;
+        });
+
+    constexpr int Starts = 20;
+    auto startTime = [&](std::vector<std::string> Args, const std::vector<std::string>& Env) {
+        return Best(repeat, [&] {
+            double total = 0;
+            for (int i = 0; i < Starts; ++i) {
+                const double t = RunTimed(Args, Env);
+                if (t < 0)
+                    return -1.0;
+                total += t;
+            }
+            return total / Starts;
+        });
+    };
+    const double zeltaStart = startTime({convert, "--version"}, env);
+    const double toolStart = peer ? startTime({"ffmpeg", "-version"}, {}) : -1;
+
+    std::printf("batch: %d x %.0f s 640x360 H.264/AAC -> MP3 128k 44100 Hz stereo\n", files,
+                seconds);
+    std::printf("  %-44s %8.3f s\n", "zelta-convert --jobs 2 (one process)", zelta);
+    if (peer)
+        std::printf("  %-44s %8.3f s   ratio %.2fx (goal >= 2x: %s)\n",
+                    "ffmpeg, one process per file", tool, zelta > 0 ? tool / zelta : 0.0,
+                    zelta > 0 && tool / zelta >= 2 ? "met" : "NOT met");
+    std::printf("start-up (mean of %d):\n", Starts);
+    std::printf("  %-44s %8.1f ms\n", "zelta-convert --version", zeltaStart * 1000);
+    if (peer)
+        std::printf("  %-44s %8.1f ms   (goal: no slower: %s)\n", "ffmpeg -version",
+                    toolStart * 1000, zeltaStart <= toolStart ? "met" : "NOT met");
+    fs::remove_all(out);
+    return zelta < 0 || (peer && tool < 0) ? 1 : 0;
+}

@@ -1,0 +1,358 @@
+#include "app/BatchDriver.h"
+
+#include "app/FormatCatalogue.h"
+#include "app/JobBuilder.h"
+#include "app/SettingsKeys.h"
+#include "effects/FrameEffects.h"
+#include "probe/FFConverter.h"
+
+#include <cstring>
+#include <exception>
+
+namespace zelta {
+
+namespace {
+
+constexpr int ShortCaptionLimit = 51; // captions shorter than this are shown whole
+constexpr int ShortCaptionHead = 44;
+
+bool IsContinuationByte(char C) { return (static_cast<unsigned char>(C) & 0xC0) == 0x80; }
+
+// Byte offset of code point N of Text (Text.size() when it has fewer).
+size_t CodePointOffset(const std::string& Text, int N)
+{
+    size_t i = 0;
+    for (int k = 0; k < N && i < Text.size(); ++k) {
+        ++i;
+        while (i < Text.size() && IsContinuationByte(Text[i]))
+            ++i;
+    }
+    return i;
+}
+
+int CodePointCount(const std::string& Text)
+{
+    int n = 0;
+    for (char c : Text)
+        if (!IsContinuationByte(c))
+            ++n;
+    return n;
+}
+
+// The extension of the file name part of Path with its dot, or "".
+std::string ExtensionOf(const std::string& Path)
+{
+    const size_t slash = Path.find_last_of('/');
+    const size_t dot = Path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    return Path.substr(dot);
+}
+
+void AppendLines(std::string& Text, const std::string& Lines)
+{
+    if (Lines.empty())
+        return;
+    if (!Text.empty() && Text.back() != '\n' && Text.back() != '\r')
+        Text += '\n';
+    Text += Lines;
+}
+
+}  // namespace
+
+std::optional<TThreadPriority> PriorityFromSetting(int Value)
+{
+    switch (Value) {
+    case PriorityIdle:
+        return tpIdle;
+    case PriorityNormal:
+        return tpNormal;
+    case PriorityLower:
+        return tpLower;
+    case PriorityLowest:
+        return tpLowest;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::string ShortenedFileName(const std::string& Caption)
+{
+    if (CodePointCount(Caption) < ShortCaptionLimit)
+        return Caption;
+    return Caption.substr(0, CodePointOffset(Caption, ShortCaptionHead)) + ".." +
+           ExtensionOf(Caption);
+}
+
+TProgressTexts FormatProgress(const TProgressInfo& Info, int TaskCount, const std::string& Caption)
+{
+    TProgressTexts t;
+    t.TaskIndex = Info.TaskIndex;
+    // The engine reports a total of -1 when the length is unknown; no percentage then.
+    t.Percent = Info.TotalDuration > 0 ? int(Info.CurrentDuration * 100 / Info.TotalDuration) : 0;
+    t.RowProgress = std::to_string(t.Percent) + "%";
+    t.Time = std::to_string(Info.CurrentDuration / 1000000) + " Second";
+    t.Length = std::to_string(Info.TotalDuration / 1000000) + " Second";
+    t.Size = std::to_string(Info.CurrentSize / 1000) + " kb";
+    t.Progress = "[" + std::to_string(Info.TaskIndex + 1) + "/" + std::to_string(TaskCount) + "]";
+    t.File = ShortenedFileName(Caption);
+    return t;
+}
+
+bool NeedsFrameHook(const TlvFilesRecord& Record)
+{
+    if (Record.Brightness != NeutralBrightness || Record.Contrast != NeutralContrast ||
+        Record.Saturation != NeutralSaturation || Record.Exposure != NeutralExposure)
+        return true;
+    if (Record.WaterMarks.empty() || !Record.WaterMarks.front())
+        return false;
+    const TWmRec& first = *Record.WaterMarks.front();
+    return !first.Text.empty() || !first.ImageFile.empty();
+}
+
+// ---- the driver ----
+
+TBatchDriver::TBatchDriver(TFFConverter& Converter, TSourceListModel& List, TBatchHost& Host)
+    : FConverter(Converter), FList(List), FHost(Host)
+{
+}
+
+TBatchDriver::~TBatchDriver()
+{
+    if (FConnected) {
+        FConverter.SetOnProgress(nullptr);
+        FConverter.SetOnCustomHook(nullptr);
+        FConverter.SetOnPreviewBitmap(nullptr);
+        FConverter.SetOnTerminate(nullptr);
+    }
+}
+
+void TBatchDriver::ConnectEvents()
+{
+    FConverter.SetOnProgress(
+        [this](TCustomFFConverter&, PProgressInfo Info) { OnProgress(*Info); });
+    FConverter.SetOnCustomHook([this](TCustomFFConverter&, PHookInfo Info) { OnCustomHook(*Info); });
+    FConverter.SetOnPreviewBitmap(
+        [this](TCustomFFConverter&, const TPreviewInfo& Info) { OnPreviewBitmap(Info); });
+    FConverter.SetOnTerminate(
+        [this](TCustomFFConverter&, const TTerminateInfo& Info) { OnTerminate(Info); });
+    FConnected = true;
+}
+
+TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TIniFile& Catalogue,
+                                                    const std::string& ExtraOutputOptions)
+{
+    TBuildResult result;
+    if (const auto priority =
+            PriorityFromSetting(Settings.ReadInteger(SectionSettings, KeyPriority, PriorityNormal)))
+        FConverter.SetThreadPriority(*priority);
+
+    if (FList.CheckedCount() == 0)
+        return result;
+
+    FCheckedRows.clear();
+    FDestinations.clear();
+    FCheckedRows.reserve(size_t(FList.CheckedCount()));
+    FPictures = std::make_unique<TLayerPictures>();
+
+    // Everything that ends Start early goes through here: no half-built run is left behind.
+    auto stop = [&](std::string Error) {
+        FConverter.Probe().Close();
+        try {
+            FConverter.ClearTasks();
+        } catch (const std::exception&) {
+            // Only a running batch refuses, and BuildTasks is not called during one.
+        }
+        FCheckedRows.clear();
+        FDestinations.clear();
+        result.Tasks = 0;
+        result.Stopped = true;
+        result.Error = std::move(Error);
+        return result;
+    };
+    auto skip = [&](int Row, std::string Reason) {
+        FList.SetSubItem(Row, colProgress, "Error");
+        result.SkippedRows.emplace_back(Row, std::move(Reason));
+        ++result.Skipped;
+    };
+
+    try {
+        FConverter.ClearTasks();
+    } catch (const std::exception& e) {
+        return stop(e.what());
+    }
+
+    const int formatCode = Settings.ReadInteger(SectionSettings, KeyFormatCode, FormatCodeDefault);
+    const std::string suffix = "." + CatalogueFileExt(Catalogue, formatCode);
+    const std::string zoom = Settings.ReadString(FormatInfoSection(formatCode), KeyParaZoom,
+                                                 JobDefaults::ParaZoom);
+    TReservedNames reserved;
+    TAVProbe& probe = FConverter.Probe();
+
+    for (int row = 0; row < FList.RowCount(); ++row) {
+        if (!FList.Checked(row))
+            continue;
+        TlvFilesRecord& record = FList.Record(row);
+
+        TInputOptions input;
+        ResetInputOptions(input);
+        input.FileName = FList.Caption(row);
+        bool opened = false;
+        try {
+            opened = probe.Open(input.FileName);
+        } catch (const std::exception& e) {
+            return stop(e.what());
+        }
+        if (!opened) {
+            skip(row, probe.LastError());
+            continue;
+        }
+        input.FileFormat = probe.FormatName();
+        if (record.TrimStart >= 0)
+            input.StartTime = record.TrimStart;
+
+        const std::optional<std::string> destination =
+            BuildDestName(probe.FileName(), suffix, Settings, FHost, &reserved);
+        if (!destination)
+            return stop("No output folder can be created (tried \"" +
+                        Settings.ReadString(SectionSettings, KeyOutPutDir, DefaultOutputFolder()) +
+                        "\" and \"" + DefaultOutputFolder() + "\"): nothing was converted.");
+        record.ZoomMode = zoom;
+
+        TOutputOptions output;
+        ResetOutputOptions(output);
+        output.FileName = *destination;
+        if (record.CropTop > 0 || record.CropBottom > 0 || record.CropLeft > 0 ||
+            record.CropRight > 0) {
+            output.CropTop = record.CropTop;
+            output.CropBottom = record.CropBottom;
+            output.CropLeft = record.CropLeft;
+            output.CropRight = record.CropRight;
+        }
+        // The kept range is TrimStart .. TrimStart + TrimLength.
+        if (record.TrimLength > 0)
+            output.Duration = record.TrimLength;
+        try {
+            BuildJobOptions(record, formatCode, output, input, probe, Settings, Catalogue, FHost);
+        } catch (const std::exception& e) {
+            return stop(e.what());
+        }
+        AppendLines(output.ExtOptions, ExtraOutputOptions);
+        output.Hook = NeedsFrameHook(record);
+
+        // The task opens the file itself; the component's probe is done with it.
+        probe.Close();
+        int task = -1;
+        try {
+            task = FConverter.AddTask(input.FileName, &input);
+        } catch (const std::exception& e) {
+            return stop(e.what());
+        }
+        if (task < 0) {
+            skip(row, FConverter.LastError());
+            continue;
+        }
+        bool added = false;
+        try {
+            added = FConverter.SetOutputFile(task, *destination, &output);
+        } catch (const std::exception& e) {
+            return stop(e.what());
+        }
+        if (!added) {
+            // The engine refused this file's output (a target that needs a video frame rate on
+            // a file without video, say): the other files still convert.
+            const std::string reason = FConverter.LastError();
+            FConverter.RemoveTask(task);
+            skip(row, reason);
+            continue;
+        }
+        FCheckedRows.push_back(row);
+        FDestinations.push_back(*destination);
+    }
+    result.Tasks = int(FCheckedRows.size());
+    return result;
+}
+
+int TBatchDriver::RowOfTask(int TaskIndex) const
+{
+    if (TaskIndex < 0 || size_t(TaskIndex) >= FCheckedRows.size())
+        return -1;
+    return FCheckedRows[size_t(TaskIndex)];
+}
+
+void TBatchDriver::OnProgress(const TProgressInfo& Info)
+{
+    const int row = RowOfTask(Info.TaskIndex);
+    if (row < 0)
+        return;
+    TProgressTexts texts;
+    {
+        std::lock_guard guard(FRowLock);
+        texts = FormatProgress(Info, FConverter.TaskCount(), FList.Caption(row));
+        FList.SetSubItem(row, colProgress, texts.RowProgress);
+    }
+    FHost.ShowProgress(texts);
+}
+
+void TBatchDriver::OnCustomHook(THookInfo& Info)
+{
+    const int row = RowOfTask(Info.TaskIndex);
+    if (row < 0 || Info.Bitmap == nullptr || !FPictures)
+        return;
+    // The component holds the frame's canvas around this event.
+    ApplyFrameEffectsLocked(*Info.Bitmap, FList.Record(row), Info.PTS, *FPictures);
+    Info.Update = true;
+    Info.StopHook = false;
+}
+
+void TBatchDriver::OnPreviewBitmap(const TPreviewInfo& Info)
+{
+    const TBitmap24* source = Info.Bitmap;
+    if (source == nullptr || source->Width() <= 0 || source->Height() <= 0)
+        return;
+    std::lock_guard guard(FPreviewLock);
+    FPreviewFrame.SetSize(source->Width(), source->Height());
+    std::memcpy(FPreviewFrame.Bits(), source->Bits(),
+                size_t(source->ScanlineSize()) * size_t(source->Height()));
+}
+
+bool TBatchDriver::CopyPreviewFrame(TBitmap24& Target) const
+{
+    std::lock_guard guard(FPreviewLock);
+    if (FPreviewFrame.Width() <= 0 || FPreviewFrame.Height() <= 0)
+        return false;
+    Target.SetSize(FPreviewFrame.Width(), FPreviewFrame.Height());
+    std::memcpy(Target.Bits(), FPreviewFrame.Bits(),
+                size_t(FPreviewFrame.ScanlineSize()) * size_t(FPreviewFrame.Height()));
+    return true;
+}
+
+void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
+{
+    if (Info.TaskIndex < 0) {
+        try {
+            FConverter.ClearTasks();
+        } catch (const std::exception&) {
+            // The final notification allows clearing; nothing else can refuse here.
+        }
+        FHost.RunEnded();
+        return;
+    }
+    const int row = RowOfTask(Info.TaskIndex);
+    if (Info.Finished && row >= 0) {
+        {
+            std::lock_guard guard(FRowLock);
+            FList.SetSubItem(row, colProgress, "100%");
+        }
+        FHost.ShowProgressBar(100);
+    }
+    FHost.TaskEnded(Info);
+    if (Info.Finished && Info.TaskIndex + 1 == FConverter.TaskCount()) {
+        if (FHost.OpenFolderAfterConversion())
+            FHost.OpenOutputFolder();
+        if (FHost.ShutDownAfterConversion())
+            FHost.ShutDownComputer();
+    }
+}
+
+}  // namespace zelta

@@ -1,0 +1,149 @@
+// Start as a window-free operation, and the handling of the encoder component's events while the
+// batch runs. The main window and the command-line program drive conversions through this class;
+// only the showing of windows and the after-completion commands differ, and those come in through
+// TBatchHost.
+//
+// Order of use (main thread): BuildTasks once per Start; then the caller starts the tasks
+// (StartTask, the progress window's showing does it in the GUI); the component's events are
+// routed to the On* methods (OnCustomHook on the worker thread, the others on the main thread);
+// OnTerminate with TaskIndex -1 ends the run.
+#pragma once
+
+#include "app/IniFile.h"
+#include "app/SourceList.h"
+#include "app/UserPrompts.h"
+#include "effects/LayerPictures.h"
+#include "engine/ConvertThread.h"
+#include "engine/FFUtils.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class TFFConverter;
+struct TProgressInfo;
+struct THookInfo;
+struct TPreviewInfo;
+struct TTerminateInfo;
+
+namespace zelta {
+
+// "priority" (default 1) -> thread priority: 0 idle, 1 normal, 2 lower, 3 lowest; other values
+// keep the component's priority (nothing).
+std::optional<TThreadPriority> PriorityFromSetting(int Value);
+
+// What the progress window and the row show for one progress report.
+struct TProgressTexts {
+    int TaskIndex = 0;        // the reporting task
+    int Percent = 0;          // CurrentDuration * 100 / TotalDuration; 0 when the total is <= 0
+    std::string RowProgress;  // Percent + "%"
+    std::string Time;         // CurrentDuration / 1000000 + " Second"
+    std::string Length;       // TotalDuration / 1000000 + " Second"
+    std::string Size;         // CurrentSize / 1000 + " kb"
+    std::string Progress;     // "[" + (TaskIndex + 1) + "/" + TaskCount + "]"
+    std::string File;         // the caption, or its first 44 characters + ".." + its extension
+};
+TProgressTexts FormatProgress(const TProgressInfo& Info, int TaskCount, const std::string& Caption);
+// The caption as the progress window shows it: unchanged below 51 characters (code points),
+// else its first 44 + ".." + the extension with its dot.
+std::string ShortenedFileName(const std::string& Caption);
+
+// True when the row's frames must pass through the hook: any adjustment off its neutral value,
+// or a first layer with text or a picture file.
+bool NeedsFrameHook(const TlvFilesRecord& Record);
+
+// What the driver asks of the program around it.
+class TBatchHost : public TUserPrompts {
+public:
+    // A report of a running task (main thread): the progress window's bar and labels.
+    virtual void ShowProgress(const TProgressTexts& Texts) { (void)Texts; }
+    // The bar alone: a task finished normally sets it to 100.
+    virtual void ShowProgressBar(int Percent) { (void)Percent; }
+    // Every task's end, after its row was updated (Info.TaskIndex >= 0): lets the caller keep
+    // its own account of the run (the command line names each failure).
+    virtual void TaskEnded(const TTerminateInfo& Info) { (void)Info; }
+    // The last task finished normally: the after-completion choices of the progress window.
+    virtual bool OpenFolderAfterConversion() const { return false; }
+    virtual bool ShutDownAfterConversion() const { return false; }
+    virtual void OpenOutputFolder() {}
+    virtual void ShutDownComputer() {}
+    // The whole run has ended (after the tasks were cleared): close the progress window,
+    // re-enable the main window's commands.
+    virtual void RunEnded() {}
+};
+
+class TBatchDriver {
+public:
+    // Converter, List and Host must outlive the driver; destroy the driver only after the run
+    // has ended (its handlers are removed from the component then).
+    TBatchDriver(TFFConverter& Converter, TSourceListModel& List, TBatchHost& Host);
+    ~TBatchDriver();
+    TBatchDriver(const TBatchDriver&) = delete;
+    TBatchDriver& operator=(const TBatchDriver&) = delete;
+
+    struct TBuildResult {
+        int Tasks = 0;        // tasks built; 0: nothing to start
+        int Skipped = 0;      // checked rows that could not be opened (Progress "Error")
+        bool Stopped = false; // a message stopped Start (no output folder, a bad value)
+        std::string Error;    // the text shown when Stopped
+        // Why each skipped row has no task: row index and the probe's or engine's text.
+        std::vector<std::pair<int, std::string>> SkippedRows;
+    };
+    // Start steps 1-4: priority, CheckedRows, one task per checked row (input and output
+    // records, the job builder, Hook, SetOutputFile). A checked row that can no longer be opened,
+    // or whose output the engine refuses, gets "Error" in its Progress column and no task, so
+    // task indexes and CheckedRows stay aligned. Destinations are reserved for the whole Start.
+    // Throws nothing: a refused profile value (bad "paraVolume") or a component refusal stops
+    // Start with its message in Error, and so does the lack of any output folder (the user has
+    // been told by BuildDestName already). A stopped Start leaves no task behind; the caller
+    // shows Error.
+    // ExtraOutputOptions ("name=value" lines) is appended to every output record's ExtOptions
+    // after the job builder (the command line's --ext); the window passes nothing.
+    TBuildResult BuildTasks(TIniFile& Settings, const TIniFile& Catalogue,
+                            const std::string& ExtraOutputOptions = {});
+
+    // Task i converts row CheckedRows()[i].
+    const std::vector<int>& CheckedRows() const { return FCheckedRows; }
+    // The destination actually written by task i.
+    const std::string& Destination(int Task) const { return FDestinations[size_t(Task)]; }
+
+    // Event handlers (records of the encoder component).
+    void OnProgress(const TProgressInfo& Info);           // main thread
+    void OnCustomHook(THookInfo& Info);                   // worker thread
+    void OnPreviewBitmap(const TPreviewInfo& Info);       // main thread
+    // TaskIndex -1 clears the tasks (refused, and left to the caller, in a run on the calling
+    // thread: StartTask(0) is still on the stack) and ends the run with Host.RunEnded().
+    void OnTerminate(const TTerminateInfo& Info);         // main thread
+
+    // Copies the latest preview frame into Target (under the frame's lock); false, and Target
+    // unchanged, while no frame has come.
+    bool CopyPreviewFrame(TBitmap24& Target) const;
+
+    // The driver's handlers installed on the component (the GUI passes OnTerminate to the main
+    // thread itself when TriggerEventInMainThread is set; see the component's contract).
+    void ConnectEvents();
+
+private:
+    // Row of task TaskIndex, or -1 outside the task list.
+    int RowOfTask(int TaskIndex) const;
+
+    TFFConverter& FConverter;
+    TSourceListModel& FList;
+    TBatchHost& FHost;
+    std::vector<int> FCheckedRows;
+    std::vector<std::string> FDestinations;
+    // One per Start: every picture is decoded once for the whole run, whatever the task.
+    std::unique_ptr<TLayerPictures> FPictures;
+    // Orders the handlers' row writes: without a main-thread dispatcher (command line) the
+    // progress and terminate handlers run on different engine threads.
+    std::mutex FRowLock;
+    mutable std::mutex FPreviewLock; // guards FPreviewFrame
+    TBitmap24 FPreviewFrame;
+    bool FConnected = false;
+};
+
+}  // namespace zelta

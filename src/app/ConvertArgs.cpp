@@ -1,0 +1,341 @@
+#include "app/ConvertArgs.h"
+
+#include "effects/FrameEffects.h"
+
+#include <QFontMetrics>
+#include <QString>
+
+#include <charconv>
+#include <cmath>
+#include <functional>
+#include <map>
+
+namespace zelta {
+
+namespace {
+
+std::optional<int> ParseInt(std::string_view Text)
+{
+    int value = 0;
+    const char* end = Text.data() + Text.size();
+    const auto [ptr, ec] = std::from_chars(Text.data(), end, value);
+    if (Text.empty() || ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+std::vector<std::string_view> SplitAtCommas(std::string_view Text)
+{
+    std::vector<std::string_view> parts;
+    for (;;) {
+        const size_t comma = Text.find(',');
+        parts.push_back(Text.substr(0, comma));
+        if (comma == std::string_view::npos)
+            return parts;
+        Text.remove_prefix(comma + 1);
+    }
+}
+
+// Whole numbers separated by commas; nothing when any part is not one.
+std::optional<std::vector<int>> ParseIntList(std::string_view Text)
+{
+    std::vector<int> values;
+    for (std::string_view part : SplitAtCommas(Text)) {
+        const std::optional<int> v = ParseInt(part);
+        if (!v)
+            return std::nullopt;
+        values.push_back(*v);
+    }
+    return values;
+}
+
+bool LooksLikePosition(std::string_view Text)
+{
+    if (Text.empty())
+        return false;
+    for (char c : Text)
+        if (!(c == ',' || c == '-' || c == '+' || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
+
+std::string Quoted(std::string_view Text) { return "'" + std::string(Text) + "'"; }
+
+// Each option's value handler; false with Error set when the value is refused.
+using TOptionHandler =
+    std::function<bool(TConvertArgs& Args, const std::string& Value, std::string& Error)>;
+
+bool ParseTrim(TConvertArgs& Args, const std::string& Value, std::string& Error)
+{
+    const std::vector<std::string_view> parts = SplitAtCommas(Value);
+    const std::optional<int64_t> start = ParseSeconds(parts[0]);
+    std::optional<int64_t> length = int64_t(0);
+    if (parts.size() == 2)
+        length = ParseSeconds(parts[1]);
+    if (parts.size() > 2 || !start || !length) {
+        Error = "--trim: " + Quoted(Value) + " is not START[,LENGTH] in seconds";
+        return false;
+    }
+    Args.TrimStart = *start;
+    Args.TrimLength = *length;
+    return true;
+}
+
+bool ParseCrop(TConvertArgs& Args, const std::string& Value, std::string& Error)
+{
+    const std::optional<std::vector<int>> v = ParseIntList(Value);
+    if (!v || v->size() != 4 || (*v)[0] < 0 || (*v)[1] < 0 || (*v)[2] < 0 || (*v)[3] < 0) {
+        Error = "--crop: " + Quoted(Value) + " is not TOP,BOTTOM,LEFT,RIGHT in pixels (0 or more)";
+        return false;
+    }
+    Args.Crop = true;
+    Args.CropTop = (*v)[0];
+    Args.CropBottom = (*v)[1];
+    Args.CropLeft = (*v)[2];
+    Args.CropRight = (*v)[3];
+    return true;
+}
+
+bool ParseText(TConvertArgs& Args, const std::string& Value, std::string& Error)
+{
+    TConvertTextArg layer;
+    layer.Text = Value;
+    // "@" followed by numbers only places the text; any other "@" belongs to the text itself.
+    const size_t at = Value.rfind('@');
+    if (at != std::string::npos && LooksLikePosition(std::string_view(Value).substr(at + 1))) {
+        const std::optional<std::vector<int>> v =
+            ParseIntList(std::string_view(Value).substr(at + 1));
+        if (!v || (v->size() != 2 && v->size() != 4)) {
+            Error = "--text: " + Quoted(Value.substr(at + 1)) + " is not X,Y or X,Y,FROM,TO";
+            return false;
+        }
+        layer.Text = Value.substr(0, at);
+        layer.X = (*v)[0];
+        layer.Y = (*v)[1];
+        if (v->size() == 4) {
+            layer.From = (*v)[2];
+            layer.To = (*v)[3];
+            if (layer.From < 0 || layer.To < layer.From) {
+                Error = "--text: the seconds FROM,TO must satisfy 0 <= FROM <= TO";
+                return false;
+            }
+        }
+    }
+    if (layer.Text.empty()) {
+        Error = "--text: the text is empty";
+        return false;
+    }
+    Args.Texts.push_back(std::move(layer));
+    return true;
+}
+
+const std::map<std::string, TOptionHandler, std::less<>>& ValueOptions()
+{
+    static const std::map<std::string, TOptionHandler, std::less<>> Options = {
+        {"--profile",
+         [](TConvertArgs& A, const std::string& V, std::string& E) {
+             const std::optional<int> code = ParseInt(V);
+             if (!code || *code < 0) {
+                 E = "--profile: " + Quoted(V) + " is not a profile code (see --list-profiles)";
+                 return false;
+             }
+             A.Profile = *code;
+             return true;
+         }},
+        {"--output",
+         [](TConvertArgs& A, const std::string& V, std::string& E) {
+             if (V.empty()) {
+                 E = "--output: the folder name is empty";
+                 return false;
+             }
+             A.OutputDir = V;
+             return true;
+         }},
+        {"--jobs",
+         [](TConvertArgs& A, const std::string& V, std::string& E) {
+             const std::optional<int> n = ParseInt(V);
+             if (!n || *n < 1 || *n > MaxConvertJobs) {
+                 E = "--jobs: " + Quoted(V) + " is not a number from 1 to " +
+                     std::to_string(MaxConvertJobs);
+                 return false;
+             }
+             A.Jobs = *n;
+             return true;
+         }},
+        {"--trim", ParseTrim},
+        {"--crop", ParseCrop},
+        {"--text", ParseText},
+        {"--ext",
+         [](TConvertArgs& A, const std::string& V, std::string& E) {
+             const size_t eq = V.find('=');
+             if (eq == 0 || eq == std::string::npos ||
+                 V.find_first_of("\r\n") != std::string::npos) {
+                 E = "--ext: " + Quoted(V) + " is not NAME=VALUE";
+                 return false;
+             }
+             A.ExtOptions.push_back(V);
+             return true;
+         }},
+        {"--info",
+         [](TConvertArgs& A, const std::string& V, std::string& E) {
+             if (V.empty()) {
+                 E = "--info: the file name is empty";
+                 return false;
+             }
+             A.InfoFile = V;
+             return true;
+         }},
+    };
+    return Options;
+}
+
+}  // namespace
+
+std::optional<int64_t> ParseSeconds(std::string_view Text)
+{
+    if (Text.empty() || Text.front() == '-' || Text.front() == '+')
+        return std::nullopt;
+    double seconds = 0;
+    const char* end = Text.data() + Text.size();
+    const auto [ptr, ec] =
+        std::from_chars(Text.data(), end, seconds, std::chars_format::fixed);
+    if (ec != std::errc() || ptr != end || !std::isfinite(seconds) || seconds < 0 ||
+        seconds > 1e9)
+        return std::nullopt;
+    return int64_t(std::llround(seconds * 1e6));
+}
+
+std::optional<TConvertArgs> ParseConvertArgs(const std::vector<std::string>& Arguments,
+                                             std::string& Error)
+{
+    TConvertArgs args;
+    Error.clear();
+    bool optionsEnded = false;
+    for (size_t i = 0; i < Arguments.size(); ++i) {
+        const std::string& arg = Arguments[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            args.Files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            args.Help = true;
+            continue;
+        }
+        if (arg == "--version") {
+            args.Version = true;
+            continue;
+        }
+        if (arg == "--list-profiles") {
+            args.ListProfiles = true;
+            continue;
+        }
+        const size_t eq = arg.find('=');
+        const std::string name = arg.substr(0, eq);
+        const auto option = ValueOptions().find(name);
+        if (option == ValueOptions().end()) {
+            Error = "unknown option " + Quoted(name);
+            return std::nullopt;
+        }
+        std::string value;
+        if (eq != std::string::npos) {
+            value = arg.substr(eq + 1);
+        } else if (i + 1 < Arguments.size()) {
+            value = Arguments[++i];
+        } else {
+            Error = name + " needs a value";
+            return std::nullopt;
+        }
+        if (!option->second(args, value, Error))
+            return std::nullopt;
+    }
+    if (args.Help || args.Version)
+        return args;
+    if (args.ListProfiles || args.InfoFile) {
+        if (args.ListProfiles && args.InfoFile) {
+            Error = "--list-profiles and --info cannot be combined";
+            return std::nullopt;
+        }
+        if (!args.Files.empty()) {
+            Error = "unexpected file " + Quoted(args.Files.front()) + " beside " +
+                    (args.ListProfiles ? "--list-profiles" : "--info");
+            return std::nullopt;
+        }
+        return args;
+    }
+    if (args.Files.empty()) {
+        Error = "no FILE to convert";
+        return std::nullopt;
+    }
+    return args;
+}
+
+std::string ConvertUsage()
+{
+    return "Usage: zelta-convert [OPTION]... FILE...\n"
+           "       zelta-convert --list-profiles | --info FILE | --help | --version\n"
+           "Converts each FILE with an output profile of the catalogue, as the Start button does.\n"
+           "\n"
+           "  --profile CODE        output profile (see --list-profiles); default: the one\n"
+           "                        last chosen in the program\n"
+           "  --output DIR          output folder; default: the program's output folder\n"
+           "  --jobs N              convert N files at once (default 1)\n"
+           "  --trim START[,LENGTH] keep from START seconds on, LENGTH seconds long\n"
+           "  --crop TOP,BOTTOM,LEFT,RIGHT\n"
+           "                        cut that many pixels off each edge of the picture\n"
+           "  --text TEXT[@X,Y[,FROM,TO]]\n"
+           "                        draw TEXT at frame pixel X,Y (default 10,10), from second\n"
+           "                        FROM to second TO (default: the whole file); repeatable\n"
+           "  --ext NAME=VALUE      an extra engine option for every output; repeatable\n"
+           "  --list-profiles       print CODE<TAB>NAME of every profile and exit\n"
+           "  --info FILE           print what the probe reads of FILE and exit\n"
+           "  --help                print this text and exit\n"
+           "  --version             print the version and exit\n"
+           "\n"
+           "Settings come from zeltavideoaudioconverter.ini (in $ZELTA_HOME when set).\n"
+           "Exit status: 0 every file converted, 1 a file failed, 2 wrong arguments.\n";
+}
+
+std::unique_ptr<TWmRec> MakeTextLayer(const TConvertTextArg& Arg)
+{
+    auto layer = std::make_unique<TWmRec>();
+    layer->Kind = WmKindText;
+    layer->Text = Arg.Text;
+    layer->Font = std::make_unique<TWmFont>();
+    layer->Font->Size = 16;
+    layer->Font->Style = fsBold;
+    layer->Font->Color = RGBColor(255, 255, 255);
+    const QFontMetrics metrics(LayerFont(*layer->Font));
+    const QString text = QString::fromUtf8(Arg.Text.data(), qsizetype(Arg.Text.size()));
+    // A pixel of room on the right: the last letter's overhang is not in its advance.
+    layer->TextWidth = metrics.horizontalAdvance(text) + 2;
+    layer->TextHeight = metrics.height();
+    layer->TextLeft = Arg.X;
+    layer->TextTop = Arg.Y;
+    layer->TextAlpha = 255;
+    layer->BackFilled = false;
+    layer->StartTime = Arg.From;
+    layer->EndTime = Arg.To;
+    return layer;
+}
+
+void ApplyConvertArgs(const TConvertArgs& Args, TlvFilesRecord& Record)
+{
+    Record.TrimStart = Args.TrimStart;
+    Record.TrimLength = Args.TrimLength;
+    if (Args.Crop) {
+        Record.CropTop = Args.CropTop;
+        Record.CropBottom = Args.CropBottom;
+        Record.CropLeft = Args.CropLeft;
+        Record.CropRight = Args.CropRight;
+    }
+    for (const TConvertTextArg& text : Args.Texts)
+        Record.WaterMarks.push_back(MakeTextLayer(text));
+    if (!Args.Texts.empty())
+        Record.ProcessText = true;
+}
+
+}  // namespace zelta

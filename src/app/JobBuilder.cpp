@@ -1,0 +1,511 @@
+#include "app/JobBuilder.h"
+
+#include "app/FormatCatalogue.h"
+#include "app/ProfileParams.h"
+#include "app/SettingsKeys.h"
+#include "engine/OptionConvert.h"
+#include "probe/AVProbe.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace zelta {
+
+namespace {
+
+constexpr int IntMax = std::numeric_limits<int>::max();
+constexpr int IntMin = std::numeric_limits<int>::min();
+
+// The sizes the h263 encoder takes as they are.
+constexpr std::string_view H263Sizes = "704x576,352x288,176x144,160x120,128x96";
+
+// The video encoders the engine is given by name; the dialog's other names ("mov", "flv", ...)
+// leave the choice to the container.
+constexpr std::string_view NamedVideoEncoders[] = {
+    "mpeg4",   "libxvid", "mpeg1video", "mpeg2video", "msmpeg4", "msmpeg4v1", "msmpeg4v2",
+    "huffyuv", "dvvideo", "rawvideo",   "h263p",      "h263",    "rv10",      "rv20",
+    "ljpeg",   "mjpeg",   "svq1",       "zlib",       "wmv1",    "wmv2",      "libx264",
+};
+
+// Formats whose name is also the output container's name.
+constexpr std::string_view ContainerFormats[] = {
+    "ipod", "3gp", "3g2", "avi", "psp", "mov", "vcd", "flv", "mpegts", "vob",
+};
+
+template <std::size_t N>
+bool OneOf(const std::string_view (&Names)[N], std::string_view Name)
+{
+    for (const std::string_view Candidate : Names)
+        if (Candidate == Name)
+            return true;
+    return false;
+}
+
+// A / B as IEEE arithmetic gives it, also for B = 0 (infinite, or NaN for 0 / 0).
+template <typename T> T Ratio(T A, T B)
+{
+    if (B != 0)
+        return A / B;
+    if (A == 0)
+        return std::numeric_limits<T>::quiet_NaN();
+    return (A > 0) == !std::signbit(B) ? std::numeric_limits<T>::infinity()
+                                       : -std::numeric_limits<T>::infinity();
+}
+
+// Truncation toward zero, saturated to the target range (NaN gives 0).
+int Trunc(double X)
+{
+    if (std::isnan(X))
+        return 0;
+    if (X >= double(IntMax))
+        return IntMax;
+    if (X <= double(IntMin))
+        return IntMin;
+    return int(X);
+}
+int64_t TruncWide(long double X)
+{
+    constexpr int64_t Max = std::numeric_limits<int64_t>::max() / 4;
+    if (std::isnan(X))
+        return 0;
+    if (X >= (long double)Max)
+        return Max;
+    if (X <= -(long double)Max)
+        return -Max;
+    return int64_t(X);
+}
+
+bool FitsInt(int64_t V) { return V >= IntMin && V <= IntMax; }
+
+std::string Joined(int64_t A, std::string_view Separator, int64_t B)
+{
+    return std::to_string(A) + std::string(Separator) + std::to_string(B);
+}
+
+std::string BlackPad(int64_t Width, int64_t Height, int64_t X, int64_t Y)
+{
+    return "pad=" + std::to_string(Width) + ":" + std::to_string(Height) + ":" + std::to_string(X) +
+           ":" + std::to_string(Y) + ":black";
+}
+
+// The profile's "para" keys and catalogue "Format" for one build.
+struct TProfile {
+    const TIniFile& Settings;
+    const TIniFile& Catalogue;
+    int Code;
+
+    std::string Para(std::string_view Key, std::string_view Default) const
+    {
+        return ReadProfilePara(Settings, Catalogue, Code, Key, Default);
+    }
+    std::string Format() const { return CatalogueFormat(Catalogue, Code); }
+};
+
+// A positive integer (not "as source") into Field.
+void SetPositiveInteger(const std::string& Text, int& Field)
+{
+    int Value = 0;
+    if (Text != ParaAsSource && ParaIsInteger(Text, Value) && Value > 0)
+        Field = Value;
+}
+
+// kbit/s, whole or fractional, into bit/s.
+void SetAudioBitRate(const std::string& Text, TOutputOptions& Output)
+{
+    double Value = 0;
+    if (Text == ParaAsSource || !ParaIsNumber(Text, Value))
+        return;
+    const double BitsPerSecond = Value * 1000;
+    if (BitsPerSecond > 0 && BitsPerSecond < 2147483648.0)
+        Output.AudioBitrate = int(BitsPerSecond);
+}
+
+// "256" is the unchanged volume; anything else must be an integer.
+void SetVolume(const std::string& Text, TOutputOptions& Output)
+{
+    if (Text != ParaVolumeUnchanged)
+        Output.AudioVolume = ffopt::StrToInt(Text);
+}
+
+void DetectTarget(const TProfile& Profile, TOutputOptions& Output)
+{
+    const std::string Format = ffopt::LowerCase(Profile.Format());
+    const auto SizeIs = [&](std::string_view Size) {
+        return Profile.Para(KeyParaVideoSize, JobDefaults::ParaVideoSize) == Size;
+    };
+    struct TTarget {
+        std::string_view Format;
+        int Target;
+        int Norm;
+        std::string_view WideSize; // the size that makes a DVD 16:9; empty: always 4:3
+    };
+    constexpr TTarget Targets[] = {
+        {"ntsc-dvd", 3, 2, "720x480"}, {"pal-dvd", 3, 1, "720x576"}, {"ntsc-vcd", 1, 2, ""},
+        {"pal-vcd", 1, 1, ""},         {"ntsc-svcd", 2, 2, ""},      {"pal-svcd", 2, 1, ""},
+    };
+    for (const TTarget& T : Targets) {
+        if (T.Format != Format)
+            continue;
+        Output.Target = T.Target;
+        Output.TargetNorm = T.Norm;
+        Output.AspectRatio = !T.WideSize.empty() && SizeIs(T.WideSize) ? "16:9" : "4:3";
+        return;
+    }
+}
+
+void BuildAudioProfile(const TProfile& Profile, TOutputOptions& Output, TInputOptions& Input)
+{
+    Output.AudioCodec = Profile.Para(KeyParaAudioEncoder, JobDefaults::ParaAudioEncoderAudio);
+    SetPositiveInteger(Profile.Para(KeyParaChannel, JobDefaults::ParaChannel), Output.AudioChannels);
+    SetPositiveInteger(Profile.Para(KeyParaSampleRate, JobDefaults::ParaSampleRate),
+                       Output.AudioSampleRate);
+    SetAudioBitRate(Profile.Para(KeyParaAudioBitRate, JobDefaults::ParaAudioBitRate), Output);
+    SetVolume(Profile.Para(KeyParaVolume, ParaVolumeUnchanged), Output);
+    Input.ExtOptions = "vn=1";
+    Output.DisableVideo = true;
+    Output.DisableSubtitle = true;
+}
+
+void SetVideoBitRate(const TProfile& Profile, const TSourceVideo& Source, TOutputOptions& Output)
+{
+    const std::string Text = Profile.Para(KeyParaVideoBitRate, JobDefaults::ParaVideoBitRate);
+    int Value = 0;
+    if (Text != ParaAsSource && ParaIsInteger(Text, Value)) {
+        const int64_t BitsPerSecond = int64_t(Value) * 1000;
+        if (Value > 0 && FitsInt(BitsPerSecond))
+            Output.VideoBitrate = int(BitsPerSecond);
+    } else if (FitsInt(Source.BitRate)) {
+        Output.VideoBitrate = int(Source.BitRate);
+    }
+}
+
+void SetFrameRateAndContainer(const TProfile& Profile, TOutputOptions& Output)
+{
+    const std::string Rate = Profile.Para(KeyParaFrameRate, JobDefaults::ParaFrameRate);
+    double Value = 0;
+    if (Rate != ParaAsSource && ParaIsNumber(Rate, Value) && Value > 0)
+        Output.FrameRate = Rate;
+    const std::string Format = Profile.Format();
+    if (OneOf(ContainerFormats, ffopt::LowerCase(Format)))
+        Output.FileFormat = Format;
+}
+
+struct TPictureSize {
+    int W = 0;
+    int H = 0;
+};
+
+TPictureSize PictureSize(const TProfile& Profile, const TSourceVideo& Source,
+                         const TOutputOptions& Output, TUserPrompts& Prompts)
+{
+    TPictureSize Size;
+    std::string S = Profile.Para(KeyParaVideoSize, JobDefaults::ParaVideoSize);
+    const std::size_t X = S.find('x');
+    const std::size_t P = X == std::string::npos ? 0 : X + 1; // position from 1, 0 when none
+    if (S != ParaAsSource && P > 1 && P < S.size()) {
+        int Value = 0;
+        Size.W = ParaIsInteger(std::string_view(S).substr(0, P - 1), Value) ? Value : Source.Width;
+        Size.H = ParaIsInteger(std::string_view(S).substr(P), Value) ? Value : Source.Height;
+        if (ffopt::LowerCase(Output.VideoCodec) == "h263" &&
+            H263Sizes.find(S) == std::string_view::npos) {
+            if (Size.W > 176 && Size.W <= 352)
+                Size = {352, 288};
+            if (Size.W > 352 && Size.W <= 704)
+                Size = {704, 576};
+            if (Size.W > 704)
+                Size = {704, 576};
+        }
+    }
+    if (S != ParaAsSource && (P <= 1 || P == S.size())) {
+        if (Prompts.AskYesNo(VideoSizeQuestionCaption, VideoSizeQuestionText))
+            Size = {320, 240};
+        else
+            S = ParaAsSource;
+    }
+    if (S == ParaAsSource)
+        Size = {Source.Width, Source.Height};
+    return Size;
+}
+
+// The four ways of fitting the source picture (sw x sh) into the output picture (W x H).
+class TFitting {
+public:
+    TFitting(const TlvFilesRecord& Row, const TSourceVideo& Source, TPictureSize Size,
+             TOutputOptions& Output)
+        : Row(Row), sw(Source.Width), sh(Source.Height), W(Size.W), H(Size.H), Output(Output),
+          Cropped(Row.CropTop > 0 || Row.CropLeft > 0 || Row.CropBottom > 0 || Row.CropRight > 0)
+    {
+    }
+
+    void Apply()
+    {
+        if (Row.ZoomMode == "full")
+            Full();
+        else if (Row.ZoomMode == "lbox")
+            Letterbox();
+        else if (Row.ZoomMode == "pan")
+            PanAndScan();
+        else if (Row.ZoomMode == "center")
+            Center();
+        if (!F.empty())
+            Output.VideoFilters = Output.VideoFilters.empty() ? F : Output.VideoFilters + "," + F;
+    }
+
+private:
+    double U() const { return Ratio<double>(sw, W); }
+    double V() const { return Ratio<double>(sh, H); }
+    // The vertical padding when the width fills the picture at ratio K, and the horizontal one
+    // when the height does.
+    int PadYAt(double K) const { return FitPad(H, Trunc(Ratio<double>(sh, K))); }
+    int PadXAt(double K) const { return FitPad(W, Trunc(Ratio<double>(sw, K))); }
+
+    void SetSizeAndAspect(int64_t Width, int64_t Height)
+    {
+        Output.FrameSize = Joined(Width, "x", Height);
+        Output.AspectRatio = Joined(W, ":", H);
+    }
+
+    void Full()
+    {
+        if (Cropped) {
+            Output.CropTop = Row.CropTop;
+            Output.CropBottom = Row.CropBottom;
+            Output.CropLeft = Row.CropLeft;
+            Output.CropRight = Row.CropRight;
+        }
+        SetSizeAndAspect(W, H);
+    }
+
+    void Letterbox()
+    {
+        if (W <= sw && H >= sh) {
+            padY = PadYAt(U());
+            padX = 0;
+        }
+        if (W >= sw && H <= sh) {
+            padX = PadXAt(V());
+            padY = 0;
+        }
+        if (W >= sw && H >= sh) {
+            const double u = U(), v = V();
+            if (u > v) {
+                padY = PadYAt(u);
+                padX = 0;
+            } else if (u < v) {
+                padX = PadXAt(v);
+                padY = 0;
+            } else if (u == v) {
+                padY = PadYAt(u);
+                padX = PadXAt(v);
+            }
+        }
+        if (W <= sw && H <= sh) {
+            const double u = U(), v = V();
+            if (u > v) {
+                padY = PadYAt(u);
+                padX = 0;
+            } else if (u < v) {
+                padX = PadXAt(v);
+                padY = 0;
+            } else if (u == v) {
+                padX = PadXAt(v);
+                padY = 0;
+            }
+        }
+        if (W == sw && H == sh) {
+            padX = 0;
+            padY = 0;
+        }
+        const int64_t iw = int64_t(W) - 2 * int64_t(padX);
+        const int64_t ih = int64_t(H) - 2 * int64_t(padY);
+        const std::string Pad = "pad=" + Joined(W, ":", H) + ":" + Joined(padX, ":", padY);
+        Output.AspectRatio = Joined(iw, ":", ih);
+        if (Cropped) {
+            F = "crop=" + Joined(Row.CropLeft, ":", Row.CropTop) + ":" +
+                Joined(int64_t(sw) - Row.CropLeft - Row.CropRight, ":",
+                       int64_t(sh) - Row.CropTop - Row.CropBottom) +
+                ",scale=" + Joined(iw, ":", ih) + "," + Pad;
+        } else {
+            Output.FrameSize = Joined(iw, "x", ih);
+            F = Pad;
+        }
+    }
+
+    void PanAndScan()
+    {
+        const long double a = (long double)sw - Output.CropLeft - Output.CropRight;
+        const long double b = (long double)sh - Output.CropTop - Output.CropBottom;
+        const long double Wide = 4.0L / 3.0L;
+        const long double Q = Ratio(a, b);
+        if (Q > Wide) {
+            const int64_t e = std::llabs(TruncWide((Q - Wide) * a) / 2);
+            Output.CropLeft = int(((e + Row.CropLeft) / 2) * 2);
+            Output.CropRight = Output.CropLeft;
+        } else if (Q < Wide) {
+            const int64_t e = std::llabs(TruncWide((Ratio(b, a) - Wide) * b) / 2);
+            Output.CropTop = int(((e + Row.CropTop) / 2) * 2);
+            Output.CropBottom = Output.CropTop;
+        }
+        SetSizeAndAspect(W, H);
+    }
+
+    // Black borders left and right (CenterPadX) or above and below (CenterPadY) the source
+    // picture; CenterPadBoth does both.
+    void CenterPadX(int Pad)
+    {
+        padX = Pad;
+        SetSizeAndAspect(int64_t(W) - 2 * int64_t(padX), H);
+        F = BlackPad(int64_t(sw) + 2 * int64_t(padX), sh, padX, 0);
+    }
+    void CenterPadY(int Pad)
+    {
+        padY = Pad;
+        SetSizeAndAspect(W, H);
+        F = BlackPad(sw, int64_t(sh) + 2 * int64_t(padY), 0, padY);
+    }
+    void CenterPadBoth()
+    {
+        padY = PadYAt(U());
+        padX = PadXAt(V());
+        // The height is narrowed by the horizontal padding, as designed.
+        SetSizeAndAspect(int64_t(W) - 2 * int64_t(padX), int64_t(H) - 2 * int64_t(padX));
+        F = BlackPad(int64_t(sw) + 2 * int64_t(padX), int64_t(sh) + 2 * int64_t(padY), padX, padY);
+    }
+
+    void Center()
+    {
+        if (W <= sw && H >= sh)
+            CenterPadY(PadYAt(U()));
+        if (W >= sw && H <= sh)
+            CenterPadX(PadXAt(V()));
+        if (W >= sw && H >= sh) {
+            const double u = U(), v = V();
+            if (u > v)
+                CenterPadY(PadYAt(u));
+            else if (u < v)
+                CenterPadX(PadXAt(v));
+            else if (u == v)
+                CenterPadBoth();
+        }
+        if (W <= sw && H <= sh) {
+            const double u = U(), v = V();
+            if (u > v) {
+                padY = PadYAt(u);
+                SetSizeAndAspect(W, H);
+                F = BlackPad(W, H, 0, padY);
+            } else if (u < v) {
+                CenterPadX(PadXAt(v));
+            } else if (u == v) {
+                CenterPadBoth();
+            }
+        }
+        if (W == sw && H == sh)
+            SetSizeAndAspect(W, H);
+    }
+
+    const TlvFilesRecord& Row;
+    const int sw, sh, W, H;
+    TOutputOptions& Output;
+    const bool Cropped;
+    int padX = 0;
+    int padY = 0;
+    std::string F;
+};
+
+void BuildVideoAudio(const TProfile& Profile, TOutputOptions& Output)
+{
+    std::string Codec = Profile.Para(KeyParaAudioEncoder, JobDefaults::ParaAudioEncoderVideo);
+    constexpr std::string_view OldAmr = "libamr_nb";
+    constexpr std::string_view NewAmr = "libopencore_amrnb";
+    for (std::size_t At = Codec.find(OldAmr); At != std::string::npos;
+         At = Codec.find(OldAmr, At + NewAmr.size()))
+        Codec.replace(At, OldAmr.size(), NewAmr);
+    Output.AudioCodec = Codec;
+    if (ffopt::Trim(Codec).empty())
+        Output.DisableAudio = true;
+
+    const std::string Channel = Profile.Para(KeyParaChannel, JobDefaults::ParaChannel);
+    int Channels = 0;
+    if (Channel != ParaAsSource && ParaIsInteger(Channel, Channels))
+        Output.AudioChannels = Channels;
+    SetVolume(Profile.Para(KeyParaVolume, ParaVolumeUnchanged), Output);
+    SetPositiveInteger(Profile.Para(KeyParaSampleRate, JobDefaults::ParaSampleRate),
+                       Output.AudioSampleRate);
+    SetAudioBitRate(Profile.Para(KeyParaAudioBitRate, JobDefaults::ParaAudioBitRate), Output);
+}
+
+}  // namespace
+
+TSourceVideo SourceVideoOf(TAVProbe& Probe)
+{
+    TSourceVideo Source;
+    Source.StreamCount = Probe.VideoStreamCount();
+    if (Source.StreamCount < 1)
+        return Source;
+    TVideoStreamInfo Info;
+    if (Probe.GetVideoStreamInfo(Probe.FirstVideoStream(), Info)) {
+        Source.Width = Info.Width;
+        Source.Height = Info.Height;
+        Source.BitRate = Info.BitRate;
+    }
+    return Source;
+}
+
+void BuildJobOptions(const TlvFilesRecord& Row, int FormatCode, TOutputOptions& Output,
+                     TInputOptions& Input, const TSourceVideo& Source, const TIniFile& Settings,
+                     const TIniFile& Catalogue, TUserPrompts& Prompts)
+{
+    const TProfile Profile{Settings, Catalogue, FormatCode};
+    if (Row.TrimLength > 0)
+        Output.Duration = Row.TrimLength;
+
+    DetectTarget(Profile, Output);
+
+    const std::string VideoEncoder =
+        Profile.Para(KeyParaVideoEncoder, JobDefaults::ParaVideoEncoder);
+    if (ffopt::Trim(VideoEncoder).empty()) {
+        BuildAudioProfile(Profile, Output, Input);
+        return;
+    }
+
+    if (OneOf(NamedVideoEncoders, VideoEncoder)) {
+        Output.VideoCodec = VideoEncoder;
+        // MPEG-2 video without a target is made a DVD; an SVCD profile (also MPEG-2) keeps
+        // its own target, or it would be written as a DVD.
+        if (VideoEncoder == "mpeg2video" && Output.Target == 0)
+            Output.Target = 3;
+    }
+    if (VideoEncoder == "libx264") {
+        const std::string Format = ffopt::LowerCase(Profile.Format());
+        if (Format == "psp" || Format == "ipod" || Format == "ps3")
+            Output.VideoPreset = "libx264-" + Format;
+        else
+            Output.VideoPreset = "libx264-mp4";
+    }
+
+    if (Source.StreamCount < 1) {
+        Output.DisableVideo = true;
+    } else {
+        SetVideoBitRate(Profile, Source, Output);
+        SetFrameRateAndContainer(Profile, Output);
+        const TPictureSize Size = PictureSize(Profile, Source, Output, Prompts);
+        for (int* Crop : {&Output.CropTop, &Output.CropBottom, &Output.CropLeft, &Output.CropRight})
+            if (*Crop == -1)
+                *Crop = 0;
+        TFitting(Row, Source, Size, Output).Apply();
+    }
+
+    BuildVideoAudio(Profile, Output);
+}
+
+void BuildJobOptions(const TlvFilesRecord& Row, int FormatCode, TOutputOptions& Output,
+                     TInputOptions& Input, TAVProbe& Probe, const TIniFile& Settings,
+                     const TIniFile& Catalogue, TUserPrompts& Prompts)
+{
+    BuildJobOptions(Row, FormatCode, Output, Input, SourceVideoOf(Probe), Settings, Catalogue,
+                    Prompts);
+}
+
+}  // namespace zelta

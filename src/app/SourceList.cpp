@@ -1,0 +1,477 @@
+#include "app/SourceList.h"
+
+#include "app/AppPaths.h"
+#include "app/FormatCatalogue.h"
+#include "app/SettingsKeys.h"
+#include "engine/OptionRecords.h"
+#include "probe/AVProbe.h"
+#include "probe/FFConverter.h"
+
+#include <array>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace zelta {
+
+namespace {
+
+// The filter of the open dialog as designed: description|patterns|description|patterns...
+constexpr std::string_view DesignedAddFilter =
+    "All Supported Video Formats|*.AVI;*.AVM;*.ASF;*.WMV;*.AVS;*.FLV;*.MKV;*.MOV;*.3GP;*.3G2;"
+    "*.M4V;*.MP4;*.MPG;*.MPEG;*.DAT;*.OGM;*.VOB;*.RM;*.RMVB;*.TS;*.TP;*.IFO;*.NSV;*.SWF;|"
+    "All Supported Audio Formats|*.MP3;*.AAC;*.WAV;*.WMA;*.OGG;*.CDA;*.FLAC;*.M4A;*.MID;*.MKA;"
+    "*.MP2;*.MPA;*.MPC;*.APE;*.OFR;*.OGG;*.RA;*.WV;*.TTA;*.AC3;*.DTS;|"
+    "AVI files (*.avi)|*.avi|"
+    "MPEG4 files (*.mp4)|*.mp4|"
+    "MPEG files (*.mpg,*.mpeg)|*.mpg;*.mpeg|"
+    "3GP files (*.3gp,*.3g2)|*.3gp;*.3g2|"
+    "Itunes Video files (*.m4v)|*.m4v|"
+    "Windows Media files (*.wmv,*.asf)|*.wmv;*.asf|"
+    "Real Media files (*.rm,*.rmvb)|*.rm;*.rmvb|"
+    "Video CD files (*.dat)|*.dat|"
+    "Quick Time files (*.mov)|*.mov|"
+    "Flash Video files (*.flv)|*.flv|"
+    "Matroska Video files (*.mkv)|*.mkv|"
+    "MJPEG Video files (*.mjpg,*.mjpeg)|*.mjpg;*.mjpeg|"
+    "Animated GIF files (*.gif)|*.gif|"
+    "H.264/MPEG4 AVC Video files (*.mts,*.m2ts)|*.mts;*.m2ts|"
+    "DVD video object files (*.vob)|*.vob|"
+    "MPEG-1 Video files (*.mpv)|*.mpv|"
+    "Video Transport Stream files (*.ts)|*.ts|"
+    "TP Video files (*.tp)|*.tp|"
+    "Maceomeida Flash files (*.swf)|*.swf|"
+    "MP3 Audio files (*.mp3)|*.mp3|"
+    "Advanced Audio Coding files (*.aac)|*.aac|"
+    "Monkey's Audio files (*.ape)|*.ape|"
+    "Ogg Vorbis Audio files (*.ogg)|*.ogg|"
+    "Windows Media Audio files (*.wma)|*.wma|"
+    "MusePack Audio files (*.mpc)|*.mpc|"
+    "MPEG Audio files (*.mpa)|*.mpa|"
+    "MPEG-4 Audio files (*.m4a)|*.m4a|"
+    "Matroska Audio files (*.mka)|*.mka|"
+    "DTS Audio files (*.dts)|*.dts|"
+    "Audio Codec 3 files (*.ac3)|*.ac3|"
+    "Speex Audio files (*.spx)|*.spx|"
+    "Real Audio files (*.ra,*.ram)|*.ra;*.ram|"
+    "MPEG Layer II Compressed Audio files (*.mp2)|*.mp2|"
+    "All files (*.*)|*.*";
+
+// Odd-row backgrounds in theme index order (Default, Gray, Orange, Purple, Red, Green,
+// Light blue), then the colour used when no built-in theme is in force.
+constexpr std::array<QRgb, 7> ThemeOddRowColors = {
+    qRgb(226, 230, 246), qRgb(236, 236, 236), qRgb(248, 242, 224), qRgb(246, 230, 241),
+    qRgb(247, 225, 225), qRgb(226, 247, 225), qRgb(225, 240, 247),
+};
+constexpr QRgb NoThemeOddRowColor = qRgb(235, 235, 235);
+
+std::vector<std::string_view> Split(std::string_view Text, char Separator)
+{
+    std::vector<std::string_view> Parts;
+    for (;;) {
+        const size_t At = Text.find(Separator);
+        Parts.push_back(Text.substr(0, At));
+        if (At == std::string_view::npos)
+            return Parts;
+        Text.remove_prefix(At + 1);
+    }
+}
+
+std::string AsciiCase(std::string_view Text, bool Upper)
+{
+    std::string R(Text);
+    for (char& C : R) {
+        if (Upper && C >= 'a' && C <= 'z')
+            C = char(C - 'a' + 'A');
+        else if (!Upper && C >= 'A' && C <= 'Z')
+            C = char(C - 'A' + 'a');
+    }
+    return R;
+}
+
+// The file name of Path without its extension ("/a/song.x.wav" -> "song.x"); a name that starts
+// with its only dot is a hidden file's whole name.
+std::string NameWithoutExtension(const std::string& Path)
+{
+    return fs::path(Path).stem().string();
+}
+
+std::string FileNamePart(const std::string& Path)
+{
+    const size_t Slash = Path.rfind('/');
+    return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
+}
+
+// True when Folder is a folder afterwards (it existed or was made with its parents); Reason
+// tells why not.
+bool EnsureFolder(const std::string& Folder, std::string& Reason)
+{
+    std::error_code Ec;
+    if (fs::is_directory(Folder, Ec))
+        return true;
+    if (Folder.empty()) {
+        Reason = "no folder given";
+        return false;
+    }
+    fs::create_directories(Folder, Ec);
+    if (Ec) {
+        Reason = Ec.message();
+        return false;
+    }
+    // create_directories succeeds without making anything when the path exists as a file.
+    if (!fs::is_directory(Folder, Ec)) {
+        Reason = "not a folder";
+        return false;
+    }
+    return true;
+}
+
+// True when a file (or a link, even a dangling one) is at Path.
+bool PathTaken(const std::string& Path)
+{
+    std::error_code Ec;
+    const fs::file_status St = fs::symlink_status(Path, Ec);
+    // A path whose state cannot be read is treated as taken: writing there would fail anyway.
+    if (Ec && St.type() != fs::file_type::not_found)
+        return true;
+    return fs::exists(St);
+}
+
+} // namespace
+
+QRgb OddRowColor(int ThemeIndex)
+{
+    if (ThemeIndex >= 0 && ThemeIndex < int(ThemeOddRowColors.size()))
+        return ThemeOddRowColors[size_t(ThemeIndex)];
+    return NoThemeOddRowColor;
+}
+
+QRgb RowBackground(int Row, int ThemeIndex)
+{
+    return Row % 2 == 0 ? RowEvenColor : OddRowColor(ThemeIndex);
+}
+
+std::vector<std::string> AddDialogFilters()
+{
+    std::vector<std::string> Filters;
+    const std::vector<std::string_view> Parts = Split(DesignedAddFilter, '|');
+    for (size_t I = 0; I + 1 < Parts.size(); I += 2) {
+        std::vector<std::string> Patterns;
+        auto AddPattern = [&Patterns](std::string Pattern) {
+            for (const std::string& P : Patterns)
+                if (P == Pattern)
+                    return;
+            Patterns.push_back(std::move(Pattern));
+        };
+        for (std::string_view Pattern : Split(Parts[I + 1], ';')) {
+            if (Pattern.empty())
+                continue;
+            if (Pattern == "*.*") { // every file, also those without a dot
+                AddPattern("*");
+                continue;
+            }
+            AddPattern(AsciiCase(Pattern, true));
+            AddPattern(AsciiCase(Pattern, false));
+        }
+        std::string Filter(Parts[I]);
+        Filter += " (";
+        for (size_t P = 0; P < Patterns.size(); ++P) {
+            if (P > 0)
+                Filter += ' ';
+            Filter += Patterns[P];
+        }
+        Filter += ')';
+        Filters.push_back(std::move(Filter));
+    }
+    return Filters;
+}
+
+std::optional<std::string> BuildDestName(const std::string& Source, std::string_view Suffix,
+                                         TIniFile& Settings, TUserPrompts& Prompts,
+                                         TReservedNames* Reserved)
+{
+    std::string Folder = ReadSettingText(Settings, KeyOutPutDir);
+    std::string Reason;
+    if (!EnsureFolder(Folder, Reason)) {
+        const std::string Default = DefaultOutputFolder();
+        if (Folder != Default) {
+            Prompts.ShowMessage("Warning", "Cannot create output directory:" + Folder +
+                                               ".It will create default directory " + Default +
+                                               "!");
+        }
+        if (!EnsureFolder(Default, Reason)) {
+            Prompts.ShowMessage("Error", "Cannot create output directory: " + Default + " (" +
+                                             Reason + ")");
+            return std::nullopt;
+        }
+        // The folder is used even when the settings file cannot be written; the next name
+        // built then simply falls back again.
+        (void)Settings.WriteString(SectionSettings, KeyOutPutDir, Default);
+        Folder = Default;
+    }
+
+    const std::string Base = JoinPath(Folder, NameWithoutExtension(Source));
+    auto Free = [Reserved](const std::string& Name) {
+        return !PathTaken(Name) && !(Reserved && Reserved->count(Name) > 0);
+    };
+    std::string Name = Base + "_(new)" + std::string(Suffix);
+    for (int N = 1; !Free(Name); ++N)
+        Name = Base + "_(new_" + std::to_string(N) + ")" + std::string(Suffix);
+    if (Reserved)
+        Reserved->insert(Name);
+    return Name;
+}
+
+// ---- the list ----
+
+struct TSourceListModel::TRow {
+    bool Checked = true;
+    std::string Caption;
+    // Texts of colLength .. colProgress.
+    std::array<std::string, SourceColumnCount - 1> SubItems;
+    TlvFilesRecord Record;
+};
+
+TSourceListModel::TSourceListModel(QObject* Parent) : QAbstractTableModel(Parent) {}
+
+TSourceListModel::~TSourceListModel() = default;
+
+int TSourceListModel::rowCount(const QModelIndex& Parent) const
+{
+    return Parent.isValid() ? 0 : RowCount();
+}
+
+int TSourceListModel::columnCount(const QModelIndex& Parent) const
+{
+    return Parent.isValid() ? 0 : SourceColumnCount;
+}
+
+QVariant TSourceListModel::data(const QModelIndex& Index, int Role) const
+{
+    if (!Index.isValid() || Index.row() < 0 || Index.row() >= RowCount() || Index.column() < 0 ||
+        Index.column() >= SourceColumnCount)
+        return {};
+    const int Row = Index.row();
+    const auto Column = TSourceColumn(Index.column());
+    switch (Role) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(SubItem(Row, Column));
+    case Qt::CheckStateRole:
+        if (Column == colSource)
+            return Checked(Row) ? Qt::Checked : Qt::Unchecked;
+        return {};
+    default:
+        return {};
+    }
+}
+
+bool TSourceListModel::setData(const QModelIndex& Index, const QVariant& Value, int Role)
+{
+    if (Role != Qt::CheckStateRole || !Index.isValid() || Index.column() != colSource ||
+        Index.row() < 0 || Index.row() >= RowCount())
+        return false;
+    SetChecked(Index.row(), Value.toInt() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags TSourceListModel::flags(const QModelIndex& Index) const
+{
+    if (!Index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags F = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (Index.column() == colSource)
+        F |= Qt::ItemIsUserCheckable;
+    return F;
+}
+
+QVariant TSourceListModel::headerData(int Section, Qt::Orientation Orientation, int Role) const
+{
+    if (Orientation != Qt::Horizontal || Role != Qt::DisplayRole || Section < 0 ||
+        Section >= SourceColumnCount)
+        return {};
+    const std::string_view Caption = SourceColumns[Section].Caption;
+    return QString::fromUtf8(Caption.data(), qsizetype(Caption.size()));
+}
+
+TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<std::string>& Paths,
+                                                        TCustomFFConverter& Converter,
+                                                        const std::string& LibraryFolder,
+                                                        TIniFile& Settings,
+                                                        const TIniFile& Catalogue,
+                                                        TUserPrompts& Prompts)
+{
+    TAddResult Result;
+    if (!Converter.LoadLibraries(LibraryFolder)) {
+        Result.LibrariesFailed = true;
+        return Result;
+    }
+    Converter.ClearTasks();
+
+    const int Code = ReadSettingInteger(Settings, KeyFormatCode);
+    const std::string Suffix = "." + CatalogueFileExt(Catalogue, Code);
+    const std::string ZoomMode = Settings.ReadString(FormatInfoSection(Code), "parazoom", "lbox");
+
+    for (size_t P = 0; P < Paths.size(); ++P) {
+        const std::string& Path = Paths[P];
+        std::error_code Ec;
+        const fs::file_status St = fs::status(Path, Ec);
+        if (Ec || !fs::exists(St) || fs::is_directory(St))
+            continue;
+        if (FindCaption(Path) >= 0)
+            continue;
+
+        const std::optional<std::string> Dest = BuildDestName(Path, Suffix, Settings, Prompts);
+        if (!Dest) {
+            Result.Stopped = true;
+            break;
+        }
+
+        TInputOptions Options;
+        ResetInputOptions(Options);
+        Options.FileName = Path;
+        const int Task = Converter.AddTask(Path, &Options);
+        if (Task < 0)
+            continue; // not media the engine can open
+
+        int Duration = 0;
+        if (TAVProbe* Probe = Converter.InputProbe(Task, 0)) {
+            TFileStreamInfo Info;
+            if (Probe->GetFileStreamInfo(Info) && Info.Duration > 0)
+                Duration = int(Info.Duration / 1000000);
+        }
+        // Adding only probes the file; the tasks of a conversion are built at Start.
+        Converter.RemoveTask(Task);
+        Converter.ClearTasks();
+
+        auto NewRow = std::make_unique<TRow>();
+        NewRow->Checked = true;
+        NewRow->Caption = Path;
+        NewRow->SubItems[colLength - 1] = std::to_string(Duration);
+        NewRow->SubItems[colTrimmedLength - 1] = std::to_string(Duration);
+        NewRow->SubItems[colDestination - 1] = FileNamePart(*Dest);
+        TlvFilesRecord& R = NewRow->Record;
+        R.PickIndex = int(P);
+        R.SrcFile = Path;
+        R.DstFile = *Dest;
+        R.Duration = Duration;
+        R.ZoomMode = ZoomMode;
+
+        const int At = RowCount();
+        beginInsertRows(QModelIndex(), At, At);
+        FRows.push_back(std::move(NewRow));
+        endInsertRows();
+        ++Result.Added;
+    }
+    return Result;
+}
+
+int TSourceListModel::RemoveRow(int Row)
+{
+    if (Row < 0 || Row >= RowCount())
+        return -1;
+    beginRemoveRows(QModelIndex(), Row, Row);
+    FRows.erase(FRows.begin() + Row);
+    endRemoveRows();
+    if (FRows.empty())
+        return -1;
+    return Row < RowCount() ? Row : RowCount() - 1;
+}
+
+bool TSourceListModel::Clear(TCustomFFConverter& Converter)
+{
+    if (FRows.empty())
+        return false;
+    Converter.ClearTasks();
+    beginResetModel();
+    FRows.clear();
+    endResetModel();
+    return true;
+}
+
+void TSourceListModel::CheckAll()
+{
+    for (int Row = 0; Row < RowCount(); ++Row)
+        SetChecked(Row, true);
+}
+
+void TSourceListModel::UncheckAll()
+{
+    for (int Row = 0; Row < RowCount(); ++Row)
+        SetChecked(Row, false);
+}
+
+void TSourceListModel::ReverseCheck()
+{
+    for (int Row = 0; Row < RowCount(); ++Row)
+        SetChecked(Row, !Checked(Row));
+}
+
+void TSourceListModel::SetChecked(int Row, bool IsChecked)
+{
+    if (Row < 0 || Row >= RowCount() || FRows[size_t(Row)]->Checked == IsChecked)
+        return;
+    FRows[size_t(Row)]->Checked = IsChecked;
+    const QModelIndex Cell = index(Row, colSource);
+    emit dataChanged(Cell, Cell, {Qt::CheckStateRole});
+}
+
+bool TSourceListModel::Checked(int Row) const
+{
+    return Row >= 0 && Row < RowCount() && FRows[size_t(Row)]->Checked;
+}
+
+int TSourceListModel::CheckedCount() const
+{
+    int N = 0;
+    for (const auto& R : FRows)
+        N += R->Checked ? 1 : 0;
+    return N;
+}
+
+const std::string& TSourceListModel::Caption(int Row) const
+{
+    return FRows.at(size_t(Row))->Caption;
+}
+
+std::string TSourceListModel::SubItem(int Row, TSourceColumn Column) const
+{
+    const TRow& R = *FRows.at(size_t(Row));
+    if (Column == colSource)
+        return R.Caption;
+    if (Column > colSource && Column < SourceColumnCount)
+        return R.SubItems[size_t(Column) - 1];
+    return {};
+}
+
+void TSourceListModel::SetSubItem(int Row, TSourceColumn Column, std::string Text)
+{
+    if (Row < 0 || Row >= RowCount() || Column <= colSource || Column >= SourceColumnCount)
+        return;
+    std::string& Item = FRows[size_t(Row)]->SubItems[size_t(Column) - 1];
+    if (Item == Text)
+        return;
+    Item = std::move(Text);
+    const QModelIndex Cell = index(Row, Column);
+    emit dataChanged(Cell, Cell, {Qt::DisplayRole});
+}
+
+TlvFilesRecord& TSourceListModel::Record(int Row)
+{
+    return FRows.at(size_t(Row))->Record;
+}
+
+const TlvFilesRecord& TSourceListModel::Record(int Row) const
+{
+    return FRows.at(size_t(Row))->Record;
+}
+
+int TSourceListModel::FindCaption(std::string_view Caption) const
+{
+    for (size_t I = 0; I < FRows.size(); ++I)
+        if (FRows[I]->Caption == Caption)
+            return int(I);
+    return -1;
+}
+
+} // namespace zelta

@@ -1,0 +1,185 @@
+// The batch's source files: the per-file record, the list's rows and their commands, and the
+// destination names.
+//
+// TSourceListModel is the model behind the main window's list: one row per source file with a
+// check box, the caption (full source path) and four sub-items, and the row's TlvFilesRecord,
+// which the trim, crop and effects dialogs edit and the job builder and batch driver read. The
+// view shows it in report view while it has rows and in list view while it is empty; the
+// selection belongs to the view, the commands return the row the view should select.
+//
+// Main thread only, like every model. The records are owned by the rows: a record lives exactly
+// as long as its row.
+#pragma once
+
+#include "app/IniFile.h"
+#include "app/UserPrompts.h"
+#include "effects/WmRec.h"
+
+#include <QAbstractTableModel>
+#include <QRgb>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TCustomFFConverter;
+
+namespace zelta {
+
+// Everything the user has set for one source file. The picture values and the watermark layers
+// are the part the frame effects read (TFrameEffectsRecord).
+struct TlvFilesRecord : TFrameEffectsRecord {
+    int PickIndex = 0;       // position among the files of the add that brought it, from 0
+    std::string SrcFile;     // full path, equal to the row caption
+    std::string DstFile;     // destination computed when the row was added
+    int Duration = 0;        // source duration in whole seconds (truncated)
+    int64_t TrimStart = 0;   // microseconds; 0 = from the beginning
+    int64_t TrimLength = 0;  // microseconds; 0 = to the end
+    std::string ZoomMode = "lbox"; // "full", "lbox", "pan" or "center"
+    int CropTop = 0;
+    int CropLeft = 0;
+    int CropBottom = 0;
+    int CropRight = 0;
+    int CropUpView = 0;      // the crop dialog's own entries, only to restore it
+    int CropLeftView = 0;
+    int CropDownView = 0;
+    int CropRightView = 0;
+    bool ProcessText = false;
+    bool ProcessImage = false;
+};
+
+// Columns of the report view.
+enum TSourceColumn {
+    colSource = 0,
+    colLength = 1,
+    colTrimmedLength = 2,
+    colDestination = 3,
+    colProgress = 4,
+    SourceColumnCount = 5,
+};
+struct TSourceColumnInfo {
+    std::string_view Caption;
+    int Width;
+};
+inline constexpr TSourceColumnInfo SourceColumns[SourceColumnCount] = {
+    {"Source", 140}, {"Length", 65}, {"Trimmed Length", 90}, {"Destination File", 120},
+    {"Progress", 60},
+};
+
+// Drawing colours of the rows (the delegate paints them; nothing here draws).
+inline constexpr QRgb RowEvenColor = qRgb(255, 255, 255);
+inline constexpr QRgb RowSelectedFocusFill = qRgb(185, 204, 236);
+inline constexpr QRgb RowSelectedFill = qRgb(229, 236, 248);
+inline constexpr QRgb RowSelectedFocusFrame = qRgb(122, 160, 218);
+inline constexpr QRgb RowSelectedFrame = qRgb(152, 181, 226);
+// Background of an odd row under theme ThemeIndex (0..6); other values give the colour used
+// when no built-in theme is in force.
+QRgb OddRowColor(int ThemeIndex);
+// Background of row Row (even rows white).
+QRgb RowBackground(int Row, int ThemeIndex);
+
+// The open dialog's filter, one Qt name filter per entry ("All Supported Video Formats (*.AVI
+// *.avi ...)", "AVI files (*.avi) (*.avi *.AVI)"), in the designed order. Each entry is the
+// designed description followed by its patterns, each pattern in upper and lower case (Qt and
+// GTK match name filters case-sensitively on Linux), "*.*" as "*". The view sets
+// QFileDialog::HideNameFilterDetails so that exactly the designed descriptions are shown.
+std::vector<std::string> AddDialogFilters();
+
+// ---- destination names ----
+
+// Names handed out during one Start: a name in the set counts as existing, so two rows whose
+// sources share a file name get different destinations.
+using TReservedNames = std::set<std::string>;
+
+// The destination of Source: folder "OutPutDir" (default DefaultOutputFolder()) + "/" + the file
+// name without its extension + "_(new)" + Suffix, or "_(new_N)" with the smallest N = 1, 2, ...
+// that names no existing (or reserved) file. A folder that does not exist is created with its
+// parents; when that fails, the user is told with the "Warning" message ("Cannot create output
+// directory:" + folder + ".It will create default directory ~/videoconverter!"), the default
+// folder is created, stored as "OutPutDir" and used (no warning when the stored folder is the
+// default itself). When the default folder cannot be created either, the user is told with an
+// "Error" message ("Cannot create output directory: <folder> (<reason>)") and the result is
+// nullopt: nothing can be written. A path that exists but is no folder counts as a folder that
+// cannot be created. A returned name is added to Reserved when given.
+std::optional<std::string> BuildDestName(const std::string& Source, std::string_view Suffix,
+                                         TIniFile& Settings, TUserPrompts& Prompts,
+                                         TReservedNames* Reserved = nullptr);
+
+// ---- the list ----
+
+class TSourceListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit TSourceListModel(QObject* Parent = nullptr);
+    ~TSourceListModel() override;
+
+    // Qt model: five columns; column 0 carries the check state (Qt::CheckStateRole, user
+    // checkable); DisplayRole gives the texts; horizontal headers give the captions. The column
+    // widths are SourceColumns[].Width: the view applies them (QHeaderView::resizeSection); the
+    // model gives no Qt::SizeHintRole, because QHeaderView takes the header's height from that
+    // size too.
+    int rowCount(const QModelIndex& Parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& Parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& Index, int Role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& Index, const QVariant& Value, int Role) override;
+    Qt::ItemFlags flags(const QModelIndex& Index) const override;
+    QVariant headerData(int Section, Qt::Orientation Orientation,
+                        int Role = Qt::DisplayRole) const override;
+
+    struct TAddResult {
+        int Added = 0;           // rows appended
+        bool LibrariesFailed = false; // the media libraries could not be loaded: nothing added
+        bool Stopped = false;    // no destination folder could be made: the rest was not added
+    };
+    // Adds the chosen files in the given order, as the Add command does after its dialog:
+    // loads the libraries through Converter, clears its tasks, and for each path skips folders,
+    // unreadable paths, exact duplicates of a caption and files the engine cannot open; the
+    // others get a checked row with Length and Trimmed Length = the probed duration in whole
+    // seconds, Destination File = the file name of BuildDestName(path, "." + FileExt) of the
+    // current profile ("FormatCode", the catalogue's "FileExt"), an empty Progress, and a
+    // record whose ZoomMode is the profile's "parazoom" (default "lbox"). Probing leaves no task
+    // behind. LibraryFolder is where the media libraries are loaded from. Afterwards the view
+    // selects and focuses row 0 when the list has rows. Raises the component's FFmpegException
+    // when called while a conversion runs (the window disables Add meanwhile).
+    TAddResult AddFiles(const std::vector<std::string>& Paths, TCustomFFConverter& Converter,
+                        const std::string& LibraryFolder, TIniFile& Settings,
+                        const TIniFile& Catalogue, TUserPrompts& Prompts);
+
+    // Removes Row with its record. Returns the row to select (and focus) afterwards: the one now
+    // at Row, else the new last row; -1 when the list is empty (the caller then switches to list
+    // view and stops the preview). A row outside the list (as -1 for "no selection") removes
+    // nothing and returns -1. The encoder's tasks are not touched.
+    int RemoveRow(int Row);
+    // Removes every row and record and clears Converter's tasks. False (and nothing done) when
+    // the list was empty already.
+    bool Clear(TCustomFFConverter& Converter);
+
+    void CheckAll();
+    void UncheckAll();
+    void ReverseCheck();
+    void SetChecked(int Row, bool Checked);
+    bool Checked(int Row) const;
+    int CheckedCount() const;
+
+    int RowCount() const { return int(FRows.size()); }
+    bool Empty() const { return FRows.empty(); }
+    // Row must be valid.
+    const std::string& Caption(int Row) const;
+    // Column colSource gives the caption; SetSubItem ignores it (the caption is the source).
+    std::string SubItem(int Row, TSourceColumn Column) const;
+    void SetSubItem(int Row, TSourceColumn Column, std::string Text);
+    TlvFilesRecord& Record(int Row);
+    const TlvFilesRecord& Record(int Row) const;
+    // The row captioned exactly Caption (case-sensitive), or -1.
+    int FindCaption(std::string_view Caption) const;
+
+private:
+    struct TRow;
+    std::vector<std::unique_ptr<TRow>> FRows;
+};
+
+}  // namespace zelta

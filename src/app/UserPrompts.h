@@ -1,0 +1,21 @@
+// The questions and messages the application core puts to the user. The main window answers
+// them with message boxes; the command-line program prints the messages on standard error and
+// answers every question with "yes"; tests record them.
+//
+// Called on the main thread, at the moment the core needs the answer.
+#pragma once
+
+#include <string_view>
+
+namespace zelta {
+
+class TUserPrompts {
+public:
+    virtual ~TUserPrompts() = default;
+    // A message box with the given caption, the text and an OK button.
+    virtual void ShowMessage(std::string_view Caption, std::string_view Text) = 0;
+    // A message box with Yes and No buttons and the question icon; true for Yes.
+    virtual bool AskYesNo(std::string_view Caption, std::string_view Text) = 0;
+};
+
+}  // namespace zelta

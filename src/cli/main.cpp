@@ -1,0 +1,472 @@
+// zelta-convert: the batch conversion of the main window without a window, for scripts and
+// servers. Files go through the same source list, batch driver and job builder as Start; only the
+// user dialogue differs (messages on standard error, every question answered "yes").
+//
+// The conversion runs on the component's workers; no event loop exists, so the component's
+// events arrive on its own threads and the main thread only waits for the end of the run.
+#include "app/AppPaths.h"
+#include "app/BatchDriver.h"
+#include "app/ConvertArgs.h"
+#include "app/FormatCatalogue.h"
+#include "app/IniFile.h"
+#include "app/SettingsKeys.h"
+#include "app/SourceList.h"
+#include "probe/FFConverter.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <clocale>
+#include <condition_variable>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace zelta;
+
+namespace {
+
+constexpr int ExitConverted = 0;
+constexpr int ExitFailed = 1;
+constexpr int ExitUsage = 2;
+
+// Set by SIGINT/SIGTERM; the main thread stops the run when it sees it.
+volatile std::sig_atomic_t GInterrupted = 0;
+
+extern "C" void OnInterrupt(int) { GInterrupted = 1; }
+
+std::string VersionText()
+{
+    return "zelta-convert " + std::to_string(ZELTA_VERSION_MAJOR) + "." +
+           std::to_string(ZELTA_VERSION_MINOR) + "." + std::to_string(ZELTA_VERSION_PATCH) + "." +
+           std::to_string(ZELTA_VERSION_TWEAK);
+}
+
+std::string FileNameOf(const std::string& Path) { return fs::path(Path).filename().string(); }
+
+// A private folder removed with its content: the settings copy lives here.
+class TScratchFolder {
+public:
+    TScratchFolder()
+    {
+        std::error_code ec;
+        std::string pattern = (fs::temp_directory_path(ec) / "zelta-convert-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr)
+            FPath = pattern;
+    }
+    ~TScratchFolder()
+    {
+        std::error_code ec;
+        if (!FPath.empty())
+            fs::remove_all(FPath, ec);
+    }
+    TScratchFolder(const TScratchFolder&) = delete;
+    TScratchFolder& operator=(const TScratchFolder&) = delete;
+    const std::string& Path() const { return FPath; }
+
+private:
+    std::string FPath;
+};
+
+// How each task ended.
+struct TTaskEnd {
+    bool Ended = false;
+    bool Finished = false;
+    std::string Message;
+};
+
+// The user dialogue and the progress display of the command line. The component calls in from
+// its threads (progress from the workers, ends from its delivery thread); everything here is
+// guarded by FLock.
+class TConsoleHost final : public TBatchHost {
+public:
+    explicit TConsoleHost(bool Terminal) : FTerminal(Terminal) {}
+
+    void ShowMessage(std::string_view Caption, std::string_view Text) override
+    {
+        std::lock_guard guard(FLock);
+        ClearLine();
+        std::fprintf(stderr, "%.*s: %.*s\n", int(Caption.size()), Caption.data(),
+                     int(Text.size()), Text.data());
+    }
+    bool AskYesNo(std::string_view Caption, std::string_view Text) override
+    {
+        std::lock_guard guard(FLock);
+        ClearLine();
+        std::fprintf(stderr, "%.*s: %.*s yes\n", int(Caption.size()), Caption.data(),
+                     int(Text.size()), Text.data());
+        return true;
+    }
+
+    // Before the run: the task names (source and destination file names).
+    void Begin(std::vector<std::string> Sources, std::vector<std::string> Destinations)
+    {
+        std::lock_guard guard(FLock);
+        FSources = std::move(Sources);
+        FDestinations = std::move(Destinations);
+        FPercent.assign(FSources.size(), 0);
+        FPlainStep.assign(FSources.size(), 0);
+        FEnds.assign(FSources.size(), TTaskEnd{});
+        FRunEnded = false;
+    }
+
+    void ShowProgress(const TProgressTexts& Texts) override
+    {
+        std::lock_guard guard(FLock);
+        const size_t task = size_t(Texts.TaskIndex);
+        if (task >= FPercent.size())
+            return;
+        const int percent = std::clamp(Texts.Percent, 0, 100);
+        if (FTerminal) {
+            if (percent == FPercent[task] && task == FLastTask && FLineShown)
+                return;
+            FPercent[task] = percent;
+            FLastTask = task;
+            DrawLine();
+        } else {
+            FPercent[task] = percent;
+            // One line per quarter, so a log file stays readable.
+            const int step = percent / 25;
+            if (step > FPlainStep[task] && step < 4) {
+                FPlainStep[task] = step;
+                std::fprintf(stderr, "[%zu/%zu] %s: %d%%\n", task + 1, FSources.size(),
+                             FileNameOf(FSources[task]).c_str(), percent);
+            }
+        }
+    }
+
+    void TaskEnded(const TTerminateInfo& Info) override
+    {
+        std::lock_guard guard(FLock);
+        const size_t task = size_t(Info.TaskIndex);
+        if (task >= FEnds.size())
+            return;
+        TTaskEnd& end = FEnds[task];
+        end.Ended = true;
+        end.Finished = Info.Finished;
+        end.Message = Info.ExceptionMsg;
+        if (!end.Finished && end.Message.empty())
+            end.Message = GInterrupted ? "stopped" : "the conversion did not finish";
+        FPercent[task] = end.Finished ? 100 : FPercent[task];
+        ClearLine();
+        if (end.Finished)
+            std::fprintf(stderr, "[%zu/%zu] %s -> %s: done\n", task + 1, FSources.size(),
+                         FSources[task].c_str(), FDestinations[task].c_str());
+        else
+            std::fprintf(stderr, "[%zu/%zu] %s: failed: %s\n", task + 1, FSources.size(),
+                         FSources[task].c_str(), end.Message.c_str());
+        if (FTerminal)
+            DrawLine();
+    }
+
+    void RunEnded() override
+    {
+        std::lock_guard guard(FLock);
+        ClearLine();
+        FRunEnded = true;
+        FChanged.notify_all();
+    }
+
+    // Waits for the end of the run; Interrupt is called once when a stop signal arrives.
+    template <class TInterrupt>
+    void WaitForRunEnd(TInterrupt Interrupt)
+    {
+        std::unique_lock guard(FLock);
+        bool interrupted = false;
+        while (!FRunEnded) {
+            // Signals cannot notify a condition variable; look at the flag now and then.
+            FChanged.wait_for(guard, std::chrono::milliseconds(200));
+            if (GInterrupted && !interrupted) {
+                interrupted = true;
+                guard.unlock();
+                Interrupt();
+                guard.lock();
+            }
+        }
+    }
+
+    std::vector<TTaskEnd> Ends() const
+    {
+        std::lock_guard guard(FLock);
+        return FEnds;
+    }
+
+private:
+    void ClearLine()
+    {
+        if (FTerminal && FLineShown) {
+            std::fputs("\r\033[K", stderr);
+            FLineShown = false;
+        }
+    }
+    void DrawLine()
+    {
+        if (FSources.empty())
+            return;
+        constexpr int BarWidth = 20;
+        auto bar = [](int Percent) {
+            const int filled = Percent * BarWidth / 100;
+            return std::string(size_t(filled), '#') + std::string(size_t(BarWidth - filled), '.');
+        };
+        int total = 0;
+        for (int p : FPercent)
+            total += p;
+        const int overall = total / int(FPercent.size());
+        const size_t task = std::min(FLastTask, FSources.size() - 1);
+        std::string name = FileNameOf(FSources[task]);
+        if (name.size() > 30)
+            name = name.substr(0, 27) + "...";
+        std::fprintf(stderr, "\r\033[K[%zu/%zu] %-30s %3d%% [%s]  all %3d%% [%s]", task + 1,
+                     FSources.size(), name.c_str(), FPercent[task], bar(FPercent[task]).c_str(),
+                     overall, bar(overall).c_str());
+        std::fflush(stderr);
+        FLineShown = true;
+    }
+
+    const bool FTerminal;
+    mutable std::mutex FLock;
+    std::condition_variable FChanged;
+    std::vector<std::string> FSources;
+    std::vector<std::string> FDestinations;
+    std::vector<int> FPercent;
+    std::vector<int> FPlainStep;
+    std::vector<TTaskEnd> FEnds;
+    size_t FLastTask = 0;
+    bool FLineShown = false;
+    bool FRunEnded = false;
+};
+
+int UsageError(const std::string& Error)
+{
+    std::fprintf(stderr, "zelta-convert: %s\n\n%s", Error.c_str(), ConvertUsage().c_str());
+    return ExitUsage;
+}
+
+int Fail(const std::string& Message)
+{
+    std::fprintf(stderr, "zelta-convert: %s\n", Message.c_str());
+    return ExitFailed;
+}
+
+bool LoadEngine(TFFConverter& Converter)
+{
+    if (Converter.LoadLibraries(LibAVFolder()))
+        return true;
+    std::fprintf(stderr, "zelta-convert: cannot load the media libraries: %s\n",
+                 Converter.LastError().c_str());
+    return false;
+}
+
+int PrintInfo(const std::string& File)
+{
+    TFFConverter converter;
+    if (!LoadEngine(converter))
+        return ExitFailed;
+    TAVProbe& probe = converter.Probe();
+    if (!probe.Open(fs::absolute(File).string()))
+        return Fail(File + ": " + probe.LastError());
+    std::string text;
+    if (!probe.GetInfoText(text))
+        return Fail(File + ": " + probe.LastError());
+    std::printf("%s\n", text.c_str());
+    return ExitConverted;
+}
+
+// "path: reason", unless the reason names the file already (the libraries' texts do).
+std::string Named(const std::string& Path, const std::string& Reason)
+{
+    if (Reason.rfind(Path, 0) == 0)
+        return Reason;
+    return Path + ": " + Reason;
+}
+
+// Why a path given on the command line got no row.
+std::string RefusalReason(const std::string& Path, TFFConverter& Converter)
+{
+    std::error_code ec;
+    if (!fs::exists(Path, ec))
+        return "no such file";
+    if (fs::is_directory(Path, ec))
+        return "is a folder";
+    TAVProbe& probe = Converter.Probe();
+    if (!probe.Open(Path)) {
+        const std::string reason = probe.LastError();
+        return reason.empty() ? "the file cannot be opened as media" : reason;
+    }
+    probe.Close();
+    return "the file cannot be opened as media";
+}
+
+int Convert(const TConvertArgs& Args, int Argc, char** Argv)
+{
+    const TIniFile catalogue(CatalogueFilePath());
+    const TIniFile userSettings(SettingsFilePath());
+    const bool chosen = Args.Profile.has_value();
+    const int code = chosen ? *Args.Profile
+                            : userSettings.ReadInteger(SectionSettings, KeyFormatCode,
+                                                       FormatCodeDefault);
+    const std::vector<TFormatProfile> profiles = ListFormatProfiles(ReadFormatCatalogue(catalogue));
+    if (std::none_of(profiles.begin(), profiles.end(),
+                     [&](const TFormatProfile& p) { return p.Code == code; })) {
+        const std::string text = "no profile " + std::to_string(code) + " in " +
+                                 catalogue.FileName() + " (see --list-profiles)";
+        return chosen ? UsageError(text) : Fail(text);
+    }
+
+    // The core reads the profile and the output folder from the settings file; a private copy
+    // carries the options, so the user's stored choices stay as they are.
+    TScratchFolder scratch;
+    if (scratch.Path().empty())
+        return Fail("cannot create a temporary folder");
+    const std::string settingsCopy = JoinPath(scratch.Path(), SettingsFileName);
+    std::error_code ec;
+    if (fs::exists(userSettings.FileName(), ec))
+        fs::copy_file(userSettings.FileName(), settingsCopy, ec);
+    if (ec)
+        return Fail("cannot read " + userSettings.FileName() + ": " + ec.message());
+    TIniFile settings(settingsCopy);
+    if (!settings.WriteInteger(SectionSettings, KeyFormatCode, code))
+        return Fail(settings.LastError());
+    if (Args.OutputDir &&
+        !settings.WriteString(SectionSettings, KeyOutPutDir, fs::absolute(*Args.OutputDir).string()))
+        return Fail(settings.LastError());
+
+    // Text layers are drawn with QPainter, which needs an application object; the offscreen
+    // platform needs no display.
+    std::unique_ptr<QGuiApplication> gui;
+    if (!Args.Texts.empty()) {
+        if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        gui = std::make_unique<QGuiApplication>(Argc, Argv);
+        // Option values and the libraries' parsing keep "." as the decimal separator.
+        std::setlocale(LC_NUMERIC, "C");
+    }
+
+    TFFConverter converter;
+    if (!LoadEngine(converter))
+        return ExitFailed;
+    TConsoleHost host(::isatty(STDERR_FILENO) != 0);
+
+    // Absolute names, each once: the list refuses exact duplicates.
+    std::vector<std::string> paths;
+    std::set<std::string> seen;
+    for (const std::string& file : Args.Files) {
+        std::string path = fs::absolute(file, ec).lexically_normal().string();
+        if (seen.insert(path).second)
+            paths.push_back(std::move(path));
+    }
+
+    std::vector<std::string> failures;
+    TSourceListModel list;
+    const TSourceListModel::TAddResult added =
+        list.AddFiles(paths, converter, LibAVFolder(), settings, catalogue, host);
+    if (added.LibrariesFailed)
+        return Fail("cannot load the media libraries: " + converter.LastError());
+    if (added.Stopped)
+        return Fail("no output folder can be created: nothing was converted");
+    for (const std::string& path : paths)
+        if (list.FindCaption(path) < 0)
+            failures.push_back(Named(path, RefusalReason(path, converter)));
+
+    for (int row = 0; row < list.RowCount(); ++row)
+        ApplyConvertArgs(Args, list.Record(row));
+
+    std::string extLines;
+    for (const std::string& line : Args.ExtOptions)
+        extLines += line + "\n";
+
+    TBatchDriver driver(converter, list, host);
+    driver.ConnectEvents();
+    const TBatchDriver::TBuildResult built = driver.BuildTasks(settings, catalogue, extLines);
+    if (built.Stopped)
+        return Fail(built.Error);
+    for (const auto& [row, reason] : built.SkippedRows)
+        failures.push_back(Named(list.Caption(row), reason));
+
+    int converted = 0;
+    if (built.Tasks > 0) {
+        std::vector<std::string> sources;
+        std::vector<std::string> destinations;
+        for (int task = 0; task < built.Tasks; ++task) {
+            sources.push_back(list.Caption(driver.CheckedRows()[size_t(task)]));
+            destinations.push_back(driver.Destination(task));
+        }
+        host.Begin(sources, destinations);
+        std::signal(SIGINT, OnInterrupt);
+        std::signal(SIGTERM, OnInterrupt);
+        try {
+            converter.StartTask(Args.Jobs);
+        } catch (const std::exception& e) {
+            return Fail(e.what());
+        }
+        host.WaitForRunEnd([&] { converter.StopTasks(true); });
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+
+        const std::vector<TTaskEnd> ends = host.Ends();
+        for (int task = 0; task < built.Tasks; ++task) {
+            const TTaskEnd& end = ends[size_t(task)];
+            if (end.Finished) {
+                ++converted;
+                continue;
+            }
+            // Whatever a failed or stopped task wrote is not a usable file.
+            fs::remove(destinations[size_t(task)], ec);
+            failures.push_back(Named(sources[size_t(task)],
+                                     end.Ended ? end.Message : "the conversion did not run"));
+        }
+    }
+
+    for (const std::string& failure : failures)
+        std::fprintf(stderr, "zelta-convert: failed: %s\n", failure.c_str());
+    std::fprintf(stderr, "zelta-convert: %d of %zu files converted, %zu failed\n", converted,
+                 paths.size(), failures.size());
+    if (GInterrupted)
+        return ExitFailed;
+    return failures.empty() ? ExitConverted : ExitFailed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    std::string error;
+    const std::optional<TConvertArgs> args = ParseConvertArgs(arguments, error);
+    if (!args)
+        return UsageError(error);
+    if (args->Help) {
+        std::fputs(ConvertUsage().c_str(), stdout);
+        return ExitConverted;
+    }
+    if (args->Version) {
+        std::printf("%s\n", VersionText().c_str());
+        return ExitConverted;
+    }
+    try {
+        if (args->ListProfiles) {
+            const TIniFile catalogue(CatalogueFilePath());
+            for (const TFormatProfile& p : ListFormatProfiles(ReadFormatCatalogue(catalogue)))
+                std::printf("%d\t%s\n", p.Code, p.Name.c_str());
+            return ExitConverted;
+        }
+        if (args->InfoFile)
+            return PrintInfo(*args->InfoFile);
+        return Convert(*args, argc, argv);
+    } catch (const std::exception& e) {
+        return Fail(e.what());
+    }
+}

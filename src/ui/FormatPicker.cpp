@@ -1,0 +1,404 @@
+#include "ui/FormatPicker.h"
+
+#include "app/FormatCatalogue.h"
+#include "app/GlobalObject.h"
+#include "app/SettingsKeys.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolButton>
+
+using namespace zelta;
+
+namespace {
+
+// The list's geometry formulas count from the text box's top less this, so that a list sized
+// by a click ends right above the text box.
+constexpr int ListAnchorOffset = 423;
+constexpr int GlyphSize = 11;
+constexpr int IconSize = 20;
+
+QString BoxStyle() {
+    return QStringLiteral("background-color: %1;").arg(QColor(PickerBackColor).name());
+}
+
+} // namespace
+
+// ---- painting ----
+
+QPixmap TFormatPickerDelegate::ExpandGlyph(bool Collapsed) {
+    QPixmap pm(GlyphSize, GlyphSize);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QColor(120, 130, 150));
+    p.setBrush(Qt::white);
+    p.drawRect(0, 0, GlyphSize - 1, GlyphSize - 1);
+    p.setPen(Qt::black);
+    const int mid = GlyphSize / 2;
+    p.drawLine(2, mid, GlyphSize - 3, mid);
+    if (Collapsed)
+        p.drawLine(mid, 2, mid, GlyphSize - 3);
+    return pm;
+}
+
+QPixmap TFormatPickerDelegate::CategoryIcon(TCategoryIcon Icon) {
+    QPixmap pm(IconSize, IconSize);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (Icon == TCategoryIcon::Audio) {
+        // A pair of quavers.
+        p.setPen(QPen(QColor(30, 80, 170), 2));
+        p.drawLine(7, 14, 7, 4);
+        p.drawLine(15, 12, 15, 2);
+        p.drawLine(7, 4, 15, 2);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(30, 80, 170));
+        p.drawEllipse(QRectF(2.5, 12, 5.5, 4.5));
+        p.drawEllipse(QRectF(10.5, 10, 5.5, 4.5));
+    } else {
+        // A film strip.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 60, 70));
+        p.drawRoundedRect(QRectF(1, 3, 18, 14), 2, 2);
+        p.setBrush(Qt::white);
+        for (int x = 3; x < 18; x += 4) {
+            p.drawRect(QRectF(x, 4.5, 2, 2));
+            p.drawRect(QRectF(x, 13.5, 2, 2));
+        }
+        p.setBrush(QColor(110, 170, 230));
+        p.drawRect(QRectF(3, 7.5, 14, 5));
+    }
+    return pm;
+}
+
+void TFormatPickerDelegate::paint(QPainter* Painter, const QStyleOptionViewItem& Option,
+                                  const QModelIndex& Index) const {
+    Painter->save();
+    QRect r = Option.rect;
+    if (Option.state & QStyle::State_Selected) {
+        QRect fill = r.adjusted(2, 2, -2, -2);
+        Painter->fillRect(fill, QColor(PickerFocusFill));
+        QRect frame = fill.adjusted(-1, -1, 1, 1);
+        Painter->setPen(QColor(PickerFocusFrame));
+        Painter->setBrush(Qt::NoBrush);
+        Painter->drawRect(frame.adjusted(0, 0, -1, -1));
+    } else {
+        Painter->fillRect(r, QColor(PickerBackColor));
+    }
+    r.adjust(3, 0, -3, 0);
+
+    const bool category = Index.data(TFormatPickerModel::IsCategoryRole).toBool();
+    QFont font = Option.font;
+    font.setBold(category);
+    Painter->setFont(font);
+    const QString text = Index.data(Qt::DisplayRole).toString();
+    int textLeft;
+    if (category) {
+        const bool collapsed = Index.data(TFormatPickerModel::CollapsedRole).toBool();
+        const QPixmap glyph = ExpandGlyph(collapsed);
+        Painter->drawPixmap(r.left() + PickerHeaderGlyphLeft,
+                            r.top() + (r.height() - glyph.height()) / 2, glyph);
+        const QPixmap icon = CategoryIcon(
+            TCategoryIcon(Index.data(TFormatPickerModel::CategoryIconRole).toInt()));
+        Painter->drawPixmap(r.left() + PickerHeaderIconLeft,
+                            r.top() + (r.height() - icon.height()) / 2, icon);
+        Painter->setPen(Qt::black);
+        textLeft = r.left() + PickerHeaderTextLeft;
+    } else {
+        Painter->setPen(QColor(PickerEntryText));
+        textLeft = r.left() + PickerEntryTextLeft;
+    }
+    const QRect textRect(textLeft, r.top() + PickerTextTop, r.right() - textLeft,
+                         r.height() - PickerTextTop);
+    const QFontMetrics fm(font);
+    Painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                      fm.elidedText(text, Qt::ElideRight, textRect.width()));
+    Painter->restore();
+}
+
+QSize TFormatPickerDelegate::sizeHint(const QStyleOptionViewItem& Option,
+                                      const QModelIndex& Index) const {
+    return {QStyledItemDelegate::sizeHint(Option, Index).width(), PickerRowHeight};
+}
+
+void TComboRowDelegate::paint(QPainter* Painter, const QStyleOptionViewItem& Option,
+                              const QModelIndex& Index) const {
+    Painter->save();
+    const QRect r = Option.rect;
+    if (Option.state & QStyle::State_Selected) {
+        Painter->fillRect(r, QColor(PickerFocusFill));
+        Painter->setPen(QColor(PickerFocusFrame));
+        Painter->drawRect(r.adjusted(0, 0, -1, -1));
+    } else {
+        Painter->fillRect(r, Qt::white);
+    }
+    Painter->setPen(Qt::black);
+    const QRect textRect = r.adjusted(3, 0, -3, 0);
+    const QString text = Index.data(Qt::DisplayRole).toString();
+    Painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      Option.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width()));
+    Painter->restore();
+}
+
+// ---- lst1 ----
+
+TFormatPickerList::TFormatPickerList(TFormatPicker& Picker, QWidget* Parent)
+    : QListView(Parent), Picker_(Picker) {
+    setObjectName(QStringLiteral("lst1"));
+    setMouseTracking(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setUniformItemSizes(true);
+    setFrameShape(QFrame::Box);
+}
+
+void TFormatPickerList::mousePressEvent(QMouseEvent* Event) {
+    QListView::mousePressEvent(Event);
+    if (Event->button() == Qt::LeftButton)
+        Picker_.lst1MouseDown(Event->position().toPoint());
+}
+
+void TFormatPickerList::mouseReleaseEvent(QMouseEvent* Event) {
+    QListView::mouseReleaseEvent(Event);
+    if (Event->button() == Qt::LeftButton)
+        Picker_.lst1Click();
+}
+
+void TFormatPickerList::mouseDoubleClickEvent(QMouseEvent* Event) {
+    // The second press of a double click is a press as well: the toggle of the double click
+    // comes first, then the press's own handling.
+    if (Event->button() != Qt::LeftButton) {
+        QListView::mouseDoubleClickEvent(Event);
+        return;
+    }
+    Picker_.lst1DblClick();
+    Picker_.lst1MouseDown(Event->position().toPoint());
+}
+
+void TFormatPickerList::mouseMoveEvent(QMouseEvent* Event) {
+    Picker_.lst1MouseMove(Event->position().toPoint());
+}
+
+// ---- the picker ----
+
+TFormatPicker::TFormatPicker(QWidget* EditParent, QWidget* ListParent)
+    : QObject(EditParent), ListParent_(ListParent) {
+    edt1 = new QLineEdit(EditParent);
+    edt1->setObjectName(QStringLiteral("edt1"));
+    edt1->setReadOnly(true);
+    edt1->setCursor(Qt::ArrowCursor);
+    edt1->setFocusPolicy(Qt::NoFocus); // no caret in the box
+    edt1->setStyleSheet(BoxStyle());
+
+    imgbtn1 = new QToolButton(EditParent);
+    imgbtn1->setObjectName(QStringLiteral("imgbtn1"));
+    imgbtn1->setArrowType(Qt::UpArrow);
+    imgbtn1->setFocusPolicy(Qt::NoFocus);
+    connect(imgbtn1, &QToolButton::clicked, this, &TFormatPicker::imgbtn1Click);
+
+    lst1 = new TFormatPickerList(*this, ListParent);
+    lst1->setModel(&Model_);
+    lst1->setItemDelegate(new TFormatPickerDelegate(lst1));
+    lst1->setStyleSheet(QStringLiteral("QListView { %1 }").arg(BoxStyle()));
+    lst1->hide();
+
+    qApp->installEventFilter(this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            &TFormatPicker::ApplicationStateChanged);
+}
+
+TFormatPicker::~TFormatPicker() {
+    if (qApp != nullptr)
+        qApp->removeEventFilter(this);
+}
+
+int TFormatPicker::EditTop() const {
+    return edt1->mapTo(ListParent_, QPoint(0, 0)).y() - ListAnchorOffset;
+}
+
+void TFormatPicker::Place(const TPickerGeometry& Geometry) {
+    const QPoint left = edt1->mapTo(ListParent_, QPoint(0, 0));
+    const int width = imgbtn1->mapTo(ListParent_, QPoint(imgbtn1->width(), 0)).x() - left.x();
+    lst1->setGeometry(left.x(), Geometry.Top, width, Geometry.Height);
+    lst1->raise();
+}
+
+void TFormatPicker::FillFormatList(const TIniFile& Settings, const TIniFile& Catalogue) {
+    lst1->hide();
+    const TFormatPickerModel::TFillResult fill = Model_.FillFormatList(Settings, Catalogue);
+    Place(PickerFillGeometry(Model_.RowCount(), EditTop()));
+    edt1->setText(QString::fromStdString(fill.Text));
+    if (fill.SelectedRow >= 0)
+        lst1->setCurrentIndex(Model_.index(fill.SelectedRow));
+    else
+        lst1->clearSelection();
+}
+
+bool TFormatPicker::SaveFormatListState(TIniFile& Settings) const {
+    return Model_.SaveFormatListState(Settings);
+}
+
+void TFormatPicker::SelectStoredRow(bool ShowStoredText) {
+    const TGlobalObject* g = GlobalObject();
+    if (g == nullptr)
+        return;
+    const TStoredFormat stored = ReadStoredFormat(g->Settings());
+    if (ShowStoredText)
+        edt1->setText(QString::fromStdString(stored.Name));
+    const int row = Model_.FindRow(stored.Name);
+    if (row >= 0) {
+        lst1->setCurrentIndex(Model_.index(row));
+    } else {
+        lst1->selectionModel()->clearSelection();
+        lst1->setCurrentIndex(QModelIndex());
+    }
+}
+
+bool TFormatPicker::ToggleList(bool ShowStoredText) {
+    if (lst1->isVisible()) {
+        lst1->hide();
+        return false;
+    }
+    SelectStoredRow(ShowStoredText);
+    lst1->show();
+    lst1->raise();
+    return true;
+}
+
+void TFormatPicker::imgbtn1Click() {
+    if (!ToggleList(true))
+        return;
+    lst1->setFocus();
+    lst1Click();
+}
+
+void TFormatPicker::edt1DblClick() {
+    if (ToggleList(true))
+        lst1->setFocus();
+}
+
+void TFormatPicker::edt1Click() {
+    if (!ToggleList(false))
+        return;
+    const QModelIndex current = lst1->currentIndex();
+    if (current.isValid() && lst1->selectionModel()->isSelected(current)) {
+        lst1->scrollTo(current);
+        const QRect r = lst1->visualRect(current);
+        QCursor::setPos(lst1->viewport()->mapToGlobal(r.center()));
+    }
+    lst1->setFocus();
+    lst1Click();
+}
+
+void TFormatPicker::lst1Click() {
+    Place(PickerClickGeometry(Model_.RowCount(), EditTop()));
+}
+
+void TFormatPicker::lst1DblClick() {
+    const QModelIndex current = lst1->currentIndex();
+    if (current.isValid())
+        Model_.DoubleClick(current.row());
+}
+
+void TFormatPicker::lst1MouseDown(QPoint Position) {
+    const QModelIndex at = lst1->indexAt(Position);
+    TGlobalObject* g = GlobalObject();
+    if (g == nullptr)
+        return;
+    const int row = at.isValid() ? at.row() : -1;
+    const int x = at.isValid() ? Position.x() - lst1->visualRect(at).left() : Position.x();
+    TIniFile settings = g->Settings();
+    const TFormatPickerModel::TClickResult click = Model_.MouseDown(row, x, settings);
+    if (click.Toggled && row >= 0)
+        lst1->setCurrentIndex(Model_.index(row));
+    if (click.Chosen) {
+        edt1->setText(QString::fromStdString(click.Name));
+        lst1->hide();
+        emit Chosen(click.Code);
+    }
+}
+
+void TFormatPicker::lst1MouseMove(QPoint Position) {
+    const QModelIndex at = lst1->indexAt(Position);
+    if (at.isValid() && at != lst1->currentIndex())
+        lst1->setCurrentIndex(at);
+}
+
+bool TFormatPicker::OverPickerControl(QObject* Object) const {
+    for (QObject* o = Object; o != nullptr; o = o->parent())
+        if (o == lst1 || o == edt1 || o == imgbtn1)
+            return true;
+    return false;
+}
+
+void TFormatPicker::ApplicationStateChanged(Qt::ApplicationState State) {
+    if (State != Qt::ApplicationActive)
+        lst1->hide();
+}
+
+bool TFormatPicker::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Watched == edt1) {
+        // A click is a press and a release on the box; the release that ends a double click
+        // is not a click of its own.
+        auto* mouse = static_cast<QMouseEvent*>(Event);
+        if (Event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+            EditPressed_ = true;
+        } else if (Event->type() == QEvent::MouseButtonRelease &&
+                   mouse->button() == Qt::LeftButton) {
+            const bool click =
+                EditPressed_ && edt1->rect().contains(mouse->position().toPoint());
+            EditPressed_ = false;
+            if (click)
+                edt1Click();
+        } else if (Event->type() == QEvent::MouseButtonDblClick &&
+                   mouse->button() == Qt::LeftButton) {
+            EditPressed_ = false;
+            edt1DblClick();
+        }
+    }
+    if (Event->type() == QEvent::MouseButtonPress && Watched->isWidgetType() && lst1->isVisible()) {
+        auto* mouse = static_cast<QMouseEvent*>(Event);
+        if (mouse->button() == Qt::LeftButton && !OverPickerControl(Watched))
+            lst1->hide();
+    }
+    return QObject::eventFilter(Watched, Event);
+}
+
+// ---- the hidden audio format combo ----
+
+TAudioFormatCombo::TAudioFormatCombo(QWidget* Parent) : QComboBox(Parent) {
+    setObjectName(QStringLiteral("cbOutputFormat"));
+    setItemDelegate(new TComboRowDelegate(this));
+    connect(this, &QComboBox::currentIndexChanged, this, &TAudioFormatCombo::cbOutputFormatChange);
+}
+
+void TAudioFormatCombo::FillAudioFormatCombo() {
+    Loading_ = true;
+    clear();
+    for (std::string_view item : AudioFormatComboItems)
+        addItem(QString::fromUtf8(item.data(), int(item.size())));
+    setMaxVisibleItems(AudioFormatComboDropDownCount());
+    Loading_ = false;
+}
+
+void TAudioFormatCombo::LoadStoredIndex(const TIniFile& Settings) {
+    Loading_ = true;
+    setCurrentIndex(ReadOutputFormatIndex(Settings));
+    Loading_ = false;
+}
+
+void TAudioFormatCombo::cbOutputFormatChange(int Index) {
+    if (Loading_)
+        return;
+    if (TGlobalObject* g = GlobalObject()) {
+        TIniFile settings = g->Settings();
+        StoreOutputFormatIndex(settings, Index);
+    }
+}

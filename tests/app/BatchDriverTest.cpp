@@ -1,0 +1,470 @@
+// The batch driver: Start's task building (checked rows, skipped rows, destinations, Hook,
+// the priority), the progress texts, the hook's record, the preview copy and the terminate
+// logic with the after-completion actions, on real conversions of short audio files; and the
+// power-off command.
+#include "app/AppPaths.h"
+#include "app/BatchDriver.h"
+#include "app/SettingsKeys.h"
+#include "app/SystemCommands.h"
+#include "EnvOverride.h"
+#include "TempFolder.h"
+#include "fixtures/Fixtures.h"
+#include "probe/FFConverter.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+#include <utility>
+#include <vector>
+
+using namespace zelta;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Records what the driver asks; the component may call in from its threads during a background
+// run, so the lists are filled under a lock and read after WaitForRunEnd.
+class TRecordingHost : public TBatchHost {
+public:
+    void WaitForRunEnd()
+    {
+        std::unique_lock Guard(Lock);
+        Changed.wait(Guard, [&] { return RunsEnded > 0; });
+    }
+
+    void ShowMessage(std::string_view Caption, std::string_view Text) override
+    {
+        Messages.emplace_back(std::string(Caption), std::string(Text));
+    }
+    bool AskYesNo(std::string_view, std::string_view) override { return true; }
+    void ShowProgress(const TProgressTexts& Texts) override
+    {
+        std::lock_guard Guard(Lock);
+        Progress.push_back(Texts);
+    }
+    void ShowProgressBar(int Percent) override
+    {
+        std::lock_guard Guard(Lock);
+        Bars.push_back(Percent);
+    }
+    void TaskEnded(const TTerminateInfo& Info) override
+    {
+        std::lock_guard Guard(Lock);
+        Ends.push_back(Info);
+    }
+    bool OpenFolderAfterConversion() const override { return OpenFolderChecked; }
+    bool ShutDownAfterConversion() const override { return ShutDownChecked; }
+    void OpenOutputFolder() override { ++FolderOpened; }
+    void ShutDownComputer() override { ++ShutDowns; }
+    void RunEnded() override
+    {
+        std::lock_guard Guard(Lock);
+        ++RunsEnded;
+        Changed.notify_all();
+    }
+
+    std::mutex Lock;
+    std::condition_variable Changed;
+    bool OpenFolderChecked = false;
+    bool ShutDownChecked = false;
+    std::vector<std::pair<std::string, std::string>> Messages;
+    std::vector<TProgressTexts> Progress;
+    std::vector<int> Bars;
+    std::vector<TTerminateInfo> Ends;
+    int FolderOpened = 0;
+    int ShutDowns = 0;
+    int RunsEnded = 0;
+};
+
+// Profile 0 (MP3) of the shipped catalogue, an output folder and a home folder of our own.
+class BatchDriver : public ::testing::Test {
+protected:
+    BatchDriver()
+        : Home(Dir.File("home")), HomeVar("HOME", Home), Settings(Dir.File("zelta.ini")),
+          Catalogue(JoinPath(ProgramFolder(), CatalogueFileName)), Out(Dir.File("out")),
+          Driver(Converter, List, Host)
+    {
+        fs::create_directories(Home);
+        test::WriteBytes(Settings.FileName(), "[settings]\nFormatCode=0\nOutPutDir=" + Out +
+                                                  "\npriority=2\n");
+        Driver.ConnectEvents();
+    }
+
+    void Add(const std::vector<std::string>& Paths)
+    {
+        const auto R = List.AddFiles(Paths, Converter, "", Settings, Catalogue, Host);
+        ASSERT_EQ(R.Added, int(Paths.size()));
+    }
+
+    std::string Copy(const std::string& From, const std::string& Name)
+    {
+        const std::string To = Dir.File(Name);
+        fs::create_directories(fs::path(To).parent_path());
+        fs::copy_file(From, To, fs::copy_options::overwrite_existing);
+        return To;
+    }
+
+    static double DurationSeconds(TFFConverter& Converter, const std::string& File)
+    {
+        TAVProbe& Probe = Converter.Probe();
+        if (!Probe.Open(File))
+            return -1;
+        TFileStreamInfo Info;
+        Probe.GetFileStreamInfo(Info);
+        Probe.Close();
+        return double(Info.Duration) / 1e6;
+    }
+
+    test::TTempFolder Dir;
+    std::string Home;
+    test::TEnvOverride HomeVar;
+    TIniFile Settings;
+    TIniFile Catalogue;
+    std::string Out;
+    TRecordingHost Host;
+    TFFConverter Converter;
+    TSourceListModel List;
+    TBatchDriver Driver;
+};
+
+TProgressInfo Report(int Task, int64_t Current, int64_t Total, int64_t Size = 0)
+{
+    TProgressInfo I;
+    I.TaskIndex = Task;
+    I.CurrentDuration = Current;
+    I.TotalDuration = Total;
+    I.CurrentSize = Size;
+    return I;
+}
+
+TTerminateInfo End(int Task, bool Finished)
+{
+    TTerminateInfo I;
+    I.TaskIndex = Task;
+    I.Finished = Finished;
+    return I;
+}
+
+}  // namespace
+
+TEST_F(BatchDriver, ThreeRowsMiddleUncheckedConvertRowsZeroAndTwo)
+{
+    const auto& F = fixtures::Fixtures();
+    const std::string First = Copy(F.Wav, "first.wav");
+    const std::string Third = Copy(F.Flac, "third.flac");
+    Add({First, Copy(F.Mp3, "second.mp3"), Third});
+    List.SetChecked(1, false);
+    Host.OpenFolderChecked = true;
+
+    const auto R = Driver.BuildTasks(Settings, Catalogue);
+    EXPECT_FALSE(R.Stopped) << R.Error;
+    EXPECT_EQ(R.Tasks, 2);
+    EXPECT_EQ(R.Skipped, 0);
+    EXPECT_EQ(Driver.CheckedRows(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(Converter.TaskCount(), 2);
+    EXPECT_EQ(Converter.ThreadPriority(), tpLower); // "priority" 2
+    EXPECT_EQ(Driver.Destination(0), Out + "/first_(new).mp3");
+    EXPECT_EQ(Driver.Destination(1), Out + "/third_(new).mp3");
+
+    // Task 1 reports: the third row shows it, the first stays as it was.
+    Driver.OnProgress(Report(1, 250000, 1000000));
+    EXPECT_EQ(List.SubItem(2, colProgress), "25%");
+    EXPECT_EQ(List.SubItem(0, colProgress), "");
+    ASSERT_EQ(Host.Progress.size(), 1u);
+    EXPECT_EQ(Host.Progress[0].Progress, "[2/2]");
+    EXPECT_EQ(Host.Progress[0].File, Third);
+
+    // Run them for real, one at a time on a worker thread as the progress window does.
+    Host.Progress.clear();
+    Converter.StartTask(1);
+    Host.WaitForRunEnd();
+    ASSERT_EQ(Host.Ends.size(), 2u);
+    EXPECT_EQ(Host.Ends[0].TaskIndex, 0);
+    EXPECT_EQ(Host.Ends[1].TaskIndex, 1);
+    EXPECT_TRUE(Host.Ends[0].Finished && Host.Ends[1].Finished) << Host.Ends[0].ExceptionMsg
+                                                               << Host.Ends[1].ExceptionMsg;
+    EXPECT_EQ(List.SubItem(0, colProgress), "100%");
+    EXPECT_EQ(List.SubItem(1, colProgress), "");
+    EXPECT_EQ(List.SubItem(2, colProgress), "100%");
+    EXPECT_EQ(Host.Bars, (std::vector<int>{100, 100}));
+    EXPECT_EQ(Host.FolderOpened, 1); // after the last task only
+    EXPECT_EQ(Host.ShutDowns, 0);    // its check box is off
+    EXPECT_EQ(Host.RunsEnded, 1);
+    EXPECT_EQ(Converter.TaskCount(), 0); // the final notification cleared the tasks
+    EXPECT_TRUE(fs::is_regular_file(Driver.Destination(0)));
+    EXPECT_TRUE(fs::is_regular_file(Driver.Destination(1)));
+    EXPECT_FALSE(fs::exists(Out + "/second_(new).mp3"));
+    for (const TProgressTexts& T : Host.Progress)
+        EXPECT_EQ(T.File, T.TaskIndex == 0 ? First : Third);
+}
+
+TEST_F(BatchDriver, AfterCompletionActionsOnlyWhenTheLastTaskFinished)
+{
+    const auto& F = fixtures::Fixtures();
+    Add({F.Wav, F.Mp3});
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 2);
+    Host.OpenFolderChecked = true;
+    Host.ShutDownChecked = true;
+
+    Driver.OnProgress(Report(1, 500000, 1000000));
+    Driver.OnTerminate(End(1, false)); // the last task failed: nothing, its 50% stays
+    Driver.OnTerminate(End(0, true));  // not the last task
+    EXPECT_EQ(List.SubItem(1, colProgress), "50%");
+    EXPECT_EQ(List.SubItem(0, colProgress), "100%");
+    EXPECT_EQ(Host.FolderOpened, 0);
+    EXPECT_EQ(Host.ShutDowns, 0);
+
+    Driver.OnTerminate(End(1, true));
+    EXPECT_EQ(Host.FolderOpened, 1);
+    EXPECT_EQ(Host.ShutDowns, 1);
+    EXPECT_EQ(Host.Ends.size(), 3u);
+
+    Driver.OnTerminate(End(-1, true));
+    EXPECT_EQ(Host.RunsEnded, 1);
+    EXPECT_EQ(Converter.TaskCount(), 0);
+}
+
+TEST_F(BatchDriver, RowThatCannotBeOpenedAnyMoreIsSkippedWithError)
+{
+    const auto& F = fixtures::Fixtures();
+    const std::string Gone = Copy(F.Mp3, "gone.mp3");
+    Add({F.Wav, Gone, F.Flac});
+    test::WriteBytes(Gone, "no longer media");
+
+    const auto R = Driver.BuildTasks(Settings, Catalogue);
+    EXPECT_FALSE(R.Stopped);
+    EXPECT_EQ(R.Tasks, 2);
+    EXPECT_EQ(R.Skipped, 1);
+    ASSERT_EQ(R.SkippedRows.size(), 1u);
+    EXPECT_EQ(R.SkippedRows[0].first, 1);
+    EXPECT_FALSE(R.SkippedRows[0].second.empty());
+    EXPECT_EQ(List.SubItem(1, colProgress), "Error");
+    EXPECT_EQ(Driver.CheckedRows(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(Converter.TaskCount(), 2);
+
+    // Task 1 is the third row, not the skipped one.
+    Driver.OnProgress(Report(1, 1, 4));
+    EXPECT_EQ(List.SubItem(2, colProgress), "25%");
+    EXPECT_EQ(List.SubItem(1, colProgress), "Error");
+}
+
+TEST_F(BatchDriver, SameFileNameInTwoFoldersGetsTwoDestinations)
+{
+    const auto& F = fixtures::Fixtures();
+    Add({Copy(F.Wav, "a/song.wav"), Copy(F.Mp3, "b/song.mp3")});
+    const auto R = Driver.BuildTasks(Settings, Catalogue);
+    ASSERT_EQ(R.Tasks, 2);
+    EXPECT_EQ(Driver.Destination(0), Out + "/song_(new).mp3");
+    EXPECT_EQ(Driver.Destination(1), Out + "/song_(new_1).mp3");
+
+    Converter.StartTask(0);
+    EXPECT_TRUE(fs::is_regular_file(Out + "/song_(new).mp3"));
+    EXPECT_TRUE(fs::is_regular_file(Out + "/song_(new_1).mp3"));
+}
+
+TEST_F(BatchDriver, NoOutputFolderStopsStartWithAMessage)
+{
+    const auto& F = fixtures::Fixtures();
+    Add({F.Wav});
+    // Neither the stored folder nor the default one can be made under a regular file.
+    test::WriteBytes(Dir.File("plain"), "x");
+    ASSERT_TRUE(Settings.WriteString("settings", "OutPutDir", Dir.File("plain") + "/out"));
+    const test::TEnvOverride BadHome("HOME", Dir.File("plain"));
+
+    const auto R = Driver.BuildTasks(Settings, Catalogue);
+    EXPECT_TRUE(R.Stopped);
+    EXPECT_EQ(R.Tasks, 0);
+    EXPECT_NE(R.Error.find("No output folder"), std::string::npos) << R.Error;
+    EXPECT_EQ(Converter.TaskCount(), 0);
+    EXPECT_TRUE(Driver.CheckedRows().empty());
+    EXPECT_FALSE(Host.Messages.empty()); // the user was told which folder failed
+}
+
+TEST_F(BatchDriver, NothingCheckedBuildsNothing)
+{
+    const auto& F = fixtures::Fixtures();
+    Add({F.Wav});
+    List.UncheckAll();
+    const auto R = Driver.BuildTasks(Settings, Catalogue);
+    EXPECT_EQ(R.Tasks, 0);
+    EXPECT_FALSE(R.Stopped);
+    EXPECT_EQ(Converter.TaskCount(), 0);
+}
+
+TEST_F(BatchDriver, TrimLengthBoundsTheOutputAndExtraOptionsReachTheEngine)
+{
+    const auto& F = fixtures::Fixtures();
+    Add({F.Wav, F.Mp3});
+    List.Record(0).TrimStart = 500000;
+    List.Record(0).TrimLength = 1000000;
+    // An option the engine refuses shows that the extra lines reach the output records.
+    const auto Refused = Driver.BuildTasks(Settings, Catalogue, "aspect=16:0\n");
+    EXPECT_EQ(Refused.Tasks, 0);
+    EXPECT_EQ(Refused.Skipped, 2);
+    EXPECT_EQ(List.SubItem(0, colProgress), "Error");
+
+    // The record's own length wins over an extra "t"; a file without one takes it.
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue, "t=0.5").Tasks, 2);
+    Converter.StartTask(0);
+    ASSERT_EQ(Host.Ends.size(), 2u);
+    ASSERT_TRUE(Host.Ends[0].Finished) << Host.Ends[0].ExceptionMsg;
+    ASSERT_TRUE(Host.Ends[1].Finished) << Host.Ends[1].ExceptionMsg;
+    EXPECT_NEAR(DurationSeconds(Converter, Driver.Destination(0)), 1.0, 0.1);
+    EXPECT_NEAR(DurationSeconds(Converter, Driver.Destination(1)), 0.5, 0.1);
+}
+
+TEST_F(BatchDriver, HookDrawsTheRecordOfTheTasksRow)
+{
+    const auto& F = fixtures::Fixtures();
+    Add({F.Wav, F.Mp3, F.Flac});
+    List.SetChecked(1, false);
+    List.Record(1).Saturation = 0;
+    List.Record(2).Saturation = 0; // grey
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 2);
+
+    const uint8_t Colourful[6] = {200, 100, 10, 200, 100, 10}; // BGR
+    THookInfo Info;
+    TBitmap24 Frame0;
+    Frame0.SetSize(2, 1);
+    std::memcpy(Frame0.Bits(), Colourful, 6);
+    Info.TaskIndex = 0; // row 0: neutral, the frame stays as it came
+    Info.Bitmap = &Frame0;
+    Driver.OnCustomHook(Info);
+    EXPECT_TRUE(Info.Update);
+    EXPECT_FALSE(Info.StopHook);
+    EXPECT_EQ(std::memcmp(Frame0.Bits(), Colourful, 6), 0);
+
+    TBitmap24 Frame1;
+    Frame1.SetSize(2, 1);
+    std::memcpy(Frame1.Bits(), Colourful, 6);
+    Info.TaskIndex = 1; // row 2: saturation 0
+    Info.Bitmap = &Frame1;
+    Driver.OnCustomHook(Info);
+    const uint8_t* P = Frame1.ScanLine(0);
+    EXPECT_EQ(P[0], P[1]);
+    EXPECT_EQ(P[1], P[2]);
+}
+
+TEST_F(BatchDriver, PreviewFrameIsCopied)
+{
+    TBitmap24 Target;
+    EXPECT_FALSE(Driver.CopyPreviewFrame(Target));
+    TBitmap24 Empty;
+    TPreviewInfo Info;
+    Info.Bitmap = &Empty;
+    Driver.OnPreviewBitmap(Info); // no size: ignored
+    EXPECT_FALSE(Driver.CopyPreviewFrame(Target));
+
+    TBitmap24 Frame;
+    Frame.SetSize(3, 2);
+    for (int I = 0; I < Frame.ScanlineSize() * 2; ++I)
+        Frame.Bits()[I] = uint8_t(I * 7);
+    Info.Bitmap = &Frame;
+    Driver.OnPreviewBitmap(Info);
+    ASSERT_TRUE(Driver.CopyPreviewFrame(Target));
+    ASSERT_EQ(Target.Width(), 3);
+    ASSERT_EQ(Target.Height(), 2);
+    EXPECT_EQ(std::memcmp(Target.Bits(), Frame.Bits(), size_t(Frame.ScanlineSize()) * 2), 0);
+}
+
+TEST(BatchDriverTexts, ProgressTexts)
+{
+    const TProgressTexts T = FormatProgress(Report(1, 250000, 1000000, 12345), 3, "/m/a.avi");
+    EXPECT_EQ(T.Percent, 25);
+    EXPECT_EQ(T.RowProgress, "25%");
+    EXPECT_EQ(T.Time, "0 Second");
+    EXPECT_EQ(T.Length, "1 Second");
+    EXPECT_EQ(T.Size, "12 kb");
+    EXPECT_EQ(T.Progress, "[2/3]");
+    EXPECT_EQ(T.File, "/m/a.avi");
+    EXPECT_EQ(T.TaskIndex, 1);
+
+    // No length known: 0%, no division by zero.
+    EXPECT_EQ(FormatProgress(Report(0, 250000, 0), 1, "x").RowProgress, "0%");
+    EXPECT_EQ(FormatProgress(Report(0, 250000, -1), 1, "x").Percent, 0);
+    // 64-bit arithmetic: hours of media in microseconds times 100 do not overflow.
+    EXPECT_EQ(FormatProgress(Report(0, int64_t(30) * 3600000000, int64_t(40) * 3600000000), 1, "x")
+                  .Percent,
+              75);
+}
+
+TEST(BatchDriverTexts, LongCaptionsAreShortenedToFortyFourCharactersAndTheExtension)
+{
+    const std::string Sixty = "/" + std::string(55, 'a') + ".mp4"; // 60 characters
+    ASSERT_EQ(Sixty.size(), 60u);
+    EXPECT_EQ(ShortenedFileName(Sixty), Sixty.substr(0, 44) + "...mp4");
+    const std::string Fifty = std::string(46, 'b') + ".wav";
+    EXPECT_EQ(ShortenedFileName(Fifty), Fifty);
+    const std::string FiftyOne = std::string(47, 'b') + ".wav";
+    EXPECT_EQ(ShortenedFileName(FiftyOne), std::string(44, 'b') + "...wav");
+    // Characters, not bytes: 50 two-byte letters stay whole; 55 are cut after 44 letters.
+    std::string Wide;
+    for (int I = 0; I < 46; ++I)
+        Wide += "\xC3\xA9"; // é
+    EXPECT_EQ(ShortenedFileName(Wide + ".wav"), Wide + ".wav");
+    const std::string Longer = Wide + "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9.ogg";
+    EXPECT_EQ(ShortenedFileName(Longer), Wide.substr(0, 88) + "...ogg");
+    // A dot in a folder name is no extension.
+    EXPECT_EQ(ShortenedFileName("/a.b/" + std::string(50, 'c')), "/a.b/" + std::string(39, 'c') + "..");
+}
+
+TEST(BatchDriverTexts, HookOnlyForChangedPicturesOrAFirstLayerWithContent)
+{
+    TlvFilesRecord R;
+    EXPECT_FALSE(NeedsFrameHook(R));
+    R.WaterMarks.push_back(std::make_unique<TWmRec>());
+    EXPECT_FALSE(NeedsFrameHook(R)); // an empty first layer
+    R.WaterMarks.push_back(std::make_unique<TWmRec>());
+    R.WaterMarks[1]->Text = "later";
+    EXPECT_FALSE(NeedsFrameHook(R)); // only the first layer counts
+    R.WaterMarks[0]->Text = "Zelta";
+    EXPECT_TRUE(NeedsFrameHook(R));
+    R.WaterMarks[0]->Text.clear();
+    R.WaterMarks[0]->ImageFile = "/logo.bmp";
+    EXPECT_TRUE(NeedsFrameHook(R));
+
+    for (auto Change : {+[](TlvFilesRecord& X) { X.Brightness = 256; },
+                        +[](TlvFilesRecord& X) { X.Contrast = -1; },
+                        +[](TlvFilesRecord& X) { X.Saturation = 0; },
+                        +[](TlvFilesRecord& X) { X.Exposure = 5; }}) {
+        TlvFilesRecord S;
+        Change(S);
+        EXPECT_TRUE(NeedsFrameHook(S));
+    }
+}
+
+TEST(BatchDriverTexts, PriorityTable)
+{
+    EXPECT_EQ(PriorityFromSetting(0), tpIdle);
+    EXPECT_EQ(PriorityFromSetting(1), tpNormal);
+    EXPECT_EQ(PriorityFromSetting(2), tpLower);
+    EXPECT_EQ(PriorityFromSetting(3), tpLowest);
+    EXPECT_EQ(PriorityFromSetting(4), std::nullopt);
+    EXPECT_EQ(PriorityFromSetting(-1), std::nullopt);
+}
+
+TEST(SystemCommands, ShutDownCommandWordsAndStart)
+{
+    EXPECT_EQ(SplitCommandWords("  a\tb  c\n"), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(ShutDownCommand(nullptr), (std::vector<std::string>{"systemctl", "poweroff"}));
+    EXPECT_EQ(ShutDownCommand("  "), (std::vector<std::string>{"systemctl", "poweroff"}));
+    EXPECT_EQ(ShutDownCommand("/sbin/halt -p"), (std::vector<std::string>{"/sbin/halt", "-p"}));
+
+    // Words, no shell: two names give two files.
+    test::TTempFolder Dir;
+    const std::string First = Dir.File("off1");
+    const std::string Second = Dir.File("off2");
+    const test::TEnvOverride Command(std::string(ShutdownCommandVariable).c_str(),
+                                     "touch " + First + " " + Second);
+    ASSERT_TRUE(ShutDownComputer());
+    // The command runs detached; give it a moment to appear.
+    for (int I = 0; I < 400 && !(fs::exists(First) && fs::exists(Second)); ++I)
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    EXPECT_TRUE(fs::exists(First));
+    EXPECT_TRUE(fs::exists(Second));
+}

@@ -1,0 +1,485 @@
+// zelta-convert run as a program: every shipped profile on a video and an audio source (the
+// results read back with the project's probe), a text watermark found in the output picture at
+// its place and only in its seconds, the informational actions, wrong command lines, failures
+// named and no partial output left behind.
+#include "app/AppPaths.h"
+#include "app/FormatCatalogue.h"
+#include "app/IniFile.h"
+#include "engine/FFmpegLoader.h"
+#include "fixtures/Fixtures.h"
+#include "probe/AVProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswscale/swscale.h>
+}
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// ---- running the program ----
+
+std::string ReadAll(const std::string& Path)
+{
+    std::ifstream In(Path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+}
+
+class TTemp {
+public:
+    TTemp()
+    {
+        std::string Pattern = (fs::temp_directory_path() / "zelta-cli-XXXXXX").string();
+        if (::mkdtemp(Pattern.data()) == nullptr)
+            throw std::runtime_error("mkdtemp failed");
+        FPath = Pattern;
+    }
+    ~TTemp()
+    {
+        std::error_code Ec;
+        fs::remove_all(FPath, Ec);
+    }
+    std::string File(const std::string& Name) const { return (FPath / Name).string(); }
+
+private:
+    fs::path FPath;
+};
+
+struct TRun {
+    int Status = -1; // exit status; -1 when it did not exit normally
+    std::string Out;
+    std::string Err;
+};
+
+// A started zelta-convert with its own settings folder (ZELTA_HOME) and home folder; standard
+// output and error go to files.
+class TProcess {
+public:
+    TProcess(const std::vector<std::string>& Arguments, const std::string& Home,
+             const std::string& Capture)
+        : FOut(Capture + ".out"), FErr(Capture + ".err")
+    {
+        std::vector<std::string> Env;
+        for (char** E = environ; *E != nullptr; ++E) {
+            const std::string V = *E;
+            if (V.rfind("ZELTA_HOME=", 0) != 0 && V.rfind("HOME=", 0) != 0)
+                Env.push_back(V);
+        }
+        Env.push_back("ZELTA_HOME=" + Home);
+        Env.push_back("HOME=" + Home);
+        std::vector<std::string> Args{ZELTA_CONVERT};
+        Args.insert(Args.end(), Arguments.begin(), Arguments.end());
+        std::vector<char*> Argv, Envp;
+        for (std::string& A : Args)
+            Argv.push_back(A.data());
+        Argv.push_back(nullptr);
+        for (std::string& E : Env)
+            Envp.push_back(E.data());
+        Envp.push_back(nullptr);
+
+        posix_spawn_file_actions_t Actions;
+        posix_spawn_file_actions_init(&Actions);
+        posix_spawn_file_actions_addopen(&Actions, 1, FOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&Actions, 2, FErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int R = posix_spawn(&FPid, ZELTA_CONVERT, &Actions, nullptr, Argv.data(), Envp.data());
+        posix_spawn_file_actions_destroy(&Actions);
+        if (R != 0)
+            throw std::runtime_error("cannot start " + std::string(ZELTA_CONVERT));
+    }
+    ~TProcess()
+    {
+        if (FPid > 0) {
+            ::kill(FPid, SIGKILL);
+            Wait();
+        }
+    }
+    void Signal(int Number) { ::kill(FPid, Number); }
+    TRun Wait()
+    {
+        TRun Run;
+        int Status = 0;
+        if (FPid > 0 && ::waitpid(FPid, &Status, 0) == FPid && WIFEXITED(Status))
+            Run.Status = WEXITSTATUS(Status);
+        FPid = -1;
+        Run.Out = ReadAll(FOut);
+        Run.Err = ReadAll(FErr);
+        return Run;
+    }
+
+private:
+    std::string FOut;
+    std::string FErr;
+    pid_t FPid = -1;
+};
+
+// ---- media ----
+
+// The shipped catalogue (copied beside the programs by the build).
+zelta::TIniFile Catalogue() { return zelta::TIniFile(zelta::JoinPath(zelta::ProgramFolder(), zelta::CatalogueFileName)); }
+
+std::vector<int> ShippedProfiles()
+{
+    std::vector<int> Codes;
+    for (const zelta::TFormatProfile& P : zelta::ListFormatProfiles(zelta::ReadFormatCatalogue(Catalogue())))
+        Codes.push_back(P.Code);
+    return Codes;
+}
+
+struct TProbed {
+    bool Opened = false;
+    std::string Error;
+    int Audio = 0;
+    int Video = 0;
+    double Seconds = 0;
+};
+
+TProbed Probe(const std::string& File)
+{
+    TProbed R;
+    if (!FFLoader().LoadLibs(EngineLibraries)) {
+        R.Error = FFLoader().LastError();
+        return R;
+    }
+    TAVProbe P;
+    R.Opened = P.Open(File);
+    if (!R.Opened) {
+        R.Error = P.LastError();
+        return R;
+    }
+    R.Audio = P.AudioStreamCount();
+    R.Video = P.VideoStreamCount();
+    TFileStreamInfo Info;
+    if (P.GetFileStreamInfo(Info) && Info.Duration > 0)
+        R.Seconds = double(Info.Duration) / 1e6;
+    return R;
+}
+
+// The decoded pictures of a file's first video stream as 8-bit luma, with their times.
+struct TGreyFrame {
+    double Time = 0;
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint8_t> Luma;
+    int At(int X, int Y) const { return Luma[size_t(Y) * size_t(Width) + size_t(X)]; }
+};
+
+std::vector<TGreyFrame> DecodeLuma(const std::string& File)
+{
+    std::vector<TGreyFrame> Frames;
+    AVFormatContext* Raw = nullptr;
+    if (avformat_open_input(&Raw, File.c_str(), nullptr, nullptr) < 0)
+        return Frames;
+    std::unique_ptr<AVFormatContext, void (*)(AVFormatContext*)> Ic(
+        Raw, [](AVFormatContext* C) { avformat_close_input(&C); });
+    if (avformat_find_stream_info(Ic.get(), nullptr) < 0)
+        return Frames;
+    const int Index = av_find_best_stream(Ic.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (Index < 0)
+        return Frames;
+    const AVStream* St = Ic->streams[Index];
+    const AVCodec* Codec = avcodec_find_decoder(St->codecpar->codec_id);
+    if (Codec == nullptr)
+        return Frames;
+    std::unique_ptr<AVCodecContext, void (*)(AVCodecContext*)> Dec(
+        avcodec_alloc_context3(Codec), [](AVCodecContext* C) { avcodec_free_context(&C); });
+    if (!Dec || avcodec_parameters_to_context(Dec.get(), St->codecpar) < 0 ||
+        avcodec_open2(Dec.get(), Codec, nullptr) < 0)
+        return Frames;
+    std::unique_ptr<AVPacket, void (*)(AVPacket*)> Pkt(av_packet_alloc(),
+                                                       [](AVPacket* P) { av_packet_free(&P); });
+    std::unique_ptr<AVFrame, void (*)(AVFrame*)> Frame(av_frame_alloc(),
+                                                       [](AVFrame* F) { av_frame_free(&F); });
+    std::unique_ptr<SwsContext, void (*)(SwsContext*)> Sws(nullptr, sws_freeContext);
+    auto Receive = [&] {
+        while (avcodec_receive_frame(Dec.get(), Frame.get()) >= 0) {
+            TGreyFrame G;
+            G.Width = Frame->width;
+            G.Height = Frame->height;
+            G.Time = Frame->best_effort_timestamp == AV_NOPTS_VALUE
+                         ? -1
+                         : double(Frame->best_effort_timestamp) * av_q2d(St->time_base);
+            Sws.reset(sws_getCachedContext(Sws.release(), G.Width, G.Height,
+                                           AVPixelFormat(Frame->format), G.Width, G.Height,
+                                           AV_PIX_FMT_GRAY8, SWS_POINT, nullptr, nullptr,
+                                           nullptr));
+            if (!Sws)
+                return;
+            G.Luma.resize(size_t(G.Width) * size_t(G.Height));
+            uint8_t* Dst[4] = {G.Luma.data(), nullptr, nullptr, nullptr};
+            int DstStride[4] = {G.Width, 0, 0, 0};
+            sws_scale(Sws.get(), Frame->data, Frame->linesize, 0, G.Height, Dst, DstStride);
+            Frames.push_back(std::move(G));
+            av_frame_unref(Frame.get());
+        }
+    };
+    while (av_read_frame(Ic.get(), Pkt.get()) >= 0) {
+        if (Pkt->stream_index == Index && avcodec_send_packet(Dec.get(), Pkt.get()) >= 0)
+            Receive();
+        av_packet_unref(Pkt.get());
+    }
+    avcodec_send_packet(Dec.get(), nullptr);
+    Receive();
+    return Frames;
+}
+
+// Mean absolute luma difference of two frames over a rectangle.
+double MeanDifference(const TGreyFrame& A, const TGreyFrame& B, int X0, int Y0, int X1, int Y1)
+{
+    double Sum = 0;
+    for (int Y = Y0; Y < Y1; ++Y)
+        for (int X = X0; X < X1; ++X)
+            Sum += std::abs(A.At(X, Y) - B.At(X, Y));
+    return Sum / double((X1 - X0) * (Y1 - Y0));
+}
+
+// Short sources of their own, made once per test program: a 1-second H.264/AAC video and a
+// 1-second WAV keep the profile matrix affordable.
+struct TSources {
+    std::string Video;
+    std::string Audio;
+    std::string LongVideo; // 3 s, for the watermark seconds
+};
+
+class Cli : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        Media = std::make_unique<TTemp>();
+        fixtures::TMediaSpec V;
+        V.Format = "mp4";
+        V.VideoEncoder = "libx264";
+        V.AudioEncoders = {"aac"};
+        V.Seconds = 1.0;
+        Sources.Video = Media->File("clip.mp4");
+        fixtures::MakeMedia(Sources.Video, V);
+        V.Seconds = 3.0;
+        Sources.LongVideo = Media->File("three.mp4");
+        fixtures::MakeMedia(Sources.LongVideo, V);
+        fixtures::TMediaSpec A;
+        A.Format = "wav";
+        A.AudioEncoders = {"pcm_s16le"};
+        A.Seconds = 1.0;
+        Sources.Audio = Media->File("tone.wav");
+        fixtures::MakeMedia(Sources.Audio, A);
+    }
+    static void TearDownTestSuite() { Media.reset(); }
+
+    TRun Run(const std::vector<std::string>& Arguments)
+    {
+        return TProcess(Arguments, Home(), Dir.File("run")).Wait();
+    }
+    std::string Home()
+    {
+        const std::string H = Dir.File("home");
+        fs::create_directories(H);
+        return H;
+    }
+
+    static inline std::unique_ptr<TTemp> Media;
+    static inline TSources Sources;
+    TTemp Dir;
+};
+
+class CliProfile : public Cli, public ::testing::WithParamInterface<int> {};
+
+}  // namespace
+
+TEST_P(CliProfile, ConvertsAVideoAndAnAudioSource)
+{
+    const int Code = GetParam();
+    const std::string Out = Dir.File("out");
+    const TRun R = Run({"--profile", std::to_string(Code), "--jobs", "2", "--output", Out,
+                        Sources.Video, Sources.Audio});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+    EXPECT_NE(R.Err.find("2 of 2 files converted, 0 failed"), std::string::npos) << R.Err;
+
+    const std::string Ext = zelta::CatalogueFileExt(Catalogue(), Code);
+    const bool AudioProfile = zelta::CategoryOfFormatCode(Code) == zelta::AudioCategory;
+    for (const std::string& Source : {Sources.Video, Sources.Audio}) {
+        const bool HasVideo = Source == Sources.Video;
+        const std::string File = Out + "/" + fs::path(Source).stem().string() + "_(new)." + Ext;
+        SCOPED_TRACE(File);
+        const TProbed P = Probe(File);
+        ASSERT_TRUE(P.Opened) << P.Error;
+        EXPECT_GE(P.Audio, 1);
+        EXPECT_EQ(P.Video, AudioProfile || !HasVideo ? 0 : 1);
+        // The whole second is there: no early end, no padding to a multiple of some frame.
+        EXPECT_NEAR(P.Seconds, 1.0, 0.35);
+    }
+    // Nothing else was written.
+    EXPECT_EQ(std::distance(fs::directory_iterator(Out), fs::directory_iterator()), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, CliProfile, ::testing::ValuesIn(ShippedProfiles()),
+                         [](const ::testing::TestParamInfo<int>& I) {
+                             return "Profile" + std::to_string(I.param);
+                         });
+
+TEST_F(Cli, TextWatermarkAppearsAtItsPlaceOnlyInItsSeconds)
+{
+    const std::string Plain = Dir.File("plain");
+    const std::string Marked = Dir.File("marked");
+    ASSERT_EQ(Run({"--profile", "100", "--output", Plain, Sources.LongVideo}).Status, 0);
+    const TRun R = Run({"--profile", "100", "--output", Marked, "--text", "ZELTA@40,60,1,1",
+                        Sources.LongVideo});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+
+    const std::vector<TGreyFrame> A = DecodeLuma(Plain + "/three_(new).mp4");
+    const std::vector<TGreyFrame> B = DecodeLuma(Marked + "/three_(new).mp4");
+    ASSERT_EQ(A.size(), B.size());
+    ASSERT_GE(A.size(), 60u);
+    int Shown = 0, Hidden = 0;
+    for (size_t I = 0; I < A.size(); ++I) {
+        ASSERT_EQ(A[I].Time, B[I].Time);
+        const double T = A[I].Time;
+        // Letters of 21 pixels from (40, 60); a far corner of the picture is never touched.
+        const double Inside = MeanDifference(A[I], B[I], 40, 62, 100, 80);
+        const double Far = MeanDifference(A[I], B[I], 200, 150, 300, 230);
+        SCOPED_TRACE("t=" + std::to_string(T));
+        EXPECT_LT(Far, 3.0);
+        if (T > 1.1 && T < 1.9) {
+            EXPECT_GT(Inside, 20.0);
+            ++Shown;
+        } else if (T < 0.9 || T > 2.1) {
+            EXPECT_LT(Inside, 3.0);
+            ++Hidden;
+        }
+    }
+    EXPECT_GE(Shown, 15);
+    EXPECT_GE(Hidden, 40);
+}
+
+TEST_F(Cli, ListProfilesInPickerOrder)
+{
+    const TRun R = Run({"--list-profiles"});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+    std::string Expected;
+    for (const zelta::TFormatProfile& P : zelta::ListFormatProfiles(zelta::ReadFormatCatalogue(Catalogue())))
+        Expected += std::to_string(P.Code) + "\t" + P.Name + "\n";
+    EXPECT_EQ(R.Out, Expected);
+    EXPECT_EQ(R.Out.substr(0, 33), "0\tMP3 MPEG Layer-3 Audio (*.mp3)\n");
+}
+
+TEST_F(Cli, InfoHelpAndVersion)
+{
+    const TRun I = Run({"--info", Sources.Video});
+    ASSERT_EQ(I.Status, 0) << I.Err;
+    ASSERT_TRUE(FFLoader().LoadLibs(EngineLibraries));
+    TAVProbe P;
+    ASSERT_TRUE(P.Open(Sources.Video));
+    std::string Text;
+    ASSERT_TRUE(P.GetInfoText(Text));
+    EXPECT_EQ(I.Out, Text + "\n");
+
+    EXPECT_EQ(Run({"--info", Dir.File("missing.mp4")}).Status, 1);
+
+    const TRun H = Run({"--help"});
+    EXPECT_EQ(H.Status, 0);
+    EXPECT_EQ(H.Out.rfind("Usage: zelta-convert", 0), 0u);
+    const TRun V = Run({"--version"});
+    EXPECT_EQ(V.Status, 0);
+    EXPECT_EQ(V.Out.rfind("zelta-convert 2.", 0), 0u) << V.Out;
+}
+
+TEST_F(Cli, WrongArgumentsExitTwoWithUsage)
+{
+    for (const std::vector<std::string>& Arguments :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--jobs", "0", Sources.Audio},
+                                               {"--bogus", Sources.Audio},
+                                               {"--profile", "999", Sources.Audio},
+                                               {"--crop", "1,2", Sources.Audio}}) {
+        const TRun R = Run(Arguments);
+        EXPECT_EQ(R.Status, 2) << R.Err;
+        EXPECT_NE(R.Err.find("Usage: zelta-convert"), std::string::npos) << R.Err;
+        EXPECT_TRUE(R.Out.empty());
+    }
+    EXPECT_FALSE(fs::exists(Home() + "/videoconverter")); // nothing was converted
+}
+
+TEST_F(Cli, StoredSettingsAreTheDefaultsAndStayUnchanged)
+{
+    const std::string Out = Dir.File("stored");
+    const std::string Ini = Home() + "/zeltavideoaudioconverter.ini";
+    const std::string Content = "[settings]\nFormatCode=4\nOutPutDir=" + Out + "\n";
+    {
+        std::ofstream(Ini) << Content;
+    }
+    const TRun R = Run({Sources.Audio, Sources.Audio});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+    EXPECT_TRUE(fs::is_regular_file(Out + "/tone_(new).wav"));
+    // A second run numbers its output.
+    ASSERT_EQ(Run({Sources.Audio}).Status, 0);
+    EXPECT_TRUE(fs::is_regular_file(Out + "/tone_(new_1).wav"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Out), fs::directory_iterator()), 2);
+    // --profile and --output do not become the stored choice.
+    ASSERT_EQ(Run({"--profile", "0", "--output", Dir.File("other"), Sources.Audio}).Status, 0);
+    EXPECT_EQ(ReadAll(Ini), Content);
+}
+
+TEST_F(Cli, FailuresAreNamedAndTheOthersStillConvert)
+{
+    const std::string Out = Dir.File("out");
+    const std::string Missing = Dir.File("missing.wav");
+    const std::string NotMedia = Dir.File("notes.mp3");
+    {
+        std::ofstream(NotMedia) << "plain text, not a sound";
+    }
+    const TRun R = Run({"--profile", "0", "--output", Out, Missing, Sources.Audio, NotMedia});
+    EXPECT_EQ(R.Status, 1);
+    EXPECT_NE(R.Err.find("failed: " + Missing + ": no such file"), std::string::npos) << R.Err;
+    EXPECT_NE(R.Err.find("failed: " + NotMedia), std::string::npos) << R.Err;
+    EXPECT_NE(R.Err.find("1 of 3 files converted, 2 failed"), std::string::npos) << R.Err;
+    EXPECT_TRUE(fs::is_regular_file(Out + "/tone_(new).mp3"));
+}
+
+TEST_F(Cli, StoppedConversionLeavesNoPartialOutput)
+{
+    // A long source at the largest device size converts for many seconds.
+    fixtures::TMediaSpec Spec;
+    Spec.Format = "avi";
+    Spec.VideoEncoder = "mpeg4";
+    Spec.AudioEncoders = {"libmp3lame"};
+    Spec.Seconds = 30;
+    const std::string Long = Dir.File("long.avi");
+    fixtures::MakeMedia(Long, Spec);
+    const std::string Out = Dir.File("out");
+    const std::string Destination = Out + "/long_(new).mp4";
+
+    TProcess P({"--profile", "302", "--output", Out, Long}, Home(), Dir.File("stop"));
+    // Stop it once it has written something.
+    std::error_code Ec;
+    for (int I = 0; I < 2000 && !(fs::exists(Destination, Ec) && fs::file_size(Destination, Ec) > 0);
+         ++I)
+        ::usleep(10000);
+    ASSERT_TRUE(fs::exists(Destination, Ec));
+    P.Signal(SIGINT);
+    const TRun R = P.Wait();
+    EXPECT_EQ(R.Status, 1) << R.Err;
+    EXPECT_NE(R.Err.find("failed: " + Long), std::string::npos) << R.Err;
+    EXPECT_FALSE(fs::exists(Destination, Ec));
+}

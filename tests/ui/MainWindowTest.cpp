@@ -1,0 +1,368 @@
+// The main window under the offscreen platform: menu and pop-up enabling, theme switching, the
+// Open button, adding files (the add procedure after its dialog, and dropped file URLs), the
+// list's view modes and row painting, the format picker, and a whole Start run.
+#include "app/GlobalObject.h"
+#include "app/QtDispatcher.h"
+#include "app/IniFile.h"
+#include "app/SourceList.h"
+#include "fixtures/Fixtures.h"
+#include "ui/DialogServices.h"
+#include "ui/FormatPicker.h"
+#include "ui/FrmMain.h"
+#include "ui/FrmProgress.h"
+#include "ui/PreviewPanel.h"
+#include "ui/SourceListView.h"
+#include "ui/Themes.h"
+#include "ui/ZeltaApplication.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+
+#include <vector>
+
+using namespace zelta;
+
+namespace {
+
+class TRecordingServices : public TDialogServices {
+public:
+    void Information(QWidget*, const QString& Caption, const QString& Text) const override {
+        Boxes.push_back(Caption + ": " + Text);
+    }
+    void Warning(QWidget*, const QString& Caption, const QString& Text) const override {
+        Boxes.push_back(Caption + ": " + Text);
+    }
+    bool OpenUrl(const QUrl& Url) const override {
+        Opened.push_back(Url);
+        return true;
+    }
+    mutable std::vector<QString> Boxes;
+    mutable std::vector<QUrl> Opened;
+};
+
+// Counts the hide events of a window.
+class THideCounter : public QObject {
+public:
+    int Hides = 0;
+    bool eventFilter(QObject*, QEvent* E) override {
+        if (E->type() == QEvent::Hide)
+            ++Hides;
+        return false;
+    }
+};
+
+std::vector<QAction*> Actions(std::initializer_list<QAction*> List) { return List; }
+
+} // namespace
+
+class TMainWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir Home;
+    TRecordingServices Services;
+
+    QString SettingsPath() const { return Home.filePath("zeltavideoaudioconverter.ini"); }
+    QString OutFolder() const { return Home.filePath("out"); }
+    std::string Setting(const char* Key) const {
+        return TIniFile(SettingsPath().toStdString()).ReadString("settings", Key, "<none>");
+    }
+
+    static void AddThree(TfrmMain& W) {
+        const fixtures::TFixtureSet& f = fixtures::Fixtures();
+        W.AddChosenFiles({f.Wav, f.Mp3, f.Flac});
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(Home.isValid());
+        qputenv("ZELTA_HOME", Home.path().toUtf8());
+        qputenv("ZELTA_SHUTDOWN_COMMAND", "true");
+        fixtures::Fixtures(); // build the media before any window waits on them
+    }
+
+    void init() {
+        QFile::remove(SettingsPath());
+        QDir(OutFolder()).removeRecursively();
+        QVERIFY(QDir().mkpath(OutFolder()));
+        TIniFile settings(SettingsPath().toStdString());
+        QVERIFY(settings.WriteString("settings", "OutPutDir", OutFolder().toStdString()));
+        Services.Boxes.clear();
+        Services.Opened.clear();
+    }
+
+    void emptyListDisablesEditCommands() {
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(!w.lvFiles->ReportView());
+        QVERIFY(w.btnAdd->isEnabled());
+        QVERIFY(!w.btnRemove->isEnabled() && !w.btnStart->isEnabled());
+
+        emit w.EditMenu->aboutToShow();
+        for (QAction* a : Actions({w.Crop1, w.Trim1, w.WaterMark1, w.CheckAll1, w.UncheckAll1,
+                                   w.ReserveCheck1, w.Check1, w.Uncheck1}))
+            QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+
+        // A right-button press in the list opens the pop-up, which offers only Add.
+        QTest::mouseClick(w.lvFiles->viewport(), Qt::RightButton, {}, QPoint(40, 40));
+        QTRY_VERIFY(w.PopupMenu1->isVisible());
+        for (QAction* a : Actions({w.Crop2, w.Trim2, w.WaterMark2, w.Infomation1, w.Remove2,
+                                   w.Clear2, w.Start2}))
+            QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+        QVERIFY(w.AddFiles1->isEnabled());
+        w.PopupMenu1->hide();
+
+        // With rows and a selection everything is on again.
+        AddThree(w);
+        emit w.EditMenu->aboutToShow();
+        emit w.PopupMenu1->aboutToShow();
+        for (QAction* a : Actions({w.Crop1, w.Check1, w.Uncheck1, w.Crop2, w.Remove2, w.Start2,
+                                   w.Infomation1}))
+            QVERIFY2(a->isEnabled(), qPrintable(a->text()));
+        w.close();
+    }
+
+    void themeSwitchStoresIndexAndCheckedItemDoesNothing() {
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(CurrentTheme(), 0);
+        emit w.Skin1->aboutToShow();
+        QVERIFY(w.SkinItems[0]->isChecked());
+
+        THideCounter hides;
+        w.installEventFilter(&hides);
+        w.SkinItems[0]->trigger();
+        QCOMPARE(hides.Hides, 0);
+        QVERIFY(w.SkinItems[0]->isChecked());
+        QCOMPARE(Setting("skinIndex"), std::string("<none>"));
+
+        w.SkinItems[3]->trigger();
+        QCOMPARE(hides.Hides, 1);
+        QVERIFY(w.isVisible());
+        QCOMPARE(CurrentTheme(), 3);
+        QCOMPARE(Setting("skinIndex"), std::string("3"));
+        for (int i = 0; i < ThemeCount; ++i)
+            QCOMPARE(w.SkinItems[size_t(i)]->isChecked(), i == 3);
+        w.close();
+        ApplyTheme(0);
+    }
+
+    void openNeedsMoreThanTwoCharacters() {
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.edDirectory->text(), OutFolder());
+        w.edDirectory->setText("C:");
+        QCOMPARE(Setting("OutPutDir"), std::string("C:")); // a change of the box is stored
+        QTest::mouseClick(w.btnOpen, Qt::LeftButton);
+        QVERIFY(Services.Opened.empty());
+        w.edDirectory->setText(OutFolder());
+        QTest::mouseClick(w.btnOpen, Qt::LeftButton);
+        QCOMPARE(Services.Opened.size(), size_t(1));
+        QCOMPARE(Services.Opened[0], QUrl::fromLocalFile(OutFolder()));
+        w.close();
+    }
+
+    void addRemoveClearSwitchViewModes() {
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const fixtures::TFixtureSet& f = fixtures::Fixtures();
+        AddThree(w);
+        TSourceListModel& files = w.Files();
+        QCOMPARE(files.RowCount(), 3);
+        QVERIFY(w.lvFiles->ReportView());
+        QCOMPARE(w.lvFiles->header()->sectionSize(colTrimmedLength), 90);
+        QCOMPARE(w.lvFiles->SelectedRow(), 0);
+        QVERIFY(w.btnRemove->isEnabled() && w.btnClear->isEnabled() && w.btnStart->isEnabled());
+        QCOMPARE(QString::fromStdString(files.SubItem(1, colLength)), QStringLiteral("2"));
+        QVERIFY(QString::fromStdString(files.SubItem(2, colDestination)).endsWith(".aac"));
+        QVERIFY(files.Checked(0) && files.Checked(2));
+
+        // The same file again, dropped on the list, is a duplicate; a folder URL and a web URL
+        // add nothing.
+        auto drop = [&](const QList<QUrl>& Urls) {
+            QMimeData data;
+            data.setUrls(Urls);
+            const QPoint at(30, 30);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(w.lvFiles->viewport(), &enter);
+            QDropEvent dropEvent(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(w.lvFiles->viewport(), &dropEvent);
+            return enter.isAccepted();
+        };
+        QVERIFY(drop({QUrl::fromLocalFile(QString::fromStdString(f.Wav)),
+                      QUrl::fromLocalFile(Home.path())}));
+        QCOMPARE(files.RowCount(), 3);
+        QVERIFY(!drop({QUrl("https://example.org/a.mp3")}));
+        QVERIFY(drop({QUrl::fromLocalFile(QString::fromStdString(f.Surround51))}));
+        QCOMPARE(files.RowCount(), 4);
+        QCOMPARE(files.Caption(3), f.Surround51);
+
+        // Check commands work on the model and the selected row.
+        w.UncheckAll1->trigger();
+        QCOMPARE(files.CheckedCount(), 0);
+        w.lvFiles->SelectRow(1);
+        w.Check1->trigger();
+        QCOMPARE(files.CheckedCount(), 1);
+        QVERIFY(files.Checked(1));
+        w.ReserveCheck1->trigger();
+        QCOMPARE(files.CheckedCount(), 3);
+
+        // Removing the last row selects the new last row; removing the only row empties the
+        // columns.
+        w.lvFiles->SelectRow(3);
+        w.btnRemoveClick();
+        QCOMPARE(files.RowCount(), 3);
+        QCOMPARE(w.lvFiles->SelectedRow(), 2);
+        w.btnClearClick();
+        QCOMPARE(files.RowCount(), 0);
+        QVERIFY(!w.lvFiles->ReportView());
+        w.btnClearClick(); // nothing to clear
+        w.AddChosenFiles({f.Mp3});
+        QVERIFY(w.lvFiles->ReportView());
+        w.btnRemoveClick();
+        QVERIFY(!w.lvFiles->ReportView());
+        QVERIFY(w.PreviewPanel->PlayerStopped());
+        w.close();
+    }
+
+    void rowsArePaintedWithThemeColours() {
+        ApplyTheme(2);
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        ApplyTheme(2); // creation applied the stored (default) theme
+        AddThree(w);
+        w.Files().SetChecked(1, false);
+        w.lvFiles->SelectRow(0);
+        w.lvFiles->setFocus();
+        QTRY_VERIFY(w.lvFiles->hasFocus());
+        const QImage image = w.lvFiles->viewport()->grab().toImage();
+        auto cell = [&](int Row, int Column) {
+            return w.lvFiles->visualRect(w.Files().index(Row, Column));
+        };
+        // Points beside the texts: the right end of a cell.
+        auto background = [&](const QRect& Cell) {
+            return image.pixel(Cell.right() - 1, Cell.center().y());
+        };
+        QCOMPARE(background(cell(1, colLength)), OddRowColor(2));
+        QCOMPARE(background(cell(2, colLength)), RowEvenColor);
+        const QRect selected = cell(0, colDestination);
+        QCOMPARE(background(selected), RowSelectedFocusFill);
+        QCOMPARE(image.pixel(selected.left() + 2, selected.top()), RowSelectedFocusFrame);
+        // The check box square: its left edge is black in every row; the tick's middle point
+        // only in checked rows.
+        for (int row = 0; row < 3; ++row) {
+            const QRect box = TSourceRowDelegate::CheckBoxRect(cell(row, colSource));
+            QCOMPARE(image.pixel(box.left(), box.center().y()), qRgb(0, 0, 0));
+            const QRect c = cell(row, colSource);
+            const QRgb tick = image.pixel(c.left() + 1 + 6, c.top() + 10);
+            QCOMPARE(tick == qRgb(0, 0, 0), row != 1);
+        }
+        w.close();
+        ApplyTheme(0);
+    }
+
+    void pickerOpensAboveAndClosesOnClickElsewhere() {
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        TFormatPickerModel& model = w.Picker->Model();
+        QCOMPARE(w.edt1->text(), QStringLiteral("AAC Advenced Audio Codec (*.aac)"));
+        QCOMPARE(model.RowCount(), 4); // four collapsed categories
+        QVERIFY(!w.lst1->isVisible());
+
+        QTest::mouseClick(w.imgbtn1, Qt::LeftButton);
+        QVERIFY(w.lst1->isVisible());
+        const QPoint editTop = w.edt1->mapTo(w.centralWidget(), QPoint(0, 0));
+        QCOMPARE(w.lst1->geometry().bottom() + 1, editTop.y());
+        QCOMPARE(w.lst1->height(), 4 * 20 + 20);
+
+        // A press anywhere else closes it; the arrow toggles it.
+        QTest::mouseClick(w.lvFiles->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(!w.lst1->isVisible());
+        QTest::mouseClick(w.edt1, Qt::LeftButton);
+        QVERIFY(w.lst1->isVisible());
+        QTest::mouseClick(w.imgbtn1, Qt::LeftButton);
+        QVERIFY(!w.lst1->isVisible());
+
+        // Hot tracking, expanding by the glyph column, choosing an entry.
+        QTest::mouseClick(w.imgbtn1, Qt::LeftButton);
+        const QRect header = w.lst1->visualRect(model.index(0));
+        QTest::mouseMove(w.lst1->viewport(), header.center());
+        QCOMPARE(w.lst1->currentIndex().row(), 0);
+        QTest::mouseClick(w.lst1->viewport(), Qt::LeftButton, {}, QPoint(header.left() + 8, header.center().y()));
+        QCOMPARE(model.RowCount(), 11);
+        QVERIFY(w.lst1->isVisible());
+        QCOMPARE(w.lst1->height(), 11 * 20 + 20);
+        const QRect m4a = w.lst1->visualRect(model.index(3));
+        QTest::mouseClick(w.lst1->viewport(), Qt::LeftButton, {}, m4a.center());
+        QVERIFY(!w.lst1->isVisible());
+        QCOMPARE(w.edt1->text(), QStringLiteral("M4A MPEG-4 Audio (*.m4a)"));
+        QCOMPARE(Setting("FormatCode"), std::string("2"));
+        QCOMPARE(Setting("FormatName"), std::string("M4A MPEG-4 Audio (*.m4a)"));
+
+        // The expanded category is stored at close.
+        w.close();
+        QCOMPARE(TIniFile(SettingsPath().toStdString()).ReadString("lstformat", "0", ""),
+                 std::string("0"));
+    }
+
+    void startConvertsTheCheckedRows() {
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        AddThree(w);
+        w.Files().SetChecked(1, false);
+        // A run that hangs ends the test instead of the test program.
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&] {
+            if (w.ProgressWindow() != nullptr)
+                w.ProgressWindow()->close();
+            QFAIL("the run did not end");
+        });
+        guard.start(60000);
+        w.btnStartClick();
+        guard.stop();
+        QVERIFY(w.ProgressWindow() != nullptr);
+        QVERIFY(!w.ProgressWindow()->isVisible());
+        QCOMPARE(w.Driver().CheckedRows(), (std::vector<int>{0, 2}));
+        for (int task = 0; task < 2; ++task) {
+            const QString out = QString::fromStdString(w.Driver().Destination(task));
+            QVERIFY2(out.startsWith(OutFolder()), qPrintable(out));
+            QVERIFY2(QFileInfo(out).size() > 1000, qPrintable(out));
+        }
+        QCOMPARE(w.Files().SubItem(0, colProgress), std::string("100%"));
+        QCOMPARE(w.Files().SubItem(1, colProgress), std::string());
+        QCOMPARE(w.Files().SubItem(2, colProgress), std::string("100%"));
+        QCOMPARE(QDir(OutFolder()).entryList(QDir::Files).size(), 2);
+        // The run's end re-enables the commands; the output folder opened (checked by default).
+        QVERIFY(w.btnAdd->isEnabled() && w.btnStart->isEnabled());
+        QVERIFY(!w.btnPause->isEnabled() && !w.btnResume->isEnabled());
+        QCOMPARE(Services.Opened.size(), size_t(1));
+        w.close();
+    }
+};
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    TZeltaApplication app(argc, argv);
+    zelta::TQtMainThreadDispatcher dispatcher; // the encoder's events come to the main thread
+    TMainWindowTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "MainWindowTest.moc"
