@@ -5,6 +5,7 @@
 #include "app/QtDispatcher.h"
 #include "app/IniFile.h"
 #include "app/SourceList.h"
+#include "probe/AVProbe.h"
 #include "fixtures/Fixtures.h"
 #include "ui/DialogServices.h"
 #include "ui/FormatPicker.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -307,12 +309,18 @@ private slots:
         QCOMPARE(model.RowCount(), 11);
         QVERIFY(w.lst1->isVisible());
         QCOMPARE(w.lst1->height(), 11 * 20 + 20);
+        const QRect aac = w.lst1->visualRect(model.index(2));
+        QCOMPARE(Setting("FormatCode"), std::string("<none>"));
+        QTest::mouseClick(w.lst1->viewport(), Qt::LeftButton, {}, aac.center());
+        QVERIFY(!w.lst1->isVisible());
+        QCOMPARE(w.edt1->text(), QStringLiteral("AAC Advenced Audio Codec (*.aac)"));
+        QCOMPARE(Setting("FormatCode"), std::string("1"));
+        QCOMPARE(Setting("FormatName"), std::string("AAC Advenced Audio Codec (*.aac)"));
+        QTest::mouseClick(w.imgbtn1, Qt::LeftButton);
         const QRect m4a = w.lst1->visualRect(model.index(3));
         QTest::mouseClick(w.lst1->viewport(), Qt::LeftButton, {}, m4a.center());
-        QVERIFY(!w.lst1->isVisible());
         QCOMPARE(w.edt1->text(), QStringLiteral("M4A MPEG-4 Audio (*.m4a)"));
         QCOMPARE(Setting("FormatCode"), std::string("2"));
-        QCOMPARE(Setting("FormatName"), std::string("M4A MPEG-4 Audio (*.m4a)"));
 
         // The expanded category is stored at close.
         w.close();
@@ -321,10 +329,14 @@ private slots:
     }
 
     void startConvertsTheCheckedRows() {
+        // A video profile, so the run also has preview pictures.
+        QVERIFY(TIniFile(SettingsPath().toStdString()).WriteString("settings", "FormatCode", "101"));
         TfrmMain w(Services);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        AddThree(w);
+        const fixtures::TFixtureSet& f = fixtures::Fixtures();
+        w.AddChosenFiles({f.AviMpeg4Mp3, f.Wav, f.Mp4H264Aac});
+        QCOMPARE(w.Files().RowCount(), 3);
         w.Files().SetChecked(1, false);
         // A run that hangs ends the test instead of the test program.
         QTimer guard;
@@ -335,8 +347,24 @@ private slots:
             QFAIL("the run did not end");
         });
         guard.start(60000);
+        // The progress window's task counter as it changes during the run.
+        std::vector<QString> counters;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (TfrmProgress* p = w.ProgressWindow(); p != nullptr && p->isVisible()) {
+                const QString text = p->lblProgress->text();
+                if (!text.isEmpty() && (counters.empty() || counters.back() != text))
+                    counters.push_back(text);
+            }
+        });
+        watch.start(5);
         w.btnStartClick();
+        watch.stop();
         guard.stop();
+        QCOMPARE(counters, (std::vector<QString>{"[1/2]", "[2/2]"}));
+        TBitmap24 frame;
+        QVERIFY(w.Driver().CopyPreviewFrame(frame));
+        QCOMPARE(frame.Width(), 320);
         QVERIFY(w.ProgressWindow() != nullptr);
         QVERIFY(!w.ProgressWindow()->isVisible());
         QCOMPARE(w.Driver().CheckedRows(), (std::vector<int>{0, 2}));
@@ -349,11 +377,52 @@ private slots:
         QCOMPARE(w.Files().SubItem(1, colProgress), std::string());
         QCOMPARE(w.Files().SubItem(2, colProgress), std::string("100%"));
         QCOMPARE(QDir(OutFolder()).entryList(QDir::Files).size(), 2);
+        QVERIFY(w.Driver().Destination(0).ends_with(".avi"));
         // The run's end re-enables the commands; the output folder opened (checked by default).
         QVERIFY(w.btnAdd->isEnabled() && w.btnStart->isEnabled());
         QVERIFY(!w.btnPause->isEnabled() && !w.btnResume->isEnabled());
         QCOMPARE(Services.Opened.size(), size_t(1));
         w.close();
+    }
+
+    void closingTheMainWindowDuringARunStopsIt() {
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // A long source, so the run is surely under way when the window closes.
+        const QString wav = Home.filePath("long.wav");
+        fixtures::TMediaSpec spec;
+        spec.Format = "wav";
+        spec.AudioEncoders = {"pcm_s16le"};
+        spec.Seconds = 120;
+        fixtures::MakeMedia(wav.toStdString(), spec);
+        w.AddChosenFiles({wav.toStdString(), fixtures::Fixtures().Wav});
+        QCOMPARE(w.Files().RowCount(), 2);
+        QTimer closer;
+        closer.setSingleShot(true);
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (w.ProgressWindow() != nullptr && w.ProgressWindow()->isVisible())
+                w.close();
+            else
+                closer.start(20);
+        });
+        closer.start(20);
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&] { QFAIL("closing did not end the run"); });
+        guard.start(60000);
+        w.btnStartClick();
+        guard.stop();
+        QVERIFY(!w.isVisible());
+        QVERIFY(!w.ProgressWindow()->isVisible());
+        QCOMPARE(GlobalObject(), nullptr);
+        // The running task was stopped: its output is a valid file well short of the source.
+        const std::string out = w.Driver().Destination(0);
+        TAVProbe probe;
+        QVERIFY2(probe.Open(out), out.c_str());
+        TFileStreamInfo info;
+        QVERIFY(probe.GetFileStreamInfo(info));
+        QVERIFY(info.Duration > 0 && info.Duration < 100 * 1000000LL);
     }
 };
 
