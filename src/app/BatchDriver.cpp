@@ -229,9 +229,7 @@ TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TI
             output.CropLeft = record.CropLeft;
             output.CropRight = record.CropRight;
         }
-        // The kept range is TrimStart .. TrimStart + TrimLength.
-        if (record.TrimLength > 0)
-            output.Duration = record.TrimLength;
+        // The job builder also bounds the output to TrimLength.
         try {
             BuildJobOptions(record, formatCode, output, input, probe, Settings, Catalogue, FHost);
         } catch (const std::exception& e) {

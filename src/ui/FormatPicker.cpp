@@ -344,10 +344,16 @@ void TFormatPicker::ApplicationStateChanged(Qt::ApplicationState State) {
 }
 
 bool TFormatPicker::eventFilter(QObject* Watched, QEvent* Event) {
+    const QEvent::Type type = Event->type();
+    const bool mouseEvent = type == QEvent::MouseButtonPress ||
+                            type == QEvent::MouseButtonRelease ||
+                            type == QEvent::MouseButtonDblClick;
+    if (!mouseEvent)
+        return QObject::eventFilter(Watched, Event);
+    auto* mouse = static_cast<QMouseEvent*>(Event);
     if (Watched == edt1) {
         // A click is a press and a release on the box; the release that ends a double click
         // is not a click of its own.
-        auto* mouse = static_cast<QMouseEvent*>(Event);
         if (Event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
             EditPressed_ = true;
         } else if (Event->type() == QEvent::MouseButtonRelease &&
@@ -364,7 +370,6 @@ bool TFormatPicker::eventFilter(QObject* Watched, QEvent* Event) {
         }
     }
     if (Event->type() == QEvent::MouseButtonPress && Watched->isWidgetType() && lst1->isVisible()) {
-        auto* mouse = static_cast<QMouseEvent*>(Event);
         if (mouse->button() == Qt::LeftButton && !OverPickerControl(Watched))
             lst1->hide();
     }

@@ -401,7 +401,10 @@ private slots:
         QTimer closer;
         closer.setSingleShot(true);
         QObject::connect(&closer, &QTimer::timeout, [&] {
-            if (w.ProgressWindow() != nullptr && w.ProgressWindow()->isVisible())
+            // Once the first task has written something.
+            TfrmProgress* p = w.ProgressWindow();
+            const QString size = p != nullptr ? p->lblSize->text() : QString();
+            if (p != nullptr && p->isVisible() && !size.isEmpty() && !size.startsWith("0 "))
                 w.close();
             else
                 closer.start(20);
