@@ -14,7 +14,7 @@ struct TThemeColors {
     QColor Window;    // window and control faces
     QColor Accent;    // selection, headers, progress
     QColor Text;
-    QColor OddRow;    // background of odd list rows
+    // Odd list rows take the source list's colours (zelta::OddRowColor).
 };
 
 const TThemeColors& ThemeColors(int Index);

@@ -361,7 +361,11 @@ private slots:
         w.btnStartClick();
         watch.stop();
         guard.stop();
-        QCOMPARE(counters, (std::vector<QString>{"[1/2]", "[2/2]"}));
+        // The first task's counter was on show during the run; the window keeps the last one
+        // (the end of the run may close it before another look).
+        QVERIFY(!counters.empty());
+        QCOMPARE(counters.front(), QStringLiteral("[1/2]"));
+        QCOMPARE(w.ProgressWindow()->lblProgress->text(), QStringLiteral("[2/2]"));
         TBitmap24 frame;
         QVERIFY(w.Driver().CopyPreviewFrame(frame));
         QCOMPARE(frame.Width(), 320);
