@@ -790,6 +790,11 @@ void FlipPause(TPlaybackState& S) {
         if (S.VideoStream >= 0) {
             S.Signals->FrameReady.Wait(TMilliseconds(250));
             S.Signals->FrameReady.Set();
+            // A seek whose first picture is still to come (a slow machine, a large picture)
+            // shows that picture though the pause comes first, as a seek while paused does;
+            // otherwise the panel keeps the picture from before the seek.
+            if (S.SeekPending || S.DropUntilFlushed)
+                S.SeekedWhilePaused = true;
         }
         S.Paused = true;
     }
