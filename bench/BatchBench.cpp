@@ -118,8 +118,7 @@ int main(int argc, char** argv)
         spec.AudioEncoders = {"aac"};
         spec.Seconds = seconds;
         try {
-            fixtures::MakeMedia(source + ".part", spec);
-            fs::rename(source + ".part", source);
+            fixtures::MakeMediaOnce(source, spec);
         } catch (const std::exception& e) {
             std::fprintf(stderr, "cannot make the media: %s\n", e.what());
             return 1;

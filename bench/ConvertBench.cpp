@@ -79,8 +79,7 @@ std::string MakeOnce(const std::string& Path, const fixtures::TMediaSpec& Spec) 
         std::printf("making %s ...\n", Path.c_str());
         std::fflush(stdout);
         const auto t0 = std::chrono::steady_clock::now();
-        fixtures::MakeMedia(Path + ".part", Spec);
-        std::filesystem::rename(Path + ".part", Path);
+        fixtures::MakeMediaOnce(Path, Spec);
         std::printf("  %.1f s\n",
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
     }

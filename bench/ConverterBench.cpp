@@ -43,8 +43,7 @@ std::string MakeOnce(const std::string& Path, const fixtures::TMediaSpec& Spec) 
     if (!Exists(Path)) {
         std::printf("making %s ...\n", Path.c_str());
         std::fflush(stdout);
-        fixtures::MakeMedia(Path + ".part", Spec);
-        std::filesystem::rename(Path + ".part", Path);
+        fixtures::MakeMediaOnce(Path, Spec);
     }
     return Path;
 }

@@ -51,9 +51,7 @@ std::string BenchMedia() {
         spec.AudioEncoders = {"aac"};
         spec.SampleRate = 48000;
         spec.Seconds = 60.0;
-        const std::string partial = path + ".part-" + std::to_string(::getpid());
-        fixtures::MakeMedia(partial, spec);
-        std::filesystem::rename(partial, path);
+        fixtures::MakeMediaOnce(path, spec);
     }
     return path;
 }

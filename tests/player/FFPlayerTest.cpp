@@ -450,7 +450,7 @@ TEST_F(FFPlayerTest, StopAbandonsAReadStuckOnAStalledInputAfterAboutTenAttempts)
     spec.AudioEncoders = {"mp2"};
     // Long enough that the stream analysis (5 s for this container) ends before the stall.
     spec.Seconds = 12.0;
-    const std::string source = MakeMediaOnce("player-mpeg2-mp2-12s.mpg", spec);
+    const std::string source = FixtureMediaOnce("player-mpeg2-mp2-12s.mpg", spec);
     const int baseline = ThreadCount();
     {
         TStalledInput input(source, Media().Dir + "/stalled-" + std::to_string(::getpid()) + ".mpg");

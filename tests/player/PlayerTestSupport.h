@@ -39,14 +39,11 @@ inline void LoadPlayerLibraries() {
     ASSERT_TRUE(FFLoader().LoadLibs(PlayerLibraries)) << FFLoader().LastError();
 }
 
-// A file made once beside the shared fixtures (reused by later runs and other processes).
-inline std::string MakeMediaOnce(const std::string& Name, const fixtures::TMediaSpec& Spec) {
+// A file of that name made once beside the shared fixtures (reused by later runs and other
+// processes).
+inline std::string FixtureMediaOnce(const std::string& Name, const fixtures::TMediaSpec& Spec) {
     const std::string path = fixtures::Fixtures().Dir + "/" + Name;
-    if (std::filesystem::exists(path))
-        return path;
-    const std::string partial = path + ".part-" + std::to_string(::getpid());
-    fixtures::MakeMedia(partial, Spec);
-    std::filesystem::rename(partial, path);
+    fixtures::MakeMediaOnce(path, Spec);
     return path;
 }
 
@@ -57,7 +54,7 @@ inline std::string LongH264Aac() {
     spec.VideoEncoder = "libx264";
     spec.AudioEncoders = {"aac"};
     spec.Seconds = 8.0;
-    return MakeMediaOnce("player-h264-aac-8s.mp4", spec);
+    return FixtureMediaOnce("player-h264-aac-8s.mp4", spec);
 }
 
 // Threads of this process.

@@ -53,16 +53,12 @@ public:
 // 6 s of 320x240 H.264 with AAC, made once beside the shared fixtures.
 std::string SixSecondMovie() {
     const std::string path = fixtures::Fixtures().Dir + "/preview-h264-aac-6s.mp4";
-    if (std::filesystem::exists(path))
-        return path;
     fixtures::TMediaSpec spec;
     spec.Format = "mp4";
     spec.VideoEncoder = "libx264";
     spec.AudioEncoders = {"aac"};
     spec.Seconds = 6.0;
-    const std::string partial = path + ".part-" + std::to_string(::getpid());
-    fixtures::MakeMedia(partial, spec);
-    std::filesystem::rename(partial, path);
+    fixtures::MakeMediaOnce(path, spec);
     return path;
 }
 

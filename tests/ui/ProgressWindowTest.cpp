@@ -53,15 +53,11 @@ public:
 // 6 s of stereo PCM, made once beside the shared fixtures.
 std::string SixSecondTone() {
     const std::string path = fixtures::Fixtures().Dir + "/progress-tone-6s.wav";
-    if (std::filesystem::exists(path))
-        return path;
     fixtures::TMediaSpec spec;
     spec.Format = "wav";
     spec.AudioEncoders = {"pcm_s16le"};
     spec.Seconds = 6.0;
-    const std::string partial = path + ".part-" + std::to_string(::getpid());
-    fixtures::MakeMedia(partial, spec);
-    std::filesystem::rename(partial, path);
+    fixtures::MakeMediaOnce(path, spec);
     return path;
 }
 
