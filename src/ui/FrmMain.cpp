@@ -6,6 +6,7 @@
 #include "app/MainFormLogic.h"
 #include "app/SettingsKeys.h"
 #include "app/SystemCommands.h"
+#include "ui/AccessibleNames.h"
 #include "ui/AppExceptionHandler.h"
 #include "ui/DialogServices.h"
 #include "ui/FmDirectory.h"
@@ -67,6 +68,7 @@ TfrmMain::TfrmMain(const TDialogServices& Services, QWidget* Parent)
     setCentralWidget(central);
     CreateControls(central);
     CreateMenus();
+    NameControls(this);
     setFixedSize(760, 512);
     FormCreate();
 }
