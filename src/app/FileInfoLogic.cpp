@@ -59,41 +59,80 @@ std::string AudioFormatFromInfoText(const std::string& InfoText) {
     return InfoText.substr(start, comma - start);
 }
 
-TFileInfoTexts DescribeFileInfo(TCustomAVProbe& Probe) {
-    TFileInfoTexts t;
-    if (Probe.VideoStreamCount() <= 0)
-        return t;
+std::string FrameRateText(int Num, int Den) {
+    if (Num <= 0 || Den <= 0)
+        return NotApplicable;
+    if (Num % Den == 0)
+        return std::to_string(Num / Den);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", double(Num) / Den);
+    std::string out = text;
+    while (out.back() == '0')
+        out.pop_back();
+    if (out.back() == '.')
+        out.pop_back();
+    return out;
+}
 
-    const TSourceNameLabel name = ShortenSourceName(Probe.FileName());
+std::string TotalFrameText(int64_t FrameCount, int64_t DurationUs, int RateNum, int RateDen) {
+    if (FrameCount > 0)
+        return std::to_string(FrameCount);
+    if (DurationUs <= 0 || RateNum <= 0 || RateDen <= 0)
+        return NotApplicable;
+    const double frames = double(DurationUs) / 1e6 * RateNum / RateDen;
+    return std::to_string(static_cast<long long>(frames + 0.5)) + " (estimated)";
+}
+
+namespace {
+
+std::string PositiveOrNA(int64_t Value) {
+    return Value > 0 ? std::to_string(Value) : std::string(NotApplicable);
+}
+
+}  // namespace
+
+TFileInfoTexts DescribeFileInfo(TCustomAVProbe& Probe, const std::string& SourceFile) {
+    TFileInfoTexts t;
+    const TSourceNameLabel name = ShortenSourceName(SourceFile);
     t.SourceName = name.Text;
     t.SourceNameShortened = name.Shortened;
+    t.FileLength = t.Format = NotApplicable;
+    t.Resolution = t.BitRate = t.FrameRate = t.TotalFrame = NotApplicable;
+    t.AudioFormat = t.SampleRate = t.Channel = t.AudioBitRate = NotApplicable;
     TFileStreamInfo file;
-    Probe.GetFileStreamInfo(file);
-    t.FileLength = FormatSecondsMs(file.Duration) + " Second";
-    t.FormatSet = true;
-    t.Format = Probe.FormatName();
+    if (!Probe.GetFileStreamInfo(file)) // nothing open
+        return t;
+    if (file.Duration >= 0)
+        t.FileLength = FormatSecondsMs(file.Duration) + " Second";
+    const std::string format = Probe.FormatName();
+    if (!format.empty())
+        t.Format = format;
 
-    t.VideoSet = true;
     const int video = Probe.FirstVideoStream();
     TVideoStreamInfo v;
     if (Probe.IsVideoStream(video) && Probe.GetVideoStreamInfo(video, v)) {
-        t.Resolution = std::to_string(v.Width) + "x" + std::to_string(v.Height);
-        t.BitRate = std::to_string(v.BitRate);
-        t.FrameRate = std::to_string(v.FrameRateNum);
-        t.TotalFrame = std::to_string(v.FrameRateDen);
+        if (v.Width > 0 && v.Height > 0)
+            t.Resolution = std::to_string(v.Width) + "x" + std::to_string(v.Height);
+        t.BitRate = PositiveOrNA(v.BitRate);
+        t.FrameRate = FrameRateText(v.FrameRateNum, v.FrameRateDen);
+        const int64_t duration = v.DurationUs > 0 ? v.DurationUs : file.Duration;
+        t.TotalFrame = TotalFrameText(v.FrameCount, duration, v.FrameRateNum, v.FrameRateDen);
     }
 
-    t.AudioSet = true;
     const int audio = Probe.FirstAudioStream();
     TAudioStreamInfo a;
     if (!Probe.IsAudioStream(audio) || !Probe.GetAudioStreamInfo(audio, a))
         return t;
-    t.AudioBitRate = std::to_string(a.BitRate);
-    t.SampleRate = std::to_string(a.SampleRate);
-    t.Channel = std::to_string(a.Channels);
+    t.AudioBitRate = PositiveOrNA(a.BitRate);
+    t.SampleRate = PositiveOrNA(a.SampleRate);
+    t.Channel = PositiveOrNA(a.Channels);
     std::string info;
-    if (Probe.GetInfoText(info))
-        t.AudioFormat = AudioFormatFromInfoText(info);
+    if (Probe.GetInfoText(info)) {
+        const std::string codec = AudioFormatFromInfoText(info);
+        t.AudioFormat = codec.empty() ? a.CodecName : codec;
+    } else if (!a.CodecName.empty()) {
+        t.AudioFormat = a.CodecName;
+    }
     return t;
 }
 

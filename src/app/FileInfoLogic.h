@@ -26,32 +26,40 @@ TSourceNameLabel ShortenSourceName(const std::string& Path);
 // "Audio:" or no "," after it.
 std::string AudioFormatFromInfoText(const std::string& InfoText);
 
-// What the dialog shows for one file. Labels are always set (empty when the file has no video);
-// the box groups are set only when their Set flag is true, otherwise the boxes keep what they
-// showed before.
+// What the dialog shows for one file. Every text is set for every file, so nothing of a file
+// shown before stays: what does not apply (no video stream, no audio stream, an unknown value, a
+// file that cannot be opened) reads NotApplicable.
+inline constexpr const char* NotApplicable = "n/a";
+
 struct TFileInfoTexts {
     std::string SourceName;        // file name label
     bool SourceNameShortened = false;
     std::string FileLength;        // duration label: FormatSecondsMs + " Second"
 
-    bool FormatSet = false;
     std::string Format;            // container short name
 
-    bool VideoSet = false;         // the four video boxes below (empty when no video stream)
     std::string Resolution;        // Width "x" Height
     std::string BitRate;
-    std::string FrameRate;         // frame-rate numerator
-    std::string TotalFrame;        // frame-rate denominator
+    std::string FrameRate;         // frames per second, up to three decimals ("25", "29.97")
+    std::string TotalFrame;        // the stream's frame count, else duration x rate + " (estimated)"
 
-    bool AudioSet = false;         // the four audio boxes below (empty when no audio stream)
     std::string AudioFormat;
     std::string SampleRate;
     std::string Channel;
     std::string AudioBitRate;
 };
 
-// Reads the texts from a probe that has the file open (or failed to open it: then nothing is
-// set). A probe without video streams sets nothing: the labels stay empty, the boxes as they were.
-TFileInfoTexts DescribeFileInfo(TCustomAVProbe& Probe);
+// A frame rate as a reader expects it: "25" for 25/1, "29.97" for 30000/1001; NotApplicable for
+// a rate that is not positive.
+std::string FrameRateText(int Num, int Den);
+
+// The frame count of a video stream: the container's count when it has one, otherwise the
+// duration (microseconds) times the frame rate, rounded, with " (estimated)"; NotApplicable when
+// neither is known.
+std::string TotalFrameText(int64_t FrameCount, int64_t DurationUs, int RateNum, int RateDen);
+
+// Reads the texts of SourceFile from a probe that has opened it (or failed to: then the name is
+// shown and every other text reads NotApplicable).
+TFileInfoTexts DescribeFileInfo(TCustomAVProbe& Probe, const std::string& SourceFile);
 
 }  // namespace zelta

@@ -414,6 +414,7 @@ bool TCustomAVProbe::GetVideoStreamInfo(int Index, TVideoStreamInfo& Info) {
     Info.PixelFormat = par->format;
     Info.FrameRateNum = st->r_frame_rate.num;
     Info.FrameRateDen = st->r_frame_rate.den;
+    Info.FrameCount = st->nb_frames > 0 ? st->nb_frames : -1;
     return true;
 }
 

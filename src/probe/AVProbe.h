@@ -76,6 +76,7 @@ struct TVideoStreamInfo {
     int PixelFormat = -1;        // AVPixelFormat
     int FrameRateNum = -1;       // the stream's real base frame rate
     int FrameRateDen = -1;
+    int64_t FrameCount = -1;     // frames the container counts for the stream; -1 when unknown
 
     bool operator==(const TVideoStreamInfo&) const = default;
 };

@@ -92,31 +92,29 @@ void TfrmFileInfo::FormShow() {
     lblSourceName->setMinimumWidth(0);
     lblFileLength->clear();
     btn1->setFocus(); // not a box: a focused box shows its text selected
-    if (SourceFile_.empty())
+    if (SourceFile_.empty()) {
+        for (QLineEdit* box : findChildren<QLineEdit*>())
+            box->clear();
         return;
+    }
 
     Probe.Close();
-    Probe.Open(SourceFile_); // a failure leaves no video stream: nothing below is shown
-    const TFileInfoTexts t = DescribeFileInfo(Probe);
+    Probe.Open(SourceFile_); // a failure shows the name and "n/a" everywhere else
+    const TFileInfoTexts t = DescribeFileInfo(Probe, SourceFile_);
     lblSourceName->setText(Text(t.SourceName));
     // At least the designed width; the dialog's own width lets the shortened name show whole.
     if (t.SourceNameShortened)
         lblSourceName->setMinimumWidth(270);
     lblFileLength->setText(Text(t.FileLength));
-    if (t.FormatSet)
-        edtFormat->setText(Text(t.Format));
-    if (t.VideoSet) {
-        edtResloution->setText(Text(t.Resolution));
-        edtBitRate->setText(Text(t.BitRate));
-        edtFrameRate->setText(Text(t.FrameRate));
-        edtTotalFrame->setText(Text(t.TotalFrame));
-    }
-    if (t.AudioSet) {
-        edtAudioBitRate->setText(Text(t.AudioBitRate));
-        edtSampleRate->setText(Text(t.SampleRate));
-        edtChannel->setText(Text(t.Channel));
-        edtAudioForamt->setText(Text(t.AudioFormat));
-    }
+    edtFormat->setText(Text(t.Format));
+    edtResloution->setText(Text(t.Resolution));
+    edtBitRate->setText(Text(t.BitRate));
+    edtFrameRate->setText(Text(t.FrameRate));
+    edtTotalFrame->setText(Text(t.TotalFrame));
+    edtAudioBitRate->setText(Text(t.AudioBitRate));
+    edtSampleRate->setText(Text(t.SampleRate));
+    edtChannel->setText(Text(t.Channel));
+    edtAudioForamt->setText(Text(t.AudioFormat));
 }
 
 void TfrmFileInfo::FormCloseQuery() {

@@ -56,19 +56,30 @@ protected:
     }
 };
 
+TEST(FileInfoLogic, FrameRatesAndFrameCounts) {
+    EXPECT_EQ(FrameRateText(25, 1), "25");
+    EXPECT_EQ(FrameRateText(30000, 1001), "29.97");
+    EXPECT_EQ(FrameRateText(24000, 1001), "23.976");
+    EXPECT_EQ(FrameRateText(0, 1), NotApplicable);
+    EXPECT_EQ(FrameRateText(25, 0), NotApplicable);
+    // The container's count wins; without one the estimate says so.
+    EXPECT_EQ(TotalFrameText(123, 10000000, 25, 1), "123");
+    EXPECT_EQ(TotalFrameText(-1, 10000000, 30000, 1001), "300 (estimated)");
+    EXPECT_EQ(TotalFrameText(-1, -1, 25, 1), NotApplicable);
+}
+
 TEST_F(FileInfoMedia, VideoFileFillsEveryText) {
     const std::string& file = fixtures::Fixtures().Mp4H264Aac;
     TAVProbe probe;
     ASSERT_TRUE(probe.Open(file)) << probe.LastError();
-    const TFileInfoTexts t = DescribeFileInfo(probe);
+    const TFileInfoTexts t = DescribeFileInfo(probe, file);
     EXPECT_EQ(t.SourceName, ShortenSourceName(file).Text);
     EXPECT_EQ(t.FileLength.substr(0, 2), "2.");
     EXPECT_EQ(t.FileLength.substr(t.FileLength.size() - 7), " Second");
-    ASSERT_TRUE(t.FormatSet && t.VideoSet && t.AudioSet);
     EXPECT_EQ(t.Format, probe.FormatName());
     EXPECT_EQ(t.Resolution, "320x240");
     EXPECT_EQ(t.FrameRate, "25");
-    EXPECT_EQ(t.TotalFrame, "1");
+    EXPECT_EQ(t.TotalFrame, "50"); // 2 s at 25 fps, counted by the MP4 index
     EXPECT_GT(std::stoi(t.BitRate), 0);
     EXPECT_EQ(t.SampleRate, "44100");
     EXPECT_EQ(t.Channel, "2");
@@ -79,13 +90,26 @@ TEST_F(FileInfoMedia, VideoFileFillsEveryText) {
     EXPECT_NE(info.find("Audio: " + t.AudioFormat + ","), std::string::npos) << info;
 }
 
-TEST_F(FileInfoMedia, FilesWithoutVideoOrUnreadableSetNothing) {
-    for (const std::string* file : {&fixtures::Fixtures().Wav, &fixtures::Fixtures().Mp3,
-                                    &fixtures::Fixtures().Truncated}) {
+TEST_F(FileInfoMedia, AudioOnlyAndUnreadableFilesMarkWhatDoesNotApply) {
+    for (const std::string* file : {&fixtures::Fixtures().Wav, &fixtures::Fixtures().Mp3}) {
         TAVProbe probe;
-        probe.Open(*file);
-        const TFileInfoTexts t = DescribeFileInfo(probe);
-        EXPECT_TRUE(t.SourceName.empty() && t.FileLength.empty()) << *file;
-        EXPECT_FALSE(t.FormatSet || t.VideoSet || t.AudioSet) << *file;
+        ASSERT_TRUE(probe.Open(*file)) << *file;
+        const TFileInfoTexts t = DescribeFileInfo(probe, *file);
+        EXPECT_EQ(t.SourceName, ShortenSourceName(*file).Text);
+        EXPECT_EQ(t.FileLength.substr(t.FileLength.size() - 7), " Second") << *file;
+        EXPECT_EQ(t.Format, probe.FormatName());
+        for (const std::string* video : {&t.Resolution, &t.BitRate, &t.FrameRate, &t.TotalFrame})
+            EXPECT_EQ(*video, NotApplicable) << *file;
+        EXPECT_EQ(t.SampleRate, "44100") << *file;
+        EXPECT_EQ(t.Channel, "2") << *file;
+        EXPECT_NE(t.AudioFormat, NotApplicable) << *file;
     }
+    const std::string& broken = fixtures::Fixtures().Truncated;
+    TAVProbe probe;
+    probe.Open(broken);
+    const TFileInfoTexts t = DescribeFileInfo(probe, broken);
+    EXPECT_EQ(t.SourceName, ShortenSourceName(broken).Text);
+    for (const std::string* text : {&t.FileLength, &t.Format, &t.Resolution, &t.FrameRate,
+                                    &t.AudioFormat, &t.SampleRate, &t.Channel})
+        EXPECT_EQ(*text, NotApplicable);
 }

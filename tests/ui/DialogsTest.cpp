@@ -268,7 +268,7 @@ private slots:
         QVERIFY(dlg.edtFormat->text().contains("mp4"));
         QCOMPARE(dlg.edtResloution->text(), QStringLiteral("320x240"));
         QCOMPARE(dlg.edtFrameRate->text(), QStringLiteral("25"));
-        QCOMPARE(dlg.edtTotalFrame->text(), QStringLiteral("1"));
+        QCOMPARE(dlg.edtTotalFrame->text(), QStringLiteral("50"));
         QVERIFY(dlg.edtBitRate->text().toInt() > 0);
         QCOMPARE(dlg.edtSampleRate->text(), QStringLiteral("44100"));
         QCOMPARE(dlg.edtChannel->text(), QStringLiteral("2"));
@@ -279,16 +279,32 @@ private slots:
         QVERIFY(!dlg.isVisible());
     }
 
-    void fileInfoOfAudioOnlyFileShowsNoValues() {
+    void fileInfoNeverKeepsAnotherFilesValues() {
         std::string error;
         QVERIFY2(LoadPreviewLibraries(error), error.c_str());
         TfrmFileInfo dlg;
+        dlg.SetSourceFile(fixtures::Fixtures().Mp4H264Aac);
+        dlg.show();
+        QCOMPARE(dlg.edtResloution->text(), QStringLiteral("320x240"));
+        dlg.hide();
+        // An audio-only file: its audio part, the video part marked as not applying.
         dlg.SetSourceFile(fixtures::Fixtures().Wav);
         dlg.show();
+        for (QLineEdit* box : {dlg.edtResloution, dlg.edtBitRate, dlg.edtFrameRate,
+                               dlg.edtTotalFrame})
+            QCOMPARE(box->text(), QStringLiteral("n/a"));
+        QCOMPARE(dlg.edtSampleRate->text(), QStringLiteral("44100"));
+        QCOMPARE(dlg.edtChannel->text(), QStringLiteral("2"));
+        QVERIFY(dlg.edtAudioForamt->text().startsWith("pcm_s16le"));
+        QVERIFY(dlg.edtFormat->text().contains("wav"));
+        QVERIFY(dlg.lblFileLength->text().endsWith(" Second"));
+        dlg.hide();
+        // A file that cannot be opened: its name, and nothing of the files before.
+        dlg.SetSourceFile(fixtures::Fixtures().Truncated);
+        dlg.show();
+        QVERIFY(!dlg.lblSourceName->text().isEmpty());
         for (QLineEdit* box : dlg.findChildren<QLineEdit*>())
-            QVERIFY2(box->text().isEmpty(), qPrintable(box->text()));
-        QVERIFY(dlg.lblSourceName->text().isEmpty());
-        QVERIFY(dlg.lblFileLength->text().isEmpty());
+            QCOMPARE(box->text(), QStringLiteral("n/a"));
     }
 
     void mainWindowMenusAboutAndBrowse() {
