@@ -7,6 +7,7 @@
 #include "probe/FFConverter.h"
 
 #include <cstring>
+#include <filesystem>
 #include <exception>
 
 namespace zelta {
@@ -127,6 +128,31 @@ TBatchDriver::~TBatchDriver()
     }
 }
 
+std::vector<TRunFailure> TBatchDriver::Failures() const
+{
+    std::lock_guard guard(FRowLock);
+    return FFailures;
+}
+
+std::string FailureReport(const std::vector<TRunFailure>& Failures, int Total,
+                          std::size_t MaxListed)
+{
+    if (Failures.empty())
+        return {};
+    std::string text;
+    if (int(Failures.size()) >= Total)
+        text = "No file could be converted.\n";
+    else
+        text = std::to_string(Failures.size()) + " of " + std::to_string(Total) +
+               (Total == 1 ? " file" : " files") + " could not be converted.\n";
+    for (std::size_t i = 0; i < Failures.size() && i < MaxListed; ++i)
+        text += "\n" + std::filesystem::path(Failures[i].File).filename().string() + ": " +
+                Failures[i].Reason;
+    if (Failures.size() > MaxListed)
+        text += "\n... and " + std::to_string(Failures.size() - MaxListed) + " more.";
+    return text;
+}
+
 void TBatchDriver::ConnectEvents()
 {
     FConverter.SetOnProgress(
@@ -152,6 +178,10 @@ TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TI
 
     FCheckedRows.clear();
     FDestinations.clear();
+    {
+        std::lock_guard guard(FRowLock);
+        FFailures.clear();
+    }
     FCheckedRows.reserve(size_t(FList.CheckedCount()));
     FPictures = std::make_unique<TLayerPictures>();
 
@@ -171,7 +201,8 @@ TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TI
         return result;
     };
     auto skip = [&](int Row, std::string Reason) {
-        FList.SetSubItem(Row, colProgress, "Error");
+        FList.SetProgressError(Row, Reason);
+        FFailures.push_back({Row, FList.Caption(Row), Reason});
         result.SkippedRows.emplace_back(Row, std::move(Reason));
         ++result.Skipped;
     };
@@ -343,6 +374,14 @@ void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
             FList.SetSubItem(row, colProgress, "100%");
         }
         FHost.ShowProgressBar(100);
+    } else if (Info.Exception && row >= 0) {
+        // A file cut off by an error is not a usable file; a stopped task's shorter file is.
+        std::error_code ec;
+        std::filesystem::remove(Destination(Info.TaskIndex), ec);
+        std::string reason = Info.ExceptionMsg.empty() ? "the conversion failed" : Info.ExceptionMsg;
+        std::lock_guard guard(FRowLock);
+        FList.SetProgressError(row, reason);
+        FFailures.push_back({row, FList.Caption(row), std::move(reason)});
     }
     FHost.TaskEnded(Info);
     if (Info.Finished && Info.TaskIndex + 1 == FConverter.TaskCount()) {

@@ -76,6 +76,19 @@ public:
     virtual void RunEnded() {}
 };
 
+// A checked row that was not converted: skipped at Start or failed while converting.
+struct TRunFailure {
+    int Row = -1;
+    std::string File;   // the row's source file
+    std::string Reason; // the probe's, engine's or conversion's text
+};
+
+// The message after a run with failures: how many of Total checked files failed ("No file could
+// be converted." when every one did), then one line "<file name>: <reason>" per failure; at most
+// MaxListed lines, then "... and N more.". Empty when there is no failure.
+std::string FailureReport(const std::vector<TRunFailure>& Failures, int Total,
+                          std::size_t MaxListed = 15);
+
 class TBatchDriver {
 public:
     // Converter, List and Host must outlive the driver; destroy the driver only after the run
@@ -105,6 +118,11 @@ public:
     // after the job builder (the command line's --ext); the window passes nothing.
     TBuildResult BuildTasks(TIniFile& Settings, const TIniFile& Catalogue,
                             const std::string& ExtraOutputOptions = {});
+
+    // Every checked row of the last Start that was not converted, in the order they failed:
+    // the rows BuildTasks skipped, then the tasks that ended with an error. A failed task's
+    // destination is removed (a stopped one keeps the shorter file it wrote).
+    std::vector<TRunFailure> Failures() const;
 
     // Task i converts row CheckedRows()[i].
     const std::vector<int>& CheckedRows() const { return FCheckedRows; }
@@ -138,9 +156,10 @@ private:
     std::vector<std::string> FDestinations;
     // One per Start: every picture is decoded once for the whole run, whatever the task.
     std::unique_ptr<TLayerPictures> FPictures;
+    std::vector<TRunFailure> FFailures; // guarded by FRowLock
     // Orders the handlers' row writes: without a main-thread dispatcher (command line) the
     // progress and terminate handlers run on different engine threads.
-    std::mutex FRowLock;
+    mutable std::mutex FRowLock;
     mutable std::mutex FPreviewLock; // guards FPreviewFrame
     TBitmap24 FPreviewFrame;
     bool FConnected = false;

@@ -230,6 +230,7 @@ struct TSourceListModel::TRow {
     std::string Caption;
     // Texts of colLength .. colProgress.
     std::array<std::string, SourceColumnCount - 1> SubItems;
+    std::string ProgressError; // the tool tip of an "Error" in the Progress column
     TlvFilesRecord Record;
 };
 
@@ -257,6 +258,10 @@ QVariant TSourceListModel::data(const QModelIndex& Index, int Role) const
     switch (Role) {
     case Qt::DisplayRole:
         return QString::fromStdString(SubItem(Row, Column));
+    case Qt::ToolTipRole:
+        if (Column == colProgress && !FRows[size_t(Row)]->ProgressError.empty())
+            return QString::fromStdString(FRows[size_t(Row)]->ProgressError);
+        return {};
     case Qt::CheckStateRole:
         if (Column == colSource)
             return Checked(Row) ? Qt::Checked : Qt::Unchecked;
@@ -448,12 +453,31 @@ void TSourceListModel::SetSubItem(int Row, TSourceColumn Column, std::string Tex
 {
     if (Row < 0 || Row >= RowCount() || Column <= colSource || Column >= SourceColumnCount)
         return;
-    std::string& Item = FRows[size_t(Row)]->SubItems[size_t(Column) - 1];
-    if (Item == Text)
+    TRow& R = *FRows[size_t(Row)];
+    std::string& Item = R.SubItems[size_t(Column) - 1];
+    const bool hadTip = Column == colProgress && !R.ProgressError.empty();
+    if (Item == Text && !hadTip)
         return;
     Item = std::move(Text);
+    if (hadTip)
+        R.ProgressError.clear();
     const QModelIndex Cell = index(Row, Column);
-    emit dataChanged(Cell, Cell, {Qt::DisplayRole});
+    emit dataChanged(Cell, Cell, {Qt::DisplayRole, Qt::ToolTipRole});
+}
+
+void TSourceListModel::SetProgressError(int Row, std::string Reason)
+{
+    if (Row < 0 || Row >= RowCount())
+        return;
+    SetSubItem(Row, colProgress, "Error");
+    FRows[size_t(Row)]->ProgressError = std::move(Reason);
+    const QModelIndex Cell = index(Row, colProgress);
+    emit dataChanged(Cell, Cell, {Qt::ToolTipRole});
+}
+
+std::string TSourceListModel::ProgressError(int Row) const
+{
+    return Row >= 0 && Row < RowCount() ? FRows[size_t(Row)]->ProgressError : std::string();
 }
 
 TlvFilesRecord& TSourceListModel::Record(int Row)

@@ -172,6 +172,11 @@ public:
     // Column colSource gives the caption; SetSubItem ignores it (the caption is the source).
     std::string SubItem(int Row, TSourceColumn Column) const;
     void SetSubItem(int Row, TSourceColumn Column, std::string Text);
+    // The Progress column shows "Error" and its tool tip the reason; any later text in the
+    // Progress column clears the reason.
+    void SetProgressError(int Row, std::string Reason);
+    // The reason of the last SetProgressError, "" when the row has none.
+    std::string ProgressError(int Row) const;
     TlvFilesRecord& Record(int Row);
     const TlvFilesRecord& Record(int Row) const;
     // The row captioned exactly Caption (case-sensitive), or -1.

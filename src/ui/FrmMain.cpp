@@ -519,8 +519,12 @@ void TfrmMain::btnStartClick() {
         ShowMessage("Warning", built.Error);
         return;
     }
-    if (built.Tasks == 0)
+    const int checked = built.Tasks + built.Skipped;
+    if (built.Tasks == 0) {
+        if (built.Skipped > 0)
+            ShowMessage("Warning", FailureReport(Driver_->Failures(), checked));
         return;
+    }
     if (!frmProgress) {
         frmProgress = std::make_unique<TfrmProgress>(Ovren_, this);
         frmProgress->SetServices(Services_);
@@ -540,6 +544,8 @@ void TfrmMain::btnStartClick() {
     Running_ = true;
     frmProgress->exec(); // its showing starts the tasks; the run's end closes it
     Running_ = false;
+    if (const std::vector<TRunFailure> failures = Driver_->Failures(); !failures.empty())
+        ShowMessage("Warning", FailureReport(failures, checked));
 }
 
 void TfrmMain::btnStopClick() {

@@ -247,10 +247,63 @@ TEST_F(BatchDriver, RowThatCannotBeOpenedAnyMoreIsSkippedWithError)
     EXPECT_EQ(Driver.CheckedRows(), (std::vector<int>{0, 2}));
     EXPECT_EQ(Converter.TaskCount(), 2);
 
+    // The reason is the cell's tool tip and the run's failure list names the file.
+    const QVariant Tip = List.data(List.index(1, colProgress), Qt::ToolTipRole);
+    EXPECT_EQ(Tip.toString().toStdString(), R.SkippedRows[0].second);
+    ASSERT_EQ(Driver.Failures().size(), 1u);
+    EXPECT_EQ(Driver.Failures()[0].File, Gone);
+
     // Task 1 is the third row, not the skipped one.
     Driver.OnProgress(Report(1, 1, 4));
     EXPECT_EQ(List.SubItem(2, colProgress), "25%");
     EXPECT_EQ(List.SubItem(1, colProgress), "Error");
+}
+
+TEST_F(BatchDriver, FailedTaskLeavesNoFileAndIsReportedStoppedTaskKeepsItsFile)
+{
+    const auto& F = fixtures::Fixtures();
+    Add({F.Wav, F.Mp3, F.Flac});
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 3);
+    for (int Task = 0; Task < 3; ++Task)
+        test::WriteBytes(Driver.Destination(Task), "partial output");
+
+    TTerminateInfo Failed = End(1, false);
+    Failed.Exception = true;
+    Failed.ExceptionMsg = "No space left on device";
+    Driver.OnTerminate(Failed);
+    Driver.OnTerminate(End(2, false)); // stopped by the user
+    Driver.OnTerminate(End(0, true));
+
+    EXPECT_FALSE(fs::exists(Driver.Destination(1)));
+    EXPECT_TRUE(fs::exists(Driver.Destination(2)));
+    EXPECT_TRUE(fs::exists(Driver.Destination(0)));
+    EXPECT_EQ(List.SubItem(1, colProgress), "Error");
+    EXPECT_EQ(List.ProgressError(1), "No space left on device");
+    ASSERT_EQ(Driver.Failures().size(), 1u);
+    EXPECT_EQ(Driver.Failures()[0].Row, 1);
+
+    const std::string Report = FailureReport(Driver.Failures(), 3);
+    EXPECT_EQ(Report, "1 of 3 files could not be converted.\n\n" +
+                          fs::path(F.Mp3).filename().string() + ": No space left on device");
+
+    // A later text in the Progress column drops the stale reason.
+    List.SetSubItem(1, colProgress, "10%");
+    EXPECT_TRUE(List.ProgressError(1).empty());
+    EXPECT_FALSE(List.data(List.index(1, colProgress), Qt::ToolTipRole).isValid());
+    // A new Start forgets the last run's failures.
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 3);
+    EXPECT_TRUE(Driver.Failures().empty());
+}
+
+TEST(BatchDriverTexts, FailureReportSaysWhenEveryFileFailedAndCutsLongLists)
+{
+    EXPECT_EQ(FailureReport({}, 3), "");
+    std::vector<TRunFailure> All;
+    for (int i = 0; i < 4; ++i)
+        All.push_back({i, "/music/f" + std::to_string(i) + ".mp3", "Invalid data"});
+    const std::string Text = FailureReport(All, 4, 2);
+    EXPECT_EQ(Text, "No file could be converted.\n\nf0.mp3: Invalid data\nf1.mp3: Invalid data"
+                    "\n... and 2 more.");
 }
 
 TEST_F(BatchDriver, SameFileNameInTwoFoldersGetsTwoDestinations)

@@ -389,6 +389,43 @@ private slots:
         w.close();
     }
 
+    void failedRowsAreNamedAfterTheRun() {
+        const fixtures::TFixtureSet& f = fixtures::Fixtures();
+        const QString gone = Home.filePath("gone.mp3");
+        QFile::remove(gone);
+        QVERIFY(QFile::copy(QString::fromStdString(f.Mp3), gone));
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.AddChosenFiles({f.Wav, gone.toStdString()});
+        QCOMPARE(w.Files().RowCount(), 2);
+        {
+            QFile broken(gone);
+            QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            broken.write("no longer media");
+        }
+        Services.Boxes.clear();
+        w.btnStartClick();
+        QCOMPARE(w.Files().SubItem(0, colProgress), std::string("100%"));
+        QCOMPARE(w.Files().SubItem(1, colProgress), std::string("Error"));
+        const QString tip =
+            w.Files().data(w.Files().index(1, colProgress), Qt::ToolTipRole).toString();
+        QVERIFY(!tip.isEmpty());
+        QCOMPARE(Services.Boxes.size(), size_t(1));
+        QVERIFY2(Services.Boxes[0].startsWith("Warning: 1 of 2 files could not be converted."),
+                 qPrintable(Services.Boxes[0]));
+        QVERIFY(Services.Boxes[0].contains("gone.mp3: " + tip));
+
+        // Only the broken row checked: no progress window, and the message says so.
+        w.Files().SetChecked(0, false);
+        Services.Boxes.clear();
+        w.btnStartClick();
+        QCOMPARE(Services.Boxes.size(), size_t(1));
+        QVERIFY2(Services.Boxes[0].startsWith("Warning: No file could be converted."),
+                 qPrintable(Services.Boxes[0]));
+        w.close();
+    }
+
     void closingTheMainWindowDuringARunStopsIt() {
         TfrmMain w(Services);
         w.show();
