@@ -31,7 +31,7 @@ TMainFormShowSettings ReadMainFormShowSettings(const TIniFile& Settings) {
     TMainFormShowSettings s;
     s.OutputFormat = Settings.ReadInteger(SectionSettings, KeyOutPutFormat, 0);
     s.OutputFolder = Settings.ReadString(SectionSettings, KeyOutPutDir, DefaultOutputFolder());
-    const int volume = Settings.ReadInteger(SectionSettings, KeyVolume, 0);
+    const int volume = Settings.ReadInteger(SectionSettings, KeyVolume, VolumeDefault);
     s.Volume = (volume >= 0 && volume <= VolumeMax) ? volume : VolumeOutOfRangeShown;
     const int mute = Settings.ReadInteger(SectionSettings, KeyMute, 0);
     s.MuteState = (mute == 0 || mute == 1) ? mute : -1;

@@ -23,7 +23,7 @@ bool LoadPreviewLibraries(std::string& Error);
 // Values the first showing puts into the window.
 struct TMainFormShowSettings {
     std::string OutputFolder; // "OutPutDir" (default: the home folder + "/videoconverter")
-    int Volume = 0;           // "volume" 0..128; a stored value outside shows as 64
+    int Volume = 0;           // "volume" 0..128 (128 when missing); a value outside shows as 64
     int MuteState = 0;        // "mute": 1 checked, 0 unchecked, -1 leave the check box as it is
     int OutputFormat = 0;     // "OutPutFormat": item index of the hidden audio format combo
 };

@@ -47,6 +47,8 @@ inline constexpr std::string_view KeyJpgCmp = "jpgCmp";
 inline constexpr int SkinIndexCount = 7;
 // Volume range of the preview; a stored value outside it is shown as VolumeOutOfRangeShown.
 inline constexpr int VolumeMax = 128;
+// A first start plays at the player's own full volume, and the bar shows it.
+inline constexpr int VolumeDefault = VolumeMax;
 inline constexpr int VolumeOutOfRangeShown = 64;
 // Values of "priority".
 inline constexpr int PriorityIdle = 0;
@@ -78,7 +80,7 @@ inline constexpr TSettingKey SettingsTable[] = {
     {KeyOutPutFormat, TSettingType::Integer, 0, {}},
     {KeyFormatName, TSettingType::Text, 0, FormatNameDefault},
     {KeyFormatCode, TSettingType::Integer, FormatCodeDefault, FormatCodeTextDefault},
-    {KeyVolume, TSettingType::Integer, 0, {}},
+    {KeyVolume, TSettingType::Integer, VolumeDefault, {}},
     {KeyMute, TSettingType::Boolean, 0, {}},
     {KeyPriority, TSettingType::Integer, PriorityNormal, {}},
     {KeySnapOutPutDir, TSettingType::Folder, 0, {}},

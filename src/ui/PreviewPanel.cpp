@@ -254,7 +254,11 @@ void TPreviewPanel::Snapshot() {
 
 void TPreviewPanel::LoadStoredSettings(const TIniFile& Settings) {
     const TMainFormShowSettings s = ReadMainFormShowSettings(Settings);
+    LoadingVolume_ = true;
     trcVolume->setValue(s.Volume);
+    LoadingVolume_ = false;
+    // setValue is silent when the bar already shows the value: the player must hear it anyway.
+    FFPlayer->SetAudioVolume(trcVolume->value());
     if (s.MuteState >= 0)
         ckMute->setChecked(s.MuteState == 1);
 }
@@ -265,7 +269,12 @@ void TPreviewPanel::ckMuteClick() {
         settings->WriteBool(SectionSettings, KeyMute, ckMute->isChecked());
 }
 
-void TPreviewPanel::trcVolumeChange(int Value) { FFPlayer->SetAudioVolume(Value); }
+void TPreviewPanel::trcVolumeChange(int Value) {
+    FFPlayer->SetAudioVolume(Value);
+    // The wheel, the keys and clicks on the groove are stored at once; a drag when released.
+    if (!LoadingVolume_ && !trcVolume->isSliderDown())
+        trcVolumeMouseUp();
+}
 
 void TPreviewPanel::trcVolumeMouseUp() {
     if (std::unique_ptr<TIniFile> settings = Settings())

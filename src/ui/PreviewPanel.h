@@ -114,6 +114,7 @@ private:
     const TDialogServices* Services_;
     zelta::TPreviewStateMachine State_;
     bool Seeking_ = false;
+    bool LoadingVolume_ = false; // the stored value is being shown: nothing to store
     bool PlayAfterAdd_ = false;
     int64_t MediaDuration_ = 0;
     TVideoView* OutputPanel_ = nullptr; // set when Play starts a file

@@ -15,7 +15,7 @@ TEST(MainFormLogic, ShowSettingsDefaultsAndRanges) {
     TIniFile ini(dir.File("settings.ini"));
     TMainFormShowSettings s = ReadMainFormShowSettings(ini);
     EXPECT_EQ(s.OutputFolder, DefaultOutputFolder());
-    EXPECT_EQ(s.Volume, 0);
+    EXPECT_EQ(s.Volume, 128); // a first start plays at full volume, and the bar says so
     EXPECT_EQ(s.MuteState, 0);
     EXPECT_EQ(s.OutputFormat, 0);
     EXPECT_EQ(StoredThemeIndex(ini), 0);
@@ -30,8 +30,8 @@ TEST(MainFormLogic, ShowSettingsDefaultsAndRanges) {
     for (const char* bad : {"200", "-1", "loud"}) {
         test::WriteBytes(ini.FileName(), std::string("[settings]\nvolume=") + bad + "\nmute=2\n");
         s = ReadMainFormShowSettings(ini);
-        // 200 and -1 are out of range (shown as 64); text is not an integer (the default, 0).
-        EXPECT_EQ(s.Volume, std::string(bad) == "loud" ? 0 : 64) << bad;
+        // 200 and -1 are out of range (shown as 64); text is not an integer (the default).
+        EXPECT_EQ(s.Volume, std::string(bad) == "loud" ? 128 : 64) << bad;
         EXPECT_EQ(s.MuteState, -1) << bad;
     }
 }

@@ -271,12 +271,17 @@ private slots:
     void volumeAndMuteAreStored() {
         auto p = NewPanel([] { return std::string(); });
         TIniFile ini = Settings();
-        // A stored volume of 0 leaves the player at its own 128.
+        // First start: bar and player agree at full volume, and nothing is written.
+        p->LoadStoredSettings(ini);
+        QCOMPARE(p->trcVolume->value(), 128);
+        QCOMPARE(p->Player().AudioVolume(), 128);
+        QCOMPARE(Settings().ReadInteger(SectionSettings, KeyVolume, -1), -1);
+        QVERIFY(!p->ckMute->isChecked());
+        // A stored 0 is silence for the player too, although the bar moves back to 0 from 128.
         QVERIFY(ini.WriteInteger(SectionSettings, KeyVolume, 0));
         p->LoadStoredSettings(ini);
         QCOMPARE(p->trcVolume->value(), 0);
-        QCOMPARE(p->Player().AudioVolume(), 128);
-        QVERIFY(!p->ckMute->isChecked());
+        QCOMPARE(p->Player().AudioVolume(), 0);
 
         QVERIFY(ini.WriteInteger(SectionSettings, KeyVolume, 100));
         QVERIFY(ini.WriteInteger(SectionSettings, KeyMute, 1));
@@ -286,12 +291,24 @@ private slots:
         QVERIFY(p->ckMute->isChecked());
         QVERIFY(p->Player().Mute());
 
-        // Changes reach the player at once; "volume" is written when the mouse is released.
+        // Changes reach the player at once; a drag writes "volume" when the mouse is released.
+        p->trcVolume->setSliderDown(true);
         p->trcVolume->setValue(40);
         QCOMPARE(p->Player().AudioVolume(), 40);
         QCOMPARE(Settings().ReadInteger(SectionSettings, KeyVolume, -1), 100);
+        p->trcVolume->setSliderDown(false);
         SendMouse(p->trcVolume, QEvent::MouseButtonRelease, Qt::NoButton);
-        QTRY_COMPARE(Settings().ReadInteger(SectionSettings, KeyVolume, -1), p->trcVolume->value());
+        QTRY_COMPARE(Settings().ReadInteger(SectionSettings, KeyVolume, -1), 40);
+        // The keyboard and the wheel are stored like the mouse.
+        p->trcVolume->setFocus();
+        QTest::keyClick(p->trcVolume, Qt::Key_Right);
+        QCOMPARE(p->Player().AudioVolume(), 41);
+        QCOMPARE(Settings().ReadInteger(SectionSettings, KeyVolume, -1), 41);
+        QWheelEvent wheel(QPointF(5, 5), p->trcVolume->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(p->trcVolume, &wheel);
+        QVERIFY(p->trcVolume->value() != 41);
+        QCOMPARE(Settings().ReadInteger(SectionSettings, KeyVolume, -1), p->trcVolume->value());
 
         p->ckMute->click();
         QVERIFY(!p->Player().Mute());
