@@ -32,10 +32,12 @@ TPreferenceShowValues ReadPreferenceSettings(const TIniFile& Settings) {
 
 TPreferenceValues ApplyShowValues(const TPreferenceShowValues& Show, TPreferenceValues Current) {
     Current.SnapFolder = Show.SnapFolder;
-    Current.FullSize = Current.FullSize || Show.CheckFullSize;
-    Current.SmallSize = Current.SmallSize || Show.CheckSmallSize;
-    Current.Bmp = Current.Bmp || Show.CheckBmp;
-    Current.Jpg = Current.Jpg || Show.CheckJpg;
+    // The stored state, not the one the boxes were left in: after Default and Cancel the dialog
+    // must show what is stored.
+    Current.FullSize = Show.CheckFullSize;
+    Current.SmallSize = Show.CheckSmallSize;
+    Current.Bmp = Show.CheckBmp;
+    Current.Jpg = Show.CheckJpg;
     Current.Quality = Show.Quality;
     Current.Priority = Show.Priority;
     return Current;

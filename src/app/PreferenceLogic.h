@@ -38,8 +38,8 @@ struct TPreferenceValues {
     bool operator==(const TPreferenceValues&) const = default;
 };
 
-// What showing the dialog puts into the controls. A check box is checked when its stored value
-// is 1 and otherwise keeps the state it has; QualityEnabled follows the stored "snapJpg".
+// What showing the dialog puts into the controls. A check box is checked exactly when its stored
+// value is 1 (a missing key reads as 1); QualityEnabled follows the stored "snapJpg".
 struct TPreferenceShowValues {
     std::string SnapFolder;  // "SnapOutPutDir", default DefaultOutputFolder()
     bool CheckFullSize = false;
@@ -53,8 +53,8 @@ struct TPreferenceShowValues {
 
 TPreferenceShowValues ReadPreferenceSettings(const TIniFile& Settings);
 
-// Applies the show values to the controls' current state (the check boxes that are not forced
-// keep their state in Current).
+// Applies the show values to the controls' current state: every shown value is the stored one,
+// whatever the controls held before (Current's other fields are kept).
 TPreferenceValues ApplyShowValues(const TPreferenceShowValues& Show, TPreferenceValues Current);
 
 // What the Default button shows, without saving anything: folder DefaultOutputFolder(), BMP on,

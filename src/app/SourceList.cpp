@@ -211,6 +211,12 @@ std::optional<std::string> BuildDestName(const std::string& Source, std::string_
         Folder = Default;
     }
 
+    return FreeDestName(Folder, Source, Suffix, Reserved);
+}
+
+std::string FreeDestName(const std::string& Folder, const std::string& Source,
+                         std::string_view Suffix, TReservedNames* Reserved)
+{
     const std::string Base = JoinPath(Folder, NameWithoutExtension(Source));
     auto Free = [Reserved](const std::string& Name) {
         return !PathTaken(Name) && !(Reserved && Reserved->count(Name) > 0);
@@ -221,6 +227,18 @@ std::optional<std::string> BuildDestName(const std::string& Source, std::string_
     if (Reserved)
         Reserved->insert(Name);
     return Name;
+}
+
+void TSourceListModel::UpdateDestinations(const TIniFile& Settings, const TIniFile& Catalogue)
+{
+    const int Code = ReadSettingInteger(Settings, KeyFormatCode);
+    const std::string Suffix = "." + CatalogueFileExt(Catalogue, Code);
+    const std::string Folder = ReadSettingText(Settings, KeyOutPutDir);
+    TReservedNames Reserved;
+    for (int Row = 0; Row < RowCount(); ++Row)
+        SetSubItem(Row, colDestination,
+                   FileNamePart(FreeDestName(Folder, Caption(Row), Suffix,
+                                             &Reserved)));
 }
 
 // ---- the list ----

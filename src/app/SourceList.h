@@ -109,6 +109,11 @@ std::optional<std::string> BuildDestName(const std::string& Source, std::string_
                                          TIniFile& Settings, TUserPrompts& Prompts,
                                          TReservedNames* Reserved = nullptr);
 
+// The first free destination name in Folder (the numbering of BuildDestName), without creating
+// anything or asking; the name is added to Reserved when given.
+std::string FreeDestName(const std::string& Folder, const std::string& Source,
+                         std::string_view Suffix, TReservedNames* Reserved = nullptr);
+
 // ---- the list ----
 
 class TSourceListModel : public QAbstractTableModel {
@@ -172,6 +177,9 @@ public:
     // Column colSource gives the caption; SetSubItem ignores it (the caption is the source).
     std::string SubItem(int Row, TSourceColumn Column) const;
     void SetSubItem(int Row, TSourceColumn Column, std::string Text);
+    // Destination File of every row again, for the stored profile's extension and output
+    // folder (after the profile or the folder changed); creates nothing, asks nothing.
+    void UpdateDestinations(const TIniFile& Settings, const TIniFile& Catalogue);
     // The Progress column shows "Error" and its tool tip the reason; any later text in the
     // Progress column clears the reason.
     void SetProgressError(int Row, std::string Reason);

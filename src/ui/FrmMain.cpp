@@ -152,6 +152,7 @@ void TfrmMain::CreateControls(QWidget* Central) {
     btnOptions = new QPushButton(QStringLiteral("Settings"), output);
     btnOptions->setGeometry(520, 21, 68, 24);
     connect(btnOptions, &QPushButton::clicked, this, &TfrmMain::btnOptionsClick);
+    connect(Picker, &TFormatPicker::Chosen, this, [this] { RefreshFromSettings(); });
 
     auto* folderLabel = new QLabel(QStringLiteral("Output Directory:"), output);
     folderLabel->setGeometry(8, 56, 106, 22);
@@ -390,6 +391,7 @@ void TfrmMain::AddChosenFiles(const std::vector<std::string>& Paths) {
         Files_.AddFiles(Paths, Ovren_, LibAVFolder(), settings, catalogue, *this);
     if (added.LibrariesFailed)
         return;
+    RefreshFromSettings();
     if (added.Added > 0) {
         for (QWidget* b : std::initializer_list<QWidget*>{btnStart, btnStartBelow, btnClear,
                                                           btnRemove})
@@ -515,6 +517,7 @@ void TfrmMain::btnStartClick() {
     if (Files_.CheckedCount() > 0)
         PreviewPanel->Stop();
     const TBatchDriver::TBuildResult built = Driver_->BuildTasks(settings, catalogue);
+    RefreshFromSettings();
     if (built.Stopped) {
         ShowMessage("Warning", built.Error);
         return;
@@ -648,6 +651,19 @@ void TfrmMain::SkinClick(int Index) {
 }
 
 // ---- the output folder and the other windows ----
+
+void TfrmMain::RefreshFromSettings() {
+    TGlobalObject* g = GlobalObject();
+    if (g == nullptr)
+        return;
+    const TIniFile settings = g->Settings();
+    const QString folder = QString::fromStdString(ReadSettingText(settings, KeyOutPutDir));
+    if (edDirectory->text() != folder)
+        edDirectory->setText(folder); // equal to the stored text: nothing is written again
+    // Start has written its own names into the column already; a run must not be renamed.
+    if (!Running_)
+        Files_.UpdateDestinations(settings, g->Catalogue());
+}
 
 void TfrmMain::edDirectoryChange() {
     TGlobalObject* g = GlobalObject();

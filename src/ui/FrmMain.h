@@ -64,6 +64,10 @@ public:
     // The add procedure after its dialog: Paths in the dialog's order (also files dropped on
     // the list and files named on the command line).
     void AddChosenFiles(const std::vector<std::string>& Paths);
+    // Shows what the settings file now says after something other than the user's typing
+    // changed it: the output folder box (a fallback to the default folder) and every row's
+    // destination name (another profile, another folder).
+    void RefreshFromSettings();
 
     // ---- controls ----
     QToolButton* btnAdd;

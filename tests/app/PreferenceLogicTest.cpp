@@ -35,7 +35,7 @@ TEST(PreferenceLogic, ShowReadsStoredValuesAndKeepsBoxesUnlessStoredOne) {
     current.Bmp = false;
     current.Jpg = false;
     const TPreferenceValues shown = ApplyShowValues(s, current);
-    EXPECT_TRUE(shown.FullSize);   // stored 0 keeps the box as it was
+    EXPECT_FALSE(shown.FullSize);  // stored 0 unchecks it, whatever it showed before
     EXPECT_FALSE(shown.SmallSize);
     EXPECT_TRUE(shown.Bmp);        // stored 1 checks it
     EXPECT_FALSE(shown.Jpg);

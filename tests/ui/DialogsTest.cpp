@@ -140,18 +140,18 @@ private slots:
         QCOMPARE(dlg.spedCmp->value(), 5);
         QCOMPARE(dlg.trcCmp->tickInterval(), 10);
 
-        // Showing again reloads from the file; a stored 0 leaves a box as it is.
+        // Showing again reloads from the file: a stored 0 unchecks the box it left checked.
         Click(dlg.btnCancel);
         QVERIFY(!dlg.isVisible());
         dlg.show();
         QCOMPARE(dlg.spedCmp->value(), 55);
-        QVERIFY(dlg.ckJpg->isChecked() && !dlg.spedCmp->isEnabled());
+        QVERIFY(!dlg.ckJpg->isChecked() && !dlg.spedCmp->isEnabled());
         QVERIFY(dlg.ckBmp->isChecked());
     }
 
     void preferencesDefaultThenCancelWritesNothing() {
         const QByteArray stored = "; mine\r\n[Settings]\r\nsnapOutPutDir=/srv/x\r\njpgCmp=90\r\n"
-                                  "snapJpg=1\r\npriority=0\r\n";
+                                  "snapJpg=1\r\nsnapBmp=0\r\npriority=0\r\n";
         WriteAll(SettingsPath(), stored);
         TfmDirectory chooser(Services);
         TfrmPreference dlg([&]() -> TfmDirectory& { return chooser; }, Services);
@@ -166,6 +166,14 @@ private slots:
         QVERIFY(!dlg.spedCmp->isEnabled());
         Click(dlg.btnCancel);
         QCOMPARE(ReadAll(SettingsPath()), stored);
+        // Shown again, the dialog shows what is stored, not what Default left in the boxes.
+        dlg.show();
+        QCOMPARE(dlg.edtSnapDirectory->text(), QStringLiteral("/srv/x"));
+        QVERIFY(!dlg.ckBmp->isChecked() && dlg.ckJpg->isChecked());
+        QCOMPARE(dlg.rdGrpPriority->checkedId(), 0);
+        QCOMPARE(dlg.spedCmp->value(), 90);
+        QVERIFY(dlg.spedCmp->isEnabled());
+        Click(dlg.btnCancel);
     }
 
     void preferencesOkWritesTheRadioIndex() {

@@ -328,6 +328,46 @@ private slots:
                  std::string("0"));
     }
 
+    void displaysFollowTheStoredSettings() {
+        // The stored folder lies below a file, so adding falls back to the default folder.
+        const QString home = Home.filePath("home");
+        QVERIFY(QDir().mkpath(home));
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", home.toUtf8());
+        QFile blocker(Home.filePath("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QVERIFY(TIniFile(SettingsPath().toStdString())
+                    .WriteString("settings", "OutPutDir", Home.filePath("blocker/out").toStdString()));
+        {
+            TfrmMain w(Services);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            const fixtures::TFixtureSet& f = fixtures::Fixtures();
+            w.AddChosenFiles({f.Wav, f.Mp3});
+            const QString fallback = home + "/videoconverter";
+            QCOMPARE(QString::fromStdString(Setting("OutPutDir")), fallback);
+            QCOMPARE(w.edDirectory->text(), fallback);
+            QVERIFY(Services.Boxes.size() >= 1);
+
+            // Another profile: every row's destination takes its extension at once.
+            QVERIFY(w.Files().SubItem(0, colDestination).ends_with(".aac"));
+            QTest::mouseClick(w.imgbtn1, Qt::LeftButton);
+            TFormatPickerModel& model = w.Picker->Model();
+            const QRect header = w.lst1->visualRect(model.index(0));
+            QTest::mouseClick(w.lst1->viewport(), Qt::LeftButton, {},
+                              QPoint(header.left() + 8, header.center().y()));
+            QTest::mouseClick(w.lst1->viewport(), Qt::LeftButton, {},
+                              w.lst1->visualRect(model.index(5)).center()); // WAV
+            QCOMPARE(Setting("FormatCode"), std::string("4"));
+            // Both fixtures are named "tone": the second row gets the next number, as at Start.
+            QCOMPARE(w.Files().SubItem(0, colDestination), std::string("tone_(new).wav"));
+            QCOMPARE(w.Files().SubItem(1, colDestination), std::string("tone_(new_1).wav"));
+            w.close();
+        }
+        qputenv("HOME", oldHome);
+    }
+
     void startConvertsTheCheckedRows() {
         // A video profile, so the run also has preview pictures.
         QVERIFY(TIniFile(SettingsPath().toStdString()).WriteString("settings", "FormatCode", "101"));
