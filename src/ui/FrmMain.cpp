@@ -362,8 +362,10 @@ void TfrmMain::closeEvent(QCloseEvent* Event) {
 // ---- the list ----
 
 void TfrmMain::btnAddClick() {
-    if (!Ovren_.LoadLibraries(LibAVFolder()))
+    if (!Ovren_.LoadLibraries(LibAVFolder())) {
+        PreviewPanel->CancelPlayAfterAdd();
         return;
+    }
     QStringList filters;
     for (const std::string& f : AddDialogFilters())
         filters << QString::fromStdString(f);
@@ -373,8 +375,10 @@ void TfrmMain::btnAddClick() {
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
     dialog.setSizeGripEnabled(true);
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
+        PreviewPanel->CancelPlayAfterAdd();
         return;
+    }
     std::vector<std::string> paths;
     for (const QString& f : dialog.selectedFiles())
         paths.push_back(f.toStdString());

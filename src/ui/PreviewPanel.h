@@ -68,6 +68,8 @@ public:
     bool PlayerPaused() const { return State_.PlayerPaused(); }
     // Plays once after an Add that Play asked for (when the list now has a file).
     void PlayAfterAdd();
+    // The Add that Play asked for was cancelled: a later Add must not start playing.
+    void CancelPlayAfterAdd() { PlayAfterAdd_ = false; }
     // The first showing's "volume" and "mute" values.
     void LoadStoredSettings(const zelta::TIniFile& Settings);
 

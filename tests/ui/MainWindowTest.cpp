@@ -17,6 +17,7 @@
 #include "ui/ZeltaApplication.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -366,6 +367,28 @@ private slots:
             w.close();
         }
         qputenv("HOME", oldHome);
+    }
+
+    void cancelledAddForgetsThePlayRequest() {
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // Play on an empty list opens Add; the user cancels it.
+        bool dialogSeen = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                dialogSeen = modal->inherits("QFileDialog");
+                modal->close();
+            }
+        });
+        QTest::mouseClick(w.PreviewPanel->imgbtnPlay, Qt::LeftButton);
+        QVERIFY(dialogSeen);
+        QCOMPARE(w.Files().RowCount(), 0);
+        // A later Add (dropped files here) adds without playing.
+        w.AddChosenFiles({fixtures::Fixtures().Wav});
+        QCOMPARE(w.Files().RowCount(), 1);
+        QVERIFY(w.PreviewPanel->PlayerStopped());
+        w.close();
     }
 
     void startConvertsTheCheckedRows() {
