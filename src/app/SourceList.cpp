@@ -366,6 +366,23 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<std::s
     return Result;
 }
 
+void TSourceListModel::ChangeDestinationSuffix(std::string_view Suffix)
+{
+    for (int Row = 0; Row < RowCount(); ++Row) {
+        TRow& R = *FRows[size_t(Row)];
+        std::string& Dest = R.Record.DstFile;
+        const std::size_t Name = Dest.find_last_of('/');
+        const std::size_t Dot = Dest.find_last_of('.');
+        if (Dot != std::string::npos && (Name == std::string::npos || Dot > Name))
+            Dest.erase(Dot);
+        Dest += Suffix;
+        R.SubItems[colDestination - 1] = FileNamePart(Dest);
+    }
+    if (!FRows.empty())
+        emit dataChanged(index(0, colDestination), index(RowCount() - 1, colDestination),
+                         {Qt::DisplayRole});
+}
+
 int TSourceListModel::RemoveRow(int Row)
 {
     if (Row < 0 || Row >= RowCount())

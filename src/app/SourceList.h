@@ -149,6 +149,11 @@ public:
                         const std::string& LibraryFolder, TIniFile& Settings,
                         const TIniFile& Catalogue, TUserPrompts& Prompts);
 
+    // Gives every row's destination (record and Destination File column) the extension Suffix
+    // ("." + the catalogue's FileExt) in place of its own, after the current profile changed.
+    // Start names the destinations afresh; this keeps the column telling what it will write.
+    void ChangeDestinationSuffix(std::string_view Suffix);
+
     // Removes Row with its record. Returns the row to select (and focus) afterwards: the one now
     // at Row, else the new last row; -1 when the list is empty (the caller then switches to list
     // view and stops the preview). A row outside the list (as -1 for "no selection") removes

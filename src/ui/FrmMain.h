@@ -41,6 +41,7 @@ class TfrmAbout;
 class TfrmFileInfo;
 class TfrmPreference;
 class TfrmProgress;
+class TfrmSettings;
 
 class TfrmMain : public QMainWindow, public zelta::TBatchHost {
     Q_OBJECT
@@ -56,6 +57,7 @@ public:
     TfrmAbout* AboutWindow() const { return frmAbout.get(); }
     TfrmFileInfo* FileInfoWindow() const { return frmFileInfo.get(); }
     TfrmProgress* ProgressWindow() const { return frmProgress.get(); }
+    TfrmSettings* SettingsWindow() const { return frmSettings.get(); }
 
     zelta::TSourceListModel& Files() { return Files_; }
     TFFConverter& Ovren() { return Ovren_; }
@@ -64,6 +66,8 @@ public:
     // The add procedure after its dialog: Paths in the dialog's order (also files dropped on
     // the list and files named on the command line).
     void AddChosenFiles(const std::vector<std::string>& Paths);
+    // After the current profile changed: the rows' destinations take its extension.
+    void CurrentProfileChanged();
 
     // ---- controls ----
     QToolButton* btnAdd;
@@ -208,4 +212,5 @@ private:
     std::unique_ptr<TfrmAbout> frmAbout;
     std::unique_ptr<TfrmFileInfo> frmFileInfo;
     std::unique_ptr<TfrmProgress> frmProgress;
+    std::unique_ptr<TfrmSettings> frmSettings;
 };
