@@ -69,6 +69,12 @@ TfrmMain::TfrmMain(const TDialogServices& Services, QWidget* Parent)
     setCentralWidget(central);
     CreateControls(central);
     CreateMenus();
+    // Controls without a caption, label or hint of their own.
+    lvFiles->setAccessibleName(QStringLiteral("Source files"));
+    mmoLog->setAccessibleName(QStringLiteral("Log"));
+    cbOutputFormat->setAccessibleName(QStringLiteral("Audio format"));
+    if (auto* more = menuBar()->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More menus"));
     NameControls(this);
     setFixedSize(760, 512);
     FormCreate();
