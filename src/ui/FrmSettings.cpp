@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QAbstractItemView>
 #include <QTimer>
 #include <QToolButton>
 
@@ -53,6 +54,9 @@ TfrmSettings::TfrmSettings(const TDialogServices& Services, QWidget* Parent)
         auto* c = new QComboBox(Parent);
         c->setObjectName(QLatin1String(Name));
         c->setItemDelegate(new TComboRowDelegate(c));
+        // Every box equally wide whatever its items: the columns line up in both groups.
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        c->setMinimumContentsLength(6);
         if (IsEditableCombo(C)) {
             c->setEditable(true);
             // Typed values stay as typed: no completion to an item, no typed items.
@@ -76,6 +80,9 @@ TfrmSettings::TfrmSettings(const TDialogServices& Services, QWidget* Parent)
         g->setGeometry(10, Top, FormWidth - 20, 128);
         auto* grid = new QGridLayout(g);
         grid->setHorizontalSpacing(8);
+        // The same columns in both groups, so the two read as one table.
+        grid->setColumnMinimumWidth(0, 96);
+        grid->setColumnMinimumWidth(2, 112);
         grid->setColumnStretch(1, 1);
         grid->setColumnStretch(3, 1);
         return std::make_pair(g, grid);
@@ -167,6 +174,8 @@ void TfrmSettings::ShowParams(const TProfileParamsView& View) {
         if (c->isEditable())
             c->setEditText(QString::fromStdString(state.Text));
         c->setMaxVisibleItems(std::max(1, c->count()));
+        // The drop-down may be wider than the box so that long items read in full.
+        c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 8);
         c->setEnabled(state.Enabled);
     }
 }

@@ -19,6 +19,7 @@
 #include "ui/FrmMain.h"
 #include "ui/FrmProgress.h"
 #include "ui/FrmSettings.h"
+#include "ui/Themes.h"
 #include "ui/ZeltaApplication.h"
 
 #include <QComboBox>
@@ -205,8 +206,15 @@ private slots:
         for (QComboBox* c : {d.cmbVideoSize, d.cmbVideoBitRate, d.cmbFrameRate, d.cmbVideoEncoder,
                              d.cmbZoom})
             QVERIFY2(!c->isEnabled(), qPrintable(c->objectName()));
-        QVERIFY(d.palette().color(QPalette::Disabled, QPalette::Text) !=
-                d.palette().color(QPalette::Active, QPalette::Text));
+        // Greyed in every theme.
+        for (int theme = 0; theme < ThemeCount; ++theme) {
+            ApplyTheme(theme);
+            QCOMPARE(d.cmbVideoEncoder->palette().color(QPalette::Disabled, QPalette::ButtonText),
+                     DisabledTextColor);
+            QCOMPARE(d.cmbVideoSize->palette().color(QPalette::Disabled, QPalette::Text),
+                     DisabledTextColor);
+        }
+        ApplyTheme(0);
         for (QComboBox* c : {d.cmbAudioEncoder, d.cmbAudioBitRate, d.cmbSamplerate, d.cmbChannel,
                              d.cmbVolume})
             QVERIFY2(c->isEnabled(), qPrintable(c->objectName()));
