@@ -445,6 +445,14 @@ private slots:
             QCOMPARE(probed.Audio.SampleRate, 22050);
             QCOMPARE(probed.Audio.Channels, 1);
         }
+
+        // Choosing in the main window's own picker moves the destinations along too.
+        QTest::mouseClick(w.imgbtn1, Qt::LeftButton);
+        const int aac = w.Picker->Model().FindRow("AAC Advenced Audio Codec (*.aac)");
+        QVERIFY(aac >= 0);
+        QTest::mouseClick(w.lst1->viewport(), Qt::LeftButton, {},
+                          w.lst1->visualRect(w.Picker->Model().index(aac)).center());
+        QVERIFY(QString::fromStdString(w.Files().SubItem(0, colDestination)).endsWith("_(new).aac"));
         w.close();
     }
 
