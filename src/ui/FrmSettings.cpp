@@ -6,6 +6,7 @@
 #include "ui/DialogServices.h"
 #include "ui/FormatPicker.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QAbstractItemView>
 #include <QTimer>
 #include <QToolButton>
 
@@ -27,7 +27,9 @@ namespace {
 constexpr int FormWidth = 475;
 constexpr int FormHeight = 370;
 
-QString Q(std::string_view Text) { return QString::fromUtf8(Text.data(), qsizetype(Text.size())); }
+QString Q(std::string_view Text) {
+    return QString::fromUtf8(Text.data(), qsizetype(Text.size()));
+}
 
 } // namespace
 
@@ -203,7 +205,9 @@ void TfrmSettings::btnDefaultClick() {
     ShowParams(view);
 }
 
-void TfrmSettings::btnCancelClick() { reject(); }
+void TfrmSettings::btnCancelClick() {
+    reject();
+}
 
 void TfrmSettings::btnOkClick() {
     // A check that failed on leaving a combo has its message on the way; it comes first.
@@ -217,7 +221,8 @@ void TfrmSettings::btnOkClick() {
     choice.ProfileName = Name_;
     choice.Code = Code_;
     choice.Combos = ControlsView().Combos;
-    const TSaveResult saved = SaveProfileSettings(settings, g->Catalogue(), choice, &Picker->Model());
+    const TSaveResult saved =
+        SaveProfileSettings(settings, g->Catalogue(), choice, &Picker->Model());
     switch (saved.Failure) {
     case TSaveResult::None:
         accept();
@@ -276,8 +281,7 @@ bool TfrmSettings::ComboKeyPress(TParamCombo C, const QString& Key) {
         result.replace(edit->selectionStart(), edit->selectedText().size(), Key);
     else
         result.insert(edit->cursorPosition(), Key);
-    const TKeyVerdict verdict =
-        TypedKeyVerdict(C, Key.toUcs4().value(0), result.toStdString());
+    const TKeyVerdict verdict = TypedKeyVerdict(C, Key.toUcs4().value(0), result.toStdString());
     if (verdict == TKeyVerdict::Accept)
         return false;
     if (verdict == TKeyVerdict::RefuseWithMessage)
@@ -296,10 +300,9 @@ bool TfrmSettings::eventFilter(QObject* Watched, QEvent* Event) {
         if ((Watched == c || Watched == c->lineEdit()) && Event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(Event);
             const QString text = key->text();
-            const bool printable = text.size() == 1 && text.at(0) >= QLatin1Char(' ') &&
-                                   text.at(0) != QChar(0x7f) &&
-                                   !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier |
-                                                         Qt::MetaModifier));
+            const bool printable =
+                text.size() == 1 && text.at(0) >= QLatin1Char(' ') && text.at(0) != QChar(0x7f) &&
+                !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
             if (printable && ComboKeyPress(C, text))
                 return true;
         }

@@ -86,7 +86,9 @@ TOutput ProbeOutput(const std::string& File) {
 }
 
 // A row of the dialog's list by its text.
-int Row(TfrmSettings& D, const QString& Text) { return D.Picker->Model().FindRow(Text.toStdString()); }
+int Row(TfrmSettings& D, const QString& Text) {
+    return D.Picker->Model().FindRow(Text.toStdString());
+}
 
 void ClickRow(TfrmSettings& D, int Row, int X = -1) {
     QVERIFY(Row >= 0);
@@ -203,8 +205,8 @@ private slots:
         QCOMPARE(d.size(), QSize(475, 370));
         QVERIFY(UnnamedControls(&d).isEmpty());
         QCOMPARE(d.edt1->text(), Mp3Name);
-        for (QComboBox* c : {d.cmbVideoSize, d.cmbVideoBitRate, d.cmbFrameRate, d.cmbVideoEncoder,
-                             d.cmbZoom})
+        for (QComboBox* c :
+             {d.cmbVideoSize, d.cmbVideoBitRate, d.cmbFrameRate, d.cmbVideoEncoder, d.cmbZoom})
             QVERIFY2(!c->isEnabled(), qPrintable(c->objectName()));
         // Greyed in every theme.
         for (int theme = 0; theme < ThemeCount; ++theme) {
@@ -215,8 +217,8 @@ private slots:
                      DisabledTextColor);
         }
         ApplyTheme(0);
-        for (QComboBox* c : {d.cmbAudioEncoder, d.cmbAudioBitRate, d.cmbSamplerate, d.cmbChannel,
-                             d.cmbVolume})
+        for (QComboBox* c :
+             {d.cmbAudioEncoder, d.cmbAudioBitRate, d.cmbSamplerate, d.cmbChannel, d.cmbVolume})
             QVERIFY2(c->isEnabled(), qPrintable(c->objectName()));
         QCOMPARE(d.cmbVolume->maxVisibleItems(), d.cmbVolume->count());
 
@@ -312,7 +314,8 @@ private slots:
         d.cmbAudioBitRate->setEditText("1,5");
         d.btnOkClick();
         QCOMPARE(Services.Boxes.size(), boxes + 1);
-        QCOMPARE(Services.Boxes.back(), QStringLiteral("Zelta: Audio BitRate is not a valid value!"));
+        QCOMPARE(Services.Boxes.back(),
+                 QStringLiteral("Zelta: Audio BitRate is not a valid value!"));
         QVERIFY(d.isVisible());
         QCOMPARE(Para(101, "Description"), std::string("<none>"));
         d.cmbAudioBitRate->setEditText("96.5");
@@ -379,7 +382,8 @@ private slots:
         const QString before = ReadFile(SettingsPath());
         d.btnOkClick();
         QVERIFY(d.isVisible());
-        QCOMPARE(Services.Boxes.back(), QStringLiteral("Zelta: 'abc' is not a valid integer value"));
+        QCOMPARE(Services.Boxes.back(),
+                 QStringLiteral("Zelta: 'abc' is not a valid integer value"));
         QCOMPARE(ReadFile(SettingsPath()), before);
         // Another encoder does not need them.
         Pick(d.cmbVideoEncoder, "MPEG-4");
@@ -418,7 +422,8 @@ private slots:
         QCOMPARE(w.edt1->text(), Mp3Name);
         QCOMPARE(Para(0, "paraAudioBitRate"), std::string("192"));
         QCOMPARE(w.Picker->Model().RowCount(), 4 + 7); // the dialog expanded the audio category
-        QVERIFY(QString::fromStdString(w.Files().SubItem(0, colDestination)).endsWith("_(new).mp3"));
+        QVERIFY(
+            QString::fromStdString(w.Files().SubItem(0, colDestination)).endsWith("_(new).mp3"));
 
         QTimer guard;
         guard.setSingleShot(true);
@@ -431,7 +436,8 @@ private slots:
         guard.stop();
         const std::string windowOut = w.Driver().Destination(0);
         QVERIFY2(QString::fromStdString(windowOut).endsWith("_(new).mp3"), windowOut.c_str());
-        const std::string cliOut = Convert({QString::fromStdString(f.AviMpeg4Mp3)}, Home.filePath("cli"));
+        const std::string cliOut =
+            Convert({QString::fromStdString(f.AviMpeg4Mp3)}, Home.filePath("cli"));
         QVERIFY(!cliOut.empty());
         for (const std::string& out : {windowOut, cliOut}) {
             const TOutput probed = ProbeOutput(out);
@@ -452,7 +458,8 @@ private slots:
         QVERIFY(aac >= 0);
         QTest::mouseClick(w.lst1->viewport(), Qt::LeftButton, {},
                           w.lst1->visualRect(w.Picker->Model().index(aac)).center());
-        QVERIFY(QString::fromStdString(w.Files().SubItem(0, colDestination)).endsWith("_(new).aac"));
+        QVERIFY(
+            QString::fromStdString(w.Files().SubItem(0, colDestination)).endsWith("_(new).aac"));
         w.close();
     }
 
@@ -465,8 +472,8 @@ private slots:
         QVERIFY(!d.isVisible());
         QCOMPARE(Para(101, "paraVideoSize"), std::string("640x360"));
         QCOMPARE(Para(101, "paraZoom"), std::string("full"));
-        const std::string out =
-            Convert({QString::fromStdString(fixtures::Fixtures().AviMpeg4Mp3)}, Home.filePath("video"));
+        const std::string out = Convert({QString::fromStdString(fixtures::Fixtures().AviMpeg4Mp3)},
+                                        Home.filePath("video"));
         QVERIFY(!out.empty());
         const TOutput probed = ProbeOutput(out);
         QVERIFY2(probed.Opened, out.c_str());
