@@ -33,6 +33,15 @@ TPickerGeometry PickerClickGeometry(int Rows, int EditTop)
     return G;
 }
 
+TPickerGeometry PickerDialogGeometry(int Rows, int EditBottom)
+{
+    TPickerGeometry G;
+    G.Height = Rows * PickerRowHeight > DialogPickerMaxHeight ? DialogPickerMaxHeight
+                                                               : Rows * PickerRowHeight + 20;
+    G.Top = EditBottom - 1;
+    return G;
+}
+
 TFormatPickerModel::TFormatPickerModel(QObject* Parent) : QAbstractListModel(Parent) {}
 
 int TFormatPickerModel::rowCount(const QModelIndex& Parent) const
@@ -203,6 +212,14 @@ void TFormatPickerModel::ToggleCategory(int Row)
 
 TFormatPickerModel::TClickResult TFormatPickerModel::MouseDown(int Row, int X, TIniFile& Settings)
 {
+    TClickResult Result = MouseDown(Row, X);
+    if (Result.Chosen)
+        Result.Stored = StoreFormatChoice(Settings, Result.Name, Result.Code);
+    return Result;
+}
+
+TFormatPickerModel::TClickResult TFormatPickerModel::MouseDown(int Row, int X)
+{
     TClickResult Result;
     if (Row < 0 || Row >= RowCount())
         return Result;
@@ -215,7 +232,6 @@ TFormatPickerModel::TClickResult TFormatPickerModel::MouseDown(int Row, int X, T
         Result.Chosen = true;
         Result.Name = Hit.Text;
         Result.Code = Hit.Info.Code;
-        Result.Stored = StoreFormatChoice(Settings, Result.Name, Result.Code);
     }
     return Result;
 }

@@ -60,6 +60,11 @@ struct TPickerGeometry {
 TPickerGeometry PickerFillGeometry(int Rows, int EditTop);
 // After a click in the list: min(rows * 20 + 20, 379); top = text box top - height + 423.
 TPickerGeometry PickerClickGeometry(int Rows, int EditTop);
+// The profile settings dialog's list, which opens below its text box: rows * 20 + 20, but 247
+// when rows * 20 exceeds 247; top one pixel above the box's bottom edge (EditBottom = its top
+// plus its height).
+inline constexpr int DialogPickerMaxHeight = 247;
+TPickerGeometry PickerDialogGeometry(int Rows, int EditBottom);
 
 class TFormatPickerModel : public QAbstractListModel {
     Q_OBJECT
@@ -111,6 +116,9 @@ public:
     // a header is toggled when X < 20; an entry becomes the stored choice ("FormatName",
     // "FormatCode").
     TClickResult MouseDown(int Row, int X, TIniFile& Settings);
+    // The same without storing: the caller decides what the chosen entry becomes (the profile
+    // settings dialog stores its choice only on OK).
+    TClickResult MouseDown(int Row, int X);
     // A double click on the selected row toggles a header.
     void DoubleClick(int Row);
 

@@ -71,7 +71,7 @@ constexpr TItemName AudioEncoderNames[] = {
     {"ac-3", "ac3"},         {"flac", "libflac"},
     {"amr_nb", "libopencore_amrnb"}, {"pcm_s16", "pcm_s16le"},
     {"pcm_u16", "pcm_u16le"}, {"pcm_alaw", "pcm_alaw"},
-    {"pcm_mulaw ", "pcm_mulaw"}, {"adpcm_ms", "adpcm_ms"},
+    {"pcm_mulaw", "pcm_mulaw"},  {"adpcm_ms", "adpcm_ms"},
     {"adpcm_ima_wav", "adpcm_ima_wav"}, {"wma1", "wmav1"},
     {"wma2", "wmav2"},
 };
@@ -156,6 +156,10 @@ std::optional<std::string> VideoEncoderParaValue(std::string_view Item)
 
 std::optional<std::string> AudioEncoderParaValue(std::string_view Item)
 {
+    // Catalogues have written "pcm_mulaw " with a trailing blank; an item is the same encoder
+    // with or without trailing blanks.
+    while (!Item.empty() && Item.back() == ' ')
+        Item.remove_suffix(1);
     return Lookup(std::begin(AudioEncoderNames), std::end(AudioEncoderNames), Lower(Item));
 }
 

@@ -36,7 +36,8 @@ bool ParaIsNumber(std::string_view Text, double& Value);
 // "libxvid", "h264" -> "libx264", ... Nothing for an item not in the table.
 std::optional<std::string> VideoEncoderParaValue(std::string_view Item);
 // Item text (compared in lower case) -> "paraAudioEncoder": "mp3" -> "libmp3lame", "aac" ->
-// "libfaac", "ogg" -> "vorbis", "wma2" -> "wmav2", ... ("pcm_mulaw " keeps its trailing blank).
+// "libfaac", "ogg" -> "vorbis", "wma2" -> "wmav2", ...; trailing blanks of the item do not
+// count ("pcm_mulaw " and "pcm_mulaw" -> "pcm_mulaw").
 std::optional<std::string> AudioEncoderParaValue(std::string_view Item);
 // Exact item text -> "paraChannel": "as source", "mono 1 channel" -> "1", "stereo 2 channels" -> "2".
 std::optional<std::string> ChannelParaValue(std::string_view Item);

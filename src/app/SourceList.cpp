@@ -235,10 +235,11 @@ void TSourceListModel::UpdateDestinations(const TIniFile& Settings, const TIniFi
     const std::string Suffix = "." + CatalogueFileExt(Catalogue, Code);
     const std::string Folder = ReadSettingText(Settings, KeyOutPutDir);
     TReservedNames Reserved;
-    for (int Row = 0; Row < RowCount(); ++Row)
-        SetSubItem(Row, colDestination,
-                   FileNamePart(FreeDestName(Folder, Caption(Row), Suffix,
-                                             &Reserved)));
+    for (int Row = 0; Row < RowCount(); ++Row) {
+        std::string Dest = FreeDestName(Folder, Caption(Row), Suffix, &Reserved);
+        SetSubItem(Row, colDestination, FileNamePart(Dest));
+        Record(Row).DstFile = std::move(Dest);
+    }
 }
 
 // ---- the list ----

@@ -17,6 +17,7 @@
 #include "ui/FrmMain.h"
 #include "ui/FrmPreference.h"
 #include "ui/FrmProgress.h"
+#include "ui/FrmSettings.h"
 #include "ui/FormatPicker.h"
 #include "ui/Themes.h"
 #include "ui/ZeltaApplication.h"
@@ -114,6 +115,15 @@ int main(int argc, char** argv) {
     TfrmFileInfo fileInfo(&main);
     fileInfo.SetSourceFile(media);
     TfrmAbout about(services, &main);
+    TfrmSettings settings(services, &main);
+    const zelta::TIniFile settingsFile(
+        zelta::JoinPath(home.path().toStdString(), "zeltavideoaudioconverter.ini"));
+    // The settings dialog shows the stored profile: an audio one, then a video one.
+    auto storeProfile = [&](int Code, const char* Name) {
+        zelta::TIniFile file = settingsFile;
+        file.WriteString("settings", "FormatCode", std::to_string(Code));
+        file.WriteString("settings", "FormatName", Name);
+    };
     TfmDirectory& chooser = main.FolderChooser();
 
     main.show();
@@ -134,6 +144,14 @@ int main(int argc, char** argv) {
         ok = Save(fileInfo, out, "fileinfo", theme) && ok;
         ok = Save(chooser, out, "directory", theme) && ok;
         ok = Save(about, out, "about", theme) && ok;
+        storeProfile(0, "MP3 MPEG Layer-3 Audio (*.mp3)");
+        ok = Save(settings, out, "settings-audio", theme) && ok;
+        storeProfile(100, "MP4 MPEG-4 H.264 Video (*.mp4)");
+        ok = Save(settings, out, "settings-video", theme) && ok;
+        settings.show();
+        settings.imgbtn1->click(); // the profile list open below its box
+        ok = Save(settings, out, "settings-list", theme) && ok;
+        storeProfile(1, "AAC Advenced Audio Codec (*.aac)");
     }
 
     // The list with rows, then a run with the progress window: the first task is paused while

@@ -188,8 +188,8 @@ void TFormatPickerList::mouseMoveEvent(QMouseEvent* Event) {
 
 // ---- the picker ----
 
-TFormatPicker::TFormatPicker(QWidget* EditParent, QWidget* ListParent)
-    : QObject(EditParent), ListParent_(ListParent) {
+TFormatPicker::TFormatPicker(QWidget* EditParent, QWidget* ListParent, TKind Kind)
+    : QObject(EditParent), ListParent_(ListParent), Kind_(Kind) {
     edt1 = new QLineEdit(EditParent);
     edt1->setObjectName(QStringLiteral("edt1"));
     edt1->setReadOnly(true);
@@ -201,9 +201,11 @@ TFormatPicker::TFormatPicker(QWidget* EditParent, QWidget* ListParent)
     imgbtn1->setObjectName(QStringLiteral("imgbtn1"));
     imgbtn1->setArrowType(Qt::UpArrow);
     imgbtn1->setFocusPolicy(Qt::NoFocus);
+    imgbtn1->setToolTip(QStringLiteral("Output profiles"));
     connect(imgbtn1, &QToolButton::clicked, this, &TFormatPicker::imgbtn1Click);
 
     lst1 = new TFormatPickerList(*this, ListParent);
+    lst1->setAccessibleName(QStringLiteral("Output profiles"));
     lst1->setModel(&Model_);
     lst1->setItemDelegate(new TFormatPickerDelegate(lst1));
     lst1->setStyleSheet(QStringLiteral("QListView { %1 }").arg(BoxStyle()));
@@ -233,7 +235,7 @@ void TFormatPicker::Place(const TPickerGeometry& Geometry) {
 void TFormatPicker::FillFormatList(const TIniFile& Settings, const TIniFile& Catalogue) {
     lst1->hide();
     const TFormatPickerModel::TFillResult fill = Model_.FillFormatList(Settings, Catalogue);
-    Place(PickerFillGeometry(Model_.RowCount(), EditTop()));
+    Place(Kind_ == TKind::Dialog ? ClickGeometry() : PickerFillGeometry(Model_.RowCount(), EditTop()));
     edt1->setText(QString::fromStdString(fill.Text));
     if (fill.SelectedRow >= 0)
         lst1->setCurrentIndex(Model_.index(fill.SelectedRow));
@@ -246,13 +248,19 @@ bool TFormatPicker::SaveFormatListState(TIniFile& Settings) const {
 }
 
 void TFormatPicker::SelectStoredRow(bool ShowStoredText) {
-    const TGlobalObject* g = GlobalObject();
-    if (g == nullptr)
-        return;
-    const TStoredFormat stored = ReadStoredFormat(g->Settings());
-    if (ShowStoredText)
-        edt1->setText(QString::fromStdString(stored.Name));
-    const int row = Model_.FindRow(stored.Name);
+    std::string name;
+    if (Kind_ == TKind::Dialog) {
+        // The dialog's current profile is the one its box shows, stored or not.
+        name = edt1->text().toStdString();
+    } else {
+        const TGlobalObject* g = GlobalObject();
+        if (g == nullptr)
+            return;
+        name = ReadStoredFormat(g->Settings()).Name;
+        if (ShowStoredText)
+            edt1->setText(QString::fromStdString(name));
+    }
+    const int row = Model_.FindRow(name);
     if (row >= 0) {
         lst1->setCurrentIndex(Model_.index(row));
     } else {
@@ -288,7 +296,8 @@ void TFormatPicker::edt1Click() {
     if (!ToggleList(false))
         return;
     const QModelIndex current = lst1->currentIndex();
-    if (current.isValid() && lst1->selectionModel()->isSelected(current)) {
+    if (Kind_ == TKind::MainWindow && current.isValid() &&
+        lst1->selectionModel()->isSelected(current)) {
         lst1->scrollTo(current);
         const QRect r = lst1->visualRect(current);
         QCursor::setPos(lst1->viewport()->mapToGlobal(r.center()));
@@ -297,9 +306,14 @@ void TFormatPicker::edt1Click() {
     lst1Click();
 }
 
-void TFormatPicker::lst1Click() {
-    Place(PickerClickGeometry(Model_.RowCount(), EditTop()));
+TPickerGeometry TFormatPicker::ClickGeometry() const {
+    if (Kind_ == TKind::Dialog)
+        return PickerDialogGeometry(Model_.RowCount(),
+                                    edt1->mapTo(ListParent_, QPoint(0, edt1->height())).y());
+    return PickerClickGeometry(Model_.RowCount(), EditTop());
 }
+
+void TFormatPicker::lst1Click() { Place(ClickGeometry()); }
 
 void TFormatPicker::lst1DblClick() {
     const QModelIndex current = lst1->currentIndex();
@@ -309,13 +323,18 @@ void TFormatPicker::lst1DblClick() {
 
 void TFormatPicker::lst1MouseDown(QPoint Position) {
     const QModelIndex at = lst1->indexAt(Position);
-    TGlobalObject* g = GlobalObject();
-    if (g == nullptr)
-        return;
     const int row = at.isValid() ? at.row() : -1;
     const int x = at.isValid() ? Position.x() - lst1->visualRect(at).left() : Position.x();
-    TIniFile settings = g->Settings();
-    const TFormatPickerModel::TClickResult click = Model_.MouseDown(row, x, settings);
+    TFormatPickerModel::TClickResult click;
+    if (Kind_ == TKind::Dialog) {
+        click = Model_.MouseDown(row, x);
+    } else {
+        TGlobalObject* g = GlobalObject();
+        if (g == nullptr)
+            return;
+        TIniFile settings = g->Settings();
+        click = Model_.MouseDown(row, x, settings);
+    }
     if (click.Toggled && row >= 0)
         lst1->setCurrentIndex(Model_.index(row));
     if (click.Chosen) {

@@ -68,8 +68,17 @@ private:
 class TFormatPicker : public QObject {
     Q_OBJECT
 public:
+    enum class TKind {
+        // The main window's picker: the list opens above the box, the box and the list's
+        // selection follow the stored "FormatName", and choosing an entry stores it at once.
+        MainWindow,
+        // The profile settings dialog's: the list opens below the box, the box shows the
+        // dialog's current profile, and a chosen entry is only reported (Chosen).
+        Dialog,
+    };
+
     // EditParent holds edt1 and imgbtn1 (the caller places them); ListParent holds lst1.
-    TFormatPicker(QWidget* EditParent, QWidget* ListParent);
+    TFormatPicker(QWidget* EditParent, QWidget* ListParent, TKind Kind = TKind::MainWindow);
     ~TFormatPicker() override;
 
     QLineEdit* edt1;
@@ -93,7 +102,7 @@ public:
     void lst1MouseMove(QPoint Position);
 
 signals:
-    // An entry was chosen (already stored).
+    // An entry was chosen (already stored by a main-window picker); edt1 shows its name.
     void Chosen(int Code);
 
 protected:
@@ -111,7 +120,10 @@ private:
     bool OverPickerControl(QObject* Object) const;
     void ApplicationStateChanged(Qt::ApplicationState State);
 
+    zelta::TPickerGeometry ClickGeometry() const;
+
     QWidget* ListParent_;
+    TKind Kind_;
     zelta::TFormatPickerModel Model_;
     bool EditPressed_ = false; // a left press on edt1 waits for its release
 };

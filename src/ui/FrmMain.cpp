@@ -15,6 +15,7 @@
 #include "ui/FrmFileInfo.h"
 #include "ui/FrmPreference.h"
 #include "ui/FrmProgress.h"
+#include "ui/FrmSettings.h"
 #include "ui/PreviewPanel.h"
 #include "ui/SourceListView.h"
 #include "ui/Themes.h"
@@ -68,6 +69,12 @@ TfrmMain::TfrmMain(const TDialogServices& Services, QWidget* Parent)
     setCentralWidget(central);
     CreateControls(central);
     CreateMenus();
+    // Controls without a caption, label or hint of their own.
+    lvFiles->setAccessibleName(QStringLiteral("Source files"));
+    mmoLog->setAccessibleName(QStringLiteral("Log"));
+    cbOutputFormat->setAccessibleName(QStringLiteral("Audio format"));
+    if (auto* more = menuBar()->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More menus"));
     NameControls(this);
     setFixedSize(760, 512);
     FormCreate();
@@ -147,6 +154,7 @@ void TfrmMain::CreateControls(QWidget* Central) {
     edt1 = Picker->edt1;
     imgbtn1 = Picker->imgbtn1;
     lst1 = Picker->lst1;
+    formatLabel->setBuddy(edt1);
     edt1->setGeometry(116, 22, 378, 22);
     imgbtn1->setGeometry(494, 22, 22, 22);
     btnOptions = new QPushButton(QStringLiteral("Settings"), output);
@@ -162,6 +170,7 @@ void TfrmMain::CreateControls(QWidget* Central) {
     edDirectory->setStyleSheet(
         QStringLiteral("background-color: %1;").arg(QColor(PickerBackColor).name()));
     edDirectory->setGeometry(116, 56, 312, 22);
+    folderLabel->setBuddy(edDirectory);
     edtOutputDir = edDirectory;
     btnBrows = new QPushButton(QStringLiteral("Browse"), output);
     btnBrows->setGeometry(432, 55, 76, 24);
@@ -482,16 +491,25 @@ void TfrmMain::CropClick() { PreviewPanel->Stop(); }
 void TfrmMain::TrimClick() { PreviewPanel->Stop(); }
 void TfrmMain::WaterMarkClick() { PreviewPanel->Stop(); }
 
-// The profile settings dialog arrives with its own issue.
-void TfrmMain::btnSettingsClick() {}
+void TfrmMain::btnSettingsClick() {
+    if (!frmSettings)
+        frmSettings = std::make_unique<TfrmSettings>(Services_, this);
+    if (frmSettings->exec() != QDialog::Accepted)
+        return;
+    // OK stored the choice: the picker shows it and the list's destinations follow it.
+    if (const TGlobalObject* g = GlobalObject())
+        Picker->FillFormatList(g->Settings(), g->Catalogue());
+    RefreshFromSettings();
+}
 
 void TfrmMain::btnOptionsClick() {
     if (TGlobalObject* g = GlobalObject()) {
         TIniFile settings = g->Settings();
         Picker->SaveFormatListState(settings);
     }
-    // The profile settings dialog opens here once it exists.
+    btnSettingsClick();
 }
+
 
 void TfrmMain::Infomation1Click() {
     if (!frmFileInfo)

@@ -41,6 +41,7 @@ class TfrmAbout;
 class TfrmFileInfo;
 class TfrmPreference;
 class TfrmProgress;
+class TfrmSettings;
 
 class TfrmMain : public QMainWindow, public zelta::TBatchHost {
     Q_OBJECT
@@ -56,6 +57,7 @@ public:
     TfrmAbout* AboutWindow() const { return frmAbout.get(); }
     TfrmFileInfo* FileInfoWindow() const { return frmFileInfo.get(); }
     TfrmProgress* ProgressWindow() const { return frmProgress.get(); }
+    TfrmSettings* SettingsWindow() const { return frmSettings.get(); }
 
     zelta::TSourceListModel& Files() { return Files_; }
     TFFConverter& Ovren() { return Ovren_; }
@@ -212,4 +214,5 @@ private:
     std::unique_ptr<TfrmAbout> frmAbout;
     std::unique_ptr<TfrmFileInfo> frmFileInfo;
     std::unique_ptr<TfrmProgress> frmProgress;
+    std::unique_ptr<TfrmSettings> frmSettings;
 };

@@ -64,12 +64,14 @@ TPreviewPanel::TPreviewPanel(QWidget* Parent)
 
     pan1 = new TVideoView(this);
     pan1->setObjectName(QStringLiteral("pan1"));
+    pan1->setAccessibleName(QStringLiteral("Preview"));
     pan1->setMinimumSize(160, 120);
     pan1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     layout->addWidget(pan1, 1);
 
     trcPreview = new QSlider(Qt::Horizontal, this);
     trcPreview->setObjectName(QStringLiteral("trcPreview"));
+    trcPreview->setAccessibleName(QStringLiteral("Position"));
     trcPreview->setTickPosition(QSlider::NoTicks);
     trcPreview->setTickInterval(1);
     trcPreview->setRange(0, 0);
@@ -105,8 +107,10 @@ TPreviewPanel::TPreviewPanel(QWidget* Parent)
     ckMute = new QCheckBox(QStringLiteral("Mute"), this);
     ckMute->setObjectName(QStringLiteral("ckMute"));
     controls->addWidget(ckMute);
-    controls->addWidget(new QLabel(QStringLiteral("Volume:"), this));
+    auto* volumeLabel = new QLabel(QStringLiteral("Volume:"), this);
+    controls->addWidget(volumeLabel);
     trcVolume = new QSlider(Qt::Horizontal, this);
+    volumeLabel->setBuddy(trcVolume);
     trcVolume->setObjectName(QStringLiteral("trcVolume"));
     trcVolume->setRange(0, VolumeMax);
     trcVolume->setValue(0);

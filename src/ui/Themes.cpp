@@ -39,6 +39,9 @@ void ApplyTheme(int Index) {
     p.setColor(QPalette::WindowText, t.Text);
     p.setColor(QPalette::ButtonText, t.Text);
     p.setColor(QPalette::Text, t.Text);
+    // The colours above went to every colour group; disabled controls must still read as such.
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        p.setColor(QPalette::Disabled, role, DisabledTextColor);
     QApplication::setPalette(p);
     qApp->setStyleSheet(QStringLiteral(
         "QGroupBox { border: 1px solid %1; border-radius: 3px; margin-top: 8px; }"

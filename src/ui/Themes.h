@@ -19,6 +19,9 @@ struct TThemeColors {
 
 const TThemeColors& ThemeColors(int Index);
 
+// Text of disabled controls in every theme (the desktop's grey text).
+inline const QColor DisabledTextColor{109, 109, 109};
+
 // Applies theme Index (0..6) to the whole application; other values are ignored.
 void ApplyTheme(int Index);
 // Index of the theme in force.

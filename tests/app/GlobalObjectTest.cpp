@@ -120,7 +120,7 @@ TEST(SettingsKeys, DefaultsOfAnEmptySettingsFile)
     TIniFile Ini(Folder.File("none.ini"));
 
     EXPECT_EQ(ReadSettingInteger(Ini, KeySkinIndex), 0);
-    EXPECT_EQ(ReadSettingInteger(Ini, KeyVolume), 0);
+    EXPECT_EQ(ReadSettingInteger(Ini, KeyVolume), VolumeMax);
     EXPECT_EQ(ReadSettingInteger(Ini, KeyMute), 0);
     EXPECT_EQ(ReadSettingInteger(Ini, KeyPriority), PriorityNormal);
     EXPECT_EQ(ReadSettingInteger(Ini, KeyFormatCode), 1);

@@ -22,7 +22,8 @@ TEST(ProfileParamTables, ItemsMapByTheirDesignedComparison)
     EXPECT_FALSE(VideoEncoderParaValue("h265"));
     EXPECT_EQ(AudioEncoderParaValue("PCM_S16"), "pcm_s16le");
     EXPECT_EQ(AudioEncoderParaValue("PCM_MULAW "), "pcm_mulaw");
-    EXPECT_FALSE(AudioEncoderParaValue("pcm_mulaw")); // the table's item keeps its trailing blank
+    EXPECT_EQ(AudioEncoderParaValue("pcm_mulaw"), "pcm_mulaw"); // with or without the blank
+    EXPECT_FALSE(AudioEncoderParaValue(" pcm_mulaw"));
     EXPECT_EQ(ChannelParaValue("stereo 2 channels"), "2");
     EXPECT_FALSE(ChannelParaValue("Stereo 2 channels")); // exact text
     EXPECT_EQ(VolumeParaValue("100%"), "256");
