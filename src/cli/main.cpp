@@ -340,9 +340,21 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     TIniFile settings(settingsCopy);
     if (!settings.WriteInteger(SectionSettings, KeyFormatCode, code))
         return Fail(settings.LastError());
-    if (Args.OutputDir &&
-        !settings.WriteString(SectionSettings, KeyOutPutDir, fs::absolute(*Args.OutputDir).string()))
-        return Fail(settings.LastError());
+    if (Args.OutputDir) {
+        // A folder the user named must be the one written to: no fallback to the default.
+        const std::string folder = fs::absolute(*Args.OutputDir, ec).lexically_normal().string();
+        if (!ec)
+            fs::create_directories(folder, ec);
+        if (!ec && !fs::is_directory(folder, ec))
+            ec = std::make_error_code(std::errc::not_a_directory);
+        if (ec) {
+            std::fprintf(stderr, "zelta-convert: cannot create the output folder %s: %s\n",
+                         folder.c_str(), ec.message().c_str());
+            return ExitUsage;
+        }
+        if (!settings.WriteString(SectionSettings, KeyOutPutDir, folder))
+            return Fail(settings.LastError());
+    }
 
     // Text layers are drawn with QPainter, which needs an application object; the offscreen
     // platform needs no display.

@@ -326,6 +326,9 @@ void TfrmMain::FormShow() {
     PreviewPanel->LoadStoredSettings(settings);
     g->SetVersionText(TGlobalObject::GetFileVersionText());
     setWindowTitle(QString::fromStdString(MainCaption(*g)));
+    // The desktop appends the application's display name to every title that does not end
+    // with it: the main caption is that name, so it is never shown twice.
+    QApplication::setApplicationDisplayName(windowTitle());
     Picker->FillFormatList(settings, g->Catalogue());
     // From now on every change of the box is the user's (Browse) and is stored.
     connect(edDirectory, &QLineEdit::textChanged, this, &TfrmMain::edDirectoryChange,

@@ -421,6 +421,18 @@ TEST_F(Cli, WrongArgumentsExitTwoWithUsage)
     EXPECT_FALSE(fs::exists(Home() + "/videoconverter")); // nothing was converted
 }
 
+TEST_F(Cli, AnOutputFolderThatCannotBeCreatedIsAnError)
+{
+    const std::string Blocker = Home() + "/blocker";
+    { std::ofstream(Blocker) << "a file, not a folder"; }
+    const TRun R = Run({"--profile", "4", "--output", Blocker + "/out", Sources.Audio});
+    EXPECT_EQ(R.Status, 2) << R.Err;
+    EXPECT_NE(R.Err.find("cannot create the output folder " + Blocker + "/out"), std::string::npos)
+        << R.Err;
+    // Nothing went to the default folder instead.
+    EXPECT_FALSE(fs::exists(Home() + "/videoconverter"));
+}
+
 TEST_F(Cli, StoredSettingsAreTheDefaultsAndStayUnchanged)
 {
     const std::string Out = Dir.File("stored");
