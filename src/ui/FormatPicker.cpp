@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -157,6 +158,29 @@ TFormatPickerList::TFormatPickerList(TFormatPicker& Picker, QWidget* Parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
     setFrameShape(QFrame::Box);
+}
+
+void TFormatPickerList::keyPressEvent(QKeyEvent* Event) {
+    switch (Event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        Picker_.ActivateCurrentRow();
+        break;
+    case Qt::Key_Left:
+        Picker_.SetCurrentCategoryOpen(false);
+        break;
+    case Qt::Key_Right:
+        Picker_.SetCurrentCategoryOpen(true);
+        break;
+    case Qt::Key_Escape:
+        Picker_.CloseList();
+        break;
+    default:
+        QListView::keyPressEvent(Event);
+        return;
+    }
+    Event->accept();
 }
 
 void TFormatPickerList::mousePressEvent(QMouseEvent* Event) {
@@ -325,6 +349,10 @@ void TFormatPicker::lst1MouseDown(QPoint Position) {
     const QModelIndex at = lst1->indexAt(Position);
     const int row = at.isValid() ? at.row() : -1;
     const int x = at.isValid() ? Position.x() - lst1->visualRect(at).left() : Position.x();
+    PressRow(row, x);
+}
+
+void TFormatPicker::PressRow(int row, int x) {
     TFormatPickerModel::TClickResult click;
     if (Kind_ == TKind::Dialog) {
         click = Model_.MouseDown(row, x);
@@ -342,6 +370,41 @@ void TFormatPicker::lst1MouseDown(QPoint Position) {
         lst1->hide();
         emit Chosen(click.Code);
     }
+}
+
+// A header toggles left of this many pixels; an entry is chosen anywhere.
+constexpr int KeyboardHeaderX = 0;
+constexpr int KeyboardEntryX = 25;
+
+void TFormatPicker::OpenListFromKeyboard() {
+    if (lst1->isVisible())
+        return;
+    ToggleList(true);
+    lst1->setFocus();
+    lst1Click();
+}
+
+void TFormatPicker::ActivateCurrentRow() {
+    const QModelIndex current = lst1->currentIndex();
+    if (!current.isValid())
+        return;
+    const int row = current.row();
+    PressRow(row, Model_.Item(row).IsCategory ? KeyboardHeaderX : KeyboardEntryX);
+    if (lst1->isVisible())
+        lst1Click(); // the list's height follows its new row count
+}
+
+void TFormatPicker::SetCurrentCategoryOpen(bool Open) {
+    const QModelIndex current = lst1->currentIndex();
+    if (!current.isValid() || !Model_.Item(current.row()).IsCategory)
+        return;
+    if (Model_.Item(current.row()).Collapsed == Open) // not in the asked state yet
+        ActivateCurrentRow();
+}
+
+void TFormatPicker::CloseList() {
+    lst1->hide();
+    edt1->setFocus();
 }
 
 void TFormatPicker::lst1MouseMove(QPoint Position) {
@@ -364,6 +427,20 @@ void TFormatPicker::ApplicationStateChanged(Qt::ApplicationState State) {
 
 bool TFormatPicker::eventFilter(QObject* Watched, QEvent* Event) {
     const QEvent::Type type = Event->type();
+    if (type == QEvent::KeyPress && (Watched == edt1 || Watched == imgbtn1)) {
+        const auto* key = static_cast<QKeyEvent*>(Event);
+        const bool opens = key->key() == Qt::Key_F4 || key->key() == Qt::Key_Down ||
+                           key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+                           key->key() == Qt::Key_Enter;
+        if (opens && !lst1->isVisible()) {
+            OpenListFromKeyboard();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape && lst1->isVisible()) {
+            CloseList();
+            return true;
+        }
+    }
     const bool mouseEvent = type == QEvent::MouseButtonPress ||
                             type == QEvent::MouseButtonRelease ||
                             type == QEvent::MouseButtonDblClick;

@@ -60,6 +60,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
+    // Enter or Space chooses the current entry (or opens/closes a category), Left and Right
+    // close and open a category, Escape closes the list; the arrows move as in any list.
+    void keyPressEvent(QKeyEvent* Event) override;
 
 private:
     TFormatPicker& Picker_;
@@ -100,6 +103,13 @@ public:
     void lst1DblClick();
     void lst1MouseDown(QPoint Position);
     void lst1MouseMove(QPoint Position);
+    // The keyboard's ways to the same: opening from the box (Down, Alt+Down, F4, Space, Enter),
+    // choosing or toggling the current row, opening or closing the current category, closing
+    // the list without a choice (the focus goes back to the box).
+    void OpenListFromKeyboard();
+    void ActivateCurrentRow();
+    void SetCurrentCategoryOpen(bool Open);
+    void CloseList();
 
 signals:
     // An entry was chosen (already stored by a main-window picker); edt1 shows its name.
@@ -121,6 +131,8 @@ private:
     void ApplicationStateChanged(Qt::ApplicationState State);
 
     zelta::TPickerGeometry ClickGeometry() const;
+    // A press on Row at X pixels from the row's left edge, from the mouse or the keyboard.
+    void PressRow(int Row, int X);
 
     QWidget* ListParent_;
     TKind Kind_;

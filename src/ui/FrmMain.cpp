@@ -32,6 +32,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QUrl>
@@ -310,6 +311,12 @@ void TfrmMain::showEvent(QShowEvent* Event) {
     QMainWindow::showEvent(Event);
     if (!Shown_) {
         Shown_ = true;
+        // The first showing puts the window in the middle of the screen it opens on.
+        if (const QScreen* s = screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(s->availableGeometry().center());
+            move(frame.topLeft());
+        }
         FormShow();
     }
 }

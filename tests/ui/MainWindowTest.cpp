@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -388,6 +389,44 @@ private slots:
         w.AddChosenFiles({fixtures::Fixtures().Wav});
         QCOMPARE(w.Files().RowCount(), 1);
         QVERIFY(w.PreviewPanel->PlayerStopped());
+        w.close();
+    }
+
+    void pickerWorksFromTheKeyboardAndTheWindowStartsCentred() {
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QPoint middle = w.screen()->availableGeometry().center();
+        QVERIFY2((w.frameGeometry().center() - middle).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(w.frameGeometry().center().x())
+                                .arg(w.frameGeometry().center().y())));
+
+        TFormatPickerModel& model = w.Picker->Model();
+        w.edt1->setFocus();
+        QTest::keyClick(w.edt1, Qt::Key_Down); // opens the list, focused, on the stored row
+        QVERIFY(w.lst1->isVisible());
+        QVERIFY(w.lst1->hasFocus());
+        QTest::keyClick(w.lst1, Qt::Key_Escape); // closes it without a choice
+        QVERIFY(!w.lst1->isVisible());
+        QVERIFY(w.edt1->hasFocus());
+        QCOMPARE(Setting("FormatCode"), std::string("<none>"));
+
+        QTest::keyClick(w.edt1, Qt::Key_F4);
+        QVERIFY(w.lst1->isVisible());
+        w.lst1->setCurrentIndex(model.index(0)); // the first category, collapsed
+        QTest::keyClick(w.lst1, Qt::Key_Right);  // opens it
+        QCOMPARE(model.RowCount(), 11);
+        QCOMPARE(w.lst1->height(), 11 * 20 + 20);
+        QTest::keyClick(w.lst1, Qt::Key_Down);   // its first entry, MP3
+        QTest::keyClick(w.lst1, Qt::Key_Return); // chosen and stored
+        QVERIFY(!w.lst1->isVisible());
+        QCOMPARE(w.edt1->text(), QStringLiteral("MP3 MPEG Layer-3 Audio (*.mp3)"));
+        QCOMPARE(Setting("FormatCode"), std::string("0"));
+        QTest::keyClick(w.edt1, Qt::Key_Space);
+        w.lst1->setCurrentIndex(model.index(0));
+        QTest::keyClick(w.lst1, Qt::Key_Left);   // closes the category again
+        QCOMPARE(model.RowCount(), 4);
+        QTest::keyClick(w.lst1, Qt::Key_Escape);
         w.close();
     }
 
