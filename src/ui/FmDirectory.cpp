@@ -1,5 +1,7 @@
 #include "ui/FmDirectory.h"
 
+#include "ui/AccessibleNames.h"
+
 #include "app/AppPaths.h"
 #include "app/FolderChooserLogic.h"
 #include "ui/DialogServices.h"
@@ -30,6 +32,7 @@ TfmDirectory::TfmDirectory(const TDialogServices& Services, QWidget* Parent)
 
     stview_selectdir = new QTreeView(this);
     stview_selectdir->setObjectName(QStringLiteral("stview_selectdir"));
+    stview_selectdir->setAccessibleName(QStringLiteral("Folders"));
     stview_selectdir->setModel(Model_);
     for (int column = 1; column < Model_->columnCount(); ++column)
         stview_selectdir->hideColumn(column);
@@ -62,6 +65,7 @@ TfmDirectory::TfmDirectory(const TDialogServices& Services, QWidget* Parent)
     connect(stview_selectdir, &QTreeView::clicked, this, &TfmDirectory::stview_selectdirClick);
     connect(btnOk, &QPushButton::clicked, this, &TfmDirectory::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfmDirectory::reject);
+    NameControls(this);
 }
 
 void TfmDirectory::showEvent(QShowEvent* Event) {

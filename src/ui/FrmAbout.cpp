@@ -1,5 +1,7 @@
 #include "ui/FrmAbout.h"
 
+#include "ui/AccessibleNames.h"
+
 #include "app/GlobalObject.h"
 #include "app/MainFormLogic.h"
 #include "ui/DialogServices.h"
@@ -52,6 +54,7 @@ TfrmAbout::TfrmAbout(const TDialogServices& Services, QWidget* Parent)
 
     connect(lblHomePage, &QLabel::linkActivated, this, &TfrmAbout::lblHomePageClick);
     connect(btn1, &QPushButton::clicked, this, &TfrmAbout::accept);
+    NameControls(this);
 }
 
 QPixmap TfrmAbout::ApplicationIcon(int Size) {

@@ -1,5 +1,7 @@
 #include "ui/FrmCover.h"
 
+#include "ui/AccessibleNames.h"
+
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -17,6 +19,7 @@ TfrmCover::TfrmCover(const QString& CoverFile, QWidget* Parent)
     tmr1.setInterval(1000);
     connect(&tmr1, &QTimer::timeout, this, &TfrmCover::tmr1Timer);
     tmr1.start();
+    NameControls(this);
 }
 
 QImage TfrmCover::BuiltInPicture() {

@@ -1,5 +1,7 @@
 #include "ui/FrmFileInfo.h"
 
+#include "ui/AccessibleNames.h"
+
 #include "app/FileInfoLogic.h"
 
 #include <QFormLayout>
@@ -77,6 +79,7 @@ TfrmFileInfo::TfrmFileInfo(QWidget* Parent) : QDialog(Parent) {
     layout->addLayout(buttons);
 
     connect(btn1, &QPushButton::clicked, this, &TfrmFileInfo::accept);
+    NameControls(this);
 }
 
 TfrmFileInfo::~TfrmFileInfo() = default;

@@ -1,5 +1,7 @@
 #include "ui/FrmPreference.h"
 
+#include "ui/AccessibleNames.h"
+
 #include "app/FolderChooserLogic.h"
 #include "app/GlobalObject.h"
 #include "app/SettingsKeys.h"
@@ -40,8 +42,10 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     grid->setColumnStretch(1, 1);
 
     // The folder gets a row of its own so that long paths stay readable.
-    grid->addWidget(new QLabel(QStringLiteral("Snapshot folder:"), snapshot), 0, 0, 1, 2);
+    auto* folderLabel = new QLabel(QStringLiteral("Snapshot folder:"), snapshot);
+    grid->addWidget(folderLabel, 0, 0, 1, 2);
     edtSnapDirectory = new QLineEdit(snapshot);
+    folderLabel->setBuddy(edtSnapDirectory);
     edtSnapDirectory->setReadOnly(true);
     btnBrows = new QPushButton(QStringLiteral("&Brows"), snapshot);
     btnOpen = new QPushButton(QStringLiteral("&Open"), snapshot);
@@ -69,8 +73,10 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     formatRow->addStretch(1);
     grid->addLayout(formatRow, 3, 1);
 
-    grid->addWidget(new QLabel(QStringLiteral("Jpg Compression Quality:"), snapshot), 4, 0);
+    auto* qualityLabel = new QLabel(QStringLiteral("Jpg Compression Quality:"), snapshot);
+    grid->addWidget(qualityLabel, 4, 0);
     spedCmp = new QSpinBox(snapshot);
+    qualityLabel->setBuddy(spedCmp);
     spedCmp->setRange(JpegQualityMin, JpegQualityMax);
     // The value changes by the arrows only.
     if (auto* edit = spedCmp->findChild<QLineEdit*>())
@@ -79,6 +85,7 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     trcCmp->setRange(JpegQualityMin, JpegQualityMax);
     trcCmp->setTickPosition(QSlider::TicksBelow);
     trcCmp->setTickInterval(10);
+    trcCmp->setAccessibleName(QStringLiteral("Jpg Compression Quality slider"));
     auto* qualityRow = new QHBoxLayout;
     qualityRow->addWidget(spedCmp);
     qualityRow->addWidget(trcCmp, 1);
@@ -125,6 +132,7 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     connect(ckJpg, &QCheckBox::clicked, this, &TfrmPreference::ckJpgClick);
     connect(trcCmp, &QSlider::valueChanged, this, &TfrmPreference::trcCmpChange);
     connect(spedCmp, &QSpinBox::valueChanged, this, &TfrmPreference::spedCmpChange);
+    NameControls(this);
 }
 
 void TfrmPreference::showEvent(QShowEvent* Event) {

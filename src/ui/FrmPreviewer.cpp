@@ -1,5 +1,7 @@
 #include "ui/FrmPreviewer.h"
 
+#include "ui/AccessibleNames.h"
+
 #include "engine/FFUtils.h"
 #include "engine/MainThread.h"
 
@@ -19,6 +21,7 @@ TfrmPreviewer::TfrmPreviewer(std::function<void()> Closed, QWidget* Parent)
       Closed_(std::move(Closed)) {
     setObjectName(QStringLiteral("frmPreviewer"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    NameControls(this);
 }
 
 void TfrmPreviewer::ShowFrame(const QImage& Frame, int64_t PTS) {

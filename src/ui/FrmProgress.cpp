@@ -1,5 +1,7 @@
 #include "ui/FrmProgress.h"
 
+#include "ui/AccessibleNames.h"
+
 #include "app/GlobalObject.h"
 #include "probe/FFConverter.h"
 #include "ui/DialogServices.h"
@@ -120,6 +122,7 @@ TfrmProgress::TfrmProgress(TCustomFFConverter& Ovren, QWidget* Parent)
     connect(imgbtnSnap, &QToolButton::clicked, this, &TfrmProgress::imgbtnSnapClick);
 
     setFixedSize(WindowWidth, WindowHeight);
+    NameControls(this);
 }
 
 TfrmProgress::~TfrmProgress() = default;

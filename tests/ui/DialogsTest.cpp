@@ -13,6 +13,10 @@
 #include "ui/FrmFileInfo.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmPreference.h"
+#include "ui/FrmPreviewer.h"
+#include "ui/FrmProgress.h"
+#include "ui/AccessibleNames.h"
+#include "probe/FFConverter.h"
 #include "ui/ZeltaApplication.h"
 
 #include <QAbstractButton>
@@ -313,6 +317,30 @@ private slots:
         QVERIFY(!dlg.lblSourceName->text().isEmpty());
         for (QLineEdit* box : dlg.findChildren<QLineEdit*>())
             QCOMPARE(box->text(), QStringLiteral("n/a"));
+    }
+
+    void everyControlOfEveryWindowHasAnAccessibleName() {
+        TfmDirectory chooser(Services);
+        TfrmPreference preference([&]() -> TfmDirectory& { return chooser; }, Services);
+        TfrmFileInfo info;
+        TfrmAbout about(Services);
+        TFFConverter converter;
+        TfrmProgress progress(converter);
+        TfrmPreviewer previewer([] {});
+        TfrmMain main(Services);
+        QStringList unnamed;
+        for (QWidget* window : std::initializer_list<QWidget*>{&chooser, &preference, &info,
+                                                              &about, &progress, &previewer,
+                                                              &main}) {
+            for (const QString& control : UnnamedControls(window))
+                unnamed << window->objectName() + ": " + control;
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+        // Names are what a user reads, without the mnemonic marker.
+        QCOMPARE(preference.btnDefault->accessibleName(), QStringLiteral("Default"));
+        QCOMPARE(AccessibleText(QStringLiteral("&Video Effect && Water Mark")),
+                 QStringLiteral("Video Effect & Water Mark"));
+        QCOMPARE(AccessibleText(QStringLiteral("Frame Size:")), QStringLiteral("Frame Size"));
     }
 
     void mainWindowMenusAboutAndBrowse() {
