@@ -2,6 +2,7 @@
 #include "app/GlobalObject.h"
 #include "app/AppPaths.h"
 #include "app/QtDispatcher.h"
+#include "app/SystemCommands.h"
 #include "ui/FrmCover.h"
 #include "ui/FrmMain.h"
 #include "ui/ZeltaApplication.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
                      "without a screen.\n");
         return 1;
     }
+    zelta::RaiseOpenFileLimit();
     TZeltaApplication app(argc, argv);
     // Qt takes the user's locale for everything; numbers in media texts, option values and the
     // libraries' own parsing must keep "." as the decimal separator.

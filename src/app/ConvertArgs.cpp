@@ -153,9 +153,13 @@ const std::map<std::string, TOptionHandler, std::less<>>& ValueOptions()
          }},
         {"--jobs",
          [](TConvertArgs& A, const std::string& V, std::string& E) {
+             if (V == "auto") {
+                 A.Jobs = 0;
+                 return true;
+             }
              const std::optional<int> n = ParseInt(V);
              if (!n || *n < 1 || *n > MaxConvertJobs) {
-                 E = "--jobs: " + Quoted(V) + " is not a number from 1 to " +
+                 E = "--jobs: " + Quoted(V) + " is not \"auto\" or a number from 1 to " +
                      std::to_string(MaxConvertJobs);
                  return false;
              }
@@ -282,7 +286,8 @@ std::string ConvertUsage()
            "  --profile CODE        output profile (see --list-profiles); default: the one\n"
            "                        last chosen in the program\n"
            "  --output DIR          output folder; default: the program's output folder\n"
-           "  --jobs N              convert N files at once (default 1)\n"
+           "  --jobs N|auto         convert N files at once; auto (the default): one per core\n"
+           "                        for an audio profile, one at a time for a video profile\n"
            "  --trim START[,LENGTH] keep from START seconds on, LENGTH seconds long\n"
            "  --crop TOP,BOTTOM,LEFT,RIGHT\n"
            "                        cut that many pixels off each edge of the picture\n"

@@ -36,7 +36,7 @@ struct TConvertTextArg {
 struct TConvertArgs {
     std::optional<int> Profile;           // --profile; default: the stored FormatCode
     std::optional<std::string> OutputDir; // --output; default: the stored OutPutDir
-    int Jobs = 1;                         // files converted at once
+    int Jobs = 0;                         // files converted at once; 0: auto (AutoJobCount)
     int64_t TrimStart = 0;                // microseconds
     int64_t TrimLength = 0;               // microseconds; 0 = to the end
     bool Crop = false;                    // --crop given

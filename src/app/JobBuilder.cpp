@@ -6,6 +6,7 @@
 #include "engine/OptionConvert.h"
 #include "probe/AVProbe.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -451,6 +452,19 @@ TSourceVideo SourceVideoOf(TAVProbe& Probe)
         Source.BitRate = Info.BitRate;
     }
     return Source;
+}
+
+bool ProfileHasVideo(const TIniFile& Settings, const TIniFile& Catalogue, int FormatCode)
+{
+    const TProfile Profile{Settings, Catalogue, FormatCode};
+    return !ffopt::Trim(Profile.Para(KeyParaVideoEncoder, JobDefaults::ParaVideoEncoder)).empty();
+}
+
+int AutoJobCount(bool HasVideo, unsigned Cores)
+{
+    if (HasVideo)
+        return 1;
+    return Cores < 1 ? 1 : int(std::min<unsigned>(Cores, MaxAutoJobs));
 }
 
 void BuildJobOptions(const TlvFilesRecord& Row, int FormatCode, TOutputOptions& Output,

@@ -51,6 +51,15 @@ struct TSourceVideo {
 // when it has none).
 TSourceVideo SourceVideoOf(TAVProbe& Probe);
 
+// True when profile FormatCode writes video: its video encoder (the stored choice, else the
+// catalogue's default) is not empty. An audio profile's job builds no video stream.
+bool ProfileHasVideo(const TIniFile& Settings, const TIniFile& Catalogue, int FormatCode);
+
+// How many files an automatic choice converts at once: one per core (at least one) for an audio
+// profile; one for a video profile, whose encoders already use every core.
+int AutoJobCount(bool HasVideo, unsigned Cores);
+inline constexpr unsigned MaxAutoJobs = 8;
+
 // Fills Output and Input in place for the file of Row converted with profile FormatCode; the
 // records must be prepared as described above. Throws EConvertError ("'x' is not a valid
 // integer value") when "paraVolume" is neither "256" nor an integer; the records are then

@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 
+#include <sys/resource.h>
+
 namespace zelta {
 
 std::vector<std::string> SplitCommandWords(std::string_view Text)
@@ -56,6 +58,20 @@ bool ShutDownComputer()
 bool OpenFolder(const std::string& Folder)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(Folder)));
+}
+
+long RaiseOpenFileLimit()
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return -1;
+    if (limit.rlim_cur < limit.rlim_max) {
+        rlimit raised = limit;
+        raised.rlim_cur = limit.rlim_max;
+        if (setrlimit(RLIMIT_NOFILE, &raised) == 0)
+            limit = raised;
+    }
+    return limit.rlim_cur == RLIM_INFINITY ? -1 : long(limit.rlim_cur);
 }
 
 }  // namespace zelta

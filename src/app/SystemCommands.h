@@ -30,4 +30,8 @@ bool ShutDownComputer();
 // Asks the desktop to show Folder (its file manager). False when the desktop refused.
 bool OpenFolder(const std::string& Folder);
 
+// Raises the process's soft limit of open files to its hard limit, so a batch that runs several
+// files at once never meets the usual 1,024. Returns the soft limit in force afterwards.
+long RaiseOpenFileLimit();
+
 }  // namespace zelta

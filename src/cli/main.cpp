@@ -10,7 +10,9 @@
 #include "app/FormatCatalogue.h"
 #include "app/IniFile.h"
 #include "app/SettingsKeys.h"
+#include "app/JobBuilder.h"
 #include "app/SourceList.h"
+#include "app/SystemCommands.h"
 #include "probe/FFConverter.h"
 
 #include <QGuiApplication>
@@ -30,6 +32,7 @@
 #include <set>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include <unistd.h>
@@ -419,8 +422,11 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         host.Begin(sources, destinations);
         std::signal(SIGINT, OnInterrupt);
         std::signal(SIGTERM, OnInterrupt);
+        const int jobs = Args.Jobs > 0 ? Args.Jobs
+                                       : AutoJobCount(ProfileHasVideo(settings, catalogue, code),
+                                                      std::thread::hardware_concurrency());
         try {
-            converter.StartTask(Args.Jobs);
+            converter.StartTask(jobs);
         } catch (const std::exception& e) {
             return Fail(e.what());
         }
@@ -455,6 +461,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
 
 int main(int argc, char** argv)
 {
+    RaiseOpenFileLimit();
     std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     std::string error;
     const std::optional<TConvertArgs> args = ParseConvertArgs(arguments, error);

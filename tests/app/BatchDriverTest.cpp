@@ -18,6 +18,7 @@
 #include <mutex>
 #include <cstring>
 #include <filesystem>
+#include <sys/resource.h>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -499,6 +500,24 @@ TEST(BatchDriverTexts, PriorityTable)
     EXPECT_EQ(PriorityFromSetting(3), tpLowest);
     EXPECT_EQ(PriorityFromSetting(4), std::nullopt);
     EXPECT_EQ(PriorityFromSetting(-1), std::nullopt);
+}
+
+TEST(SystemCommands, OpenFileLimitIsRaisedToTheHardLimit)
+{
+    rlimit Saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &Saved), 0);
+    if (Saved.rlim_max != RLIM_INFINITY && Saved.rlim_max <= 64)
+        GTEST_SKIP() << "the hard limit leaves nothing to raise";
+    rlimit Low = Saved;
+    Low.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &Low), 0);
+    const long Now = RaiseOpenFileLimit();
+    rlimit After{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &After), 0);
+    EXPECT_EQ(After.rlim_cur, Saved.rlim_max);
+    if (Saved.rlim_max != RLIM_INFINITY)
+        EXPECT_EQ(Now, long(Saved.rlim_max));
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &Saved), 0);
 }
 
 TEST(SystemCommands, ShutDownCommandWordsAndStart)

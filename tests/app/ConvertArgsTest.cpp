@@ -56,7 +56,8 @@ TEST(ConvertArgs, DefaultsAndActions)
     ASSERT_TRUE(A);
     EXPECT_FALSE(A->Profile);
     EXPECT_FALSE(A->OutputDir);
-    EXPECT_EQ(A->Jobs, 1);
+    EXPECT_EQ(A->Jobs, 0); // auto
+    EXPECT_EQ(Parse({"--jobs", "auto", "song.wav"})->Jobs, 0);
     EXPECT_EQ(A->TrimStart, 0);
     EXPECT_EQ(A->TrimLength, 0);
     EXPECT_FALSE(A->Crop);
@@ -111,7 +112,7 @@ TEST(ConvertArgs, WrongCommandLinesAreRefusedWithAReason)
     }
     std::string Error;
     Parse({"--jobs", "0", "f"}, &Error);
-    EXPECT_EQ(Error, "--jobs: '0' is not a number from 1 to 64");
+    EXPECT_EQ(Error, "--jobs: '0' is not \"auto\" or a number from 1 to 64");
 }
 
 TEST(ConvertArgs, SecondsWithDecimals)

@@ -378,3 +378,19 @@ TEST_F(TJobBuilderProbe, ReadsTheFirstVideoStream)
 }
 
 }  // namespace
+
+TEST(JobBuilderAuto, FilesAtOnceFollowTheProfile)
+{
+    test::TTempFolder Dir;
+    TIniFile Settings(Dir.File("settings.ini"));
+    const TIniFile Catalogue(JoinPath(ProgramFolder(), CatalogueFileName));
+    // The shipped audio profiles write no video, the shipped video profiles do.
+    for (int Code : {0, 1, 4, 6})
+        EXPECT_FALSE(ProfileHasVideo(Settings, Catalogue, Code)) << Code;
+    for (int Code : {100, 101})
+        EXPECT_TRUE(ProfileHasVideo(Settings, Catalogue, Code)) << Code;
+    EXPECT_EQ(AutoJobCount(false, 2), 2);
+    EXPECT_EQ(AutoJobCount(false, 0), 1);  // the core count is unknown
+    EXPECT_EQ(AutoJobCount(false, 64), 8); // a big machine still runs a bounded number
+    EXPECT_EQ(AutoJobCount(true, 16), 1);
+}
