@@ -86,10 +86,10 @@ std::optional<int64_t> ParseTrimTime(const std::string& Text) {
     int64_t fraction = 0;
     if (const size_t dot = t.find('.'); dot != std::string::npos) {
         const std::string digits = t.substr(dot + 1);
-        if (digits.empty() || digits.size() > 3 || !Digits(digits))
+        if (digits.empty() || digits.size() > 6 || !Digits(digits))
             return std::nullopt;
         fraction = *Digits(digits);
-        for (size_t i = digits.size(); i < 3; ++i)
+        for (size_t i = digits.size(); i < 6; ++i)
             fraction *= 10;
         whole = t.substr(0, dot);
     }
@@ -115,7 +115,7 @@ std::optional<int64_t> ParseTrimTime(const std::string& Text) {
     }
     if (seconds > std::numeric_limits<int64_t>::max() / OneSecond - 1)
         return std::nullopt;
-    return seconds * OneSecond + fraction * OneMillisecond;
+    return seconds * OneSecond + fraction;
 }
 
 std::string TrimTimeRefusal(const std::string& Text, int64_t Duration) {

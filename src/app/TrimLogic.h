@@ -46,8 +46,8 @@ struct TTrimResult {
 };
 TTrimResult TrimOkResult(int64_t Start, int64_t End, int64_t Duration);
 
-// A typed time: "h:mm:ss.mmm" (hours and the fraction optional, "mm:ss" and "ss.mmm" too; at
-// most three fraction digits) or a plain number of seconds with an optional fraction. Blanks
+// A typed time: "h:mm:ss.mmm" (hours and the fraction optional, "mm:ss" and "ss.mmm" too; up
+// to six fraction digits, down to the microsecond) or a plain number of seconds with an optional fraction. Blanks
 // around it are ignored. None for anything else (negative, empty, minutes or seconds of 60 and
 // more after a colon).
 std::optional<int64_t> ParseTrimTime(const std::string& Text);

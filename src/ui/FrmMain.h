@@ -41,6 +41,7 @@ class TfrmAbout;
 class TfrmFileInfo;
 class TfrmPreference;
 class TfrmProgress;
+class TfrmTrim;
 
 class TfrmMain : public QMainWindow, public zelta::TBatchHost {
     Q_OBJECT
@@ -56,6 +57,7 @@ public:
     TfrmAbout* AboutWindow() const { return frmAbout.get(); }
     TfrmFileInfo* FileInfoWindow() const { return frmFileInfo.get(); }
     TfrmProgress* ProgressWindow() const { return frmProgress.get(); }
+    TfrmTrim* TrimWindow() const { return frmTrim.get(); }
 
     zelta::TSourceListModel& Files() { return Files_; }
     TFFConverter& Ovren() { return Ovren_; }
@@ -184,6 +186,7 @@ private:
     void OpenWebPage(zelta::TWebPage Page);
     void SetRunButtons(bool Running);
     bool ListHasSelection() const;
+    int EditedRow();
 
     // TUserPrompts / TBatchHost.
     void ShowMessage(std::string_view Caption, std::string_view Text) override;
@@ -208,4 +211,5 @@ private:
     std::unique_ptr<TfrmAbout> frmAbout;
     std::unique_ptr<TfrmFileInfo> frmFileInfo;
     std::unique_ptr<TfrmProgress> frmProgress;
+    std::unique_ptr<TfrmTrim> frmTrim;
 };

@@ -68,9 +68,10 @@ TEST(TrimLogic, TypedTimes) {
     EXPECT_EQ(ParseTrimTime("2:05"), 125 * S);
     EXPECT_EQ(ParseTrimTime("12"), 12 * S);
     EXPECT_EQ(ParseTrimTime("12.25"), 12 * S + 250000);
+    EXPECT_EQ(ParseTrimTime("10.0005"), 10 * S + 500);
     EXPECT_EQ(ParseTrimTime("125:00:00"), 450000 * S); // hours are not limited
     for (const char* bad : {"", " ", "abc", "-3", "1:60", "1:2:3:4", "1.2.3", "12.", ".5",
-                            "1:-2", "0.1234", "1e3", "99999999999999"})
+                            "1:-2", "0.1234567", "1e3", "99999999999999"})
         EXPECT_FALSE(ParseTrimTime(bad)) << bad;
     EXPECT_EQ(AcceptTrimTime("5", 10 * S), 5 * S);
     EXPECT_EQ(AcceptTrimTime("10", 10 * S), 10 * S);
