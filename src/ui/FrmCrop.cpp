@@ -126,7 +126,7 @@ TfrmCrop::TfrmCrop(QWidget* Parent) : QDialog(Parent), FFPlayer(std::make_unique
     lblLength = Caption(this, QString(), QRect(290, 340, 110, 20));
     lblLength->setObjectName(QStringLiteral("lblLength"));
     Caption(this, QStringLiteral("Source File:"), QRect(12, 374, 80, 20));
-    lblSourceName = Caption(this, QString(), QRect(94, 374, 290, 20));
+    lblSourceName = Caption(this, QString(), QRect(94, 374, 510, 20));
     lblSourceName->setObjectName(QStringLiteral("lblSourceName"));
 
     btnOk = new QPushButton(QStringLiteral("Ok"), this);
