@@ -11,6 +11,7 @@
 #include "ui/AccessibleNames.h"
 #include "ui/FrmCrop.h"
 #include "ui/RectTracker.h"
+#include "ui/SelectionBar.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -321,6 +322,26 @@ private slots:
                                      d->lblPTS->text() == QStringLiteral("0:00:01"), Patience);
         d->btnCancel->click();
         QVERIFY(d->BufferedFrame().isNull());
+    }
+
+    void theBarSeeksWhenTheButtonIsUp() {
+        TSourceRows rows;
+        auto d = Show(rows, rows.Add(Pal));
+        QTRY_VERIFY_WITH_TIMEOUT(!d->BufferedFrame().isNull(), Patience);
+        d->imgbtnpause->click();
+        QCOMPARE(d->trcPreview->maximum(), d->trcPreview->width());
+        // Held down, the bar only moves; the release seeks to about two thirds of the 6 s.
+        const QPoint at(d->trcPreview->width() * 2 / 3, d->trcPreview->height() / 2);
+        SendMouse(d->trcPreview, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        QVERIFY(d->trcPreview->value() > d->trcPreview->maximum() / 2);
+        SendMouse(d->trcPreview, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+        d->imgbtnPlay->click();
+        QTRY_VERIFY_WITH_TIMEOUT(d->Player().Position() > 3500000, Patience);
+        // The bar does not follow playback.
+        const int value = d->trcPreview->value();
+        QTest::qWait(300);
+        QCOMPARE(d->trcPreview->value(), value);
+        d->btnCancel->click();
     }
 
     void manyOpeningsLeaveNoPlayerThreads() {
