@@ -10,6 +10,7 @@
 #include "ui/VideoView.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -130,7 +131,8 @@ TfrmTrim::TfrmTrim(const TDialogServices& Services, QWidget* Parent)
 }
 
 TfrmTrim::~TfrmTrim() {
-    qApp->removeEventFilter(this);
+    if (qApp)
+        qApp->removeEventFilter(this);
     // The handlers reach the widgets; the player must be quiet before they go.
     FFPlayer->SetOnFileOpen(nullptr);
     FFPlayer->SetOnPosition(nullptr);
@@ -235,6 +237,17 @@ void TfrmTrim::FFPlayerState(TPlayState AState) {
 
 bool TfrmTrim::eventFilter(QObject* Watched, QEvent* Event) {
     const QEvent::Type type = Event->type();
+    // Enter in a point box takes the typed time; it must not also press the default button.
+    if (type == QEvent::KeyPress && (Watched == edtStart || Watched == edtTrimLength)) {
+        const int key = static_cast<QKeyEvent*>(Event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (Watched == edtStart)
+                PointTyped(edtStart, Start_, true);
+            else
+                PointTyped(edtTrimLength, End_, false);
+            return true;
+        }
+    }
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease) &&
         Watched == trcPreview && Watched->objectName() == QLatin1String("trcPreview") &&
         static_cast<QMouseEvent*>(Event)->button() == Qt::LeftButton && trcPreview->isEnabled()) {

@@ -95,9 +95,12 @@ private slots:
         QCOMPARE(record.TrimLength, 0);
         QCOMPARE(rows.Files.SubItem(row, colTrimmedLength), std::to_string(duration / S));
 
-        // 10 s .. 20 s.
+        // 10 s .. 20 s; Enter in a box takes the time and leaves the dialog open.
         d->show();
-        Type(d->edtStart, QStringLiteral("10"));
+        d->edtStart->setText(QStringLiteral("10"));
+        QTest::keyClick(d->edtStart, Qt::Key_Return);
+        QVERIFY(d->isVisible());
+        QCOMPARE(d->StartPoint(), 10 * S);
         Type(d->edtTrimLength, QStringLiteral("0:00:20"));
         QCOMPARE(d->edtStart->text(), QStringLiteral("00:00:10.000"));
         QCOMPARE(d->trcPreview->SelStart(), TrimBarMark(10 * S, d->trcPreview->maximum(), duration));
