@@ -41,10 +41,17 @@ std::string FormatSecondsMs(int64_t Microseconds) {
     return text;
 }
 
+std::string ShortenedName(const std::string& Path, std::size_t Limit, std::size_t Head,
+                          const std::string& Tail) {
+    if (Utf8Length(Path) <= Limit)
+        return Path;
+    return Path.substr(0, Utf8Offset(Path, Head)) + ".." + FileExtension(Path) + Tail;
+}
+
 TSourceNameLabel ShortenSourceName(const std::string& Path) {
     if (Utf8Length(Path) < 46)
         return {Path, false};
-    return {Path.substr(0, Utf8Offset(Path, 40)) + ".." + FileExtension(Path) + "  ", true};
+    return {ShortenedName(Path, 45, 40, "  "), true};
 }
 
 std::string AudioFormatFromInfoText(const std::string& InfoText) {

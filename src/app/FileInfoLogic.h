@@ -2,6 +2,7 @@
 // from the widgets so they can be tested without a display. Main thread (the probe's thread).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -20,6 +21,12 @@ struct TSourceNameLabel {
     bool Shortened = false;
 };
 TSourceNameLabel ShortenSourceName(const std::string& Path);
+
+// A file name shortened for a caption or label: Path itself when it has at most Limit
+// characters (code points); otherwise its first Head characters, "..", its extension (with the
+// dot, "" when it has none) and Tail.
+std::string ShortenedName(const std::string& Path, std::size_t Limit, std::size_t Head,
+                          const std::string& Tail);
 
 // The codec name after "Audio: " in a probe description: the text from the character after
 // "Audio: " up to (not including) the first "," after the first "Audio:". "" when the text has no

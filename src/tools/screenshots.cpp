@@ -1,6 +1,7 @@
 // Renders every window in each of the seven colour themes to PNG files, to look at layouts
 // without a desktop: "<output folder>/<window>-<theme>.png". The main window is taken empty,
-// with its format picker open and with rows; the progress window during a run.
+// with its format picker open and with rows; the trim and crop dialogs with a playing picture;
+// the progress window during a run.
 //
 // Usage: zelta-screenshots [output folder]  (default: "screenshots" in the current folder)
 // Runs under the offscreen platform unless QT_QPA_PLATFORM names another; the settings file goes
@@ -13,11 +14,13 @@
 #include "ui/FmDirectory.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmCover.h"
+#include "ui/FrmCrop.h"
 #include "ui/FrmFileInfo.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmPreference.h"
 #include "ui/FrmProgress.h"
 #include "ui/FrmSettings.h"
+#include "ui/FrmTrim.h"
 #include "ui/FormatPicker.h"
 #include "ui/Themes.h"
 #include "ui/ZeltaApplication.h"
@@ -27,6 +30,8 @@
 #endif
 
 #include <QDir>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QEventLoop>
 #include <QLabel>
 #include <QListView>
@@ -37,6 +42,7 @@
 #include <clocale>
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -161,6 +167,54 @@ int main(int argc, char** argv) {
     for (int theme = 0; theme < ThemeCount; ++theme) {
         ApplyTheme(theme);
         ok = Save(main, out, "main-rows", theme) && ok;
+    }
+
+    // The trim and crop dialogs playing the H.264 row, paused once a picture shows, taken in
+    // every theme.
+    const int playing = main.Files().FindCaption(media);
+    if (playing >= 0) {
+        auto playingDialog = [&](QDialog& Dialog, const QString& Name,
+                                 const std::function<bool()>& PictureShown,
+                                 const std::function<void()>& Pause) {
+            Dialog.show();
+            for (int i = 0; i < 100 && !PictureShown(); ++i)
+                Settle(20);
+            Settle(300); // past the first second, so the bar and time have moved
+            Pause();
+            Settle(200);
+            for (int theme = 0; theme < ThemeCount; ++theme) {
+                ApplyTheme(theme);
+                Settle(50);
+                const QString file =
+                    QDir(out).filePath(Name + "-" + ThemeFileName(theme) + ".png");
+                const bool saved = Dialog.grab().save(file, "PNG");
+                std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "cannot write",
+                             file.toLocal8Bit().constData());
+                ok = saved && ok;
+            }
+            Dialog.reject();
+        };
+        TfrmTrim trim(services, &main);
+        trim.SetRow(&main.Files(), playing);
+        playingDialog(
+            trim, QStringLiteral("trim"),
+            [&] { return trim.Player().Position() > 600000; },
+            [&] {
+                trim.imgbtnpauseClick();
+                trim.btnSetEndClick();
+                trim.edtStart->setText(QStringLiteral("0.4"));
+                emit trim.edtStart->editingFinished();
+            });
+        TfrmCrop crop(&main);
+        crop.SetRow(&main.Files(), playing);
+        playingDialog(
+            crop, QStringLiteral("crop"), [&] { return !crop.BufferedFrame().isNull(); },
+            [&] {
+                crop.spedUp->stepBy(20);
+                crop.spedLeft->stepBy(30);
+                crop.TimerTimer();
+                crop.imgbtnpauseClick();
+            });
     }
     main.show();
     bool progressTaken = false;

@@ -12,10 +12,12 @@
 #include "ui/FmDirectory.h"
 #include "ui/FormatPicker.h"
 #include "ui/FrmAbout.h"
+#include "ui/FrmCrop.h"
 #include "ui/FrmFileInfo.h"
 #include "ui/FrmPreference.h"
 #include "ui/FrmProgress.h"
 #include "ui/FrmSettings.h"
+#include "ui/FrmTrim.h"
 #include "ui/PreviewPanel.h"
 #include "ui/SourceListView.h"
 #include "ui/Themes.h"
@@ -495,10 +497,35 @@ void TfrmMain::lvFilesDblClick() {
         PreviewPanel->Play();
 }
 
-// The crop, trim and effects dialogs edit the selected row's record; each arrives with its own
-// issue, until then the commands only stop the preview as they will before showing the dialog.
-void TfrmMain::CropClick() { PreviewPanel->Stop(); }
-void TfrmMain::TrimClick() { PreviewPanel->Stop(); }
+// The row the trim and crop dialogs edit: the selected one, row 0 (selected and focused) when
+// the list has rows but none is selected; -1 for an empty list.
+int TfrmMain::EditedRow() {
+    if (Files_.Empty())
+        return -1;
+    if (lvFiles->SelectedRow() < 0) {
+        lvFiles->SelectRow(0);
+        lvFiles->setFocus();
+    }
+    return lvFiles->SelectedRow();
+}
+
+void TfrmMain::CropClick() {
+    PreviewPanel->Stop();
+    TfrmCrop dialog(this); // a new one for every opening
+    dialog.SetRow(&Files_, EditedRow());
+    dialog.exec();
+}
+
+void TfrmMain::TrimClick() {
+    PreviewPanel->Stop();
+    if (!frmTrim)
+        frmTrim = std::make_unique<TfrmTrim>(Services_, this);
+    frmTrim->SetRow(&Files_, EditedRow());
+    frmTrim->exec();
+}
+
+// The effects dialog arrives with its own issue; until then the command only stops the preview
+// as it will before showing the dialog.
 void TfrmMain::WaterMarkClick() { PreviewPanel->Stop(); }
 
 void TfrmMain::btnSettingsClick() {

@@ -42,6 +42,7 @@ class TfrmFileInfo;
 class TfrmPreference;
 class TfrmProgress;
 class TfrmSettings;
+class TfrmTrim;
 
 class TfrmMain : public QMainWindow, public zelta::TBatchHost {
     Q_OBJECT
@@ -58,6 +59,7 @@ public:
     TfrmFileInfo* FileInfoWindow() const { return frmFileInfo.get(); }
     TfrmProgress* ProgressWindow() const { return frmProgress.get(); }
     TfrmSettings* SettingsWindow() const { return frmSettings.get(); }
+    TfrmTrim* TrimWindow() const { return frmTrim.get(); }
 
     zelta::TSourceListModel& Files() { return Files_; }
     TFFConverter& Ovren() { return Ovren_; }
@@ -190,6 +192,7 @@ private:
     void OpenWebPage(zelta::TWebPage Page);
     void SetRunButtons(bool Running);
     bool ListHasSelection() const;
+    int EditedRow();
 
     // TUserPrompts / TBatchHost.
     void ShowMessage(std::string_view Caption, std::string_view Text) override;
@@ -215,4 +218,5 @@ private:
     std::unique_ptr<TfrmFileInfo> frmFileInfo;
     std::unique_ptr<TfrmProgress> frmProgress;
     std::unique_ptr<TfrmSettings> frmSettings;
+    std::unique_ptr<TfrmTrim> frmTrim;
 };
