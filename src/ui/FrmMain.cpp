@@ -15,6 +15,7 @@
 #include "ui/FrmFileInfo.h"
 #include "ui/FrmPreference.h"
 #include "ui/FrmProgress.h"
+#include "ui/FrmWaterMark.h"
 #include "ui/PreviewPanel.h"
 #include "ui/SourceListView.h"
 #include "ui/Themes.h"
@@ -474,7 +475,20 @@ void TfrmMain::lvFilesDblClick() {
 // issue, until then the commands only stop the preview as they will before showing the dialog.
 void TfrmMain::CropClick() { PreviewPanel->Stop(); }
 void TfrmMain::TrimClick() { PreviewPanel->Stop(); }
-void TfrmMain::WaterMarkClick() { PreviewPanel->Stop(); }
+
+// A new effects dialog for every opening, on the selected row (row 0 when none is selected).
+void TfrmMain::WaterMarkClick() {
+    PreviewPanel->Stop();
+    if (Files_.Empty())
+        return;
+    if (lvFiles->SelectedRow() < 0)
+        lvFiles->SelectRow(0);
+    const int row = lvFiles->SelectedRow();
+    if (row < 0)
+        return;
+    TfrmWaterMark dialog(Files_.Record(row), Services_, this);
+    dialog.exec();
+}
 
 // The profile settings dialog arrives with its own issue.
 void TfrmMain::btnSettingsClick() {}

@@ -481,7 +481,7 @@ TEST_F(TPictureFiles, AFileThatIsNotABitmapIsDecodedOnceAndReportedOnce)
     EXPECT_EQ(Pictures.DecodeCount(), 1);
     std::string Error;
     EXPECT_EQ(LoadLayerPicture(Text, Error), nullptr);
-    EXPECT_EQ(Error, "not a bitmap file");
+    EXPECT_EQ(Error, "not a picture file");
     EXPECT_EQ(LoadLayerPicture(Dir.File("missing.bmp"), Error), nullptr);
     EXPECT_EQ(LoadLayerPicture(Dir.File(""), Error), nullptr); // a folder
 }
