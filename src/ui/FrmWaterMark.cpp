@@ -16,6 +16,7 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -324,6 +325,7 @@ TfrmWaterMark::TfrmWaterMark(TlvFilesRecord& Record, const TDialogServices& Serv
     lsbox->setUniformItemSizes(true);
     connect(lsbox, &QListWidget::itemClicked, this, [this] { lsboxClick(); });
     connect(lsbox, &QListWidget::itemDoubleClicked, this, [this] { lsboxDblClick(); });
+    lsbox->installEventFilter(this);
     edt1 = new QLineEdit(lsbox->viewport());
     edt1->setObjectName(QStringLiteral("edt1"));
     edt1->setToolTip(QStringLiteral("Layer text"));
@@ -421,7 +423,8 @@ void TfrmWaterMark::BuildWatermarkPage()
     trcRange->setAccessibleName(QStringLiteral("Time range"));
     trcRange->setGeometry(8, 190, 298, 40);
     trcRange->SetSecondThumb(true);
-    trcRange->SetThumbStyle(tsMediumPointer);
+    trcRange->SetThumbStyle(tsRaisedRectangle);
+    trcRange->SetThumbSize(18);
     trcRange->SetTickOrientation(toBottomRight);
     trcRange->SetTickStyle(tiLine);
     trcRange->SetTickSize(4);
@@ -697,11 +700,24 @@ void TfrmWaterMark::FFPlayerHook(TBitmap24& ABitmap, int64_t APTS)
     std::vector<TLayerSchedule::TShown> Shown = Schedule_.ShownAt(APTS);
     PreviewProcessFrame(ABitmap, FrameSettings_);
     if (ViewShown_)
-        ImgView->PostFrame(BitmapImage(ABitmap), std::move(Shown));
+        ImgView->PostFrame(BitmapImage(ABitmap), APTS, std::move(Shown));
 }
 
 bool TfrmWaterMark::eventFilter(QObject* Watched, QEvent* Event)
 {
+    if (Watched == lsbox && Event->type() == QEvent::KeyRelease) {
+        // The keyboard selects rows as a click does; F2 renames a text row.
+        switch (static_cast<QKeyEvent*>(Event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: lsboxClick(); break;
+        case Qt::Key_F2: lsboxDblClick(); break;
+        default: break;
+        }
+    }
     if (Watched == trcPreview &&
         (Event->type() == QEvent::MouseButtonPress || Event->type() == QEvent::MouseButtonRelease) &&
         static_cast<QMouseEvent*>(Event)->button() == Qt::LeftButton) {

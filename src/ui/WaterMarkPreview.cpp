@@ -117,12 +117,14 @@ TWaterMarkPreview::TWaterMarkPreview(QWidget* Parent)
 
 TWaterMarkPreview::~TWaterMarkPreview() = default;
 
-void TWaterMarkPreview::PostFrame(QImage Frame, std::vector<TLayerSchedule::TShown> Shown)
+void TWaterMarkPreview::PostFrame(QImage Frame, int64_t PTS,
+                                  std::vector<TLayerSchedule::TShown> Shown)
 {
     bool Queue = false;
     {
         std::lock_guard Guard(Lock_);
         Pending_ = std::move(Frame);
+        PendingPTS_ = PTS;
         PendingShown_ = std::move(Shown);
         Queue = !UpdateQueued_;
         UpdateQueued_ = true;
@@ -134,10 +136,12 @@ void TWaterMarkPreview::PostFrame(QImage Frame, std::vector<TLayerSchedule::TSho
 void TWaterMarkPreview::TakePending()
 {
     QImage Frame;
+    int64_t PTS = -1;
     std::vector<TLayerSchedule::TShown> Shown;
     {
         std::lock_guard Guard(Lock_);
         Frame = std::move(Pending_);
+        PTS = PendingPTS_;
         Shown = std::move(PendingShown_);
         Pending_ = QImage();
         UpdateQueued_ = false;
@@ -147,10 +151,28 @@ void TWaterMarkPreview::TakePending()
     for (const TLayerSchedule::TShown& S : Shown)
         SetLayerVisible(S.Id, S.Visible);
     Frame_ = std::move(Frame);
+    FramePTS_ = PTS;
     if (Frame_.size() != FrameSize_)
         SetFrameSize(Frame_.width(), Frame_.height());
     FrameItem_->setPixmap(QPixmap::fromImage(Frame_));
     ++FramesShown_;
+}
+
+QImage TWaterMarkPreview::Composite() const
+{
+    QImage Result(FrameSize_, QImage::Format_RGB32);
+    Result.fill(Qt::black);
+    QPainter P(&Result);
+    if (!Frame_.isNull())
+        P.drawImage(0, 0, Frame_);
+    for (int Id : Order()) {
+        const TLayer& Layer = Layers_.at(Id);
+        if (!Layer.Item->isVisible())
+            continue;
+        P.setOpacity(Layer.Item->opacity());
+        P.drawPixmap(Layer.Item->pos(), Layer.Item->pixmap());
+    }
+    return Result;
 }
 
 void TWaterMarkPreview::SetFrameSize(int Width, int Height)

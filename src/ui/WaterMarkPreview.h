@@ -34,13 +34,16 @@ public:
     explicit TWaterMarkPreview(QWidget* Parent = nullptr);
     ~TWaterMarkPreview() override;
 
-    // Any thread: the next frame to show and which layers it shows.
-    void PostFrame(QImage Frame, std::vector<zelta::TLayerSchedule::TShown> Shown);
+    // Any thread: the next frame to show, its time (microseconds) and which layers it shows.
+    void PostFrame(QImage Frame, int64_t PTS, std::vector<zelta::TLayerSchedule::TShown> Shown);
     // The frame size the scene is laid out for (before the first frame arrives).
     void SetFrameSize(int Width, int Height);
     QSize FrameSize() const { return FrameSize_; }
     // The frame shown last; null before the first.
     const QImage& Frame() const { return Frame_; }
+    int64_t FramePTS() const { return FramePTS_; }
+    // The frame with the shown layers over it, at the frame's own size (no selection frame).
+    QImage Composite() const;
     // Frames shown since the view was made (for measurements).
     int FramesShown() const { return FramesShown_; }
 
@@ -102,6 +105,7 @@ private:
     int Selected_ = -1;
     QSize FrameSize_;
     QImage Frame_;
+    int64_t FramePTS_ = -1;
     int FramesShown_ = 0;
 
     // Dragging.
@@ -111,6 +115,7 @@ private:
 
     std::mutex Lock_; // guards the three fields below
     QImage Pending_;
+    int64_t PendingPTS_ = -1;
     std::vector<zelta::TLayerSchedule::TShown> PendingShown_;
     bool UpdateQueued_ = false;
 };
