@@ -33,6 +33,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 using namespace zelta;
@@ -697,10 +698,23 @@ void TfrmWaterMark::FFPlayerState(TPlayState AState)
 void TfrmWaterMark::FFPlayerHook(TBitmap24& ABitmap, int64_t APTS)
 {
     // Video thread: only the schedule, the frame settings and the view's frame slot.
+    const auto Start = std::chrono::steady_clock::now();
     std::vector<TLayerSchedule::TShown> Shown = Schedule_.ShownAt(APTS);
     PreviewProcessFrame(ABitmap, FrameSettings_);
     if (ViewShown_)
         ImgView->PostFrame(BitmapImage(ABitmap), APTS, std::move(Shown));
+    const double Ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
+    std::lock_guard Guard(HookTimesLock_);
+    ++HookTimes_.Count;
+    HookTimes_.TotalMs += Ms;
+    HookTimes_.MaxMs = std::max(HookTimes_.MaxMs, Ms);
+}
+
+TfrmWaterMark::THookTimes TfrmWaterMark::HookTimes() const
+{
+    std::lock_guard Guard(HookTimesLock_);
+    return HookTimes_;
 }
 
 bool TfrmWaterMark::eventFilter(QObject* Watched, QEvent* Event)
@@ -1092,35 +1106,21 @@ void TfrmWaterMark::btnDeleteClick()
     lsbox->setFocus();
 }
 
-void TfrmWaterMark::btnUpClick()
-{
-    if (SelectedLayer_ < 0)
-        return;
-    edt1->hide();
-    const int Index = Layers_.IndexOfId(SelectedLayer_);
-    const int Moved = Layers_.MoveUp(Index);
-    if (Moved == Index)
-        return;
-    lsbox->insertItem(Moved, lsbox->takeItem(Index));
-    lsbox->setCurrentRow(Moved);
-    std::vector<int> Ids;
-    for (const TWmItemRec& Row : Layers_.Rows())
-        Ids.push_back(Row.Id);
-    ImgView->SetOrder(Ids);
-    Publish();
-}
+void TfrmWaterMark::btnUpClick() { MoveSelected(true); }
+void TfrmWaterMark::btnDownClick() { MoveSelected(false); }
 
-void TfrmWaterMark::btnDownClick()
+void TfrmWaterMark::MoveSelected(bool Up)
 {
     if (SelectedLayer_ < 0)
         return;
     edt1->hide();
     const int Index = Layers_.IndexOfId(SelectedLayer_);
-    const int Moved = Layers_.MoveDown(Index);
+    const int Moved = Up ? Layers_.MoveUp(Index) : Layers_.MoveDown(Index);
     if (Moved == Index)
         return;
     lsbox->insertItem(Moved, lsbox->takeItem(Index));
     lsbox->setCurrentRow(Moved);
+    // The list order is the drawing order: earlier rows below later ones.
     std::vector<int> Ids;
     for (const TWmItemRec& Row : Layers_.Rows())
         Ids.push_back(Row.Id);

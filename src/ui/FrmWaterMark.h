@@ -23,6 +23,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 class QButtonGroup;
@@ -61,6 +62,13 @@ public:
     int SelectedRow() const;
     // The layer id of the selected layer; -1 when none.
     int SelectedLayer() const { return SelectedLayer_; }
+    // How long the player's hook took per frame so far (for measurements).
+    struct THookTimes {
+        int Count = 0;
+        double TotalMs = 0;
+        double MaxMs = 0;
+    };
+    THookTimes HookTimes() const;
 
     // ---- controls ----
     TVideoView* imgPreview;     // the player's panel (Effect page)
@@ -177,6 +185,7 @@ private:
     void trcTextTranChange(int Value);
     void trcRangeChange();
     void MoveRange(int DeltaStart, int DeltaEnd);
+    void MoveSelected(bool Up);
     void LayerDragged(int Id, zelta::TLayerRect Rect);
     void EffectChanged();
     void ReleaseLayers();
@@ -190,6 +199,8 @@ private:
     zelta::TLayerSchedule Schedule_;
     zelta::TPreviewFrameSettings FrameSettings_;
     std::atomic<bool> ViewShown_{true}; // the Watermark page is in front
+    mutable std::mutex HookTimesLock_;  // guards HookTimes_
+    THookTimes HookTimes_;
     int64_t Duration_ = 0;
     int SelectedLayer_ = -1;
     int EditedRow_ = -1;
