@@ -278,6 +278,8 @@ private slots:
         QCOMPARE(d->trcTextTran->value(), 90);
         QCOMPARE(d->trcRange->PositionL(), 1);
         QCOMPARE(d->trcRange->PositionU(), 5);
+        QVERIFY(!d->chkBold->isEnabled());
+        QVERIFY(!d->fontCmb->isEnabled());
         d->lsbox->setCurrentRow(0);
         d->lsboxClick();
         QCOMPARE(d->trcTextHoriz->value(), 30);
