@@ -33,6 +33,17 @@ int NewLayerEndTime(int64_t Duration)
     return int(std::min<int64_t>(Duration / 1000000, INT32_MAX));
 }
 
+int RangeBarTickInterval(int Maximum, int Pixels)
+{
+    const int64_t Need = int64_t(std::max(Maximum, 1)) * 8; // seconds x pixels wanted per tick
+    const int64_t Room = std::max(Pixels, 1);
+    for (int Step : {1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600})
+        if (Need <= Room * Step)
+            return Step;
+    const int64_t Hours = (Need + Room * 3600 - 1) / (Room * 3600);
+    return int(std::min<int64_t>(Hours * 3600, INT32_MAX));
+}
+
 TRangePositions RangeBarPositions(int StartTime, int EndTime, int Maximum)
 {
     TRangePositions P;

@@ -35,6 +35,10 @@ int RangeBarMaximum(int64_t Duration);
 // The last second of a new layer's range: the file's whole seconds (59.9 s gives 59); 0 when
 // the length is unknown.
 int NewLayerEndTime(int64_t Duration);
+// A tick step for a range bar of 0..Maximum seconds drawn over Pixels, so that ticks lie at
+// least 8 pixels apart: 1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800 or 3600 seconds (or
+// whole hours beyond).
+int RangeBarTickInterval(int Maximum, int Pixels);
 // The bar positions for a stored range: the range limited to 0..Maximum with the end above the
 // start, as the bar's own rules would make it.
 struct TRangePositions {

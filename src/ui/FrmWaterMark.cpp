@@ -629,6 +629,7 @@ void TfrmWaterMark::FormShow()
     // The probe's length until the player reports its own.
     Duration_ = int64_t(Record_.Duration) * 1000000;
     trcRange->SetMax(RangeBarMaximum(Duration_));
+    trcRange->SetTickInterval(RangeBarTickInterval(trcRange->Max(), trcRange->width()));
     trcRange->SetPositions(0, trcRange->Max());
 
     if (!FFPlayer->LibrariesLoaded() && !FFPlayer->LoadLibraries(LibAVFolder())) {
@@ -658,6 +659,7 @@ void TfrmWaterMark::FFPlayerFileOpen(int64_t ADuration, int AFrameWidth, int AFr
     lblPTS->setText(QStringLiteral("0.0"));
     trcRange->SetMax(RangeBarMaximum(Duration_));
     trcRange->SetMin(0);
+    trcRange->SetTickInterval(RangeBarTickInterval(trcRange->Max(), trcRange->width()));
     Loading_ = true;
     trcRange->SetPositions(0, trcRange->Max());
     Loading_ = false;

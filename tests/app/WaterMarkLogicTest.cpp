@@ -90,6 +90,16 @@ TEST(WaterMarkRules, RangeBarAndNewLayerRange)
     EXPECT_EQ(RangeBarPositions(5, 5, 59).Upper, 6);
 }
 
+TEST(WaterMarkRules, RangeBarTicksStayApart)
+{
+    EXPECT_EQ(RangeBarTickInterval(6, 280), 1);
+    EXPECT_EQ(RangeBarTickInterval(59, 280), 2);
+    EXPECT_EQ(RangeBarTickInterval(3600, 280), 120);
+    EXPECT_EQ(RangeBarTickInterval(0, 280), 1);
+    EXPECT_EQ(RangeBarTickInterval(100 * 3600, 280), 3 * 3600);
+    EXPECT_EQ(RangeBarTickInterval(10, 0), 120); // no room: sparse, and no division by 0
+}
+
 TEST(WaterMarkRules, CaptionShortensLongNames)
 {
     EXPECT_EQ(WaterMarkCaption("/v/clip.mp4"), "Water Mark  /v/clip.mp4");

@@ -212,6 +212,11 @@ private slots:
         auto e = Open(r);
         QCOMPARE(e->lsbox->count(), 3);
         QCOMPARE(e->SelectedRow(), 2); // the last row after restoring
+        // The keyboard selects rows (and their layers) as clicks do.
+        e->lsbox->setFocus();
+        QTest::keyClick(e->lsbox, Qt::Key_Up);
+        QCOMPARE(e->SelectedRow(), 1);
+        QCOMPARE(e->SelectedLayer(), e->Layers().Row(1).Id);
         e->lsbox->setCurrentRow(0);
         e->lsboxClick();
         e->btnDelete->click();
