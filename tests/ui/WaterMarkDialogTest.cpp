@@ -319,6 +319,44 @@ private slots:
         QVERIFY(!d->Player().Paused());
     }
 
+    void aStoredOneSecondRangeShowsInThatSecondAndIsKept() {
+        TlvFilesRecord r = RecordFor(SixSeconds, 6);
+        r.WaterMarks.push_back(std::make_unique<TWmRec>());
+        TWmRec& w = *r.WaterMarks[0];
+        w.Text = "five";
+        w.Font = std::make_unique<TWmFont>();
+        w.TextWidth = 40;
+        w.TextHeight = 20;
+        w.StartTime = 5;
+        w.EndTime = 5;
+        auto d = Open(r);
+        const int id = d->Layers().Row(0).Id;
+        // The bar cannot hold a single second; it shows 5..6, the row keeps 5..5.
+        QCOMPARE(d->trcRange->PositionL(), 5);
+        QCOMPARE(d->trcRange->PositionU(), 6);
+        QCOMPARE(d->edtEnd->text(), QStringLiteral("0:00:05"));
+        d->spdBtnPauseClick();
+        // A paused seek shows the key frame before its target; whatever frame arrives, the layer
+        // shows exactly when its time lies in second 5.
+        int shown = 0, hidden = 0;
+        for (const int64_t position : {4'600'000LL, 5'400'000LL, 5'960'000LL, 3'000'000LL}) {
+            d->Player().Seek(0, true, position);
+            QTRY_VERIFY2_WITH_TIMEOUT(d->ImgView->FramePTS() <= position &&
+                                          d->ImgView->FramePTS() > position - 600'000,
+                                      qPrintable(QString("seek %1 shows %2").arg(position).arg(d->ImgView->FramePTS())),
+                                      Patience);
+            QTest::qWait(50);
+            const int64_t pts = d->ImgView->FramePTS();
+            const bool inside = pts >= 5'000'000 && pts <= 5'999'999;
+            QCOMPARE(d->ImgView->LayerVisible(id), inside);
+            ++(inside ? shown : hidden);
+        }
+        QVERIFY(shown > 0 && hidden > 0);
+        d->btnOk->click();
+        QCOMPARE(r.WaterMarks[0]->StartTime, 5);
+        QCOMPARE(r.WaterMarks[0]->EndTime, 5);
+    }
+
     void neutralValuesLeaveTheFrameButTheGreenBorder() {
         TlvFilesRecord r = RecordFor(SixSeconds, 6);
         auto d = Open(r);
