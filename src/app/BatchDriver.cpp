@@ -105,10 +105,12 @@ bool NeedsFrameHook(const TlvFilesRecord& Record)
     if (Record.Brightness != NeutralBrightness || Record.Contrast != NeutralContrast ||
         Record.Saturation != NeutralSaturation || Record.Exposure != NeutralExposure)
         return true;
-    if (Record.WaterMarks.empty() || !Record.WaterMarks.front())
-        return false;
-    const TWmRec& first = *Record.WaterMarks.front();
-    return !first.Text.empty() || !first.ImageFile.empty();
+    // Any layer with content needs the hook, not only the first one: an empty first layer must
+    // not hide the ones after it.
+    for (const std::unique_ptr<TWmRec>& layer : Record.WaterMarks)
+        if (layer && (!layer->Text.empty() || !layer->ImageFile.empty()))
+            return true;
+    return false;
 }
 
 // ---- the driver ----

@@ -53,7 +53,7 @@ TProgressTexts FormatProgress(const TProgressInfo& Info, int TaskCount, const st
 std::string ShortenedFileName(const std::string& Caption);
 
 // True when the row's frames must pass through the hook: any adjustment off its neutral value,
-// or a first layer with text or a picture file.
+// or any layer with text or a picture file.
 bool NeedsFrameHook(const TlvFilesRecord& Record);
 
 // What the driver asks of the program around it.

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -118,7 +119,49 @@ QColor ToQColor(TColor Color)
     return QColor(ColorRed(Color), ColorGreen(Color), ColorBlue(Color));
 }
 
+// The letters of a text layer on Surface (the box), in the layer font and colour, one line from
+// the top-left corner, cut at the box. A filled box also gets BackColor behind the letters.
+void DrawLayerText(QImage& Surface, const TWmRec& Layer)
+{
+    QPainter Painter;
+    if (!Painter.begin(&Surface))
+        throw std::runtime_error("Cannot draw the text watermark.");
+    Painter.setRenderHint(QPainter::Antialiasing, false);
+    Painter.setRenderHint(QPainter::TextAntialiasing, false);
+    Painter.setFont(LayerFont(Layer.Font ? *Layer.Font : TWmFont{}));
+    Painter.setPen(ToQColor(Layer.Font ? Layer.Font->Color : TWmFont{}.Color));
+    if (Layer.BackFilled) {
+        Painter.setBackgroundMode(Qt::OpaqueMode);
+        Painter.setBackground(ToQColor(Layer.BackColor));
+    } else {
+        Painter.setBackgroundMode(Qt::TransparentMode);
+    }
+    Painter.drawText(QRect(0, 0, Surface.width(), Surface.height()),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     QString::fromUtf8(Layer.Text.data(), qsizetype(Layer.Text.size())));
+    Painter.end();
+}
+
 }  // namespace
+
+QSize TextLayerSize(const std::string& Text, const TWmFont& Font)
+{
+    RequireGuiApplication();
+    const QFontMetrics Metrics(LayerFont(Font));
+    return {Metrics.horizontalAdvance(QString::fromUtf8(Text.data(), qsizetype(Text.size()))),
+            Metrics.height()};
+}
+
+QImage TextLayerImage(const TWmRec& Layer)
+{
+    RequireGuiApplication();
+    if (Layer.TextWidth <= 0 || Layer.TextHeight <= 0)
+        return {};
+    QImage Surface(Layer.TextWidth, Layer.TextHeight, QImage::Format_ARGB32_Premultiplied);
+    Surface.fill(Layer.BackFilled ? ToQColor(Layer.BackColor) : QColor(Qt::transparent));
+    DrawLayerText(Surface, Layer);
+    return Surface;
+}
 
 TLevelTable ContrastTable(int Contrast)
 {
@@ -177,7 +220,14 @@ void AdjustExposure(TBitmap24& Bitmap, float Exposure)
     MapLevels(Bitmap, ExposureTable(Exposure));
 }
 
-void BlendBitmap(TBitmap24& Dest, const TBitmap24& Source, int X, int Y, int Alpha)
+namespace {
+
+// The overlap of a Source placed at (X, Y) on Dest: rows and columns of both.
+struct TOverlap {
+    int64_t Height = 0, Width = 0;
+    int SourceRow0 = 0, DestRow0 = 0, SourceCol0 = 0, DestCol0 = 0;
+};
+TOverlap Overlap(const TBitmap24& Dest, const TBitmap24& Source, int X, int Y)
 {
     const auto Visible = [](int Pos, int SourceSize, int DestSize) {
         if (Pos >= 0)
@@ -186,22 +236,60 @@ void BlendBitmap(TBitmap24& Dest, const TBitmap24& Source, int X, int Y, int Alp
         const int64_t Rest = int64_t(SourceSize) + Pos; // SourceSize - |Pos|
         return Rest < DestSize ? Rest : int64_t(DestSize);
     };
-    const int64_t H = Visible(Y, Source.Height(), Dest.Height());
-    const int64_t W = Visible(X, Source.Width(), Dest.Width());
-    if (H <= 0 || W <= 0)
-        return;
+    TOverlap O;
+    O.Height = Visible(Y, Source.Height(), Dest.Height());
+    O.Width = Visible(X, Source.Width(), Dest.Width());
+    O.SourceRow0 = Y < 0 ? -Y : 0;
+    O.DestRow0 = Y < 0 ? 0 : Y;
+    O.SourceCol0 = X < 0 ? -X : 0;
+    O.DestCol0 = X < 0 ? 0 : X;
+    return O;
+}
 
-    const int SourceRow0 = Y < 0 ? -Y : 0;
-    const int DestRow0 = Y < 0 ? 0 : Y;
-    const int SourceCol0 = X < 0 ? -X : 0;
-    const int DestCol0 = X < 0 ? 0 : X;
+}  // namespace
+
+void BlendBitmap(TBitmap24& Dest, const TBitmap24& Source, int X, int Y, int Alpha)
+{
+    const TOverlap O = Overlap(Dest, Source, X, Y);
+    if (O.Height <= 0 || O.Width <= 0)
+        return;
     const int Keep = 256 - Alpha;
-    const size_t Bytes = size_t(W) * 3;
-    for (int64_t R = 0; R < H; ++R) {
-        const uint8_t* S = Source.ScanLine(int(SourceRow0 + R)) + size_t(SourceCol0) * 3;
-        uint8_t* D = Dest.ScanLine(int(DestRow0 + R)) + size_t(DestCol0) * 3;
+    const size_t Bytes = size_t(O.Width) * 3;
+    for (int64_t R = 0; R < O.Height; ++R) {
+        const uint8_t* S = Source.ScanLine(int(O.SourceRow0 + R)) + size_t(O.SourceCol0) * 3;
+        uint8_t* D = Dest.ScanLine(int(O.DestRow0 + R)) + size_t(O.DestCol0) * 3;
         for (size_t I = 0; I < Bytes; ++I)
             D[I] = uint8_t((Keep * D[I] + Alpha * S[I]) >> 8);
+    }
+}
+
+void BlendLayerPicture(TBitmap24& Dest, const TLayerPicture& Source, int X, int Y, int Alpha)
+{
+    if (Source.Alpha.empty()) {
+        BlendBitmap(Dest, Source.Pixels, X, Y, Alpha);
+        return;
+    }
+    const TOverlap O = Overlap(Dest, Source.Pixels, X, Y);
+    if (O.Height <= 0 || O.Width <= 0)
+        return;
+    std::array<int, 256> Weight{};
+    for (int C = 0; C < 256; ++C)
+        Weight[size_t(C)] = (Alpha * C + 127) / 255;
+    const int SourceWidth = Source.Pixels.Width();
+    for (int64_t R = 0; R < O.Height; ++R) {
+        const uint8_t* S = Source.Pixels.ScanLine(int(O.SourceRow0 + R)) + size_t(O.SourceCol0) * 3;
+        const uint8_t* Cover =
+            Source.Alpha.data() + size_t(O.SourceRow0 + R) * size_t(SourceWidth) + size_t(O.SourceCol0);
+        uint8_t* D = Dest.ScanLine(int(O.DestRow0 + R)) + size_t(O.DestCol0) * 3;
+        for (int64_t C = 0; C < O.Width; ++C, S += 3, D += 3) {
+            const int A = Weight[Cover[C]];
+            if (A == 0)
+                continue;
+            const int Keep = 256 - A;
+            D[0] = uint8_t((Keep * D[0] + A * S[0]) >> 8);
+            D[1] = uint8_t((Keep * D[1] + A * S[1]) >> 8);
+            D[2] = uint8_t((Keep * D[2] + A * S[2]) >> 8);
+        }
     }
 }
 
@@ -254,23 +342,7 @@ void RenderTextLayer(TBitmap24& Frame, const TWmRec& Layer)
 
         QImage Surface(Box.Bits(), Box.Width(), Box.Height(), Box.ScanlineSize(),
                        QImage::Format_BGR888);
-        QPainter Painter;
-        if (!Painter.begin(&Surface))
-            throw std::runtime_error("Cannot draw the text watermark.");
-        Painter.setRenderHint(QPainter::Antialiasing, false);
-        Painter.setRenderHint(QPainter::TextAntialiasing, false);
-        Painter.setFont(LayerFont(Layer.Font ? *Layer.Font : TWmFont{}));
-        Painter.setPen(ToQColor(Layer.Font ? Layer.Font->Color : TWmFont{}.Color));
-        if (Layer.BackFilled) {
-            Painter.setBackgroundMode(Qt::OpaqueMode);
-            Painter.setBackground(ToQColor(Layer.BackColor));
-        } else {
-            Painter.setBackgroundMode(Qt::TransparentMode);
-        }
-        Painter.drawText(QRect(0, 0, Box.Width(), Box.Height()),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                         QString::fromUtf8(Layer.Text.data(), qsizetype(Layer.Text.size())));
-        Painter.end();
+        DrawLayerText(Surface, Layer);
     }
     BlendBitmap(Frame, Box, Layer.TextLeft, Layer.TextTop, Layer.TextAlpha);
 }
@@ -278,19 +350,19 @@ void RenderTextLayer(TBitmap24& Frame, const TWmRec& Layer)
 bool RenderImageLayer(TBitmap24& Frame, const TWmRec& Layer)
 {
     std::string Error;
-    const std::shared_ptr<TBitmap24> Picture = LoadLayerPicture(Layer.ImageFile, Error);
+    const std::shared_ptr<TLayerPicture> Picture = LoadLayerPictureWithAlpha(Layer.ImageFile, Error);
     if (!Picture)
         return false;
-    BlendBitmap(Frame, *Picture, Layer.ImageLeft, Layer.ImageTop, Layer.ImageAlpha);
+    BlendLayerPicture(Frame, *Picture, Layer.ImageLeft, Layer.ImageTop, Layer.ImageAlpha);
     return true;
 }
 
 bool RenderImageLayer(TBitmap24& Frame, const TWmRec& Layer, TLayerPictures& Pictures)
 {
-    const std::shared_ptr<const TBitmap24> Picture = Pictures.Picture(Layer.ImageFile);
+    const std::shared_ptr<const TLayerPicture> Picture = Pictures.Picture(Layer.ImageFile);
     if (!Picture)
         return false;
-    BlendBitmap(Frame, *Picture, Layer.ImageLeft, Layer.ImageTop, Layer.ImageAlpha);
+    BlendLayerPicture(Frame, *Picture, Layer.ImageLeft, Layer.ImageTop, Layer.ImageAlpha);
     return true;
 }
 
@@ -301,7 +373,7 @@ bool ApplyFrameEffectsLocked(TBitmap24& Frame, const TFrameEffectsRecord& Record
 
     // Everything that can fail is settled before the first pixel changes, so that a failing
     // frame stays as it was decoded.
-    std::vector<std::shared_ptr<const TBitmap24>> LayerPictures(Record.WaterMarks.size());
+    std::vector<std::shared_ptr<const TLayerPicture>> LayerPictures(Record.WaterMarks.size());
     for (size_t I = 0; I < Record.WaterMarks.size(); ++I) {
         const TWmRec* Layer = Record.WaterMarks[I].get();
         if (Layer == nullptr || !LayerDue(*Layer, Second))
@@ -335,8 +407,8 @@ bool ApplyFrameEffectsLocked(TBitmap24& Frame, const TFrameEffectsRecord& Record
         if (Layer->Kind == WmKindText && !Layer->Text.empty())
             RenderTextLayer(Frame, *Layer);
         else if (LayerPictures[I])
-            BlendBitmap(Frame, *LayerPictures[I], Layer->ImageLeft, Layer->ImageTop,
-                        Layer->ImageAlpha);
+            BlendLayerPicture(Frame, *LayerPictures[I], Layer->ImageLeft, Layer->ImageTop,
+                              Layer->ImageAlpha);
     }
     return true;
 }

@@ -14,6 +14,8 @@
 #include "engine/FFUtils.h"
 
 #include <QFont>
+#include <QImage>
+#include <QSize>
 
 #include <array>
 #include <cstdint>
@@ -45,9 +47,22 @@ void AdjustExposure(TBitmap24& Bitmap, float Exposure);
 // leaves Dest unchanged. Nothing outside the overlap is touched.
 void BlendBitmap(TBitmap24& Dest, const TBitmap24& Source, int X, int Y, int Alpha);
 
+// BlendBitmap for a layer picture: where the picture has an alpha channel, each pixel's weight
+// is Alpha scaled by its coverage ((Alpha * coverage + 127) / 255), so transparent pixels leave
+// the frame alone and opaque ones blend exactly as BlendBitmap does.
+void BlendLayerPicture(TBitmap24& Dest, const TLayerPicture& Source, int X, int Y, int Alpha);
+
 // The font a text layer is drawn with: the face, the size in points at 96 pixels per inch, the
 // style bits, and no anti-aliasing. Shared with the watermark dialog so both draw alike.
 QFont LayerFont(const TWmFont& Font);
+
+// The box a line of Text takes in the layer font: its advance width and the font's line height.
+// Requires a QGuiApplication.
+QSize TextLayerSize(const std::string& Text, const TWmFont& Font);
+// The text box of a layer as RenderTextLayer draws it, for showing it over a picture:
+// TextWidth x TextHeight, filled with BackColor when BackFilled, otherwise transparent except
+// for the letters. A null image for an empty box. Requires a QGuiApplication.
+QImage TextLayerImage(const TWmRec& Layer);
 
 // Draws one text layer: a TextWidth x TextHeight box at (TextLeft, TextTop), filled with
 // BackColor when BackFilled (else the frame shows through and only the letters change), the

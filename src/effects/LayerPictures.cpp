@@ -62,35 +62,66 @@ bool ReadRegularFile(const std::string& FileName, QByteArray& Content, struct st
     return true;
 }
 
-std::shared_ptr<TBitmap24> DecodeBitmapFile(const QByteArray& Content, std::string& Error)
+std::shared_ptr<TLayerPicture> DecodePictureFile(const QByteArray& Content, std::string& Error)
 {
     QImage Image;
-    if (!Image.loadFromData(Content, "BMP") || Image.isNull()) {
-        Error = "not a bitmap file";
+    if (!Image.loadFromData(Content) || Image.isNull()) {
+        Error = "not a picture file";
         return nullptr;
+    }
+    auto Picture = std::make_shared<TLayerPicture>();
+    TBitmap24& Bitmap = Picture->Pixels;
+    const int W = Image.width(), H = Image.height();
+    Bitmap.SetSize(W, H);
+    if (Image.hasAlphaChannel()) {
+        const QImage Argb = Image.convertToFormat(QImage::Format_ARGB32);
+        if (Argb.isNull()) {
+            Error = "cannot convert the picture to 24 bits per pixel";
+            return nullptr;
+        }
+        Picture->Alpha.resize(size_t(W) * size_t(H));
+        for (int Row = 0; Row < H; ++Row) {
+            const QRgb* In = reinterpret_cast<const QRgb*>(Argb.constScanLine(Row));
+            uint8_t* Out = Bitmap.ScanLine(Row);
+            uint8_t* Cover = Picture->Alpha.data() + size_t(Row) * size_t(W);
+            for (int X = 0; X < W; ++X, Out += 3) {
+                Out[0] = uint8_t(qBlue(In[X]));
+                Out[1] = uint8_t(qGreen(In[X]));
+                Out[2] = uint8_t(qRed(In[X]));
+                Cover[X] = uint8_t(qAlpha(In[X]));
+            }
+        }
+        return Picture;
     }
     const QImage Bgr = Image.convertToFormat(QImage::Format_BGR888);
     if (Bgr.isNull()) {
         Error = "cannot convert the picture to 24 bits per pixel";
         return nullptr;
     }
-    auto Bitmap = std::make_shared<TBitmap24>();
-    Bitmap->SetSize(Bgr.width(), Bgr.height());
-    const size_t RowBytes = size_t(Bgr.width()) * 3;
-    for (int Row = 0; Row < Bgr.height(); ++Row)
-        std::memcpy(Bitmap->ScanLine(Row), Bgr.constScanLine(Row), RowBytes);
-    return Bitmap;
+    const size_t RowBytes = size_t(W) * 3;
+    for (int Row = 0; Row < H; ++Row)
+        std::memcpy(Bitmap.ScanLine(Row), Bgr.constScanLine(Row), RowBytes);
+    return Picture;
 }
 
 }  // namespace
 
-std::shared_ptr<TBitmap24> LoadLayerPicture(const std::string& FileName, std::string& Error)
+std::shared_ptr<TLayerPicture> LoadLayerPictureWithAlpha(const std::string& FileName,
+                                                         std::string& Error)
 {
     QByteArray Content;
     struct stat Info {};
     if (!ReadRegularFile(FileName, Content, Info, Error))
         return nullptr;
-    return DecodeBitmapFile(Content, Error);
+    return DecodePictureFile(Content, Error);
+}
+
+std::shared_ptr<TBitmap24> LoadLayerPicture(const std::string& FileName, std::string& Error)
+{
+    std::shared_ptr<TLayerPicture> Picture = LoadLayerPictureWithAlpha(FileName, Error);
+    if (!Picture)
+        return nullptr;
+    return std::shared_ptr<TBitmap24>(Picture, &Picture->Pixels);
 }
 
 TLayerPictures::TLayerPictures()
@@ -114,10 +145,10 @@ void TLayerPictures::Report(const std::string& Message)
         FOnReport(Message);
 }
 
-std::shared_ptr<const TBitmap24> TLayerPictures::Picture(const std::string& FileName)
+std::shared_ptr<const TLayerPicture> TLayerPictures::Picture(const std::string& FileName)
 {
     std::string Error;
-    std::shared_ptr<const TBitmap24> Result;
+    std::shared_ptr<const TLayerPicture> Result;
     bool ReportNow = false;
     {
         std::lock_guard Guard(FLock);
@@ -145,7 +176,7 @@ std::shared_ptr<const TBitmap24> TLayerPictures::Picture(const std::string& File
                 Entry.Stamp = {Opened.st_dev, Opened.st_ino, Opened.st_size,
                                Nanoseconds(Opened.st_mtim), Nanoseconds(Opened.st_ctim)};
                 Entry.Known = true;
-                Entry.Bitmap = DecodeBitmapFile(Content, Error);
+                Entry.Bitmap = DecodePictureFile(Content, Error);
             } else {
                 Entry.Known = false;
                 Entry.Bitmap.reset();

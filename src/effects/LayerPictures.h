@@ -19,13 +19,25 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include <sys/types.h>
 
 namespace zelta {
 
-// Decodes a Windows bitmap file into a 24-bit bitmap (other bit depths are converted; an alpha
-// channel is dropped). Null on failure, with a readable reason in Error.
+// A decoded layer picture: the colour of every pixel and, for pictures with an alpha channel
+// (PNG), how much each pixel covers what lies below it (0..255, Width bytes per row, no
+// padding); Alpha is empty for opaque pictures.
+struct TLayerPicture {
+    TBitmap24 Pixels;
+    std::vector<uint8_t> Alpha;
+};
+
+// Decodes a picture file (Windows bitmap, PNG or JPEG; other bit depths are converted to 24
+// bits) with its alpha channel. Null on failure, with a readable reason in Error.
+std::shared_ptr<TLayerPicture> LoadLayerPictureWithAlpha(const std::string& FileName,
+                                                         std::string& Error);
+// The same picture's colours alone (an alpha channel is dropped).
 std::shared_ptr<TBitmap24> LoadLayerPicture(const std::string& FileName, std::string& Error);
 
 class TLayerPictures {
@@ -39,10 +51,10 @@ public:
     TLayerPictures(const TLayerPictures&) = delete;
     TLayerPictures& operator=(const TLayerPictures&) = delete;
 
-    // The picture of FileName as it is on disk now, or null when it cannot be read. The bitmap
+    // The picture of FileName as it is on disk now, or null when it cannot be read. The picture
     // is shared and must not be changed; it stays valid while the caller holds it, even when the
     // file changes meanwhile.
-    std::shared_ptr<const TBitmap24> Picture(const std::string& FileName);
+    std::shared_ptr<const TLayerPicture> Picture(const std::string& FileName);
 
     // How many times a picture was decoded (for the tests of the reuse rule).
     int DecodeCount() const;
@@ -59,7 +71,7 @@ private:
     struct TEntry {
         TFileStamp Stamp;
         bool Known = false;    // Stamp/Bitmap describe a decoding attempt
-        std::shared_ptr<const TBitmap24> Bitmap; // null: that attempt failed
+        std::shared_ptr<const TLayerPicture> Bitmap; // null: that attempt failed
         bool Reported = false; // the current failure was reported
     };
 

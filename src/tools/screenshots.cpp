@@ -10,6 +10,7 @@
 #include "app/AppPaths.h"
 #include "app/IniFile.h"
 #include "app/QtDispatcher.h"
+#include "app/SourceList.h"
 #include "ui/DialogServices.h"
 #include "ui/FmDirectory.h"
 #include "ui/FrmAbout.h"
@@ -18,11 +19,15 @@
 #include "ui/FrmFileInfo.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmPreference.h"
+#include "effects/FrameEffects.h"
 #include "ui/FrmProgress.h"
 #include "ui/FrmSettings.h"
 #include "ui/FrmTrim.h"
+#include "ui/FrmWaterMark.h"
 #include "ui/FormatPicker.h"
 #include "ui/Themes.h"
+#include "ui/TrackBar2.h"
+#include "ui/WaterMarkPreview.h"
 #include "ui/ZeltaApplication.h"
 
 #ifdef ZELTA_SCREENSHOTS_FIXTURES
@@ -37,7 +42,10 @@
 #include <QListView>
 #include <QToolButton>
 #include <QPixmap>
+#include <QPainter>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QVBoxLayout>
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
@@ -69,6 +77,117 @@ bool Save(QWidget& Window, const QString& Folder, const QString& Name, int Theme
                  file.toLocal8Bit().constData());
     return ok;
 }
+
+// The two-thumb bar in its thumb, track and tick styles, horizontal and vertical.
+class TTrackBarGallery : public QWidget {
+public:
+    TTrackBarGallery() {
+        setObjectName(QStringLiteral("TrackBarGallery"));
+        resize(640, 420);
+        struct TStyle {
+            zelta::TThumbStyle Thumb;
+            zelta::TTrackStyle Track;
+            zelta::TTickStyle Tick;
+            zelta::TTickOrientation Side;
+        };
+        const TStyle styles[] = {
+            {zelta::tsRectangle, zelta::trFlat, zelta::tiLine, zelta::toBoth},
+            {zelta::tsRaisedRectangle, zelta::trLowered, zelta::tiRaisedSquare, zelta::toBoth},
+            {zelta::tsLoweredRectangle, zelta::trRaised, zelta::tiLoweredSquare, zelta::toTopLeft},
+            {zelta::tsSmallPointer, zelta::trLowered, zelta::tiSquare, zelta::toBottomRight},
+            {zelta::tsMediumPointer, zelta::trLowered, zelta::tiLine, zelta::toTopLeft},
+            {zelta::tsLargePointer, zelta::trFlat, zelta::tiRaisedSquare, zelta::toBottomRight},
+        };
+        int y = 8;
+        int index = 0;
+        for (const TStyle& st : styles) {
+            auto* bar = new TTrackBar2(this);
+            bar->setGeometry(8, y, 480, 50);
+            bar->SetSecondThumb(index % 2 == 0);
+            bar->SetThumbStyle(st.Thumb);
+            bar->SetTrackStyle(st.Track);
+            bar->SetTickStyle(st.Tick);
+            bar->SetTickOrientation(st.Side);
+            bar->SetPositions(4, 14);
+            bar->setEnabled(index != 5); // the last one hatched
+            y += 66;
+            ++index;
+        }
+        for (int i = 0; i < 3; ++i) {
+            auto* bar = new TTrackBar2(this);
+            bar->setGeometry(512 + i * 40, 8, 36, 390);
+            bar->SetThumbStyle(i == 0 ? zelta::tsRaisedRectangle
+                                      : i == 1 ? zelta::tsMediumPointer : zelta::tsSmallPointer);
+            bar->SetTickOrientation(i == 2 ? zelta::toBottomRight : zelta::toTopLeft);
+            bar->SetSecondThumb(i != 1);
+            bar->SetPositions(6, 15);
+            bar->setEnabled(i != 2);
+        }
+    }
+};
+
+#ifdef ZELTA_SCREENSHOTS_FIXTURES
+// The watermark dialog on a playing picture with a text and a picture layer, both pages.
+bool WaterMarkShots(const QString& Folder, const std::string& Media, const QString& Home) {
+    QImage logo(96, 48, QImage::Format_ARGB32);
+    logo.fill(Qt::transparent);
+    {
+        QPainter p(&logo);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(QColor(230, 60, 40, 220));
+        p.setPen(QPen(Qt::white, 3));
+        p.drawEllipse(QRect(4, 4, 88, 40));
+    }
+    const QString logoFile = QDir(Home).filePath("logo.png");
+    logo.save(logoFile);
+    zelta::TlvFilesRecord record;
+    record.SrcFile = Media;
+    record.Duration = 2;
+    auto text = std::make_unique<zelta::TWmRec>();
+    text->Text = "Zelta Video";
+    text->Font = std::make_unique<zelta::TWmFont>();
+    text->Font->Name = "DejaVu Sans";
+    text->Font->Size = 20;
+    text->Font->Style = zelta::fsBold;
+    text->Font->Color = zelta::RGBColor(255, 255, 0);
+    text->BackFilled = true;
+    text->BackColor = zelta::RGBColor(0, 0, 128);
+    text->TextLeft = 20;
+    text->TextTop = 20;
+    const QSize size = zelta::TextLayerSize(text->Text, *text->Font);
+    text->TextWidth = size.width();
+    text->TextHeight = size.height();
+    text->TextAlpha = 200;
+    text->EndTime = 2;
+    auto picture = std::make_unique<zelta::TWmRec>();
+    picture->Kind = zelta::WmKindImage;
+    picture->ImageFile = logoFile.toStdString();
+    picture->ImageLeft = 200;
+    picture->ImageTop = 170;
+    picture->ImageAlpha = 255;
+    picture->EndTime = 2;
+    record.WaterMarks.push_back(std::move(text));
+    record.WaterMarks.push_back(std::move(picture));
+    record.Saturation = 400;
+
+    TfrmWaterMark dialog(record, TDialogServices::Default());
+    dialog.show();
+    for (int i = 0; i < 100 && dialog.ImgView->FramesShown() < 10; ++i)
+        Settle(20);
+    dialog.spdBtnPauseClick();
+    Settle(200);
+    bool ok = true;
+    for (int theme = 0; theme < ThemeCount; ++theme) {
+        ApplyTheme(theme);
+        dialog.pageControl1->setCurrentWidget(dialog.tsWatermark);
+        ok = Save(dialog, Folder, "watermark", theme) && ok;
+        dialog.pageControl1->setCurrentWidget(dialog.tsEffect);
+        ok = Save(dialog, Folder, "watermark-effect", theme) && ok;
+    }
+    dialog.btnCancelClick();
+    return ok;
+}
+#endif
 
 } // namespace
 
@@ -159,6 +278,16 @@ int main(int argc, char** argv) {
         ok = Save(settings, out, "settings-list", theme) && ok;
         storeProfile(1, "AAC Advenced Audio Codec (*.aac)");
     }
+
+    TTrackBarGallery gallery;
+    for (int theme = 0; theme < ThemeCount; ++theme) {
+        ApplyTheme(theme);
+        ok = Save(gallery, out, "trackbar", theme) && ok;
+    }
+#ifdef ZELTA_SCREENSHOTS_FIXTURES
+    if (!media.empty())
+        ok = WaterMarkShots(out, media, home.path()) && ok;
+#endif
 
     // The list with rows, then a run with the progress window: the first task is paused while
     // the progress window is taken in every theme.

@@ -18,6 +18,7 @@
 #include "ui/FrmProgress.h"
 #include "ui/FrmSettings.h"
 #include "ui/FrmTrim.h"
+#include "ui/FrmWaterMark.h"
 #include "ui/PreviewPanel.h"
 #include "ui/SourceListView.h"
 #include "ui/Themes.h"
@@ -497,7 +498,7 @@ void TfrmMain::lvFilesDblClick() {
         PreviewPanel->Play();
 }
 
-// The row the trim and crop dialogs edit: the selected one, row 0 (selected and focused) when
+// The row the trim, crop and effects dialogs edit: the selected one, row 0 (selected and focused) when
 // the list has rows but none is selected; -1 for an empty list.
 int TfrmMain::EditedRow() {
     if (Files_.Empty())
@@ -524,9 +525,15 @@ void TfrmMain::TrimClick() {
     frmTrim->exec();
 }
 
-// The effects dialog arrives with its own issue; until then the command only stops the preview
-// as it will before showing the dialog.
-void TfrmMain::WaterMarkClick() { PreviewPanel->Stop(); }
+// A new effects dialog for every opening, on the edited row's record.
+void TfrmMain::WaterMarkClick() {
+    PreviewPanel->Stop();
+    const int row = EditedRow();
+    if (row < 0)
+        return;
+    TfrmWaterMark dialog(Files_.Record(row), Services_, this);
+    dialog.exec();
+}
 
 void TfrmMain::btnSettingsClick() {
     if (!frmSettings)

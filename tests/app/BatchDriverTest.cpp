@@ -467,15 +467,17 @@ TEST(BatchDriverTexts, LongCaptionsAreShortenedToFortyFourCharactersAndTheExtens
     EXPECT_EQ(ShortenedFileName("/a.b/" + std::string(50, 'c')), "/a.b/" + std::string(39, 'c') + "..");
 }
 
-TEST(BatchDriverTexts, HookOnlyForChangedPicturesOrAFirstLayerWithContent)
+TEST(BatchDriverTexts, HookForChangedPicturesOrAnyLayerWithContent)
 {
     TlvFilesRecord R;
     EXPECT_FALSE(NeedsFrameHook(R));
     R.WaterMarks.push_back(std::make_unique<TWmRec>());
     EXPECT_FALSE(NeedsFrameHook(R)); // an empty first layer
     R.WaterMarks.push_back(std::make_unique<TWmRec>());
-    R.WaterMarks[1]->Text = "later";
-    EXPECT_FALSE(NeedsFrameHook(R)); // only the first layer counts
+    R.WaterMarks[1]->ImageFile = "/later.png";
+    EXPECT_TRUE(NeedsFrameHook(R)); // a later layer with content counts too
+    R.WaterMarks[1]->ImageFile.clear();
+    EXPECT_FALSE(NeedsFrameHook(R));
     R.WaterMarks[0]->Text = "Zelta";
     EXPECT_TRUE(NeedsFrameHook(R));
     R.WaterMarks[0]->Text.clear();

@@ -481,7 +481,7 @@ TEST_F(TPictureFiles, AFileThatIsNotABitmapIsDecodedOnceAndReportedOnce)
     EXPECT_EQ(Pictures.DecodeCount(), 1);
     std::string Error;
     EXPECT_EQ(LoadLayerPicture(Text, Error), nullptr);
-    EXPECT_EQ(Error, "not a bitmap file");
+    EXPECT_EQ(Error, "not a picture file");
     EXPECT_EQ(LoadLayerPicture(Dir.File("missing.bmp"), Error), nullptr);
     EXPECT_EQ(LoadLayerPicture(Dir.File(""), Error), nullptr); // a folder
 }
@@ -523,6 +523,47 @@ TEST_F(TPictureFiles, PicturesOfOtherDepthsAreConvertedTo24Bits)
     EXPECT_EQ(Bitmap->Height(), 2);
     EXPECT_EQ(PixelAt(*Bitmap, 0, 0), (TBgr{0, 0, 255}));
     EXPECT_EQ(PixelAt(*Bitmap, 1, 1), (TBgr{255, 0, 0}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TPictureFiles, PngCoverageWeighsEachPixelAndJpegLoadsToo)
+{
+    // One row: transparent, half covered, opaque; all pure red.
+    const std::string Png = Dir.File("cover.png");
+    QImage Image(3, 1, QImage::Format_ARGB32);
+    Image.setPixel(0, 0, qRgba(255, 0, 0, 0));
+    Image.setPixel(1, 0, qRgba(255, 0, 0, 128));
+    Image.setPixel(2, 0, qRgba(255, 0, 0, 255));
+    ASSERT_TRUE(Image.save(QString::fromStdString(Png), "PNG"));
+    TLayerPictures Pictures;
+    TFrameEffectsRecord Record;
+    Record.WaterMarks.push_back(ImageLayer(Png, 1, 1, 200));
+    TBitmap24 Frame;
+    MakeFrame(Frame, 5, 3, Grey);
+    ASSERT_TRUE(ApplyFrameEffects(Frame, Record, 0, Pictures));
+    EXPECT_EQ(PixelAt(Frame, 1, 1), Grey); // no coverage: untouched
+    const int Half = (200 * 128 + 127) / 255;
+    const auto Mix = [](int A, int D, int S) { return uint8_t(((256 - A) * D + A * S) >> 8); };
+    EXPECT_EQ(PixelAt(Frame, 2, 1), (TBgr{Mix(Half, 90, 0), Mix(Half, 90, 0), Mix(Half, 90, 255)}));
+    // Full coverage blends exactly as an opaque bitmap does.
+    EXPECT_EQ(PixelAt(Frame, 3, 1), (TBgr{Mix(200, 90, 0), Mix(200, 90, 0), Mix(200, 90, 255)}));
+    EXPECT_EQ(PixelAt(Frame, 4, 1), Grey);
+
+    const std::string Jpeg = Dir.File("photo.jpg");
+    QImage Photo(16, 8, QImage::Format_RGB32);
+    Photo.fill(QColor(20, 200, 40));
+    ASSERT_TRUE(Photo.save(QString::fromStdString(Jpeg), "JPEG", 95));
+    std::string Error;
+    const auto Loaded = LoadLayerPictureWithAlpha(Jpeg, Error);
+    ASSERT_NE(Loaded, nullptr) << Error;
+    EXPECT_TRUE(Loaded->Alpha.empty());
+    EXPECT_EQ(Loaded->Pixels.Width(), 16);
+    const TBgr P = PixelAt(Loaded->Pixels, 8, 4);
+    EXPECT_NEAR(P.G, 200, 6);
+    EXPECT_NEAR(P.R, 20, 6);
 }
 
 }  // namespace
