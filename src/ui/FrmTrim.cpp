@@ -171,8 +171,12 @@ void TfrmTrim::FormShow() {
     if (!FFPlayer->LibrariesLoaded() && !FFPlayer->LoadLibraries(LibAVFolder()))
         return;
     const TlvFilesRecord& record = Files_->Record(Row_);
-    if (!FFPlayer->Open(record.SrcFile, imgPreview, false))
+    if (!FFPlayer->Open(record.SrcFile, imgPreview, false)) {
+        // Open stopped the previous showing's playback first; a last picture it handed over
+        // while stopping must not stay on show for a file that did not open.
+        imgPreview->Clear();
         return;
+    }
     Opened_ = true;
     setWindowTitle(Q(TrimCaption(record.SrcFile)));
     const TTrimRange range = StoredTrimRange(record, Duration_);

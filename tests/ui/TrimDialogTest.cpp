@@ -165,7 +165,7 @@ private slots:
         // Rewound to the very start and paused: the position is 0 and Set Start keeps 0.
         Type(d->edtStart, QStringLiteral("5"));
         d->imgbtnpauseClick();
-        d->Player().Seek(sfAny, true, 0);
+        d->Player().Seek(sfAny, false, 0);
         QTRY_VERIFY_WITH_TIMEOUT(d->Player().Position() == 0, Patience);
         d->btnSetStartClick();
         QCOMPARE(d->StartPoint(), 5 * S);
