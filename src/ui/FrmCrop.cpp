@@ -1,5 +1,7 @@
 #include "ui/FrmCrop.h"
 
+#include "ui/ImageButton.h"
+
 #include "app/AppPaths.h"
 #include "app/FileInfoLogic.h"
 #include "app/PreviewLogic.h"
@@ -31,16 +33,6 @@ constexpr int PreviewHeight = 253;
 constexpr int TimerMilliseconds = 100;
 
 QString Q(const std::string& Text) { return QString::fromStdString(Text); }
-
-QToolButton* ImageButton(QWidget* Parent, const QString& Name, const QString& Hint,
-                         QStyle::StandardPixmap Picture) {
-    auto* b = new QToolButton(Parent);
-    b->setObjectName(Name);
-    b->setToolTip(Hint);
-    b->setIcon(Parent->style()->standardIcon(Picture));
-    b->setAutoRaise(true);
-    return b;
-}
 
 // A margin spin edit worked by its arrows only.
 QSpinBox* MarginSpin(QWidget* Parent, const QString& Name, const QString& Caption, int Top) {

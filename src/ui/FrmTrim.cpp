@@ -1,5 +1,7 @@
 #include "ui/FrmTrim.h"
 
+#include "ui/ImageButton.h"
+
 #include "app/AppPaths.h"
 #include "app/PreviewLogic.h"
 #include "app/SourceList.h"
@@ -29,16 +31,6 @@ namespace {
 constexpr int SeekHoldMilliseconds = 300;
 
 QString Q(const std::string& Text) { return QString::fromStdString(Text); }
-
-QToolButton* ImageButton(QWidget* Parent, const QString& Name, const QString& Hint,
-                         QStyle::StandardPixmap Picture) {
-    auto* b = new QToolButton(Parent);
-    b->setObjectName(Name);
-    b->setToolTip(Hint);
-    b->setIcon(Parent->style()->standardIcon(Picture));
-    b->setAutoRaise(true);
-    return b;
-}
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "ui/PreviewPanel.h"
 
+#include "ui/ImageButton.h"
+
 #include "app/AppPaths.h"
 #include "app/GlobalObject.h"
 #include "app/MainFormLogic.h"
@@ -28,18 +30,6 @@ namespace {
 // How long position reports are kept off the bar after a seek, so that reports made before the
 // seek was carried out cannot move it back.
 constexpr int SeekHoldMilliseconds = 300;
-
-QToolButton* ImageButton(QWidget* Parent, const QString& Name, const QString& Hint,
-                         QStyle::StandardPixmap Picture) {
-    auto* b = new QToolButton(Parent);
-    b->setObjectName(Name);
-    b->setText(Hint);
-    b->setToolTip(Hint);
-    b->setIcon(Parent->style()->standardIcon(Picture));
-    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    b->setAutoRaise(true);
-    return b;
-}
 
 } // namespace
 
