@@ -36,10 +36,12 @@ test-asan: deps
 bench: all
 	@if [ -x bench/run.sh ]; then bash bench/run.sh $(BUILD); else echo "no benchmarks yet"; fi
 
-# Every window in every colour theme as PNG files in $(BUILD)/screenshots.
+# Every window in every colour theme as PNG files in $(BUILD)/screenshots, then the main window,
+# the progress window and a dialog in the dark theme at 200 % scaling.
 screenshots: configure
 	cmake --build $(BUILD) --target zelta-screenshots -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/zelta-screenshots $(BUILD)/screenshots
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/zelta-screenshots --scale 2 $(BUILD)/screenshots
 
 # Installs under PREFIX (default /usr/local); DESTDIR=/some/folder stages the installation there.
 PREFIX ?= /usr/local
