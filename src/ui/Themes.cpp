@@ -87,11 +87,15 @@ void SetColors(const TThemeColors& t, const QColor& Base, const QColor& Alternat
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
         p.setColor(QPalette::Disabled, role, DisabledText);
     QApplication::setPalette(p);
-    qApp->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid %1; border-radius: 3px; margin-top: 8px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 8px; color: %1; }"
-        "QProgressBar::chunk { background: %1; }")
-                            .arg((Dark ? t.Accent.lighter(130) : t.Accent).name()));
+    QString sheet = QStringLiteral(
+                        "QGroupBox { border: 1px solid %1; border-radius: 3px; margin-top: 8px; }"
+                        "QGroupBox::title { subcontrol-origin: margin; left: 8px; color: %1; }"
+                        "QProgressBar::chunk { background: %1; }")
+                        .arg((Dark ? t.Accent.lighter(130) : t.Accent).name());
+    // The profile and folder boxes keep their light face in every theme, so their text stays dark.
+    if (Dark)
+        sheet += QStringLiteral("QLineEdit#edt1, QLineEdit#edDirectory { color: #101010; }");
+    qApp->setStyleSheet(sheet);
 }
 
 } // namespace
