@@ -5,6 +5,7 @@
 #include "app/QtDispatcher.h"
 #include "app/SourceList.h"
 #include "fixtures/Fixtures.h"
+#include "QuietServices.h"
 #include "ui/DialogServices.h"
 #include "ui/FrmMain.h"
 #include "ui/SourceListView.h"
@@ -19,18 +20,6 @@
 #include <QTest>
 
 using namespace zelta;
-
-namespace {
-
-// No message box may block the test; none is expected.
-class TQuietServices : public TDialogServices {
-public:
-    void Information(QWidget*, const QString&, const QString&) const override {}
-    void Warning(QWidget*, const QString&, const QString&) const override {}
-    bool OpenUrl(const QUrl&) const override { return true; }
-};
-
-} // namespace
 
 class TFollowSystemThemeTest : public QObject {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "app/QtDispatcher.h"
 #include "fixtures/Fixtures.h"
 #include "probe/FFConverter.h"
+#include "QuietServices.h"
 #include "ui/DialogServices.h"
 #include "ui/FmDirectory.h"
 #include "ui/FormatPicker.h"
@@ -26,13 +27,6 @@
 #include <QTest>
 
 namespace {
-
-class TQuietServices : public TDialogServices {
-public:
-    void Information(QWidget*, const QString&, const QString&) const override {}
-    void Warning(QWidget*, const QString&, const QString&) const override {}
-    bool OpenUrl(const QUrl&) const override { return true; }
-};
 
 // Captions that do not fit their control: one line each, "window: control 'text' needs N, has M".
 QStringList CutCaptions(QWidget& Window) {
