@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure run test test-asan bench screenshots clean format
+.PHONY: all deps configure run test test-asan bench screenshots install package clean format
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -36,10 +36,21 @@ test-asan: deps
 bench: all
 	@if [ -x bench/run.sh ]; then bash bench/run.sh $(BUILD); else echo "no benchmarks yet"; fi
 
-# Every window in every colour theme as PNG files in $(BUILD)/screenshots.
+# Every window in every colour theme as PNG files in $(BUILD)/screenshots, then the main window,
+# the progress window and a dialog in the dark theme at 200 % scaling.
 screenshots: configure
 	cmake --build $(BUILD) --target zelta-screenshots -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/zelta-screenshots $(BUILD)/screenshots
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/zelta-screenshots --scale 2 $(BUILD)/screenshots
+
+# Installs under PREFIX (default /usr/local); DESTDIR=/some/folder stages the installation there.
+PREFIX ?= /usr/local
+install: all
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package zelta_<version>_<arch>.deb in $(BUILD), made from the build above.
+package: all
+	cd $(BUILD) && cpack -G DEB
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

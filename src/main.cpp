@@ -8,13 +8,52 @@
 #include "ui/ZeltaApplication.h"
 
 #include <QFileInfo>
+#include <QIcon>
 
 #include <clocale>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
+namespace {
+
+constexpr const char* HelpText =
+    "Usage: zelta [QT-OPTION]... [FILE]...\n"
+    "Opens the converter window; each FILE is added to the list of files to convert.\n"
+    "\n"
+    "  --help     print this text and exit\n"
+    "  --version  print the version and exit\n"
+    "  --         end of the options: every later argument is a file\n"
+    "\n"
+    "Qt's own options (such as -platform NAME or -style NAME) are accepted as well.\n"
+    "Settings are kept in zeltavideoaudioconverter.ini (in $ZELTA_HOME when set).\n";
+
+// --help and --version work without a display, so they are answered before Qt starts.
+bool AnswerInformationOption(int argc, char** argv, int& ExitCode) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0)
+            break;
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(HelpText, stdout);
+            ExitCode = 0;
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("zelta %d.%d.%d.%d\n", ZELTA_VERSION_MAJOR, ZELTA_VERSION_MINOR,
+                        ZELTA_VERSION_PATCH, ZELTA_VERSION_TWEAK);
+            ExitCode = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (int code = 0; AnswerInformationOption(argc, argv, code))
+        return code;
     if (!TZeltaApplication::DisplayAvailable()) {
         std::fprintf(stderr,
                      "zelta: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
@@ -28,6 +67,9 @@ int main(int argc, char** argv) {
     // libraries' own parsing must keep "." as the decimal separator.
     std::setlocale(LC_NUMERIC, "C");
     zelta::TQtMainThreadDispatcher dispatcher;
+    // The desktop entry's name ties the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zelta"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zelta")));
 
     TfrmCover cover(QString::fromStdString(zelta::FindDataFile("skin/videoaudiocover.jpg")));
     cover.show();
@@ -44,8 +86,14 @@ int main(int argc, char** argv) {
     // its own options out of the arguments already).
     std::vector<std::string> files;
     const QStringList arguments = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i)
+    bool optionsEnded = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (!optionsEnded && arguments[i] == QLatin1String("--")) {
+            optionsEnded = true; // so that a file may be called "--help"
+            continue;
+        }
         files.push_back(QFileInfo(arguments[i]).absoluteFilePath().toStdString());
+    }
     if (!files.empty())
         main.AddChosenFiles(files);
     return app.exec();

@@ -100,6 +100,19 @@ std::string HomeFolder(std::string_view HomeVariable)
     return WithoutTrailingSlash(Home);
 }
 
+std::string InstalledDataFolderFor(std::string_view ProgramFolder,
+                                   std::string_view RelativeDataFolder)
+{
+    if (ProgramFolder.empty() || RelativeDataFolder.empty())
+        return {};
+    const fs::path Candidate =
+        (fs::path(std::string(ProgramFolder)) / std::string(RelativeDataFolder)).lexically_normal();
+    std::error_code Ec;
+    if (!fs::is_directory(Candidate, Ec))
+        return {};
+    return WithoutTrailingSlash(Candidate.string());
+}
+
 TPathContext CurrentPathContext()
 {
     TPathContext C;
@@ -107,7 +120,10 @@ TPathContext CurrentPathContext()
     C.ZeltaHome = Environment("ZELTA_HOME");
     C.XdgConfigHome = Environment("XDG_CONFIG_HOME");
     C.Home = HomeFolder();
-    C.DataFolder = ZELTA_DATA_DIR;
+    C.DataFolder = InstalledDataFolderFor(C.ProgramFolder, ZELTA_DATA_DIR_FROM_PROGRAM);
+    C.InstalledProgram = !C.DataFolder.empty();
+    if (C.DataFolder.empty())
+        C.DataFolder = ZELTA_DATA_DIR;
     return C;
 }
 
@@ -115,7 +131,8 @@ std::string SettingsFilePath(const TPathContext& Context)
 {
     if (!Context.ZeltaHome.empty())
         return JoinPath(Context.ZeltaHome, SettingsFileName);
-    if (!Context.ProgramFolder.empty() && IsWritableFolder(Context.ProgramFolder))
+    if (!Context.InstalledProgram && !Context.ProgramFolder.empty() &&
+        IsWritableFolder(Context.ProgramFolder))
         return JoinPath(Context.ProgramFolder, SettingsFileName);
     // The XDG rule: a relative XDG_CONFIG_HOME is invalid and ignored.
     const std::string ConfigHome =

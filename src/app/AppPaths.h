@@ -2,8 +2,12 @@
 //
 //  - The settings file "zeltavideoaudioconverter.ini" lives in the folder named by ZELTA_HOME when
 //    that variable is set and not empty; otherwise beside the program when the program's folder is
-//    writable; otherwise in $XDG_CONFIG_HOME/zelta/ (an unset, empty or relative XDG_CONFIG_HOME
-//    means ~/.config).
+//    writable and the program is not an installed copy; otherwise in $XDG_CONFIG_HOME/zelta/ (an
+//    unset, empty or relative XDG_CONFIG_HOME means ~/.config). An installed program never writes
+//    beside itself, even when run as root: the package owns that folder.
+//  - The installed data folder is found relative to the program first (bin/../share/zelta for the
+//    default layout), so a copy staged with DESTDIR or moved to another prefix finds its own data;
+//    otherwise it is the folder compiled in.
 //  - The catalogue "zeltaaudioformat.ini", the "skin/" pictures and the "LibAV" folder are looked
 //    up in ZELTA_HOME (when set), then beside the program, then in the installed data folder; the
 //    first that exists wins. When none exists the path beside the program is returned, so
@@ -31,10 +35,16 @@ struct TPathContext {
     std::string XdgConfigHome;  // $XDG_CONFIG_HOME
     std::string Home;           // the home folder (see HomeFolder)
     std::string DataFolder;     // the installed data folder
+    bool InstalledProgram = false; // the program runs from an installed tree (see above)
 };
 
 // The context of this process: /proc/self/exe, the environment and the compiled-in data folder.
 TPathContext CurrentPathContext();
+
+// The installed data folder seen from ProgramFolder (RelativeDataFolder is the path from the
+// installed program folder to it, such as "../share/zelta"), when that folder exists; else "".
+std::string InstalledDataFolderFor(std::string_view ProgramFolder,
+                                   std::string_view RelativeDataFolder);
 
 // Folder of the running executable with a trailing "/". Falls back to the current folder when
 // /proc/self/exe cannot be read.

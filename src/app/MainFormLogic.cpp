@@ -1,6 +1,7 @@
 #include "app/MainFormLogic.h"
 
 #include "app/AppPaths.h"
+#include "app/ColorScheme.h"
 #include "app/SettingsKeys.h"
 #include "engine/FFmpegLoader.h"
 
@@ -14,6 +15,13 @@ TGlobalObject& MainFormCreateGlobals() {
 
 int StoredThemeIndex(const TIniFile& Settings) {
     return Settings.ReadInteger(SectionSettings, KeySkinIndex, 0);
+}
+
+int ThemeMenuIndex(const TIniFile& Settings, bool DesktopPrefersDark) {
+    if (!Settings.ValueExists(SectionSettings, KeySkinIndex))
+        return DesktopPrefersDark ? FollowSystemTheme : 0;
+    const int stored = StoredThemeIndex(Settings);
+    return stored >= 0 && stored <= FollowSystemTheme ? stored : -1;
 }
 
 bool LoadPreviewLibraries(std::string& Error) {

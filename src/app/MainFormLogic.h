@@ -16,6 +16,11 @@ TGlobalObject& MainFormCreateGlobals();
 // The stored "skinIndex" (default 0). Values outside 0..6 mean "keep the design-time theme".
 int StoredThemeIndex(const TIniFile& Settings);
 
+// The theme entry in force (0..6, or FollowSystemTheme): the stored "skinIndex" when it is one of
+// them; on the first start (no "skinIndex" stored) FollowSystemTheme when the desktop prefers dark
+// colours, else 0; -1 for any other stored value (the design-time theme stays, nothing is marked).
+int ThemeMenuIndex(const TIniFile& Settings, bool DesktopPrefersDark);
+
 // Loads the preview player's library set from LibAVFolder() unless it is loaded already. On
 // failure returns false and the loader's text in Error (one line for the log memo).
 bool LoadPreviewLibraries(std::string& Error);

@@ -3,7 +3,12 @@
 // with its format picker open and with rows; the trim and crop dialogs with a playing picture;
 // the progress window during a run.
 //
-// Usage: zelta-screenshots [output folder]  (default: "screenshots" in the current folder)
+// Themes are the seven colour themes and "Follow system" on a dark desktop ("<window>-dark.png").
+//
+// Usage: zelta-screenshots [--scale FACTOR] [output folder]  (default: "screenshots" in the
+// current folder). With --scale the windows are drawn at that scaling (QT_SCALE_FACTOR; 2 for
+// 200 %), and only the main window with rows, the progress window and the preferences dialog are
+// taken, in the dark theme: "<window>-dark-200.png".
 // Runs under the offscreen platform unless QT_QPA_PLATFORM names another; the settings file goes
 // to a temporary folder (ZELTA_HOME), so no real settings are read or written. The file
 // information dialog shows a generated test file when the build has the test media builder.
@@ -63,14 +68,22 @@ void Settle(int Milliseconds) {
     loop.exec();
 }
 
-QString ThemeFileName(int Theme) {
-    return QString::fromLatin1(ThemeColors(Theme).Name).toLower().replace(' ', '-');
-}
+// Added to every file name: "" or "-200" for --scale 2.
+struct TShotNames {
+    QString ScaleSuffix;
+    QString FileName(const QString& Window, int Theme) const {
+        const QString theme = Theme == zelta::FollowSystemTheme
+                                  ? QString::fromLatin1(DarkThemeColors().Name)
+                                  : QString::fromLatin1(ThemeColors(Theme).Name);
+        return Window + "-" + theme.toLower().replace(' ', '-') + ScaleSuffix + ".png";
+    }
+};
 
-bool Save(QWidget& Window, const QString& Folder, const QString& Name, int Theme) {
+bool Save(QWidget& Window, const QString& Folder, const QString& Name, int Theme,
+          const TShotNames& Names) {
     Window.show();
     Settle(50);
-    const QString file = QDir(Folder).filePath(Name + "-" + ThemeFileName(Theme) + ".png");
+    const QString file = QDir(Folder).filePath(Names.FileName(Name, Theme));
     const bool ok = Window.grab().save(file, "PNG");
     Window.hide();
     std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "cannot write",
@@ -180,9 +193,9 @@ bool WaterMarkShots(const QString& Folder, const std::string& Media, const QStri
     for (int theme = 0; theme < ThemeCount; ++theme) {
         ApplyTheme(theme);
         dialog.pageControl1->setCurrentWidget(dialog.tsWatermark);
-        ok = Save(dialog, Folder, "watermark", theme) && ok;
+        ok = Save(dialog, Folder, "watermark", theme, TShotNames{}) && ok;
         dialog.pageControl1->setCurrentWidget(dialog.tsEffect);
-        ok = Save(dialog, Folder, "watermark-effect", theme) && ok;
+        ok = Save(dialog, Folder, "watermark-effect", theme, TShotNames{}) && ok;
     }
     dialog.btnCancelClick();
     return ok;
@@ -194,6 +207,25 @@ bool WaterMarkShots(const QString& Folder, const std::string& Media, const QStri
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // "Follow system" is taken on a dark desktop.
+    qputenv("ZELTA_COLOR_SCHEME", "dark");
+    TShotNames names;
+    std::vector<int> themes;
+    for (int theme = 0; theme < ThemeMenuCount; ++theme)
+        themes.push_back(theme);
+    QString out = QStringLiteral("screenshots");
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--scale" && i + 1 < argc) {
+            const std::string factor = argv[++i];
+            qputenv("QT_SCALE_FACTOR", QByteArray::fromStdString(factor));
+            names.ScaleSuffix = "-" + QString::number(qRound(std::stod(factor) * 100));
+            themes = {zelta::FollowSystemTheme};
+        } else {
+            out = QString::fromLocal8Bit(argv[i]);
+        }
+    }
+    const bool everyWindow = names.ScaleSuffix.isEmpty();
     QTemporaryDir home;
     if (!home.isValid()) {
         std::fprintf(stderr, "zelta-screenshots: cannot make a temporary folder\n");
@@ -207,7 +239,6 @@ int main(int argc, char** argv) {
     zelta::TIniFile(zelta::JoinPath(home.path().toStdString(), "zeltavideoaudioconverter.ini"))
         .WriteString("settings", "OutPutDir", zelta::JoinPath(home.path().toStdString(), "out"));
 
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     if (!QDir().mkpath(out)) {
         std::fprintf(stderr, "zelta-screenshots: cannot create %s\n", out.toLocal8Bit().constData());
         return 1;
@@ -257,32 +288,37 @@ int main(int argc, char** argv) {
     chooser.hide();
 
     bool ok = true;
-    for (int theme = 0; theme < ThemeCount; ++theme) {
+    if (!everyWindow) {
+        ApplyTheme(zelta::FollowSystemTheme);
+        ok = Save(main, out, "main", zelta::FollowSystemTheme, names) && ok;
+        ok = Save(preference, out, "preference", zelta::FollowSystemTheme, names) && ok;
+    }
+    for (int theme = 0; everyWindow && theme < ThemeMenuCount; ++theme) {
         ApplyTheme(theme);
-        ok = Save(main, out, "main", theme) && ok;
+        ok = Save(main, out, "main", theme, names) && ok;
         main.show();
         main.imgbtn1->click(); // the format picker open above its box
-        ok = Save(main, out, "main-picker", theme) && ok;
+        ok = Save(main, out, "main-picker", theme, names) && ok;
         main.lst1->hide();
-        ok = Save(cover, out, "splash", theme) && ok;
-        ok = Save(preference, out, "preference", theme) && ok;
-        ok = Save(fileInfo, out, "fileinfo", theme) && ok;
-        ok = Save(chooser, out, "directory", theme) && ok;
-        ok = Save(about, out, "about", theme) && ok;
+        ok = Save(cover, out, "splash", theme, names) && ok;
+        ok = Save(preference, out, "preference", theme, names) && ok;
+        ok = Save(fileInfo, out, "fileinfo", theme, names) && ok;
+        ok = Save(chooser, out, "directory", theme, names) && ok;
+        ok = Save(about, out, "about", theme, names) && ok;
         storeProfile(0, "MP3 MPEG Layer-3 Audio (*.mp3)");
-        ok = Save(settings, out, "settings-audio", theme) && ok;
+        ok = Save(settings, out, "settings-audio", theme, names) && ok;
         storeProfile(100, "MP4 MPEG-4 H.264 Video (*.mp4)");
-        ok = Save(settings, out, "settings-video", theme) && ok;
+        ok = Save(settings, out, "settings-video", theme, names) && ok;
         settings.show();
         settings.imgbtn1->click(); // the profile list open below its box
-        ok = Save(settings, out, "settings-list", theme) && ok;
+        ok = Save(settings, out, "settings-list", theme, names) && ok;
         storeProfile(1, "AAC Advenced Audio Codec (*.aac)");
     }
 
     TTrackBarGallery gallery;
     for (int theme = 0; theme < ThemeCount; ++theme) {
         ApplyTheme(theme);
-        ok = Save(gallery, out, "trackbar", theme) && ok;
+        ok = Save(gallery, out, "trackbar", theme, names) && ok;
     }
 #ifdef ZELTA_SCREENSHOTS_FIXTURES
     if (!media.empty())
@@ -293,9 +329,9 @@ int main(int argc, char** argv) {
     // the progress window is taken in every theme.
     main.show();
     main.AddChosenFiles(rows);
-    for (int theme = 0; theme < ThemeCount; ++theme) {
+    for (int theme : themes) {
         ApplyTheme(theme);
-        ok = Save(main, out, "main-rows", theme) && ok;
+        ok = Save(main, out, "main-rows", theme, names) && ok;
     }
 
     // The trim and crop dialogs playing the H.264 row, paused once a picture shows, taken in
@@ -315,7 +351,7 @@ int main(int argc, char** argv) {
                 ApplyTheme(theme);
                 Settle(50);
                 const QString file =
-                    QDir(out).filePath(Name + "-" + ThemeFileName(theme) + ".png");
+                    QDir(out).filePath(names.FileName(Name, theme));
                 const bool saved = Dialog.grab().save(file, "PNG");
                 std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "cannot write",
                              file.toLocal8Bit().constData());
@@ -357,11 +393,10 @@ int main(int argc, char** argv) {
         poll.stop();
         main.Ovren().PauseTasks();
         Settle(300);
-        for (int theme = 0; theme < ThemeCount; ++theme) {
+        for (int theme : themes) {
             ApplyTheme(theme);
             Settle(50);
-            const QString file =
-                QDir(out).filePath("progress-" + ThemeFileName(theme) + ".png");
+            const QString file = QDir(out).filePath(names.FileName("progress", theme));
             const bool saved = progress->grab().save(file, "PNG");
             std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "cannot write",
                          file.toLocal8Bit().constData());

@@ -3,6 +3,7 @@
 #include "app/FormatCatalogue.h"
 #include "app/GlobalObject.h"
 #include "app/SettingsKeys.h"
+#include "ui/HiDpi.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -33,8 +34,7 @@ QString BoxStyle() {
 // ---- painting ----
 
 QPixmap TFormatPickerDelegate::ExpandGlyph(bool Collapsed) {
-    QPixmap pm(GlyphSize, GlyphSize);
-    pm.fill(Qt::transparent);
+    QPixmap pm = ScaledPixmap(QSize(GlyphSize, GlyphSize));
     QPainter p(&pm);
     p.setPen(QColor(120, 130, 150));
     p.setBrush(Qt::white);
@@ -48,8 +48,7 @@ QPixmap TFormatPickerDelegate::ExpandGlyph(bool Collapsed) {
 }
 
 QPixmap TFormatPickerDelegate::CategoryIcon(TCategoryIcon Icon) {
-    QPixmap pm(IconSize, IconSize);
-    pm.fill(Qt::transparent);
+    QPixmap pm = ScaledPixmap(QSize(IconSize, IconSize));
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     if (Icon == TCategoryIcon::Audio) {
@@ -104,11 +103,13 @@ void TFormatPickerDelegate::paint(QPainter* Painter, const QStyleOptionViewItem&
         const bool collapsed = Index.data(TFormatPickerModel::CollapsedRole).toBool();
         const QPixmap glyph = ExpandGlyph(collapsed);
         Painter->drawPixmap(r.left() + PickerHeaderGlyphLeft,
-                            r.top() + (r.height() - glyph.height()) / 2, glyph);
+                            r.top() + (r.height() - int(glyph.deviceIndependentSize().height())) / 2,
+                            glyph);
         const QPixmap icon = CategoryIcon(
             TCategoryIcon(Index.data(TFormatPickerModel::CategoryIconRole).toInt()));
         Painter->drawPixmap(r.left() + PickerHeaderIconLeft,
-                            r.top() + (r.height() - icon.height()) / 2, icon);
+                            r.top() + (r.height() - int(icon.deviceIndependentSize().height())) / 2,
+                            icon);
         Painter->setPen(Qt::black);
         textLeft = r.left() + PickerHeaderTextLeft;
     } else {

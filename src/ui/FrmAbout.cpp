@@ -5,6 +5,7 @@
 #include "app/GlobalObject.h"
 #include "app/MainFormLogic.h"
 #include "ui/DialogServices.h"
+#include "ui/HiDpi.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -30,6 +31,9 @@ TfrmAbout::TfrmAbout(const TDialogServices& Services, QWidget* Parent)
     QFont bold = lblAppNameVer->font();
     bold.setBold(true);
     lblAppNameVer->setFont(bold);
+    // The name with its version is wider than the fixed window leaves it; it takes a second line
+    // rather than losing the end of the version.
+    lblAppNameVer->setWordWrap(true);
     lblHomePage = new QLabel(this);
     lblHomePage->setTextFormat(Qt::RichText);
     lblHomePage->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
@@ -61,8 +65,7 @@ QPixmap TfrmAbout::ApplicationIcon(int Size) {
     const QIcon icon = QApplication::windowIcon();
     if (!icon.isNull())
         return icon.pixmap(Size, Size);
-    QPixmap pixmap(Size, Size);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = ScaledPixmap(QSize(Size, Size));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);

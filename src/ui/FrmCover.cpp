@@ -1,6 +1,7 @@
 #include "ui/FrmCover.h"
 
 #include "ui/AccessibleNames.h"
+#include "ui/HiDpi.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -23,12 +24,13 @@ TfrmCover::TfrmCover(const QString& CoverFile, QWidget* Parent)
 }
 
 QImage TfrmCover::BuiltInPicture() {
-    QImage img(480, 280, QImage::Format_RGB32);
+    const QSize size(480, 280);
+    QImage img = ScaledImage(size, QImage::Format_RGB32);
     QPainter p(&img);
-    QLinearGradient g(0, 0, 0, img.height());
+    QLinearGradient g(0, 0, 0, size.height());
     g.setColorAt(0, QColor(0x1C, 0x3F, 0x6E));
     g.setColorAt(1, QColor(0x08, 0x12, 0x24));
-    p.fillRect(img.rect(), g);
+    p.fillRect(QRect(QPoint(0, 0), size), g);
     p.setPen(QColor(0xF0, 0xF4, 0xFA));
     QFont f(QStringLiteral("DejaVu Sans"), 22, QFont::Bold);
     p.setFont(f);
@@ -58,7 +60,7 @@ void TfrmCover::showEvent(QShowEvent* Event) {
 }
 
 void TfrmCover::FormShow() {
-    setFixedSize(Picture_.size());
+    setFixedSize(LogicalSize(Picture_));
     if (QScreen* s = QGuiApplication::primaryScreen())
         move(s->availableGeometry().center() - rect().center());
 }

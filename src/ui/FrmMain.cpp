@@ -240,8 +240,9 @@ void TfrmMain::CreateMenus() {
     Tools1 = menuBar()->addMenu(QStringLiteral("&Tools"));
     Options1 = Tools1->addAction(QStringLiteral("&Preference"));
     Skin1 = Tools1->addMenu(QStringLiteral("&Skin"));
-    for (int i = 0; i < ThemeCount; ++i) {
-        SkinItems[size_t(i)] = Skin1->addAction(QString::fromLatin1(ThemeItemNames[i]));
+    for (int i = 0; i < ThemeMenuCount; ++i) {
+        SkinItems[size_t(i)] = Skin1->addAction(
+            QString::fromLatin1(i < ThemeCount ? ThemeItemNames[i] : FollowSystemThemeName));
         SkinItems[size_t(i)]->setCheckable(true);
         connect(SkinItems[size_t(i)], &QAction::triggered, this, [this, i] { SkinClick(i); });
     }
@@ -301,8 +302,8 @@ void TfrmMain::CreateMenus() {
 void TfrmMain::FormCreate() {
     TGlobalObject& g = MainFormCreateGlobals();
     QApplication::setApplicationDisplayName(QString::fromStdString(g.ProductName()));
-    const int skin = StoredThemeIndex(g.Settings());
-    ApplyTheme(skin >= 0 && skin < ThemeCount ? skin : DesignTimeTheme);
+    const int skin = ThemeMenuIndex(g.Settings(), DesktopPrefersDark());
+    ApplyTheme(skin >= 0 ? skin : DesignTimeTheme);
     if (auto* app = qobject_cast<TZeltaApplication*>(QCoreApplication::instance()))
         app->SetExceptionHandler(&ShowCurrentAppException);
     std::string error;
@@ -691,8 +692,8 @@ void TfrmMain::Skin1Click() {
     const TGlobalObject* g = GlobalObject();
     if (g == nullptr)
         return;
-    const int stored = StoredThemeIndex(g->Settings());
-    if (stored >= 0 && stored < ThemeCount)
+    const int stored = ThemeMenuIndex(g->Settings(), DesktopPrefersDark());
+    if (stored >= 0)
         SkinItems[size_t(stored)]->setChecked(true);
 }
 
@@ -706,7 +707,7 @@ void TfrmMain::SkinClick(int Index) {
     const bool visible = isVisible();
     hide();
     ApplyTheme(Index);
-    for (int i = 0; i < ThemeCount; ++i)
+    for (int i = 0; i < ThemeMenuCount; ++i)
         SkinItems[size_t(i)]->setChecked(i == Index);
     if (visible)
         show();

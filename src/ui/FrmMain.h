@@ -127,7 +127,7 @@ public:
     QAction* Uncheck1;
     // Tools
     QAction* Options1;            // &Preference
-    std::array<QAction*, 7> SkinItems; // Skin11 .. Skin71, by theme index
+    std::array<QAction*, 8> SkinItems; // Skin11 .. Skin71, then Follow system, by theme index
     // Help, Web Site
     QAction* Help2;
     QAction* SupportandContact1;

@@ -61,9 +61,16 @@ void TSourceRowDelegate::paint(QPainter* Painter, const QStyleOptionViewItem& Op
 
     const bool selected = Option.state & QStyle::State_Selected;
     const bool focus = Option.widget != nullptr && Option.widget->hasFocus();
-    QColor back(RowBackground(Index.row(), CurrentTheme()));
+    // Follow system takes the "Default" rows on a light desktop and the palette's dark rows on a
+    // dark one, where the text turns light (except on the light selection fill).
+    const bool dark = DarkThemeInForce();
+    const int rowTheme = CurrentTheme() == zelta::FollowSystemTheme ? 0 : CurrentTheme();
+    QColor back(RowBackground(Index.row(), rowTheme));
+    if (dark)
+        back = Option.palette.color(Index.row() % 2 == 0 ? QPalette::Base : QPalette::AlternateBase);
     if (selected)
         back = QColor(focus ? RowSelectedFocusFill : RowSelectedFill);
+    const QColor ink = dark && !selected ? Option.palette.color(QPalette::Text) : QColor(Qt::black);
     Painter->fillRect(cell, back);
 
     Painter->setFont(Option.font);
@@ -73,7 +80,7 @@ void TSourceRowDelegate::paint(QPainter* Painter, const QStyleOptionViewItem& Op
         const QVariant check = Index.data(Qt::CheckStateRole);
         if (check.isValid()) {
             const QRect box = CheckBoxRect(Option.rect);
-            QPen pen(Qt::black, 2);
+            QPen pen(ink, 2);
             pen.setJoinStyle(Qt::MiterJoin);
             Painter->setPen(pen);
             Painter->setBrush(Qt::NoBrush);
@@ -99,7 +106,7 @@ void TSourceRowDelegate::paint(QPainter* Painter, const QStyleOptionViewItem& Op
     const QVariant text = Index.data(Qt::DisplayRole);
     if (text.isValid()) {
         const QRect textRect = label.adjusted(TextInset, 0, -TextInset, 0);
-        Painter->setPen(Qt::black);
+        Painter->setPen(ink);
         Painter->drawText(textRect, int(TextAlignment(Index)) | Qt::TextSingleLine,
                           fm.elidedText(text.toString(), Qt::ElideRight, textRect.width()));
     }

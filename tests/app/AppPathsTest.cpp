@@ -84,6 +84,29 @@ TEST_F(AppPathsTest, FoldersAndNestedPicturesAreFound)
               Root.File("program") + "/skin/videoaudiocover.jpg");
 }
 
+// An installed tree (prefix/bin beside prefix/share/zelta), wherever it was put: its data is
+// found from the program, and its settings never go into the program's folder.
+TEST_F(AppPathsTest, InstalledTreeFindsItsDataAndKeepsSettingsInTheHome)
+{
+    const std::string Prefix = Root.File("staging/usr");
+    fs::create_directories(Prefix + "/bin");
+    EXPECT_EQ(InstalledDataFolderFor(Prefix + "/bin/", "../share/zelta"), "");
+    fs::create_directories(Prefix + "/share/zelta");
+    EXPECT_EQ(InstalledDataFolderFor(Prefix + "/bin/", "../share/zelta"), Prefix + "/share/zelta");
+    EXPECT_EQ(InstalledDataFolderFor("", "../share/zelta"), "");
+
+    Context.ProgramFolder = Prefix + "/bin/"; // writable, as for root
+    Context.DataFolder = Prefix + "/share/zelta";
+    Context.InstalledProgram = true;
+    EXPECT_EQ(SettingsFilePath(Context),
+              Root.File("home") + "/.config/zelta/zeltavideoaudioconverter.ini");
+    WriteBytes(Prefix + "/share/zelta/zeltaaudioformat.ini", "");
+    EXPECT_EQ(CatalogueFilePath(Context), Prefix + "/share/zelta/zeltaaudioformat.ini");
+    // ZELTA_HOME still names the settings folder.
+    Context.ZeltaHome = Root.File("zelta-home");
+    EXPECT_EQ(SettingsFilePath(Context), Root.File("zelta-home") + "/zeltavideoaudioconverter.ini");
+}
+
 TEST(AppPathsProcess, ProgramFolderHoldsThisProgram)
 {
     const std::string Folder = ProgramFolder();
