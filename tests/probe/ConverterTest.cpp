@@ -5,13 +5,16 @@
 #include "probe/FFConverter.h"
 
 #include "engine/EngineTestSupport.h"
+#include "engine/FFLogger.h"
 #include "engine/TranscodeTestSupport.h"
 #include "fixtures/Fixtures.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
@@ -629,3 +632,88 @@ TEST_F(TConverterTest, FiftyStartStopClearCyclesLeaveNoThreadBehind) {
 }
 
 } // namespace
+
+namespace {
+
+// Ends the process when a test body does not finish in time: a deadlock fails loudly instead of
+// hanging the test program.
+class TWatchdog {
+public:
+    explicit TWatchdog(std::chrono::seconds Limit) {
+        Thread_ = std::thread([this, Limit] {
+            std::unique_lock g(Lock_);
+            if (!Done_.wait_for(g, Limit, [this] { return Finished_; })) {
+                std::fprintf(stderr, "watchdog: the test body is stuck (deadlock)\n");
+                std::abort();
+            }
+        });
+    }
+    ~TWatchdog() {
+        {
+            std::lock_guard g(Lock_);
+            Finished_ = true;
+        }
+        Done_.notify_all();
+        Thread_.join();
+    }
+
+private:
+    std::mutex Lock_;
+    std::condition_variable Done_;
+    bool Finished_ = false;
+    std::thread Thread_;
+};
+
+} // namespace
+
+// Refused starts log to the main thread from the path that starts the next task; the main
+// thread meanwhile asks Working, stops and checks without servicing its queue in between.
+TEST_F(TConverterTest, RefusedStartsStopsAndParallelTasksNeverLockAgainstTheMainThread) {
+    (void)Media();
+    TQueueDispatcher dispatcher;
+    TDispatcherScope scope(&dispatcher);
+    std::atomic<int> logged{0};
+    GetLogger().SetOnLog([&](const void*, uint32_t, TLogLevel, const std::string&) { ++logged; });
+    Conv->SetPreviewBitmap(true);
+    Conv->SetOnPreviewBitmap([](TCustomFFConverter&, const TPreviewInfo&) {});
+    {
+        TWatchdog watchdog(120s);
+        std::mt19937 random(20101117);
+        for (int cycle = 0; cycle < 12; ++cycle) {
+            SCOPED_TRACE("cycle " + std::to_string(cycle));
+            {
+                std::lock_guard g(Events.Lock);
+                Events.Ends.clear();
+                Events.Reports.clear();
+            }
+            const int tasks = 4 + int(random() % 3);
+            for (int t = 0; t < tasks; ++t) {
+                if (t % 2 == 1)
+                    ASSERT_GE(Conv->AddTask(Media().Wav), 0); // no output: its start is refused
+                else
+                    AddJob(Media().Wav, Out.File(std::to_string(t) + ".mp3"));
+            }
+            Conv->StartTask(2);
+            const bool stop = cycle % 3 == 2;
+            const auto start = std::chrono::steady_clock::now();
+            for (;;) {
+                {
+                    std::lock_guard g(Events.Lock);
+                    if (Events.FinalSeen())
+                        break;
+                }
+                (void)Conv->Working(); // takes the component's locks without pumping
+                (void)Conv->FinishedCount();
+                if (stop && std::chrono::steady_clock::now() - start > 5ms)
+                    Conv->StopTasks(false);
+                dispatcher.ProcessPendingEvents();
+            }
+            std::vector<int> ends = Events.EndIndexes();
+            ASSERT_EQ(ends.size(), size_t(tasks) + 1);
+            Conv->ClearTasks();
+        }
+        Conv.reset();
+    }
+    GetLogger().SetOnLog({});
+    EXPECT_GT(logged.load(), 0);
+}
