@@ -305,8 +305,10 @@ void DoSeek(TPlaybackState& S) {
     } else {
         // The end flag belongs to the old read position; left set, the next loop would take the
         // freshly seeked input for ended before reading from it.
-        if (ic->pb != nullptr)
+        if (ic->pb != nullptr) {
             ic->pb->eof_reached = 0;
+            ic->pb->error = 0; // a read error before the seek is retried from the new position
+        }
         if (S.AudioStream >= 0) {
             DiscardQueuedAudio(S);
             S.AudioQ.Flush();
@@ -479,10 +481,10 @@ void ReadLoop(TPlaybackState& S) {
                     LogText(S, llError,
                             FormatText("error #%d while reading file: %s", r, S.FileName.c_str()));
             }
-            if (r == AVERROR_EOF)
+            // A failed input reads as ended: what was queued still plays out to the end, and
+            // seeks are still carried out (and answered) until playback stops.
+            if (r == AVERROR_EOF || (ic->pb != nullptr && ic->pb->error != 0))
                 S.InputEnded = true;
-            if (ic->pb != nullptr && ic->pb->error != 0)
-                break;
             WaitWake(S, 100, [&] { return S.SeekPending.load(); });
             continue;
         }
@@ -517,7 +519,7 @@ void ReadThreadBody(const std::shared_ptr<TPlaybackState>& Keep) {
         ic->interrupt_callback = AVIOInterruptCB{nullptr, nullptr};
     if (AcquireHost(S)) {
         CloseComponents(S, false);
-        S.Host->DetachProbe();
+        S.Host->DetachProbe(S);
         ReleaseHost(S);
     }
     S.Container = nullptr;
@@ -608,12 +610,11 @@ std::string FormatText(const char* Format, ...) {
 
 // --- interface ---
 
-std::shared_ptr<TPlaybackState> OpenPlayback(TPlaybackHost& Host, const std::string& FileName,
-                                             const std::string& ForcedFormat, bool PauseOnOpen,
-                                             const TPlayerOptions& Options,
-                                             std::shared_ptr<TLiveSettings> Live,
-                                             std::shared_ptr<TPlayerSignals> Signals,
-                                             TPictureSink* Sink, const void* LogSender) {
+std::shared_ptr<TPlaybackState> OpenPlayback(
+    TPlaybackHost& Host, const std::string& FileName, const std::string& ForcedFormat,
+    bool PauseOnOpen, const TPlayerOptions& Options, std::shared_ptr<TLiveSettings> Live,
+    std::shared_ptr<TPlayerSignals> Signals, TPictureSink* Sink, const void* LogSender,
+    const std::function<void(const std::shared_ptr<TPlaybackState>&)>& Created) {
     std::shared_ptr<TPlaybackState> s;
     try {
         s = std::make_shared<TPlaybackState>();
@@ -648,11 +649,21 @@ std::shared_ptr<TPlaybackState> OpenPlayback(TPlaybackHost& Host, const std::str
         Host.SetOpenError("SDL_CreateThread() failed.");
         return nullptr;
     }
+    if (Created)
+        Created(s);
     auto status = [&] {
         std::lock_guard g(S.OpenLock);
         return S.OpenStatus;
     };
     while (!WaitPumping(S.OpenLock, S.OpenCond, [&] { return S.OpenStatus != 0; }, TMilliseconds(100))) {
+    }
+    if (status() == 1 && S.Stopping) {
+        // Cancelled while the wait pumped, after the file had opened: nothing starts playing.
+        WakeAll(S);
+        S.ReadThread.Join();
+        FreePictures(S);
+        Host.SetOpenError(FormatText("%s: opening was cancelled", S.FileName.c_str()));
+        return nullptr;
     }
     if (status() == 1) {
         if (S.VideoCandidate < 0 && !Options.DisableDisplay)
@@ -753,7 +764,7 @@ void ForceClosePlayback(const std::shared_ptr<TPlaybackState>& State) {
     while (!WaitPumping(S.HostLock, S.HostCond, [&] { return S.HostUsers == 0; }, TMilliseconds(100))) {
     }
     CloseComponents(S, true);
-    S.Host->DetachProbe();
+    S.Host->DetachProbe(S);
     bool readDone;
     {
         std::lock_guard g(S.HostLock);
@@ -825,6 +836,11 @@ void RequestSeek(TPlaybackState& S, int Flags, bool Wait, int64_t Rel, int64_t P
 }
 
 void RequestQuit(TPlaybackState& S) { PostEvent(S, evQuitRequest); }
+
+void CancelOpen(TPlaybackState& S) {
+    S.Stopping = true;
+    WakeAll(S);
+}
 
 void RequestReopen(TPlaybackState& S) { PostEvent(S, evReopen); }
 

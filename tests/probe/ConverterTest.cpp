@@ -26,6 +26,7 @@
 using namespace std::chrono_literals;
 using enginetest::TDispatcherScope;
 using enginetest::TQueueDispatcher;
+using enginetest::TWatchdog;
 using ::testing::HasSubstr;
 using transcodetest::Inspect;
 using transcodetest::TOutputDir;
@@ -633,38 +634,6 @@ TEST_F(TConverterTest, FiftyStartStopClearCyclesLeaveNoThreadBehind) {
 
 } // namespace
 
-namespace {
-
-// Ends the process when a test body does not finish in time: a deadlock fails loudly instead of
-// hanging the test program.
-class TWatchdog {
-public:
-    explicit TWatchdog(std::chrono::seconds Limit) {
-        Thread_ = std::thread([this, Limit] {
-            std::unique_lock g(Lock_);
-            if (!Done_.wait_for(g, Limit, [this] { return Finished_; })) {
-                std::fprintf(stderr, "watchdog: the test body is stuck (deadlock)\n");
-                std::abort();
-            }
-        });
-    }
-    ~TWatchdog() {
-        {
-            std::lock_guard g(Lock_);
-            Finished_ = true;
-        }
-        Done_.notify_all();
-        Thread_.join();
-    }
-
-private:
-    std::mutex Lock_;
-    std::condition_variable Done_;
-    bool Finished_ = false;
-    std::thread Thread_;
-};
-
-} // namespace
 
 // Refused starts log to the main thread from the path that starts the next task; the main
 // thread meanwhile asks Working, stops and checks without servicing its queue in between.
