@@ -302,6 +302,9 @@ bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileNam
     if (slot >= MaxFiles)
         return fail(FormatText("max output files %d reached", MaxFiles));
     std::optional<TOutputOptions>& copy = task->StoredOutputOptions[size_t(slot)];
+    // A refused output takes back the hook it connected: left in place it would make a later
+    // stream-copy output of the task fail.
+    const bool hooked = bool(task->HookCallback);
     try {
         if (Options != nullptr) {
             copy = *Options;
@@ -319,6 +322,8 @@ bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileNam
         }
     } catch (const std::exception& e) {
         copy.reset();
+        if (!hooked)
+            task->HookCallback = nullptr;
         return fail(e.what());
     }
     return true;

@@ -9,6 +9,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -410,4 +413,104 @@ TEST(Run, QualityHistogramAndPsnrInTheStatusText) {
     EXPECT_THAT(last, ::testing::MatchesRegex(
                           "frame=   50 fps= *[0-9]+ q=[0-9.]+ L[0-9A-F]{32}PSNR=Y:[0-9.]+ "
                           "U:[0-9.]+ V:[0-9.]+ \\*:[0-9.]+ size=.*"));
+}
+
+namespace {
+
+// Times (seconds) of the packets of the first stream of Type in Path, in file order.
+std::vector<double> PacketTimes(const std::string& Path, AVMediaType Type) {
+    std::vector<double> times;
+    AVFormatContext* ic = nullptr;
+    if (avformat_open_input(&ic, Path.c_str(), nullptr, nullptr) < 0)
+        return times;
+    if (avformat_find_stream_info(ic, nullptr) >= 0) {
+        const int index = av_find_best_stream(ic, Type, -1, -1, nullptr, 0);
+        AVPacket* pkt = av_packet_alloc();
+        while (index >= 0 && pkt != nullptr && av_read_frame(ic, pkt) >= 0) {
+            if (pkt->stream_index == index && pkt->pts != AV_NOPTS_VALUE)
+                times.push_back(double(pkt->pts) * av_q2d(ic->streams[index]->time_base));
+            av_packet_unref(pkt);
+        }
+        av_packet_free(&pkt);
+    }
+    avformat_close_input(&ic);
+    return times;
+}
+
+// The stream header fields of the first Vorbis stream in Path: maximum, nominal and minimum bit
+// rate as the encoder wrote them (0 or less: not set).
+std::array<int32_t, 3> VorbisBitRates(const std::string& Path) {
+    std::array<int32_t, 3> rates{-1, -1, -1};
+    AVFormatContext* ic = nullptr;
+    if (avformat_open_input(&ic, Path.c_str(), nullptr, nullptr) < 0)
+        return rates;
+    for (unsigned i = 0; i < ic->nb_streams; ++i) {
+        const AVCodecParameters* par = ic->streams[i]->codecpar;
+        if (par->codec_id != AV_CODEC_ID_VORBIS || par->extradata == nullptr)
+            continue;
+        const std::string data(reinterpret_cast<const char*>(par->extradata), size_t(par->extradata_size));
+        const size_t id = data.find("\x01vorbis");
+        if (id == std::string::npos || id + 28 > data.size())
+            break;
+        // type, "vorbis", version (4), channels (1), rate (4), then the three bit rates.
+        for (int k = 0; k < 3; ++k) {
+            int32_t v = 0;
+            std::memcpy(&v, data.data() + id + 16 + 4 * k, 4);
+            rates[size_t(k)] = v;
+        }
+        break;
+    }
+    avformat_close_input(&ic);
+    return rates;
+}
+
+} // namespace
+
+TEST(Run, SubtitlesFollowTheOutputStartTimeLikeAudioAndVideo) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().Subtitled, {}}};
+    // The events start at 0.2, 0.8 and 1.4 s; the output starts 1 s into the input.
+    c.Options = {{"ss", "1"}, {"vcodec", "mpeg4"}, {"acodec", "libvorbis"}, {"scodec", "srt"}};
+    c.Output = dir.File("late.mkv");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    const std::vector<double> subs = PacketTimes(c.Output, AVMEDIA_TYPE_SUBTITLE);
+    ASSERT_EQ(subs.size(), 1u);
+    // Within the input's own start offset (the AAC priming of the fixture), not a second late.
+    EXPECT_NEAR(subs[0], 0.4, 0.03);
+    const std::vector<double> video = PacketTimes(c.Output, AVMEDIA_TYPE_VIDEO);
+    ASSERT_FALSE(video.empty());
+    EXPECT_NEAR(*std::min_element(video.begin(), video.end()), 0.0, 0.011);
+}
+
+TEST(Run, AudioFrameLimitEndsAnEncodedAudioOutput) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().Wav, {}}};
+    c.Options = {{"acodec", "libmp3lame"}, {"aframes", "10"}};
+    c.Output = dir.File("ten.mp3");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    EXPECT_TRUE(o.Completed);
+    const TMediaFacts f = Inspect(c.Output);
+    ASSERT_NE(f.First(AVMEDIA_TYPE_AUDIO), nullptr);
+    EXPECT_EQ(f.First(AVMEDIA_TYPE_AUDIO)->Packets, 10);
+}
+
+TEST(Run, VideoRateLimitsStayOffTheAudioEncoder) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().Wav, {}}};
+    // As a VCD target sets them; libvorbis would switch to managed bit rate with them.
+    c.Options = {{"acodec", "libvorbis"}, {"ab", "128000"}, {"maxrate", "1150000"},
+                 {"minrate", "1150000"}, {"bufsize", "327680"}};
+    c.Output = dir.File("limits.ogg");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    EXPECT_TRUE(o.Completed);
+    const std::array<int32_t, 3> rates = VorbisBitRates(c.Output);
+    EXPECT_EQ(rates[1], 128000) << "nominal bit rate";
+    EXPECT_LE(rates[0], 0) << "maximum bit rate";
+    EXPECT_LE(rates[2], 0) << "minimum bit rate";
 }

@@ -686,3 +686,22 @@ TEST_F(TConverterTest, RefusedStartsStopsAndParallelTasksNeverLockAgainstTheMain
     GetLogger().SetOnLog({});
     EXPECT_GT(logged.load(), 0);
 }
+
+TEST_F(TConverterTest, AHookOfARefusedOutputDoesNotStayForTheNextOutput) {
+    const int task = Conv->AddTask(Media().Mp4H264Aac);
+    ASSERT_EQ(task, 0) << Conv->LastError();
+    TOutputOptions hooked;
+    ResetOutputOptions(hooked);
+    hooked.Hook = true;
+    EXPECT_FALSE(Conv->SetOutputFile(task, Out.File("refused.nosuchformat"), &hooked));
+    // A stream copy cannot feed a hook; with the refused output's hook gone it runs.
+    TOutputOptions copy;
+    ResetOutputOptions(copy);
+    copy.VideoCodec = "copy";
+    copy.AudioCodec = "copy";
+    ASSERT_TRUE(Conv->SetOutputFile(task, Out.File("copy.mkv"), &copy)) << Conv->LastError();
+    Conv->StartTask(0);
+    ASSERT_EQ(Events.EndIndexes(), (std::vector<int>{0, -1}));
+    EXPECT_EQ(Events.Ends[0].Info.ExceptionMsg, "");
+    EXPECT_TRUE(Events.Ends[0].Info.Finished);
+}
