@@ -514,3 +514,32 @@ TEST(Run, VideoRateLimitsStayOffTheAudioEncoder) {
     EXPECT_LE(rates[0], 0) << "maximum bit rate";
     EXPECT_LE(rates[2], 0) << "minimum bit rate";
 }
+
+TEST(Run, TwoPassLibx264KeepsItsStatisticsInTheTaskPassLog) {
+    TOutputDir dir;
+    TOutputDir logs;
+    const std::string saved = std::filesystem::current_path().string();
+    std::filesystem::current_path(dir.Path());
+    const std::string base = logs.File("task7");
+    TOutcome passes[2];
+    for (int pass = 1; pass <= 2; ++pass) {
+        TConversion c;
+        c.Inputs = {{Media().AviMpeg4Mp3, {}}};
+        c.Options = {{"vcodec", "libx264"}, {"b", "300000"}, {"pass", std::to_string(pass)},
+                     {"passlogfile", base}, {"an", ""}};
+        c.Output = dir.File("pass" + std::to_string(pass) + ".mkv");
+        passes[pass - 1] = Convert(c);
+        if (pass == 1) {
+            // Nothing lands in the current folder, where parallel tasks would collide.
+            for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+                EXPECT_EQ(e.path().filename().string().rfind("x264_2pass", 0), std::string::npos)
+                    << e.path();
+        }
+    }
+    std::filesystem::current_path(saved);
+    ASSERT_EQ(passes[0].Error, "");
+    ASSERT_EQ(passes[1].Error, "");
+    EXPECT_TRUE(passes[1].Completed);
+    ASSERT_TRUE(std::filesystem::exists(base + "-0.log"));
+    EXPECT_GT(std::filesystem::file_size(base + "-0.log"), 0u);
+}
