@@ -423,16 +423,18 @@ std::vector<double> PacketTimes(const std::string& Path, AVMediaType Type) {
     AVFormatContext* ic = nullptr;
     if (avformat_open_input(&ic, Path.c_str(), nullptr, nullptr) < 0)
         return times;
-    if (avformat_find_stream_info(ic, nullptr) >= 0) {
-        const int index = av_find_best_stream(ic, Type, -1, -1, nullptr, 0);
-        AVPacket* pkt = av_packet_alloc();
-        while (index >= 0 && pkt != nullptr && av_read_frame(ic, pkt) >= 0) {
-            if (pkt->stream_index == index && pkt->pts != AV_NOPTS_VALUE)
-                times.push_back(double(pkt->pts) * av_q2d(ic->streams[index]->time_base));
-            av_packet_unref(pkt);
-        }
-        av_packet_free(&pkt);
+    // The container's packets as stored: no decoding, so damaged content still counts.
+    int index = -1;
+    for (unsigned i = 0; i < ic->nb_streams && index < 0; ++i)
+        if (ic->streams[i]->codecpar->codec_type == Type)
+            index = int(i);
+    AVPacket* pkt = av_packet_alloc();
+    while (index >= 0 && pkt != nullptr && av_read_frame(ic, pkt) >= 0) {
+        if (pkt->stream_index == index && pkt->pts != AV_NOPTS_VALUE)
+            times.push_back(double(pkt->pts) * av_q2d(ic->streams[index]->time_base));
+        av_packet_unref(pkt);
     }
+    av_packet_free(&pkt);
     avformat_close_input(&ic);
     return times;
 }
@@ -542,4 +544,41 @@ TEST(Run, TwoPassLibx264KeepsItsStatisticsInTheTaskPassLog) {
     EXPECT_TRUE(passes[1].Completed);
     ASSERT_TRUE(std::filesystem::exists(base + "-0.log"));
     EXPECT_GT(std::filesystem::file_size(base + "-0.log"), 0u);
+}
+
+TEST(Run, BitstreamFilterArgumentsReachTheFilterAndAFailedPacketStillGoesOut) {
+    TOutputDir dir;
+    {
+        // Every second packet dropped: the argument took effect.
+        TConversion c;
+        c.Inputs = {{Media().Mp4H264Aac, {}}};
+        c.Options = {{"vcodec", "copy"}, {"vbsf", "noise=dropamount=2"}, {"an", ""}};
+        c.Output = dir.File("dropped.mkv");
+        const TOutcome o = Convert(c);
+        ASSERT_EQ(o.Error, "");
+        const size_t kept = PacketTimes(c.Output, AVMEDIA_TYPE_VIDEO).size();
+        EXPECT_GT(kept, 0u);
+        EXPECT_LT(kept, 50u);
+    }
+    {
+        // Every byte damaged (a bare value sets the filter's first option), so the next filter
+        // fails on each packet; each still reaches the file, unfiltered.
+        TConversion c;
+        c.Inputs = {{Media().Mp4H264Aac, {}}};
+        c.Options = {{"vcodec", "copy"}, {"vbsf", "noise=1"}, {"vbsf", "h264_mp4toannexb"}, {"an", ""}};
+        c.Output = dir.File("damaged.nut");
+        const TOutcome o = Convert(c);
+        ASSERT_EQ(o.Error, "");
+        EXPECT_TRUE(o.Logged(llError, "h264_mp4toannexb failed for stream 0"));
+        EXPECT_EQ(PacketTimes(c.Output, AVMEDIA_TYPE_VIDEO).size(), 50u);
+    }
+    {
+        TConversion c;
+        c.Inputs = {{Media().Mp4H264Aac, {}}};
+        c.Options = {{"vcodec", "copy"}, {"vbsf", "h264_mp4toannexb=fast"}};
+        c.Output = dir.File("refused.mkv");
+        EXPECT_EQ(Convert(c).Error, "Bitstream filter h264_mp4toannexb takes no arguments: \"fast\"");
+        c.Options = {{"vcodec", "copy"}, {"vbsf", "noise=nosuchoption=3"}};
+        EXPECT_EQ(Convert(c).Error, "Invalid arguments for bitstream filter noise: \"nosuchoption=3\"");
+    }
 }
