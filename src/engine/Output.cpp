@@ -679,6 +679,11 @@ void AudioOut(TOutputContext& Ctx, TOutputStream& S, TInputStream& In, const AVF
     EncodeFifo(Ctx, S, false);
 }
 
+void EndAudioInput(TOutputContext& Ctx, TOutputStream& S) {
+    if (S.Encoder != nullptr)
+        FlushResampler(Ctx, S);
+}
+
 void DrainAudio(TOutputContext& Ctx, TOutputStream& S) {
     if (S.Encoder == nullptr)
         return;

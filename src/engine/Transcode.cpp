@@ -675,10 +675,13 @@ void TTranscoder::EndOfFile(int FileIndex, bool& LeaveLoop) {
         TOutputStream& ost = *OutputStreams_[i];
         if (ost.GroupIndex != f)
             continue;
-        ost.ReportThis = false;
         const size_t next = i + size_t(FirstFileStreams_);
-        if (next >= OutputStreams_.size())
-            continue;
+        if (last || next >= OutputStreams_.size())
+            continue; // the last group's streams report the end of the run
+        // The following stream reports from here on.
+        ost.ReportThis = false;
+        if (ost.EncodingNeeded && MediaTypeOf(ost) == AVMEDIA_TYPE_AUDIO)
+            EndAudioInput(*OutputContext_, ost);
         TOutputStream& following = *OutputStreams_[next];
         following.SyncOpts = ost.SyncOpts;
         following.FrameNumber = ost.FrameNumber;

@@ -582,3 +582,41 @@ TEST(Run, BitstreamFilterArgumentsReachTheFilterAndAFailedPacketStillGoesOut) {
         EXPECT_EQ(Convert(c).Error, "Invalid arguments for bitstream filter noise: \"nosuchoption=3\"");
     }
 }
+
+TEST(Run, JoinedInputsKeepEverySampleAndTheFinalReportNamesTheFrames) {
+    TOutputDir dir;
+    {
+        // Resampled at every input: what the resampler holds at a boundary is not lost.
+        TConversion c;
+        c.Inputs = {{Media().Wav, {}}, {Media().Wav, {}}, {Media().Wav, {}}};
+        c.Options = {{"acodec", "pcm_s16le"}, {"ar", "48000"}};
+        c.Join = true;
+        c.Output = dir.File("joined.wav");
+        const TOutcome o = Convert(c);
+        ASSERT_EQ(o.Error, "");
+        const TMediaFacts in = Inspect(Media().Wav);
+        const TMediaFacts out = Inspect(c.Output);
+        ASSERT_NE(in.First(AVMEDIA_TYPE_AUDIO), nullptr);
+        ASSERT_NE(out.First(AVMEDIA_TYPE_AUDIO), nullptr);
+        const double expected = 3.0 * double(in.First(AVMEDIA_TYPE_AUDIO)->Frames) * 48000.0 /
+                                double(in.First(AVMEDIA_TYPE_AUDIO)->SampleRate);
+        EXPECT_NEAR(double(out.First(AVMEDIA_TYPE_AUDIO)->Frames), expected, 3.0);
+    }
+    {
+        TConversion c;
+        c.Inputs = {{Media().AviMpeg4Mp3, {}}, {Media().AviMpeg4Mp3, {}}};
+        c.Options = {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}};
+        c.Join = true;
+        c.WithProgress = true;
+        c.Output = dir.File("joined.avi");
+        const TOutcome o = Convert(c);
+        ASSERT_EQ(o.Error, "");
+        ASSERT_FALSE(o.Reports.empty());
+        const TReport& last = o.Reports.back();
+        const TMediaFacts out = Inspect(c.Output);
+        ASSERT_NE(out.First(AVMEDIA_TYPE_VIDEO), nullptr);
+        EXPECT_EQ(last.FrameNumber, out.First(AVMEDIA_TYPE_VIDEO)->Frames);
+        EXPECT_GE(last.FPS, 0);
+        EXPECT_GE(last.Quality, 0.0f);
+    }
+}
