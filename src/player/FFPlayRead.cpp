@@ -292,15 +292,20 @@ void DoSeek(TPlaybackState& S) {
     }
     const int64_t lowest = step > 0 ? target - step + 2 : INT64_MIN;
     const int64_t highest = step < 0 ? target - step - 2 : INT64_MAX;
+    // Pictures still queued from before the seek go unseen until the decoder has flushed. The
+    // flushed mark is cleared first: the video thread ends the dropping once it sees both set,
+    // and the mark left over from the previous flush would end it at once.
+    if (S.VideoStream >= 0)
+        S.DecoderFlushed = false;
+    S.DropUntilFlushed = true;
     int r = avformat_seek_file(ic, -1, lowest, target, highest, mode);
     if (r < 0)
         r = av_seek_frame(ic, -1, target, mode);
     if (r < 0)
         r = av_seek_frame(ic, -1, target, mode ^ AVSEEK_FLAG_BACKWARD);
-    // Pictures still queued from before the seek go unseen until the decoder has flushed.
-    S.DropUntilFlushed = true;
     if (r < 0) {
         LogText(S, llError, FormatText("%s: error while seeking", S.FileName.c_str()));
+        S.DecoderFlushed = true; // no flush comes: the next picture ends the dropping
         S.Signals->FrameReady.Set();
     } else {
         // The end flag belongs to the old read position; left set, the next loop would take the
@@ -317,9 +322,11 @@ void DoSeek(TPlaybackState& S) {
         if (S.SubtitleStream >= 0) {
             S.SubtitleQ.Flush();
             S.SubtitleQ.PutFlush();
+            // Shown and queued subpictures belong to the old position: after a backward seek
+            // they would stay up (and hold the queue) until playback got back to their times.
+            FlushSubpictures(S);
         }
         if (S.VideoStream >= 0) {
-            S.DecoderFlushed = false;
             S.Signals->FrameReady.Reset();
             S.VideoQ.Flush();
             S.VideoQ.PutFlush();

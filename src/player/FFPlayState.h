@@ -301,6 +301,9 @@ void RefreshThreadBody(TPlaybackState& S);
 void RefreshPicture(TPlaybackState& S);       // a timer refresh (event 25)
 void Redisplay(TPlaybackState& S, bool Force); // events 16, 17, 27
 void FreePictures(TPlaybackState& S);
+// Forgets the decoded subpictures (a seek: their times belong to the old position) and wakes a
+// subtitle thread waiting for room.
+void FlushSubpictures(TPlaybackState& S);
 // Sizes the output surface: ScreenWidth x ScreenHeight when set, else the picture's size (even),
 // else 640 x 480. Unless Forced, nothing changes when the size is the same. Play thread.
 void OpenSurface(TPlaybackState& S, bool Forced, int PictureWidth, int PictureHeight);

@@ -481,6 +481,8 @@ void SubtitleThreadBody(TPlaybackState& S) {
             break;
         if (item.Kind == TPacketKind::Flush) {
             avcodec_flush_buffers(dec);
+            // A subpicture decoded while the seek was under way belongs to the old position.
+            FlushSubpictures(S);
             continue;
         }
         if (item.Kind != TPacketKind::Data)
@@ -606,10 +608,15 @@ void FreePictures(TPlaybackState& S) {
         av_frame_unref(S.ShownFrame.get());
         S.HasShownFrame = false;
     }
+    FlushSubpictures(S);
+}
+
+void FlushSubpictures(TPlaybackState& S) {
     std::lock_guard g(S.SubLock);
     for (TSubpicture& sp : S.Subpictures)
         avsubtitle_free(&sp.Sub);
     S.SubRead = S.SubWrite = S.SubSize = 0;
+    S.SubCond.notify_all();
 }
 
 } // namespace player

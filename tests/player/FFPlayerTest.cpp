@@ -683,3 +683,36 @@ TEST_F(FFPlayerTest, AnOpenHandledWhileStopWaitsLeavesTheNewFilePlaying) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FFPlayerTest, NoPictureFromBeforeASeekIsShownOnceTheSeekHasShownItsOwn) {
+    // Seeking in a programme stream reads the file, which leaves the decoder time to finish
+    // pictures of the old position meanwhile.
+    TFFPlayer player;
+    TEventRecorder events;
+    events.Attach(player);
+    TRecordingSink sink;
+    ASSERT_TRUE(player.Open(LongMpeg(), &sink)) << player.LastError();
+    ASSERT_TRUE(events.WaitPosition([](int64_t P) { return P > 300000; }, 3s));
+    const int64_t slack = 700000;
+    for (int i = 0; i < 12; ++i) {
+        SCOPED_TRACE("seek " + std::to_string(i));
+        const int64_t target = i % 2 == 0 ? 9000000 : 2000000;
+        const size_t before = sink.Count();
+        player.Seek(0, true, target);
+        std::this_thread::sleep_for(150ms);
+        const auto entries = sink.Entries();
+        bool reached = false;
+        for (size_t k = before; k < entries.size(); ++k) {
+            const bool near = std::llabs(entries[k].PTS - target) <= slack + 500000;
+            if (near)
+                reached = true;
+            else if (reached)
+                ADD_FAILURE() << "picture at " << entries[k].PTS << " shown after the seek to " << target;
+        }
+    }
+    player.Stop(true);
+}
+
+} // namespace
