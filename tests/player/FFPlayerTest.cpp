@@ -716,3 +716,44 @@ TEST_F(FFPlayerTest, NoPictureFromBeforeASeekIsShownOnceTheSeekHasShownItsOwn) {
 }
 
 } // namespace
+
+namespace {
+
+// True when the picture shows the white block of a bitmap subtitle.
+bool ShowsSubtitle(const TBitmap24& Bitmap) {
+    const int x = fixtures::BitmapSubtitleRectCentre(0), y = fixtures::BitmapSubtitleRectCentre(1);
+    if (Bitmap.Width() <= x || Bitmap.Height() <= y)
+        return false;
+    const uint8_t* p = Bitmap.ScanLine(y) + size_t(x) * 3;
+    return p[0] > 235 && p[1] > 235 && p[2] > 235;
+}
+
+TEST_F(FFPlayerTest, BitmapSubtitlesShowAgainAfterABackwardSeek) {
+    fixtures::TMediaSpec spec;
+    spec.Format = "matroska";
+    spec.VideoEncoder = "mpeg4";
+    spec.Seconds = 8.0;
+    spec.Subtitles = true;
+    spec.BitmapSubtitles = true;
+    const std::string file = FixtureMediaOnce("player-dvdsub-8s.mkv", spec);
+    TFFPlayer player;
+    TRecordingSink sink;
+    ASSERT_TRUE(player.Open(file, &sink)) << player.LastError();
+    auto subtitleShown = [&](size_t From, int64_t Low, int64_t High) {
+        return [=](const std::vector<TRecordingSink::TEntry>& E) {
+            for (size_t k = From; k < E.size(); ++k)
+                if (E[k].PTS >= Low && E[k].PTS <= High && E[k].Bitmap && ShowsSubtitle(*E[k].Bitmap))
+                    return true;
+            return false;
+        };
+    };
+    // The event from 2.6 s is up; the later ones wait in the queue.
+    ASSERT_TRUE(sink.WaitFor(subtitleShown(0, 2700000, 3100000), 5s));
+    const size_t before = sink.Count();
+    player.Seek(0, true, 0);
+    // The first event (0.2 s to 0.8 s) shows again.
+    EXPECT_TRUE(sink.WaitFor(subtitleShown(before, 300000, 700000), 3s));
+    player.Stop(true);
+}
+
+} // namespace
