@@ -267,7 +267,7 @@ bool QueuesFull(const TPlaybackState& S) {
     if (a + v + t > MaxQueueBytes)
         return true;
     return (a > MinAudioQueueBytes || S.AudioStream < 0) &&
-           (S.VideoQ.Count() > MinQueuedPackets || S.VideoStream < 0) &&
+           (S.VideoQ.Count() > MinQueuedPackets || S.VideoStream < 0 || S.VideoFailed) &&
            (S.SubtitleQ.Count() > MinQueuedPackets || S.SubtitleStream < 0);
 }
 
@@ -295,9 +295,11 @@ void DoSeek(TPlaybackState& S) {
     // Pictures still queued from before the seek go unseen until the decoder has flushed. The
     // flushed mark is cleared first: the video thread ends the dropping once it sees both set,
     // and the mark left over from the previous flush would end it at once.
-    if (S.VideoStream >= 0)
+    const bool pictures = S.VideoStream >= 0 && !S.VideoFailed;
+    if (pictures) {
         S.DecoderFlushed = false;
-    S.DropUntilFlushed = true;
+        S.DropUntilFlushed = true;
+    }
     int r = avformat_seek_file(ic, -1, lowest, target, highest, mode);
     if (r < 0)
         r = av_seek_frame(ic, -1, target, mode);
@@ -326,7 +328,9 @@ void DoSeek(TPlaybackState& S) {
             // they would stay up (and hold the queue) until playback got back to their times.
             FlushSubpictures(S);
         }
-        if (S.VideoStream >= 0) {
+        if (S.VideoStream >= 0 && S.VideoFailed) {
+            S.VideoQ.Flush(); // no picture is coming: nothing to wait for
+        } else if (S.VideoStream >= 0) {
             S.Signals->FrameReady.Reset();
             S.VideoQ.Flush();
             S.VideoQ.PutFlush();
@@ -337,7 +341,7 @@ void DoSeek(TPlaybackState& S) {
     S.ReadErrorReported = false;
     S.SeekPending = false;
     S.Signals->SeekDone.Set();
-    if (S.VideoStream < 0)
+    if (S.VideoStream < 0 || S.VideoFailed)
         S.Signals->SeekPendingMark = false;
 }
 
@@ -838,7 +842,7 @@ void RequestSeek(TPlaybackState& S, int Flags, bool Wait, int64_t Rel, int64_t P
     while (!S.Stopping && !S.Signals->SeekDone.Wait(TMilliseconds(100))) {
     }
     if (S.VideoStream >= 0)
-        while (!S.Stopping && !S.Signals->FrameReady.Wait(TMilliseconds(100))) {
+        while (!S.Stopping && !S.VideoFailed && !S.Signals->FrameReady.Wait(TMilliseconds(100))) {
         }
 }
 

@@ -243,6 +243,9 @@ public:
     std::atomic<bool> DecoderFlushed{true};
     std::atomic<bool> RefreshQueued{false};
     std::atomic<bool> InputEnded{false};
+    // The video thread stopped on a filter or decoder error: playback goes on as without video
+    // (the sound plays, positions follow it, the end is reported) and video packets are dropped.
+    std::atomic<bool> VideoFailed{false};
     std::atomic<bool> PlaybackEnded{false};
     std::atomic<bool> EndSignalled{false};
     std::atomic<bool> Reading{false};

@@ -511,7 +511,8 @@ void TFFPlayer::ReportPosition(TPlaybackState& S) {
     if (S.StillImages)
         return;
     int64_t position;
-    if (S.VideoStream >= 0) {
+    // Without pictures (none in the file, or the video path failed) the sound gives the position.
+    if (S.VideoStream >= 0 && (!S.VideoFailed || S.AudioStream < 0)) {
         const double v = VideoPosition(S);
         if (std::isnan(v))
             return;

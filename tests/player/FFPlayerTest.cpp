@@ -757,3 +757,37 @@ TEST_F(FFPlayerTest, BitmapSubtitlesShowAgainAfterABackwardSeek) {
 }
 
 } // namespace
+
+namespace {
+
+// Pictures the player's filter cannot convert for display: its video thread stops on the error.
+TEST_F(FFPlayerTest, AFailedVideoPathLeavesTheSoundPlayingToTheEndAndLogsWhy) {
+    fixtures::TMediaSpec spec;
+    spec.Format = "nut";
+    spec.VideoEncoder = "rawvideo";
+    spec.PixelFormat = "uyyvyy411";
+    spec.AudioEncoders = {"pcm_s16le"};
+    spec.Seconds = 2.0;
+    const std::string file = FixtureMediaOnce("player-unshowable-2s.nut", spec);
+    std::atomic<int> errors{0};
+    GetLogger().SetOnLog([&](const void*, uint32_t, TLogLevel Level, const std::string& Text) {
+        if (Level <= llError && Text.find(file) != std::string::npos)
+            ++errors;
+    });
+    {
+        TFFPlayer player;
+        TEventRecorder events;
+        events.Attach(player);
+        TRecordingSink sink;
+        ASSERT_TRUE(player.Open(file, &sink)) << player.LastError();
+        EXPECT_TRUE(events.WaitPosition([](int64_t P) { return P > 1000000; }, 5s));
+        EXPECT_TRUE(events.WaitState(psEnd, 8s));
+        player.Seek(0, true, 500000); // returns, though no picture will come
+        player.Stop(true);
+        EXPECT_EQ(events.States().back(), psStop);
+    }
+    GetLogger().SetOnLog({});
+    EXPECT_GT(errors.load(), 0);
+}
+
+} // namespace
