@@ -81,6 +81,11 @@ std::string ErrorText(const std::string& Name, int Code) {
     for (const TErrorEntry& e : ErrorTable)
         if (e.Code == Code)
             return Name + ": " + e.Text;
+    // Any other failure in the system's own words ("Permission denied", "No space left on
+    // device"); only a code without any text is shown as a number.
+    char text[AV_ERROR_MAX_STRING_SIZE * 2] = {};
+    if (Code < 0 && av_strerror(Code, text, sizeof text) == 0 && text[0] != '\0')
+        return Name + ": " + text;
     return Name + ": Error number " + std::to_string(Code) + " occurred";
 }
 

@@ -5,6 +5,8 @@
 #include "engine/UnicodeProtocol.h"
 
 #include <cfenv>
+#include <dlfcn.h>
+#include <link.h>
 #include <cstdio>
 
 extern "C" {
@@ -38,6 +40,22 @@ std::string AddTrailingSlash(const std::string& Folder) {
     if (Folder.empty() || Folder.back() == '/')
         return Folder;
     return Folder + "/";
+}
+
+// The file the process actually uses for a library of this file name (from LibAV, from
+// LD_LIBRARY_PATH or from the system, whichever the dynamic linker took); Fallback when the
+// library is not loaded.
+std::string LoadedFileName(const std::string& FileName, const std::string& Fallback) {
+    void* handle = dlopen(FileName.c_str(), RTLD_LAZY | RTLD_NOLOAD);
+    if (handle == nullptr)
+        return Fallback;
+    std::string path = Fallback;
+    link_map* map = nullptr;
+    if (dlinfo(handle, RTLD_DI_LINKMAP, &map) == 0 && map != nullptr && map->l_name != nullptr &&
+        map->l_name[0] != '\0')
+        path = map->l_name;
+    dlclose(handle);
+    return path;
 }
 
 } // namespace
@@ -121,7 +139,9 @@ bool TFFmpegLoader::LoadLib(TLibraryKind Kind) {
             }
             const unsigned v = item.RuntimeVersion();
             if (item.Version >= 0 && int(v >> 16) != item.Version) {
-                LastError_ = "Load library " + file + " error: version " + VersionString(v) +
+                // Named as found: the wrong version may well come from another folder.
+                LastError_ = "Load library " + LoadedFileName(item.FileName, file) +
+                             " error: version " + VersionString(v) +
                              " found, major version " + std::to_string(item.Version) + " required";
                 return false;
             }

@@ -158,8 +158,11 @@ bool TOptionContexts::SetOption(const std::string& AName, const std::string& AVa
     std::vector<TFound> found;
 
     for (int h = 0; h < CodecHolderCount; ++h) {
-        // The video bit rate only: audio has "ab".
-        if (name == "b" && h != ohVideo)
+        // The video bit rate only: audio has "ab". The rate limits belong to video too: the
+        // libraries flag them for audio as well, and libvorbis switches to managed bit rate
+        // when it finds them.
+        if ((name == "b" || name == "maxrate" || name == "minrate" || name == "bufsize") &&
+            h != ohVideo)
             continue;
         const AVOption* o = av_opt_find(Codecs_[h].get(), name.c_str(), nullptr, HolderMask[h], 0);
         if (!o)

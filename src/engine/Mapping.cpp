@@ -15,6 +15,8 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <mutex>
 
 extern "C" {
@@ -638,6 +640,27 @@ void TTranscoder::OpenPassLog(TOutputStream& Ost) {
                        std::to_string(Ost.OverallIndex) + ".log";
     if (name.size() > 1023)
         name.resize(1023);
+    // libx264 keeps its statistics itself, by default in a file of the current folder that
+    // every two-pass task would share: it gets the task's pass log file instead, and writes and
+    // reads it on its own.
+    const AVCodec* codec = Ost.Encoder->codec != nullptr ? Ost.Encoder->codec : Ost.Setup->Encoder;
+    if (codec != nullptr && std::strcmp(codec->name, "libx264") == 0) {
+        const bool first = (Ost.Encoder->flags & AV_CODEC_FLAG_PASS1) != 0;
+        if (!first) {
+            std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(name.c_str(), "rb"), &std::fclose);
+            if (!in)
+                throw FFmpegException(FormatText(
+                    "Cannot read file: Error reading log file \"%s\" for pass-2 encoding",
+                    name.c_str()));
+        }
+        if (av_opt_set(Ost.Encoder, "stats", name.c_str(), AV_OPT_SEARCH_CHILDREN) < 0)
+            throw FFmpegException(first ? FormatText("Cannot write log file %s for pass-1 encoding",
+                                                     name.c_str())
+                                        : FormatText("Cannot read file: Error reading log file "
+                                                     "\"%s\" for pass-2 encoding",
+                                                     name.c_str()));
+        return;
+    }
     if (Ost.Encoder->flags & AV_CODEC_FLAG_PASS1) {
         FILE* f = std::fopen(name.c_str(), "wb");
         if (f == nullptr)

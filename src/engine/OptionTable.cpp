@@ -398,12 +398,36 @@ void SubtitleCodecOption(TCustomFFmpeg& F, const std::string&, const std::string
 
 // ---- bit-stream filters and presets ----
 
+// The arguments after "=": "name=value:name=value" for the filter's options, or one bare value
+// for its first option (the old form, as in "noise=100"). Refused when the filter has no options
+// or does not take them.
+void SetBitstreamFilterArguments(AVBSFContext& Bsf, const std::string& FilterName,
+                                 const std::string& Arguments) {
+    const AVClass* cls = Bsf.filter->priv_class;
+    const AVOption* first = nullptr;
+    if (cls != nullptr)
+        for (const AVOption* o = cls->option; o != nullptr && o->name != nullptr; ++o)
+            if (o->type != AV_OPT_TYPE_CONST) {
+                first = o;
+                break;
+            }
+    if (first == nullptr || Bsf.priv_data == nullptr)
+        throw FFmpegException("Bitstream filter " + FilterName + " takes no arguments: \"" +
+                              Arguments + "\"");
+    const int r = Arguments.find('=') != std::string::npos
+                      ? av_set_options_string(Bsf.priv_data, Arguments.c_str(), "=", ":")
+                      : av_opt_set(Bsf.priv_data, first->name, Arguments.c_str(), 0);
+    if (r < 0)
+        throw FFmpegException("Invalid arguments for bitstream filter " + FilterName + ": \"" +
+                              Arguments + "\"");
+}
+
 void BitstreamFilterOption(TCustomFFmpeg& F, const std::string& Name, const std::string& Value) {
     if (!Value.empty() && Value[0] == '=')
         return;
     const size_t eq = Value.find('=');
-    // The arguments after "=" are not used: a filter is created with its defaults.
     const std::string filterName = Trim(eq == std::string::npos ? Value : Value.substr(0, eq));
+    const std::string arguments = eq == std::string::npos ? std::string() : Trim(Value.substr(eq + 1));
     const AVBitStreamFilter* filter = av_bsf_get_by_name(filterName.c_str());
     if (filter == nullptr)
         throw FFmpegException("Unknown bitstream filter " + Trim(Value));
@@ -411,6 +435,8 @@ void BitstreamFilterOption(TCustomFFmpeg& F, const std::string& Name, const std:
     if (av_bsf_alloc(filter, &raw) < 0)
         throw FFmpegException("av_bsf_alloc failed for bitstream filter " + filterName);
     TBSFContextPtr ctx(raw);
+    if (!arguments.empty())
+        SetBitstreamFilterArguments(*raw, filterName, arguments);
     const size_t chain = Name[0] == 'v' ? 0 : Name[0] == 'a' ? 1 : 2;
     F.Options().BitstreamFilters[chain].push_back(std::move(ctx));
 }

@@ -212,6 +212,12 @@ int ReceiveAudio(TOutputContext& Ctx, TOutputStream& S) {
             return count;
         if (ret < 0)
             Raise("Audio encoding failed");
+        // The audio frame limit counts encoded frames, as the video and copy limits do.
+        if (S.FrameNumber >= Opts(Ctx).MaxFrames[skAudio]) {
+            av_packet_unref(pkt);
+            continue;
+        }
+        ++S.FrameNumber;
         ++count;
         Ctx.Counters.AudioBytes += pkt->size;
         pkt->flags |= AV_PKT_FLAG_KEY;
@@ -673,6 +679,11 @@ void AudioOut(TOutputContext& Ctx, TOutputStream& S, TInputStream& In, const AVF
     EncodeFifo(Ctx, S, false);
 }
 
+void EndAudioInput(TOutputContext& Ctx, TOutputStream& S) {
+    if (S.Encoder != nullptr)
+        FlushResampler(Ctx, S);
+}
+
 void DrainAudio(TOutputContext& Ctx, TOutputStream& S) {
     if (S.Encoder == nullptr)
         return;
@@ -894,8 +905,9 @@ void SubtitleOut(TOutputContext& Ctx, TOutputStream& S, TInputStream& In, AVSubt
     AVPacket* pkt = OwnPacket(S);
     // DVB subtitles stay on screen until cleared: a second packet without regions clears them.
     for (int i = 0; i < (dvb ? 2 : 1); ++i) {
-        Sub->pts =
-            av_rescale_q(Pts, inBase, AV_TIME_BASE_Q) + int64_t(Sub->start_display_time) * 1000;
+        // On the output's time line, which begins at its start time (as audio and video do).
+        Sub->pts = av_rescale_q(Pts, inBase, AV_TIME_BASE_Q) - Opts(Ctx).StartTime +
+                   int64_t(Sub->start_display_time) * 1000;
         Sub->end_display_time -= Sub->start_display_time;
         Sub->start_display_time = 0;
         if (i == 1)

@@ -68,6 +68,9 @@ void SubtitleOut(TOutputContext& Ctx, TOutputStream& Stream, TInputStream& Input
 // encoder and writes every remaining packet. Afterwards the encoder accepts no more input until
 // it is flushed (avcodec_flush_buffers) or reopened. Calling it again writes nothing.
 void DrainAudio(TOutputContext& Ctx, TOutputStream& Stream);
+// The end of one input of a joined run: what the resampler still holds moves into the FIFO,
+// which the next input's stream takes over; the encoder keeps running.
+void EndAudioInput(TOutputContext& Ctx, TOutputStream& Stream);
 // End of stream for video: flushes the encoder, writes every remaining packet, appends the
 // pass-1 statistics. Calling it again writes nothing.
 void DrainVideo(TOutputContext& Ctx, TOutputStream& Stream);

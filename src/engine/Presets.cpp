@@ -318,6 +318,23 @@ TCodecContextPtr NewPresetEncoderContext() {
     return TCodecContextPtr(avcodec_alloc_context3(codec));
 }
 
+// True when the MPEG video encoders take Value for their "motion_est" (the chosen video codec's
+// own option when it has one, else MPEG-4's), so a bad value fails at its preset line.
+bool MotionEstimationAccepted(const std::optional<std::string>& VideoCodec, const std::string& Value) {
+    for (const char* name : {VideoCodec ? VideoCodec->c_str() : "", "mpeg4"}) {
+        const AVCodec* codec = avcodec_find_encoder_by_name(name);
+        if (codec == nullptr)
+            continue;
+        TCodecContextPtr ctx(avcodec_alloc_context3(codec));
+        if (!ctx)
+            continue;
+        const int r = av_opt_set(ctx.get(), "motion_est", Value.c_str(), AV_OPT_SEARCH_CHILDREN);
+        if (r != AVERROR_OPTION_NOT_FOUND)
+            return r >= 0;
+    }
+    return false;
+}
+
 } // namespace
 
 const std::vector<TOptionsPreset>& BuiltInPresets() {
@@ -350,8 +367,16 @@ std::vector<std::string> PresetLines(const std::string& Text) {
     return lines;
 }
 
-std::vector<TRoutedOption> TranslatePresetOption(const std::string& Key, const std::string& Value) {
+std::vector<TRoutedOption> TranslatePresetOption(const std::string& Key, const std::string& Value,
+                                                 bool ForLibx264) {
     std::vector<TRoutedOption> out;
+    if (!ForLibx264) {
+        if (Key == "me_method")
+            out.push_back({TOptionRoute::Generic, "motion_est", Value == "x1" ? "xone" : Value});
+        else
+            out.push_back({TOptionRoute::Generic, Key, Value});
+        return out;
+    }
     if (Key == "flags2") {
         TranslateFlags(Key, Value, Flags2Options, std::size(Flags2Options), false, out);
         return out;
@@ -414,6 +439,18 @@ void TCustomFFmpeg::ApplyPreset(const std::string& OptionName, const std::string
         text.assign(reinterpret_cast<const char*>(file.Buffer.get()), size_t(file.Size > 0 ? file.Size - 1 : 0));
     }
 
+    // The old names are translated for libx264 presets only. Without any codec in sight (an
+    // unqualified preset file, no video codec chosen) the preset is taken for one of libx264,
+    // for which those names were written.
+    const auto isX264 = [](const std::string& Codec) { return ffopt::LowerCase(Codec) == PresetEncoderName; };
+    bool forX264 = true;
+    if (ffopt::LowerCase(name).rfind(std::string(PresetEncoderName) + "-", 0) == 0)
+        forX264 = true;
+    else if (OptionName[0] == 'a' || OptionName[0] == 's')
+        forX264 = false;
+    else if (const std::optional<std::string>& codec = Options().VideoCodecName; codec)
+        forX264 = isX264(*codec);
+
     TCodecContextPtr encoder; // made on the first private option
     bool encoderMissing = false;
     for (const std::string& line : PresetLines(text)) {
@@ -430,6 +467,7 @@ void TCustomFFmpeg::ApplyPreset(const std::string& OptionName, const std::string
         }
         if (lkey == "vcodec") {
             SetVideoCodec(value);
+            forX264 = isX264(value);
             continue;
         }
         if (lkey == "scodec") {
@@ -441,10 +479,11 @@ void TCustomFFmpeg::ApplyPreset(const std::string& OptionName, const std::string
             return FFmpegException(Printf("%s: Invalid option or argument: \"%s\", parsed as \"%s\" = \"%s\"",
                                           name, line, key, value));
         };
-        for (const TRoutedOption& r : TranslatePresetOption(key, value)) {
+        for (const TRoutedOption& r : TranslatePresetOption(key, value, forX264)) {
             switch (r.Route) {
             case TOptionRoute::Generic:
-                if (!SetGenericOption(r.Name, r.Value))
+                if ((r.Name == "motion_est" && !MotionEstimationAccepted(Options().VideoCodecName, r.Value)) ||
+                    !SetGenericOption(r.Name, r.Value))
                     throw invalid();
                 break;
             case TOptionRoute::Encoder:

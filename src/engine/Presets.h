@@ -42,8 +42,11 @@ struct TRoutedOption {
 };
 
 // The current equivalents of one preset line key=value written for the 2010 libx264 wrapper.
-// A key the translation does not know comes back unchanged as one Generic option.
-std::vector<TRoutedOption> TranslatePresetOption(const std::string& Key, const std::string& Value);
+// A key the translation does not know comes back unchanged as one Generic option. For a preset
+// of another encoder (ForLibx264 false) every line stays a Generic option, but for "me_method",
+// which the MPEG video encoders now call "motion_est" ("x1" is "xone" there).
+std::vector<TRoutedOption> TranslatePresetOption(const std::string& Key, const std::string& Value,
+                                                 bool ForLibx264 = true);
 
 // The name of the encoder whose private options the translation targets.
 inline constexpr const char* PresetEncoderName = "libx264";

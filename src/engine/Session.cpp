@@ -90,17 +90,6 @@ std::string TooLongText(const std::string& FileName, size_t Bytes) {
            " bytes once converted, at most " + std::to_string(MaxURLBytes) + ")";
 }
 
-// The error text of a library code for a file; codes without a designed text also carry the
-// library's own reason, so that "permission denied" and "is a directory" read as such.
-std::string FileErrorText(const std::string& FileName, int Code) {
-    const std::string text = ErrorText(FileName, Code);
-    char reason[AV_ERROR_MAX_STRING_SIZE] = {};
-    if (text == FileName + ": Error number " + std::to_string(Code) + " occurred" &&
-        av_strerror(Code, reason, sizeof reason) == 0)
-        return text + " (" + reason + ")";
-    return text;
-}
-
 // The channel layout of an audio encoder: Mask when it has Channels channels, otherwise the
 // default layout of that many channels; an encoder that lists layouts and not this one gets its
 // first listed layout with the same number of channels.
@@ -619,7 +608,7 @@ bool TCustomFFmpeg::AddInputFile(const std::string& FileName) {
 
     const int opened = UnicodeOpenInput(&unopened.C, url, format, &options.Dict);
     if (opened < 0)
-        return refuse(FileErrorText(FileName, opened));
+        return refuse(ErrorText(FileName, opened));
     TInputFileEntry entry;
     entry.Context.reset(std::exchange(unopened.C, nullptr));
     ic = entry.Context.get();
@@ -853,7 +842,7 @@ int TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
                 return refuse(FileName + ": Output file is input file #" + std::to_string(i));
         const int r = UnicodeIOOpen(&raw->pb, url, AVIO_FLAG_WRITE);
         if (r < 0)
-            return refuse(FileErrorText(FileName, r));
+            return refuse(ErrorText(FileName, r));
         file.Owned.get_deleter().FileCreated = true;
     }
 

@@ -585,10 +585,21 @@ void TTranscoder::FilterAndWrite(TOutputStream& Ost, AVPacket* Packet, size_t Fi
         if (!FilterPackets_.back())
             throw FFmpegException("Out of memory");
     }
+    while (FilterInputs_.size() <= FilterIndex) {
+        FilterInputs_.emplace_back(av_packet_alloc());
+        if (!FilterInputs_.back())
+            throw FFmpegException("Out of memory");
+    }
+    // A reference to what goes in: a packet the filter fails on still goes out, unfiltered.
+    AVPacket* kept = FilterInputs_[FilterIndex].get();
+    av_packet_unref(kept);
     if (Packet != nullptr) {
+        if (av_packet_ref(kept, Packet) < 0)
+            throw FFmpegException("Out of memory");
         const int r = av_bsf_send_packet(bsf, Packet);
         if (r < 0) {
             failure(r);
+            av_packet_unref(kept);
             FilterAndWrite(Ost, Packet, FilterIndex + 1); // goes on unfiltered
             return;
         }
@@ -606,8 +617,12 @@ void TTranscoder::FilterAndWrite(TOutputStream& Ost, AVPacket* Packet, size_t Fi
         }
         av_packet_unref(out);
     }
-    if (r != AVERROR(EAGAIN) && r != AVERROR_EOF)
+    if (r != AVERROR(EAGAIN) && r != AVERROR_EOF) {
         failure(r);
+        if (Packet != nullptr && kept->data != nullptr)
+            FilterAndWrite(Ost, kept, FilterIndex + 1);
+    }
+    av_packet_unref(kept);
     if (Packet == nullptr)
         FilterAndWrite(Ost, nullptr, FilterIndex + 1);
 }
@@ -660,10 +675,13 @@ void TTranscoder::EndOfFile(int FileIndex, bool& LeaveLoop) {
         TOutputStream& ost = *OutputStreams_[i];
         if (ost.GroupIndex != f)
             continue;
-        ost.ReportThis = false;
         const size_t next = i + size_t(FirstFileStreams_);
-        if (next >= OutputStreams_.size())
-            continue;
+        if (last || next >= OutputStreams_.size())
+            continue; // the last group's streams report the end of the run
+        // The following stream reports from here on.
+        ost.ReportThis = false;
+        if (ost.EncodingNeeded && MediaTypeOf(ost) == AVMEDIA_TYPE_AUDIO)
+            EndAudioInput(*OutputContext_, ost);
         TOutputStream& following = *OutputStreams_[next];
         following.SyncOpts = ost.SyncOpts;
         following.FrameNumber = ost.FrameNumber;

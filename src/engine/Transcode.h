@@ -182,6 +182,7 @@ private:
     TPacketPtr Packet_;                     // reused for every packet read
     TPacketPtr CopyPacket_;                 // reused for every copied packet
     std::vector<TPacketPtr> FilterPackets_; // reused for bit-stream filter output, per stage
+    std::vector<TPacketPtr> FilterInputs_;  // what went into each stage, until it came out
 
     int64_t TimerStart_ = 0;
     int64_t LastReport_ = 0;

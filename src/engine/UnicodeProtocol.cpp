@@ -49,9 +49,12 @@ struct TUnicodeFile {
 
 int FileRead(void* Opaque, uint8_t* Buf, int Size) {
     const int fd = static_cast<TUnicodeFile*>(Opaque)->Fd;
-    const ssize_t n = ::read(fd, Buf, size_t(Size));
+    ssize_t n;
+    do
+        n = ::read(fd, Buf, size_t(Size));
+    while (n < 0 && errno == EINTR);
     if (n < 0)
-        return -1;
+        return AVERROR(errno);
     if (n == 0)
         return AVERROR_EOF;
     return int(n);
@@ -76,13 +79,13 @@ int64_t FileSeek(void* Opaque, int64_t Pos, int Whence) {
     const int fd = static_cast<TUnicodeFile*>(Opaque)->Fd;
     if (Whence & AVSEEK_SIZE) {
         struct stat st;
-        return fstat(fd, &st) == 0 ? int64_t(st.st_size) : -1;
+        return fstat(fd, &st) == 0 ? int64_t(st.st_size) : AVERROR(errno);
     }
     Whence &= ~AVSEEK_FORCE;
     if (Whence != SEEK_SET && Whence != SEEK_CUR && Whence != SEEK_END)
-        return -1;
+        return AVERROR(EINVAL);
     const off_t r = ::lseek(fd, off_t(Pos), Whence);
-    return r < 0 ? -1 : int64_t(r);
+    return r < 0 ? AVERROR(errno) : int64_t(r);
 }
 
 bool HasUnicodePrefix(const std::string& URL) {
@@ -193,7 +196,7 @@ int UnicodeIOOpen(AVIOContext** Context, const std::string& URL, int Flags, AVDi
     auto file = std::make_unique<TUnicodeFile>();
     file->Fd = ::open(name.c_str(), mode | O_CLOEXEC, 0666);
     if (file->Fd < 0)
-        return AVERROR(ENOENT);
+        return AVERROR(errno); // a permission problem is not a missing file
 
     constexpr int BufferSize = 32768;
     auto* buffer = static_cast<unsigned char*>(av_malloc(BufferSize));

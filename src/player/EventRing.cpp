@@ -5,7 +5,8 @@ namespace player {
 void TEventRing::Post(const TPlayerEvent& Event) {
     {
         std::lock_guard g(Lock_);
-        if (Read_ == Write_ || Entries_[Write_].Kind != Event.Kind) {
+        if (Read_ == Write_ || Entries_[Write_].Kind != Event.Kind ||
+            Entries_[Write_].Generation != Event.Generation) {
             Write_ = (Write_ + 1) % Capacity;
             if (Write_ == Read_)
                 Read_ = (Read_ + 1) % Capacity;

@@ -21,6 +21,7 @@ struct TPlayerEvent {
     int Kind = 0;
     TPlayState State = psPlay;
     int64_t Position = 0;
+    int Generation = 0; // the open it belongs to: events of an earlier file are never merged away
 };
 
 class TEventRing {
@@ -28,7 +29,7 @@ public:
     static constexpr int Capacity = 10; // entries; one stays free, so nine can wait
 
     // Under the ring lock: when the ring is not empty and the most recently written entry has the
-    // same kind, that entry is overwritten; otherwise the write index advances and, when it
+    // same kind and generation, that entry is overwritten; otherwise the write index advances and, when it
     // reaches the read index, the oldest entry is dropped. Sets the event-available signal.
     void Post(const TPlayerEvent& Event);
     // Takes the oldest entry; false when the ring is empty. Clears the event-available signal

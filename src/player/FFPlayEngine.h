@@ -20,6 +20,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -98,7 +99,7 @@ public:
     // the handler drew back into it. PTS in microseconds from the file start.
     virtual void HookPicture(AVFrame& Picture, int64_t PTS) = 0;
     // Read thread at its end, or the closing thread: the probe lets go of the container.
-    virtual void DetachProbe() = 0;
+    virtual void DetachProbe(TPlaybackState& State) = 0;
     // The playback is closed; the component forgets it. Called with the player lock held.
     virtual void PlaybackClosed(TPlaybackState& State) = 0;
     // Held by the play thread while it handles one event, and by a forced close.
@@ -106,13 +107,17 @@ public:
 };
 
 // Opens FileName (UTF-8) and starts the read thread; waits (pumping on the main thread) until the
-// file is open. Null on failure, the reason given to Host.SetOpenError.
-std::shared_ptr<TPlaybackState> OpenPlayback(TPlaybackHost& Host, const std::string& FileName,
-                                             const std::string& ForcedFormat, bool PauseOnOpen,
-                                             const TPlayerOptions& Options,
-                                             std::shared_ptr<TLiveSettings> Live,
-                                             std::shared_ptr<TPlayerSignals> Signals,
-                                             TPictureSink* Sink, const void* LogSender);
+// file is open. Null on failure, the reason given to Host.SetOpenError. Created receives the
+// playback before the wait, so that a call made while the wait pumps can cancel the open
+// (CancelOpen): an open cancelled in time, even one stuck in a read that never returns, gives
+// null.
+std::shared_ptr<TPlaybackState> OpenPlayback(
+    TPlaybackHost& Host, const std::string& FileName, const std::string& ForcedFormat,
+    bool PauseOnOpen, const TPlayerOptions& Options, std::shared_ptr<TLiveSettings> Live,
+    std::shared_ptr<TPlayerSignals> Signals, TPictureSink* Sink, const void* LogSender,
+    const std::function<void(const std::shared_ptr<TPlaybackState>&)>& Created = {});
+// Makes an OpenPlayback in progress give up. Any thread.
+void CancelOpen(TPlaybackState& State);
 
 // The play thread's body: handles the playback's events until it is closed.
 void RunEventLoop(const std::shared_ptr<TPlaybackState>& State);

@@ -267,7 +267,7 @@ bool QueuesFull(const TPlaybackState& S) {
     if (a + v + t > MaxQueueBytes)
         return true;
     return (a > MinAudioQueueBytes || S.AudioStream < 0) &&
-           (S.VideoQ.Count() > MinQueuedPackets || S.VideoStream < 0) &&
+           (S.VideoQ.Count() > MinQueuedPackets || S.VideoStream < 0 || S.VideoFailed) &&
            (S.SubtitleQ.Count() > MinQueuedPackets || S.SubtitleStream < 0);
 }
 
@@ -292,21 +292,30 @@ void DoSeek(TPlaybackState& S) {
     }
     const int64_t lowest = step > 0 ? target - step + 2 : INT64_MIN;
     const int64_t highest = step < 0 ? target - step - 2 : INT64_MAX;
+    // Pictures still queued from before the seek go unseen until the decoder has flushed. The
+    // flushed mark is cleared first: the video thread ends the dropping once it sees both set,
+    // and the mark left over from the previous flush would end it at once.
+    const bool pictures = S.VideoStream >= 0 && !S.VideoFailed;
+    if (pictures) {
+        S.DecoderFlushed = false;
+        S.DropUntilFlushed = true;
+    }
     int r = avformat_seek_file(ic, -1, lowest, target, highest, mode);
     if (r < 0)
         r = av_seek_frame(ic, -1, target, mode);
     if (r < 0)
         r = av_seek_frame(ic, -1, target, mode ^ AVSEEK_FLAG_BACKWARD);
-    // Pictures still queued from before the seek go unseen until the decoder has flushed.
-    S.DropUntilFlushed = true;
     if (r < 0) {
         LogText(S, llError, FormatText("%s: error while seeking", S.FileName.c_str()));
+        S.DecoderFlushed = true; // no flush comes: the next picture ends the dropping
         S.Signals->FrameReady.Set();
     } else {
         // The end flag belongs to the old read position; left set, the next loop would take the
         // freshly seeked input for ended before reading from it.
-        if (ic->pb != nullptr)
+        if (ic->pb != nullptr) {
             ic->pb->eof_reached = 0;
+            ic->pb->error = 0; // a read error before the seek is retried from the new position
+        }
         if (S.AudioStream >= 0) {
             DiscardQueuedAudio(S);
             S.AudioQ.Flush();
@@ -315,9 +324,13 @@ void DoSeek(TPlaybackState& S) {
         if (S.SubtitleStream >= 0) {
             S.SubtitleQ.Flush();
             S.SubtitleQ.PutFlush();
+            // Shown and queued subpictures belong to the old position: after a backward seek
+            // they would stay up (and hold the queue) until playback got back to their times.
+            FlushSubpictures(S);
         }
-        if (S.VideoStream >= 0) {
-            S.DecoderFlushed = false;
+        if (S.VideoStream >= 0 && S.VideoFailed) {
+            S.VideoQ.Flush(); // no picture is coming: nothing to wait for
+        } else if (S.VideoStream >= 0) {
             S.Signals->FrameReady.Reset();
             S.VideoQ.Flush();
             S.VideoQ.PutFlush();
@@ -328,7 +341,7 @@ void DoSeek(TPlaybackState& S) {
     S.ReadErrorReported = false;
     S.SeekPending = false;
     S.Signals->SeekDone.Set();
-    if (S.VideoStream < 0)
+    if (S.VideoStream < 0 || S.VideoFailed)
         S.Signals->SeekPendingMark = false;
 }
 
@@ -479,10 +492,10 @@ void ReadLoop(TPlaybackState& S) {
                     LogText(S, llError,
                             FormatText("error #%d while reading file: %s", r, S.FileName.c_str()));
             }
-            if (r == AVERROR_EOF)
+            // A failed input reads as ended: what was queued still plays out to the end, and
+            // seeks are still carried out (and answered) until playback stops.
+            if (r == AVERROR_EOF || (ic->pb != nullptr && ic->pb->error != 0))
                 S.InputEnded = true;
-            if (ic->pb != nullptr && ic->pb->error != 0)
-                break;
             WaitWake(S, 100, [&] { return S.SeekPending.load(); });
             continue;
         }
@@ -517,7 +530,7 @@ void ReadThreadBody(const std::shared_ptr<TPlaybackState>& Keep) {
         ic->interrupt_callback = AVIOInterruptCB{nullptr, nullptr};
     if (AcquireHost(S)) {
         CloseComponents(S, false);
-        S.Host->DetachProbe();
+        S.Host->DetachProbe(S);
         ReleaseHost(S);
     }
     S.Container = nullptr;
@@ -608,12 +621,11 @@ std::string FormatText(const char* Format, ...) {
 
 // --- interface ---
 
-std::shared_ptr<TPlaybackState> OpenPlayback(TPlaybackHost& Host, const std::string& FileName,
-                                             const std::string& ForcedFormat, bool PauseOnOpen,
-                                             const TPlayerOptions& Options,
-                                             std::shared_ptr<TLiveSettings> Live,
-                                             std::shared_ptr<TPlayerSignals> Signals,
-                                             TPictureSink* Sink, const void* LogSender) {
+std::shared_ptr<TPlaybackState> OpenPlayback(
+    TPlaybackHost& Host, const std::string& FileName, const std::string& ForcedFormat,
+    bool PauseOnOpen, const TPlayerOptions& Options, std::shared_ptr<TLiveSettings> Live,
+    std::shared_ptr<TPlayerSignals> Signals, TPictureSink* Sink, const void* LogSender,
+    const std::function<void(const std::shared_ptr<TPlaybackState>&)>& Created) {
     std::shared_ptr<TPlaybackState> s;
     try {
         s = std::make_shared<TPlaybackState>();
@@ -648,11 +660,21 @@ std::shared_ptr<TPlaybackState> OpenPlayback(TPlaybackHost& Host, const std::str
         Host.SetOpenError("SDL_CreateThread() failed.");
         return nullptr;
     }
+    if (Created)
+        Created(s);
     auto status = [&] {
         std::lock_guard g(S.OpenLock);
         return S.OpenStatus;
     };
     while (!WaitPumping(S.OpenLock, S.OpenCond, [&] { return S.OpenStatus != 0; }, TMilliseconds(100))) {
+    }
+    if (status() == 1 && S.Stopping) {
+        // Cancelled while the wait pumped, after the file had opened: nothing starts playing.
+        WakeAll(S);
+        S.ReadThread.Join();
+        FreePictures(S);
+        Host.SetOpenError(FormatText("%s: opening was cancelled", S.FileName.c_str()));
+        return nullptr;
     }
     if (status() == 1) {
         if (S.VideoCandidate < 0 && !Options.DisableDisplay)
@@ -753,7 +775,7 @@ void ForceClosePlayback(const std::shared_ptr<TPlaybackState>& State) {
     while (!WaitPumping(S.HostLock, S.HostCond, [&] { return S.HostUsers == 0; }, TMilliseconds(100))) {
     }
     CloseComponents(S, true);
-    S.Host->DetachProbe();
+    S.Host->DetachProbe(S);
     bool readDone;
     {
         std::lock_guard g(S.HostLock);
@@ -820,11 +842,16 @@ void RequestSeek(TPlaybackState& S, int Flags, bool Wait, int64_t Rel, int64_t P
     while (!S.Stopping && !S.Signals->SeekDone.Wait(TMilliseconds(100))) {
     }
     if (S.VideoStream >= 0)
-        while (!S.Stopping && !S.Signals->FrameReady.Wait(TMilliseconds(100))) {
+        while (!S.Stopping && !S.VideoFailed && !S.Signals->FrameReady.Wait(TMilliseconds(100))) {
         }
 }
 
 void RequestQuit(TPlaybackState& S) { PostEvent(S, evQuitRequest); }
+
+void CancelOpen(TPlaybackState& S) {
+    S.Stopping = true;
+    WakeAll(S);
+}
 
 void RequestReopen(TPlaybackState& S) { PostEvent(S, evReopen); }
 

@@ -243,6 +243,9 @@ public:
     std::atomic<bool> DecoderFlushed{true};
     std::atomic<bool> RefreshQueued{false};
     std::atomic<bool> InputEnded{false};
+    // The video thread stopped on a filter or decoder error: playback goes on as without video
+    // (the sound plays, positions follow it, the end is reported) and video packets are dropped.
+    std::atomic<bool> VideoFailed{false};
     std::atomic<bool> PlaybackEnded{false};
     std::atomic<bool> EndSignalled{false};
     std::atomic<bool> Reading{false};
@@ -301,6 +304,9 @@ void RefreshThreadBody(TPlaybackState& S);
 void RefreshPicture(TPlaybackState& S);       // a timer refresh (event 25)
 void Redisplay(TPlaybackState& S, bool Force); // events 16, 17, 27
 void FreePictures(TPlaybackState& S);
+// Forgets the decoded subpictures (a seek: their times belong to the old position) and wakes a
+// subtitle thread waiting for room.
+void FlushSubpictures(TPlaybackState& S);
 // Sizes the output surface: ScreenWidth x ScreenHeight when set, else the picture's size (even),
 // else 640 x 480. Unless Forced, nothing changes when the size is the same. Play thread.
 void OpenSurface(TPlaybackState& S, bool Forced, int PictureWidth, int PictureHeight);

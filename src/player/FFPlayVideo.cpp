@@ -419,6 +419,25 @@ void OpenSurface(TPlaybackState& S, bool Forced, int PictureWidth, int PictureHe
     S.SurfaceHeight = h;
 }
 
+// After a filter or decoder error: the pictures are given up, the rest of the playback goes on
+// without them. The queue is still emptied, so the read thread never waits for room in it, and
+// its end packets still let the end of the file be noticed.
+static void DropVideo(TPlaybackState& S) {
+    LogText(S, llError,
+            FormatText("%s: the pictures cannot be shown (video filter or decoder error); playing on without them",
+                       S.FileName.c_str()));
+    S.VideoFailed = true;
+    S.DropUntilFlushed = false;
+    S.Signals->FrameReady.Set();
+    S.Signals->SeekPendingMark = false;
+    TQueuedPacket item;
+    while (S.VideoQ.Get(item, true) >= 0) {
+        if (item.Kind == TPacketKind::End)
+            S.Host->ReportPosition(S);
+        S.Signals->FrameReady.Set();
+    }
+}
+
 void VideoThreadBody(TPlaybackState& S) {
     TFramePtr decoded(av_frame_alloc());
     TFramePtr filtered(av_frame_alloc());
@@ -437,8 +456,11 @@ void VideoThreadBody(TPlaybackState& S) {
         if (S.VideoQ.Aborted())
             break;
         const int r = GetFilteredPicture(S, filter, decode, decoded.get(), filtered.get());
-        if (r < 0)
+        if (r < 0) {
+            if (!S.VideoQ.Aborted())
+                DropVideo(S);
             break;
+        }
         if (r == 0)
             continue;
         if (S.DropUntilFlushed && S.DecoderFlushed) {
@@ -481,6 +503,8 @@ void SubtitleThreadBody(TPlaybackState& S) {
             break;
         if (item.Kind == TPacketKind::Flush) {
             avcodec_flush_buffers(dec);
+            // A subpicture decoded while the seek was under way belongs to the old position.
+            FlushSubpictures(S);
             continue;
         }
         if (item.Kind != TPacketKind::Data)
@@ -525,7 +549,7 @@ void RefreshThreadBody(TPlaybackState& S) {
 
 void RefreshPicture(TPlaybackState& S) {
     CheckClientSize(S);
-    if (S.VideoStream >= 0) {
+    if (S.VideoStream >= 0 && !S.VideoFailed) {
         bool dropped = false;
         std::unique_lock l(S.PictLock);
         for (;;) {
@@ -606,10 +630,15 @@ void FreePictures(TPlaybackState& S) {
         av_frame_unref(S.ShownFrame.get());
         S.HasShownFrame = false;
     }
+    FlushSubpictures(S);
+}
+
+void FlushSubpictures(TPlaybackState& S) {
     std::lock_guard g(S.SubLock);
     for (TSubpicture& sp : S.Subpictures)
         avsubtitle_free(&sp.Sub);
     S.SubRead = S.SubWrite = S.SubSize = 0;
+    S.SubCond.notify_all();
 }
 
 } // namespace player

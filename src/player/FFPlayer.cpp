@@ -117,6 +117,7 @@ bool TFFPlayer::Open(const std::string& FileName, TPictureSink* Screen, bool Pau
         return false;
     }
     Stop(true);
+    const uint64_t serial = ++OpenSerial_;
 
     if (!StartSDL()) {
         char text[512];
@@ -144,11 +145,34 @@ bool TFFPlayer::Open(const std::string& FileName, TPictureSink* Screen, bool Pau
     Signals_->SeekDone.Set();
     Signals_->FrameReady.Set();
     Signals_->SeekPendingMark = false;
-    Ring_.Clear();
+    // The ring keeps what the previous file still has to deliver (its psStop, when this Open
+    // runs inside one of its handlers); the generation tells the two files apart.
 
-    std::shared_ptr<TPlaybackState> s =
-        OpenPlayback(*this, FileName, "", PauseOnOpen, options, Live_, Signals_, Screen,
-                     static_cast<const TFFBaseComponent*>(this));
+    std::shared_ptr<TPlaybackState> created;
+    std::shared_ptr<TPlaybackState> s = OpenPlayback(
+        *this, FileName, "", PauseOnOpen, options, Live_, Signals_, Screen,
+        static_cast<const TFFBaseComponent*>(this), [&](const std::shared_ptr<TPlaybackState>& P) {
+            std::lock_guard g(StateLock_);
+            created = P;
+            Opening_ = P;
+        });
+    {
+        std::lock_guard g(StateLock_);
+        if (Opening_ == created)
+            Opening_.reset();
+    }
+    if (serial != OpenSerial_) {
+        // A call handled while this open waited opened another file, and its Stop cancelled
+        // this open: the other file plays on.
+        if (s) {
+            CancelOpen(*s);
+            std::lock_guard lock(PlayerLock_);
+            ForceClosePlayback(s);
+        }
+        if (LastError().empty())
+            SetError(FileName + ": opening was cancelled");
+        return false;
+    }
     if (!s) {
         StopSDL();
         return false;
@@ -156,6 +180,7 @@ bool TFFPlayer::Open(const std::string& FileName, TPictureSink* Screen, bool Pau
     FileName_ = FileName;
     Screen_ = Screen;
     Probe_.Attach(s->Container);
+    ProbeOwner_ = s.get();
     {
         std::lock_guard g(StateLock_);
         Playback_ = s;
@@ -193,10 +218,10 @@ bool TFFPlayer::Open(const std::string& FileName, TPictureSink* Screen, bool Pau
 
     const int generation = ++EventGeneration_;
     try {
-        EventThread_ = std::make_unique<TWorkerThread>();
+        EventThread_ = std::make_shared<TWorkerThread>();
         EventThread_->Start([this, generation] { EventThreadBody(generation); });
         PlayThreadEnded_.Reset();
-        PlayThread_ = std::make_unique<TWorkerThread>();
+        PlayThread_ = std::make_shared<TWorkerThread>();
         PlayThread_->Start([this, s] { PlayThreadBody(s); });
     } catch (const std::system_error&) {
         PlayThreadEnded_.Set();
@@ -205,8 +230,8 @@ bool TFFPlayer::Open(const std::string& FileName, TPictureSink* Screen, bool Pau
             std::lock_guard lock(PlayerLock_);
             ForceClosePlayback(s);
         }
-        Ring_.Post(TPlayerEvent{ekQuit, psStop, 0});
-        JoinThreads();
+        Ring_.Post(TPlayerEvent{ekQuit, psStop, 0, generation});
+        JoinThreads(serial);
         StopSDL();
         return false;
     }
@@ -232,10 +257,11 @@ void TFFPlayer::SetState(TPlayState S) {
         std::lock_guard g(HandlerLock_);
         handled = bool(OnState_);
     }
+    const int generation = EventGeneration_;
     if (handled)
-        Ring_.Post(TPlayerEvent{ekState, S, 0});
+        Ring_.Post(TPlayerEvent{ekState, S, 0, generation});
     else if (S == psStop)
-        Ring_.Post(TPlayerEvent{ekQuit, S, 0});
+        Ring_.Post(TPlayerEvent{ekQuit, S, 0, generation});
 }
 
 void TFFPlayer::Deliver(const std::function<void()>& Call) {
@@ -268,8 +294,13 @@ void TFFPlayer::EventThreadBody(int Generation) {
             Ring_.Available().Wait(TMilliseconds(1000));
             continue;
         }
+        // Left by the previous file (an Open made inside one of its handlers): its state
+        // changes are still delivered, its positions are stale, and its end is not ours.
+        const bool earlier = e.Generation != Generation;
         switch (e.Kind) {
         case ekPosition:
+            if (earlier)
+                break;
             Position_ = e.Position;
             Deliver([&] {
                 TPositionEvent h;
@@ -291,33 +322,47 @@ void TFFPlayer::EventThreadBody(int Generation) {
                 if (h)
                     h(this, e.State);
             });
-            if (e.State == psStop)
+            if (e.State == psStop && !earlier)
                 return;
             break;
         case ekQuit:
-            return;
+            if (!earlier)
+                return;
+            break;
         default:
             break;
         }
     }
 }
 
-void TFFPlayer::JoinThreads() {
-    if (PlayThread_ && !PlayThread_->IsCurrent())
-        PlayThread_->Join();
-    if (EventThread_) {
+void TFFPlayer::JoinThreads(uint64_t Serial) {
+    // Held here, as a call handled while a join pumps may replace the members.
+    const std::shared_ptr<TWorkerThread> play = PlayThread_;
+    const std::shared_ptr<TWorkerThread> events = EventThread_;
+    if (play && !play->IsCurrent())
+        play->Join();
+    if (Serial != OpenSerial_)
+        return;
+    if (events) {
         // From inside one of its deliveries the event thread waits for us (or is us): it ends
         // after the handler returns and is joined later.
-        if (EventThread_->IsCurrent() || (InDelivery_ && IsMainThread()))
-            RetiredThreads_.push_back(std::move(EventThread_));
-        else
-            EventThread_->Join();
+        if (events->IsCurrent() || (InDelivery_ && IsMainThread())) {
+            RetiredThreads_.push_back(events);
+            if (EventThread_ == events)
+                EventThread_.reset();
+        } else {
+            events->Join();
+        }
     }
+    if (Serial != OpenSerial_)
+        return;
     if (!InDelivery_) {
-        for (auto& t : RetiredThreads_)
+        // Taken out first: a join pumps, and a call handled meanwhile may retire more.
+        std::vector<std::shared_ptr<TWorkerThread>> retired;
+        retired.swap(RetiredThreads_);
+        for (auto& t : retired)
             if (!t->IsCurrent())
                 t->Join();
-        RetiredThreads_.clear();
     }
 }
 
@@ -358,6 +403,13 @@ void TFFPlayer::Seek(uint8_t Flags, bool Wait, int64_t Position) {
 }
 
 void TFFPlayer::Stop(bool Wait) {
+    const uint64_t serial = OpenSerial_;
+    {
+        // An Open still waiting for its file (this Stop was handled while it pumped) gives up.
+        std::lock_guard g(StateLock_);
+        if (Opening_)
+            CancelOpen(*Opening_);
+    }
     std::shared_ptr<TPlaybackState> s = Playback();
     if (s) {
         if (s->Paused)
@@ -371,7 +423,7 @@ void TFFPlayer::Stop(bool Wait) {
         for (;;) {
             if (PlayThreadEnded_.Wait(TMilliseconds(100)))
                 break;
-            if (Playback() != s)
+            if (Playback() != s || serial != OpenSerial_)
                 break;
             std::unique_lock lock(PlayerLock_, std::defer_lock);
             if (!lock.try_lock_for(TMilliseconds(100)))
@@ -389,7 +441,13 @@ void TFFPlayer::Stop(bool Wait) {
             }
         }
     }
-    JoinThreads();
+    // A call handled while this waited may have opened another file: it stopped this one
+    // itself, and its threads and SDL are not ours to end.
+    if (serial != OpenSerial_)
+        return;
+    JoinThreads(serial);
+    if (serial != OpenSerial_)
+        return;
     StopSDL();
 }
 
@@ -453,7 +511,8 @@ void TFFPlayer::ReportPosition(TPlaybackState& S) {
     if (S.StillImages)
         return;
     int64_t position;
-    if (S.VideoStream >= 0) {
+    // Without pictures (none in the file, or the video path failed) the sound gives the position.
+    if (S.VideoStream >= 0 && (!S.VideoFailed || S.AudioStream < 0)) {
         const double v = VideoPosition(S);
         if (std::isnan(v))
             return;
@@ -478,7 +537,7 @@ void TFFPlayer::ReportPosition(TPlaybackState& S) {
         }
         if (LastReported_ == NoMediaTime || std::llabs(reported - last) > 10000) {
             LastReported_ = reported;
-            Ring_.Post(TPlayerEvent{ekPosition, psPlay, reported});
+            Ring_.Post(TPlayerEvent{ekPosition, psPlay, reported, EventGeneration_});
         }
     }
     if (!S.LiveSource && !S.EndSignalled && S.PlaybackEnded) {
@@ -534,8 +593,14 @@ void TFFPlayer::HookPicture(AVFrame& Picture, int64_t PTS) {
     sws_scale(back, src, srcLines, 0, bitmap.Height(), Picture.data, Picture.linesize);
 }
 
-void TFFPlayer::DetachProbe() {
-    RunInMainThread([this] { Probe_.Close(); });
+void TFFPlayer::DetachProbe(TPlaybackState& State) {
+    // Only the probe of this playback: a newer Open may already have attached its own.
+    RunInMainThread([this, &State] {
+        if (ProbeOwner_ != &State)
+            return;
+        Probe_.Close();
+        ProbeOwner_ = nullptr;
+    });
 }
 
 void TFFPlayer::PlaybackClosed(TPlaybackState& State) {

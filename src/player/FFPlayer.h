@@ -141,7 +141,7 @@ private:
     void SetPlayState(TPlayState State) override { SetState(State); }
     bool HookWanted() override;
     void HookPicture(AVFrame& Picture, int64_t PTS) override;
-    void DetachProbe() override;
+    void DetachProbe(player::TPlaybackState& State) override;
     void PlaybackClosed(player::TPlaybackState& State) override;
     player::TTimedLock& PlayerLock() override { return PlayerLock_; }
 
@@ -151,7 +151,9 @@ private:
     void PlayThreadBody(const std::shared_ptr<player::TPlaybackState>& State);
     void EventThreadBody(int Generation);
     void Deliver(const std::function<void()>& Call);
-    void JoinThreads();
+    // Joins the play and event threads of the playback that Serial opened; returns early when a
+    // call made while it waited (pumping) opened another file, whose threads it leaves alone.
+    void JoinThreads(uint64_t Serial);
     bool StartSDL();
     void StopSDL();
 
@@ -170,6 +172,10 @@ private:
     std::atomic<int64_t> Position_{-1};
     std::atomic<TPlayState> State_{psStop};
     TAVProbe Probe_; // owner's thread only
+    const player::TPlaybackState* ProbeOwner_ = nullptr; // the playback Probe_ reads; owner's thread
+    // Counts the opens that got as far as starting a playback; a wait that sees it change knows
+    // that a call made meanwhile (a click handled while it pumped) opened another file.
+    uint64_t OpenSerial_ = 0; // owner's thread only
     std::string FileName_; // owner's thread only
     TPictureSink* Screen_ = nullptr;
     mutable std::mutex ErrorLock_; // guards LastError_
@@ -179,16 +185,17 @@ private:
     player::TTimedLock PlayerLock_;
     mutable std::mutex StateLock_; // guards Playback_
     std::shared_ptr<player::TPlaybackState> Playback_;
+    std::shared_ptr<player::TPlaybackState> Opening_; // an open still waiting for its file
 
     std::mutex ReportLock_;                 // guards LastReported_
     int64_t LastReported_ = NoMediaTime;    // the position last posted
 
     player::TEventRing Ring_;
     player::TManualEvent PlayThreadEnded_{true};
-    std::unique_ptr<player::TWorkerThread> PlayThread_;
-    std::unique_ptr<player::TWorkerThread> EventThread_;
+    std::shared_ptr<player::TWorkerThread> PlayThread_;
+    std::shared_ptr<player::TWorkerThread> EventThread_;
     // Event threads that could not be joined because Stop ran inside one of their deliveries.
-    std::vector<std::unique_ptr<player::TWorkerThread>> RetiredThreads_;
+    std::vector<std::shared_ptr<player::TWorkerThread>> RetiredThreads_;
     std::atomic<int> EventGeneration_{0};
     std::atomic<bool> InDelivery_{false}; // the main thread is running a handler of ours
 

@@ -110,7 +110,9 @@ void TWorkerThread::Join() {
     }
     while (!Finished_.Wait(TMilliseconds(1000))) {
     }
-    Thread_.join();
+    // A call made while this wait pumped may have joined the thread already.
+    if (Thread_.joinable())
+        Thread_.join();
 }
 
 void TWorkerThread::Detach() {

@@ -302,6 +302,9 @@ bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileNam
     if (slot >= MaxFiles)
         return fail(FormatText("max output files %d reached", MaxFiles));
     std::optional<TOutputOptions>& copy = task->StoredOutputOptions[size_t(slot)];
+    // A refused output takes back the hook it connected: left in place it would make a later
+    // stream-copy output of the task fail.
+    const bool hooked = bool(task->HookCallback);
     try {
         if (Options != nullptr) {
             copy = *Options;
@@ -319,6 +322,8 @@ bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileNam
         }
     } catch (const std::exception& e) {
         copy.reset();
+        if (!hooked)
+            task->HookCallback = nullptr;
         return fail(e.what());
     }
     return true;
@@ -343,62 +348,63 @@ void TCustomFFConverter::StartTask(int ParallelCount) {
         return;
     }
     if (background) {
-        // The lock is held until the first tasks are started, so an early end cannot start a
-        // task of its own in between.
+        // Each start happens outside the lock; a task that ends meanwhile claims its successor
+        // under the lock, so no more than ParallelCount tasks ever run at once.
         int n = ParallelCount;
-        while (RemainingTasks_ > 0) {
-            StartNextTask(guard);
-            if (--n <= 0)
-                break;
+        while (RemainingTasks_ > 0 && n-- > 0) {
+            const TFFmpegList::TTaskPtr task = ClaimNextTask();
+            if (!task)
+                continue;
+            guard.unlock();
+            LaunchTask(task, true);
+            guard.lock();
         }
         return;
     }
     ++SyncRuns_;
     try {
-        while (RemainingTasks_ > 0)
-            StartNextTask(guard);
+        while (RemainingTasks_ > 0) {
+            const TFFmpegList::TTaskPtr task = ClaimNextTask();
+            if (!task)
+                continue;
+            // The task runs here; its end takes the lock itself.
+            guard.unlock();
+            LaunchTask(task, false);
+            guard.lock();
+        }
     } catch (...) {
+        if (!guard.owns_lock())
+            guard.lock();
         --SyncRuns_;
         throw;
     }
     --SyncRuns_;
 }
 
-void TCustomFFConverter::StartNextTask(std::unique_lock<std::recursive_mutex>& TerminateGuard) {
+TFFmpegList::TTaskPtr TCustomFFConverter::ClaimNextTask() {
     if (RemainingTasks_ <= 0)
-        return;
+        return nullptr;
     --RemainingTasks_;
     const TFFmpegList::TTaskPtr task = Tasks_.Item(NextTaskIndex_);
     ++NextTaskIndex_;
-    if (!task)
-        return;
-    task->ReportInterval = int64_t(ProgressInterval_.load()) * 1000;
-    if (task->Terminated()) {
+    if (task)
+        task->ReportInterval = int64_t(ProgressInterval_.load()) * 1000;
+    return task;
+}
+
+void TCustomFFConverter::LaunchTask(const TFFmpegList::TTaskPtr& Task, bool Background) {
+    if (Task->Terminated()) {
         // Ended before this run reached it (a stop before the start): it cannot run again, and
         // its end is counted now so the run still comes to its final notification.
-        if (Background_) {
-            TaskTerminated(*task);
-        } else {
-            TerminateGuard.unlock();
-            TaskTerminated(*task);
-            TerminateGuard.lock();
-        }
+        TaskTerminated(*Task);
         return;
     }
-    if (Background_) {
-        if (TConvertThread* thread = task->StartConvert(true, ThreadPriority_))
+    if (Background) {
+        if (TConvertThread* thread = Task->StartConvert(true, ThreadPriority_))
             thread->Resume();
         return;
     }
-    // The task runs here; its end takes the lock itself.
-    TerminateGuard.unlock();
-    try {
-        task->StartConvert(false, ThreadPriority_);
-    } catch (...) {
-        TerminateGuard.lock();
-        throw;
-    }
-    TerminateGuard.lock();
+    Task->StartConvert(false, ThreadPriority_);
 }
 
 void TCustomFFConverter::PauseTasks() {
@@ -518,6 +524,7 @@ void TCustomFFConverter::TaskTerminated(TCustomFFmpeg& Task) {
     if (Destroying_)
         return;
     bool background = false;
+    TFFmpegList::TTaskPtr next;
     {
         std::unique_lock guard(TerminateLock_);
         // A task's end counts once, even if a stop raced with its natural end.
@@ -536,9 +543,12 @@ void TCustomFFConverter::TaskTerminated(TCustomFFmpeg& Task) {
             if (!AllDone_ && FinishedCount_ >= Tasks_.Count())
                 FinalNotification();
         } else if (Background_) {
-            StartNextTask(guard);
+            next = ClaimNextTask();
         }
     }
+    // Started after the lock is released: see LaunchTask.
+    if (next)
+        LaunchTask(next, true);
     DeliverTerminations(background);
 }
 

@@ -250,9 +250,13 @@ protected:
 private:
     // Raises "Cannot %s while working." when a run was started and not cleared.
     void CheckWorking(const char* Operation) const;
-    // Starts task NextTaskIndex_ when tasks remain. Called with TerminateLock_ held in a
-    // background run; in a run on the calling thread it releases the lock around the task.
-    void StartNextTask(std::unique_lock<std::recursive_mutex>& TerminateGuard);
+    // Takes task NextTaskIndex_ for this run when tasks remain (null otherwise, or when its
+    // slot is empty). Called with TerminateLock_ held.
+    TFFmpegList::TTaskPtr ClaimNextTask();
+    // Starts a claimed task (on its own thread when Background). Called WITHOUT TerminateLock_:
+    // a refused start logs to the main thread and ends through TaskTerminated, and the main
+    // thread may be waiting for that lock meanwhile.
+    void LaunchTask(const TFFmpegList::TTaskPtr& Task, bool Background);
     // Fills and queues the final notification; AllDone := true. TerminateLock_ held.
     void FinalNotification();
     // Queues one notification (TerminateLock_ held); DeliverTerminations raises it later.

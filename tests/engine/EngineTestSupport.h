@@ -4,7 +4,10 @@
 
 #include "engine/MainThread.h"
 
+#include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <exception>
 #include <filesystem>
@@ -166,6 +169,35 @@ public:
     ~TDispatcherScope() { SetMainThreadDispatcher(nullptr); }
     TDispatcherScope(const TDispatcherScope&) = delete;
     TDispatcherScope& operator=(const TDispatcherScope&) = delete;
+};
+
+// Ends the process when a test body does not finish in time: a deadlock fails loudly instead of
+// hanging the test program.
+class TWatchdog {
+public:
+    explicit TWatchdog(std::chrono::seconds Limit) {
+        Thread_ = std::thread([this, Limit] {
+            std::unique_lock g(Lock_);
+            if (!Done_.wait_for(g, Limit, [this] { return Finished_; })) {
+                std::fprintf(stderr, "watchdog: the test body is stuck (deadlock)\n");
+                std::abort();
+            }
+        });
+    }
+    ~TWatchdog() {
+        {
+            std::lock_guard g(Lock_);
+            Finished_ = true;
+        }
+        Done_.notify_all();
+        Thread_.join();
+    }
+
+private:
+    std::mutex Lock_;
+    std::condition_variable Done_;
+    bool Finished_ = false;
+    std::thread Thread_;
 };
 
 } // namespace enginetest

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cfenv>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -13,6 +14,9 @@ extern "C" {
 #include <libavformat/version.h>
 }
 #include <SDL2/SDL_version.h>
+
+#include <elf.h>
+#include <link.h>
 
 namespace {
 
@@ -75,7 +79,12 @@ TEST(LoaderTest, WrongSDLVersionUnloadsTheWholeSetAndNamesTheFile) {
 
     EXPECT_FALSE(loader->LoadLibs(PlayerLibraries));
     const std::string error = loader->LastError();
-    EXPECT_EQ(error.rfind("Load library /opt/zelta/LibAV/libSDL2-2.0.so.0 error: ", 0), 0u) << error;
+    // The library named is the one in use (here the system's), not the configured folder's.
+    ASSERT_EQ(error.rfind("Load library /", 0), 0u) << error;
+    const std::string named = error.substr(13, error.find(" error: ") - 13);
+    EXPECT_EQ(named.rfind("/opt/zelta/", 0), std::string::npos) << error;
+    EXPECT_TRUE(named.size() > 17 && named.compare(named.size() - 17, 17, "/libSDL2-2.0.so.0") == 0) << error;
+    EXPECT_TRUE(std::filesystem::exists(named)) << error;
     EXPECT_NE(error.find("1.2.15"), std::string::npos) << error;
     EXPECT_NE(error.find(std::to_string(SDL_MAJOR_VERSION)), std::string::npos) << error;
     for (TLibraryKind k : EngineKinds) {
@@ -163,4 +172,29 @@ TEST(LoaderTest, FloatingPointTrapsAreMaskedWhileALoaderLives) {
     }
     EXPECT_EQ(fegetexcept(), FE_DIVBYZERO);
     fedisableexcept(FE_ALL_EXCEPT);
+}
+
+// LibAV beside the program must win over LD_LIBRARY_PATH: the search path is recorded as
+// DT_RPATH (searched before the environment), not DT_RUNPATH (searched after it).
+TEST(LoaderTest, TheProgramSearchesLibAVBeforeTheEnvironment) {
+    struct TFound {
+        bool RPath = false, RunPath = false;
+    } found;
+    dl_iterate_phdr(
+        [](dl_phdr_info* Info, size_t, void* Data) {
+            auto& f = *static_cast<TFound*>(Data);
+            for (int i = 0; i < Info->dlpi_phnum; ++i) {
+                if (Info->dlpi_phdr[i].p_type != PT_DYNAMIC)
+                    continue;
+                const auto* d = reinterpret_cast<const ElfW(Dyn)*>(Info->dlpi_addr + Info->dlpi_phdr[i].p_vaddr);
+                for (; d->d_tag != DT_NULL; ++d) {
+                    f.RPath |= d->d_tag == DT_RPATH;
+                    f.RunPath |= d->d_tag == DT_RUNPATH;
+                }
+            }
+            return 1; // the first object is the program itself
+        },
+        &found);
+    EXPECT_TRUE(found.RPath);
+    EXPECT_FALSE(found.RunPath);
 }

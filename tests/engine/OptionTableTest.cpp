@@ -590,7 +590,10 @@ TEST_F(TableOptionTest, Metadata) {
 TEST_F(TableOptionTest, BitstreamFiltersJoinTheChainOfTheirKind) {
     Set("vbsf", "h264_mp4toannexb");
     Set("vbsf", "null");
-    Set("absf", "aac_adtstoasc=ignored");
+    Set("absf", "aac_adtstoasc");
+    // A filter without options refuses arguments rather than drop them unseen.
+    EXPECT_EQ(RaisedBy<FFmpegException>("absf", "aac_adtstoasc=ignored"),
+              "Bitstream filter aac_adtstoasc takes no arguments: \"ignored\"");
     Set("sbsf", "null");
     Set("vbsf", "=h264_mp4toannexb"); // ignored
     const auto& chains = State().BitstreamFilters;

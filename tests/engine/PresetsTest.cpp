@@ -478,3 +478,37 @@ TEST_F(PresetApplyTest, TranslatedValuesReachTheEncoder) {
             EXPECT_NE(settings.find(std::string(" ") + s + " "), std::string::npos) << s << " in" << settings;
     }
 }
+
+TEST_F(PresetApplyTest, OldX264NamesAreTranslatedForLibx264OnlyAndOtherCodecsKeepTheirOptions) {
+    std::vector<std::string> log;
+    GetLogger().SetOnLog([&](const void*, uint32_t, TLogLevel, const std::string& Msg) { log.push_back(Msg); });
+    TTempDir dir;
+    const std::string file = dir.File("mpeg4.ffpreset");
+    WriteBytes(file, "me_method=epzs\nflags=+mv4\n");
+    Core->SetVideoCodec("mpeg4");
+    const std::string raised = Raised([&] { Core->ApplyPreset("vpre", file); });
+    GetLogger().SetOnLog(nullptr);
+    EXPECT_EQ(raised, "<none>");
+    for (const std::string& l : log)
+        EXPECT_EQ(l.find("libx264"), std::string::npos) << l;
+    EXPECT_EQ(PrivateValue("motion-est"), "<unset>");
+    EXPECT_NE(VideoInt("flags") & AV_CODEC_FLAG_4MV, 0);
+
+    // The MPEG-4 encoder gets the motion estimation method.
+    const AVCodec* mpeg4 = avcodec_find_encoder_by_name("mpeg4");
+    ASSERT_NE(mpeg4, nullptr);
+    TCodecContextPtr ctx(avcodec_alloc_context3(mpeg4));
+    EXPECT_EQ(Core->OptionContexts().CopyOptionsTo(ctx.get(), AV_OPT_FLAG_VIDEO_PARAM | AV_OPT_FLAG_ENCODING_PARAM), 0);
+    TCodecContextPtr expected(avcodec_alloc_context3(mpeg4));
+    ASSERT_GE(av_opt_set(expected.get(), "motion_est", "epzs", AV_OPT_SEARCH_CHILDREN), 0);
+    int64_t got = -1, want = -2;
+    ASSERT_GE(av_opt_get_int(ctx.get(), "motion_est", AV_OPT_SEARCH_CHILDREN, &got), 0);
+    ASSERT_GE(av_opt_get_int(expected.get(), "motion_est", AV_OPT_SEARCH_CHILDREN, &want), 0);
+    EXPECT_EQ(got, want);
+
+    // For libx264 the same line still becomes its current option.
+    Core->PrepareTask();
+    Core->SetVideoCodec("libx264");
+    EXPECT_EQ(Raised([&] { Core->ApplyPreset("vpre", file); }), "<none>");
+    EXPECT_EQ(PrivateValue("motion-est"), "dia");
+}

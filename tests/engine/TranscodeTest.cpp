@@ -9,6 +9,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -410,4 +413,210 @@ TEST(Run, QualityHistogramAndPsnrInTheStatusText) {
     EXPECT_THAT(last, ::testing::MatchesRegex(
                           "frame=   50 fps= *[0-9]+ q=[0-9.]+ L[0-9A-F]{32}PSNR=Y:[0-9.]+ "
                           "U:[0-9.]+ V:[0-9.]+ \\*:[0-9.]+ size=.*"));
+}
+
+namespace {
+
+// Times (seconds) of the packets of the first stream of Type in Path, in file order.
+std::vector<double> PacketTimes(const std::string& Path, AVMediaType Type) {
+    std::vector<double> times;
+    AVFormatContext* ic = nullptr;
+    if (avformat_open_input(&ic, Path.c_str(), nullptr, nullptr) < 0)
+        return times;
+    // The container's packets as stored: no decoding, so damaged content still counts.
+    int index = -1;
+    for (unsigned i = 0; i < ic->nb_streams && index < 0; ++i)
+        if (ic->streams[i]->codecpar->codec_type == Type)
+            index = int(i);
+    AVPacket* pkt = av_packet_alloc();
+    while (index >= 0 && pkt != nullptr && av_read_frame(ic, pkt) >= 0) {
+        if (pkt->stream_index == index && pkt->pts != AV_NOPTS_VALUE)
+            times.push_back(double(pkt->pts) * av_q2d(ic->streams[index]->time_base));
+        av_packet_unref(pkt);
+    }
+    av_packet_free(&pkt);
+    avformat_close_input(&ic);
+    return times;
+}
+
+// The stream header fields of the first Vorbis stream in Path: maximum, nominal and minimum bit
+// rate as the encoder wrote them (0 or less: not set).
+std::array<int32_t, 3> VorbisBitRates(const std::string& Path) {
+    std::array<int32_t, 3> rates{-1, -1, -1};
+    AVFormatContext* ic = nullptr;
+    if (avformat_open_input(&ic, Path.c_str(), nullptr, nullptr) < 0)
+        return rates;
+    for (unsigned i = 0; i < ic->nb_streams; ++i) {
+        const AVCodecParameters* par = ic->streams[i]->codecpar;
+        if (par->codec_id != AV_CODEC_ID_VORBIS || par->extradata == nullptr)
+            continue;
+        const std::string data(reinterpret_cast<const char*>(par->extradata), size_t(par->extradata_size));
+        const size_t id = data.find("\x01vorbis");
+        if (id == std::string::npos || id + 28 > data.size())
+            break;
+        // type, "vorbis", version (4), channels (1), rate (4), then the three bit rates.
+        for (int k = 0; k < 3; ++k) {
+            int32_t v = 0;
+            std::memcpy(&v, data.data() + id + 16 + 4 * k, 4);
+            rates[size_t(k)] = v;
+        }
+        break;
+    }
+    avformat_close_input(&ic);
+    return rates;
+}
+
+} // namespace
+
+TEST(Run, SubtitlesFollowTheOutputStartTimeLikeAudioAndVideo) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().Subtitled, {}}};
+    // The events start at 0.2, 0.8 and 1.4 s; the output starts 1 s into the input.
+    c.Options = {{"ss", "1"}, {"vcodec", "mpeg4"}, {"acodec", "libvorbis"}, {"scodec", "srt"}};
+    c.Output = dir.File("late.mkv");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    const std::vector<double> subs = PacketTimes(c.Output, AVMEDIA_TYPE_SUBTITLE);
+    ASSERT_EQ(subs.size(), 1u);
+    // Within the input's own start offset (the AAC priming of the fixture), not a second late.
+    EXPECT_NEAR(subs[0], 0.4, 0.03);
+    const std::vector<double> video = PacketTimes(c.Output, AVMEDIA_TYPE_VIDEO);
+    ASSERT_FALSE(video.empty());
+    EXPECT_NEAR(*std::min_element(video.begin(), video.end()), 0.0, 0.011);
+}
+
+TEST(Run, AudioFrameLimitEndsAnEncodedAudioOutput) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().Wav, {}}};
+    c.Options = {{"acodec", "libmp3lame"}, {"aframes", "10"}};
+    c.Output = dir.File("ten.mp3");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    EXPECT_TRUE(o.Completed);
+    const TMediaFacts f = Inspect(c.Output);
+    ASSERT_NE(f.First(AVMEDIA_TYPE_AUDIO), nullptr);
+    EXPECT_EQ(f.First(AVMEDIA_TYPE_AUDIO)->Packets, 10);
+}
+
+TEST(Run, VideoRateLimitsStayOffTheAudioEncoder) {
+    TOutputDir dir;
+    TConversion c;
+    c.Inputs = {{Media().Wav, {}}};
+    // As a VCD target sets them; libvorbis would switch to managed bit rate with them.
+    c.Options = {{"acodec", "libvorbis"}, {"ab", "128000"}, {"maxrate", "1150000"},
+                 {"minrate", "1150000"}, {"bufsize", "327680"}};
+    c.Output = dir.File("limits.ogg");
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    EXPECT_TRUE(o.Completed);
+    const std::array<int32_t, 3> rates = VorbisBitRates(c.Output);
+    EXPECT_EQ(rates[1], 128000) << "nominal bit rate";
+    EXPECT_LE(rates[0], 0) << "maximum bit rate";
+    EXPECT_LE(rates[2], 0) << "minimum bit rate";
+}
+
+TEST(Run, TwoPassLibx264KeepsItsStatisticsInTheTaskPassLog) {
+    TOutputDir dir;
+    TOutputDir logs;
+    const std::string saved = std::filesystem::current_path().string();
+    std::filesystem::current_path(dir.Path());
+    const std::string base = logs.File("task7");
+    TOutcome passes[2];
+    for (int pass = 1; pass <= 2; ++pass) {
+        TConversion c;
+        c.Inputs = {{Media().AviMpeg4Mp3, {}}};
+        c.Options = {{"vcodec", "libx264"}, {"b", "300000"}, {"pass", std::to_string(pass)},
+                     {"passlogfile", base}, {"an", ""}};
+        c.Output = dir.File("pass" + std::to_string(pass) + ".mkv");
+        passes[pass - 1] = Convert(c);
+        if (pass == 1) {
+            // Nothing lands in the current folder, where parallel tasks would collide.
+            for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+                EXPECT_EQ(e.path().filename().string().rfind("x264_2pass", 0), std::string::npos)
+                    << e.path();
+        }
+    }
+    std::filesystem::current_path(saved);
+    ASSERT_EQ(passes[0].Error, "");
+    ASSERT_EQ(passes[1].Error, "");
+    EXPECT_TRUE(passes[1].Completed);
+    ASSERT_TRUE(std::filesystem::exists(base + "-0.log"));
+    EXPECT_GT(std::filesystem::file_size(base + "-0.log"), 0u);
+}
+
+TEST(Run, BitstreamFilterArgumentsReachTheFilterAndAFailedPacketStillGoesOut) {
+    TOutputDir dir;
+    {
+        // Every second packet dropped: the argument took effect.
+        TConversion c;
+        c.Inputs = {{Media().Mp4H264Aac, {}}};
+        c.Options = {{"vcodec", "copy"}, {"vbsf", "noise=dropamount=2"}, {"an", ""}};
+        c.Output = dir.File("dropped.mkv");
+        const TOutcome o = Convert(c);
+        ASSERT_EQ(o.Error, "");
+        const size_t kept = PacketTimes(c.Output, AVMEDIA_TYPE_VIDEO).size();
+        EXPECT_GT(kept, 0u);
+        EXPECT_LT(kept, 50u);
+    }
+    {
+        // Every byte damaged (a bare value sets the filter's first option), so the next filter
+        // fails on each packet; each still reaches the file, unfiltered.
+        TConversion c;
+        c.Inputs = {{Media().Mp4H264Aac, {}}};
+        c.Options = {{"vcodec", "copy"}, {"vbsf", "noise=1"}, {"vbsf", "h264_mp4toannexb"}, {"an", ""}};
+        c.Output = dir.File("damaged.nut");
+        const TOutcome o = Convert(c);
+        ASSERT_EQ(o.Error, "");
+        EXPECT_TRUE(o.Logged(llError, "h264_mp4toannexb failed for stream 0"));
+        EXPECT_EQ(PacketTimes(c.Output, AVMEDIA_TYPE_VIDEO).size(), 50u);
+    }
+    {
+        TConversion c;
+        c.Inputs = {{Media().Mp4H264Aac, {}}};
+        c.Options = {{"vcodec", "copy"}, {"vbsf", "h264_mp4toannexb=fast"}};
+        c.Output = dir.File("refused.mkv");
+        EXPECT_EQ(Convert(c).Error, "Bitstream filter h264_mp4toannexb takes no arguments: \"fast\"");
+        c.Options = {{"vcodec", "copy"}, {"vbsf", "noise=nosuchoption=3"}};
+        EXPECT_EQ(Convert(c).Error, "Invalid arguments for bitstream filter noise: \"nosuchoption=3\"");
+    }
+}
+
+TEST(Run, JoinedInputsKeepEverySampleAndTheFinalReportNamesTheFrames) {
+    TOutputDir dir;
+    {
+        // Resampled at every input: what the resampler holds at a boundary is not lost.
+        TConversion c;
+        c.Inputs = {{Media().Wav, {}}, {Media().Wav, {}}, {Media().Wav, {}}};
+        c.Options = {{"acodec", "pcm_s16le"}, {"ar", "48000"}};
+        c.Join = true;
+        c.Output = dir.File("joined.wav");
+        const TOutcome o = Convert(c);
+        ASSERT_EQ(o.Error, "");
+        const TMediaFacts in = Inspect(Media().Wav);
+        const TMediaFacts out = Inspect(c.Output);
+        ASSERT_NE(in.First(AVMEDIA_TYPE_AUDIO), nullptr);
+        ASSERT_NE(out.First(AVMEDIA_TYPE_AUDIO), nullptr);
+        const double expected = 3.0 * double(in.First(AVMEDIA_TYPE_AUDIO)->Frames) * 48000.0 /
+                                double(in.First(AVMEDIA_TYPE_AUDIO)->SampleRate);
+        EXPECT_NEAR(double(out.First(AVMEDIA_TYPE_AUDIO)->Frames), expected, 3.0);
+    }
+    {
+        TConversion c;
+        c.Inputs = {{Media().AviMpeg4Mp3, {}}, {Media().AviMpeg4Mp3, {}}};
+        c.Options = {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}};
+        c.Join = true;
+        c.WithProgress = true;
+        c.Output = dir.File("joined.avi");
+        const TOutcome o = Convert(c);
+        ASSERT_EQ(o.Error, "");
+        ASSERT_FALSE(o.Reports.empty());
+        const TReport& last = o.Reports.back();
+        const TMediaFacts out = Inspect(c.Output);
+        ASSERT_NE(out.First(AVMEDIA_TYPE_VIDEO), nullptr);
+        EXPECT_EQ(last.FrameNumber, out.First(AVMEDIA_TYPE_VIDEO)->Frames);
+        EXPECT_GE(last.FPS, 0);
+        EXPECT_GE(last.Quality, 0.0f);
+    }
 }

@@ -178,7 +178,7 @@ TEST(UnicodeIOTest, WritesSeeksAndReadsANonAsciiFile) {
     EXPECT_EQ(pb->seek(pb->opaque, 100, SEEK_SET), 100);
     EXPECT_EQ(pb->seek(pb->opaque, 50, SEEK_CUR), 150);
     EXPECT_EQ(pb->seek(pb->opaque, -100, SEEK_END), int64_t(data.size()) - 100);
-    EXPECT_EQ(pb->seek(pb->opaque, -1, SEEK_SET), -1);
+    EXPECT_EQ(pb->seek(pb->opaque, -1, SEEK_SET), AVERROR(EINVAL));
     UnicodeIOClose(&pb);
 
     // Opening for writing empties an existing file.
@@ -207,6 +207,12 @@ TEST(UnicodeIOTest, FailedOpensAndTransfers) {
     // A folder that does not exist cannot take a new file either.
     EXPECT_EQ(UnicodeIOOpen(&pb, FileNameToURL(dir.File("nö/new.bin"), Ascii), AVIO_FLAG_WRITE),
               AVERROR(ENOENT));
+    EXPECT_EQ(pb, nullptr);
+    // Other failures keep their own code: a plain file used as a folder is not a missing one.
+    WriteBytes(dir.File("plain.bin"), "x");
+    EXPECT_EQ(UnicodeIOOpen(&pb, FileNameToURL(dir.File("plain.bin/ö.bin"), Ascii), AVIO_FLAG_READ),
+              AVERROR(ENOTDIR));
+    EXPECT_EQ(UnicodeIOOpen(&pb, "unicode:utf8:" + dir.Path(), AVIO_FLAG_WRITE), AVERROR(EISDIR));
     EXPECT_EQ(pb, nullptr);
 
     // A full device: the write error reaches the context.

@@ -62,7 +62,11 @@ TEST(FormatTextTest, ErrorTextsAndStreamKinds) {
                     {AVERROR(ENOENT), "No such file or directory"}};
     for (const auto& d : designed)
         EXPECT_EQ(ErrorText("clip.avi", d.Code), std::string("clip.avi: ") + d.Text) << d.Code;
-    EXPECT_EQ(ErrorText("clip.avi", -7), "clip.avi: Error number -7 occurred");
+    // Codes outside the table: the system's own text, or the number when it has none.
+    EXPECT_EQ(ErrorText("clip.avi", AVERROR(EFBIG)), "clip.avi: File too large");
+    EXPECT_EQ(ErrorText("clip.avi", AVERROR(ENOSPC)), "clip.avi: No space left on device");
+    EXPECT_EQ(ErrorText("clip.avi", AVERROR(EACCES)), "clip.avi: Permission denied");
+    EXPECT_EQ(ErrorText("clip.avi", -123456789), "clip.avi: Error number -123456789 occurred");
     EXPECT_EQ(ErrorText("x", 0), "x: Error number 0 occurred");
 
     EXPECT_EQ(StreamKindName(AVMEDIA_TYPE_VIDEO), "Video");

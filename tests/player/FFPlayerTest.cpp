@@ -3,6 +3,7 @@
 
 #include "PlayerTestSupport.h"
 
+#include "engine/EngineTestSupport.h"
 #include "engine/FFLogger.h"
 #include "engine/FFUtils.h"
 
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <future>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -540,6 +542,12 @@ TEST_F(FFPlayerTest, AHandlerMayStopAndReopenThePlayer) {
     }
     EXPECT_TRUE(reopened);
     EXPECT_EQ(std::count(states.begin(), states.end(), psPlay), 2);
+    // The first file still reports its stop, between its end and the second file's play.
+    const auto second = std::find(std::find(states.begin(), states.end(), psPlay) + 1,
+                                  states.end(), psPlay);
+    const auto end = std::find(states.begin(), states.end(), psEnd);
+    ASSERT_NE(end, states.end());
+    EXPECT_NE(std::find(end, second, psStop), second);
     EXPECT_EQ(player.FileName(), Media().Wav);
     player.Stop(true);
     EXPECT_EQ(states.back(), psStop);
@@ -567,6 +575,219 @@ TEST_F(FFPlayerTest, RepeatedOpenSeekStopLeavesNoThreadBehind) {
         EXPECT_EQ(events.States().back(), psStop);
     }
     EXPECT_EQ(ThreadCount(), baseline);
+}
+
+// The 12 s MPEG programme stream of the stalled-input test: long enough that its analysis ends
+// before a cut-off input does.
+std::string LongMpeg() {
+    fixtures::TMediaSpec spec;
+    spec.Format = "mpeg";
+    spec.VideoEncoder = "mpeg2video";
+    spec.AudioEncoders = {"mp2"};
+    spec.Seconds = 12.0;
+    return FixtureMediaOnce("player-mpeg2-mp2-12s.mpg", spec);
+}
+
+TEST_F(FFPlayerTest, AfterAReadErrorPlaybackEndsAndSeeksStillReturn) {
+    // Cut where a packet starts, so the demuxer's next read is the one that fails.
+    const std::string data = TTcpSource::ReadFile(Media().Wav);
+    const size_t samples = data.find("data", 12);
+    ASSERT_NE(samples, std::string::npos);
+    TTcpSource input(data, samples + 8 + 20 * 4096, true);
+    std::atomic<int> errors{0};
+    GetLogger().SetOnLog([&](const void*, uint32_t, TLogLevel Level, const std::string& Text) {
+        if (Level <= llError && Text.find("while reading file") != std::string::npos)
+            ++errors;
+        if (std::getenv("ZELTA_TEST_LOG"))
+            std::fprintf(stderr, "log %d: %s\n", int(Level), Text.c_str());
+    });
+    {
+        TFFPlayer player;
+        TEventRecorder events;
+        events.Attach(player);
+        TRecordingSink sink;
+        ASSERT_TRUE(player.Open(input.URL(), &sink)) << player.LastError();
+        // What arrived before the reset plays out, then the file ends.
+        EXPECT_TRUE(events.WaitState(psEnd, 20s));
+        for (int i = 0; i < 2; ++i) {
+            auto seek = std::async(std::launch::async, [&] { player.Seek(sfAny, true, 1000000); });
+            const bool returned = seek.wait_for(10s) == std::future_status::ready;
+            EXPECT_TRUE(returned) << "seek " << i << " never returned";
+            if (!returned) {
+                player.Stop(false); // lets the waiting seek go
+                seek.wait();
+                break;
+            }
+        }
+        player.Stop(true);
+        EXPECT_EQ(events.States().back(), psStop);
+    }
+    GetLogger().SetOnLog({});
+    EXPECT_GT(errors.load(), 0);
+}
+
+TEST_F(FFPlayerTest, StopHandledWhileOpenWaitsCancelsAnOpenOnAHangingInput) {
+    TQueuedDispatcher dispatcher;
+    TTcpSource input("", 0, false); // accepts and never sends a byte
+    TFFPlayer player;
+    enginetest::TWatchdog watchdog(60s);
+    // A click handled while Open waits: the wait pumps the main thread's queue.
+    std::thread click([&] {
+        std::this_thread::sleep_for(500ms);
+        dispatcher.RunAndWait([&] { player.Stop(true); });
+    });
+    EXPECT_FALSE(player.Open(input.URL(), nullptr));
+    EXPECT_FALSE(player.LastError().empty());
+    click.join();
+    // The player is usable afterwards.
+    ASSERT_TRUE(player.Open(Media().Wav, nullptr)) << player.LastError();
+    player.Stop(true);
+}
+
+TEST_F(FFPlayerTest, AnOpenHandledWhileStopWaitsLeavesTheNewFilePlaying) {
+    TQueuedDispatcher dispatcher;
+    enginetest::TWatchdog watchdog(90s);
+    const std::string stalled = Media().Dir + "/stalled-open-" + std::to_string(::getpid()) + ".mpg";
+    TStalledInput input(LongMpeg(), stalled);
+    const std::string next = LongH264Aac();
+    TFFPlayer player;
+    TEventRecorder events;
+    events.Attach(player);
+    TRecordingSink sink;
+    ASSERT_TRUE(player.Open(stalled, &sink)) << player.LastError();
+    ASSERT_TRUE(sink.WaitFor([](const auto& E) { return E.size() >= 3; }, 3s));
+    std::this_thread::sleep_for(300ms); // the read is stuck: Stop waits about a second
+    // A click handled while Stop waits (its wait pumps) opens the next file.
+    std::atomic<bool> opened{false};
+    std::thread click([&] {
+        std::this_thread::sleep_for(300ms);
+        dispatcher.RunAndWait([&] { opened = player.Open(next, &sink); });
+    });
+    player.Stop(true); // must neither wait for nor end the file the click opened
+    click.join();
+    input.Release();
+    EXPECT_TRUE(opened.load()) << player.LastError();
+    EXPECT_EQ(player.FileName(), next);
+    EXPECT_FALSE(player.Paused());
+    // The next file plays on: its positions advance (delivered while this thread pumps).
+    events.ClearPositions();
+    const auto until = Clock::now() + 5s;
+    while (Clock::now() < until && !events.WaitPosition([](int64_t P) { return P > 300000; }, 0ms)) {
+        ProcessMessages();
+        std::this_thread::sleep_for(5ms);
+    }
+    EXPECT_TRUE(events.WaitPosition([](int64_t P) { return P > 300000; }, 0ms));
+    EXPECT_EQ(player.State(), psPlay) << ::testing::PrintToString(events.States());
+    player.Stop(true);
+    EXPECT_EQ(events.States().back(), psStop);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FFPlayerTest, NoPictureFromBeforeASeekIsShownOnceTheSeekHasShownItsOwn) {
+    // Seeking in a programme stream reads the file, which leaves the decoder time to finish
+    // pictures of the old position meanwhile.
+    TFFPlayer player;
+    TEventRecorder events;
+    events.Attach(player);
+    TRecordingSink sink;
+    ASSERT_TRUE(player.Open(LongMpeg(), &sink)) << player.LastError();
+    ASSERT_TRUE(events.WaitPosition([](int64_t P) { return P > 300000; }, 3s));
+    const int64_t slack = 700000;
+    for (int i = 0; i < 12; ++i) {
+        SCOPED_TRACE("seek " + std::to_string(i));
+        const int64_t target = i % 2 == 0 ? 9000000 : 2000000;
+        const size_t before = sink.Count();
+        player.Seek(0, true, target);
+        std::this_thread::sleep_for(150ms);
+        const auto entries = sink.Entries();
+        bool reached = false;
+        for (size_t k = before; k < entries.size(); ++k) {
+            const bool near = std::llabs(entries[k].PTS - target) <= slack + 500000;
+            if (near)
+                reached = true;
+            else if (reached)
+                ADD_FAILURE() << "picture at " << entries[k].PTS << " shown after the seek to " << target;
+        }
+    }
+    player.Stop(true);
+}
+
+} // namespace
+
+namespace {
+
+// True when the picture shows the white block of a bitmap subtitle.
+bool ShowsSubtitle(const TBitmap24& Bitmap) {
+    const int x = fixtures::BitmapSubtitleRectCentre(0), y = fixtures::BitmapSubtitleRectCentre(1);
+    if (Bitmap.Width() <= x || Bitmap.Height() <= y)
+        return false;
+    const uint8_t* p = Bitmap.ScanLine(y) + size_t(x) * 3;
+    return p[0] > 235 && p[1] > 235 && p[2] > 235;
+}
+
+TEST_F(FFPlayerTest, BitmapSubtitlesShowAgainAfterABackwardSeek) {
+    fixtures::TMediaSpec spec;
+    spec.Format = "matroska";
+    spec.VideoEncoder = "mpeg4";
+    spec.Seconds = 8.0;
+    spec.Subtitles = true;
+    spec.BitmapSubtitles = true;
+    const std::string file = FixtureMediaOnce("player-dvdsub-8s.mkv", spec);
+    TFFPlayer player;
+    TRecordingSink sink;
+    ASSERT_TRUE(player.Open(file, &sink)) << player.LastError();
+    auto subtitleShown = [&](size_t From, int64_t Low, int64_t High) {
+        return [=](const std::vector<TRecordingSink::TEntry>& E) {
+            for (size_t k = From; k < E.size(); ++k)
+                if (E[k].PTS >= Low && E[k].PTS <= High && E[k].Bitmap && ShowsSubtitle(*E[k].Bitmap))
+                    return true;
+            return false;
+        };
+    };
+    // The event from 2.6 s is up; the later ones wait in the queue.
+    ASSERT_TRUE(sink.WaitFor(subtitleShown(0, 2700000, 3100000), 5s));
+    const size_t before = sink.Count();
+    player.Seek(0, true, 0);
+    // The first event (0.2 s to 0.8 s) shows again.
+    EXPECT_TRUE(sink.WaitFor(subtitleShown(before, 300000, 700000), 3s));
+    player.Stop(true);
+}
+
+} // namespace
+
+namespace {
+
+// Pictures the player's filter cannot convert for display: its video thread stops on the error.
+TEST_F(FFPlayerTest, AFailedVideoPathLeavesTheSoundPlayingToTheEndAndLogsWhy) {
+    fixtures::TMediaSpec spec;
+    spec.Format = "nut";
+    spec.VideoEncoder = "rawvideo";
+    spec.PixelFormat = "uyyvyy411";
+    spec.AudioEncoders = {"pcm_s16le"};
+    spec.Seconds = 2.0;
+    const std::string file = FixtureMediaOnce("player-unshowable-2s.nut", spec);
+    std::atomic<int> errors{0};
+    GetLogger().SetOnLog([&](const void*, uint32_t, TLogLevel Level, const std::string& Text) {
+        if (Level <= llError && Text.find(file) != std::string::npos)
+            ++errors;
+    });
+    {
+        TFFPlayer player;
+        TEventRecorder events;
+        events.Attach(player);
+        TRecordingSink sink;
+        ASSERT_TRUE(player.Open(file, &sink)) << player.LastError();
+        EXPECT_TRUE(events.WaitPosition([](int64_t P) { return P > 1000000; }, 5s));
+        EXPECT_TRUE(events.WaitState(psEnd, 8s));
+        player.Seek(0, true, 500000); // returns, though no picture will come
+        player.Stop(true);
+        EXPECT_EQ(events.States().back(), psStop);
+    }
+    GetLogger().SetOnLog({});
+    EXPECT_GT(errors.load(), 0);
 }
 
 } // namespace

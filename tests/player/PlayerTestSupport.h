@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -18,10 +19,17 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
+
+#include <fstream>
+#include <iterator>
 
 namespace playertest {
 
@@ -272,6 +280,74 @@ private:
     std::condition_variable Cond_;
     std::deque<std::shared_ptr<TCall>> Queue_;
     int Handled_ = 0;
+};
+
+// A one-connection TCP server on the loopback interface: the player reads it as
+// "tcp://127.0.0.1:<port>". It sends the first Bytes of Data (none: the input hangs) and then,
+// with Reset, waits a moment and resets the connection, so the reader gets a read error.
+class TTcpSource {
+public:
+    TTcpSource(std::string Data, size_t Bytes, bool Reset) : Data_(std::move(Data)) {
+        Listen_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof a;
+        if (Listen_ < 0 || ::bind(Listen_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+            ::listen(Listen_, 1) != 0 ||
+            ::getsockname(Listen_, reinterpret_cast<sockaddr*>(&a), &len) != 0)
+            throw std::runtime_error("cannot listen on the loopback interface");
+        Port_ = ntohs(a.sin_port);
+        Thread_ = std::thread([this, Bytes, Reset] {
+            const int fd = ::accept(Listen_, nullptr, nullptr);
+            if (fd < 0)
+                return;
+            size_t done = 0;
+            const size_t total = std::min(Bytes, Data_.size());
+            while (done < total) {
+                const ssize_t n = ::send(fd, Data_.data() + done, total - done, MSG_NOSIGNAL);
+                if (n <= 0)
+                    break;
+                done += size_t(n);
+            }
+            std::unique_lock l(Lock_);
+            Cond_.wait_for(l, Reset ? milliseconds(500) : milliseconds(60000),
+                           [this] { return Released_; });
+            if (Reset) {
+                linger hard{1, 0};
+                ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+            }
+            ::close(fd);
+        });
+    }
+    ~TTcpSource() {
+        {
+            std::lock_guard g(Lock_);
+            Released_ = true;
+            Cond_.notify_all();
+        }
+        ::shutdown(Listen_, SHUT_RDWR); // ends an accept still waiting
+        Thread_.join();
+        ::close(Listen_);
+    }
+    TTcpSource(const TTcpSource&) = delete;
+    TTcpSource& operator=(const TTcpSource&) = delete;
+
+    std::string URL() const { return "tcp://127.0.0.1:" + std::to_string(Port_); }
+
+    static std::string ReadFile(const std::string& Path) {
+        std::ifstream in(Path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+private:
+    std::string Data_;
+    int Listen_ = -1;
+    int Port_ = 0;
+    std::thread Thread_;
+    std::mutex Lock_;
+    std::condition_variable Cond_;
+    bool Released_ = false;
 };
 
 // Base of the tests that play media.

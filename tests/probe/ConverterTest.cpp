@@ -5,13 +5,16 @@
 #include "probe/FFConverter.h"
 
 #include "engine/EngineTestSupport.h"
+#include "engine/FFLogger.h"
 #include "engine/TranscodeTestSupport.h"
 #include "fixtures/Fixtures.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
@@ -23,6 +26,7 @@
 using namespace std::chrono_literals;
 using enginetest::TDispatcherScope;
 using enginetest::TQueueDispatcher;
+using enginetest::TWatchdog;
 using ::testing::HasSubstr;
 using transcodetest::Inspect;
 using transcodetest::TOutputDir;
@@ -629,3 +633,75 @@ TEST_F(TConverterTest, FiftyStartStopClearCyclesLeaveNoThreadBehind) {
 }
 
 } // namespace
+
+
+// Refused starts log to the main thread from the path that starts the next task; the main
+// thread meanwhile asks Working, stops and checks without servicing its queue in between.
+TEST_F(TConverterTest, RefusedStartsStopsAndParallelTasksNeverLockAgainstTheMainThread) {
+    (void)Media();
+    TQueueDispatcher dispatcher;
+    TDispatcherScope scope(&dispatcher);
+    std::atomic<int> logged{0};
+    GetLogger().SetOnLog([&](const void*, uint32_t, TLogLevel, const std::string&) { ++logged; });
+    Conv->SetPreviewBitmap(true);
+    Conv->SetOnPreviewBitmap([](TCustomFFConverter&, const TPreviewInfo&) {});
+    {
+        TWatchdog watchdog(120s);
+        std::mt19937 random(20101117);
+        for (int cycle = 0; cycle < 12; ++cycle) {
+            SCOPED_TRACE("cycle " + std::to_string(cycle));
+            {
+                std::lock_guard g(Events.Lock);
+                Events.Ends.clear();
+                Events.Reports.clear();
+            }
+            const int tasks = 4 + int(random() % 3);
+            for (int t = 0; t < tasks; ++t) {
+                if (t % 2 == 1)
+                    ASSERT_GE(Conv->AddTask(Media().Wav), 0); // no output: its start is refused
+                else
+                    AddJob(Media().Wav, Out.File(std::to_string(t) + ".mp3"));
+            }
+            Conv->StartTask(2);
+            const bool stop = cycle % 3 == 2;
+            const auto start = std::chrono::steady_clock::now();
+            for (;;) {
+                {
+                    std::lock_guard g(Events.Lock);
+                    if (Events.FinalSeen())
+                        break;
+                }
+                (void)Conv->Working(); // takes the component's locks without pumping
+                (void)Conv->FinishedCount();
+                if (stop && std::chrono::steady_clock::now() - start > 5ms)
+                    Conv->StopTasks(false);
+                dispatcher.ProcessPendingEvents();
+            }
+            std::vector<int> ends = Events.EndIndexes();
+            ASSERT_EQ(ends.size(), size_t(tasks) + 1);
+            Conv->ClearTasks();
+        }
+        Conv.reset();
+    }
+    GetLogger().SetOnLog({});
+    EXPECT_GT(logged.load(), 0);
+}
+
+TEST_F(TConverterTest, AHookOfARefusedOutputDoesNotStayForTheNextOutput) {
+    const int task = Conv->AddTask(Media().Mp4H264Aac);
+    ASSERT_EQ(task, 0) << Conv->LastError();
+    TOutputOptions hooked;
+    ResetOutputOptions(hooked);
+    hooked.Hook = true;
+    EXPECT_FALSE(Conv->SetOutputFile(task, Out.File("refused.nosuchformat"), &hooked));
+    // A stream copy cannot feed a hook; with the refused output's hook gone it runs.
+    TOutputOptions copy;
+    ResetOutputOptions(copy);
+    copy.VideoCodec = "copy";
+    copy.AudioCodec = "copy";
+    ASSERT_TRUE(Conv->SetOutputFile(task, Out.File("copy.mkv"), &copy)) << Conv->LastError();
+    Conv->StartTask(0);
+    ASSERT_EQ(Events.EndIndexes(), (std::vector<int>{0, -1}));
+    EXPECT_EQ(Events.Ends[0].Info.ExceptionMsg, "");
+    EXPECT_TRUE(Events.Ends[0].Info.Finished);
+}
