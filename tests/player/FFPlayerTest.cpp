@@ -570,11 +570,11 @@ TEST_F(FFPlayerTest, RepeatedOpenSeekStopLeavesNoThreadBehind) {
             ASSERT_TRUE(player.Open(file, &sink)) << i << ": " << player.LastError();
             player.Seek(0, i % 2 == 0, 1000000);
             player.Stop(true);
-            EXPECT_EQ(ThreadCount(), baseline) << i;
+            EXPECT_EQ(ThreadCountSettledAt(baseline), baseline) << i;
         }
         EXPECT_EQ(events.States().back(), psStop);
     }
-    EXPECT_EQ(ThreadCount(), baseline);
+    EXPECT_EQ(ThreadCountSettledAt(baseline), baseline);
 }
 
 // The 12 s MPEG programme stream of the stalled-input test: long enough that its analysis ends

@@ -73,6 +73,19 @@ inline int ThreadCount() {
     return n;
 }
 
+// The thread count once it has come down to Expected, or what it is after a few seconds: a
+// thread that has been joined can still show for a moment on a loaded machine, a thread left
+// behind never goes.
+inline int ThreadCountSettledAt(int Expected) {
+    for (int i = 0; i < 200; ++i) {
+        const int n = ThreadCount();
+        if (n <= Expected)
+            return n;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return ThreadCount();
+}
+
 // Records every picture it is shown; keeps the bitmaps of the latest few.
 class TRecordingSink : public TPictureSink {
 public:
