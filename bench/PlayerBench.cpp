@@ -9,6 +9,7 @@
 //   seek_ms_mean / seek_ms_max   Seek call to the first picture at the target, over three seeks
 //   cpu_pct             process CPU time (user + system) per second of playback, in % of one core
 // The media folder is $ZELTA_BENCH_MEDIA, else a "zelta-bench" folder in the temporary folder.
+#include "BenchSupport.h"
 #include "fixtures/Fixtures.h"
 #include "engine/FFmpegLoader.h"
 #include "player/FFPlayer.h"
@@ -54,13 +55,6 @@ std::string BenchMedia() {
         fixtures::MakeMediaOnce(path, spec);
     }
     return path;
-}
-
-double CpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
 // Counts the pictures it is shown and when the first one after a mark arrived.

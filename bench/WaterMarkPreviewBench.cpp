@@ -8,6 +8,7 @@
 //   media_s        media seconds played
 //   cpu_pct        process CPU time per second of playback, in % of one core
 // The media folder is $ZELTA_BENCH_MEDIA, else a "zelta-bench" folder in the temporary folder.
+#include "BenchSupport.h"
 #include "app/QtDispatcher.h"
 #include "effects/FrameEffects.h"
 #include "fixtures/Fixtures.h"
@@ -56,13 +57,6 @@ std::string BenchMedia() {
     spec.Seconds = 30.0;
     fixtures::MakeMediaOnce(path, spec);
     return path;
-}
-
-double CpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
 void Wait(int Milliseconds) {
