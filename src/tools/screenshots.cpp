@@ -1,5 +1,5 @@
-// Renders every window in each of the seven colour themes to PNG files, to look at layouts
-// without a desktop: "<output folder>/<window>-<theme>.png". The main window is taken empty,
+// Renders every window in each colour theme ("Follow system" taken as the dark one) to PNG
+// files, to look at layouts without a desktop: "<output folder>/<window>-<theme>.png". The main window is taken empty,
 // with its format picker open and with rows; the trim and crop dialogs with a playing picture;
 // the progress window during a run.
 //
@@ -190,7 +190,7 @@ bool WaterMarkShots(const QString& Folder, const std::string& Media, const QStri
     dialog.spdBtnPauseClick();
     Settle(200);
     bool ok = true;
-    for (int theme = 0; theme < ThemeCount; ++theme) {
+    for (int theme = 0; theme < ThemeMenuCount; ++theme) {
         ApplyTheme(theme);
         dialog.pageControl1->setCurrentWidget(dialog.tsWatermark);
         ok = Save(dialog, Folder, "watermark", theme, TShotNames{}) && ok;
@@ -316,7 +316,7 @@ int main(int argc, char** argv) {
     }
 
     TTrackBarGallery gallery;
-    for (int theme = 0; theme < ThemeCount; ++theme) {
+    for (int theme = 0; theme < ThemeMenuCount; ++theme) {
         ApplyTheme(theme);
         ok = Save(gallery, out, "trackbar", theme, names) && ok;
     }
@@ -347,7 +347,7 @@ int main(int argc, char** argv) {
             Settle(300); // past the first second, so the bar and time have moved
             Pause();
             Settle(200);
-            for (int theme = 0; theme < ThemeCount; ++theme) {
+            for (int theme = 0; theme < ThemeMenuCount; ++theme) {
                 ApplyTheme(theme);
                 Settle(50);
                 const QString file =
