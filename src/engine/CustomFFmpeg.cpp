@@ -538,6 +538,12 @@ void TCustomFFmpeg::EndUnstartedRun(const std::string& Message) {
     }
 }
 
+void TCustomFFmpeg::FailUnstarted(const std::string& Message) {
+    if (Running_ || Terminated_)
+        return;
+    EndUnstartedRun(Message);
+}
+
 void TCustomFFmpeg::DoTerminate() {
     // Terminated first: a task is never seen as neither running nor terminated once it ran, so
     // no one starts it again or sends it a second end in between.

@@ -343,6 +343,10 @@ public:
     void Terminate(bool Wait);
     // Records the end (Running false, Terminated true, no worker) and calls TerminateCallback.
     void DoTerminate();
+    // Ends a task that is not running and was never ended as failed with Message (logged and
+    // recorded as the error; the session freed, the end delivered). A task whose set-up can no
+    // longer be made when its turn comes ends so. Nothing when it runs or has ended.
+    void FailUnstarted(const std::string& Message);
 
     bool Running() const { return Running_.load(); }
     bool StopRequested() const { return StopRequested_.load(); }

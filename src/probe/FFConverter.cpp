@@ -33,6 +33,47 @@ void TFFmpeg::FreeSession() {
     TCustomFFmpeg::FreeSession();
 }
 
+void TFFmpeg::Park() {
+    if (Parked_ || Running() || Terminated())
+        return;
+    FreeSession();
+    Parked_ = true;
+}
+
+bool TFFmpeg::Reopen(int Verbose, const std::function<void()>& ConnectHook, std::string& Reason) {
+    if (!Parked_)
+        return true;
+    try {
+        PrepareTask();
+        SetVerbose(Verbose);
+        if (const std::optional<TInputOptions>& input = StoredInputOptions[0]) {
+            ApplyInputOptions(*this, *input, InputFileName);
+        } else if (!AddInputFile(InputFileName)) {
+            Reason = LastErrMsg();
+            FreeSession();
+            return false;
+        }
+        auto probe = std::make_unique<TAVProbe>();
+        probe->Attach(InputFile(0));
+        InputProbes[0] = std::move(probe);
+        for (size_t i = 0; i < OutputFileNames.size(); ++i) {
+            if (const std::optional<TOutputOptions>& output = StoredOutputOptions[i]) {
+                ApplyOutputOptions(*this, *output, OutputFileNames[i], ConnectHook);
+            } else if (AddOutputFile(OutputFileNames[i], false) < 0) {
+                Reason = LastErrMsg();
+                FreeSession();
+                return false;
+            }
+        }
+    } catch (const std::exception& e) {
+        Reason = e.what();
+        FreeSession();
+        return false;
+    }
+    Parked_ = false;
+    return true;
+}
+
 // ---- TFFmpegList ----
 
 int TFFmpegList::Add(TTaskPtr Task) {
@@ -268,6 +309,7 @@ int TCustomFFConverter::AddTask(const std::string& FileName, const TInputOptions
             TaskPreview(Core, Bitmap, PTS, FrameNumber);
         };
         const int slot = task->InputFileCount();
+        task->InputFileName = FileName;
         if (Options != nullptr) {
             if (slot < MaxFiles)
                 task->StoredInputOptions[size_t(slot)] = *Options;
@@ -281,10 +323,45 @@ int TCustomFFConverter::AddTask(const std::string& FileName, const TInputOptions
         probe->Attach(task->InputFile(slot));
         task->InputProbes[size_t(slot)] = std::move(probe);
         InstallTaskCallbacks(*task);
-        return Tasks_.Add(std::move(task));
+        LiveTasks_.push_back(task);
+        const int index = Tasks_.Add(std::move(task));
+        ParkIdleTasks(LiveTaskLimit);
+        return index;
     } catch (const std::exception& e) {
         return fail(e.what());
     }
+}
+
+std::function<void()> TCustomFFConverter::HookInstaller(TFFmpeg& Task) {
+    TFFmpeg* core = &Task;
+    return [this, core] {
+        core->HookCallback = [this](TCustomFFmpeg& Core, TBitmap24& Bitmap, bool& StopHook,
+                                    bool& Update, int64_t PTS, int FrameNumber) {
+            TaskHook(Core, Bitmap, StopHook, Update, PTS, FrameNumber);
+        };
+    };
+}
+
+void TCustomFFConverter::ParkIdleTasks(size_t Keep) {
+    // Tasks removed or cleared meanwhile have expired.
+    std::erase_if(LiveTasks_, [](const std::weak_ptr<TFFmpeg>& t) { return t.expired(); });
+    while (LiveTasks_.size() > Keep) {
+        if (const std::shared_ptr<TFFmpeg> task = LiveTasks_.front().lock())
+            task->Park();
+        LiveTasks_.pop_front();
+    }
+}
+
+bool TCustomFFConverter::Unpark(TFFmpeg& Task, std::string& Reason) {
+    if (!Task.Parked())
+        return true;
+    if (!Task.Reopen(Verbose_, HookInstaller(Task), Reason))
+        return false;
+    for (const TFFmpegList::TTaskPtr& t : Tasks_.Snapshot())
+        if (t.get() == &Task)
+            LiveTasks_.push_back(t);
+    ParkIdleTasks(LiveTaskLimit);
+    return true;
 }
 
 bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileName,
@@ -298,20 +375,16 @@ bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileNam
     const TFFmpegList::TTaskPtr task = Tasks_.Item(TaskIndex);
     if (!task)
         return fail(FormatText("List index out of bounds (%d)", TaskIndex));
-    const int slot = task->OutputFileCount();
+    const int slot = int(task->OutputFileNames.size());
     if (slot >= MaxFiles)
         return fail(FormatText("max output files %d reached", MaxFiles));
+    if (std::string reason; !Unpark(*task, reason))
+        return fail(reason);
     std::optional<TOutputOptions>& copy = task->StoredOutputOptions[size_t(slot)];
     try {
         if (Options != nullptr) {
             copy = *Options;
-            TFFmpeg* core = task.get();
-            ApplyOutputOptions(*task, *copy, FileName, [this, core] {
-                core->HookCallback = [this](TCustomFFmpeg& Core, TBitmap24& Bitmap, bool& StopHook,
-                                            bool& Update, int64_t PTS, int FrameNumber) {
-                    TaskHook(Core, Bitmap, StopHook, Update, PTS, FrameNumber);
-                };
-            });
+            ApplyOutputOptions(*task, *copy, FileName, HookInstaller(*task));
         } else {
             copy.reset();
             if (task->AddOutputFile(FileName, false) < 0)
@@ -321,11 +394,14 @@ bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileNam
         copy.reset();
         return fail(e.what());
     }
+    task->OutputFileNames.push_back(FileName);
     return true;
 }
 
 void TCustomFFConverter::StartTask(int ParallelCount) {
     CheckWorking("StartTask");
+    // Every task opens its files when its turn comes, so at most the running ones hold any.
+    ParkIdleTasks(0);
     std::unique_lock guard(TerminateLock_);
     FinishedCount_ = 0;
     EndedTasks_.clear();
@@ -365,40 +441,49 @@ void TCustomFFConverter::StartTask(int ParallelCount) {
 }
 
 void TCustomFFConverter::StartNextTask(std::unique_lock<std::recursive_mutex>& TerminateGuard) {
-    if (RemainingTasks_ <= 0)
-        return;
-    --RemainingTasks_;
-    const TFFmpegList::TTaskPtr task = Tasks_.Item(NextTaskIndex_);
-    ++NextTaskIndex_;
-    if (!task)
-        return;
-    task->ReportInterval = int64_t(ProgressInterval_.load()) * 1000;
-    if (task->Terminated()) {
+    // A task that cannot start is ended here and the loop takes the next one.
+    while (RemainingTasks_ > 0) {
+        --RemainingTasks_;
+        const TFFmpegList::TTaskPtr task = Tasks_.Item(NextTaskIndex_);
+        ++NextTaskIndex_;
+        if (!task)
+            return;
+        task->ReportInterval = int64_t(ProgressInterval_.load()) * 1000;
+        std::string reason;
         // Ended before this run reached it (a stop before the start): it cannot run again, and
-        // its end is counted now so the run still comes to its final notification.
-        if (Background_) {
-            TaskTerminated(*task);
-        } else {
-            TerminateGuard.unlock();
-            TaskTerminated(*task);
-            TerminateGuard.lock();
+        // its end is counted now so the run still comes to its final notification. A task whose
+        // files can no longer be opened ends as failed with the reason.
+        const bool ended = task->Terminated();
+        if (ended || !task->Reopen(Verbose_, HookInstaller(*task), reason)) {
+            const bool nested = EndingUnstarted_;
+            EndingUnstarted_ = true;
+            if (!Background_)
+                TerminateGuard.unlock();
+            if (ended)
+                TaskTerminated(*task);
+            else
+                task->FailUnstarted(reason);
+            if (!Background_)
+                TerminateGuard.lock();
+            EndingUnstarted_ = nested;
+            continue;
         }
-        return;
-    }
-    if (Background_) {
-        if (TConvertThread* thread = task->StartConvert(true, ThreadPriority_))
-            thread->Resume();
-        return;
-    }
-    // The task runs here; its end takes the lock itself.
-    TerminateGuard.unlock();
-    try {
-        task->StartConvert(false, ThreadPriority_);
-    } catch (...) {
+        if (Background_) {
+            if (TConvertThread* thread = task->StartConvert(true, ThreadPriority_))
+                thread->Resume();
+            return;
+        }
+        // The task runs here; its end takes the lock itself.
+        TerminateGuard.unlock();
+        try {
+            task->StartConvert(false, ThreadPriority_);
+        } catch (...) {
+            TerminateGuard.lock();
+            throw;
+        }
         TerminateGuard.lock();
-        throw;
+        return;
     }
-    TerminateGuard.lock();
 }
 
 void TCustomFFConverter::PauseTasks() {
@@ -535,7 +620,7 @@ void TCustomFFConverter::TaskTerminated(TCustomFFmpeg& Task) {
         if (RemainingTasks_ < 1) {
             if (!AllDone_ && FinishedCount_ >= Tasks_.Count())
                 FinalNotification();
-        } else if (Background_) {
+        } else if (Background_ && !EndingUnstarted_) {
             StartNextTask(guard);
         }
     }

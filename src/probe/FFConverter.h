@@ -111,9 +111,27 @@ public:
     // Closes the input probes (they read the session's containers) before the session goes.
     void FreeSession() override;
 
+    // Releases the opened input and created outputs (and the library contexts) of a task that
+    // is waiting for its turn; the names and stored records stay, so Reopen can repeat the
+    // set-up. Nothing once the task was started.
+    void Park();
+    bool Parked() const { return Parked_; }
+    // Repeats the set-up of a parked task from its names and stored records, in the order it was
+    // first made (the input, then each output). False with Reason set (the same texts the first
+    // set-up gave) when the input or an output can no longer be opened; the task is then left
+    // released. ConnectHook is what installs the component's frame hook (see
+    // ApplyOutputOptions).
+    bool Reopen(int Verbose, const std::function<void()>& ConnectHook, std::string& Reason);
+
     std::array<std::unique_ptr<TAVProbe>, MaxFiles> InputProbes;
     std::array<std::optional<TInputOptions>, MaxFiles> StoredInputOptions;
     std::array<std::optional<TOutputOptions>, MaxFiles> StoredOutputOptions;
+    // What the set-up was given, for Reopen: the input's name and one name per added output.
+    std::string InputFileName;
+    std::vector<std::string> OutputFileNames;
+
+private:
+    bool Parked_ = false;
 };
 
 // The ordered task list; it owns its tasks. Operations over all tasks work on a snapshot taken
@@ -268,9 +286,21 @@ private:
     void WaitForDeliveries();
     void RaiseTerminate(const TTerminateInfo& Info, bool ToMainThread);
     void InstallTaskCallbacks(TFFmpeg& Task);
+    // The installer of the frame hook that a task's output with Hook set calls.
+    std::function<void()> HookInstaller(TFFmpeg& Task);
+    // Keeps at most LiveTaskLimit queued tasks holding their set-up: the oldest are parked.
+    // Made tasks are recorded in LiveTasks_; Keep 0 parks every one (before a run).
+    void ParkIdleTasks(size_t Keep);
+    // Makes a parked task hold its set-up again (SetOutputFile on an older task).
+    bool Unpark(TFFmpeg& Task, std::string& Reason);
 
     std::unique_ptr<TAVProbe> Probe_;
     TFFmpegList Tasks_;
+    // Queued tasks that still hold their set-up, oldest first (main thread only). A few stay
+    // open so the probes of the latest additions can be read; the rest wait released, so a
+    // long list holds no open file, context or decoder.
+    static constexpr size_t LiveTaskLimit = 4;
+    std::deque<std::weak_ptr<TFFmpeg>> LiveTasks_;
     TPreviewerFactory PreviewerFactory_;
 
     mutable std::mutex ErrorLock_; // guards LastError_
@@ -310,6 +340,9 @@ private:
     bool Background_ = false;
     bool Working_ = false;
     int SyncRuns_ = 0; // StartTask calls running tasks on their own thread right now
+    // StartNextTask is ending a task that could not start: the end must not start the next
+    // task itself (the loop there does), or a run of such tasks would nest one call per task.
+    bool EndingUnstarted_ = false;
 
     // Termination delivery: one drainer at a time delivers the queue in order.
     std::mutex DeliveryLock_; // guards everything down to DeliveryThread_
