@@ -609,6 +609,7 @@ void TfrmMain::btnStartClick() {
                 btnResume->setEnabled(false);
             });
     }
+    frmProgress->SetJobCount(ConversionJobCount(settings, catalogue));
     SetRunButtons(true);
     Running_ = true;
     frmProgress->exec(); // its showing starts the tasks; the run's end closes it
@@ -653,6 +654,11 @@ bool TfrmMain::AskYesNo(std::string_view Caption, std::string_view Text) {
 void TfrmMain::ShowProgress(const TProgressTexts& Texts) {
     if (frmProgress)
         frmProgress->ShowProgress(Texts);
+}
+
+void TfrmMain::ShowBatch(const TBatchView& View) {
+    if (frmProgress)
+        frmProgress->ShowBatch(View);
 }
 
 void TfrmMain::ShowProgressBar(int Percent) {
