@@ -255,7 +255,9 @@ TEST_F(BatchDriver, ParallelRunShowsEveryRunningFileAndEndsOnce)
     fixtures::TMediaSpec Spec;
     Spec.Format = "wav";
     Spec.AudioEncoders = {"pcm_s16le"};
-    Spec.Seconds = 40;
+    Spec.SampleRate = 8000; // the output is 44.1 kHz stereo: as much work from a small file
+    Spec.Channels = 1;
+    Spec.Seconds = 240;
     fixtures::MakeMedia(Long, Spec);
     Add({Long, Copy(Long, "second.wav"), fixtures::Fixtures().Wav});
     ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 3);
@@ -291,7 +293,9 @@ TEST_F(BatchDriver, StopDuringAParallelRunStopsEveryFileAndSkipsTheAfterActions)
     fixtures::TMediaSpec Spec;
     Spec.Format = "wav";
     Spec.AudioEncoders = {"pcm_s16le"};
-    Spec.Seconds = 90;
+    Spec.SampleRate = 8000; // the output is 44.1 kHz stereo: as much work from a small file
+    Spec.Channels = 1;
+    Spec.Seconds = 240;
     fixtures::MakeMedia(Long, Spec);
     Add({Long, Copy(Long, "second.wav"), Copy(Long, "third.wav")});
     ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 3);
