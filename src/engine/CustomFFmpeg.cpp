@@ -544,6 +544,18 @@ void TCustomFFmpeg::FailUnstarted(const std::string& Message) {
     EndUnstartedRun(Message);
 }
 
+bool TCustomFFmpeg::ReleaseEndedThreads() {
+    {
+        std::lock_guard g(ControlLock_);
+        if (!Worker_ && !TerminateThread_)
+            return true;
+    }
+    if (Running_ || !ConvertDoneEvent_->Signalled() || !TerminateDoneEvent_->Signalled())
+        return false;
+    ReleaseThreads();
+    return true;
+}
+
 void TCustomFFmpeg::DoTerminate() {
     // Terminated first: a task is never seen as neither running nor terminated once it ran, so
     // no one starts it again or sends it a second end in between.

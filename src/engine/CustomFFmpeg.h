@@ -347,6 +347,10 @@ public:
     // recorded as the error; the session freed, the end delivered). A task whose set-up can no
     // longer be made when its turn comes ends so. Nothing when it runs or has ended.
     void FailUnstarted(const std::string& Message);
+    // Joins the threads of a run (or delivered end) whose bodies have returned; true when none
+    // is left. False, and nothing done, while one still runs (a caller may hold a lock that
+    // thread is waiting for). Never blocks on a running body.
+    bool ReleaseEndedThreads();
 
     bool Running() const { return Running_.load(); }
     bool StopRequested() const { return StopRequested_.load(); }

@@ -46,8 +46,9 @@ bool TFFmpeg::Reopen(int Verbose, const std::function<void()>& ConnectHook, std:
     try {
         PrepareTask();
         SetVerbose(Verbose);
-        if (const std::optional<TInputOptions>& input = StoredInputOptions[0]) {
-            ApplyInputOptions(*this, *input, InputFileName);
+        if (const std::optional<TInputOptions>* input = StoredInputOptions.Find(0);
+            input != nullptr && *input) {
+            ApplyInputOptions(*this, **input, InputFileName);
         } else if (!AddInputFile(InputFileName)) {
             Reason = LastErrMsg();
             FreeSession();
@@ -57,8 +58,9 @@ bool TFFmpeg::Reopen(int Verbose, const std::function<void()>& ConnectHook, std:
         probe->Attach(InputFile(0));
         InputProbes[0] = std::move(probe);
         for (size_t i = 0; i < OutputFileNames.size(); ++i) {
-            if (const std::optional<TOutputOptions>& output = StoredOutputOptions[i]) {
-                ApplyOutputOptions(*this, *output, OutputFileNames[i], ConnectHook);
+            if (const std::optional<TOutputOptions>* output = StoredOutputOptions.Find(i);
+                output != nullptr && *output) {
+                ApplyOutputOptions(*this, **output, OutputFileNames[i], ConnectHook);
             } else if (AddOutputFile(OutputFileNames[i], false) < 0) {
                 Reason = LastErrMsg();
                 FreeSession();
@@ -260,7 +262,8 @@ TAVProbe* TCustomFFConverter::InputProbe(int TaskIndex, int InputIndex) const {
     const TFFmpegList::TTaskPtr task = Tasks_.Item(TaskIndex);
     if (!task || InputIndex < 0 || InputIndex >= MaxFiles)
         return nullptr;
-    return task->InputProbes[size_t(InputIndex)].get();
+    const std::unique_ptr<TAVProbe>* probe = task->InputProbes.Find(size_t(InputIndex));
+    return probe != nullptr ? probe->get() : nullptr;
 }
 
 // ---- operations ----
@@ -406,6 +409,7 @@ void TCustomFFConverter::StartTask(int ParallelCount) {
     FinishedCount_ = 0;
     EndedTasks_.clear();
     NextTaskIndex_ = 0;
+    ReapFrom_ = 0;
     RemainingTasks_ = Tasks_.Count();
     AllDone_ = false;
     Background_ = ParallelCount > 0;
@@ -440,7 +444,18 @@ void TCustomFFConverter::StartTask(int ParallelCount) {
     --SyncRuns_;
 }
 
+void TCustomFFConverter::ReapEndedWorkers() {
+    for (int i = ReapFrom_; i < NextTaskIndex_; ++i) {
+        const TFFmpegList::TTaskPtr task = Tasks_.Item(i);
+        const bool released = !task || task->ReleaseEndedThreads();
+        if (released && i == ReapFrom_)
+            ++ReapFrom_;
+    }
+}
+
 void TCustomFFConverter::StartNextTask(std::unique_lock<std::recursive_mutex>& TerminateGuard) {
+    if (Background_)
+        ReapEndedWorkers();
     // A task that cannot start is ended here and the loop takes the next one.
     while (RemainingTasks_ > 0) {
         --RemainingTasks_;

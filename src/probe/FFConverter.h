@@ -100,6 +100,25 @@ using TTerminateEvent =
 
 // ---- tasks ----
 
+// Up to MaxFiles slots of a task, made as they are first used: most tasks have one input and one
+// output, and a long queue should not carry twenty empty records per task.
+template <class T>
+class TTaskSlots {
+public:
+    T& operator[](size_t Index) {
+        if (Index >= Items_.size())
+            Items_.resize(Index + 1);
+        return Items_[Index];
+    }
+    // The slot, or null when it was never used.
+    const T* Find(size_t Index) const { return Index < Items_.size() ? &Items_[Index] : nullptr; }
+    auto begin() { return Items_.begin(); }
+    auto end() { return Items_.end(); }
+
+private:
+    std::vector<T> Items_;
+};
+
 // One conversion task: a conversion core with a probe and a private copy of the option record
 // of each of its inputs and outputs. Destroying a task stops its worker and waits for it first.
 class TFFmpeg : public TCustomFFmpeg {
@@ -123,9 +142,9 @@ public:
     // ApplyOutputOptions).
     bool Reopen(int Verbose, const std::function<void()>& ConnectHook, std::string& Reason);
 
-    std::array<std::unique_ptr<TAVProbe>, MaxFiles> InputProbes;
-    std::array<std::optional<TInputOptions>, MaxFiles> StoredInputOptions;
-    std::array<std::optional<TOutputOptions>, MaxFiles> StoredOutputOptions;
+    TTaskSlots<std::unique_ptr<TAVProbe>> InputProbes;
+    TTaskSlots<std::optional<TInputOptions>> StoredInputOptions;
+    TTaskSlots<std::optional<TOutputOptions>> StoredOutputOptions;
     // What the set-up was given, for Reopen: the input's name and one name per added output.
     std::string InputFileName;
     std::vector<std::string> OutputFileNames;
@@ -268,6 +287,9 @@ protected:
 private:
     // Raises "Cannot %s while working." when a run was started and not cleared.
     void CheckWorking(const char* Operation) const;
+    // Joins the workers of the tasks of this run that have ended (their threads' stacks would
+    // otherwise stay until the list is cleared). TerminateLock_ held.
+    void ReapEndedWorkers();
     // Starts task NextTaskIndex_ when tasks remain. Called with TerminateLock_ held in a
     // background run; in a run on the calling thread it releases the lock around the task.
     void StartNextTask(std::unique_lock<std::recursive_mutex>& TerminateGuard);
@@ -335,6 +357,7 @@ private:
     int FinishedCount_ = 0;
     std::set<const TCustomFFmpeg*> EndedTasks_; // tasks whose end was counted in this run
     int NextTaskIndex_ = -1;
+    int ReapFrom_ = 0; // tasks before this index have had their workers joined
     int RemainingTasks_ = 0;
     bool AllDone_ = false;
     bool Background_ = false;
