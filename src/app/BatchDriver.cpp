@@ -179,7 +179,8 @@ void TBatchDriver::ConnectEvents()
 }
 
 TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TIniFile& Catalogue,
-                                                    const std::string& ExtraOutputOptions)
+                                                    const std::string& ExtraOutputOptions,
+                                                    const TSourceListModel::TStepProgress& Progress)
 {
     TBuildResult result;
     if (const auto priority =
@@ -233,9 +234,17 @@ TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TI
     TReservedNames reserved;
     TAVProbe& probe = FConverter.Probe();
 
+    const int checked = FList.CheckedCount();
+    int done = 0;
     for (int row = 0; row < FList.RowCount(); ++row) {
         if (!FList.Checked(row))
             continue;
+        if (Progress && !Progress(done++, checked)) {
+            stop({});
+            result.Stopped = false;
+            result.Cancelled = true;
+            return result;
+        }
         TlvFilesRecord& record = FList.Record(row);
 
         TInputOptions input;

@@ -112,6 +112,7 @@ public:
         int Tasks = 0;        // tasks built; 0: nothing to start
         int Skipped = 0;      // checked rows that could not be opened (Progress "Error")
         bool Stopped = false; // a message stopped Start (no output folder, a bad value)
+        bool Cancelled = false; // Progress asked to stop: no task is left, nothing to say
         std::string Error;    // the text shown when Stopped
         // Why each skipped row has no task: row index and the probe's or engine's text.
         std::vector<std::pair<int, std::string>> SkippedRows;
@@ -126,8 +127,11 @@ public:
     // shows Error.
     // ExtraOutputOptions ("name=value" lines) is appended to every output record's ExtOptions
     // after the job builder (the command line's --ext); the window passes nothing.
+    // Progress, when given, is called before each checked row (see TStepProgress); false ends
+    // Start like a stop without a message (Cancelled).
     TBuildResult BuildTasks(TIniFile& Settings, const TIniFile& Catalogue,
-                            const std::string& ExtraOutputOptions = {});
+                            const std::string& ExtraOutputOptions = {},
+                            const TSourceListModel::TStepProgress& Progress = {});
 
     // Every checked row of the last Start that was not converted, in the order they failed:
     // the rows BuildTasks skipped, then the tasks that ended with an error. A failed task's

@@ -15,6 +15,7 @@
 #include "ui/FrmCrop.h"
 #include "ui/FrmFileInfo.h"
 #include "ui/FrmPreference.h"
+#include "ui/BusyProgress.h"
 #include "ui/FrmProgress.h"
 #include "ui/FrmSettings.h"
 #include "ui/FrmTrim.h"
@@ -413,8 +414,10 @@ void TfrmMain::AddChosenFiles(const std::vector<std::string>& Paths) {
         return;
     TIniFile settings = g->Settings();
     const TIniFile catalogue = g->Catalogue();
+    TBusyProgress busy(this, QStringLiteral("Adding"));
     const TSourceListModel::TAddResult added =
-        Files_.AddFiles(Paths, Ovren_, LibAVFolder(), settings, catalogue, *this);
+        Files_.AddFiles(Paths, Ovren_, LibAVFolder(), settings, catalogue, *this,
+                        [&busy](int Done, int Total) { return busy.Step(Done, Total); });
     if (added.LibrariesFailed)
         return;
     RefreshFromSettings();
@@ -582,8 +585,12 @@ void TfrmMain::btnStartClick() {
     const TIniFile catalogue = g->Catalogue();
     if (Files_.CheckedCount() > 0)
         PreviewPanel->Stop();
-    const TBatchDriver::TBuildResult built = Driver_->BuildTasks(settings, catalogue);
+    TBusyProgress busy(this, QStringLiteral("Preparing"));
+    const TBatchDriver::TBuildResult built = Driver_->BuildTasks(
+        settings, catalogue, {}, [&busy](int Done, int Total) { return busy.Step(Done, Total); });
     RefreshFromSettings();
+    if (built.Cancelled)
+        return;
     if (built.Stopped) {
         ShowMessage("Warning", built.Error);
         return;

@@ -658,3 +658,43 @@ TEST(SystemCommands, ShutDownCommandWordsAndStart)
     EXPECT_TRUE(fs::exists(First));
     EXPECT_TRUE(fs::exists(Second));
 }
+
+// Long operations ask before every file, so a window can show how far they are and stop them:
+// a stop while adding keeps the rows added so far, a stop while preparing Start leaves no task.
+TEST_F(BatchDriver, AddingAndPreparingReportEachFileAndStopWhenAsked)
+{
+    const auto& F = fixtures::Fixtures();
+    const std::vector<std::string> Paths = {F.Wav, F.Mp3, F.Flac, Copy(F.Wav, "four.wav")};
+    std::vector<std::pair<int, int>> Steps;
+    const auto Added = List.AddFiles(Paths, Converter, "", Settings, Catalogue, Host,
+                                     [&](int Done, int Total) {
+                                         Steps.emplace_back(Done, Total);
+                                         return Done < 2;
+                                     });
+    EXPECT_TRUE(Added.Cancelled);
+    EXPECT_EQ(Added.Added, 2);
+    EXPECT_EQ(List.RowCount(), 2);
+    EXPECT_EQ(Steps, (std::vector<std::pair<int, int>>{{0, 4}, {1, 4}, {2, 4}}));
+
+    Steps.clear();
+    const auto Built = Driver.BuildTasks(Settings, Catalogue, {}, [&](int Done, int Total) {
+        Steps.emplace_back(Done, Total);
+        return Done < 1;
+    });
+    EXPECT_TRUE(Built.Cancelled);
+    EXPECT_FALSE(Built.Stopped);
+    EXPECT_EQ(Built.Tasks, 0);
+    EXPECT_EQ(Converter.TaskCount(), 0);
+    EXPECT_TRUE(Driver.CheckedRows().empty());
+    EXPECT_EQ(Steps, (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}}));
+
+    // Asked and never stopped: the whole Start is built.
+    Steps.clear();
+    const auto Whole = Driver.BuildTasks(Settings, Catalogue, {}, [&](int Done, int Total) {
+        Steps.emplace_back(Done, Total);
+        return true;
+    });
+    EXPECT_FALSE(Whole.Cancelled);
+    EXPECT_EQ(Whole.Tasks, 2);
+    EXPECT_EQ(Steps.size(), 2u);
+}
