@@ -1,6 +1,7 @@
-// Start with several files converting at once, through the real main window and progress
-// window: every running file has its own line, the batch totals follow the run, Cancel stops
-// every running file, and the after-completion actions run once after the last file only.
+// Big batches through the real main window and progress window: adding many files shows how
+// far it is and can be cancelled; several files convert at once, every running file has its
+// own line, the batch totals follow the run, Cancel stops every running file, and the
+// after-completion actions run once after the last file only.
 #include "app/GlobalObject.h"
 #include "app/IniFile.h"
 #include "app/QtDispatcher.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -160,6 +162,47 @@ private slots:
         // "Open the output folder" is checked by default: once, after the last file.
         QCOMPARE(Services.Opened.size(), size_t(1));
         QVERIFY(Services.Boxes.empty());
+        w.close();
+    }
+
+    void addingManyFilesShowsHowFarItIsAndCanBeCancelled() {
+        // Many names of one short file: adding probes each of them.
+        const QString folder = Home.filePath("many");
+        QVERIFY(QDir().mkpath(folder));
+        std::vector<std::string> paths;
+        for (int i = 0; i < 400; ++i) {
+            const std::string path = (folder + QStringLiteral("/tone%1.wav").arg(i)).toStdString();
+            std::error_code ec;
+            if (!std::filesystem::exists(path))
+                std::filesystem::create_hard_link(fixtures::Fixtures().Wav, path, ec);
+            paths.push_back(path);
+        }
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QString shown;
+        bool modal = false;
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            auto* busy = w.findChild<QProgressDialog*>(QStringLiteral("dlgBusy"));
+            if (busy == nullptr || !busy->isVisible() || !shown.isEmpty())
+                return;
+            shown = busy->labelText();
+            modal = busy->isModal() || busy->windowModality() != Qt::NonModal;
+            busy->cancel();
+        });
+        look.start(10);
+        w.AddChosenFiles(paths);
+        look.stop();
+
+        QVERIFY2(shown.startsWith(QStringLiteral("Adding ")) &&
+                     shown.endsWith(QStringLiteral(" of 400") + QChar(0x2026)),
+                 qPrintable(shown));
+        QVERIFY(modal);
+        // Cancel kept what was added so far and added nothing more.
+        QVERIFY(w.Files().RowCount() > 0);
+        QVERIFY(w.Files().RowCount() < 400);
+        QVERIFY(w.btnStart->isEnabled());
         w.close();
     }
 
