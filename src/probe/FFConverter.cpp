@@ -37,6 +37,9 @@ void TFFmpeg::Park() {
     if (Parked_ || Running() || Terminated())
         return;
     FreeSession();
+    // Emptied tables keep their room; a queue of thousands would keep all of it.
+    InputEntries_.shrink_to_fit();
+    OutputEntries_.shrink_to_fit();
     Parked_ = true;
 }
 
