@@ -27,9 +27,9 @@ void TBSFDeleter::operator()(AVBSFContext* c) const {
     av_bsf_free(&c);
 }
 
-TCustomFFmpeg::TCustomFFmpeg()
-    : Contexts_(std::make_unique<TOptionContexts>(TOptionState().SwsFlags)),
-      HookState_(std::make_unique<TFrameHookState>()) {}
+// The option contexts (some 60 KB of library objects) are made on first use: a task waiting in
+// a long queue has none.
+TCustomFFmpeg::TCustomFFmpeg() : HookState_(std::make_unique<TFrameHookState>()) {}
 
 TCustomFFmpeg::~TCustomFFmpeg() {
     StopConvert(true);
@@ -83,7 +83,8 @@ void TCustomFFmpeg::PrepareTask() {
         ErrorMessage_.clear();
     }
     TotalDuration = -1;
-    Contexts_ = std::make_unique<TOptionContexts>(Options_.SwsFlags);
+    // Fresh ones on first use.
+    Contexts_.reset();
 }
 
 bool TCustomFFmpeg::SetGenericOption(const std::string& Name, const std::string& Value) {

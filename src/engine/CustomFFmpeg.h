@@ -201,7 +201,7 @@ public:
     // open is closed), the error flag cleared. The option contexts are kept.
     void ResetOptions();
     // When the libraries are loaded: FreeSession, ResetOptions, run flags cleared,
-    // TotalDuration -1 and fresh option contexts. Otherwise nothing.
+    // TotalDuration -1 and fresh option contexts (made on first use). Otherwise nothing.
     void PrepareTask();
 
     TOptionState& Options() { return Options_; }
