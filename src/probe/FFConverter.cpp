@@ -351,6 +351,17 @@ std::function<void()> TCustomFFConverter::HookInstaller(TFFmpeg& Task) {
 void TCustomFFConverter::ParkIdleTasks(size_t Keep) {
     // Tasks removed or cleared meanwhile have expired.
     std::erase_if(LiveTasks_, [](const std::weak_ptr<TFFmpeg>& t) { return t.expired(); });
+    // A task with its outputs is ready for the run: once a later one is added it waits
+    // released, so building a batch holds the files of one task at a time.
+    for (size_t i = 0; i + 1 < LiveTasks_.size();) {
+        const std::shared_ptr<TFFmpeg> task = LiveTasks_[i].lock();
+        if (task && !task->OutputFileNames.empty()) {
+            task->Park();
+            LiveTasks_.erase(LiveTasks_.begin() + std::ptrdiff_t(i));
+        } else {
+            ++i;
+        }
+    }
     while (LiveTasks_.size() > Keep) {
         if (const std::shared_ptr<TFFmpeg> task = LiveTasks_.front().lock())
             task->Park();

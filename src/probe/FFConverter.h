@@ -310,17 +310,19 @@ private:
     void InstallTaskCallbacks(TFFmpeg& Task);
     // The installer of the frame hook that a task's output with Hook set calls.
     std::function<void()> HookInstaller(TFFmpeg& Task);
-    // Keeps at most LiveTaskLimit queued tasks holding their set-up: the oldest are parked.
-    // Made tasks are recorded in LiveTasks_; Keep 0 parks every one (before a run).
+    // Parks every queued task that has its outputs but the newest, then the oldest beyond Keep
+    // (tasks without outputs are only read through their probes). Made tasks are recorded in
+    // LiveTasks_; Keep 0 parks every one (before a run).
     void ParkIdleTasks(size_t Keep);
     // Makes a parked task hold its set-up again (SetOutputFile on an older task).
     bool Unpark(TFFmpeg& Task, std::string& Reason);
 
     std::unique_ptr<TAVProbe> Probe_;
     TFFmpegList Tasks_;
-    // Queued tasks that still hold their set-up, oldest first (main thread only). A few stay
-    // open so the probes of the latest additions can be read; the rest wait released, so a
-    // long list holds no open file, context or decoder.
+    // Queued tasks that still hold their set-up, oldest first (main thread only). The newest
+    // one stays open while it gets its outputs, and a few without outputs stay open so the
+    // probes of the latest additions can be read; the rest wait released, so a long list holds
+    // no open file, context or decoder.
     static constexpr size_t LiveTaskLimit = 4;
     std::deque<std::weak_ptr<TFFmpeg>> LiveTasks_;
     TPreviewerFactory PreviewerFactory_;
