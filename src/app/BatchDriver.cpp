@@ -2,13 +2,15 @@
 
 #include "app/FormatCatalogue.h"
 #include "app/JobBuilder.h"
+#include "app/PreferenceLogic.h"
 #include "app/SettingsKeys.h"
 #include "effects/FrameEffects.h"
 #include "probe/FFConverter.h"
 
 #include <cstring>
-#include <filesystem>
 #include <exception>
+#include <filesystem>
+#include <thread>
 
 namespace zelta {
 
@@ -100,6 +102,15 @@ TProgressTexts FormatProgress(const TProgressInfo& Info, int TaskCount, const st
     return t;
 }
 
+int ConversionJobCount(const TIniFile& Settings, const TIniFile& Catalogue)
+{
+    if (const int chosen = StoredSimultaneous(Settings); chosen > 0)
+        return chosen;
+    const int formatCode = Settings.ReadInteger(SectionSettings, KeyFormatCode, FormatCodeDefault);
+    return AutoJobCount(ProfileHasVideo(Settings, Catalogue, formatCode),
+                        std::thread::hardware_concurrency());
+}
+
 bool NeedsFrameHook(const TlvFilesRecord& Record)
 {
     if (Record.Brightness != NeutralBrightness || Record.Contrast != NeutralContrast ||
@@ -168,7 +179,8 @@ void TBatchDriver::ConnectEvents()
 }
 
 TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TIniFile& Catalogue,
-                                                    const std::string& ExtraOutputOptions)
+                                                    const std::string& ExtraOutputOptions,
+                                                    const TSourceListModel::TStepProgress& Progress)
 {
     TBuildResult result;
     if (const auto priority =
@@ -222,9 +234,17 @@ TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TI
     TReservedNames reserved;
     TAVProbe& probe = FConverter.Probe();
 
+    const int checked = FList.CheckedCount();
+    int done = 0;
     for (int row = 0; row < FList.RowCount(); ++row) {
         if (!FList.Checked(row))
             continue;
+        if (Progress && !Progress(done++, checked)) {
+            stop({});
+            result.Stopped = false;
+            result.Cancelled = true;
+            return result;
+        }
         TlvFilesRecord& record = FList.Record(row);
 
         TInputOptions input;
@@ -301,6 +321,12 @@ TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TI
         FDestinations.push_back(*destination);
     }
     result.Tasks = int(FCheckedRows.size());
+    {
+        std::lock_guard guard(FRowLock);
+        FBatch.Begin(result.Tasks, TBatchProgress::TClock::now());
+        FAnyStopped = false;
+        FAnyFinished = false;
+    }
     return result;
 }
 
@@ -317,12 +343,16 @@ void TBatchDriver::OnProgress(const TProgressInfo& Info)
     if (row < 0)
         return;
     TProgressTexts texts;
+    TBatchView batch;
     {
         std::lock_guard guard(FRowLock);
         texts = FormatProgress(Info, FConverter.TaskCount(), FList.Caption(row));
         FList.SetSubItem(row, colProgress, texts.RowProgress);
+        FBatch.Report(Info.TaskIndex, texts.File, texts.Percent);
+        batch = FBatch.View(TBatchProgress::TClock::now());
     }
     FHost.ShowProgress(texts);
+    FHost.ShowBatch(batch);
 }
 
 void TBatchDriver::OnCustomHook(THookInfo& Info)
@@ -361,6 +391,18 @@ bool TBatchDriver::CopyPreviewFrame(TBitmap24& Target) const
 void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
 {
     if (Info.TaskIndex < 0) {
+        bool completed = false;
+        {
+            std::lock_guard guard(FRowLock);
+            completed = FAnyFinished && !FAnyStopped;
+        }
+        // Once, after the last file, however the tasks' ends interleaved.
+        if (completed) {
+            if (FHost.OpenFolderAfterConversion())
+                FHost.OpenOutputFolder();
+            if (FHost.ShutDownAfterConversion())
+                FHost.ShutDownComputer();
+        }
         try {
             FConverter.ClearTasks();
         } catch (const std::exception&) {
@@ -385,13 +427,18 @@ void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
         FList.SetProgressError(row, reason);
         FFailures.push_back({row, FList.Caption(row), std::move(reason)});
     }
-    FHost.TaskEnded(Info);
-    if (Info.Finished && Info.TaskIndex + 1 == FConverter.TaskCount()) {
-        if (FHost.OpenFolderAfterConversion())
-            FHost.OpenOutputFolder();
-        if (FHost.ShutDownAfterConversion())
-            FHost.ShutDownComputer();
+    TBatchView batch;
+    {
+        std::lock_guard guard(FRowLock);
+        if (Info.Finished)
+            FAnyFinished = true;
+        else if (!Info.Exception)
+            FAnyStopped = true;
+        FBatch.Ended(Info.TaskIndex);
+        batch = FBatch.View(TBatchProgress::TClock::now());
     }
+    FHost.TaskEnded(Info);
+    FHost.ShowBatch(batch);
 }
 
 }  // namespace zelta

@@ -9,6 +9,7 @@
 // OnTerminate with TaskIndex -1 ends the run.
 #pragma once
 
+#include "app/BatchProgress.h"
 #include "app/IniFile.h"
 #include "app/SourceList.h"
 #include "app/UserPrompts.h"
@@ -52,6 +53,11 @@ TProgressTexts FormatProgress(const TProgressInfo& Info, int TaskCount, const st
 // else its first 44 + ".." + the extension with its dot.
 std::string ShortenedFileName(const std::string& Caption);
 
+// How many files a Start converts at once: the stored "Simultaneous conversions" choice, or for
+// Auto one per core with an audio profile and one with a video profile (the profile of
+// "FormatCode").
+int ConversionJobCount(const TIniFile& Settings, const TIniFile& Catalogue);
+
 // True when the row's frames must pass through the hook: any adjustment off its neutral value,
 // or any layer with text or a picture file.
 bool NeedsFrameHook(const TlvFilesRecord& Record);
@@ -63,10 +69,14 @@ public:
     virtual void ShowProgress(const TProgressTexts& Texts) { (void)Texts; }
     // The bar alone: a task finished normally sets it to 100.
     virtual void ShowProgressBar(int Percent) { (void)Percent; }
+    // The whole batch after every report and every end (main thread): the running files and
+    // the totals.
+    virtual void ShowBatch(const TBatchView& View) { (void)View; }
     // Every task's end, after its row was updated (Info.TaskIndex >= 0): lets the caller keep
     // its own account of the run (the command line names each failure).
     virtual void TaskEnded(const TTerminateInfo& Info) { (void)Info; }
-    // The last task finished normally: the after-completion choices of the progress window.
+    // The run has ended with no task stopped and at least one finished normally: the
+    // after-completion choices of the progress window.
     virtual bool OpenFolderAfterConversion() const { return false; }
     virtual bool ShutDownAfterConversion() const { return false; }
     virtual void OpenOutputFolder() {}
@@ -102,6 +112,7 @@ public:
         int Tasks = 0;        // tasks built; 0: nothing to start
         int Skipped = 0;      // checked rows that could not be opened (Progress "Error")
         bool Stopped = false; // a message stopped Start (no output folder, a bad value)
+        bool Cancelled = false; // Progress asked to stop: no task is left, nothing to say
         std::string Error;    // the text shown when Stopped
         // Why each skipped row has no task: row index and the probe's or engine's text.
         std::vector<std::pair<int, std::string>> SkippedRows;
@@ -116,8 +127,11 @@ public:
     // shows Error.
     // ExtraOutputOptions ("name=value" lines) is appended to every output record's ExtOptions
     // after the job builder (the command line's --ext); the window passes nothing.
+    // Progress, when given, is called before each checked row (see TStepProgress); false ends
+    // Start like a stop without a message (Cancelled).
     TBuildResult BuildTasks(TIniFile& Settings, const TIniFile& Catalogue,
-                            const std::string& ExtraOutputOptions = {});
+                            const std::string& ExtraOutputOptions = {},
+                            const TSourceListModel::TStepProgress& Progress = {});
 
     // Every checked row of the last Start that was not converted, in the order they failed:
     // the rows BuildTasks skipped, then the tasks that ended with an error. A failed task's
@@ -133,7 +147,8 @@ public:
     void OnProgress(const TProgressInfo& Info);           // main thread
     void OnCustomHook(THookInfo& Info);                   // worker thread
     void OnPreviewBitmap(const TPreviewInfo& Info);       // main thread
-    // TaskIndex -1 clears the tasks (refused, and left to the caller, in a run on the calling
+    // TaskIndex -1 runs the after-completion actions once (when no task was stopped and one
+    // finished), clears the tasks (refused, and left to the caller, in a run on the calling
     // thread: StartTask(0) is still on the stack) and ends the run with Host.RunEnded().
     void OnTerminate(const TTerminateInfo& Info);         // main thread
 
@@ -157,6 +172,9 @@ private:
     // One per Start: every picture is decoded once for the whole run, whatever the task.
     std::unique_ptr<TLayerPictures> FPictures;
     std::vector<TRunFailure> FFailures; // guarded by FRowLock
+    TBatchProgress FBatch;              // guarded by FRowLock
+    bool FAnyStopped = false;           // guarded by FRowLock
+    bool FAnyFinished = false;          // guarded by FRowLock
     // Orders the handlers' row writes: without a main-thread dispatcher (command line) the
     // progress and terminate handlers run on different engine threads.
     mutable std::mutex FRowLock;

@@ -15,6 +15,14 @@ bool StoredOne(const TIniFile& Settings, std::string_view Key) {
 
 }  // namespace
 
+int StoredSimultaneous(const TIniFile& Settings) {
+    const int stored = Settings.ReadInteger(SectionSettings, KeySimultaneous, SimultaneousAuto);
+    for (const int choice : SimultaneousChoices)
+        if (stored == choice)
+            return stored;
+    return SimultaneousAuto;
+}
+
 TPreferenceShowValues ReadPreferenceSettings(const TIniFile& Settings) {
     TPreferenceShowValues s;
     s.SnapFolder = Settings.ReadString(SectionSettings, KeySnapOutPutDir, DefaultOutputFolder());
@@ -27,6 +35,7 @@ TPreferenceShowValues ReadPreferenceSettings(const TIniFile& Settings) {
                            JpegQualityMax);
     s.Priority = std::clamp(Settings.ReadInteger(SectionSettings, KeyPriorityOnShow, PriorityNormal),
                             -1, PriorityItemCount - 1);
+    s.Simultaneous = StoredSimultaneous(Settings);
     return s;
 }
 
@@ -40,6 +49,7 @@ TPreferenceValues ApplyShowValues(const TPreferenceShowValues& Show, TPreference
     Current.Jpg = Show.CheckJpg;
     Current.Quality = Show.Quality;
     Current.Priority = Show.Priority;
+    Current.Simultaneous = Show.Simultaneous;
     return Current;
 }
 
@@ -65,7 +75,8 @@ bool WritePreferenceSettings(TIniFile& Settings, const TPreferenceValues& Values
         return false;
     if (Values.Quality > 0 && !Settings.WriteInteger(SectionSettings, KeyJpgCmp, Values.Quality))
         return false;
-    return Settings.WriteInteger(SectionSettings, KeyPriority, Values.Priority);
+    return Settings.WriteInteger(SectionSettings, KeyPriority, Values.Priority) &&
+           Settings.WriteInteger(SectionSettings, KeySimultaneous, Values.Simultaneous);
 }
 
 bool KeepOneOfPair(bool ClickedNow, bool Partner) {

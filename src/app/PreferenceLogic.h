@@ -26,6 +26,14 @@ inline constexpr int JpegQualityMax = 100;
 inline constexpr int JpegQualityDefaultButton = 20;
 inline constexpr int PriorityItemCount = 4;  // "Idle", "Normal", "Lower", "Lowest"
 
+// "Simultaneous conversions": how many files a Start converts at once. 0 is Auto (by the
+// profile, see ConversionJobCount in BatchDriver.h); the other choices are the numbers offered.
+inline constexpr std::string_view KeySimultaneous = "simultaneous";
+inline constexpr int SimultaneousAuto = 0;
+inline constexpr int SimultaneousChoices[] = {SimultaneousAuto, 1, 2, 3, 4, 6, 8};
+// The stored choice; a missing key or a value not offered reads as Auto.
+int StoredSimultaneous(const TIniFile& Settings);
+
 // The values the dialog's controls hold.
 struct TPreferenceValues {
     std::string SnapFolder;
@@ -35,6 +43,7 @@ struct TPreferenceValues {
     bool Jpg = true;
     int Quality = 30;    // 1..100
     int Priority = 1;    // index of the chosen radio item; -1 when none is chosen
+    int Simultaneous = SimultaneousAuto; // one of SimultaneousChoices
     bool operator==(const TPreferenceValues&) const = default;
 };
 
@@ -49,6 +58,7 @@ struct TPreferenceShowValues {
     bool QualityEnabled = false;
     int Quality = 30;   // "jpgCmp" (default 30), kept inside 1..100 as the controls do
     int Priority = 1;   // "Priority" (default 1), kept inside -1..3 as a radio group does
+    int Simultaneous = SimultaneousAuto; // StoredSimultaneous
 };
 
 TPreferenceShowValues ReadPreferenceSettings(const TIniFile& Settings);
@@ -58,11 +68,12 @@ TPreferenceShowValues ReadPreferenceSettings(const TIniFile& Settings);
 TPreferenceValues ApplyShowValues(const TPreferenceShowValues& Show, TPreferenceValues Current);
 
 // What the Default button shows, without saving anything: folder DefaultOutputFolder(), BMP on,
-// JPG off, Full Size on, Small Size off, priority "Normal", quality 20.
+// JPG off, Full Size on, Small Size off, priority "Normal", quality 20, simultaneous Auto.
 TPreferenceValues DefaultPreferenceValues();
 
 // OK: "snapOutPutDir" (the default folder when the box is empty), the four check boxes as 1/0,
-// "jpgCmp" when the quality is greater than 0, "priority" as the radio index. Stops at the first
+// "jpgCmp" when the quality is greater than 0, "priority" as the radio index, "simultaneous".
+// Stops at the first
 // failed write and returns false; the file's LastError() says why.
 bool WritePreferenceSettings(TIniFile& Settings, const TPreferenceValues& Values);
 

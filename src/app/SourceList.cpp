@@ -323,7 +323,8 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<std::s
                                                         const std::string& LibraryFolder,
                                                         TIniFile& Settings,
                                                         const TIniFile& Catalogue,
-                                                        TUserPrompts& Prompts)
+                                                        TUserPrompts& Prompts,
+                                                        const TStepProgress& Progress)
 {
     TAddResult Result;
     if (!Converter.LoadLibraries(LibraryFolder)) {
@@ -337,6 +338,10 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<std::s
     const std::string ZoomMode = Settings.ReadString(FormatInfoSection(Code), "parazoom", "lbox");
 
     for (size_t P = 0; P < Paths.size(); ++P) {
+        if (Progress && !Progress(int(P), int(Paths.size()))) {
+            Result.Cancelled = true;
+            break;
+        }
         const std::string& Path = Paths[P];
         std::error_code Ec;
         const fs::file_status St = fs::status(Path, Ec);

@@ -19,6 +19,7 @@
 #include <QRgb>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -139,7 +140,11 @@ public:
         int Added = 0;           // rows appended
         bool LibrariesFailed = false; // the media libraries could not be loaded: nothing added
         bool Stopped = false;    // no destination folder could be made: the rest was not added
+        bool Cancelled = false;  // Progress asked to stop: the rest was not added
     };
+    // Called before each file of a long operation with the files done so far and the total; a
+    // window shows it and keeps its events flowing. Returning false stops the operation.
+    using TStepProgress = std::function<bool(int Done, int Total)>;
     // Adds the chosen files in the given order, as the Add command does after its dialog:
     // loads the libraries through Converter, clears its tasks, and for each path skips folders,
     // unreadable paths, exact duplicates of a caption and files the engine cannot open; the
@@ -150,9 +155,11 @@ public:
     // behind. LibraryFolder is where the media libraries are loaded from. Afterwards the view
     // selects and focuses row 0 when the list has rows. Raises the component's FFmpegException
     // when called while a conversion runs (the window disables Add meanwhile).
+    // Progress, when given, is called before each path (see TStepProgress).
     TAddResult AddFiles(const std::vector<std::string>& Paths, TCustomFFConverter& Converter,
                         const std::string& LibraryFolder, TIniFile& Settings,
-                        const TIniFile& Catalogue, TUserPrompts& Prompts);
+                        const TIniFile& Catalogue, TUserPrompts& Prompts,
+                        const TStepProgress& Progress = {});
 
     // Removes Row with its record. Returns the row to select (and focus) afterwards: the one now
     // at Row, else the new last row; -1 when the list is empty (the caller then switches to list

@@ -27,9 +27,9 @@ void TBSFDeleter::operator()(AVBSFContext* c) const {
     av_bsf_free(&c);
 }
 
-TCustomFFmpeg::TCustomFFmpeg()
-    : Contexts_(std::make_unique<TOptionContexts>(TOptionState().SwsFlags)),
-      HookState_(std::make_unique<TFrameHookState>()) {}
+// The option contexts (some 60 KB of library objects) are made on first use: a task waiting in
+// a long queue has none.
+TCustomFFmpeg::TCustomFFmpeg() : HookState_(std::make_unique<TFrameHookState>()) {}
 
 TCustomFFmpeg::~TCustomFFmpeg() {
     StopConvert(true);
@@ -83,7 +83,8 @@ void TCustomFFmpeg::PrepareTask() {
         ErrorMessage_.clear();
     }
     TotalDuration = -1;
-    Contexts_ = std::make_unique<TOptionContexts>(Options_.SwsFlags);
+    // Fresh ones on first use.
+    Contexts_.reset();
 }
 
 bool TCustomFFmpeg::SetGenericOption(const std::string& Name, const std::string& Value) {
@@ -536,6 +537,24 @@ void TCustomFFmpeg::EndUnstartedRun(const std::string& Message) {
     } catch (const std::exception& e) {
         RecordError(e.what());
     }
+}
+
+void TCustomFFmpeg::FailUnstarted(const std::string& Message) {
+    if (Running_ || Terminated_)
+        return;
+    EndUnstartedRun(Message);
+}
+
+bool TCustomFFmpeg::ReleaseEndedThreads() {
+    {
+        std::lock_guard g(ControlLock_);
+        if (!Worker_ && !TerminateThread_)
+            return true;
+    }
+    if (Running_ || !ConvertDoneEvent_->Signalled() || !TerminateDoneEvent_->Signalled())
+        return false;
+    ReleaseThreads();
+    return true;
 }
 
 void TCustomFFmpeg::DoTerminate() {

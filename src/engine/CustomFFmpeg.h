@@ -201,7 +201,7 @@ public:
     // open is closed), the error flag cleared. The option contexts are kept.
     void ResetOptions();
     // When the libraries are loaded: FreeSession, ResetOptions, run flags cleared,
-    // TotalDuration -1 and fresh option contexts. Otherwise nothing.
+    // TotalDuration -1 and fresh option contexts (made on first use). Otherwise nothing.
     void PrepareTask();
 
     TOptionState& Options() { return Options_; }
@@ -343,6 +343,14 @@ public:
     void Terminate(bool Wait);
     // Records the end (Running false, Terminated true, no worker) and calls TerminateCallback.
     void DoTerminate();
+    // Ends a task that is not running and was never ended as failed with Message (logged and
+    // recorded as the error; the session freed, the end delivered). A task whose set-up can no
+    // longer be made when its turn comes ends so. Nothing when it runs or has ended.
+    void FailUnstarted(const std::string& Message);
+    // Joins the threads of a run (or delivered end) whose bodies have returned; true when none
+    // is left. False, and nothing done, while one still runs (a caller may hold a lock that
+    // thread is waiting for). Never blocks on a running body.
+    bool ReleaseEndedThreads();
 
     bool Running() const { return Running_.load(); }
     bool StopRequested() const { return StopRequested_.load(); }

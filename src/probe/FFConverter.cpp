@@ -10,6 +10,14 @@
 #include <system_error>
 #include <utility>
 
+namespace {
+
+// This thread is ending a task that could not start: that end must not claim the next task
+// itself (the launch loop does), or a run of such tasks would nest one call per task.
+thread_local bool EndingUnstarted = false;
+
+} // namespace
+
 // ---- TFFmpeg ----
 
 TFFmpeg::TFFmpeg() = default;
@@ -31,6 +39,52 @@ void TFFmpeg::FreeSession() {
         if (probe)
             probe->Close();
     TCustomFFmpeg::FreeSession();
+}
+
+void TFFmpeg::Park() {
+    if (Parked_ || Running() || Terminated())
+        return;
+    FreeSession();
+    // Emptied tables keep their room; a queue of thousands would keep all of it.
+    InputEntries_.shrink_to_fit();
+    OutputEntries_.shrink_to_fit();
+    Parked_ = true;
+}
+
+bool TFFmpeg::Reopen(int Verbose, const std::function<void()>& ConnectHook, std::string& Reason) {
+    if (!Parked_)
+        return true;
+    try {
+        PrepareTask();
+        SetVerbose(Verbose);
+        if (const std::optional<TInputOptions>* input = StoredInputOptions.Find(0);
+            input != nullptr && *input) {
+            ApplyInputOptions(*this, **input, InputFileName);
+        } else if (!AddInputFile(InputFileName)) {
+            Reason = LastErrMsg();
+            FreeSession();
+            return false;
+        }
+        auto probe = std::make_unique<TAVProbe>();
+        probe->Attach(InputFile(0));
+        InputProbes[0] = std::move(probe);
+        for (size_t i = 0; i < OutputFileNames.size(); ++i) {
+            if (const std::optional<TOutputOptions>* output = StoredOutputOptions.Find(i);
+                output != nullptr && *output) {
+                ApplyOutputOptions(*this, **output, OutputFileNames[i], ConnectHook);
+            } else if (AddOutputFile(OutputFileNames[i], false) < 0) {
+                Reason = LastErrMsg();
+                FreeSession();
+                return false;
+            }
+        }
+    } catch (const std::exception& e) {
+        Reason = e.what();
+        FreeSession();
+        return false;
+    }
+    Parked_ = false;
+    return true;
 }
 
 // ---- TFFmpegList ----
@@ -219,7 +273,8 @@ TAVProbe* TCustomFFConverter::InputProbe(int TaskIndex, int InputIndex) const {
     const TFFmpegList::TTaskPtr task = Tasks_.Item(TaskIndex);
     if (!task || InputIndex < 0 || InputIndex >= MaxFiles)
         return nullptr;
-    return task->InputProbes[size_t(InputIndex)].get();
+    const std::unique_ptr<TAVProbe>* probe = task->InputProbes.Find(size_t(InputIndex));
+    return probe != nullptr ? probe->get() : nullptr;
 }
 
 // ---- operations ----
@@ -268,6 +323,7 @@ int TCustomFFConverter::AddTask(const std::string& FileName, const TInputOptions
             TaskPreview(Core, Bitmap, PTS, FrameNumber);
         };
         const int slot = task->InputFileCount();
+        task->InputFileName = FileName;
         if (Options != nullptr) {
             if (slot < MaxFiles)
                 task->StoredInputOptions[size_t(slot)] = *Options;
@@ -281,10 +337,56 @@ int TCustomFFConverter::AddTask(const std::string& FileName, const TInputOptions
         probe->Attach(task->InputFile(slot));
         task->InputProbes[size_t(slot)] = std::move(probe);
         InstallTaskCallbacks(*task);
-        return Tasks_.Add(std::move(task));
+        LiveTasks_.push_back(task);
+        const int index = Tasks_.Add(std::move(task));
+        ParkIdleTasks(LiveTaskLimit);
+        return index;
     } catch (const std::exception& e) {
         return fail(e.what());
     }
+}
+
+std::function<void()> TCustomFFConverter::HookInstaller(TFFmpeg& Task) {
+    TFFmpeg* core = &Task;
+    return [this, core] {
+        core->HookCallback = [this](TCustomFFmpeg& Core, TBitmap24& Bitmap, bool& StopHook,
+                                    bool& Update, int64_t PTS, int FrameNumber) {
+            TaskHook(Core, Bitmap, StopHook, Update, PTS, FrameNumber);
+        };
+    };
+}
+
+void TCustomFFConverter::ParkIdleTasks(size_t Keep) {
+    // Tasks removed or cleared meanwhile have expired.
+    std::erase_if(LiveTasks_, [](const std::weak_ptr<TFFmpeg>& t) { return t.expired(); });
+    // A task with its outputs is ready for the run: once a later one is added it waits
+    // released, so building a batch holds the files of one task at a time.
+    for (size_t i = 0; i + 1 < LiveTasks_.size();) {
+        const std::shared_ptr<TFFmpeg> task = LiveTasks_[i].lock();
+        if (task && !task->OutputFileNames.empty()) {
+            task->Park();
+            LiveTasks_.erase(LiveTasks_.begin() + std::ptrdiff_t(i));
+        } else {
+            ++i;
+        }
+    }
+    while (LiveTasks_.size() > Keep) {
+        if (const std::shared_ptr<TFFmpeg> task = LiveTasks_.front().lock())
+            task->Park();
+        LiveTasks_.pop_front();
+    }
+}
+
+bool TCustomFFConverter::Unpark(TFFmpeg& Task, std::string& Reason) {
+    if (!Task.Parked())
+        return true;
+    if (!Task.Reopen(Verbose_, HookInstaller(Task), Reason))
+        return false;
+    for (const TFFmpegList::TTaskPtr& t : Tasks_.Snapshot())
+        if (t.get() == &Task)
+            LiveTasks_.push_back(t);
+    ParkIdleTasks(LiveTaskLimit);
+    return true;
 }
 
 bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileName,
@@ -298,9 +400,11 @@ bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileNam
     const TFFmpegList::TTaskPtr task = Tasks_.Item(TaskIndex);
     if (!task)
         return fail(FormatText("List index out of bounds (%d)", TaskIndex));
-    const int slot = task->OutputFileCount();
+    const int slot = int(task->OutputFileNames.size());
     if (slot >= MaxFiles)
         return fail(FormatText("max output files %d reached", MaxFiles));
+    if (std::string reason; !Unpark(*task, reason))
+        return fail(reason);
     std::optional<TOutputOptions>& copy = task->StoredOutputOptions[size_t(slot)];
     // A refused output takes back the hook it connected: left in place it would make a later
     // stream-copy output of the task fail.
@@ -308,13 +412,7 @@ bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileNam
     try {
         if (Options != nullptr) {
             copy = *Options;
-            TFFmpeg* core = task.get();
-            ApplyOutputOptions(*task, *copy, FileName, [this, core] {
-                core->HookCallback = [this](TCustomFFmpeg& Core, TBitmap24& Bitmap, bool& StopHook,
-                                            bool& Update, int64_t PTS, int FrameNumber) {
-                    TaskHook(Core, Bitmap, StopHook, Update, PTS, FrameNumber);
-                };
-            });
+            ApplyOutputOptions(*task, *copy, FileName, HookInstaller(*task));
         } else {
             copy.reset();
             if (task->AddOutputFile(FileName, false) < 0)
@@ -326,15 +424,19 @@ bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileNam
             task->HookCallback = nullptr;
         return fail(e.what());
     }
+    task->OutputFileNames.push_back(FileName);
     return true;
 }
 
 void TCustomFFConverter::StartTask(int ParallelCount) {
     CheckWorking("StartTask");
+    // Every task opens its files when its turn comes, so at most the running ones hold any.
+    ParkIdleTasks(0);
     std::unique_lock guard(TerminateLock_);
     FinishedCount_ = 0;
     EndedTasks_.clear();
     NextTaskIndex_ = 0;
+    ReapFrom_ = 0;
     RemainingTasks_ = Tasks_.Count();
     AllDone_ = false;
     Background_ = ParallelCount > 0;
@@ -381,7 +483,18 @@ void TCustomFFConverter::StartTask(int ParallelCount) {
     --SyncRuns_;
 }
 
+void TCustomFFConverter::ReapEndedWorkers() {
+    for (int i = ReapFrom_; i < NextTaskIndex_; ++i) {
+        const TFFmpegList::TTaskPtr task = Tasks_.Item(i);
+        const bool released = !task || task->ReleaseEndedThreads();
+        if (released && i == ReapFrom_)
+            ++ReapFrom_;
+    }
+}
+
 TFFmpegList::TTaskPtr TCustomFFConverter::ClaimNextTask() {
+    if (Background_)
+        ReapEndedWorkers();
     if (RemainingTasks_ <= 0)
         return nullptr;
     --RemainingTasks_;
@@ -392,19 +505,43 @@ TFFmpegList::TTaskPtr TCustomFFConverter::ClaimNextTask() {
     return task;
 }
 
-void TCustomFFConverter::LaunchTask(const TFFmpegList::TTaskPtr& Task, bool Background) {
-    if (Task->Terminated()) {
+void TCustomFFConverter::LaunchTask(TFFmpegList::TTaskPtr Task, bool Background) {
+    // A task that cannot start is ended here and, in a background run, the loop claims the next
+    // one itself: a long row of vanished files must not nest one end inside the other.
+    while (Task) {
+        std::string reason;
         // Ended before this run reached it (a stop before the start): it cannot run again, and
-        // its end is counted now so the run still comes to its final notification.
-        TaskTerminated(*Task);
-        return;
+        // its end is counted now so the run still comes to its final notification. A task whose
+        // files can no longer be opened ends as failed with the reason.
+        const bool ended = Task->Terminated();
+        if (!ended && Task->Reopen(Verbose_, HookInstaller(*Task), reason)) {
+            if (Background) {
+                if (TConvertThread* thread = Task->StartConvert(true, ThreadPriority_))
+                    thread->Resume();
+            } else {
+                Task->StartConvert(false, ThreadPriority_);
+            }
+            return;
+        }
+        {
+            const bool nested = EndingUnstarted;
+            EndingUnstarted = true;
+            try {
+                if (ended)
+                    TaskTerminated(*Task);
+                else
+                    Task->FailUnstarted(reason);
+            } catch (...) {
+                EndingUnstarted = nested;
+                throw;
+            }
+            EndingUnstarted = nested;
+        }
+        if (!Background)
+            return;
+        std::lock_guard g(TerminateLock_);
+        Task = ClaimNextTask();
     }
-    if (Background) {
-        if (TConvertThread* thread = Task->StartConvert(true, ThreadPriority_))
-            thread->Resume();
-        return;
-    }
-    Task->StartConvert(false, ThreadPriority_);
 }
 
 void TCustomFFConverter::PauseTasks() {
@@ -542,7 +679,7 @@ void TCustomFFConverter::TaskTerminated(TCustomFFmpeg& Task) {
         if (RemainingTasks_ < 1) {
             if (!AllDone_ && FinishedCount_ >= Tasks_.Count())
                 FinalNotification();
-        } else if (Background_) {
+        } else if (Background_ && !EndingUnstarted) {
             next = ClaimNextTask();
         }
     }

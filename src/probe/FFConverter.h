@@ -100,6 +100,25 @@ using TTerminateEvent =
 
 // ---- tasks ----
 
+// Up to MaxFiles slots of a task, made as they are first used: most tasks have one input and one
+// output, and a long queue should not carry twenty empty records per task.
+template <class T>
+class TTaskSlots {
+public:
+    T& operator[](size_t Index) {
+        if (Index >= Items_.size())
+            Items_.resize(Index + 1);
+        return Items_[Index];
+    }
+    // The slot, or null when it was never used.
+    const T* Find(size_t Index) const { return Index < Items_.size() ? &Items_[Index] : nullptr; }
+    auto begin() { return Items_.begin(); }
+    auto end() { return Items_.end(); }
+
+private:
+    std::vector<T> Items_;
+};
+
 // One conversion task: a conversion core with a probe and a private copy of the option record
 // of each of its inputs and outputs. Destroying a task stops its worker and waits for it first.
 class TFFmpeg : public TCustomFFmpeg {
@@ -111,9 +130,27 @@ public:
     // Closes the input probes (they read the session's containers) before the session goes.
     void FreeSession() override;
 
-    std::array<std::unique_ptr<TAVProbe>, MaxFiles> InputProbes;
-    std::array<std::optional<TInputOptions>, MaxFiles> StoredInputOptions;
-    std::array<std::optional<TOutputOptions>, MaxFiles> StoredOutputOptions;
+    // Releases the opened input and created outputs (and the library contexts) of a task that
+    // is waiting for its turn; the names and stored records stay, so Reopen can repeat the
+    // set-up. Nothing once the task was started.
+    void Park();
+    bool Parked() const { return Parked_; }
+    // Repeats the set-up of a parked task from its names and stored records, in the order it was
+    // first made (the input, then each output). False with Reason set (the same texts the first
+    // set-up gave) when the input or an output can no longer be opened; the task is then left
+    // released. ConnectHook is what installs the component's frame hook (see
+    // ApplyOutputOptions).
+    bool Reopen(int Verbose, const std::function<void()>& ConnectHook, std::string& Reason);
+
+    TTaskSlots<std::unique_ptr<TAVProbe>> InputProbes;
+    TTaskSlots<std::optional<TInputOptions>> StoredInputOptions;
+    TTaskSlots<std::optional<TOutputOptions>> StoredOutputOptions;
+    // What the set-up was given, for Reopen: the input's name and one name per added output.
+    std::string InputFileName;
+    std::vector<std::string> OutputFileNames;
+
+private:
+    bool Parked_ = false;
 };
 
 // The ordered task list; it owns its tasks. Operations over all tasks work on a snapshot taken
@@ -250,13 +287,17 @@ protected:
 private:
     // Raises "Cannot %s while working." when a run was started and not cleared.
     void CheckWorking(const char* Operation) const;
+    // Joins the workers of the tasks of this run that have ended (their threads' stacks would
+    // otherwise stay until the list is cleared). TerminateLock_ held.
+    void ReapEndedWorkers();
     // Takes task NextTaskIndex_ for this run when tasks remain (null otherwise, or when its
     // slot is empty). Called with TerminateLock_ held.
     TFFmpegList::TTaskPtr ClaimNextTask();
-    // Starts a claimed task (on its own thread when Background). Called WITHOUT TerminateLock_:
-    // a refused start logs to the main thread and ends through TaskTerminated, and the main
-    // thread may be waiting for that lock meanwhile.
-    void LaunchTask(const TFFmpegList::TTaskPtr& Task, bool Background);
+    // Opens a claimed task's files again and starts it (on its own thread when Background).
+    // Called WITHOUT TerminateLock_: opening files and a refused start's log reach the main
+    // thread, which may be waiting for that lock meanwhile. A task that cannot start ends as
+    // failed; a background run then claims and launches the next one here.
+    void LaunchTask(TFFmpegList::TTaskPtr Task, bool Background);
     // Fills and queues the final notification; AllDone := true. TerminateLock_ held.
     void FinalNotification();
     // Queues one notification (TerminateLock_ held); DeliverTerminations raises it later.
@@ -272,9 +313,23 @@ private:
     void WaitForDeliveries();
     void RaiseTerminate(const TTerminateInfo& Info, bool ToMainThread);
     void InstallTaskCallbacks(TFFmpeg& Task);
+    // The installer of the frame hook that a task's output with Hook set calls.
+    std::function<void()> HookInstaller(TFFmpeg& Task);
+    // Parks every queued task that has its outputs but the newest, then the oldest beyond Keep
+    // (tasks without outputs are only read through their probes). Made tasks are recorded in
+    // LiveTasks_; Keep 0 parks every one (before a run).
+    void ParkIdleTasks(size_t Keep);
+    // Makes a parked task hold its set-up again (SetOutputFile on an older task).
+    bool Unpark(TFFmpeg& Task, std::string& Reason);
 
     std::unique_ptr<TAVProbe> Probe_;
     TFFmpegList Tasks_;
+    // Queued tasks that still hold their set-up, oldest first (main thread only). The newest
+    // one stays open while it gets its outputs, and a few without outputs stay open so the
+    // probes of the latest additions can be read; the rest wait released, so a long list holds
+    // no open file, context or decoder.
+    static constexpr size_t LiveTaskLimit = 4;
+    std::deque<std::weak_ptr<TFFmpeg>> LiveTasks_;
     TPreviewerFactory PreviewerFactory_;
 
     mutable std::mutex ErrorLock_; // guards LastError_
@@ -309,6 +364,7 @@ private:
     int FinishedCount_ = 0;
     std::set<const TCustomFFmpeg*> EndedTasks_; // tasks whose end was counted in this run
     int NextTaskIndex_ = -1;
+    int ReapFrom_ = 0; // tasks before this index have had their workers joined
     int RemainingTasks_ = 0;
     bool AllDone_ = false;
     bool Background_ = false;

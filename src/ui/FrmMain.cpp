@@ -15,6 +15,7 @@
 #include "ui/FrmCrop.h"
 #include "ui/FrmFileInfo.h"
 #include "ui/FrmPreference.h"
+#include "ui/BusyProgress.h"
 #include "ui/FrmProgress.h"
 #include "ui/FrmSettings.h"
 #include "ui/FrmTrim.h"
@@ -414,8 +415,10 @@ void TfrmMain::AddChosenFiles(const std::vector<std::string>& Paths) {
         return;
     TIniFile settings = g->Settings();
     const TIniFile catalogue = g->Catalogue();
+    TBusyProgress busy(this, QStringLiteral("Adding"));
     const TSourceListModel::TAddResult added =
-        Files_.AddFiles(Paths, Ovren_, LibAVFolder(), settings, catalogue, *this);
+        Files_.AddFiles(Paths, Ovren_, LibAVFolder(), settings, catalogue, *this,
+                        [&busy](int Done, int Total) { return busy.Step(Done, Total); });
     if (added.LibrariesFailed)
         return;
     RefreshFromSettings();
@@ -583,8 +586,12 @@ void TfrmMain::btnStartClick() {
     const TIniFile catalogue = g->Catalogue();
     if (Files_.CheckedCount() > 0)
         PreviewPanel->Stop();
-    const TBatchDriver::TBuildResult built = Driver_->BuildTasks(settings, catalogue);
+    TBusyProgress busy(this, QStringLiteral("Preparing"));
+    const TBatchDriver::TBuildResult built = Driver_->BuildTasks(
+        settings, catalogue, {}, [&busy](int Done, int Total) { return busy.Step(Done, Total); });
     RefreshFromSettings();
+    if (built.Cancelled)
+        return;
     if (built.Stopped) {
         ShowMessage("Warning", built.Error);
         return;
@@ -610,6 +617,7 @@ void TfrmMain::btnStartClick() {
                 btnResume->setEnabled(false);
             });
     }
+    frmProgress->SetJobCount(ConversionJobCount(settings, catalogue));
     SetRunButtons(true);
     Running_ = true;
     frmProgress->exec(); // its showing starts the tasks; the run's end closes it
@@ -654,6 +662,11 @@ bool TfrmMain::AskYesNo(std::string_view Caption, std::string_view Text) {
 void TfrmMain::ShowProgress(const TProgressTexts& Texts) {
     if (frmProgress)
         frmProgress->ShowProgress(Texts);
+}
+
+void TfrmMain::ShowBatch(const TBatchView& View) {
+    if (frmProgress)
+        frmProgress->ShowBatch(View);
 }
 
 void TfrmMain::ShowProgressBar(int Percent) {

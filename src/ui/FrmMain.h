@@ -199,6 +199,7 @@ private:
     bool AskYesNo(std::string_view Caption, std::string_view Text) override;
     void ShowProgress(const zelta::TProgressTexts& Texts) override;
     void ShowProgressBar(int Percent) override;
+    void ShowBatch(const zelta::TBatchView& View) override;
     bool OpenFolderAfterConversion() const override;
     bool ShutDownAfterConversion() const override;
     void OpenOutputFolder() override;

@@ -10,6 +10,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,6 +22,8 @@
 #include <QSpinBox>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace zelta;
 
@@ -105,6 +108,20 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
         priorityRow->addWidget(radio, 1);
     }
 
+    auto* simultaneousLabel = new QLabel(QStringLiteral("Simultaneous conversions:"), this);
+    cbSimultaneous = new QComboBox(this);
+    simultaneousLabel->setBuddy(cbSimultaneous);
+    for (const int choice : SimultaneousChoices)
+        cbSimultaneous->addItem(choice == SimultaneousAuto ? QStringLiteral("Auto")
+                                                           : QString::number(choice),
+                                choice);
+    cbSimultaneous->setToolTip(
+        QStringLiteral("Auto: one file per core for audio profiles, one at a time for video"));
+    auto* simultaneousRow = new QHBoxLayout;
+    simultaneousRow->addWidget(simultaneousLabel);
+    simultaneousRow->addWidget(cbSimultaneous);
+    simultaneousRow->addStretch(1);
+
     btnDefault = new QPushButton(QStringLiteral("&Default"), this);
     btnOk = new QPushButton(QStringLiteral("&Ok"), this);
     btnOk->setDefault(true);
@@ -118,6 +135,7 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(snapshot);
     layout->addWidget(priority);
+    layout->addLayout(simultaneousRow);
     layout->addStretch(1);
     layout->addLayout(buttons);
 
@@ -166,6 +184,7 @@ TPreferenceValues TfrmPreference::ControlValues() const {
     v.Jpg = ckJpg->isChecked();
     v.Quality = spedCmp->value();
     v.Priority = rdGrpPriority->checkedId();
+    v.Simultaneous = cbSimultaneous->currentData().toInt();
     return v;
 }
 
@@ -177,6 +196,7 @@ void TfrmPreference::ShowValues(const TPreferenceValues& Values) {
     ckJpg->setChecked(Values.Jpg);
     spedCmp->setValue(Values.Quality);
     trcCmp->setValue(Values.Quality);
+    cbSimultaneous->setCurrentIndex(std::max(0, cbSimultaneous->findData(Values.Simultaneous)));
     if (QAbstractButton* item = rdGrpPriority->button(Values.Priority)) {
         item->setChecked(true);
     } else if (QAbstractButton* checked = rdGrpPriority->checkedButton()) {

@@ -11,6 +11,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QSlider;
@@ -40,6 +41,7 @@ public:
     QSpinBox* spedCmp;
     QSlider* trcCmp;
     QButtonGroup* rdGrpPriority;  // ids 0..3: "Idle", "Normal", "Lower", "Lowest"
+    QComboBox* cbSimultaneous;    // "Auto", 1, 2, 3, 4, 6, 8 (item data: the stored value)
     QPushButton* btnDefault;
     QPushButton* btnOk;
     QPushButton* btnCancel;

@@ -11,6 +11,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
@@ -27,7 +28,7 @@ using namespace zelta;
 namespace {
 
 constexpr int WindowWidth = 420;
-constexpr int WindowHeight = 460;
+constexpr int WindowHeight = 640;
 constexpr int PictureWidth = 320;
 constexpr int PictureHeight = 240;
 constexpr int TimerMilliseconds = 100;
@@ -72,6 +73,33 @@ TfrmProgress::TfrmProgress(TCustomFFConverter& Ovren, QWidget* Parent)
     progbarFile->setTextVisible(true);
     progbarFile->setFormat(QStringLiteral("%p%"));
     layout->addWidget(progbarFile);
+
+    auto* batchCaption = new QLabel(QStringLiteral("Converting now:"), this);
+    layout->addWidget(batchCaption);
+    lstRunning = new QListWidget(this);
+    lstRunning->setObjectName(QStringLiteral("lstRunning"));
+    lstRunning->setSelectionMode(QAbstractItemView::NoSelection);
+    lstRunning->setFocusPolicy(Qt::NoFocus);
+    lstRunning->setFixedHeight(96);
+    batchCaption->setBuddy(lstRunning);
+    layout->addWidget(lstRunning);
+    auto* totals = new QFormLayout();
+    totals->setVerticalSpacing(1);
+    lblFiles = ValueLabel(this, QStringLiteral("lblFiles"));
+    lblElapsed = ValueLabel(this, QStringLiteral("lblElapsed"));
+    lblRemaining = ValueLabel(this, QStringLiteral("lblRemaining"));
+    totals->addRow(QStringLiteral("Files done:"), lblFiles);
+    totals->addRow(QStringLiteral("Elapsed:"), lblElapsed);
+    totals->addRow(QStringLiteral("Remaining:"), lblRemaining);
+    layout->addLayout(totals);
+    progbarBatch = new QProgressBar(this);
+    progbarBatch->setObjectName(QStringLiteral("progbarBatch"));
+    progbarBatch->setRange(0, 100);
+    progbarBatch->setValue(0);
+    progbarBatch->setTextVisible(true);
+    progbarBatch->setFormat(QStringLiteral("All files: %p%"));
+    progbarBatch->setAccessibleName(QStringLiteral("All files"));
+    layout->addWidget(progbarBatch);
 
     auto* pictureRow = new QHBoxLayout();
     imgPreview = new QLabel(this);
@@ -166,6 +194,26 @@ void TfrmProgress::ShowProgress(const TProgressTexts& Texts) {
 
 void TfrmProgress::SetBarPosition(int Percent) { progbarFile->setValue(Percent); }
 
+void TfrmProgress::SetJobCount(int Jobs) { JobCount_ = Jobs < 1 ? 1 : Jobs; }
+
+void TfrmProgress::ShowBatch(const TBatchView& View) {
+    // Rows are reused: with several files at once this runs several times a second.
+    while (lstRunning->count() > int(View.Running.size()))
+        delete lstRunning->takeItem(lstRunning->count() - 1);
+    for (size_t i = 0; i < View.Running.size(); ++i) {
+        const QString line = QString::fromStdString(View.Running[i].File) + QStringLiteral("  ") +
+                             QString::number(View.Running[i].Percent) + QLatin1Char('%');
+        if (int(i) < lstRunning->count())
+            lstRunning->item(int(i))->setText(line);
+        else
+            lstRunning->addItem(line);
+    }
+    lblFiles->setText(QString::fromStdString(View.Files));
+    lblElapsed->setText(QString::fromStdString(View.Elapsed));
+    lblRemaining->setText(QString::fromStdString(View.Remaining));
+    progbarBatch->setValue(View.Percent);
+}
+
 bool TfrmProgress::OpenFolderChecked() const { return ckOpen->isChecked(); }
 
 bool TfrmProgress::ShutDownChecked() const { return ckShutDown->isChecked(); }
@@ -182,8 +230,11 @@ void TfrmProgress::showEvent(QShowEvent* Event) {
 void TfrmProgress::FormShow() {
     Closing_ = false;
     setFixedSize(WindowWidth, WindowHeight);
-    for (QLabel* l : {lblTime, lblLength, lblSize, lblProgress, lblOutput})
+    for (QLabel* l : {lblTime, lblLength, lblSize, lblProgress, lblOutput, lblFiles, lblElapsed,
+                      lblRemaining})
         l->clear();
+    lstRunning->clear();
+    progbarBatch->setValue(0);
     ckOpen->setChecked(true);
     btnPause->setEnabled(true);
     btnResume->setEnabled(false);
@@ -192,7 +243,7 @@ void TfrmProgress::FormShow() {
     Timer1->start();
     progbarFile->setRange(0, 100);
     progbarFile->setValue(0);
-    Ovren_.StartTask(1);
+    Ovren_.StartTask(JobCount_);
 }
 
 void TfrmProgress::done(int Result) {

@@ -1,8 +1,9 @@
-// The modal progress window of a batch run. Showing it starts the encoder component's tasks one
-// at a time; every way of closing it (Cancel, the title bar, the batch driver's close at the end
+// The modal progress window of a batch run. Showing it starts the encoder component's tasks, as
+// many at once as the job count says; every way of closing it (Cancel, the title bar, the batch driver's close at the end
 // of the run) stops the tasks with waiting first. It shows the latest progress texts, a live
 // picture of the frame being converted (polled every 100 ms from the preview source), Pause,
-// Resume and Cancel, the two after-completion choices and a snapshot button.
+// Resume and Cancel (acting on every running file), the running files with their percentages,
+// the batch's totals, the two after-completion choices and a snapshot button.
 //
 // Created on first use by Start and kept: the shut-down choice keeps its state from run to run.
 // Thread: GUI thread only. The converter, the preview source, the pause handlers and the dialog
@@ -20,6 +21,7 @@
 
 class QCheckBox;
 class QLabel;
+class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QTimer;
@@ -47,8 +49,13 @@ public:
     // Message boxes of the snapshot (default: the real desktop).
     void SetServices(const TDialogServices& Services);
 
+    // How many tasks the showing starts at once (StartTask's count; 1 until set).
+    void SetJobCount(int Jobs);
+    int JobCount() const { return JobCount_; }
     // The texts of one progress report (and its percentage on the bar).
     void ShowProgress(const zelta::TProgressTexts& Texts);
+    // The running files, one line each with its percentage, and the batch's totals.
+    void ShowBatch(const zelta::TBatchView& View);
     void SetBarPosition(int Percent);
     bool OpenFolderChecked() const;
     bool ShutDownChecked() const;
@@ -67,6 +74,11 @@ public:
     QLabel* lblProgress;
     QLabel* lblOutput;
     QProgressBar* progbarFile;
+    QListWidget* lstRunning; // one line per running file: "<file>  <percent>%"
+    QLabel* lblFiles;        // "3 of 20 files"
+    QLabel* lblElapsed;
+    QLabel* lblRemaining;
+    QProgressBar* progbarBatch;
     QLabel* imgPreview;
     QPushButton* btnPause;
     QPushButton* btnResume;
@@ -101,4 +113,5 @@ private:
     QTimer* Timer1;
     QImage Picture_;
     bool Closing_ = false;
+    int JobCount_ = 1;
 };

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -53,6 +54,12 @@ public:
         std::lock_guard Guard(Lock);
         Bars.push_back(Percent);
     }
+    void ShowBatch(const TBatchView& View) override
+    {
+        std::lock_guard Guard(Lock);
+        Batches.push_back(View);
+        Changed.notify_all();
+    }
     void TaskEnded(const TTerminateInfo& Info) override
     {
         std::lock_guard Guard(Lock);
@@ -77,6 +84,7 @@ public:
     std::vector<TProgressTexts> Progress;
     std::vector<int> Bars;
     std::vector<TTerminateInfo> Ends;
+    std::vector<TBatchView> Batches;
     int FolderOpened = 0;
     int ShutDowns = 0;
     int RunsEnded = 0;
@@ -204,7 +212,7 @@ TEST_F(BatchDriver, ThreeRowsMiddleUncheckedConvertRowsZeroAndTwo)
         EXPECT_EQ(T.File, T.TaskIndex == 0 ? First : Third);
 }
 
-TEST_F(BatchDriver, AfterCompletionActionsOnlyWhenTheLastTaskFinished)
+TEST_F(BatchDriver, AfterCompletionActionsRunOnceAtTheEndOfARunThatWasNotStopped)
 {
     const auto& F = fixtures::Fixtures();
     Add({F.Wav, F.Mp3});
@@ -212,22 +220,130 @@ TEST_F(BatchDriver, AfterCompletionActionsOnlyWhenTheLastTaskFinished)
     Host.OpenFolderChecked = true;
     Host.ShutDownChecked = true;
 
+    // Files running at once end in any order: the last task's end is not the run's end.
     Driver.OnProgress(Report(1, 500000, 1000000));
-    Driver.OnTerminate(End(1, false)); // the last task failed: nothing, its 50% stays
-    Driver.OnTerminate(End(0, true));  // not the last task
-    EXPECT_EQ(List.SubItem(1, colProgress), "50%");
-    EXPECT_EQ(List.SubItem(0, colProgress), "100%");
+    Driver.OnTerminate(End(1, true));
+    Driver.OnTerminate(End(0, true));
+    EXPECT_EQ(List.SubItem(1, colProgress), "100%");
     EXPECT_EQ(Host.FolderOpened, 0);
     EXPECT_EQ(Host.ShutDowns, 0);
-
-    Driver.OnTerminate(End(1, true));
+    Driver.OnTerminate(End(-1, true));
     EXPECT_EQ(Host.FolderOpened, 1);
     EXPECT_EQ(Host.ShutDowns, 1);
-    EXPECT_EQ(Host.Ends.size(), 3u);
-
-    Driver.OnTerminate(End(-1, true));
     EXPECT_EQ(Host.RunsEnded, 1);
     EXPECT_EQ(Converter.TaskCount(), 0);
+
+    // A run in which a task was stopped ends without them, even if the others finished.
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 2);
+    Driver.OnProgress(Report(0, 500000, 1000000));
+    Driver.OnTerminate(End(0, false)); // stopped: its 50% stays
+    Driver.OnTerminate(End(1, true));
+    Driver.OnTerminate(End(-1, true));
+    EXPECT_EQ(List.SubItem(0, colProgress), "50%");
+    EXPECT_EQ(Host.FolderOpened, 1);
+    EXPECT_EQ(Host.ShutDowns, 1);
+    EXPECT_EQ(Host.RunsEnded, 2);
+}
+
+// Two files at once, as the stored "simultaneous" choice asks: both are seen running in the
+// batch view, the totals reach every file, and the folder opens once after the last one.
+TEST_F(BatchDriver, ParallelRunShowsEveryRunningFileAndEndsOnce)
+{
+    test::WriteBytes(Settings.FileName(), "[settings]\nFormatCode=0\nOutPutDir=" + Out +
+                                              "\nsimultaneous=2\n");
+    const std::string Long = Dir.File("long.wav");
+    fixtures::TMediaSpec Spec;
+    Spec.Format = "wav";
+    Spec.AudioEncoders = {"pcm_s16le"};
+    Spec.SampleRate = 8000; // the output is 44.1 kHz stereo: as much work from a small file
+    Spec.Channels = 1;
+    Spec.Seconds = 240;
+    fixtures::MakeMedia(Long, Spec);
+    Add({Long, Copy(Long, "second.wav"), fixtures::Fixtures().Wav});
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 3);
+    Host.OpenFolderChecked = true;
+    ASSERT_EQ(ConversionJobCount(Settings, Catalogue), 2);
+
+    Converter.StartTask(ConversionJobCount(Settings, Catalogue));
+    Host.WaitForRunEnd();
+    std::lock_guard Guard(Host.Lock);
+    ASSERT_EQ(Host.Ends.size(), 3u);
+    for (const TTerminateInfo& E : Host.Ends)
+        EXPECT_TRUE(E.Finished) << E.ExceptionMsg;
+    EXPECT_EQ(Host.FolderOpened, 1);
+    size_t MostRunning = 0;
+    for (const TBatchView& V : Host.Batches) {
+        MostRunning = std::max(MostRunning, V.Running.size());
+        EXPECT_LE(V.Running.size(), 2u);
+    }
+    EXPECT_EQ(MostRunning, 2u);
+    ASSERT_FALSE(Host.Batches.empty());
+    const TBatchView& Last = Host.Batches.back();
+    EXPECT_EQ(Last.Done, 3);
+    EXPECT_EQ(Last.Percent, 100);
+    EXPECT_TRUE(Last.Running.empty());
+    EXPECT_EQ(Last.Files, "3 of 3 files");
+}
+
+// A stop while two files run ends both unfinished, the queued one never runs, and nothing of
+// the after-completion choices happens.
+TEST_F(BatchDriver, StopDuringAParallelRunStopsEveryFileAndSkipsTheAfterActions)
+{
+    const std::string Long = Dir.File("long.wav");
+    fixtures::TMediaSpec Spec;
+    Spec.Format = "wav";
+    Spec.AudioEncoders = {"pcm_s16le"};
+    Spec.SampleRate = 8000; // the output is 44.1 kHz stereo: as much work from a small file
+    Spec.Channels = 1;
+    Spec.Seconds = 240;
+    fixtures::MakeMedia(Long, Spec);
+    Add({Long, Copy(Long, "second.wav"), Copy(Long, "third.wav")});
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 3);
+    Host.OpenFolderChecked = true;
+    Host.ShutDownChecked = true;
+
+    Converter.StartTask(2);
+    {
+        std::unique_lock Guard(Host.Lock);
+        Host.Changed.wait(Guard, [&] {
+            return Host.RunsEnded > 0 ||
+                   (!Host.Batches.empty() && Host.Batches.back().Running.size() == 2);
+        });
+        ASSERT_EQ(Host.RunsEnded, 0) << "the run ended before both files were seen running";
+    }
+    Converter.StopTasks(true);
+    Host.WaitForRunEnd();
+    std::lock_guard Guard(Host.Lock);
+    ASSERT_EQ(Host.Ends.size(), 3u);
+    for (const TTerminateInfo& E : Host.Ends) {
+        EXPECT_FALSE(E.Finished) << E.TaskIndex;
+        EXPECT_FALSE(E.Exception) << E.ExceptionMsg;
+    }
+    EXPECT_EQ(Host.FolderOpened, 0);
+    EXPECT_EQ(Host.ShutDowns, 0);
+    EXPECT_FALSE(fs::exists(Driver.Destination(2))); // queued: never opened, never made
+}
+
+TEST(BatchDriverTexts, BatchViewCountsRunningFilesByTheirShare)
+{
+    TBatchProgress P;
+    const auto T0 = TBatchProgress::TClock::now();
+    P.Begin(4, T0);
+    EXPECT_EQ(P.View(T0).Remaining, "");
+    P.Report(0, "a.wav", 50);
+    P.Report(2, "c.wav", 50);
+    P.Report(0, "a.wav", 100);
+    P.Ended(0);
+    P.Ended(0); // counted once
+    P.Report(0, "a.wav", 100); // a late report of an ended task brings it back no more
+    const TBatchView V = P.View(T0 + std::chrono::seconds(15));
+    EXPECT_EQ(V.Running, (std::vector<TRunningFile>{{2, "c.wav", 50}}));
+    EXPECT_EQ(V.Done, 1);
+    EXPECT_EQ(V.Percent, 37); // (100 + 50) / 4
+    EXPECT_EQ(V.Files, "1 of 4 files");
+    EXPECT_EQ(V.Elapsed, "00:00:15");
+    EXPECT_EQ(V.Remaining, "00:00:25"); // 15 s for 150 of 400 hundredths
+    EXPECT_EQ(ClockText(3725), "01:02:05");
 }
 
 TEST_F(BatchDriver, RowThatCannotBeOpenedAnyMoreIsSkippedWithError)
@@ -517,8 +633,9 @@ TEST(SystemCommands, OpenFileLimitIsRaisedToTheHardLimit)
     rlimit After{};
     ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &After), 0);
     EXPECT_EQ(After.rlim_cur, Saved.rlim_max);
-    if (Saved.rlim_max != RLIM_INFINITY)
+    if (Saved.rlim_max != RLIM_INFINITY) {
         EXPECT_EQ(Now, long(Saved.rlim_max));
+    }
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &Saved), 0);
 }
 
@@ -541,4 +658,44 @@ TEST(SystemCommands, ShutDownCommandWordsAndStart)
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
     EXPECT_TRUE(fs::exists(First));
     EXPECT_TRUE(fs::exists(Second));
+}
+
+// Long operations ask before every file, so a window can show how far they are and stop them:
+// a stop while adding keeps the rows added so far, a stop while preparing Start leaves no task.
+TEST_F(BatchDriver, AddingAndPreparingReportEachFileAndStopWhenAsked)
+{
+    const auto& F = fixtures::Fixtures();
+    const std::vector<std::string> Paths = {F.Wav, F.Mp3, F.Flac, Copy(F.Wav, "four.wav")};
+    std::vector<std::pair<int, int>> Steps;
+    const auto Added = List.AddFiles(Paths, Converter, "", Settings, Catalogue, Host,
+                                     [&](int Done, int Total) {
+                                         Steps.emplace_back(Done, Total);
+                                         return Done < 2;
+                                     });
+    EXPECT_TRUE(Added.Cancelled);
+    EXPECT_EQ(Added.Added, 2);
+    EXPECT_EQ(List.RowCount(), 2);
+    EXPECT_EQ(Steps, (std::vector<std::pair<int, int>>{{0, 4}, {1, 4}, {2, 4}}));
+
+    Steps.clear();
+    const auto Built = Driver.BuildTasks(Settings, Catalogue, {}, [&](int Done, int Total) {
+        Steps.emplace_back(Done, Total);
+        return Done < 1;
+    });
+    EXPECT_TRUE(Built.Cancelled);
+    EXPECT_FALSE(Built.Stopped);
+    EXPECT_EQ(Built.Tasks, 0);
+    EXPECT_EQ(Converter.TaskCount(), 0);
+    EXPECT_TRUE(Driver.CheckedRows().empty());
+    EXPECT_EQ(Steps, (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}}));
+
+    // Asked and never stopped: the whole Start is built.
+    Steps.clear();
+    const auto Whole = Driver.BuildTasks(Settings, Catalogue, {}, [&](int Done, int Total) {
+        Steps.emplace_back(Done, Total);
+        return true;
+    });
+    EXPECT_FALSE(Whole.Cancelled);
+    EXPECT_EQ(Whole.Tasks, 2);
+    EXPECT_EQ(Steps.size(), 2u);
 }

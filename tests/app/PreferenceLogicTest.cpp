@@ -1,10 +1,14 @@
 // The preferences dialog's settings rules and the folder chooser's rules, on real settings files.
+#include "app/BatchDriver.h"
 #include "app/FolderChooserLogic.h"
+#include "app/JobBuilder.h"
 #include "app/PreferenceLogic.h"
 #include "app/SettingsKeys.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 using namespace zelta;
 
@@ -79,6 +83,7 @@ TEST(PreferenceLogic, OkWritesEveryKeyWithItsSpelling) {
     v.Jpg = false;
     v.Quality = 42;
     v.Priority = 3;
+    v.Simultaneous = 6;
     ASSERT_TRUE(WritePreferenceSettings(ini, v));
     const std::string text = test::ReadBytes(ini.FileName());
     EXPECT_NE(text.find("snapOutPutDir=" + DefaultOutputFolder() + "\n"), std::string::npos) << text;
@@ -93,6 +98,7 @@ TEST(PreferenceLogic, OkWritesEveryKeyWithItsSpelling) {
     const TPreferenceShowValues s = ReadPreferenceSettings(ini);
     EXPECT_EQ(s.Quality, 42);
     EXPECT_EQ(s.Priority, 3);
+    EXPECT_EQ(s.Simultaneous, 6);
     EXPECT_FALSE(s.CheckJpg);
 
     // A quality of 0 leaves the stored one; an existing key keeps its spelling.
@@ -169,4 +175,27 @@ TEST(FolderChooserLogic, ReadOnlyAndWritableFolders) {
     EXPECT_TRUE(TakesChosenFolder("/b", "/a"));
     EXPECT_FALSE(TakesChosenFolder("/a", "/a"));
     EXPECT_FALSE(TakesChosenFolder("", "/a"));
+}
+
+// "Simultaneous conversions": Auto unless a number on offer is stored; Auto follows the profile.
+TEST(PreferenceLogic, SimultaneousConversionsAreStoredAndAutoFollowsTheProfile) {
+    test::TTempFolder dir;
+    TIniFile ini(dir.File("settings.ini"));
+    EXPECT_EQ(ReadPreferenceSettings(ini).Simultaneous, SimultaneousAuto);
+    EXPECT_EQ(DefaultPreferenceValues().Simultaneous, SimultaneousAuto);
+    for (const char* bad : {"5", "9", "-1", "many"}) {
+        test::WriteBytes(ini.FileName(), std::string("[settings]\nsimultaneous=") + bad + "\n");
+        EXPECT_EQ(StoredSimultaneous(ini), SimultaneousAuto) << bad;
+    }
+    test::WriteBytes(ini.FileName(), "[settings]\nSimultaneous=3\n");
+    EXPECT_EQ(StoredSimultaneous(ini), 3);
+
+    const TIniFile catalogue(dir.File("catalogue.ini"));
+    test::WriteBytes(catalogue.FileName(), "");
+    EXPECT_EQ(ConversionJobCount(ini, catalogue), 3);
+    // Auto: the built-in MP3 profile has no video, so one file per core.
+    test::WriteBytes(ini.FileName(), "[settings]\nFormatCode=0\n");
+    const unsigned cores = std::thread::hardware_concurrency();
+    EXPECT_EQ(ConversionJobCount(ini, catalogue), AutoJobCount(false, cores));
+    EXPECT_GE(ConversionJobCount(ini, catalogue), 1);
 }

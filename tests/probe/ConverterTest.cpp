@@ -23,6 +23,8 @@
 #include <set>
 #include <thread>
 
+#include <sys/resource.h>
+
 using namespace std::chrono_literals;
 using enginetest::TDispatcherScope;
 using enginetest::TQueueDispatcher;
@@ -269,10 +271,10 @@ TEST_P(TConverterRun, StopDuringTheFirstTaskEndsAllThreeUnfinished) {
     const auto facts = Inspect(Out.File("s0.mp3"));
     ASSERT_TRUE(facts.Opened) << facts.Error;
     EXPECT_LT(facts.First(AVMEDIA_TYPE_AUDIO)->AudioSeconds(), 1.9);
-    // Never started: their outputs stay empty and go with the tasks.
-    EXPECT_EQ(std::filesystem::file_size(Out.File("s1.mp3")), 0u);
-    Conv->ClearTasks();
+    // Never started: a queued task holds no file, so their outputs were never made.
     EXPECT_FALSE(std::filesystem::exists(Out.File("s1.mp3")));
+    EXPECT_FALSE(std::filesystem::exists(Out.File("s2.mp3")));
+    Conv->ClearTasks();
 }
 
 TEST_P(TConverterRun, AStopBeforeTheStartStillLetsTheRunEnd) {
@@ -704,4 +706,90 @@ TEST_F(TConverterTest, AHookOfARefusedOutputDoesNotStayForTheNextOutput) {
     ASSERT_EQ(Events.EndIndexes(), (std::vector<int>{0, -1}));
     EXPECT_EQ(Events.Ends[0].Info.ExceptionMsg, "");
     EXPECT_TRUE(Events.Ends[0].Info.Finished);
+}
+
+namespace {
+
+int OpenFileCount() {
+    int n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++n;
+    return n;
+}
+
+// Lowers the soft open-file limit of this process for one test and restores it.
+class TOpenFileLimit {
+public:
+    explicit TOpenFileLimit(rlim_t Soft) {
+        getrlimit(RLIMIT_NOFILE, &Saved_);
+        rlimit lowered = Saved_;
+        lowered.rlim_cur = Soft;
+        Set_ = setrlimit(RLIMIT_NOFILE, &lowered) == 0;
+    }
+    ~TOpenFileLimit() { setrlimit(RLIMIT_NOFILE, &Saved_); }
+    bool Set() const { return Set_; }
+
+private:
+    rlimit Saved_{};
+    bool Set_ = false;
+};
+
+} // namespace
+
+// A batch far longer than the open-file limit allows to be open at once converts completely:
+// queued tasks hold no file, each opens its input and output when its turn comes. A file gone
+// between adding and running ends its task as failed with the open's reason; the rest run on.
+TEST_P(TConverterRun, ABatchLongerThanTheOpenFileLimitConvertsCompletely) {
+    const std::string source = Out.File("tiny.wav");
+    fixtures::TMediaSpec spec;
+    spec.Format = "wav";
+    spec.AudioEncoders = {"pcm_s16le"};
+    spec.Seconds = 0.2;
+    fixtures::MakeMedia(source, spec);
+    const std::string doomed = Out.File("doomed.wav");
+    std::filesystem::copy_file(source, doomed);
+
+    constexpr int Tasks = 120;
+    constexpr int Jobs = 2;
+    const int baseline = OpenFileCount();
+    TOpenFileLimit limit(rlim_t(baseline + 40));
+    ASSERT_TRUE(limit.Set());
+    for (int i = 0; i < Tasks; ++i)
+        AddJob(i == 70 ? doomed : source, Out.File("b" + std::to_string(i) + ".mp3"));
+    ASSERT_EQ(Conv->TaskCount(), Tasks);
+    // Adding left only the last task holding its files (an input and an output).
+    EXPECT_LE(OpenFileCount(), baseline + 2);
+    std::filesystem::remove(doomed);
+
+    std::atomic<int> peak{0};
+    Conv->SetOnProgress([&](TCustomFFConverter&, PProgressInfo I) {
+        const int n = OpenFileCount();
+        for (int p = peak.load(); n > p && !peak.compare_exchange_weak(p, n);) {
+        }
+        Events.Add(*I);
+    });
+    RunToEnd(Jobs);
+
+    std::lock_guard g(Events.Lock);
+    ASSERT_EQ(Events.Ends.size(), size_t(Tasks + 1));
+    int finished = 0;
+    for (const TEnd& e : Events.Ends) {
+        if (e.Info.TaskIndex == 70) {
+            EXPECT_FALSE(e.Info.Finished);
+            EXPECT_TRUE(e.Info.Exception);
+            EXPECT_THAT(e.Info.ExceptionMsg, HasSubstr(doomed));
+        } else if (e.Info.TaskIndex >= 0 && e.Info.Finished) {
+            ++finished;
+        }
+    }
+    EXPECT_EQ(finished, Tasks - 1);
+    EXPECT_EQ(Events.Ends.back().Info.TaskIndex, -1);
+    for (int i = 0; i < Tasks; ++i)
+        if (i != 70) {
+            EXPECT_GT(std::filesystem::file_size(Out.File("b" + std::to_string(i) + ".mp3")), 0u)
+                << i;
+        }
+    EXPECT_FALSE(std::filesystem::exists(Out.File("b70.mp3")));
+    // Two running tasks hold an input and an output each, plus the libraries' own few.
+    EXPECT_LE(peak.load(), baseline + 2 * (Jobs + 1) + 8);
 }

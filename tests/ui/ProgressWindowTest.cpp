@@ -142,7 +142,7 @@ private slots:
         QVERIFY(!Ovren->Working());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(w.size(), QSize(420, 460));
+        QCOMPARE(w.size(), QSize(420, 640));
         QVERIFY(Ovren->Working());
         QVERIFY(w.TimerActive());
         QVERIFY(w.OpenFolderChecked());
