@@ -16,7 +16,7 @@
 #include "engine/FFmpegLoader.h"
 #include "engine/OptionRecords.h"
 #include "fixtures/Fixtures.h"
-#include "probe/FFConverter.h"
+#include "component/FFConverter.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -5,7 +5,7 @@
 #include "app/PreferenceLogic.h"
 #include "app/SettingsKeys.h"
 #include "effects/FrameEffects.h"
-#include "probe/FFConverter.h"
+#include "component/FFConverter.h"
 
 #include <cstring>
 #include <exception>

@@ -5,7 +5,7 @@
 #include "app/SettingsKeys.h"
 #include "engine/OptionRecords.h"
 #include "probe/AVProbe.h"
-#include "probe/FFConverter.h"
+#include "component/FFConverter.h"
 
 #include <array>
 #include <filesystem>

@@ -13,7 +13,7 @@
 #include "app/JobBuilder.h"
 #include "app/SourceList.h"
 #include "app/SystemCommands.h"
-#include "probe/FFConverter.h"
+#include "component/FFConverter.h"
 
 #include <QGuiApplication>
 

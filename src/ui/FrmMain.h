@@ -13,7 +13,7 @@
 #include "app/BatchDriver.h"
 #include "app/SourceList.h"
 #include "app/WebPages.h"
-#include "probe/FFConverter.h"
+#include "component/FFConverter.h"
 
 #include <QMainWindow>
 

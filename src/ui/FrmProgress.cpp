@@ -3,7 +3,7 @@
 #include "ui/AccessibleNames.h"
 
 #include "app/GlobalObject.h"
-#include "probe/FFConverter.h"
+#include "component/FFConverter.h"
 #include "ui/DialogServices.h"
 #include "ui/PreviewPanel.h"
 

@@ -9,7 +9,7 @@
 #include "EnvOverride.h"
 #include "TempFolder.h"
 #include "fixtures/Fixtures.h"
-#include "probe/FFConverter.h"
+#include "component/FFConverter.h"
 
 #include <gtest/gtest.h>
 

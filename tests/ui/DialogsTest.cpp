@@ -16,7 +16,7 @@
 #include "ui/FrmPreviewer.h"
 #include "ui/FrmProgress.h"
 #include "ui/AccessibleNames.h"
-#include "probe/FFConverter.h"
+#include "component/FFConverter.h"
 #include "ui/ZeltaApplication.h"
 
 #include <QAbstractButton>

@@ -7,7 +7,7 @@
 #include "app/IniFile.h"
 #include "app/SourceList.h"
 #include "fixtures/Fixtures.h"
-#include "probe/FFConverter.h"
+#include "component/FFConverter.h"
 #include "ui/DialogServices.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // itself are made at the screen's pixel density instead of being blown up.
 #include "app/QtDispatcher.h"
 #include "fixtures/Fixtures.h"
-#include "probe/FFConverter.h"
+#include "component/FFConverter.h"
 #include "QuietServices.h"
 #include "ui/DialogServices.h"
 #include "ui/FmDirectory.h"

@@ -9,7 +9,7 @@
 #include "app/SettingsKeys.h"
 #include "engine/FFmpegLoader.h"
 #include "fixtures/Fixtures.h"
-#include "probe/FFConverter.h"
+#include "component/FFConverter.h"
 #include "ui/DialogServices.h"
 #include "ui/FrmProgress.h"
 

@@ -2,7 +2,7 @@
 // termination order and its delivery threads, progress reports, hooks, preview, misuse and a
 // start/stop/clear stress run. The run tests go twice: with a fake main-thread dispatcher
 // serviced by the test's main thread, and with none (events on the engine's threads).
-#include "probe/FFConverter.h"
+#include "component/FFConverter.h"
 
 #include "engine/EngineTestSupport.h"
 #include "engine/FFLogger.h"

@@ -1,4 +1,4 @@
-#include "probe/FFConverter.h"
+#include "component/FFConverter.h"
 
 #include "engine/FFLogger.h"
 #include "engine/FFmpegLoader.h"
