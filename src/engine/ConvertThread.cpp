@@ -1,6 +1,5 @@
 #include "engine/ConvertThread.h"
 
-#include "engine/CustomFFmpeg.h"
 #include "engine/FFLogger.h"
 #include "engine/MainThread.h"
 
@@ -84,9 +83,9 @@ void WaitProcessingMessages(const TManualResetEvent& Event) {
 
 // ---- TConvertThread ----
 
-TConvertThread::TConvertThread(TCustomFFmpeg& Owner, TThreadPriority Priority,
+TConvertThread::TConvertThread(TRunOwner& Owner, const void* LogSender, TThreadPriority Priority,
                                std::shared_ptr<TManualResetEvent> Done)
-    : Owner_(Owner), Priority_(Priority), Done_(std::move(Done)),
+    : Owner_(Owner), LogSender_(LogSender), Priority_(Priority), Done_(std::move(Done)),
       Gate_(std::make_shared<TGate>()) {}
 
 TConvertThread::~TConvertThread() {
@@ -113,14 +112,15 @@ void TConvertThread::Resume() {
     Done_->Reset();
     try {
         // The body holds the event and the owner only: after RunConvert the owner may be gone.
-        Thread_ = std::thread([Owner = &Owner_, Done = Done_, Gate = Gate_, Priority = Priority_] {
+        Thread_ = std::thread([Owner = &Owner_, Sender = LogSender_, Done = Done_, Gate = Gate_,
+                              Priority = Priority_] {
             {
                 std::unique_lock l(Gate->Lock);
                 Gate->Worker = std::this_thread::get_id();
                 Gate->Resumed.wait(l, [&] { return Gate->Launched; });
             }
             if (!ApplyThreadPriority(Priority))
-                GetLogger().LogFormat(Owner, llWarning, "Cannot set the thread priority: %s",
+                GetLogger().LogFormat(Sender, llWarning, "Cannot set the thread priority: %s",
                                       std::strerror(errno));
             Owner->RunConvert(); // never raises
             Done->Set();
@@ -176,10 +176,11 @@ void TConvertThread::Join() {
 
 // ---- TDoTerminateThread ----
 
-TDoTerminateThread::TDoTerminateThread(TCustomFFmpeg& Owner, std::shared_ptr<TManualResetEvent> Done)
+TDoTerminateThread::TDoTerminateThread(TRunOwner& Owner, const void* LogSender,
+                                       std::shared_ptr<TManualResetEvent> Done)
     : Launch_(std::make_shared<TLaunch>()) {
     Done->Reset();
-    Thread_ = std::thread([Owner = &Owner, Done, Launch = Launch_] {
+    Thread_ = std::thread([Owner = &Owner, Sender = LogSender, Done, Launch = Launch_] {
         {
             std::unique_lock l(Launch->Lock);
             Launch->Worker = std::this_thread::get_id();
@@ -188,9 +189,9 @@ TDoTerminateThread::TDoTerminateThread(TCustomFFmpeg& Owner, std::shared_ptr<TMa
         try {
             Owner->DoTerminate();
         } catch (const std::exception& e) {
-            GetLogger().LogMessage(Owner, llQuiet, e.what());
+            GetLogger().LogMessage(Sender, llQuiet, e.what());
         } catch (...) {
-            GetLogger().LogMessage(Owner, llQuiet, "Unknown exception in the terminate callback");
+            GetLogger().LogMessage(Sender, llQuiet, "Unknown exception in the terminate callback");
         }
         Done->Set();
     });

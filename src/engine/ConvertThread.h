@@ -21,9 +21,22 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 
-class TCustomFFmpeg;
+// The task a worker or a termination thread runs for.
+class TRunOwner {
+public:
+    // The body of a run; never raises.
+    virtual void RunConvert() = 0;
+    // No worker could be created: the run ends on the calling thread with Message as its error.
+    virtual void EndUnstartedRun(const std::string& Message) = 0;
+    // Records the end of a task and delivers it.
+    virtual void DoTerminate() = 0;
+
+protected:
+    ~TRunOwner() = default;
+};
 
 // The seven-level priority scale of the component's ThreadPriority. On Linux: tpIdle runs the
 // worker under SCHED_IDLE, tpLowest at nice 19, tpLower at nice 10, tpNormal and above at the
@@ -63,8 +76,9 @@ void WaitProcessingMessages(const TManualResetEvent& Event);
 
 class TConvertThread {
 public:
-    // Created suspended; Done is the task's ConvertDoneEvent.
-    TConvertThread(TCustomFFmpeg& Owner, TThreadPriority Priority,
+    // Created suspended; Done is the task's ConvertDoneEvent. LogSender: whom the thread's own
+    // log lines are from (the task).
+    TConvertThread(TRunOwner& Owner, const void* LogSender, TThreadPriority Priority,
                    std::shared_ptr<TManualResetEvent> Done);
     // Joins the thread (detaches it when called on the thread itself).
     ~TConvertThread();
@@ -103,7 +117,8 @@ private:
         std::thread::id Worker;  // set by the body before anything else
     };
 
-    TCustomFFmpeg& Owner_;
+    TRunOwner& Owner_;
+    const void* LogSender_;
     const TThreadPriority Priority_;
     std::shared_ptr<TManualResetEvent> Done_;
     std::shared_ptr<TGate> Gate_;
@@ -113,7 +128,8 @@ private:
 class TDoTerminateThread {
 public:
     // Starts at once. Done (the task's TerminateDoneEvent) is reset before the thread exists.
-    TDoTerminateThread(TCustomFFmpeg& Owner, std::shared_ptr<TManualResetEvent> Done);
+    TDoTerminateThread(TRunOwner& Owner, const void* LogSender,
+                       std::shared_ptr<TManualResetEvent> Done);
     // Joins the thread (detaches it when called on the thread itself).
     ~TDoTerminateThread();
     TDoTerminateThread(const TDoTerminateThread&) = delete;

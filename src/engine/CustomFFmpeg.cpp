@@ -23,24 +23,13 @@ extern "C" {
 
 using ffopt::Trim;
 
-void TBSFDeleter::operator()(AVBSFContext* c) const {
-    av_bsf_free(&c);
-}
-
-// The option contexts (some 60 KB of library objects) are made on first use: a task waiting in
-// a long queue has none.
-TCustomFFmpeg::TCustomFFmpeg() : HookState_(std::make_unique<TFrameHookState>()) {}
+TCustomFFmpeg::TCustomFFmpeg()
+    : TSessionState(this), HookState_(std::make_unique<TFrameHookState>()) {}
 
 TCustomFFmpeg::~TCustomFFmpeg() {
     StopConvert(true);
     ReleaseThreads();
     FreeSession(); // with the hook modules, buffers and previewer
-}
-
-TOptionContexts& TCustomFFmpeg::OptionContexts() {
-    if (!Contexts_)
-        Contexts_ = std::make_unique<TOptionContexts>(Options_.SwsFlags);
-    return *Contexts_;
 }
 
 std::string TCustomFFmpeg::ProgramFolder() {
@@ -485,7 +474,8 @@ TConvertThread* TCustomFFmpeg::StartConvert(bool InThread, TThreadPriority Prior
         return nullptr;
     }
     std::lock_guard g(ControlLock_);
-    Worker_ = std::make_unique<TConvertThread>(*this, Priority, ConvertDoneEvent_);
+    Worker_ = std::make_unique<TConvertThread>(static_cast<TRunOwner&>(*this), this, Priority,
+                                               ConvertDoneEvent_);
     ConvertThread_ = Worker_.get();
     return Worker_.get();
 }
@@ -519,7 +509,14 @@ void TCustomFFmpeg::RunConvert() {
         settings.PausePoint = [this] { SafePoint(); };
         // The run closes the encoders and decoders it opened (under the codec lock) on every
         // way out, so only the session is left to free afterwards.
-        Completed_ = Transcode(*this, StopRequested_, ProgressCallback, settings);
+        TRunProgress progress;
+        if (ProgressCallback)
+            progress = [this](int FileIndex, int64_t Total, int64_t Current, int64_t Size,
+                              float BitRate, float Quality, int FPS, int FrameNumber) {
+                ProgressCallback(*this, FileIndex, Total, Current, Size, BitRate, Quality, FPS,
+                                 FrameNumber);
+            };
+        Completed_ = Transcode(*this, StopRequested_, progress, settings);
     });
     guarded([this] { FreeSession(); });
     guarded([this] { DoTerminate(); });
@@ -613,7 +610,8 @@ void TCustomFFmpeg::Terminate(bool Wait) {
             return;
         if (!TerminateThread_) {
             try {
-                TerminateThread_ = std::make_unique<TDoTerminateThread>(*this, TerminateDoneEvent_);
+                TerminateThread_ = std::make_unique<TDoTerminateThread>(
+                    static_cast<TRunOwner&>(*this), this, TerminateDoneEvent_);
             } catch (const std::system_error& e) {
                 GetLogger().LogMessage(
                     this, llError, std::string("Cannot start the termination thread: ") + e.what());

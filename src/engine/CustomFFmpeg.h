@@ -14,6 +14,7 @@
 #include "engine/FFTypes.h"
 #include "engine/OptionConvert.h"
 #include "engine/Previewer.h"
+#include "engine/SessionState.h"
 
 #include <array>
 #include <atomic>
@@ -30,10 +31,6 @@ struct AVBSFContext;
 struct AVCodec;
 struct AVFormatContext;
 struct AVFrame;
-struct TInputFileEntry;  // SessionTypes.h
-struct TOutputFileEntry; // SessionTypes.h
-struct TInputStream;     // SessionTypes.h
-struct TOutputStream;    // SessionTypes.h
 struct TFrameHookState;  // FrameHook.h
 class TBitmap24;
 class TCustomFFmpeg;
@@ -57,132 +54,7 @@ using THookCallback = std::function<void(TCustomFFmpeg& Sender, TBitmap24& Bitma
 using TPreviewCallback = std::function<void(TCustomFFmpeg& Sender, const TBitmap24& Bitmap,
                                             int64_t PTS, int FrameNumber)>;
 
-inline constexpr int MaxFiles = 20;          // inputs, outputs, metadata maps, ts scale files
-inline constexpr int MaxStreams = 20;        // streamid entries, ts scale streams
-inline constexpr int MaxStreamMaps = 400;
-
-struct TStreamMap {
-    int FileIndex = 0;
-    int StreamIndex = 0;
-    int SyncFileIndex = 0;
-    int SyncStreamIndex = 0;
-    bool operator==(const TStreamMap&) const = default;
-};
-
-struct TMetaDataMap {
-    int OutFile = 0;
-    int InFile = 0;
-    bool operator==(const TMetaDataMap&) const = default;
-};
-
-struct TBSFDeleter {
-    void operator()(AVBSFContext* c) const;
-};
-using TBSFContextPtr = std::unique_ptr<AVBSFContext, TBSFDeleter>;
-// A chain of bit-stream filters for the next stream of one kind, in application order.
-using TBitstreamFilterChain = std::vector<TBSFContextPtr>;
-
-struct TRational {
-    int Num = 0;
-    int Den = 0;
-    bool operator==(const TRational&) const = default;
-};
-
-// Media type indexes used by per-kind arrays: video, audio, data, subtitle (as the libraries).
-enum TStreamKind : int { skVideo = 0, skAudio = 1, skData = 2, skSubtitle = 3 };
-
-// The pending option state. Names and defaults as the option table gives them; ResetOptions
-// restores every default. TOptionValues is the copyable part (the bit-stream filter chains own
-// library objects), so a state can be saved and compared.
-struct TOptionValues {
-    std::string ForcedFormat;
-    int FrameWidth = 0;
-    int FrameHeight = 0;
-    float FrameAspectRatio = 0;
-    int FramePixFmt = -1;
-    int AudioSampleFmt = -1;
-    int CropTop = 0, CropBottom = 0, CropLeft = 0, CropRight = 0;
-    std::array<int, 4> MaxFrames{2147483647, 2147483647, 2147483647, 2147483647};
-    TRational FrameRate;
-    float VideoQScale = 0;
-    std::optional<std::array<uint16_t, 64>> IntraMatrix;
-    std::optional<std::array<uint16_t, 64>> InterMatrix;
-    std::optional<std::string> VideoRcOverride;
-    bool VideoDisable = false;
-    int VideoDiscard = 0;
-    std::optional<std::string> VideoCodecName;
-    uint32_t VideoCodecTag = 0;
-    std::string VideoLanguage;
-    bool SameQuality = false;
-    bool DoDeinterlace = false;
-    int TopFieldFirst = -1;
-    int MeThreshold = 0;
-    int IntraDcPrecision = 8;
-    bool LoopInput = false;
-    int LoopOutput = -1;
-    bool QpHist = false;
-    std::string VideoFilters;
-    bool IntraOnly = false;
-    int AudioSampleRate = 44100;
-    int64_t ChannelLayout = 0;
-    float AudioQScale = -99999;
-    bool AudioDisable = false;
-    int AudioChannels = 2;
-    std::optional<std::string> AudioCodecName;
-    uint32_t AudioCodecTag = 0;
-    std::string AudioLanguage;
-    bool SubtitleDisable = false;
-    std::optional<std::string> SubtitleCodecName;
-    std::string SubtitleLanguage;
-    uint32_t SubtitleCodecTag = 0;
-    float MuxPreload = 0.5f;
-    float MuxMaxDelay = 0.7f;
-    int64_t RecordingTime = INT64_MAX;
-    int64_t StartTime = 0;
-    int64_t RecTimestamp = 0;
-    int64_t InputTsOffset = 0;
-    std::vector<std::pair<std::string, std::string>> Metadata;
-    bool DoHexDump = false, DoPktDump = false, DoPsnr = false;
-    int DoPass = 0;
-    std::string PassLogFileName;
-    bool AudioStreamCopy = false, VideoStreamCopy = false, SubtitleStreamCopy = false;
-    int VideoSyncMethod = -1;
-    int AudioSyncMethod = 0;
-    float AudioDriftThreshold = 0.1f;
-    bool CopyTs = false;
-    bool Shortest = false;
-    int VideoGlobalHeader = 0;
-    std::optional<std::string> VStatsFileName;
-    int ProgramId = 0;
-    int CopyInitialNonKeyframes = 0;
-    bool RateEmu = false;
-    int VideoChannel = 0;
-    std::optional<std::string> VideoStandard;
-    int AudioVolume = 256;
-    bool ExitOnError = false;
-    int Verbose = 1;
-    int ThreadCount = 1;
-    bool InputSync = false;
-    int64_t LimitFileSize = 0;
-    bool ForceFps = false;
-    bool PgmYuvHack = false;
-    float DtsDeltaThreshold = 10;
-    int SwsFlags = 4;
-    std::array<int, MaxStreams> StreamIdMap{};
-    std::vector<TStreamMap> StreamMaps;       // at most MaxStreamMaps
-    std::vector<TMetaDataMap> MetaDataMaps;   // at most MaxFiles
-    std::array<std::array<double, MaxStreams>, MaxFiles> TsScale{};
-
-    bool operator==(const TOptionValues&) const = default;
-};
-
-struct TOptionState : TOptionValues {
-    std::array<TBitstreamFilterChain, 3> BitstreamFilters; // video, audio, subtitle
-};
-
-class TOptionContexts; // the libraries' generic option contexts (GenericOptions.h)
-
-class TCustomFFmpeg : public TFFBaseComponent {
+class TCustomFFmpeg : public TFFBaseComponent, public TSessionState, private TRunOwner {
 public:
     TCustomFFmpeg();
     ~TCustomFFmpeg() override;
@@ -204,10 +76,6 @@ public:
     // TotalDuration -1 and fresh option contexts (made on first use). Otherwise nothing.
     void PrepareTask();
 
-    TOptionState& Options() { return Options_; }
-    const TOptionState& Options() const { return Options_; }
-    // The generic option contexts; recreated when FreeSession has freed them.
-    TOptionContexts& OptionContexts();
 
     // Typed setters with already converted values. Those taking text raise the messages of the
     // option of the same name (frame rate, frame size, aspect, crop, tags).
@@ -287,23 +155,8 @@ public:
     // loaded.
     virtual void FreeSession();
 
-    int InputFileCount() const;
-    // The number of output file entries (in join mode one per input).
-    int OutputFileCount() const;
-    // An opened input's container (null outside 0..InputFileCount()-1).
-    AVFormatContext* InputFile(int Index) const;
 
-    // The session tables for the run (SessionTypes.h).
-    std::vector<TInputFileEntry>& InputEntries() { return InputEntries_; }
-    const std::vector<TInputFileEntry>& InputEntries() const { return InputEntries_; }
-    std::vector<TOutputFileEntry>& OutputEntries() { return OutputEntries_; }
-    const std::vector<TOutputFileEntry>& OutputEntries() const { return OutputEntries_; }
-    bool JoinMode() const { return JoinMode_; }
-    // The reason of the last refused step.
-    std::string& LastErrMsg() { return LastErrMsg_; }
-    const std::string& LastErrMsg() const { return LastErrMsg_; }
-
-    int64_t TotalDuration = -1;
+    // Option state, option contexts and session tables: see TSessionState.
 
     // The folder of the running program, with a trailing "/".
     static std::string ProgramFolder();
@@ -326,7 +179,7 @@ public:
     // exception of a step is logged at llQuiet and recorded (a later one overwrites the
     // message). Never raises. The run's own clean-up closes every encoder and decoder it opened
     // under the codec lock, also after an exception.
-    void RunConvert();
+    void RunConvert() override;
     // Holds the worker at its next safe point (before a packet is read or a picture encoded).
     // Nothing without a worker or when it is already held; a run on the caller's thread cannot
     // be paused.
@@ -342,7 +195,7 @@ public:
     // TDoTerminateThread, waiting for it with Wait. Otherwise nothing.
     void Terminate(bool Wait);
     // Records the end (Running false, Terminated true, no worker) and calls TerminateCallback.
-    void DoTerminate();
+    void DoTerminate() override;
     // Ends a task that is not running and was never ended as failed with Message (logged and
     // recorded as the error; the session freed, the end delivered). A task whose set-up can no
     // longer be made when its turn comes ends so. Nothing when it runs or has ended.
@@ -396,23 +249,12 @@ public:
     // ... and each encoded picture (encoder size and format), for the preview.
     void PreviewPicture(TOutputStream& Output, const AVFrame* Picture);
 
-protected:
-    TOptionState Options_;
-    std::unique_ptr<TOptionContexts> Contexts_;
-    // Element types complete in SessionTypes.h; every member using them is defined out of line.
-    std::vector<TInputFileEntry> InputEntries_;
-    std::vector<TOutputFileEntry> OutputEntries_;
-    std::string LastErrMsg_;
-
-    bool JoinMode_ = false;
 
 private:
-    friend class TConvertThread;
-
     // Logs Message at llQuiet and records it as the error.
     void RecordError(const std::string& Message);
     // A worker that could not be created: the run ends on the calling thread.
-    void EndUnstartedRun(const std::string& Message);
+    void EndUnstartedRun(const std::string& Message) override;
     // The run's safe point: waits while the worker is held.
     void SafePoint();
     // Joins the threads of an earlier run or termination (detached when on one of them).

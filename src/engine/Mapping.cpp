@@ -9,6 +9,7 @@
 #include "engine/FFUtils.h"
 #include "engine/FFmpegLoader.h"
 #include "engine/GenericOptions.h"
+#include "engine/Output.h"
 
 #include <algorithm>
 #include <climits>
@@ -149,7 +150,7 @@ void TTranscoder::Prepare() {
         throw FFmpegException("Out of memory");
 
     OutputContext_ = std::make_unique<TOutputContext>(
-        TOutputContext{Core_, Counters_, StopRequested_,
+        TOutputContext{Session_, Counters_, StopRequested_,
                        [this](TOutputStream& Ost, AVPacket* Packet) { WriteFrame(Ost, Packet); },
                        Settings_.Hooks.PreviewHandOff, Settings_.PausePoint});
 
@@ -167,7 +168,7 @@ void TTranscoder::Prepare() {
 }
 
 void TTranscoder::BuildInputStreams() {
-    const std::vector<TInputFileEntry>& inputs = Core_.InputEntries();
+    const std::vector<TInputFileEntry>& inputs = Session_.InputEntries();
     for (size_t f = 0; f < inputs.size(); ++f) {
         AVFormatContext* ic = inputs[f].Context.get();
         TInputFileState state;
@@ -189,7 +190,7 @@ void TTranscoder::BuildInputStreams() {
 }
 
 void TTranscoder::CheckOutputsAndMaps() {
-    std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
+    std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
     size_t total = 0;
     for (size_t i = 0; i < outputs.size(); ++i) {
         const TOutputFileEntry& entry = outputs[i];
@@ -221,9 +222,9 @@ void TTranscoder::CheckOutputsAndMaps() {
 }
 
 TInputStream* TTranscoder::ChooseSource(const TOutputStream& Ost, int MediaType) const {
-    const int programId = Core_.Options().ProgramId;
-    const bool join = Core_.JoinMode();
-    const std::vector<TInputFileEntry>& inputs = Core_.InputEntries();
+    const int programId = Session_.Options().ProgramId;
+    const bool join = Session_.JoinMode();
+    const std::vector<TInputFileEntry>& inputs = Session_.InputEntries();
     TInputStream* best = nullptr;
     int64_t bestFrames = -1;
     for (const auto& ist : InputStreams_) {
@@ -249,8 +250,8 @@ TInputStream* TTranscoder::ChooseSource(const TOutputStream& Ost, int MediaType)
 }
 
 void TTranscoder::BindOutputStreams() {
-    std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
-    const bool join = Core_.JoinMode();
+    std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
+    const bool join = Session_.JoinMode();
     int overall = 0;
     for (size_t i = 0; i < outputs.size(); ++i) {
         TOutputFileEntry& entry = outputs[i];
@@ -314,7 +315,7 @@ bool TTranscoder::IsFirstOfGroup(const TOutputStream& Ost) const {
 }
 
 void TTranscoder::DeriveCodecParameters() {
-    std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
+    std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
     for (const auto& p : OutputStreams_) {
         TOutputStream& ost = *p;
         TInputStream& ist = *ost.Source;
@@ -463,7 +464,7 @@ void TTranscoder::SetUpAudioEncoding(TOutputStream& Ost) {
     // Decoders that can mix down themselves are asked for the encoder's channels; the others'
     // output is mixed down by the output stage.
     std::vector<TCodecContextPtr>& setups =
-        Core_.InputEntries()[size_t(ist.FileIndex)].DecoderSetups;
+        Session_.InputEntries()[size_t(ist.FileIndex)].DecoderSetups;
     if (size_t(ist.StreamIndex) < setups.size() && setups[size_t(ist.StreamIndex)] &&
         channels > 0 && channels < ipar->ch_layout.nb_channels) {
         AVCodecContext* dec = setups[size_t(ist.StreamIndex)].get();
@@ -499,7 +500,7 @@ void TTranscoder::SetUpVideoEncoding(TOutputStream& Ost, const TOutputFileEntry&
     if (Ost.ResampleNeeded) {
         if (av_image_get_buffer_size(enc->pix_fmt, enc->width, enc->height, 1) < 0)
             throw FFmpegException("Cannot allocate temp picture, check pix fmt");
-        Options().SwsFlags = Core_.OptionContexts().ScalerFlags();
+        Options().SwsFlags = Session_.OptionContexts().ScalerFlags();
         if (!useGraph) {
             Ost.Scaler.reset(sws_getContext(cropWidth, cropHeight, decFmt, enc->width, enc->height,
                                             enc->pix_fmt, o.SwsFlags, nullptr, nullptr, nullptr));
@@ -527,7 +528,7 @@ void TTranscoder::ConfigureFilterGraph(TOutputStream& Ost) {
     AVCodecContext* enc = Ost.Encoder;
     const TInputStream& ist = *Ost.Source;
     const AVCodecParameters* ipar = ist.Stream->codecpar;
-    std::string& lastErr = Core_.LastErrMsg();
+    std::string& lastErr = Session_.LastErrMsg();
     lastErr.clear();
 
     auto fail = [&](const std::string& Reason) {
@@ -589,7 +590,7 @@ void TTranscoder::ConfigureFilterGraph(TOutputStream& Ost) {
         check(avfilter_link(last, 0, crop, 0), "crop link");
         last = crop;
     }
-    const int swsFlags = Core_.OptionContexts().ScalerFlags();
+    const int swsFlags = Session_.OptionContexts().ScalerFlags();
     if (cropWidth != enc->width || cropHeight != enc->height) {
         AVFilterContext* scale = nullptr;
         const std::string args =
@@ -698,7 +699,7 @@ void TTranscoder::OpenEncoders() {
                     FormatText("Encoder (codec id %d) not found for output stream #%d.%d (%s)",
                                int(enc->codec_id), ost.FileIndex, ost.StreamIndex,
                                StreamKindName(type).c_str()));
-            if (Core_.JoinMode())
+            if (Session_.JoinMode())
                 ost.JoinCodecId = int(enc->codec_id);
             if (type == AVMEDIA_TYPE_SUBTITLE) {
                 // Text subtitle encoders take the style header of the decoder they follow.
@@ -775,7 +776,7 @@ void TTranscoder::OpenDecoder(TInputStream& Ist) {
     const AVCodecParameters* par = Ist.Stream->codecpar;
     const int type = par->codec_type;
     std::vector<TCodecContextPtr>& setups =
-        Core_.InputEntries()[size_t(Ist.FileIndex)].DecoderSetups;
+        Session_.InputEntries()[size_t(Ist.FileIndex)].DecoderSetups;
     TCodecContextPtr dec;
     if (size_t(Ist.StreamIndex) < setups.size())
         dec = std::move(setups[size_t(Ist.StreamIndex)]);
@@ -792,7 +793,7 @@ void TTranscoder::OpenDecoder(TInputStream& Ist) {
     if (r < 0)
         FailAfterMapping(FormatText("Error while opening decoder for input stream #%d.%d (%s)",
                                     Ist.FileIndex, Ist.StreamIndex, StreamKindName(type).c_str()));
-    GetLogger().LogFormat(&Core_, llVerbose, "Decoder %s opened for input stream #%d.%d (%s)",
+    GetLogger().LogFormat(Session_.LogSender(), llVerbose, "Decoder %s opened for input stream #%d.%d (%s)",
                           codec->name, Ist.FileIndex, Ist.StreamIndex,
                           StreamKindName(type).c_str());
     Ist.DecoderCodec = codec;
@@ -814,8 +815,8 @@ void TTranscoder::InitInputStreams() {
 }
 
 void TTranscoder::MapMetadata() {
-    std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
-    const std::vector<TInputFileEntry>& inputs = Core_.InputEntries();
+    std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
+    const std::vector<TInputFileEntry>& inputs = Session_.InputEntries();
     for (const TMetaDataMap& m : Options().MetaDataMaps) {
         if (m.OutFile < 0 || m.OutFile >= int(outputs.size()))
             FailAfterMapping(FormatText("Invalid output file index %d map_meta_data(%d,%d)",
@@ -832,8 +833,8 @@ void TTranscoder::MapMetadata() {
 }
 
 void TTranscoder::CopyChapters() {
-    std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
-    const std::vector<TInputFileEntry>& inputs = Core_.InputEntries();
+    std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
+    const std::vector<TInputFileEntry>& inputs = Session_.InputEntries();
     const TOptionState& o = Options();
     for (const TInputFileEntry& input : inputs) {
         const AVFormatContext* ic = input.Context.get();
@@ -882,12 +883,12 @@ void TTranscoder::CopyChapters() {
 }
 
 void TTranscoder::WriteHeaders() {
-    std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
-    const size_t count = Core_.JoinMode() ? std::min<size_t>(1, outputs.size()) : outputs.size();
+    std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
+    const size_t count = Session_.JoinMode() ? std::min<size_t>(1, outputs.size()) : outputs.size();
     bool allRtp = !outputs.empty();
     for (size_t i = 0; i < count; ++i) {
         AVFormatContext* oc = outputs[i].Context;
-        TDictionary muxerOptions(Core_.OptionContexts().PrivateOptions(AV_OPT_FLAG_ENCODING_PARAM));
+        TDictionary muxerOptions(Session_.OptionContexts().PrivateOptions(AV_OPT_FLAG_ENCODING_PARAM));
         if (avformat_write_header(oc, &muxerOptions.Dict) < 0)
             FailAfterMapping(FormatText(
                 "Could not write header for output file #%d (incorrect codec parameters ?)",
@@ -904,7 +905,7 @@ void TTranscoder::WriteHeaders() {
             while (!text.empty() &&
                    (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
                 text.pop_back();
-            GetLogger().LogMessage(&Core_, llInfo, "SDP:\r\n" + text);
+            GetLogger().LogMessage(Session_.LogSender(), llInfo, "SDP:\r\n" + text);
         }
     }
 }
@@ -913,30 +914,30 @@ void TTranscoder::PrintMapping() {
     if (MappingPrinted_)
         return;
     MappingPrinted_ = true;
-    std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
-    const bool join = Core_.JoinMode();
+    std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
+    const bool join = Session_.JoinMode();
     const size_t count = join ? std::min<size_t>(1, outputs.size()) : outputs.size();
     for (size_t i = 0; i < count; ++i)
         av_dump_format(outputs[i].Context, int(i), outputs[i].Context->url, 1);
     if (Options().Verbose < 0)
         return;
     TFFLogger& log = GetLogger();
-    log.LogMessage(&Core_, llVerbose, "Stream mapping:");
+    log.LogMessage(Session_.LogSender(), llVerbose, "Stream mapping:");
     for (const auto& p : OutputStreams_) {
         const TOutputStream& ost = *p;
         if (ost.Source == nullptr)
             continue;
-        log.LogFormat(&Core_, llVerbose, "  Stream #%d.%d -> #%d.%d (%s)", ost.Source->FileIndex,
+        log.LogFormat(Session_.LogSender(), llVerbose, "  Stream #%d.%d -> #%d.%d (%s)", ost.Source->FileIndex,
                       ost.Source->StreamIndex, join ? 0 : ost.FileIndex, ost.StreamIndex,
                       StreamKindName(MediaTypeOf(ost)).c_str());
         if (ost.Sync != nullptr && ost.Sync != ost.Source)
-            log.LogFormat(&Core_, llVerbose, " [sync #%d.%d (%s)]", ost.Sync->FileIndex,
+            log.LogFormat(Session_.LogSender(), llVerbose, " [sync #%d.%d (%s)]", ost.Sync->FileIndex,
                           ost.Sync->StreamIndex, StreamKindName(MediaTypeOf(*ost.Sync)).c_str());
     }
 }
 
 void TTranscoder::FailAfterMapping(const std::string& Message) {
     PrintMapping();
-    GetLogger().LogMessage(&Core_, llError, Message);
+    GetLogger().LogMessage(Session_.LogSender(), llError, Message);
     throw FFmpegException(Message);
 }

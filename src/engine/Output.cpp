@@ -53,14 +53,14 @@ std::string Format(const char* Fmt, ...) {
 }
 
 TOptionState& Opts(TOutputContext& Ctx) {
-    return Ctx.Core.Options();
+    return Ctx.Session.Options();
 }
 
 // A failure the run may survive: raised with ExitOnError, otherwise logged and the piece dropped.
 void RaiseOrLog(TOutputContext& Ctx, const std::string& Msg) {
     if (Opts(Ctx).ExitOnError)
         Raise(Msg);
-    GetLogger().LogMessage(&Ctx.Core, llError, Msg);
+    GetLogger().LogMessage(Ctx.Session.LogSender(), llError, Msg);
 }
 
 // Seconds of the sync input stream's current position on the output time line.
@@ -462,7 +462,7 @@ bool Aligned(const AVFrame* F) {
 void InputSizeChanged(TOutputContext& Ctx, TOutputStream& S, const TInputStream& In,
                       const AVFrame* P) {
     const char* fmtName = av_get_pix_fmt_name(AVPixelFormat(P->format));
-    GetLogger().LogFormat(&Ctx.Core, llQuiet, "Input Stream #%d.%d frame size changed to %dx%d, %s",
+    GetLogger().LogFormat(Ctx.Session.LogSender(), llQuiet, "Input Stream #%d.%d frame size changed to %dx%d, %s",
                           In.FileIndex, In.StreamIndex, P->width, P->height,
                           fmtName != nullptr ? fmtName : "none");
     if (S.OriginalWidth <= 0 || S.OriginalHeight <= 0) {
@@ -527,7 +527,7 @@ AVFrame* PreparePicture(TOutputContext& Ctx, TOutputStream& S, const TInputStrea
     const AVCodecContext* enc = S.Encoder;
     if (S.ResampleNeeded) {
         if (!S.Scaler) {
-            const int flags = Ctx.Core.OptionContexts().ScalerFlags();
+            const int flags = Ctx.Session.OptionContexts().ScalerFlags();
             Opts(Ctx).SwsFlags = flags;
             S.Scaler.reset(sws_getContext(view->width, view->height, AVPixelFormat(view->format),
                                           enc->width, enc->height, enc->pix_fmt, flags, nullptr,
@@ -624,7 +624,7 @@ void AudioOut(TOutputContext& Ctx, TOutputStream& S, TInputStream& In, const AVF
                 if (inputDelta < 0) {
                     skip = int(std::min<int64_t>(-inputDelta, Samples->nb_samples));
                     if (o.Verbose > 2)
-                        GetLogger().LogFormat(&Ctx.Core, llVerbose, "discarding %d audio samples",
+                        GetLogger().LogFormat(Ctx.Session.LogSender(), llVerbose, "discarding %d audio samples",
                                               int(-delta));
                     if (skip == Samples->nb_samples)
                         return;
@@ -633,7 +633,7 @@ void AudioOut(TOutputContext& Ctx, TOutputStream& S, TInputStream& In, const AVF
                     silence = inputDelta;
                     In.IsStart = false;
                     if (o.Verbose > 2)
-                        GetLogger().LogFormat(&Ctx.Core, llVerbose,
+                        GetLogger().LogFormat(Ctx.Session.LogSender(), llVerbose,
                                               "adding %d audio samples of silence", int(delta));
                 }
             } else if (o.AudioSyncMethod > 1 && S.Resampler) {
@@ -641,11 +641,11 @@ void AudioOut(TOutputContext& Ctx, TOutputStream& S, TInputStream& In, const AVF
                 const int comp = int(std::clamp(std::trunc(delta), -limit, limit));
                 if (o.Verbose > 2)
                     GetLogger().LogFormat(
-                        &Ctx.Core, llVerbose,
+                        Ctx.Session.LogSender(), llVerbose,
                         "compensating audio timestamp drift:%f compensation:%d in:%d", delta, comp,
                         outRate);
                 if (swr_set_compensation(S.Resampler.get(), comp, outRate) < 0)
-                    GetLogger().LogMessage(&Ctx.Core, llError,
+                    GetLogger().LogMessage(Ctx.Session.LogSender(), llError,
                                            "audio timestamp drift compensation failed");
             }
         }
@@ -811,12 +811,12 @@ void VideoOut(TOutputContext& Ctx, TOutputStream& S, TInputStream& In, AVFrame* 
         ++counters.DropFrames;
         counters.DupDropChanged = true;
         if (o.Verbose > 2)
-            GetLogger().LogMessage(&Ctx.Core, llVerbose, "*** drop!");
+            GetLogger().LogMessage(Ctx.Session.LogSender(), llVerbose, "*** drop!");
     } else if (n > 1) {
         counters.DupFrames += int(n - 1);
         counters.DupDropChanged = true;
         if (o.Verbose > 2)
-            GetLogger().LogFormat(&Ctx.Core, llVerbose, "*** %d dup!", int(n - 1));
+            GetLogger().LogFormat(Ctx.Session.LogSender(), llVerbose, "*** %d dup!", int(n - 1));
     }
     n = std::min<int64_t>(n, int64_t(o.MaxFrames[skVideo]) - S.FrameNumber);
     if (n <= 0)

@@ -33,9 +33,12 @@
 // conversion, cropping and subtitle time-stamp errors are logged instead when ExitOnError is off.
 #pragma once
 
+#include "engine/SessionState.h"
 #include "engine/SessionTypes.h"
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 
 extern "C" {
 #include <libavutil/samplefmt.h>
@@ -44,6 +47,22 @@ extern "C" {
 struct AVCodec;
 struct AVFrame;
 struct AVSubtitle;
+
+// What the audio, video and subtitle output functions need from the run besides the stream
+// records: the option state, the counters, the stop request and the packet writer (which runs
+// the stream's bit-stream filters and the interleaving writer).
+struct TOutputContext {
+    TSessionState& Session;
+    TRunCounters& Counters;
+    const std::atomic<bool>& StopRequested;
+    // Writes one encoded packet of Stream (pts/dts/duration already in the stream time base).
+    std::function<void(TOutputStream& Stream, AVPacket* Packet)> WriteFrame;
+    // Called with each encoded picture when a preview or hook consumer wants it; may be empty.
+    std::function<void(TOutputStream& Stream, const AVFrame* Picture)> PreviewHandOff;
+    // Called before each picture is encoded, ahead of the stop check; may block while the run
+    // is paused. May be empty.
+    std::function<void()> PausePoint;
+};
 
 // Feeds one decoded audio frame (any sample format, layout and rate; volume already applied).
 // Encodes every full encoder frame the FIFO then holds. Input Samples is not modified.

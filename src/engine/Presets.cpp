@@ -306,11 +306,6 @@ bool TranslatePartitions(const std::string& Value, std::string& List) {
 }
 
 // A libx264 context used only to try values of its private options.
-struct TCodecContextDeleter {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-using TCodecContextPtr = std::unique_ptr<AVCodecContext, TCodecContextDeleter>;
-
 TCodecContextPtr NewPresetEncoderContext() {
     const AVCodec* codec = avcodec_find_encoder_by_name(PresetEncoderName);
     if (codec == nullptr)

@@ -491,20 +491,6 @@ bool TCustomFFmpeg::FindCodec(const std::string& Name, int MediaType, bool IsEnc
 
 // ---- inputs ----
 
-int TCustomFFmpeg::InputFileCount() const {
-    return int(InputEntries_.size());
-}
-
-int TCustomFFmpeg::OutputFileCount() const {
-    return int(OutputEntries_.size());
-}
-
-AVFormatContext* TCustomFFmpeg::InputFile(int Index) const {
-    if (Index < 0 || Index >= InputFileCount())
-        return nullptr;
-    return InputEntries_[size_t(Index)].Context.get();
-}
-
 bool TCustomFFmpeg::AddInputFile(const std::string& FileName) {
     TOptionState& o = Options_;
     // The codec names and the capture channel serve one input, taken or refused.

@@ -9,8 +9,9 @@
 // Thread: built on the main thread before the run, then used only by the run's thread.
 #pragma once
 
-#include "engine/CustomFFmpeg.h"
+#include "engine/FFTypes.h"
 #include "engine/FFUtils.h"
+#include "engine/OptionState.h"
 
 #include <array>
 #include <atomic>
@@ -28,6 +29,7 @@ extern "C" {
 }
 
 struct AVAudioFifo;
+struct AVFormatContext;
 struct AVBufferPool;
 struct AVCodec;
 struct AVCodecContext;
@@ -247,20 +249,4 @@ struct TRunCounters {
 
     // ---- output stage ----
     TFilePtr VStatsFile;                   // the per-frame video statistics, opened on first use
-};
-
-// What the audio, video and subtitle output functions need from the run besides the stream
-// records: the option state, the counters, the stop request and the packet writer (which runs
-// the stream's bit-stream filters and the interleaving writer).
-struct TOutputContext {
-    TCustomFFmpeg& Core;
-    TRunCounters& Counters;
-    const std::atomic<bool>& StopRequested;
-    // Writes one encoded packet of Stream (pts/dts/duration already in the stream time base).
-    std::function<void(TOutputStream& Stream, AVPacket* Packet)> WriteFrame;
-    // Called with each encoded picture when a preview or hook consumer wants it; may be empty.
-    std::function<void(TOutputStream& Stream, const AVFrame* Picture)> PreviewHandOff;
-    // Called before each picture is encoded, ahead of the stop check; may block while the run
-    // is paused. May be empty.
-    std::function<void()> PausePoint;
 };

@@ -47,15 +47,15 @@ int64_t PictureDuration(const AVStream* St, int64_t PacketDuration, int RepeatPi
 
 } // namespace
 
-bool Transcode(TCustomFFmpeg& Core, const std::atomic<bool>& StopRequested,
-               const TProgressCallback& Progress, const TTranscodeSettings& Settings) {
-    TTranscoder run(Core, StopRequested, Progress, Settings);
+bool Transcode(TSessionState& Session, const std::atomic<bool>& StopRequested,
+               const TRunProgress& Progress, const TTranscodeSettings& Settings) {
+    TTranscoder run(Session, StopRequested, Progress, Settings);
     return run.Run();
 }
 
-TTranscoder::TTranscoder(TCustomFFmpeg& Core, const std::atomic<bool>& StopRequested,
-                         TProgressCallback Progress, TTranscodeSettings Settings)
-    : Core_(Core), StopRequested_(StopRequested), Progress_(std::move(Progress)),
+TTranscoder::TTranscoder(TSessionState& Session, const std::atomic<bool>& StopRequested,
+                         TRunProgress Progress, TTranscodeSettings Settings)
+    : Session_(Session), StopRequested_(StopRequested), Progress_(std::move(Progress)),
       Settings_(std::move(Settings)) {}
 
 TTranscoder::~TTranscoder() {
@@ -72,7 +72,7 @@ bool TTranscoder::Run() {
 
 int TTranscoder::ChooseInputFile() {
     const TOptionState& o = Options();
-    if (Core_.JoinMode()) {
+    if (Session_.JoinMode()) {
         for (const auto& p : OutputStreams_) {
             const TOutputStream& ost = *p;
             const int type = MediaTypeOf(ost);
@@ -112,7 +112,7 @@ void TTranscoder::Loop() {
     LastReport_ = TimerStart_;
     for (TInputFileState& f : InputFiles_)
         f.NoPacketNow = false;
-    const std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
+    const std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
 
     for (;;) {
         if (Settings_.PausePoint)
@@ -122,7 +122,7 @@ void TTranscoder::Loop() {
         const int file = ChooseInputFile();
         if (file < 0) {
             bool waiting = false;
-            if (!Core_.JoinMode())
+            if (!Session_.JoinMode())
                 for (TInputFileState& f : InputFiles_)
                     if (f.NoPacketNow) {
                         f.NoPacketNow = false;
@@ -145,7 +145,7 @@ void TTranscoder::Loop() {
 
 bool TTranscoder::ReadAndProcess(int FileIndex) {
     TInputFileState& file = InputFiles_[size_t(FileIndex)];
-    AVFormatContext* ic = Core_.InputEntries()[size_t(FileIndex)].Context.get();
+    AVFormatContext* ic = Session_.InputEntries()[size_t(FileIndex)].Context.get();
     AVPacket* pkt = Packet_.get();
     const TOptionState& o = Options();
 
@@ -179,7 +179,7 @@ bool TTranscoder::ReadAndProcess(int FileIndex) {
                 if (o.ExitOnError)
                     throw FFmpegException(msg);
                 if (o.Verbose >= 0)
-                    GetLogger().LogMessage(&Core_, llVerbose, msg);
+                    GetLogger().LogMessage(Session_.LogSender(), llVerbose, msg);
                 report = false;
             }
         }
@@ -197,7 +197,7 @@ bool TTranscoder::ReadAndProcess(int FileIndex) {
 }
 
 void TTranscoder::AdjustTimestamps(TInputStream& Ist, AVPacket* Packet) {
-    TInputFileEntry& entry = Core_.InputEntries()[size_t(Ist.FileIndex)];
+    TInputFileEntry& entry = Session_.InputEntries()[size_t(Ist.FileIndex)];
     const AVRational tb = Ist.Stream->time_base;
     const TOptionState& o = Options();
 
@@ -221,7 +221,7 @@ void TTranscoder::AdjustTimestamps(TInputStream& Ist, AVPacket* Packet) {
             dtsTime + 1 < Ist.Pts) {
             entry.TsOffset -= delta;
             if (o.Verbose >= 3)
-                GetLogger().LogFormat(&Core_, llVerbose,
+                GetLogger().LogFormat(Session_.LogSender(), llVerbose,
                                       "timestamp discontinuity %" PRId64 ", new offset= %" PRId64,
                                       delta, entry.TsOffset);
             const int64_t shift = av_rescale_q(delta, MicroSeconds, tb);
@@ -311,7 +311,7 @@ int TTranscoder::ProcessPacket(TInputStream& Ist, const AVPacket* Packet, bool D
                 stalled = false;
                 if (Packet != nullptr && frames == 2 &&
                     ((o.Verbose > 0 && !Ist.MultiFrameWarned) || o.Verbose > 1)) {
-                    GetLogger().LogFormat(&Core_, llError,
+                    GetLogger().LogFormat(Session_.LogSender(), llError,
                                           "Multiple frames in a packet from stream %d",
                                           Ist.StreamIndex);
                     Ist.MultiFrameWarned = true;
@@ -376,7 +376,7 @@ void TTranscoder::OutputDecoded(TInputStream& Ist, AVFrame* Frame) {
     if (type == AVMEDIA_TYPE_AUDIO && o.AudioVolume != 256) {
         const int r = ApplyVolume(Frame, o.AudioVolume);
         if (r < 0)
-            GetLogger().LogMessage(&Core_, llError, "Volume change failed: " + LibraryReason(r));
+            GetLogger().LogMessage(Session_.LogSender(), llError, "Volume change failed: " + LibraryReason(r));
     }
     if (o.RateEmu) {
         const int64_t elapsed = av_gettime_relative() - Ist.RateEmuStart;
@@ -461,7 +461,7 @@ void TTranscoder::OutputPicture(TOutputStream& Ost, TInputStream& Ist, AVFrame* 
         const std::string msg = "Error while feeding the filter graph: " + LibraryReason(r);
         if (Options().ExitOnError)
             throw FFmpegException(msg);
-        GetLogger().LogMessage(&Core_, llError, msg);
+        GetLogger().LogMessage(Session_.LogSender(), llError, msg);
         return;
     }
     PullFilteredPictures(Ost, Ist);
@@ -578,7 +578,7 @@ void TTranscoder::FilterAndWrite(TOutputStream& Ost, AVPacket* Packet, size_t Fi
                        ErrorText("", R).substr(2).c_str());
         if (Options().ExitOnError)
             throw FFmpegException(msg);
-        GetLogger().LogMessage(&Core_, llError, msg);
+        GetLogger().LogMessage(Session_.LogSender(), llError, msg);
     };
     while (FilterPackets_.size() <= FilterIndex) {
         FilterPackets_.emplace_back(av_packet_alloc());
@@ -648,7 +648,7 @@ void TTranscoder::MuxPacket(TOutputStream& Ost, AVPacket* Packet) {
 
 void TTranscoder::EndOfFile(int FileIndex, bool& LeaveLoop) {
     InputFiles_[size_t(FileIndex)].Ended = true;
-    const bool join = Core_.JoinMode();
+    const bool join = Session_.JoinMode();
     if (Options().Shortest && !join) {
         LeaveLoop = true;
         return;
@@ -696,7 +696,7 @@ void TTranscoder::EndOfFile(int FileIndex, bool& LeaveLoop) {
         LeaveLoop = true;
         return;
     }
-    Core_.InputEntries()[size_t(f + 1)].TsOffset += std::llround(end * 1e6);
+    Session_.InputEntries()[size_t(f + 1)].TsOffset += std::llround(end * 1e6);
     JoinInput_ = f + 1;
 }
 
@@ -708,7 +708,7 @@ bool TTranscoder::Finish() {
         if (ist.DecodingNeeded && !ist.Flushed) {
             ist.Flushed = true;
             if (ProcessPacket(ist, nullptr, true) < 0 && Options().Verbose >= 0)
-                GetLogger().LogFormat(&Core_, llVerbose, "Error while decoding stream #%d.%d (%s)",
+                GetLogger().LogFormat(Session_.LogSender(), llVerbose, "Error while decoding stream #%d.%d (%s)",
                                       ist.FileIndex, ist.StreamIndex,
                                       StreamKindName(MediaTypeOf(ist)).c_str());
         }
@@ -717,8 +717,8 @@ bool TTranscoder::Finish() {
         if (IsFirstOfGroup(*p))
             FlushBitstreamFilters(*p);
 
-    std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
-    const size_t count = Core_.JoinMode() ? std::min<size_t>(1, outputs.size()) : outputs.size();
+    std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
+    const size_t count = Session_.JoinMode() ? std::min<size_t>(1, outputs.size()) : outputs.size();
     for (size_t i = 0; i < count; ++i) {
         const int r = av_write_trailer(outputs[i].Context);
         if (r < 0)
@@ -754,7 +754,7 @@ void TTranscoder::CloseCodecs() {
 
 void TTranscoder::ReportProgress(bool IsLast, int FileIndex) {
     const TOptionState& o = Options();
-    const std::vector<TOutputFileEntry>& outputs = Core_.OutputEntries();
+    const std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
     int64_t totalSize = 0;
     if (!outputs.empty() && outputs[0].Context->pb != nullptr) {
         AVIOContext* pb = outputs[0].Context->pb;
@@ -839,13 +839,13 @@ void TTranscoder::ReportProgress(bool IsLast, int FileIndex) {
             text.resize(1023);
         if (Counters_.DupDropChanged && o.Verbose >= 0 && Progress_) {
             Counters_.DupDropChanged = false;
-            log.LogMessage(&Core_, llVerbose, text);
+            log.LogMessage(Session_.LogSender(), llVerbose, text);
         }
         if (Progress_)
-            Progress_(Core_, FileIndex, Core_.TotalDuration, int64_t(outputTime * 1e6), totalSize,
+            Progress_(FileIndex, Session_.TotalDuration, int64_t(outputTime * 1e6), totalSize,
                       float(bitRate), quality, fps, frameNumber);
         else if (o.Verbose >= 0)
-            log.LogMessage(&Core_, llVerbose, text);
+            log.LogMessage(Session_.LogSender(), llVerbose, text);
     }
 
     if (IsLast && o.Verbose >= 0) {
@@ -853,7 +853,7 @@ void TTranscoder::ReportProgress(bool IsLast, int FileIndex) {
                      headers = double(Counters_.GlobalHeaderBytes);
         const double sum = video + audio + headers;
         const double overhead = sum > 0 ? (double(totalSize) - sum) * 100 / sum : 0;
-        log.LogFormat(&Core_, llVerbose,
+        log.LogFormat(Session_.LogSender(), llVerbose,
                       "video:%1.0fkB audio:%1.0fkB global headers:%1.0fkB muxing overhead %f%%\r\n",
                       video / 1024, audio / 1024, headers / 1024, overhead);
     }

@@ -18,7 +18,7 @@
 // called on it; StopRequested may be written by any thread.
 #pragma once
 
-#include "engine/CustomFFmpeg.h"
+#include "engine/SessionState.h"
 #include "engine/SessionTypes.h"
 
 #include <atomic>
@@ -29,11 +29,17 @@
 #include <vector>
 
 struct AVFormatContext;
+struct TOutputContext; // Output.h
 struct AVFrame;
 struct AVPacket;
 struct AVStream;
 
-// TProgressCallback, the progress report of a run, is declared with TCustomFFmpeg.
+// The progress report of a run: FileIndex is the input of the packet just processed (-1 in the
+// final report), durations in microseconds, CurrentSize in bytes, BitRate in kbit/s; Quality,
+// FPS and FrameNumber are those of the first video output (-1 without one).
+using TRunProgress =
+    std::function<void(int FileIndex, int64_t TotalDuration, int64_t CurrentDuration,
+                       int64_t CurrentSize, float BitRate, float Quality, int FPS, int FrameNumber)>;
 
 inline constexpr int64_t DefaultReportInterval = 500000; // microseconds
 
@@ -75,18 +81,18 @@ int MediaTypeOf(const TInputStream& Ist);
 // stream analysis saw).
 int64_t ProbedFrameCount(const AVStream* St, const AVFormatContext* Ic);
 
-// Runs the whole conversion of Core's session. Returns true (Completed) when the loop ended
+// Runs the whole conversion of Session. Returns true (Completed) when the loop ended
 // without a stop request. Raises FFmpegException on failure.
-bool Transcode(TCustomFFmpeg& Core, const std::atomic<bool>& StopRequested,
-               const TProgressCallback& Progress = {}, const TTranscodeSettings& Settings = {});
+bool Transcode(TSessionState& Session, const std::atomic<bool>& StopRequested,
+               const TRunProgress& Progress = {}, const TTranscodeSettings& Settings = {});
 
 // The run behind Transcode. Prepare builds the records, opens the codecs and writes the headers;
 // Loop runs the packets; Finish drains, writes the trailers, reports and closes the codecs.
 // Run does all three. The records stay readable after Prepare (tests inspect the mapping).
 class TTranscoder {
 public:
-    TTranscoder(TCustomFFmpeg& Core, const std::atomic<bool>& StopRequested,
-                TProgressCallback Progress = {}, TTranscodeSettings Settings = {});
+    TTranscoder(TSessionState& Session, const std::atomic<bool>& StopRequested,
+                TRunProgress Progress = {}, TTranscodeSettings Settings = {});
     // Closes codecs still open (under the codec lock) and frees the run tables.
     ~TTranscoder();
     TTranscoder(const TTranscoder&) = delete;
@@ -158,11 +164,11 @@ private:
     void CloseCodecs();
 
     bool IsFirstOfGroup(const TOutputStream& Ost) const;
-    TOptionState& Options() { return Core_.Options(); }
+    TOptionState& Options() { return Session_.Options(); }
 
-    TCustomFFmpeg& Core_;
+    TSessionState& Session_;
     const std::atomic<bool>& StopRequested_;
-    TProgressCallback Progress_;
+    TRunProgress Progress_;
     TTranscodeSettings Settings_;
 
     std::vector<TInputFileState> InputFiles_;

@@ -70,18 +70,6 @@ protected:
     std::unique_ptr<TCustomFFmpeg> Core;
 };
 
-struct TCodecContextDeleter {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-using TCodecContextPtr = std::unique_ptr<AVCodecContext, TCodecContextDeleter>;
-
-struct TFrameDeleter {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct TPacketDeleter {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-
 // A libx264 encoder for 320x240 yuv420p at 25 fps that received the core's video options.
 TCodecContextPtr OpenX264(TCustomFFmpeg& Core, std::string& Error) {
     const AVCodec* codec = avcodec_find_encoder_by_name("libx264");

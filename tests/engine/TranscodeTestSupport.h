@@ -140,9 +140,9 @@ inline TOutcome Convert(const TConversion& C, TLogLevel LogLevel = llVerbose) {
         }
         for (const auto& [name, value] : C.After)
             core.SetOption(name, value);
-        TProgressCallback progress;
+        TRunProgress progress;
         if (C.WithProgress || C.StopAfter)
-            progress = [&](TCustomFFmpeg&, int FileIndex, int64_t Total, int64_t Current,
+            progress = [&](int FileIndex, int64_t Total, int64_t Current,
                            int64_t Size, float BitRate, float Quality, int FPS, int Frame) {
                 out.Reports.push_back(
                     {FileIndex, Total, Current, Size, BitRate, Quality, FPS, Frame});

@@ -1,0 +1,37 @@
+#include "engine/SessionState.h"
+
+#include "engine/GenericOptions.h"
+
+extern "C" {
+#include <libavcodec/bsf.h>
+}
+
+void TBSFDeleter::operator()(AVBSFContext* c) const {
+    av_bsf_free(&c);
+}
+
+TSessionState::TSessionState(const void* LogSender) : LogSender_(LogSender) {}
+
+TSessionState::~TSessionState() = default;
+
+// The option contexts (some 60 KB of library objects) are made on first use: a task waiting in
+// a long queue has none.
+TOptionContexts& TSessionState::OptionContexts() {
+    if (!Contexts_)
+        Contexts_ = std::make_unique<TOptionContexts>(Options_.SwsFlags);
+    return *Contexts_;
+}
+
+int TSessionState::InputFileCount() const {
+    return int(InputEntries_.size());
+}
+
+int TSessionState::OutputFileCount() const {
+    return int(OutputEntries_.size());
+}
+
+AVFormatContext* TSessionState::InputFile(int Index) const {
+    if (Index < 0 || Index >= InputFileCount())
+        return nullptr;
+    return InputEntries_[size_t(Index)].Context.get();
+}

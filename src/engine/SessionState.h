@@ -1,0 +1,62 @@
+// What the run of a conversion task works on: the option state, the libraries' generic option
+// contexts and the session tables (opened inputs, created outputs). The option layer and the
+// session fill it on the configuring thread; the stream mapping, the transcoding loop and the
+// output functions read and use it on the thread of the run. It knows nothing of how a task is
+// run or controlled.
+#pragma once
+
+#include "engine/OptionState.h"
+#include "engine/SessionTypes.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct AVFormatContext;
+class TOptionContexts; // the libraries' generic option contexts (GenericOptions.h)
+
+class TSessionState {
+public:
+    // LogSender: who the run's log lines are from (the task).
+    explicit TSessionState(const void* LogSender);
+    ~TSessionState();
+    TSessionState(const TSessionState&) = delete;
+    TSessionState& operator=(const TSessionState&) = delete;
+
+    TOptionState& Options() { return Options_; }
+    const TOptionState& Options() const { return Options_; }
+    // The generic option contexts; made on first use and again after FreeContexts.
+    TOptionContexts& OptionContexts();
+
+    int InputFileCount() const;
+    // The number of output file entries (in join mode one per input).
+    int OutputFileCount() const;
+    // An opened input's container (null outside 0..InputFileCount()-1).
+    AVFormatContext* InputFile(int Index) const;
+
+    // The session tables for the run (SessionTypes.h).
+    std::vector<TInputFileEntry>& InputEntries() { return InputEntries_; }
+    const std::vector<TInputFileEntry>& InputEntries() const { return InputEntries_; }
+    std::vector<TOutputFileEntry>& OutputEntries() { return OutputEntries_; }
+    const std::vector<TOutputFileEntry>& OutputEntries() const { return OutputEntries_; }
+    bool JoinMode() const { return JoinMode_; }
+    // The reason of the last refused step.
+    std::string& LastErrMsg() { return LastErrMsg_; }
+    const std::string& LastErrMsg() const { return LastErrMsg_; }
+
+    const void* LogSender() const { return LogSender_; }
+
+    int64_t TotalDuration = -1;
+
+protected:
+    TOptionState Options_;
+    std::unique_ptr<TOptionContexts> Contexts_;
+    std::vector<TInputFileEntry> InputEntries_;
+    std::vector<TOutputFileEntry> OutputEntries_;
+    std::string LastErrMsg_;
+    bool JoinMode_ = false;
+
+private:
+    const void* LogSender_;
+};
