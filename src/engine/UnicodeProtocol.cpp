@@ -1,5 +1,7 @@
 #include "engine/UnicodeProtocol.h"
 
+#include <cstring>
+
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
@@ -288,7 +290,20 @@ int UnicodeOpenInput(AVFormatContext** Context, const std::string& URL, const AV
     const int r = avformat_open_input(Context, URL.c_str(), Format, Options);
     if (r < 0)
         UnicodeIOClose(&own); // the library freed the context but leaves a custom file to us
+    else
+        LimitHeaderDeclaredProbe(*Context);
     return r;
+}
+
+void LimitHeaderDeclaredProbe(AVFormatContext* Context) {
+    // The libraries' own default probe size; a different value was asked for by the caller.
+    constexpr int64_t DefaultProbeSize = 5000000;
+    constexpr int64_t WaveProbeSize = 65536;
+    if (Context == nullptr || Context->iformat == nullptr || Context->probesize != DefaultProbeSize)
+        return;
+    const char* name = Context->iformat->name;
+    if (std::strcmp(name, "wav") == 0 || std::strcmp(name, "w64") == 0)
+        Context->probesize = WaveProbeSize;
 }
 
 void UnicodeCloseInput(AVFormatContext** Context) {

@@ -53,6 +53,13 @@ void UnicodeIOClose(AVIOContext** Context);
 // True for contexts the engine's own file routines serve.
 bool IsUnicodeIO(const AVIOContext* Context);
 
+// A WAV or Wave64 file states its streams in its header, yet the stream-information pass would
+// read up to the default probe size (5 MB) of its samples, probing them against every format in
+// case compressed audio hides behind a PCM tag: most of the cost of opening a short file. 64 KB
+// still finds such audio (its frames are a few KB) and makes the open several times cheaper.
+// A probe size the caller set is kept. UnicodeOpenInput applies it to every input it opens.
+void LimitHeaderDeclaredProbe(AVFormatContext* Context);
+
 // avformat_open_input for a URL made by FileNameToURL. *Context may be a context allocated by
 // the caller (options and flags set) or null; on failure it is freed and set to null, as
 // avformat_open_input does. The context gets the io callbacks of InstallUnicodeIO so files the

@@ -2,6 +2,7 @@
 
 #include "engine/FFUtils.h"
 #include "engine/UnicodeProtocol.h"
+#include "fixtures/Fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -262,6 +263,42 @@ TEST(UnicodeIOTest, URLsLongerThan2047BytesAreRefused) {
     EXPECT_EQ(ctx, nullptr);
     if (ctx != nullptr)
         avformat_free_context(ctx);
+}
+
+// Opening a WAV reads a small part of its samples for the stream information (the header
+// states everything), unless the caller asked for a probe size of its own.
+TEST(UnicodeInputTest, AWaveFileIsProbedBrieflyUnlessAProbeSizeWasAsked) {
+    TTempDir dir;
+    // Stereo 16-bit at 44.1 kHz: the layout compressed audio would hide in.
+    const std::string name = dir.File("long.wav");
+    fixtures::TMediaSpec spec;
+    spec.Format = "wav";
+    spec.AudioEncoders = {"pcm_s16le"};
+    spec.Seconds = 20;
+    fixtures::MakeMedia(name, spec);
+    int64_t briefRead = 0;
+    {
+        TInput in;
+        ASSERT_EQ(UnicodeOpenInput(&in.Ctx, name, nullptr, nullptr), 0);
+        EXPECT_EQ(in.Ctx->probesize, 65536);
+        ASSERT_GE(avformat_find_stream_info(in.Ctx, nullptr), 0);
+        EXPECT_EQ(in.Ctx->streams[0]->codecpar->codec_id, AV_CODEC_ID_PCM_S16LE);
+        EXPECT_NEAR(double(in.Ctx->duration) / AV_TIME_BASE, 20.0, 0.05);
+        briefRead = avio_tell(in.Ctx->pb);
+        UnicodeCloseInput(&in.Ctx);
+    }
+    {
+        TInput in;
+        AVDictionary* options = nullptr;
+        av_dict_set(&options, "probesize", "4000000", 0);
+        ASSERT_EQ(UnicodeOpenInput(&in.Ctx, name, nullptr, &options), 0);
+        av_dict_free(&options);
+        EXPECT_EQ(in.Ctx->probesize, 4000000);
+        ASSERT_GE(avformat_find_stream_info(in.Ctx, nullptr), 0);
+        // The brief pass read (and probed) a fraction of what the long one did.
+        EXPECT_LT(briefRead * 2, avio_tell(in.Ctx->pb));
+        UnicodeCloseInput(&in.Ctx);
+    }
 }
 
 TEST(UnicodeInputTest, OpensAndClosesMediaThroughAUnicodeURL) {
