@@ -182,7 +182,7 @@ void TTranscoder::BuildInputStreams() {
             ist->Stream = ic->streams[s];
             if (Options().RateEmu)
                 ist->RateEmuStart = av_gettime_relative();
-            if (f < size_t(MaxFiles) && s < unsigned(MaxStreams))
+            if (f < Options().TsScale.size() && s < unsigned(MaxStreams))
                 ist->TsScale = Options().TsScale[f][s];
             InputStreams_.push_back(std::move(ist));
         }

@@ -127,7 +127,9 @@ struct TOptionValues {
     std::array<int, MaxStreams> StreamIdMap{};
     std::vector<TStreamMap> StreamMaps;       // at most MaxStreamMaps
     std::vector<TMetaDataMap> MetaDataMaps;   // at most MaxFiles
-    std::array<std::array<double, MaxStreams>, MaxFiles> TsScale{};
+    // itsscale by input file and stream (0: none); a file's row exists once one of its streams
+    // got a scale, so a task without any carries no table.
+    std::vector<std::array<double, MaxStreams>> TsScale;
 
     bool operator==(const TOptionValues&) const = default;
 };

@@ -162,7 +162,10 @@ void TsScaleOption(TCustomFFmpeg& F, const std::string& Name, const std::string&
     if (file >= MaxFiles)
         throw FFmpegException("Invalid option \"" + Name + "\": no further input file fits (at most " +
                               std::to_string(MaxFiles) + ")");
-    F.Options().TsScale[size_t(file)][size_t(stream)] = scale;
+    std::vector<std::array<double, MaxStreams>>& table = F.Options().TsScale;
+    if (table.size() <= size_t(file))
+        table.resize(size_t(file) + 1, std::array<double, MaxStreams>{});
+    table[size_t(file)][size_t(stream)] = scale;
 }
 
 void TimestampOption(TCustomFFmpeg& F, const std::string& Name, const std::string& Value) {
