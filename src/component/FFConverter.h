@@ -365,6 +365,7 @@ private:
     std::set<const TCustomFFmpeg*> EndedTasks_; // tasks whose end was counted in this run
     int NextTaskIndex_ = -1;
     int ReapFrom_ = 0; // tasks before this index have had their workers joined
+    std::atomic<int> ReleasedSinceTrim_{0}; // parked set-ups and ended runs, for the heap trim
     int RemainingTasks_ = 0;
     bool AllDone_ = false;
     bool Background_ = false;
