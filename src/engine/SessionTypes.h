@@ -11,6 +11,7 @@
 
 #include "engine/CustomFFmpeg.h"
 #include "engine/FFUtils.h"
+#include "engine/PictureGeometry.h"
 
 #include <array>
 #include <atomic>
@@ -160,6 +161,8 @@ struct TInputStream {
     bool MultiFrameWarned = false;
     bool Flushed = false;
     double TsScale = 0;                    // itsscale of this stream; 0 = none
+    int Rotation = 0;                      // clockwise turn that shows the pictures upright
+    std::unique_ptr<TPictureTurner> Turner; // turns decoded pictures upright (Rotation != 0)
 };
 
 struct TCropBands {
