@@ -4,6 +4,7 @@
 #include "player/FFPlayState.h"
 
 #include "engine/FFmpegLoader.h"
+#include "engine/PictureGeometry.h"
 #include "engine/UnicodeProtocol.h"
 
 #include <SDL2/SDL.h>
@@ -96,6 +97,7 @@ bool OpenAudio(TPlaybackState& S, int Index, AVStream* Stream, TCodecContextPtr 
 
 bool OpenVideo(TPlaybackState& S, int Index, AVStream* Stream, TCodecContextPtr Codec) {
     S.VideoTimeBase = Stream->time_base;
+    S.VideoRotation = StreamRotation(Stream);
     const AVRational rate = av_guess_frame_rate(S.Container, Stream, nullptr);
     S.VideoFrameDuration = rate.num > 0 && rate.den > 0 ? av_q2d(av_inv_q(rate)) : 0.04;
     S.VideoCodec = std::move(Codec);

@@ -127,6 +127,7 @@ public:
     std::atomic<int> SubtitleStream{-1};
     AVRational AudioTimeBase{0, 1}; // read thread
     AVRational VideoTimeBase{0, 1};
+    int VideoRotation = 0; // clockwise turn that shows the stream's pictures upright
     AVRational SubtitleTimeBase{0, 1};
     double VideoFrameDuration = 0.04; // seconds per frame of the video stream
     TCodecContextPtr AudioCodec;      // owned by the component close path
