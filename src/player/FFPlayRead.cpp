@@ -414,8 +414,11 @@ bool OpenInput(TPlaybackState& S, AVFormatContext*& Context) {
         best(AVMEDIA_TYPE_SUBTITLE, S.Options.WantedSubtitleStream, !S.Options.DisableVideo);
     S.VideoCandidate = video;
     if (video >= 0) {
-        S.CodedWidth = ic->streams[video]->codecpar->width;
-        S.CodedHeight = ic->streams[video]->codecpar->height;
+        // Pictures are shown turned upright, so their frame size is the upright one.
+        const AVCodecParameters* par = ic->streams[video]->codecpar;
+        const bool sideways = RotationSwapsSides(StreamRotation(ic->streams[video]));
+        S.CodedWidth = sideways ? par->height : par->width;
+        S.CodedHeight = sideways ? par->width : par->height;
     }
 
     if (audio >= 0)

@@ -118,7 +118,7 @@ public:
     bool LiveSource = false;
     bool SeekByBytes = false;
     int VideoCandidate = -1; // the video stream chosen, whether or not it opened
-    int CodedWidth = 0;      // of the video stream; 0 without video
+    int CodedWidth = 0;      // of the video stream turned upright; 0 without video
     int CodedHeight = 0;
 
     // --- streams: indexes atomic, set once the component is open, -1 after close ---

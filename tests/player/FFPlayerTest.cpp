@@ -808,6 +808,11 @@ TEST_F(FFPlayerTest, TurnedPicturesAreShownUpright) {
         TFFPlayer player;
         TRecordingSink sink(400, 400);
         std::atomic<int> hookWidth{0}, hookHeight{0};
+        int openWidth = 0, openHeight = 0;
+        player.SetOnFileOpen([&](TFFPlayer*, int64_t, int W, int H, int&, int&) {
+            openWidth = W;
+            openHeight = H;
+        });
         player.SetHook(true);
         player.SetOnHook([&](TFFPlayer*, TBitmap24& Bitmap, int64_t) {
             hookWidth = Bitmap.Width();
@@ -829,7 +834,9 @@ TEST_F(FFPlayerTest, TurnedPicturesAreShownUpright) {
         EXPECT_LT(BrightnessAt(shown, w - 1 - w / 10, h / 20), 120);
         EXPECT_LT(BrightnessAt(shown, w / 10, h - 1 - h / 20), 120);
         EXPECT_LT(BrightnessAt(shown, w - 1 - w / 10, h - 1 - h / 20), 120);
-        // The hook and the snapshot frame get the upright picture too.
+        // The opening report, the hook and the snapshot frame have the upright picture too.
+        EXPECT_EQ(openWidth, tall ? 180 : 320);
+        EXPECT_EQ(openHeight, tall ? 320 : 180);
         EXPECT_EQ(hookWidth, tall ? 180 : 320);
         EXPECT_EQ(hookHeight, tall ? 320 : 180);
         const TBitmap24& frame = player.CurrentFrame();
