@@ -239,7 +239,8 @@ TPictureSize PictureSize(const TProfile& Profile, const TSourceVideo& Source,
 // measure the source's width in the output's pixels (fw: sw stretched by the source's pixel
 // aspect, or sw itself when both share it); crop and pad texts stay in source pixels. The
 // aspect ratios written are display aspects (frame pixels times the output's pixel aspect).
-// With square pixels everywhere fw is sw and every text is what it always was.
+// Centring pads the picture unscaled and keeps measuring in source pixels. With square pixels
+// everywhere fw is sw and every text is what it always was.
 class TFitting {
 public:
     TFitting(const TlvFilesRecord& Row, const TSourceVideo& Source, TPictureSize Size,
