@@ -92,6 +92,27 @@ std::string TotalFrameText(int64_t FrameCount, int64_t DurationUs, int RateNum, 
 
 namespace {
 
+// The size as shown; a turned or non-square picture also names its stored size, pixel aspect,
+// display aspect and turn, so the user can tell why it differs from the stored one.
+std::string ResolutionText(const TVideoStreamInfo& V) {
+    const std::string stored = std::to_string(V.Width) + "x" + std::to_string(V.Height);
+    const bool square = V.PixelAspectNum == V.PixelAspectDen;
+    if (V.Rotation <= 0 && square)
+        return stored;
+    std::string text = std::to_string(V.DisplayWidth) + "x" + std::to_string(V.DisplayHeight) +
+                       " (stored " + stored;
+    if (!square)
+        text += ", pixel aspect " + std::to_string(V.PixelAspectNum) + ":" +
+                std::to_string(V.PixelAspectDen);
+    char aspect[32];
+    std::snprintf(aspect, sizeof aspect, ", display aspect %.2f", double(V.DisplayAspect));
+    if (V.DisplayAspect > 0)
+        text += aspect;
+    if (V.Rotation > 0)
+        text += ", rotated " + std::to_string(V.Rotation) + "\xC2\xB0";
+    return text + ")";
+}
+
 std::string PositiveOrNA(int64_t Value) {
     return Value > 0 ? std::to_string(Value) : std::string(NotApplicable);
 }
@@ -119,7 +140,7 @@ TFileInfoTexts DescribeFileInfo(TCustomAVProbe& Probe, const std::string& Source
     TVideoStreamInfo v;
     if (Probe.IsVideoStream(video) && Probe.GetVideoStreamInfo(video, v)) {
         if (v.Width > 0 && v.Height > 0)
-            t.Resolution = std::to_string(v.Width) + "x" + std::to_string(v.Height);
+            t.Resolution = ResolutionText(v);
         t.BitRate = PositiveOrNA(v.BitRate);
         t.FrameRate = FrameRateText(v.FrameRateNum, v.FrameRateDen);
         const int64_t duration = v.DurationUs > 0 ? v.DurationUs : file.Duration;

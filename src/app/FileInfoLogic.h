@@ -45,7 +45,7 @@ struct TFileInfoTexts {
 
     std::string Format;            // container short name
 
-    std::string Resolution;        // Width "x" Height
+    std::string Resolution;        // Width "x" Height as shown (upright, pixel aspect applied)
     std::string BitRate;
     std::string FrameRate;         // frames per second, up to three decimals ("25", "29.97")
     std::string TotalFrame;        // the stream's frame count, else duration x rate + " (estimated)"

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <numeric>
 #include <string>
 
 namespace zelta {
@@ -196,6 +197,7 @@ void SetFrameRateAndContainer(const TProfile& Profile, TOutputOptions& Output)
 struct TPictureSize {
     int W = 0;
     int H = 0;
+    bool AsSource = false; // the source's size, so also the source's pixel aspect
 };
 
 TPictureSize PictureSize(const TProfile& Profile, const TSourceVideo& Source,
@@ -226,11 +228,19 @@ TPictureSize PictureSize(const TProfile& Profile, const TSourceVideo& Source,
             S = ParaAsSource;
     }
     if (S == ParaAsSource)
-        Size = {Source.Width, Source.Height};
+        Size = {Source.Width, Source.Height, true};
     return Size;
 }
 
 // The four ways of fitting the source picture (sw x sh) into the output picture (W x H).
+//
+// Pictures may have non-square pixels. A fixed output size has square pixels; the "as source"
+// size keeps the source's pixel aspect. Letterbox and pan-and-scan compare shapes, so they
+// measure the source's width in the output's pixels (fw: sw stretched by the source's pixel
+// aspect, or sw itself when both share it); crop and pad texts stay in source pixels. The
+// aspect ratios written are display aspects (frame pixels times the output's pixel aspect).
+// Centring pads the picture unscaled and keeps measuring in source pixels. With square pixels
+// everywhere fw is sw and every text is what it always was.
 class TFitting {
 public:
     TFitting(const TlvFilesRecord& Row, const TSourceVideo& Source, TPictureSize Size,
@@ -238,6 +248,19 @@ public:
         : Row(Row), sw(Source.Width), sh(Source.Height), W(Size.W), H(Size.H), Output(Output),
           Cropped(Row.CropTop > 0 || Row.CropLeft > 0 || Row.CropBottom > 0 || Row.CropRight > 0)
     {
+        const bool square = Source.PixelAspectNum == Source.PixelAspectDen ||
+                            Source.PixelAspectNum <= 0 || Source.PixelAspectDen <= 0;
+        if (!square) {
+            SourceAspect = (long double)Source.PixelAspectNum / Source.PixelAspectDen;
+            if (Size.AsSource) {
+                FrameAspectNum = Source.PixelAspectNum;
+                FrameAspectDen = Source.PixelAspectDen;
+            } else {
+                fw = Trunc(std::llround((long double)sw * SourceAspect));
+            }
+        }
+        if (square || Size.AsSource)
+            fw = sw;
     }
 
     void Apply()
@@ -261,11 +284,28 @@ private:
     // when the height does.
     int PadYAt(double K) const { return FitPad(H, Trunc(Ratio<double>(sh, K))); }
     int PadXAt(double K) const { return FitPad(W, Trunc(Ratio<double>(sw, K))); }
+    // The same measured by the shape of the source (letterbox).
+    double FitU() const { return Ratio<double>(fw, W); }
+    int FitPadXAt(double K) const { return FitPad(W, Trunc(Ratio<double>(fw, K))); }
+
+    // The display aspect of Width x Height output pixels, as "w:h".
+    std::string AspectText(int64_t Width, int64_t Height) const
+    {
+        if (FrameAspectNum == FrameAspectDen)
+            return Joined(Width, ":", Height);
+        int64_t A = Width * FrameAspectNum, B = Height * FrameAspectDen;
+        const int64_t G = std::gcd(A, B);
+        if (G > 1) {
+            A /= G;
+            B /= G;
+        }
+        return Joined(A, ":", B);
+    }
 
     void SetSizeAndAspect(int64_t Width, int64_t Height)
     {
         Output.FrameSize = Joined(Width, "x", Height);
-        Output.AspectRatio = Joined(W, ":", H);
+        Output.AspectRatio = AspectText(W, H);
     }
 
     void Full()
@@ -281,48 +321,48 @@ private:
 
     void Letterbox()
     {
-        if (W <= sw && H >= sh) {
-            padY = PadYAt(U());
+        if (W <= fw && H >= sh) {
+            padY = PadYAt(FitU());
             padX = 0;
         }
-        if (W >= sw && H <= sh) {
-            padX = PadXAt(V());
+        if (W >= fw && H <= sh) {
+            padX = FitPadXAt(V());
             padY = 0;
         }
-        if (W >= sw && H >= sh) {
-            const double u = U(), v = V();
+        if (W >= fw && H >= sh) {
+            const double u = FitU(), v = V();
             if (u > v) {
                 padY = PadYAt(u);
                 padX = 0;
             } else if (u < v) {
-                padX = PadXAt(v);
+                padX = FitPadXAt(v);
                 padY = 0;
             } else if (u == v) {
                 padY = PadYAt(u);
-                padX = PadXAt(v);
+                padX = FitPadXAt(v);
             }
         }
-        if (W <= sw && H <= sh) {
-            const double u = U(), v = V();
+        if (W <= fw && H <= sh) {
+            const double u = FitU(), v = V();
             if (u > v) {
                 padY = PadYAt(u);
                 padX = 0;
             } else if (u < v) {
-                padX = PadXAt(v);
+                padX = FitPadXAt(v);
                 padY = 0;
             } else if (u == v) {
-                padX = PadXAt(v);
+                padX = FitPadXAt(v);
                 padY = 0;
             }
         }
-        if (W == sw && H == sh) {
+        if (W == fw && H == sh) {
             padX = 0;
             padY = 0;
         }
         const int64_t iw = int64_t(W) - 2 * int64_t(padX);
         const int64_t ih = int64_t(H) - 2 * int64_t(padY);
         const std::string Pad = "pad=" + Joined(W, ":", H) + ":" + Joined(padX, ":", padY);
-        Output.AspectRatio = Joined(iw, ":", ih);
+        Output.AspectRatio = AspectText(iw, ih);
         if (Cropped) {
             F = "crop=" + Joined(Row.CropLeft, ":", Row.CropTop) + ":" +
                 Joined(int64_t(sw) - Row.CropLeft - Row.CropRight, ":",
@@ -336,12 +376,15 @@ private:
 
     void PanAndScan()
     {
-        const long double a = (long double)sw - Output.CropLeft - Output.CropRight;
+        // a is measured in display units (source pixels stretched by the source's pixel
+        // aspect); the side crop found from it goes back to source pixels.
+        const long double Stretch = fw == sw ? 1.0L : SourceAspect;
+        const long double a = ((long double)sw - Output.CropLeft - Output.CropRight) * Stretch;
         const long double b = (long double)sh - Output.CropTop - Output.CropBottom;
         const long double Wide = 4.0L / 3.0L;
         const long double Q = Ratio(a, b);
         if (Q > Wide) {
-            const int64_t e = std::llabs(TruncWide((Q - Wide) * a) / 2);
+            const int64_t e = std::llabs(TruncWide((Q - Wide) * a / Stretch) / 2);
             Output.CropLeft = int(((e + Row.CropLeft) / 2) * 2);
             Output.CropRight = Output.CropLeft;
         } else if (Q < Wide) {
@@ -410,6 +453,10 @@ private:
     const int sw, sh, W, H;
     TOutputOptions& Output;
     const bool Cropped;
+    int fw = 0;                      // sw in output pixels (see above)
+    long double SourceAspect = 1.0L; // the source's pixel aspect
+    int64_t FrameAspectNum = 1;      // the output's pixel aspect
+    int64_t FrameAspectDen = 1;
     int padX = 0;
     int padY = 0;
     std::string F;
@@ -447,9 +494,15 @@ TSourceVideo SourceVideoOf(TAVProbe& Probe)
         return Source;
     TVideoStreamInfo Info;
     if (Probe.GetVideoStreamInfo(Probe.FirstVideoStream(), Info)) {
-        Source.Width = Info.Width;
-        Source.Height = Info.Height;
+        const bool swapped = TurnsSideways(Info);
+        Source.Width = UprightWidth(Info);
+        Source.Height = UprightHeight(Info);
         Source.BitRate = Info.BitRate;
+        if (Info.PixelAspectNum > 0 && Info.PixelAspectDen > 0) {
+            Source.PixelAspectNum = swapped ? Info.PixelAspectDen : Info.PixelAspectNum;
+            Source.PixelAspectDen = swapped ? Info.PixelAspectNum : Info.PixelAspectDen;
+        }
+        Source.Rotation = Info.Rotation;
     }
     return Source;
 }

@@ -39,12 +39,17 @@ constexpr int FitPad(int T, int N)
 }
 
 // What the builder reads from the source's probe: the video stream count and the first video
-// stream's size and bit rate (-1 when unknown).
+// stream's size and bit rate (-1 when unknown). Width, Height and the pixel aspect are those of
+// the upright picture (the engine turns a picture with a display rotation before cropping and
+// scaling it), so every size rule and crop margin works on the picture as it is shown.
 struct TSourceVideo {
     int StreamCount = 0;
     int Width = -1;
     int Height = -1;
     int64_t BitRate = -1;
+    int PixelAspectNum = 1; // of the upright picture; 1:1 when unknown
+    int PixelAspectDen = 1;
+    int Rotation = 0;       // the clockwise turn the engine applies (for information)
 };
 
 // The source data of a probe open on the source file (the first video stream's values stay -1

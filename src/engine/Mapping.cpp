@@ -180,6 +180,7 @@ void TTranscoder::BuildInputStreams() {
             ist->FileIndex = int(f);
             ist->StreamIndex = int(s);
             ist->Stream = ic->streams[s];
+            ist->Rotation = StreamRotation(ist->Stream);
             if (Options().RateEmu)
                 ist->RateEmuStart = av_gettime_relative();
             if (f < Options().TsScale.size() && s < unsigned(MaxStreams))
@@ -327,6 +328,10 @@ void TTranscoder::DeriveCodecParameters() {
                 0)
                 throw FFmpegException("av_dict_copy fail");
             ost.Stream->disposition = ist.Stream->disposition;
+            // Encoded pictures are turned upright already; a copied "rotate" tag would turn
+            // them once more.
+            if (ost.Encoder != nullptr && ist.Rotation != 0)
+                av_dict_set(&ost.Stream->metadata, "rotate", nullptr, 0);
             if (ost.Encoder != nullptr) {
                 ost.Encoder->bits_per_raw_sample = ipar->bits_per_raw_sample;
                 ost.Encoder->chroma_sample_location = ipar->chroma_location;
@@ -405,7 +410,23 @@ void TTranscoder::SetUpStreamCopy(TOutputStream& Ost) {
     uint32_t userTag = opar->codec_tag;
     if (userTag == 0 && Ost.Encoder != nullptr)
         userTag = Ost.Encoder->codec_tag;
-    const AVRational sar = Ost.Stream->sample_aspect_ratio;
+    AVRational sar = Ost.Stream->sample_aspect_ratio;
+    // The session works on the upright picture; copied pictures stay as stored, and so do
+    // their pixel aspect and the display rotation that turns them.
+    if (ipar->codec_type == AVMEDIA_TYPE_VIDEO && ist.Rotation != 0) {
+        if (RotationSwapsSides(ist.Rotation) && sar.num > 0 && sar.den > 0)
+            sar = AVRational{sar.den, sar.num};
+        size_t size = 0;
+        const uint8_t* matrix =
+            av_stream_get_side_data(ist.Stream, AV_PKT_DATA_DISPLAYMATRIX, &size);
+        if (matrix != nullptr && av_stream_get_side_data(Ost.Stream, AV_PKT_DATA_DISPLAYMATRIX,
+                                                         nullptr) == nullptr) {
+            uint8_t* copy = av_stream_new_side_data(Ost.Stream, AV_PKT_DATA_DISPLAYMATRIX, size);
+            if (copy == nullptr)
+                throw FFmpegException("av_mallocz fail");
+            std::memcpy(copy, matrix, size);
+        }
+    }
 
     if (avcodec_parameters_copy(opar, ipar) < 0)
         throw FFmpegException("av_mallocz fail");
@@ -491,8 +512,11 @@ void TTranscoder::SetUpVideoEncoding(TOutputStream& Ost, const TOutputFileEntry&
 
     const AVPixelFormat decFmt =
         ipar->format == AV_PIX_FMT_NONE ? AV_PIX_FMT_YUV420P : AVPixelFormat(ipar->format);
-    const int cropWidth = ipar->width - bands.Left - bands.Right;
-    const int cropHeight = ipar->height - bands.Top - bands.Bottom;
+    // Decoded pictures are turned upright before anything else sees them.
+    const TUprightSize upright =
+        UprightSize(ipar->width, ipar->height, AVRational{1, 1}, ist.Rotation);
+    const int cropWidth = upright.Width - bands.Left - bands.Right;
+    const int cropHeight = upright.Height - bands.Top - bands.Bottom;
     const bool useGraph = Entry.UsesFilterGraph;
 
     Ost.ResampleNeeded =
@@ -506,8 +530,8 @@ void TTranscoder::SetUpVideoEncoding(TOutputStream& Ost, const TOutputFileEntry&
                                             enc->pix_fmt, o.SwsFlags, nullptr, nullptr, nullptr));
             if (!Ost.Scaler)
                 throw FFmpegException("Cannot get resampling context");
-            Ost.OriginalWidth = ipar->width;
-            Ost.OriginalHeight = ipar->height;
+            Ost.OriginalWidth = upright.Width;
+            Ost.OriginalHeight = upright.Height;
         }
         enc->bits_per_raw_sample = 0;
     }
@@ -556,11 +580,15 @@ void TTranscoder::ConfigureFilterGraph(TOutputStream& Ost) {
                                                          : ipar->sample_aspect_ratio;
     if (sar.num <= 0 || sar.den <= 0)
         sar = AVRational{0, 1};
+    // The graph is fed upright pictures (see OutputDecoded).
+    const TUprightSize upright = UprightSize(ipar->width, ipar->height, sar, ist.Rotation);
+    if (sar.num > 0)
+        sar = upright.PixelAspect;
     Ost.GraphSourceSar = sar;
 
     const std::string srcArgs =
-        FormatText("video_size=%dx%d:pix_fmt=%d:time_base=1/%d:pixel_aspect=%d/%d", ipar->width,
-                   ipar->height, int(decFmt), AV_TIME_BASE, sar.num, sar.den);
+        FormatText("video_size=%dx%d:pix_fmt=%d:time_base=1/%d:pixel_aspect=%d/%d", upright.Width,
+                   upright.Height, int(decFmt), AV_TIME_BASE, sar.num, sar.den);
     AVFilterContext* src = nullptr;
     check(avfilter_graph_create_filter(&src, avfilter_get_by_name("buffer"), "src", srcArgs.c_str(),
                                        nullptr, graph),
@@ -578,8 +606,8 @@ void TTranscoder::ConfigureFilterGraph(TOutputStream& Ost) {
 
     AVFilterContext* last = src;
     const TCropBands& b = Ost.Bands;
-    const int cropWidth = ipar->width - b.Left - b.Right;
-    const int cropHeight = ipar->height - b.Top - b.Bottom;
+    const int cropWidth = upright.Width - b.Left - b.Right;
+    const int cropHeight = upright.Height - b.Top - b.Bottom;
     if (Ost.CropNeeded) {
         AVFilterContext* crop = nullptr;
         const std::string args =

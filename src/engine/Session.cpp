@@ -651,14 +651,20 @@ bool TCustomFFmpeg::AddInputFile(const std::string& FileName) {
         case AVMEDIA_TYPE_VIDEO: {
             TCodecContextPtr ctx = PrepareDecoder(st, decoders[0], threads);
             contexts.CopyOptionsTo(ctx.get(), AV_OPT_FLAG_VIDEO_PARAM | AV_OPT_FLAG_DECODING_PARAM);
-            o.FrameWidth = par->width;
-            o.FrameHeight = par->height;
-            const AVRational sar = st->sample_aspect_ratio.num != 0 ? st->sample_aspect_ratio
-                                                                    : par->sample_aspect_ratio;
+            // An output takes the size and display aspect of the picture as shown: turned
+            // upright when the stream carries a display rotation.
+            AVRational sar = st->sample_aspect_ratio.num != 0 ? st->sample_aspect_ratio
+                                                              : par->sample_aspect_ratio;
+            const TUprightSize upright =
+                UprightSize(par->width, par->height, sar, StreamRotation(st));
+            o.FrameWidth = upright.Width;
+            o.FrameHeight = upright.Height;
+            if (sar.num != 0 && sar.den != 0)
+                sar = upright.PixelAspect;
             if (par->width * par->height != 0) {
                 const double ratio = sar.num != 0 && sar.den != 0 ? av_q2d(sar) : 0.0;
-                o.FrameAspectRatio = ratio != 0 ? float(par->width * ratio / par->height)
-                                                : float(double(par->width) / par->height);
+                o.FrameAspectRatio = ratio != 0 ? float(upright.Width * ratio / upright.Height)
+                                                : float(double(upright.Width) / upright.Height);
             } else if (o.FrameAspectRatio == 0) {
                 o.FrameAspectRatio = 4.0f / 3.0f;
             }

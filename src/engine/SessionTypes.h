@@ -12,6 +12,7 @@
 #include "engine/FFTypes.h"
 #include "engine/FFUtils.h"
 #include "engine/OptionState.h"
+#include "engine/PictureGeometry.h"
 
 #include <array>
 #include <atomic>
@@ -162,6 +163,8 @@ struct TInputStream {
     bool MultiFrameWarned = false;
     bool Flushed = false;
     double TsScale = 0;                    // itsscale of this stream; 0 = none
+    int Rotation = 0;                      // clockwise turn that shows the pictures upright
+    std::unique_ptr<TPictureTurner> Turner; // turns decoded pictures upright (Rotation != 0)
 };
 
 struct TCropBands {

@@ -371,6 +371,16 @@ int TTranscoder::ProcessPacket(TInputStream& Ist, const AVPacket* Packet, bool D
 void TTranscoder::OutputDecoded(TInputStream& Ist, AVFrame* Frame) {
     const TOptionState& o = Options();
     const int type = MediaTypeOf(Ist);
+    // Everything after decoding (frame hooks, crop, scale, the filter graph) works on the
+    // picture as it is shown, so a phone's portrait video is converted upright.
+    if (type == AVMEDIA_TYPE_VIDEO && Ist.Rotation != 0) {
+        if (!Ist.Turner)
+            Ist.Turner = std::make_unique<TPictureTurner>(Ist.Rotation);
+        AVFrame* upright = Ist.Turner->Turn(Frame);
+        if (upright == nullptr)
+            throw FFmpegException(Ist.Turner->LastError());
+        Frame = upright;
+    }
     if (type == AVMEDIA_TYPE_VIDEO && Settings_.Hooks.PreProcess)
         Settings_.Hooks.PreProcess(Ist, Frame);
     if (type == AVMEDIA_TYPE_AUDIO && o.AudioVolume != 256) {

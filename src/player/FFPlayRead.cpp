@@ -4,6 +4,7 @@
 #include "player/FFPlayState.h"
 
 #include "engine/FFmpegLoader.h"
+#include "engine/PictureGeometry.h"
 #include "engine/UnicodeProtocol.h"
 
 #include <SDL2/SDL.h>
@@ -96,6 +97,7 @@ bool OpenAudio(TPlaybackState& S, int Index, AVStream* Stream, TCodecContextPtr 
 
 bool OpenVideo(TPlaybackState& S, int Index, AVStream* Stream, TCodecContextPtr Codec) {
     S.VideoTimeBase = Stream->time_base;
+    S.VideoRotation = StreamRotation(Stream);
     const AVRational rate = av_guess_frame_rate(S.Container, Stream, nullptr);
     S.VideoFrameDuration = rate.num > 0 && rate.den > 0 ? av_q2d(av_inv_q(rate)) : 0.04;
     S.VideoCodec = std::move(Codec);
@@ -412,8 +414,11 @@ bool OpenInput(TPlaybackState& S, AVFormatContext*& Context) {
         best(AVMEDIA_TYPE_SUBTITLE, S.Options.WantedSubtitleStream, !S.Options.DisableVideo);
     S.VideoCandidate = video;
     if (video >= 0) {
-        S.CodedWidth = ic->streams[video]->codecpar->width;
-        S.CodedHeight = ic->streams[video]->codecpar->height;
+        // Pictures are shown turned upright, so their frame size is the upright one.
+        const AVCodecParameters* par = ic->streams[video]->codecpar;
+        const bool sideways = RotationSwapsSides(StreamRotation(ic->streams[video]));
+        S.CodedWidth = sideways ? par->height : par->width;
+        S.CodedHeight = sideways ? par->width : par->height;
     }
 
     if (audio >= 0)

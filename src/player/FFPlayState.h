@@ -118,7 +118,7 @@ public:
     bool LiveSource = false;
     bool SeekByBytes = false;
     int VideoCandidate = -1; // the video stream chosen, whether or not it opened
-    int CodedWidth = 0;      // of the video stream; 0 without video
+    int CodedWidth = 0;      // of the video stream turned upright; 0 without video
     int CodedHeight = 0;
 
     // --- streams: indexes atomic, set once the component is open, -1 after close ---
@@ -127,6 +127,7 @@ public:
     std::atomic<int> SubtitleStream{-1};
     AVRational AudioTimeBase{0, 1}; // read thread
     AVRational VideoTimeBase{0, 1};
+    int VideoRotation = 0; // clockwise turn that shows the stream's pictures upright
     AVRational SubtitleTimeBase{0, 1};
     double VideoFrameDuration = 0.04; // seconds per frame of the video stream
     TCodecContextPtr AudioCodec;      // owned by the component close path

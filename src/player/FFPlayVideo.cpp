@@ -3,6 +3,8 @@
 
 #include "player/FFPlayState.h"
 
+#include "engine/PictureGeometry.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -67,7 +69,12 @@ bool TVideoFilter::Build(const TPlaybackState& S, const AVFrame* f) {
     const AVPixelFormat formats[] = {AV_PIX_FMT_YUV420P, AV_PIX_FMT_NONE};
     if (av_opt_set_int_list(Sink, "pix_fmts", formats, AV_PIX_FMT_NONE, AV_OPT_SEARCH_CHILDREN) < 0)
         return false;
-    if (!S.Options.VideoFilter.empty()) {
+    // Pictures are turned upright first, so that every later filter, the hook and the shown
+    // picture see them as the camera meant them to be seen.
+    std::string text = RotationFilterText(S.VideoRotation);
+    if (!S.Options.VideoFilter.empty())
+        text = text.empty() ? S.Options.VideoFilter : text + "," + S.Options.VideoFilter;
+    if (!text.empty()) {
         TInOutPtr outputs(avfilter_inout_alloc());
         TInOutPtr inputs(avfilter_inout_alloc());
         if (!outputs || !inputs)
@@ -78,8 +85,7 @@ bool TVideoFilter::Build(const TPlaybackState& S, const AVFrame* f) {
         inputs->filter_ctx = Sink;
         AVFilterInOut* in = inputs.release();
         AVFilterInOut* out = outputs.release();
-        const int r = avfilter_graph_parse_ptr(Graph.get(), S.Options.VideoFilter.c_str(), &in, &out,
-                                               nullptr);
+        const int r = avfilter_graph_parse_ptr(Graph.get(), text.c_str(), &in, &out, nullptr);
         avfilter_inout_free(&in);
         avfilter_inout_free(&out);
         if (r < 0)

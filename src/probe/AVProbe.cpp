@@ -2,6 +2,7 @@
 
 #include "engine/FFUtils.h"
 #include "engine/FFmpegLoader.h"
+#include "engine/PictureGeometry.h"
 #include "engine/UnicodeProtocol.h"
 
 #include <charconv>
@@ -410,7 +411,20 @@ bool TCustomAVProbe::GetVideoStreamInfo(int Index, TVideoStreamInfo& Info) {
     Info.Width = par->width;
     const AVRational sar = par->sample_aspect_ratio;
     const double aspect = sar.den == 0 ? 0.0 : av_q2d(sar);
-    Info.DisplayAspect = par->height > 0 ? float(aspect * par->width / par->height) : 0.0f;
+    Info.Rotation = StreamRotation(st);
+    const AVRational pixel = StreamPixelAspect(st);
+    Info.PixelAspectNum = pixel.num;
+    Info.PixelAspectDen = pixel.den;
+    const TUprightSize shown = UprightSize(par->width, par->height, pixel, Info.Rotation);
+    Info.DisplayWidth = int(std::lround(double(shown.Width) * av_q2d(shown.PixelAspect)));
+    Info.DisplayHeight = shown.Height;
+    const bool swapped = RotationSwapsSides(Info.Rotation);
+    if (par->height <= 0 || par->width <= 0)
+        Info.DisplayAspect = 0.0f;
+    else if (swapped)
+        Info.DisplayAspect = aspect == 0 ? 0.0f : float(par->height / (aspect * par->width));
+    else
+        Info.DisplayAspect = float(aspect * par->width / par->height);
     Info.PixelFormat = par->format;
     Info.FrameRateNum = st->r_frame_rate.num;
     Info.FrameRateDen = st->r_frame_rate.den;
@@ -487,8 +501,29 @@ std::string TCustomAVProbe::StreamLine(int Index) const {
     return line;
 }
 
+// How a turned or non-square picture is shown; nothing for square pixels shown as stored.
+static std::string ShownLine(const AVStream* St) {
+    const AVCodecParameters* par = St->codecpar;
+    if (par->codec_type != AVMEDIA_TYPE_VIDEO || par->width <= 0 || par->height <= 0)
+        return {};
+    const int rotation = StreamRotation(St);
+    const AVRational pixel = StreamPixelAspect(St);
+    if (rotation == 0 && pixel.num == pixel.den)
+        return {};
+    const TUprightSize shown = UprightSize(par->width, par->height, pixel, rotation);
+    int darNum = 0, darDen = 0;
+    av_reduce(&darNum, &darDen, int64_t(shown.Width) * shown.PixelAspect.num,
+              int64_t(shown.Height) * shown.PixelAspect.den, 1024 * 1024);
+    return Printf("  Displayed: %dx%d, pixel aspect %d:%d, display aspect %d:%d, rotation %d",
+                  int(std::lround(shown.Width * av_q2d(shown.PixelAspect))), shown.Height,
+                  pixel.num, pixel.den, darNum, darDen, rotation);
+}
+
 void TCustomAVProbe::AppendStream(std::vector<std::string>& Lines, int Index) const {
     Lines.push_back(StreamLine(Index));
+    const std::string shown = ShownLine(FormatContext_->streams[Index]);
+    if (!shown.empty())
+        Lines.push_back(shown);
     AppendMetadataBlock(Lines, FormatContext_->streams[Index]->metadata, "  ");
 }
 

@@ -72,14 +72,30 @@ struct TVideoStreamInfo {
     int BitRate = -1;
     int Height = -1;
     int Width = -1;
-    float DisplayAspect = -1.0f; // sample aspect ratio x Width / Height; 0 when the ratio is unknown
+    // Display aspect of the picture as shown (upright): pixel aspect x DisplayWidth / ...
+    // height; 0 when the stream states no pixel aspect.
+    float DisplayAspect = -1.0f;
     int PixelFormat = -1;        // AVPixelFormat
     int FrameRateNum = -1;       // the stream's real base frame rate
     int FrameRateDen = -1;
     int64_t FrameCount = -1;     // frames the container counts for the stream; -1 when unknown
+    // Clockwise turn (0, 90, 180, 270) that shows the stored Width x Height picture upright.
+    int Rotation = -1;
+    // Pixel aspect of the stored picture (1:1 when the stream states none).
+    int PixelAspectNum = -1;
+    int PixelAspectDen = -1;
+    // The picture as shown: upright, its width stretched by the pixel aspect (rounded).
+    int DisplayWidth = -1;
+    int DisplayHeight = -1;
 
     bool operator==(const TVideoStreamInfo&) const = default;
 };
+
+// The stored picture's size once turned upright (a quarter turn swaps the sides): the frame
+// pixels that crop margins and watermark positions are given in.
+inline bool TurnsSideways(const TVideoStreamInfo& V) { return V.Rotation == 90 || V.Rotation == 270; }
+inline int UprightWidth(const TVideoStreamInfo& V) { return TurnsSideways(V) ? V.Height : V.Width; }
+inline int UprightHeight(const TVideoStreamInfo& V) { return TurnsSideways(V) ? V.Width : V.Height; }
 
 // Closes a context the probe opened itself (through the Unicode file protocol).
 struct TOwnedInputCloser {

@@ -234,8 +234,8 @@ void TfrmCrop::FormShow() {
     TAVProbe& probe = FFPlayer->Probe();
     TVideoStreamInfo video;
     if (probe.VideoStreamCount() >= 1 && probe.GetVideoStreamInfo(probe.FirstVideoStream(), video)) {
-        SourceWidth_ = video.Width;
-        SourceHeight_ = video.Height;
+        SourceWidth_ = UprightWidth(video); // the player shows the picture upright
+        SourceHeight_ = UprightHeight(video);
         const QImage frame = BitmapToImage(FFPlayer->CurrentFrame());
         imgPreview->setPixmap(
             QPixmap::fromImage(ProgressPicture(frame, PreviewWidth, PreviewHeight)));

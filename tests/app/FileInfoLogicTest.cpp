@@ -68,6 +68,24 @@ TEST(FileInfoLogic, FrameRatesAndFrameCounts) {
     EXPECT_EQ(TotalFrameText(-1, -1, 25, 1), NotApplicable);
 }
 
+TEST_F(FileInfoMedia, ResolutionIsTheShownSizeWithItsGeometry) {
+    struct TCase {
+        int Rotation, Num, Den;
+        const char* Text;
+    };
+    const TCase cases[] = {
+        {0, 1, 1, "320x180"},
+        {90, 1, 1, "180x320 (stored 320x180, display aspect 0.56, rotated 90\xC2\xB0)"},
+        {0, 32, 27, "427x240 (stored 360x240, pixel aspect 32:27, display aspect 1.78)"},
+    };
+    for (const TCase& c : cases) {
+        const std::string file = fixtures::GeometryFixture(c.Rotation, c.Num, c.Den);
+        TAVProbe probe;
+        ASSERT_TRUE(probe.Open(file)) << probe.LastError();
+        EXPECT_EQ(DescribeFileInfo(probe, file).Resolution, c.Text);
+    }
+}
+
 TEST_F(FileInfoMedia, VideoFileFillsEveryText) {
     const std::string& file = fixtures::Fixtures().Mp4H264Aac;
     TAVProbe probe;

@@ -346,3 +346,35 @@ TEST(FrameHook, PreviewFramesComeAtMostEveryPreviewInterval) {
     EXPECT_EQ(destroyed, 1);
     EXPECT_EQ(windowed.PreviewFlags(), 0);
 }
+
+// A phone's portrait video (stored 320x180, shown turned a quarter) reaches the hook and the
+// preview upright, with its marker in the top-left corner, and the output keeps it so.
+TEST(FrameHook, HookAndPreviewSeeTurnedPicturesUpright) {
+    TOutputDir dir;
+    TCustomFFmpeg core;
+    SetUpTask(core, fixtures::GeometryFixture(90), dir.File("upright.mp4"));
+    int hooked = 0;
+    bool hookUpright = true, hookMarker = true;
+    core.HookCallback = [&](TCustomFFmpeg&, TBitmap24& Bitmap, bool&, bool& Update, int64_t, int) {
+        Update = false;
+        ++hooked;
+        hookUpright = hookUpright && Bitmap.Width() == 180 && Bitmap.Height() == 320;
+        const uint8_t* corner = Bitmap.ScanLine(5) + 5 * 3;
+        const uint8_t* opposite = Bitmap.ScanLine(Bitmap.Height() - 6) + (Bitmap.Width() - 6) * 3;
+        hookMarker = hookMarker && corner[1] > 200 && opposite[1] < 120;
+    };
+    int previews = 0;
+    bool previewUpright = true;
+    core.SetPreviewFlags(2);
+    core.PreviewCallback = [&](TCustomFFmpeg&, const TBitmap24& Bitmap, int64_t, int) {
+        ++previews;
+        previewUpright = previewUpright && Bitmap.Width() == 180 && Bitmap.Height() == 320 &&
+                         Bitmap.ScanLine(5)[5 * 3 + 1] > 200;
+    };
+    ASSERT_TRUE(RunTask(core));
+    EXPECT_GT(hooked, 0);
+    EXPECT_TRUE(hookUpright);
+    EXPECT_TRUE(hookMarker);
+    EXPECT_GT(previews, 0);
+    EXPECT_TRUE(previewUpright);
+}

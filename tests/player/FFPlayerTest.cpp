@@ -791,3 +791,57 @@ TEST_F(FFPlayerTest, AFailedVideoPathLeavesTheSoundPlayingToTheEndAndLogsWhy) {
 }
 
 } // namespace
+
+namespace {
+
+// The average of B, G and R around (X, Y) of a bitmap.
+int BrightnessAt(const TBitmap24& Bitmap, int X, int Y) {
+    const uint8_t* p = Bitmap.ScanLine(Y) + size_t(X) * 3;
+    return (p[0] + p[1] + p[2]) / 3;
+}
+
+} // namespace
+
+TEST_F(FFPlayerTest, TurnedPicturesAreShownUpright) {
+    for (const int rotation : {90, 180, 270}) {
+        SCOPED_TRACE(rotation);
+        TFFPlayer player;
+        TRecordingSink sink(400, 400);
+        std::atomic<int> hookWidth{0}, hookHeight{0};
+        int openWidth = 0, openHeight = 0;
+        player.SetOnFileOpen([&](TFFPlayer*, int64_t, int W, int H, int&, int&) {
+            openWidth = W;
+            openHeight = H;
+        });
+        player.SetHook(true);
+        player.SetOnHook([&](TFFPlayer*, TBitmap24& Bitmap, int64_t) {
+            hookWidth = Bitmap.Width();
+            hookHeight = Bitmap.Height();
+        });
+        ASSERT_TRUE(player.Open(fixtures::GeometryFixture(rotation), &sink, true))
+            << player.LastError();
+        ASSERT_TRUE(sink.WaitFor([](const auto& E) { return !E.empty() && E.back().Bitmap; }, 3s));
+        const auto entries = sink.Entries();
+        const TRecordingSink::TEntry& e = entries.back();
+        const bool tall = rotation != 180;
+        // The shown bitmap is the upright picture fitted into the 400x400 sink.
+        EXPECT_EQ(e.Width, tall ? 224 : 400);
+        EXPECT_EQ(e.Height, tall ? 400 : 224);
+        const TBitmap24& shown = *e.Bitmap;
+        const int w = shown.Width(), h = shown.Height();
+        // The marker is in the top-left corner as the picture is shown, the others are grey.
+        EXPECT_GT(BrightnessAt(shown, w / 10, h / 20), 200);
+        EXPECT_LT(BrightnessAt(shown, w - 1 - w / 10, h / 20), 120);
+        EXPECT_LT(BrightnessAt(shown, w / 10, h - 1 - h / 20), 120);
+        EXPECT_LT(BrightnessAt(shown, w - 1 - w / 10, h - 1 - h / 20), 120);
+        // The opening report, the hook and the snapshot frame have the upright picture too.
+        EXPECT_EQ(openWidth, tall ? 180 : 320);
+        EXPECT_EQ(openHeight, tall ? 320 : 180);
+        EXPECT_EQ(hookWidth, tall ? 180 : 320);
+        EXPECT_EQ(hookHeight, tall ? 320 : 180);
+        const TBitmap24& frame = player.CurrentFrame();
+        EXPECT_EQ(frame.Width(), tall ? 180 : 320);
+        EXPECT_GT(BrightnessAt(frame, 5, 5), 200);
+        player.Stop(true);
+    }
+}

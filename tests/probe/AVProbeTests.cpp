@@ -759,3 +759,52 @@ TEST_F(ProbeTest, AttachedStreamWithBrokenTimeBaseOrAspect) {
     ASSERT_TRUE(probe.GetVideoStreamInfo(0, info));
     EXPECT_NEAR(info.DisplayAspect, Aspect43, 1e-4);
 }
+
+// --- Picture geometry: display rotation and pixel aspect ---
+
+TEST_F(ProbeTest, RotationAndPixelAspectAreReportedAsShown) {
+    struct TCase {
+        int Rotation, Num, Den;
+        int StoredW, StoredH, ShownW, ShownH;
+        float Aspect;
+    };
+    const TCase cases[] = {
+        {0, 1, 1, 320, 180, 320, 180, 16.0f / 9},   {90, 1, 1, 320, 180, 180, 320, 9.0f / 16},
+        {180, 1, 1, 320, 180, 320, 180, 16.0f / 9}, {270, 1, 1, 320, 180, 180, 320, 9.0f / 16},
+        {0, 32, 27, 360, 240, 427, 240, 16.0f / 9}, {0, 8, 9, 360, 240, 320, 240, 4.0f / 3},
+        {90, 32, 27, 360, 240, 203, 360, 9.0f / 16},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Rotation << " " << c.Num << ":" << c.Den);
+        TAVProbe probe;
+        ASSERT_TRUE(probe.Open(fixtures::GeometryFixture(c.Rotation, c.Num, c.Den)))
+            << probe.LastError();
+        TVideoStreamInfo v;
+        ASSERT_TRUE(probe.GetVideoStreamInfo(-1, v));
+        EXPECT_EQ(v.Width, c.StoredW);
+        EXPECT_EQ(v.Height, c.StoredH);
+        EXPECT_EQ(v.Rotation, c.Rotation);
+        EXPECT_EQ(v.PixelAspectNum, c.Num);
+        EXPECT_EQ(v.PixelAspectDen, c.Den);
+        // A turned anamorphic picture keeps its shape: its upright rows are stretched by the
+        // inverse pixel aspect (240 x 27/32 = 202.5).
+        const int shownW = c.ShownW;
+        const int shownH = c.ShownH;
+        EXPECT_EQ(v.DisplayWidth, shownW);
+        EXPECT_EQ(v.DisplayHeight, shownH);
+        EXPECT_NEAR(v.DisplayAspect, c.Aspect, 0.01);
+        std::string text;
+        ASSERT_TRUE(probe.GetInfoText(text));
+        const bool plain = c.Rotation == 0 && c.Num == c.Den;
+        EXPECT_EQ(text.find("Displayed:") == std::string::npos, plain) << text;
+        if (!plain) {
+            EXPECT_NE(text.find("Displayed: " + std::to_string(shownW) + "x" +
+                                std::to_string(shownH) + ", pixel aspect " +
+                                std::to_string(c.Num) + ":" + std::to_string(c.Den)),
+                      std::string::npos)
+                << text;
+            EXPECT_NE(text.find("rotation " + std::to_string(c.Rotation)), std::string::npos)
+                << text;
+        }
+    }
+}

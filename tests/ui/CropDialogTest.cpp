@@ -197,6 +197,31 @@ private slots:
         QCOMPARE(record.CropTop, 22);
     }
 
+    // A phone's portrait video is cropped as it is shown: upright, its margins in the upright
+    // picture's pixels.
+    void turnedPictureIsCroppedUpright() {
+        TSourceRows rows;
+        const int row = rows.Add(fixtures::GeometryFixture(90));
+        QVERIFY(row >= 0);
+        auto d = Show(rows, row);
+        QCOMPARE(d->SourceWidth(), 180);
+        QCOMPARE(d->SourceHeight(), 320);
+        QTRY_VERIFY_WITH_TIMEOUT(!d->BufferedFrame().isNull(), Patience);
+        QCOMPARE(d->BufferedFrame().size(), QSize(180, 320));
+        const TFitRect p = d->PictureRect();
+        QVERIFY(p.Height() > p.Width());
+        QCOMPARE(d->lblResult->text(), QStringLiteral("Result: 180 x 320"));
+        // The marker shows in the top-left corner of the preview's picture.
+        QTRY_VERIFY_WITH_TIMEOUT(Light(d->imgPreview->pixmap().toImage().pixel(
+                                     p.Left - d->imgPreview->x() + 3, p.Top - d->imgPreview->y() + 3)),
+                                 Patience);
+        d->spedUp->stepBy(10);
+        d->btnOk->click();
+        const TlvFilesRecord& record = rows.Files.Record(row);
+        QCOMPARE(record.CropTop, ScaleCropMargin(10, 320, p.Height()));
+        QVERIFY(record.CropTop > 10);
+    }
+
     void draggingAtThePicturesEdges() {
         TSourceRows rows;
         const int row = rows.Add(Pal);

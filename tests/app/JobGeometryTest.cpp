@@ -1,0 +1,401 @@
+// The job builder and the picture as it is shown: square-pixel sources keep exactly the records
+// they always had, sources with non-square pixels are fitted by their display shape, and the
+// probe hands the builder the upright size of a turned picture.
+#include "app/JobBuilder.h"
+#include "app/SettingsKeys.h"
+#include "engine/OptionConvert.h"
+#include "engine/PictureGeometry.h"
+#include "engine/TranscodeTestSupport.h"
+#include "fixtures/Fixtures.h"
+#include "probe/AVProbe.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+extern "C" {
+#include <libswscale/swscale.h>
+}
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using namespace zelta;
+using namespace zelta::test;
+
+namespace {
+
+class TNoPrompts : public TUserPrompts {
+public:
+    void ShowMessage(std::string_view, std::string_view Text) override
+    {
+        ADD_FAILURE() << "unexpected message " << Text;
+    }
+    bool AskYesNo(std::string_view, std::string_view Text) override
+    {
+        ADD_FAILURE() << "unexpected question " << Text;
+        return true;
+    }
+};
+
+constexpr int Code = 9;
+
+// Every field of both records, in declaration order.
+std::string RecordText(const TOutputOptions& O, const TInputOptions& I)
+{
+    std::string t;
+    auto add = [&](const auto& V) {
+        if constexpr (std::is_convertible_v<decltype(V), std::string>)
+            t += V;
+        else
+            t += std::to_string(V);
+        t += '|';
+    };
+    add(O.FileName), add(O.FileFormat), add(O.PacketSize), add(O.MuxRate), add(O.MuxDelay);
+    add(O.MuxPreload), add(O.AudioCodec), add(O.AudioPreset), add(O.DisableAudio);
+    add(O.AudioVolume), add(O.AudioChannels), add(O.AudioSampleRate), add(O.AudioBitrate);
+    add(O.AudioBitrateTolerance), add(O.AudioLanguage), add(O.AudioSync), add(O.AudioTag);
+    add(O.VideoCodec), add(O.VideoPreset), add(O.DisableVideo), add(O.FrameRate);
+    add(O.FrameSize), add(O.AspectRatio), add(O.CropTop), add(O.CropBottom), add(O.CropLeft);
+    add(O.CropRight), add(O.GopSize), add(O.VideoBitrate), add(O.VideoMaxRate);
+    add(O.VideoMinRate), add(O.VideoBitrateTolerance), add(O.VideoBufferSize), add(O.VideoSync);
+    add(O.VideoTag), add(O.VideoFilters), add(O.VideoLanguage), add(O.SubtitleCodec);
+    add(O.SubtitlePreset), add(O.DisableSubtitle), add(O.SubtitleLanguage), add(O.InputSync);
+    add(O.CopyTimestamps), add(O.StartTime), add(O.Duration), add(O.Target), add(O.TargetNorm);
+    add(O.DefaultNorm), add(O.Hook), add(O.Join), add(O.ExtOptions);
+    add(I.FileName), add(I.FileFormat), add(I.StartTime), add(I.ProgramId), add(I.ExtOptions);
+    return t;
+}
+
+uint64_t Fnv1a(const std::string& Text, uint64_t Hash)
+{
+    for (const unsigned char c : Text) {
+        Hash ^= c;
+        Hash *= 0x100000001b3ULL;
+    }
+    return Hash;
+}
+
+class TJobGeometry : public testing::Test {
+protected:
+    TTempFolder Folder;
+    TIniFile Settings{Folder.File("zeltavideoaudioconverter.ini")};
+    TIniFile Catalogue{Folder.File("zeltaaudioformat.ini")};
+    TNoPrompts Prompts;
+
+    void SetUp() override
+    {
+        if (!FFLoader().LoadLibs(EngineLibraries))
+            GTEST_SKIP() << FFLoader().LastError();
+    }
+
+    void Profile(std::string_view Format, std::string_view Encoder, std::string_view Size)
+    {
+        ASSERT_TRUE(Catalogue.WriteString(FormatInfoSection(Code), "Format", Format));
+        ASSERT_TRUE(Settings.WriteString(FormatInfoSection(Code), KeyParaVideoEncoder, Encoder));
+        ASSERT_TRUE(Settings.WriteString(FormatInfoSection(Code), KeyParaVideoSize, Size));
+    }
+
+    // The records the batch driver would hand on for a row with these margins and zoom mode.
+    TOutputOptions Build(const TSourceVideo& Source, std::string_view Zoom, int Crop = 0,
+                         TInputOptions* Input = nullptr)
+    {
+        TlvFilesRecord row;
+        row.ZoomMode = std::string(Zoom);
+        TOutputOptions output;
+        TInputOptions input;
+        ResetOutputOptions(output);
+        ResetInputOptions(input);
+        output.FileName = "out.mp4";
+        input.FileName = "in.mp4";
+        if (Crop > 0) {
+            row.CropTop = row.CropBottom = Crop;
+            row.CropLeft = row.CropRight = 2 * Crop;
+            output.CropTop = output.CropBottom = Crop;
+            output.CropLeft = output.CropRight = 2 * Crop;
+        }
+        BuildJobOptions(row, Code, output, input, Source, Settings, Catalogue, Prompts);
+        if (Input != nullptr)
+            *Input = input;
+        return output;
+    }
+    std::string Records(const TSourceVideo& Source, std::string_view Zoom, int Crop)
+    {
+        TInputOptions input;
+        const TOutputOptions output = Build(Source, Zoom, Crop, &input);
+        return RecordText(output, input);
+    }
+};
+
+// The digests below were taken from the builder before it knew pixel aspects and rotations,
+// over every combination of the profiles, sources, zoom modes and margins listed here. A change
+// in any record of a square-pixel, unrotated source changes its zoom mode's digest.
+TEST_F(TJobGeometry, SquarePixelSourcesKeepTheirRecords)
+{
+    struct TProfileCase {
+        const char* Format;
+        const char* Encoder;
+    };
+    const TProfileCase profiles[] = {
+        {"mp4", "libx264"}, {"ipod", "libx264"}, {"pal-dvd", "mpeg2video"},
+        {"ntsc-vcd", "mpeg1video"}, {"3gp", "h263"},
+    };
+    const char* sizes[] = {"as source", "320x240", "640x480", "720x576", "1280x720", "300x200"};
+    const std::pair<int, int> sources[] = {{1280, 720}, {720, 576}, {640, 480},
+                                           {320, 240}, {1920, 1080}, {176, 144}};
+    struct TZoomCase {
+        const char* Zoom;
+        uint64_t Digest;
+    };
+    const TZoomCase zooms[] = {
+        {"full", 0xa5c35b88e12c6305ULL},   {"lbox", 0xab0f19a37ef454f9ULL},
+        {"pan", 0x4fd78688e8b8eda1ULL},    {"center", 0xac83b01e27168813ULL},
+        {"orig", 0x59e48eb48fb5ebd9ULL},
+    };
+    for (const TZoomCase& z : zooms) {
+        uint64_t hash = 0xcbf29ce484222325ULL;
+        for (const TProfileCase& p : profiles)
+            for (const char* size : sizes) {
+                Profile(p.Format, p.Encoder, size);
+                for (const auto& [w, h] : sources)
+                    for (const int crop : {0, 8}) {
+                        TSourceVideo source{1, w, h, 900000};
+                        hash = Fnv1a(Records(source, z.Zoom, crop) + "\n", hash);
+                    }
+            }
+        EXPECT_EQ(hash, z.Digest) << z.Zoom << std::hex << " 0x" << hash;
+    }
+}
+
+TEST_F(TJobGeometry, NonSquarePixelsAreFittedByTheirDisplayShape)
+{
+    // 360x240 with pixel aspect 32:27 shows 16:9.
+    const TSourceVideo wide{1, 360, 240, 900000, 32, 27};
+    Profile("mp4", "libx264", "320x240");
+    TOutputOptions o = Build(wide, "lbox");
+    EXPECT_EQ(o.FrameSize, "320x180");
+    EXPECT_EQ(o.AspectRatio, "320:180");
+    EXPECT_EQ(o.VideoFilters, "pad=320:240:0:30");
+    o = Build(wide, "full");
+    EXPECT_EQ(o.FrameSize, "320x240");
+    EXPECT_EQ(o.AspectRatio, "320:240");
+    // Pan and scan cuts the sides by the display shape.
+    Profile("mp4", "libx264", "640x480");
+    o = Build(TSourceVideo{1, 720, 480, 900000, 32, 27}, "pan");
+    EXPECT_EQ(o.CropLeft, 160);
+    EXPECT_EQ(o.CropRight, 160);
+    EXPECT_EQ(o.CropTop, 0);
+
+    // 8:9 pixels of 360x240 show 4:3: they fill a 320x240 picture.
+    Profile("mp4", "libx264", "320x240");
+    o = Build(TSourceVideo{1, 360, 240, 900000, 8, 9}, "lbox");
+    EXPECT_EQ(o.FrameSize, "320x240");
+    EXPECT_EQ(o.VideoFilters, "pad=320:240:0:0");
+
+    // The source's size keeps the source's pixels, so its display aspect is stated.
+    Profile("mp4", "libx264", "as source");
+    o = Build(wide, "lbox");
+    EXPECT_EQ(o.FrameSize, "360x240");
+    EXPECT_EQ(o.AspectRatio, "16:9");
+    EXPECT_EQ(o.VideoFilters, "pad=360:240:0:0");
+    o = Build(wide, "full");
+    EXPECT_EQ(o.AspectRatio, "16:9");
+}
+
+TEST_F(TJobGeometry, ProbeGivesTheUprightSizeOfATurnedPicture)
+{
+    struct TCase {
+        int Rotation, Num, Den, Width, Height, OutNum, OutDen;
+    };
+    for (const TCase& c : {TCase{0, 1, 1, 320, 180, 1, 1}, TCase{90, 1, 1, 180, 320, 1, 1},
+                           TCase{180, 1, 1, 320, 180, 1, 1}, TCase{270, 1, 1, 180, 320, 1, 1},
+                           TCase{90, 32, 27, 240, 360, 27, 32}}) {
+        TAVProbe probe;
+        ASSERT_TRUE(probe.Open(fixtures::GeometryFixture(c.Rotation, c.Num, c.Den)));
+        const TSourceVideo v = SourceVideoOf(probe);
+        EXPECT_EQ(v.Width, c.Width) << c.Rotation;
+        EXPECT_EQ(v.Height, c.Height) << c.Rotation;
+        EXPECT_EQ(v.PixelAspectNum, c.OutNum) << c.Rotation;
+        EXPECT_EQ(v.PixelAspectDen, c.OutDen) << c.Rotation;
+        EXPECT_EQ(v.Rotation, c.Rotation);
+    }
+}
+
+// ---- end to end: a fixture through the builder and the engine ----
+
+// The first picture of a file's video stream as luma, with the stream's pixel aspect and
+// display rotation.
+struct TShownPicture {
+    int Width = 0, Height = 0;
+    AVRational Sar{1, 1};
+    int Rotation = 0;
+    std::vector<uint8_t> Luma;
+    uint8_t At(int X, int Y) const { return Luma[size_t(Y) * size_t(Width) + size_t(X)]; }
+};
+
+TShownPicture FirstPicture(const std::string& Path)
+{
+    TShownPicture p;
+    AVFormatContext* raw = nullptr;
+    if (avformat_open_input(&raw, Path.c_str(), nullptr, nullptr) < 0)
+        return p;
+    std::unique_ptr<AVFormatContext, void (*)(AVFormatContext*)> ic(
+        raw, [](AVFormatContext* c) { avformat_close_input(&c); });
+    if (avformat_find_stream_info(ic.get(), nullptr) < 0)
+        return p;
+    const int index = av_find_best_stream(ic.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (index < 0)
+        return p;
+    AVStream* st = ic->streams[index];
+    const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
+    std::unique_ptr<AVCodecContext, void (*)(AVCodecContext*)> dec(
+        avcodec_alloc_context3(codec), [](AVCodecContext* c) { avcodec_free_context(&c); });
+    if (!dec || avcodec_parameters_to_context(dec.get(), st->codecpar) < 0 ||
+        avcodec_open2(dec.get(), codec, nullptr) < 0)
+        return p;
+    p.Sar = StreamPixelAspect(st);
+    p.Rotation = StreamRotation(st);
+    AVPacket* pkt = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    bool got = false;
+    while (!got && av_read_frame(ic.get(), pkt) >= 0) {
+        if (pkt->stream_index == index && avcodec_send_packet(dec.get(), pkt) >= 0)
+            got = avcodec_receive_frame(dec.get(), frame) >= 0;
+        av_packet_unref(pkt);
+    }
+    if (!got && avcodec_send_packet(dec.get(), nullptr) >= 0)
+        got = avcodec_receive_frame(dec.get(), frame) >= 0;
+    if (got) {
+        p.Width = frame->width;
+        p.Height = frame->height;
+        p.Luma.resize(size_t(p.Width) * size_t(p.Height));
+        SwsContext* sws = sws_getContext(p.Width, p.Height, AVPixelFormat(frame->format), p.Width,
+                                         p.Height, AV_PIX_FMT_GRAY8, SWS_POINT, nullptr, nullptr,
+                                         nullptr);
+        uint8_t* dst[4] = {p.Luma.data(), nullptr, nullptr, nullptr};
+        int lines[4] = {p.Width, 0, 0, 0};
+        if (sws != nullptr)
+            sws_scale(sws, frame->data, frame->linesize, 0, p.Height, dst, lines);
+        sws_freeContext(sws);
+    }
+    av_frame_free(&frame);
+    av_packet_free(&pkt);
+    return p;
+}
+
+struct TBox {
+    int X0 = 1 << 30, Y0 = 1 << 30, X1 = -1, Y1 = -1; // inclusive
+    bool Empty() const { return X1 < X0; }
+    int W() const { return X1 - X0 + 1; }
+    int H() const { return Y1 - Y0 + 1; }
+};
+
+// The pixels brighter than Level.
+TBox Brighter(const TShownPicture& P, int Level)
+{
+    TBox b;
+    for (int y = 0; y < P.Height; ++y)
+        for (int x = 0; x < P.Width; ++x)
+            if (P.At(x, y) > Level) {
+                b.X0 = std::min(b.X0, x), b.Y0 = std::min(b.Y0, y);
+                b.X1 = std::max(b.X1, x), b.Y1 = std::max(b.Y1, y);
+            }
+    return b;
+}
+
+TEST_F(TJobGeometry, ConvertedPicturesStandUprightWithTheirShape)
+{
+    struct TSourceCase {
+        int Rotation, Num, Den;
+        double Aspect; // the source's display aspect
+    };
+    const TSourceCase sources[] = {
+        {0, 1, 1, 16.0 / 9},   {90, 1, 1, 9.0 / 16}, {180, 1, 1, 16.0 / 9},
+        {270, 1, 1, 9.0 / 16}, {0, 32, 27, 16.0 / 9}, {0, 8, 9, 4.0 / 3},
+    };
+    struct TProfileCase {
+        const char* Size;
+        const char* Zoom;
+    };
+    const TProfileCase profiles[] = {{"as source", "lbox"}, {"320x240", "lbox"}, {"320x240", "full"}};
+    for (const TSourceCase& src : sources)
+        for (const TProfileCase& prof : profiles) {
+            SCOPED_TRACE(testing::Message() << "rotation " << src.Rotation << ", pixels "
+                                            << src.Num << ":" << src.Den << ", " << prof.Size
+                                            << " " << prof.Zoom);
+            const std::string source = fixtures::GeometryFixture(src.Rotation, src.Num, src.Den);
+            Profile("mp4", "mpeg4", prof.Size);
+            ASSERT_TRUE(Settings.WriteString(FormatInfoSection(Code), KeyParaAudioEncoder, ""));
+            ASSERT_TRUE(Settings.WriteString(FormatInfoSection(Code), KeyParaFrameRate, "25"));
+            TAVProbe probe;
+            ASSERT_TRUE(probe.Open(source));
+            TlvFilesRecord row;
+            row.ZoomMode = prof.Zoom;
+            TOutputOptions output;
+            TInputOptions input;
+            ResetOutputOptions(output);
+            ResetInputOptions(input);
+            input.FileName = source;
+            output.FileName = Folder.File("out.mp4");
+            BuildJobOptions(row, Code, output, input, probe, Settings, Catalogue, Prompts);
+
+            TCustomFFmpeg core;
+            core.PrepareTask();
+            std::atomic<bool> stop{false};
+            bool done = false;
+            try {
+                ApplyInputOptions(core, input, input.FileName);
+                ApplyOutputOptions(core, output, output.FileName);
+                done = Transcode(core, stop);
+            } catch (const std::exception& e) {
+                ADD_FAILURE() << e.what();
+            }
+            core.FreeSession();
+            ASSERT_TRUE(done) << core.LastErrMsg();
+
+            const TShownPicture out = FirstPicture(output.FileName);
+            ASSERT_GT(out.Width, 0);
+            // Turned once: no rotation is left for a player to apply again.
+            EXPECT_EQ(out.Rotation, 0);
+            const TBox picture = Brighter(out, 40); // the grey picture without black bars
+            const TBox marker = Brighter(out, 200);
+            ASSERT_FALSE(picture.Empty());
+            ASSERT_FALSE(marker.Empty());
+            const double shown = double(picture.W()) * av_q2d(out.Sar) / picture.H();
+            if (std::string(prof.Zoom) == "full")
+                EXPECT_NEAR(double(out.Width) * av_q2d(out.Sar) / out.Height, 320.0 / 240, 0.01);
+            else
+                EXPECT_NEAR(shown / src.Aspect, 1.0, 0.01 + 2.0 / picture.H())
+                    << picture.W() << "x" << picture.H() << " sar " << out.Sar.num << ":"
+                    << out.Sar.den;
+            // The marker fills the picture's top-left corner, and only that corner.
+            EXPECT_LE(marker.X0 - picture.X0, 2);
+            EXPECT_LE(marker.Y0 - picture.Y0, 2);
+            EXPECT_LT(marker.X1, picture.X0 + picture.W() / 2);
+            EXPECT_LT(marker.Y1, picture.Y0 + picture.H() / 2);
+        }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PictureGeometryCopy, StreamCopyKeepsTheStoredPictureAndItsRotation)
+{
+    if (!FFLoader().LoadLibs(EngineLibraries))
+        GTEST_SKIP() << FFLoader().LastError();
+    TTempFolder folder;
+    transcodetest::TConversion c;
+    c.Inputs = {{fixtures::GeometryFixture(90), {}}};
+    c.Options = {{"vcodec", "copy"}};
+    c.Output = folder.File("copy.mp4");
+    const transcodetest::TOutcome outcome = transcodetest::Convert(c);
+    ASSERT_TRUE(outcome.Completed) << outcome.Error;
+    const TShownPicture out = FirstPicture(c.Output);
+    EXPECT_EQ(out.Width, 320);
+    EXPECT_EQ(out.Height, 180);
+    EXPECT_EQ(out.Rotation, 90);
+}
+
+}  // namespace
