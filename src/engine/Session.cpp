@@ -690,6 +690,15 @@ bool TCustomFFmpeg::AddInputFile(const std::string& FileName) {
         switch (par->codec_type) {
         case AVMEDIA_TYPE_VIDEO: {
             TCodecContextPtr ctx = PrepareDecoder(st, decoders[0], threads);
+            // A cover picture says nothing about the video to make: the size, pixel format
+            // and rate stay those of the real video.
+            if (st->disposition & AV_DISPOSITION_ATTACHED_PIC) {
+                entry.Decoders[i] = decoders[0];
+                entry.DecoderSetups[i] = std::move(ctx);
+                if (o.VideoDisable)
+                    st->discard = AVDISCARD_ALL;
+                break;
+            }
             contexts.CopyOptionsTo(ctx.get(), AV_OPT_FLAG_VIDEO_PARAM | AV_OPT_FLAG_DECODING_PARAM);
             o.FrameWidth = par->width;
             o.FrameHeight = par->height;
