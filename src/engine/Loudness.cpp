@@ -33,17 +33,39 @@ std::vector<double> WeightsOf(const AVChannelLayout& Layout) {
     return w;
 }
 
-double SampleAt(const uint8_t* P, AVSampleFormat Packed, size_t Index) {
-    switch (Packed) {
-    case AV_SAMPLE_FMT_U8: return (double(P[Index]) - 128.0) / 128.0;
-    case AV_SAMPLE_FMT_S16: return double(reinterpret_cast<const int16_t*>(P)[Index]) / 32768.0;
-    case AV_SAMPLE_FMT_S32: return double(reinterpret_cast<const int32_t*>(P)[Index]) / 2147483648.0;
+// Channel Channel of Frame as doubles in [-1, 1]; one loop per sample format.
+template <class T>
+void Widen(const uint8_t* Data, size_t Stride, size_t Count, double Scale, double Offset,
+           double* Out) {
+    const T* p = reinterpret_cast<const T*>(Data);
+    for (size_t i = 0; i < Count; ++i)
+        Out[i] = (double(p[i * Stride]) - Offset) * Scale;
+}
+
+bool ChannelSamples(const AVFrame* Frame, int Channel, double* Out) {
+    const AVSampleFormat format = AVSampleFormat(Frame->format);
+    const bool planar = av_sample_fmt_is_planar(format) != 0;
+    const size_t channels = size_t(Frame->ch_layout.nb_channels);
+    const size_t count = size_t(Frame->nb_samples);
+    const size_t stride = planar ? 1 : channels;
+    const size_t first = planar ? 0 : size_t(Channel);
+    const uint8_t* plane = Frame->extended_data[planar ? Channel : 0];
+    switch (av_get_packed_sample_fmt(format)) {
+    case AV_SAMPLE_FMT_U8: Widen<uint8_t>(plane + first, stride, count, 1.0 / 128, 128, Out); break;
+    case AV_SAMPLE_FMT_S16:
+        Widen<int16_t>(plane + first * 2, stride, count, 1.0 / 32768, 0, Out);
+        break;
+    case AV_SAMPLE_FMT_S32:
+        Widen<int32_t>(plane + first * 4, stride, count, 1.0 / 2147483648.0, 0, Out);
+        break;
     case AV_SAMPLE_FMT_S64:
-        return double(reinterpret_cast<const int64_t*>(P)[Index]) / 9223372036854775808.0;
-    case AV_SAMPLE_FMT_FLT: return double(reinterpret_cast<const float*>(P)[Index]);
-    case AV_SAMPLE_FMT_DBL: return reinterpret_cast<const double*>(P)[Index];
-    default: return 0.0;
+        Widen<int64_t>(plane + first * 8, stride, count, 1.0 / 9223372036854775808.0, 0, Out);
+        break;
+    case AV_SAMPLE_FMT_FLT: Widen<float>(plane + first * 4, stride, count, 1.0, 0, Out); break;
+    case AV_SAMPLE_FMT_DBL: Widen<double>(plane + first * 8, stride, count, 1.0, 0, Out); break;
+    default: return false;
     }
+    return true;
 }
 
 } // namespace
@@ -88,45 +110,141 @@ void TLoudnessMeter::AddSamples(const double* Interleaved, int Frames, int Sampl
                                 const std::vector<double>& Weights) {
     if (SampleRate <= 0 || Weights.empty() || Frames <= 0)
         return;
-    if (SampleRate != FRate || Weights != FWeights)
-        Setup(SampleRate, Weights);
     const size_t channels = Weights.size();
-    for (int f = 0; f < Frames; ++f) {
-        const double* s = Interleaved + size_t(f) * channels;
-        for (size_t c = 0; c < channels; ++c) {
-            FPeak = std::max(FPeak, std::fabs(s[c]));
-            if (FWeights[c] == 0.0)
-                continue;
-            const double y = FHighPass[c].Run(FShelf[c].Run(s[c]));
-            FStepEnergy += FWeights[c] * y * y;
-        }
-        if (++FInStep == FStepFrames) {
-            FSteps[FStepCount % 4] = FStepEnergy / FStepFrames;
-            ++FStepCount;
-            FInStep = 0;
-            FStepEnergy = 0;
-            if (FStepCount >= 4)
-                FBlocks.push_back((FSteps[0] + FSteps[1] + FSteps[2] + FSteps[3]) / 4.0);
-        }
+    FPlanes.resize(channels);
+    for (size_t c = 0; c < channels; ++c) {
+        FPlanes[c].resize(size_t(Frames));
+        for (int i = 0; i < Frames; ++i)
+            FPlanes[c][size_t(i)] = Interleaved[size_t(i) * channels + c];
     }
+    Measure(Frames, SampleRate, Weights);
 }
 
 void TLoudnessMeter::AddFrame(const AVFrame* Frame) {
     if (Frame == nullptr || Frame->nb_samples <= 0 || Frame->ch_layout.nb_channels <= 0)
         return;
-    const AVSampleFormat format = AVSampleFormat(Frame->format);
-    const AVSampleFormat packed = av_get_packed_sample_fmt(format);
-    const bool planar = av_sample_fmt_is_planar(format) != 0;
     const size_t channels = size_t(Frame->ch_layout.nb_channels);
-    const size_t count = size_t(Frame->nb_samples);
-    FScratch.resize(count * channels);
+    FPlanes.resize(channels);
     for (size_t c = 0; c < channels; ++c) {
-        const uint8_t* plane = planar ? Frame->extended_data[c] : Frame->extended_data[0];
-        for (size_t i = 0; i < count; ++i)
-            FScratch[i * channels + c] =
-                SampleAt(plane, packed, planar ? i : i * channels + c);
+        FPlanes[c].resize(size_t(Frame->nb_samples));
+        if (!ChannelSamples(Frame, int(c), FPlanes[c].data()))
+            return;
     }
-    AddSamples(FScratch.data(), int(count), Frame->sample_rate, WeightsOf(Frame->ch_layout));
+    Measure(Frame->nb_samples, Frame->sample_rate, WeightsOf(Frame->ch_layout));
+}
+
+// Runs channels Channels[0..N) of FPlanes through both filter stages and adds their weighted
+// energy per piece to FPieceEnergy. Direct form I keeps the feedback path one multiply and one
+// subtraction long; the high-pass numerator is 1, -2, 1. V is double for one channel and a
+// two-lane vector for two, which the processor filters side by side.
+template <int N, class V> void TLoudnessMeter::Filter(const size_t* Channels) {
+    auto lane = [](const V& v, int n) -> double {
+        if constexpr (N == 1)
+            return v;
+        else
+            return v[n];
+    };
+    auto load = [&](auto get) {
+        V v{};
+        if constexpr (N == 1)
+            v = get(0);
+        else
+            for (int n = 0; n < N; ++n)
+                v[n] = get(n);
+        return v;
+    };
+    TBiquad* st[N];
+    TBiquad* hp[N];
+    const double* x[N];
+    for (int n = 0; n < N; ++n) {
+        st[n] = &FShelf[Channels[n]];
+        hp[n] = &FHighPass[Channels[n]];
+        x[n] = FPlanes[Channels[n]].data();
+    }
+    V sx1 = load([&](int n) { return st[n]->X1; }), sx2 = load([&](int n) { return st[n]->X2; });
+    V s1 = load([&](int n) { return st[n]->Y1; }), s2 = load([&](int n) { return st[n]->Y2; });
+    V hx1 = load([&](int n) { return hp[n]->X1; }), hx2 = load([&](int n) { return hp[n]->X2; });
+    V h1 = load([&](int n) { return hp[n]->Y1; }), h2 = load([&](int n) { return hp[n]->Y2; });
+    const TBiquad& a = *st[0];
+    const TBiquad& b = *hp[0];
+    const V aB0 = load([&](int) { return a.B0; }), aB1 = load([&](int) { return a.B1; });
+    const V aB2 = load([&](int) { return a.B2; }), aA1 = load([&](int) { return a.A1; });
+    const V aA2 = load([&](int) { return a.A2; }), bA1 = load([&](int) { return b.A1; });
+    const V bA2 = load([&](int) { return b.A2; });
+    size_t i = 0;
+    for (size_t piece = 0; piece < FCuts.size(); ++piece) {
+        V e{};
+        for (const size_t end = i + size_t(FCuts[piece]); i < end; ++i) {
+            const V in = load([&](int n) { return x[n][i]; });
+            const V u = (aB0 * in + aB1 * sx1 + aB2 * sx2 - aA2 * s2) - aA1 * s1;
+            sx2 = sx1;
+            sx1 = in;
+            s2 = s1;
+            s1 = u;
+            const V y = (u - (hx1 + hx1) + hx2 - bA2 * h2) - bA1 * h1;
+            hx2 = hx1;
+            hx1 = u;
+            h2 = h1;
+            h1 = y;
+            e += y * y;
+        }
+        for (int n = 0; n < N; ++n)
+            FPieceEnergy[piece] += FWeights[Channels[n]] * lane(e, n);
+    }
+    for (int n = 0; n < N; ++n) {
+        st[n]->X1 = lane(sx1, n), st[n]->X2 = lane(sx2, n);
+        st[n]->Y1 = lane(s1, n), st[n]->Y2 = lane(s2, n);
+        hp[n]->X1 = lane(hx1, n), hp[n]->X2 = lane(hx2, n);
+        hp[n]->Y1 = lane(h1, n), hp[n]->Y2 = lane(h2, n);
+    }
+}
+
+// Filters FPlanes (Frames samples each) and closes every 100 ms step the samples complete. Each
+// channel runs through its filters in one tight loop per step, with the filter state in
+// locals, so that the measuring stays a small part of an encoding.
+void TLoudnessMeter::Measure(int Frames, int SampleRate, const std::vector<double>& Weights) {
+    if (SampleRate != FRate || Weights != FWeights)
+        Setup(SampleRate, Weights);
+    const size_t channels = Weights.size();
+    // The pieces of this frame between step ends.
+    FCuts.clear();
+    int at = 0;
+    int inStep = FInStep;
+    while (at < Frames) {
+        const int take = std::min(Frames - at, FStepFrames - inStep);
+        FCuts.push_back(take);
+        at += take;
+        inStep = (inStep + take) % FStepFrames;
+    }
+    FPieceEnergy.assign(FCuts.size(), 0.0);
+    for (size_t c = 0; c < channels; ++c) {
+        double peak = FPeak;
+        for (const double v : FPlanes[c])
+            peak = std::max(peak, std::fabs(v));
+        FPeak = peak;
+    }
+    // Two channels share a loop: their filters are independent, so the processor overlaps them.
+    std::vector<size_t> measured;
+    for (size_t c = 0; c < channels; ++c)
+        if (FWeights[c] != 0.0)
+            measured.push_back(c);
+    size_t k = 0;
+    for (; k + 1 < measured.size(); k += 2)
+        Filter<2, TDoublePair>(&measured[k]);
+    if (k < measured.size())
+        Filter<1, double>(&measured[k]);
+    for (size_t piece = 0; piece < FCuts.size(); ++piece) {
+        FStepEnergy += FPieceEnergy[piece];
+        FInStep += FCuts[piece];
+        if (FInStep < FStepFrames)
+            continue;
+        FSteps[FStepCount % 4] = FStepEnergy / FStepFrames;
+        ++FStepCount;
+        FInStep = 0;
+        FStepEnergy = 0;
+        if (FStepCount >= 4)
+            FBlocks.push_back((FSteps[0] + FSteps[1] + FSteps[2] + FSteps[3]) / 4.0);
+    }
 }
 
 bool TLoudnessMeter::HasLoudness() const {

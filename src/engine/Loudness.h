@@ -5,6 +5,7 @@
 // Memory: one energy value per 100 ms of audio. No Qt; one thread at a time.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,20 +37,19 @@ public:
 private:
     struct TBiquad {
         double B0 = 1, B1 = 0, B2 = 0, A1 = 0, A2 = 0;
-        double Z1 = 0, Z2 = 0;
-        double Run(double X) {
-            const double y = B0 * X + Z1;
-            Z1 = B1 * X - A1 * y + Z2;
-            Z2 = B2 * X - A2 * y;
-            return y;
-        }
+        double X1 = 0, X2 = 0, Y1 = 0, Y2 = 0; // the last two inputs and outputs
     };
     void Setup(int SampleRate, const std::vector<double>& Weights);
+    void Measure(int Frames, int SampleRate, const std::vector<double>& Weights);
+    using TDoublePair = double __attribute__((vector_size(16)));
+    template <int N, class V> void Filter(const size_t* Channels);
 
     int FRate = 0;
     std::vector<double> FWeights;
     std::vector<TBiquad> FShelf, FHighPass; // per channel
-    std::vector<double> FScratch;
+    std::vector<std::vector<double>> FPlanes; // the samples being measured, by channel
+    std::vector<int> FCuts;                   // their pieces between step ends
+    std::vector<double> FPieceEnergy;
     int FStepFrames = 0;           // 100 ms
     int FInStep = 0;
     double FStepEnergy = 0;

@@ -898,6 +898,9 @@ int TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
     SetMuxerOption(this, raw, "loop", o.LoopOutput);
     raw->flags |= AVFMT_FLAG_NONBLOCK;
     OptionContexts().CopyOptionsTo(raw, AV_OPT_FLAG_ENCODING_PARAM);
+    // Room in the ID3 tag for the loudness tags, which are known only at the end.
+    if (file.Loudness && std::strcmp(format->name, "mp3") == 0 && raw->metadata_header_padding < 512)
+        raw->metadata_header_padding = 512;
     o.StreamIdMap.fill(0);
 
     OutputEntries_.push_back(std::move(file));

@@ -218,6 +218,126 @@ bool AddMp4Freeform(const std::string& FileName, const TTagList& Tags, std::stri
     return true;
 }
 
+// ---- tags written into room the muxer left ----
+
+enum class TInPlace { Done, NoRoom, Failed };
+
+void PutLE32(std::string& Out, uint32_t V) {
+    Out.push_back(char(V));
+    Out.push_back(char(V >> 8));
+    Out.push_back(char(V >> 16));
+    Out.push_back(char(V >> 24));
+}
+
+uint32_t GetLE32(const unsigned char* P) {
+    return uint32_t(P[0]) | uint32_t(P[1]) << 8 | uint32_t(P[2]) << 16 | uint32_t(P[3]) << 24;
+}
+
+// FLAC: the comment block grows into the padding block right after it (the muxer leaves 8 KiB).
+TInPlace AddFlacComments(const std::string& FileName, const TTagList& Tags, std::string& Error) {
+    std::fstream f(FileName, std::ios::in | std::ios::out | std::ios::binary);
+    unsigned char h[4];
+    if (!f || !f.read(reinterpret_cast<char*>(h), 4) || std::memcmp(h, "fLaC", 4) != 0)
+        return TInPlace::NoRoom;
+    uint64_t pos = 4, comment = 0, commentSize = 0;
+    for (;;) {
+        f.seekg(std::streamoff(pos));
+        if (!f.read(reinterpret_cast<char*>(h), 4))
+            return TInPlace::NoRoom;
+        const uint32_t size = uint32_t(h[1]) << 16 | uint32_t(h[2]) << 8 | h[3];
+        const int type = h[0] & 0x7F;
+        const bool last = (h[0] & 0x80) != 0;
+        if (type == 4) {
+            comment = pos;
+            commentSize = size;
+        } else if (type == 1 && comment != 0 && comment + 4 + commentSize == pos) {
+            std::string added;
+            for (const auto& [name, value] : Tags) {
+                PutLE32(added, uint32_t(name.size() + 1 + value.size()));
+                added += name + "=" + value;
+            }
+            if (added.size() > size)
+                return TInPlace::NoRoom;
+            std::string body(size_t(commentSize), '\0');
+            f.seekg(std::streamoff(comment + 4));
+            if (!f.read(body.data(), std::streamsize(body.size())) || body.size() < 8)
+                return TInPlace::NoRoom;
+            const uint32_t vendor = GetLE32(reinterpret_cast<const unsigned char*>(body.data()));
+            if (uint64_t(vendor) + 8 > body.size())
+                return TInPlace::NoRoom;
+            auto* countAt = reinterpret_cast<unsigned char*>(body.data() + 4 + vendor);
+            std::string count;
+            PutLE32(count, GetLE32(countAt) + uint32_t(Tags.size()));
+            body.replace(4 + vendor, 4, count);
+            body += added;
+            const uint32_t padding = size - uint32_t(added.size());
+            std::string block;
+            block.push_back(char(4));
+            block.push_back(char(body.size() >> 16));
+            block.push_back(char(body.size() >> 8));
+            block.push_back(char(body.size()));
+            block += body;
+            block.push_back(char(1 | (last ? 0x80 : 0)));
+            block.push_back(char(padding >> 16));
+            block.push_back(char(padding >> 8));
+            block.push_back(char(padding));
+            block.append(padding, '\0');
+            f.seekp(std::streamoff(comment));
+            if (!f.write(block.data(), std::streamsize(block.size())) || !f.flush()) {
+                Error = "cannot write " + FileName;
+                return TInPlace::Failed;
+            }
+            return TInPlace::Done;
+        }
+        if (last)
+            return TInPlace::NoRoom;
+        pos += 4 + size;
+    }
+}
+
+uint32_t SyncSafe(const unsigned char* P) {
+    return uint32_t(P[0] & 0x7F) << 21 | uint32_t(P[1] & 0x7F) << 14 | uint32_t(P[2] & 0x7F) << 7 |
+           uint32_t(P[3] & 0x7F);
+}
+
+// MP3: TXXX frames go into the padding of an ID3v2.4 tag (asked for when the file was made).
+TInPlace AddId3Frames(const std::string& FileName, const TTagList& Tags, std::string& Error) {
+    std::fstream f(FileName, std::ios::in | std::ios::out | std::ios::binary);
+    unsigned char h[10];
+    if (!f || !f.read(reinterpret_cast<char*>(h), 10) || std::memcmp(h, "ID3", 3) != 0 ||
+        h[3] != 4 || h[5] != 0)
+        return TInPlace::NoRoom;
+    const uint64_t end = 10 + uint64_t(SyncSafe(h + 6));
+    uint64_t pos = 10;
+    while (pos + 10 <= end) {
+        f.seekg(std::streamoff(pos));
+        if (!f.read(reinterpret_cast<char*>(h), 10))
+            return TInPlace::NoRoom;
+        if (h[0] == 0)
+            break;
+        pos += 10 + uint64_t(SyncSafe(h + 4));
+    }
+    std::string frames;
+    for (const auto& [name, value] : Tags) {
+        const std::string body = std::string(1, '\x03') + name + std::string(1, '\0') + value;
+        const uint32_t n = uint32_t(body.size());
+        frames += "TXXX";
+        for (int shift : {21, 14, 7, 0})
+            frames.push_back(char((n >> shift) & 0x7F));
+        frames.append(2, '\0');
+        frames += body;
+    }
+    if (pos > end || end - pos < frames.size())
+        return TInPlace::NoRoom;
+    f.clear();
+    f.seekp(std::streamoff(pos));
+    if (!f.write(frames.data(), std::streamsize(frames.size())) || !f.flush()) {
+        Error = "cannot write " + FileName;
+        return TInPlace::Failed;
+    }
+    return TInPlace::Done;
+}
+
 // ---- remux ----
 
 struct TInDeleter {
@@ -247,7 +367,16 @@ bool Remux(const std::string& FileName, const std::string& FormatName, const TTa
     if (r < 0)
         return fail("cannot open " + FileName, r);
     std::unique_ptr<AVFormatContext, TInDeleter> ic(rawIn);
-    if ((r = avformat_find_stream_info(ic.get(), nullptr)) < 0)
+    // The file was just written by the libraries: its headers normally describe every stream,
+    // and the analysis (which decodes) is needed only when one lacks its parameters.
+    bool complete = true;
+    for (unsigned i = 0; i < ic->nb_streams; ++i) {
+        const AVCodecParameters* par = ic->streams[i]->codecpar;
+        if (par->codec_type == AVMEDIA_TYPE_AUDIO &&
+            (par->sample_rate <= 0 || par->ch_layout.nb_channels <= 0))
+            complete = false;
+    }
+    if (!complete && (r = avformat_find_stream_info(ic.get(), nullptr)) < 0)
         return fail("cannot read " + FileName, r);
 
     const std::string temp = FileName + ".tags-part";
@@ -437,6 +566,14 @@ bool RewriteWithTags(const std::string& FileName, const std::string& FormatName,
                      const TTagList& Tags, std::string& Error) {
     if (IsMp4Family(FormatName))
         return AddMp4Freeform(FileName, Tags, Error);
+    // Where the muxer left room the tags are written in place; otherwise the file is remuxed.
+    TInPlace r = TInPlace::NoRoom;
+    if (FormatName == "flac")
+        r = AddFlacComments(FileName, Tags, Error);
+    else if (FormatName == "mp3")
+        r = AddId3Frames(FileName, Tags, Error);
+    if (r != TInPlace::NoRoom)
+        return r == TInPlace::Done;
     return Remux(FileName, FormatName, Tags, Error);
 }
 

@@ -2,6 +2,7 @@
 // every audio format, read back with the libraries; the task's own metadata against the source's;
 // a cover next to real video; lossless outputs against the source samples; loudness tags of
 // tones of known loudness in every format that holds them.
+#include "EngineTestSupport.h"
 #include "TranscodeTestSupport.h"
 
 #include "fixtures/Fixtures.h"
@@ -299,6 +300,22 @@ TEST(ReplayGain, TonesOfKnownLoudnessGetTheirGainInEveryTaggableFormat) {
         EXPECT_TRUE(TagOf(t, "REPLAYGAIN_TRACK_GAIN").ends_with(" dB"));
         EXPECT_NEAR(std::atof(TagOf(t, "REPLAYGAIN_TRACK_PEAK").c_str()), tone.Peak, 0.005);
         EXPECT_NEAR(double(DecodedSamples(c.Output).size()), 3.0 * 48000 * 2, 2);
+        // Written into the muxer's padding block, not by rewriting the file: the block shrank.
+        const std::string bytes = enginetest::ReadBytes(c.Output);
+        size_t at = 4;
+        int paddingSize = -1;
+        while (at + 4 <= bytes.size()) {
+            const int type = bytes[at] & 0x7F;
+            const size_t size = size_t(uint8_t(bytes[at + 1])) << 16 |
+                                size_t(uint8_t(bytes[at + 2])) << 8 | uint8_t(bytes[at + 3]);
+            if (type == 1)
+                paddingSize = int(size);
+            if (bytes[at] & 0x80)
+                break;
+            at += 4 + size;
+        }
+        EXPECT_GT(paddingSize, 0);
+        EXPECT_LT(paddingSize, 8192);
     }
 
     // The other formats: the tags arrive, the source's tags and cover survive the rewrite, the
