@@ -171,11 +171,17 @@ template <int N, class V> void TLoudnessMeter::Filter(const size_t* Channels) {
     const V aB2 = load([&](int) { return a.B2; }), aA1 = load([&](int) { return a.A1; });
     const V aA2 = load([&](int) { return a.A2; }), bA1 = load([&](int) { return b.A1; });
     const V bA2 = load([&](int) { return b.A2; });
+    V peak{};
     size_t i = 0;
     for (size_t piece = 0; piece < FCuts.size(); ++piece) {
         V e{};
         for (const size_t end = i + size_t(FCuts[piece]); i < end; ++i) {
             const V in = load([&](int n) { return x[n][i]; });
+            const V magnitude = load([&](int n) { return std::fabs(x[n][i]); });
+            if constexpr (N == 1)
+                peak = std::max(peak, magnitude);
+            else
+                peak = peak > magnitude ? peak : magnitude;
             const V u = (aB0 * in + aB1 * sx1 + aB2 * sx2 - aA2 * s2) - aA1 * s1;
             sx2 = sx1;
             sx1 = in;
@@ -192,6 +198,7 @@ template <int N, class V> void TLoudnessMeter::Filter(const size_t* Channels) {
             FPieceEnergy[piece] += FWeights[Channels[n]] * lane(e, n);
     }
     for (int n = 0; n < N; ++n) {
+        FPeak = std::max(FPeak, lane(peak, n));
         st[n]->X1 = lane(sx1, n), st[n]->X2 = lane(sx2, n);
         st[n]->Y1 = lane(s1, n), st[n]->Y2 = lane(s2, n);
         hp[n]->X1 = lane(hx1, n), hp[n]->X2 = lane(hx2, n);
@@ -217,17 +224,19 @@ void TLoudnessMeter::Measure(int Frames, int SampleRate, const std::vector<doubl
         inStep = (inStep + take) % FStepFrames;
     }
     FPieceEnergy.assign(FCuts.size(), 0.0);
-    for (size_t c = 0; c < channels; ++c) {
-        double peak = FPeak;
-        for (const double v : FPlanes[c])
-            peak = std::max(peak, std::fabs(v));
-        FPeak = peak;
-    }
     // Two channels share a loop: their filters are independent, so the processor overlaps them.
-    std::vector<size_t> measured;
+    // The filter loop keeps the peak of the channels it measures.
+    FMeasured.clear();
     for (size_t c = 0; c < channels; ++c)
-        if (FWeights[c] != 0.0)
-            measured.push_back(c);
+        if (FWeights[c] != 0.0) {
+            FMeasured.push_back(c);
+        } else {
+            double peak = FPeak;
+            for (const double v : FPlanes[c])
+                peak = std::max(peak, std::fabs(v));
+            FPeak = peak;
+        }
+    const std::vector<size_t>& measured = FMeasured;
     size_t k = 0;
     for (; k + 1 < measured.size(); k += 2)
         Filter<2, TDoublePair>(&measured[k]);

@@ -49,6 +49,7 @@ private:
     std::vector<TBiquad> FShelf, FHighPass; // per channel
     std::vector<std::vector<double>> FPlanes; // the samples being measured, by channel
     std::vector<int> FCuts;                   // their pieces between step ends
+    std::vector<size_t> FMeasured;            // the channels that count
     std::vector<double> FPieceEnergy;
     int FStepFrames = 0;           // 100 ms
     int FInStep = 0;
