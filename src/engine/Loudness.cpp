@@ -106,20 +106,6 @@ void TLoudnessMeter::Setup(int SampleRate, const std::vector<double>& Weights) {
     FStepCount = 0;
 }
 
-void TLoudnessMeter::AddSamples(const double* Interleaved, int Frames, int SampleRate,
-                                const std::vector<double>& Weights) {
-    if (SampleRate <= 0 || Weights.empty() || Frames <= 0)
-        return;
-    const size_t channels = Weights.size();
-    FPlanes.resize(channels);
-    for (size_t c = 0; c < channels; ++c) {
-        FPlanes[c].resize(size_t(Frames));
-        for (int i = 0; i < Frames; ++i)
-            FPlanes[c][size_t(i)] = Interleaved[size_t(i) * channels + c];
-    }
-    Measure(Frames, SampleRate, Weights);
-}
-
 void TLoudnessMeter::AddFrame(const AVFrame* Frame) {
     if (Frame == nullptr || Frame->nb_samples <= 0 || Frame->ch_layout.nb_channels <= 0)
         return;

@@ -20,9 +20,6 @@ public:
     // Takes interleaved or planar samples of any of the libraries' sample formats; the first
     // frame fixes the rate and channel layout (a frame that differs restarts the filters).
     void AddFrame(const AVFrame* Frame);
-    // Interleaved samples in [-1, 1]; Weights has one entry per channel (0 leaves it out).
-    void AddSamples(const double* Interleaved, int Frames, int SampleRate,
-                    const std::vector<double>& Weights);
 
     // False before a whole 400 ms block has been measured or when every block is gated out.
     bool HasLoudness() const;

@@ -5,10 +5,12 @@
 #include "EngineTestSupport.h"
 #include "TranscodeTestSupport.h"
 
+#include "engine/Loudness.h"
 #include "fixtures/Fixtures.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -354,4 +356,70 @@ TEST(ReplayGain, TonesOfKnownLoudnessGetTheirGainInEveryTaggableFormat) {
     ASSERT_EQ(o.Error, "");
     EXPECT_TRUE(o.Logged(llWarning, "No loudness tags written to"));
     EXPECT_EQ(TagOf(ReadTags(c.Output), "REPLAYGAIN_TRACK_GAIN"), "");
+}
+
+namespace {
+
+// Seconds of a 997 Hz tone of the given peak in the listed channels of Layout (silence in the
+// others), fed to Meter in frames of 1024 samples, float planar at 48 kHz.
+void Feed(TLoudnessMeter& Meter, const AVChannelLayout& Layout, double Seconds, double Peak,
+          const std::vector<int>& Sounding) {
+    std::unique_ptr<AVFrame, void (*)(AVFrame*)> f(av_frame_alloc(),
+                                                   [](AVFrame* p) { av_frame_free(&p); });
+    f->format = AV_SAMPLE_FMT_FLTP;
+    f->sample_rate = 48000;
+    f->nb_samples = 1024;
+    ASSERT_EQ(av_channel_layout_copy(&f->ch_layout, &Layout), 0);
+    ASSERT_EQ(av_frame_get_buffer(f.get(), 0), 0);
+    const int64_t total = int64_t(Seconds * 48000);
+    for (int64_t at = 0; at < total; at += 1024) {
+        for (int c = 0; c < Layout.nb_channels; ++c) {
+            const bool on = std::find(Sounding.begin(), Sounding.end(), c) != Sounding.end();
+            auto* p = reinterpret_cast<float*>(f->extended_data[c]);
+            for (int i = 0; i < 1024; ++i)
+                p[i] = on ? float(Peak * std::sin(2 * M_PI * 997.0 * double(at + i) / 48000)) : 0.f;
+        }
+        Meter.AddFrame(f.get());
+    }
+}
+
+} // namespace
+
+TEST(LoudnessMeter, GatesSilenceAndWeighsTheChannelsAsTheMeasureDoes) {
+    const AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+    const AVChannelLayout mono = AV_CHANNEL_LAYOUT_MONO;
+    const AVChannelLayout surround = AV_CHANNEL_LAYOUT_5POINT1;
+
+    TLoudnessMeter m;
+    EXPECT_FALSE(m.HasLoudness());
+    Feed(m, stereo, 0.3, 0.1, {0, 1}); // shorter than one block
+    EXPECT_FALSE(m.HasLoudness());
+    Feed(m, stereo, 2.7, 0.1, {0, 1});
+    EXPECT_NEAR(m.IntegratedLufs(), -20.0, 0.05);
+    EXPECT_EQ(m.GainText(), "2.00 dB");
+    // Silence after it falls below the absolute gate: only the blocks across the end count a
+    // little (ungated, half of the time silent would read -23).
+    Feed(m, stereo, 3.0, 0.0, {});
+    EXPECT_NEAR(m.IntegratedLufs(), -20.2, 0.1);
+    EXPECT_NEAR(m.Peak(), 0.1, 1e-4);
+    EXPECT_EQ(m.PeakText(), "0.100000");
+
+    TLoudnessMeter one;
+    Feed(one, mono, 3.0, 0.1, {0}); // one channel: half the power of two
+    EXPECT_NEAR(one.IntegratedLufs(), -23.01, 0.05);
+
+    // 5.1: the low-frequency channel is left out, a surround channel counts 1.41 times.
+    TLoudnessMeter lfe;
+    Feed(lfe, surround, 3.0, 0.5, {3});
+    EXPECT_FALSE(lfe.HasLoudness());
+    EXPECT_NEAR(lfe.Peak(), 0.5, 1e-4);
+    TLoudnessMeter side;
+    Feed(side, surround, 3.0, 0.1, {4});
+    EXPECT_NEAR(side.IntegratedLufs(), -23.01 + 10 * std::log10(1.41), 0.05);
+
+    // A quiet passage more than 10 LU below the rest is gated out relatively.
+    TLoudnessMeter mixed;
+    Feed(mixed, stereo, 3.0, 0.1, {0, 1});
+    Feed(mixed, stereo, 3.0, 0.01, {0, 1});
+    EXPECT_NEAR(mixed.IntegratedLufs(), -20.2, 0.1);
 }
