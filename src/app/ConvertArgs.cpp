@@ -237,6 +237,14 @@ std::optional<TConvertArgs> ParseConvertArgs(const std::vector<std::string>& Arg
             args.ListProfiles = true;
             continue;
         }
+        if (arg == "--no-tags") {
+            args.NoTags = true;
+            continue;
+        }
+        if (arg == "--replaygain") {
+            args.ReplayGain = true;
+            continue;
+        }
         const size_t eq = arg.find('=');
         const std::string name = arg.substr(0, eq);
         const auto option = ValueOptions().find(name);
@@ -296,8 +304,11 @@ std::string ConvertUsage()
            "                        draw TEXT at frame pixel X,Y (default 10,10), from second\n"
            "                        FROM to second TO (default: the whole file); repeatable\n"
            "  --ext NAME=VALUE      an extra engine option for every output; repeatable\n"
+           "  --no-tags             write no tags and no cover picture from the sources\n"
+           "  --replaygain          write ReplayGain loudness tags measured while converting\n"
            "  --list-profiles       print CODE<TAB>NAME of every profile and exit\n"
-           "  --info FILE           print what the probe reads of FILE and exit\n"
+           "  --info FILE           print what the probe reads of FILE and the tags a\n"
+           "                        conversion carries, and exit\n"
            "  --help                print this text and exit\n"
            "  --version             print the version and exit\n"
            "\n"

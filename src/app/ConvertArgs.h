@@ -3,7 +3,7 @@
 //
 //   zelta-convert [--profile CODE] [--output DIR] [--jobs N] [--trim START[,LENGTH]]
 //                 [--crop TOP,BOTTOM,LEFT,RIGHT] [--text TEXT[@X,Y[,FROM,TO]]]
-//                 [--ext NAME=VALUE]... FILE...
+//                 [--ext NAME=VALUE]... [--no-tags] [--replaygain] FILE...
 //   zelta-convert --list-profiles | --info FILE | --help | --version
 //
 // Every option also takes the form --name=VALUE; "--" ends the options. Times are seconds
@@ -43,6 +43,8 @@ struct TConvertArgs {
     int CropTop = 0, CropBottom = 0, CropLeft = 0, CropRight = 0;
     std::vector<TConvertTextArg> Texts;
     std::vector<std::string> ExtOptions;  // "name=value", in the given order
+    bool NoTags = false;                  // --no-tags: "KeepTags" off for this run
+    bool ReplayGain = false;              // --replaygain: "ReplayGain" on for this run
     bool ListProfiles = false;
     std::optional<std::string> InfoFile;
     bool Help = false;

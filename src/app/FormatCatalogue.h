@@ -6,8 +6,8 @@
 // FormatCode c * 100 + i, and both INI files keep a profile's data in section "formatInfo" + code.
 //
 // Catalogue file ("zeltaaudioformat.ini", never written by the program):
-//  - category 0, "General Audio formates", and its seven entries are built in and always first;
-//    the file only describes their profiles (formatInfo0 .. formatInfo6);
+//  - category 0, "General Audio formates", and its ten entries are built in and always first;
+//    the file only describes their profiles (formatInfo0 .. formatInfo9);
 //  - section "Categories" may declare further categories: key "1" .. "50" (decimal, no sign or
 //    leading zero) = the category's name; an empty name declares nothing;
 //  - the entries of a declared category c are the sections formatInfo{c*100+i}, i = 0..50, that
@@ -46,11 +46,12 @@ bool IsFormatCode(int Code);
 // ---- the built-in category ----
 inline constexpr int AudioCategory = 0;
 inline constexpr std::string_view AudioCategoryName = "General Audio formates";
-inline constexpr std::array<std::string_view, 7> AudioProfileNames = {
+inline constexpr std::array<std::string_view, 10> AudioProfileNames = {
     "MP3 MPEG Layer-3 Audio (*.mp3)",   "AAC Advenced Audio Codec (*.aac)",
     "M4A MPEG-4 Audio (*.m4a)",         "WMA - Windows Meida Audio (*.wma)",
     "WAV - Waveform Audio (*.wav)",     "OGG Vorbis Audio Codec (*.ogg)",
-    "AC-3 Audio Codec (*.ac3)",
+    "AC-3 Audio Codec (*.ac3)",         "FLAC Free Lossless Audio Codec (*.flac)",
+    "Opus Audio Codec (*.opus)",        "ALAC Apple Lossless Audio (*.m4a)",
 };
 
 // ---- catalogue sections and keys ----
@@ -119,7 +120,7 @@ struct TFormatCatalogue {
     TFormatNameTable Names;
 };
 
-// Category 0 with its seven entries, without any declared category.
+// Category 0 with its built-in entries, without any declared category.
 TFormatCatalogue BuiltInFormatCatalogue();
 // The built-in category plus the categories the catalogue file declares. A missing file gives
 // the built-in content.

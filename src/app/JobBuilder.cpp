@@ -527,6 +527,8 @@ void BuildJobOptions(const TlvFilesRecord& Row, int FormatCode, TOutputOptions& 
     const TProfile Profile{Settings, Catalogue, FormatCode};
     if (Row.TrimLength > 0)
         Output.Duration = Row.TrimLength;
+    Output.KeepTags = ReadSettingInteger(Settings, KeyKeepTags) != 0;
+    Output.ReplayGain = ReadSettingInteger(Settings, KeyReplayGain) != 0;
 
     DetectTarget(Profile, Output);
 

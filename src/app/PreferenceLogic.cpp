@@ -36,6 +36,8 @@ TPreferenceShowValues ReadPreferenceSettings(const TIniFile& Settings) {
     s.Priority = std::clamp(Settings.ReadInteger(SectionSettings, KeyPriorityOnShow, PriorityNormal),
                             -1, PriorityItemCount - 1);
     s.Simultaneous = StoredSimultaneous(Settings);
+    s.KeepTags = ReadSettingInteger(Settings, KeyKeepTags) != 0;
+    s.ReplayGain = ReadSettingInteger(Settings, KeyReplayGain) != 0;
     return s;
 }
 
@@ -50,6 +52,8 @@ TPreferenceValues ApplyShowValues(const TPreferenceShowValues& Show, TPreference
     Current.Quality = Show.Quality;
     Current.Priority = Show.Priority;
     Current.Simultaneous = Show.Simultaneous;
+    Current.KeepTags = Show.KeepTags;
+    Current.ReplayGain = Show.ReplayGain;
     return Current;
 }
 
@@ -76,7 +80,9 @@ bool WritePreferenceSettings(TIniFile& Settings, const TPreferenceValues& Values
     if (Values.Quality > 0 && !Settings.WriteInteger(SectionSettings, KeyJpgCmp, Values.Quality))
         return false;
     return Settings.WriteInteger(SectionSettings, KeyPriority, Values.Priority) &&
-           Settings.WriteInteger(SectionSettings, KeySimultaneous, Values.Simultaneous);
+           Settings.WriteInteger(SectionSettings, KeySimultaneous, Values.Simultaneous) &&
+           Settings.WriteBool(SectionSettings, KeyKeepTags, Values.KeepTags) &&
+           Settings.WriteBool(SectionSettings, KeyReplayGain, Values.ReplayGain);
 }
 
 bool KeepOneOfPair(bool ClickedNow, bool Partner) {

@@ -44,6 +44,8 @@ struct TPreferenceValues {
     int Quality = 30;    // 1..100
     int Priority = 1;    // index of the chosen radio item; -1 when none is chosen
     int Simultaneous = SimultaneousAuto; // one of SimultaneousChoices
+    bool KeepTags = true;    // "KeepTags"
+    bool ReplayGain = false; // "ReplayGain"
     bool operator==(const TPreferenceValues&) const = default;
 };
 
@@ -59,6 +61,8 @@ struct TPreferenceShowValues {
     int Quality = 30;   // "jpgCmp" (default 30), kept inside 1..100 as the controls do
     int Priority = 1;   // "Priority" (default 1), kept inside -1..3 as a radio group does
     int Simultaneous = SimultaneousAuto; // StoredSimultaneous
+    bool KeepTags = true;    // "KeepTags" is not 0 (default on)
+    bool ReplayGain = false; // "ReplayGain" is not 0 (default off)
 };
 
 TPreferenceShowValues ReadPreferenceSettings(const TIniFile& Settings);
@@ -68,11 +72,13 @@ TPreferenceShowValues ReadPreferenceSettings(const TIniFile& Settings);
 TPreferenceValues ApplyShowValues(const TPreferenceShowValues& Show, TPreferenceValues Current);
 
 // What the Default button shows, without saving anything: folder DefaultOutputFolder(), BMP on,
-// JPG off, Full Size on, Small Size off, priority "Normal", quality 20, simultaneous Auto.
+// JPG off, Full Size on, Small Size off, priority "Normal", quality 20, simultaneous Auto, tags
+// kept, no loudness tags.
 TPreferenceValues DefaultPreferenceValues();
 
 // OK: "snapOutPutDir" (the default folder when the box is empty), the four check boxes as 1/0,
-// "jpgCmp" when the quality is greater than 0, "priority" as the radio index, "simultaneous".
+// "jpgCmp" when the quality is greater than 0, "priority" as the radio index, "simultaneous",
+// "KeepTags" and "ReplayGain" as 1/0.
 // Stops at the first
 // failed write and returns false; the file's LastError() says why.
 bool WritePreferenceSettings(TIniFile& Settings, const TPreferenceValues& Values);

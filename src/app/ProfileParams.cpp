@@ -73,7 +73,8 @@ constexpr TItemName AudioEncoderNames[] = {
     {"pcm_u16", "pcm_u16le"}, {"pcm_alaw", "pcm_alaw"},
     {"pcm_mulaw", "pcm_mulaw"},  {"adpcm_ms", "adpcm_ms"},
     {"adpcm_ima_wav", "adpcm_ima_wav"}, {"wma1", "wmav1"},
-    {"wma2", "wmav2"},
+    {"wma2", "wmav2"},       {"opus", "libopus"},
+    {"alac", "alac"},
 };
 
 constexpr TItemName ChannelNames[] = {

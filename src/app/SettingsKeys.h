@@ -42,6 +42,9 @@ inline constexpr std::string_view KeySnapSmallSize = "snapSmallSize";
 inline constexpr std::string_view KeySnapBmp = "snapBmp";
 inline constexpr std::string_view KeySnapJpg = "snapJpg";
 inline constexpr std::string_view KeyJpgCmp = "jpgCmp";
+// Booleans: outputs take the source's tags and cover; outputs get loudness tags.
+inline constexpr std::string_view KeyKeepTags = "KeepTags";
+inline constexpr std::string_view KeyReplayGain = "ReplayGain";
 
 // Theme indexes 0..6; any other stored value keeps the design-time theme.
 inline constexpr int SkinIndexCount = 7;
@@ -89,6 +92,8 @@ inline constexpr TSettingKey SettingsTable[] = {
     {KeySnapBmp, TSettingType::Boolean, 1, {}},
     {KeySnapJpg, TSettingType::Boolean, 1, {}},
     {KeyJpgCmp, TSettingType::Integer, 30, {}},
+    {KeyKeepTags, TSettingType::Boolean, 1, {}},
+    {KeyReplayGain, TSettingType::Boolean, 0, {}},
 };
 
 // The table entry of a key of section "settings" (names compared without letter case), or null.

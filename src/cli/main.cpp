@@ -14,6 +14,8 @@
 #include "app/SourceList.h"
 #include "app/SystemCommands.h"
 #include "component/FFConverter.h"
+#include "engine/Tags.h"
+#include "probe/AVProbe.h"
 
 #include <QGuiApplication>
 
@@ -36,6 +38,10 @@
 #include <vector>
 
 #include <unistd.h>
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
 
 namespace fs = std::filesystem;
 using namespace zelta;
@@ -285,6 +291,14 @@ int PrintInfo(const std::string& File)
     if (!probe.GetInfoText(text))
         return Fail(File + ": " + probe.LastError());
     std::printf("%s\n", text.c_str());
+    // What a conversion takes along, under the names it writes them with.
+    const AVFormatContext* context = probe.FormatContext();
+    const zeltatags::TTagList tags = zeltatags::SourceTags(context->metadata);
+    std::printf("Tags carried:%s\n", tags.empty() ? " none" : "");
+    for (const auto& [name, value] : tags)
+        std::printf("  %-14s: %s\n", name.c_str(), value.c_str());
+    if (const AVStream* cover = zeltatags::FindCover(context))
+        std::printf("  %-14s: %d bytes\n", "cover", cover->attached_pic.size);
     return ExitConverted;
 }
 
@@ -341,7 +355,9 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     if (ec)
         return Fail("cannot read " + userSettings.FileName() + ": " + ec.message());
     TIniFile settings(settingsCopy);
-    if (!settings.WriteInteger(SectionSettings, KeyFormatCode, code))
+    if (!settings.WriteInteger(SectionSettings, KeyFormatCode, code) ||
+        (Args.NoTags && !settings.WriteBool(SectionSettings, KeyKeepTags, false)) ||
+        (Args.ReplayGain && !settings.WriteBool(SectionSettings, KeyReplayGain, true)))
         return Fail(settings.LastError());
     if (Args.OutputDir) {
         // A folder the user named must be the one written to: no fallback to the default.

@@ -9,7 +9,9 @@
 #include "engine/FFUtils.h"
 #include "engine/FFmpegLoader.h"
 #include "engine/GenericOptions.h"
+#include "engine/Loudness.h"
 #include "engine/Output.h"
+#include "engine/Tags.h"
 
 #include <algorithm>
 #include <climits>
@@ -135,6 +137,11 @@ bool ValidRate(AVRational R) {
     return R.num > 0 && R.den > 0;
 }
 
+// An attached picture (a cover) is carried as it is or not at all, never converted as video.
+bool IsCoverPicture(const TInputStream& Ist) {
+    return (Ist.Stream->disposition & AV_DISPOSITION_ATTACHED_PIC) != 0;
+}
+
 } // namespace
 
 // ---- preparation ----
@@ -230,7 +237,7 @@ TInputStream* TTranscoder::ChooseSource(const TOutputStream& Ost, int MediaType)
     int64_t bestFrames = -1;
     for (const auto& ist : InputStreams_) {
         if (MediaTypeOf(*ist) != MediaType || !ist->DiscardPending ||
-            ist->Stream->discard == AVDISCARD_ALL)
+            ist->Stream->discard == AVDISCARD_ALL || IsCoverPicture(*ist))
             continue;
         const AVFormatContext* ic = inputs[size_t(ist->FileIndex)].Context.get();
         if (programId != 0 && !InProgram(ic, programId, ist->StreamIndex))
@@ -245,7 +252,8 @@ TInputStream* TTranscoder::ChooseSource(const TOutputStream& Ost, int MediaType)
     }
     if (best == nullptr && programId == 0 && !join)
         for (const auto& ist : InputStreams_)
-            if (MediaTypeOf(*ist) == MediaType && ist->Stream->discard != AVDISCARD_ALL)
+            if (MediaTypeOf(*ist) == MediaType && ist->Stream->discard != AVDISCARD_ALL &&
+                !IsCoverPicture(*ist))
                 best = ist.get();
     return best;
 }
@@ -921,6 +929,19 @@ void TTranscoder::WriteHeaders() {
             FailAfterMapping(FormatText(
                 "Could not write header for output file #%d (incorrect codec parameters ?)",
                 int(i)));
+        // The cover goes first: the MP3 and FLAC muxers hold the audio back until it is there.
+        if (outputs[i].CoverStream != nullptr) {
+            const int r = zeltatags::WriteCover(oc, outputs[i].CoverStream, outputs[i].CoverSource);
+            if (r < 0)
+                throw FFmpegException(ErrorText("Could not write the cover picture", r));
+        }
+        if (TLoudnessMeter* meter = outputs[i].Loudness.get())
+            for (const auto& p : OutputStreams_)
+                if (p->FileIndex == int(i) && p->Encoder != nullptr &&
+                    MediaTypeOf(*p) == AVMEDIA_TYPE_AUDIO) {
+                    p->Loudness = meter;
+                    break;
+                }
         allRtp = allRtp && std::string(oc->oformat->name) == "rtp";
     }
     if (allRtp) {

@@ -198,6 +198,10 @@ void ApplyTypedOutputFields(TCustomFFmpeg& Core, const TOutputOptions& O) {
     Core.SetOption("slang", O.SubtitleLanguage);
 
     Core.SetOption("isync", BoolText(O.InputSync));
+    if (O.KeepTags)
+        Core.SetOption("keep_tags", "1");
+    if (O.ReplayGain)
+        Core.SetOption("replaygain", "1");
     if (O.CopyTimestamps)
         Core.SetOption("copyts", "1");
     if (O.StartTime != NoMediaTime)

@@ -96,6 +96,8 @@ struct TOutputOptions {
     int DefaultNorm = 1; // 1 "pal", other "ntsc"
     bool Hook = false;   // decoded video frames are offered to the component's hook event
     bool Join = false;   // all inputs of the task are joined into this output
+    bool KeepTags = false;   // the source's container tags and cover go into the output
+    bool ReplayGain = false; // loudness tags (ReplayGain 2.0) measured while converting
     std::string ExtOptions;
 };
 

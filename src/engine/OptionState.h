@@ -119,6 +119,8 @@ struct TOptionValues {
     int Verbose = 1;
     int ThreadCount = 1;
     bool InputSync = false;
+    bool KeepTags = false;   // the next output takes the first input's tags and cover
+    bool ReplayGain = false; // the next output gets loudness tags measured while encoding
     int64_t LimitFileSize = 0;
     bool ForceFps = false;
     bool PgmYuvHack = false;

@@ -555,6 +555,8 @@ const TOptionEntry OptionTable[] = {
     {"vc", IntOption<&TOptionValues::VideoChannel>},
     {"tvstd", OptionalTextOption<&TOptionValues::VideoStandard>},
     {"isync", BoolOption<&TOptionValues::InputSync>},
+    {"keep_tags", BoolOption<&TOptionValues::KeepTags>},
+    {"replaygain", BoolOption<&TOptionValues::ReplayGain>},
     {"muxdelay", FloatOption<&TOptionValues::MuxMaxDelay>},
     {"muxpreload", FloatOption<&TOptionValues::MuxPreload>},
     {"absf", BitstreamFilterOption},

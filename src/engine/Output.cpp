@@ -1,6 +1,7 @@
 #include "engine/Output.h"
 
 #include "engine/FFLogger.h"
+#include "engine/Loudness.h"
 #include "engine/GenericOptions.h"
 
 #include <algorithm>
@@ -227,6 +228,8 @@ int ReceiveAudio(TOutputContext& Ctx, TOutputStream& S) {
 
 // Sends one frame (null: end of stream) and writes what the encoder gives back.
 void SendAudio(TOutputContext& Ctx, TOutputStream& S, const AVFrame* Frame) {
+    if (S.Loudness != nullptr && Frame != nullptr)
+        S.Loudness->AddFrame(Frame);
     const int ret = avcodec_send_frame(S.Encoder, Frame);
     if (ret < 0 && !(Frame == nullptr && ret == AVERROR_EOF))
         Raise("Audio encoding failed");

@@ -7,7 +7,9 @@
 #include "engine/FFmpegLoader.h"
 #include "engine/GenericOptions.h"
 #include "engine/Output.h"
+#include "engine/Loudness.h"
 #include "engine/SessionTypes.h"
+#include "engine/Tags.h"
 #include "engine/UnicodeProtocol.h"
 
 #include <cerrno>
@@ -198,7 +200,11 @@ bool InputKinds(const std::vector<TInputFileEntry>& Inputs, bool FirstOnly, TInp
         const AVFormatContext* ic = Inputs[f].Context.get();
         for (unsigned i = 0; i < ic->nb_streams; ++i)
             switch (ic->streams[i]->codecpar->codec_type) {
-            case AVMEDIA_TYPE_VIDEO: Kinds.Video = true; break;
+            case AVMEDIA_TYPE_VIDEO:
+                // A cover picture is no video to convert.
+                if (!(ic->streams[i]->disposition & AV_DISPOSITION_ATTACHED_PIC))
+                    Kinds.Video = true;
+                break;
             case AVMEDIA_TYPE_AUDIO: Kinds.Audio = true; break;
             case AVMEDIA_TYPE_SUBTITLE: Kinds.Subtitle = true; break;
             case AVMEDIA_TYPE_DATA:
@@ -207,6 +213,26 @@ bool InputKinds(const std::vector<TInputFileEntry>& Inputs, bool FirstOnly, TInp
             }
     }
     return true;
+}
+
+// The source's container tags and its cover: a picture stream added after the converted
+// streams, or a picture comment for the Ogg family.
+void CarrySourceTags(TOutputFileEntry& File, const AVFormatContext* Source) {
+    AVFormatContext* oc = File.Context;
+    zeltatags::CarryTags(&oc->metadata, Source->metadata);
+    const AVStream* cover = zeltatags::FindCover(Source);
+    if (cover == nullptr)
+        return;
+    if (zeltatags::StoresCoverStream(oc->oformat)) {
+        File.CoverStream = zeltatags::AddCoverStream(oc, cover);
+        if (File.CoverStream == nullptr)
+            throw FFmpegException("Could not alloc stream");
+        File.CoverSource = cover;
+    } else if (zeltatags::StoresCoverComment(oc->oformat)) {
+        const std::string block = zeltatags::PictureBlockComment(cover);
+        if (!block.empty())
+            DictSet(&oc->metadata, "METADATA_BLOCK_PICTURE", block, AV_DICT_DONT_OVERWRITE);
+    }
 }
 
 // "2010-01-02T03:04:05.000000Z" for a creation_time tag.
@@ -650,6 +676,15 @@ bool TCustomFFmpeg::AddInputFile(const std::string& FileName) {
         switch (par->codec_type) {
         case AVMEDIA_TYPE_VIDEO: {
             TCodecContextPtr ctx = PrepareDecoder(st, decoders[0], threads);
+            // A cover picture says nothing about the video to make: the size, pixel format
+            // and rate stay those of the real video.
+            if (st->disposition & AV_DISPOSITION_ATTACHED_PIC) {
+                entry.Decoders[i] = decoders[0];
+                entry.DecoderSetups[i] = std::move(ctx);
+                if (o.VideoDisable)
+                    st->discard = AVDISCARD_ALL;
+                break;
+            }
             contexts.CopyOptionsTo(ctx.get(), AV_OPT_FLAG_VIDEO_PARAM | AV_OPT_FLAG_DECODING_PARAM);
             // An output takes the size and display aspect of the picture as shown: turned
             // upright when the stream carries a display rotation.
@@ -825,6 +860,17 @@ int TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
     for (auto it = o.Metadata.rbegin(); it != o.Metadata.rend(); ++it)
         DictSet(&raw->metadata, it->first.c_str(), it->second);
     o.Metadata.clear();
+    if (o.KeepTags && !InputEntries_.empty()) {
+        try {
+            CarrySourceTags(file, InputEntries_.front().Context.get());
+        } catch (const FFmpegException& e) {
+            return refuse(e.what());
+        }
+    }
+    if (o.ReplayGain)
+        file.Loudness = std::make_shared<TLoudnessMeter>();
+    o.KeepTags = false;
+    o.ReplayGain = false;
 
     if ((format->flags & AVFMT_NEEDNUMBER) && !av_filename_number_test(url.c_str()))
         return refuse(ErrorText(FileName, AVERROR(EDOM)));
@@ -844,6 +890,9 @@ int TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
     SetMuxerOption(this, raw, "loop", o.LoopOutput);
     raw->flags |= AVFMT_FLAG_NONBLOCK;
     OptionContexts().CopyOptionsTo(raw, AV_OPT_FLAG_ENCODING_PARAM);
+    // Room in the ID3 tag for the loudness tags, which are known only at the end.
+    if (file.Loudness && std::strcmp(format->name, "mp3") == 0 && raw->metadata_header_padding < 512)
+        raw->metadata_header_padding = 512;
     o.StreamIdMap.fill(0);
 
     OutputEntries_.push_back(std::move(file));

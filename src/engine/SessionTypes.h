@@ -40,6 +40,7 @@ struct AVFrame;
 struct AVPacket;
 struct AVStream;
 struct SwrContext;
+class TLoudnessMeter;
 
 struct TCodecContextDeleter {
     void operator()(AVCodecContext* c) const;
@@ -141,6 +142,11 @@ struct TOutputFileEntry {
     std::vector<TOutputStreamSetup>* Streams = nullptr;
     std::unique_ptr<std::vector<TOutputStreamSetup>> OwnStreams; // null for a shared entry
     bool UsesFilterGraph = false;          // VideoFilters was set when the file was added
+    // The source's cover, copied into CoverStream after the header (both null without one).
+    AVStream* CoverStream = nullptr;
+    const AVStream* CoverSource = nullptr;
+    // Measures the first encoded audio stream when loudness tags were asked for.
+    std::shared_ptr<TLoudnessMeter> Loudness;
 };
 
 // ---- run records ----
@@ -223,6 +229,7 @@ struct TOutputStream {
     // Kept by the output functions (created on first use, grown, never shrunk):
     TPacketPtr EncodePacket;               // receives the encoder's packets
     TFramePtr EncodeFrame;                 // audio: the encoder input frame
+    TLoudnessMeter* Loudness = nullptr;    // audio: the file's meter, fed every encoder frame
     int EncodeFrameCapacity = 0;           //   samples its buffers hold
     TFramePtr ConvertFrame;                // audio: the resampler's output (encoder format)
     TFramePtr SilenceFrame;                // audio: silence in the input format

@@ -7,6 +7,9 @@
 #include "engine/FFLogger.h"
 #include "engine/FFUtils.h"
 #include "engine/FFmpegLoader.h"
+#include "engine/Loudness.h"
+#include "engine/Tags.h"
+#include "engine/UnicodeProtocol.h"
 #include "engine/Output.h"
 
 #include <algorithm>
@@ -735,9 +738,34 @@ bool TTranscoder::Finish() {
             throw FFmpegException(ErrorText("av_write_trailer()", r));
     }
     ReportProgress(true, -1);
+    if (!StopRequested_.load())
+        for (size_t i = 0; i < count; ++i)
+            WriteLoudnessTags(outputs[i]);
     CloseCodecs();
     Finished_ = true;
     return !StopRequested_.load();
+}
+
+// The measured loudness goes in once the file is complete: the header the tags belong in was
+// written before the first sample was measured.
+void TTranscoder::WriteLoudnessTags(TOutputFileEntry& Entry) {
+    const TLoudnessMeter* meter = Entry.Loudness.get();
+    AVFormatContext* oc = Entry.Context;
+    if (meter == nullptr || (oc->oformat->flags & AVFMT_NOFILE))
+        return;
+    const std::string format = oc->oformat->name;
+    if (!meter->HasLoudness() || !zeltatags::HoldsFreeTags(format)) {
+        GetLogger().LogFormat(Session_.LogSender(), llWarning, "No loudness tags written to %s",
+                              URLToFileName(oc->url).c_str());
+        return;
+    }
+    UnicodeIOClose(&oc->pb);
+    std::string error;
+    if (!zeltatags::RewriteWithTags(URLToFileName(oc->url), format,
+                                    {{"REPLAYGAIN_TRACK_GAIN", meter->GainText()},
+                                     {"REPLAYGAIN_TRACK_PEAK", meter->PeakText()}},
+                                    error))
+        GetLogger().LogFormat(Session_.LogSender(), llWarning, "No loudness tags written: %s", error.c_str());
 }
 
 void TTranscoder::CloseCodecs() {

@@ -162,6 +162,7 @@ private:
     void FlushBitstreamFilters(TOutputStream& Ost);
     void ReportProgress(bool IsLast, int FileIndex);
     void CloseCodecs();
+    void WriteLoudnessTags(TOutputFileEntry& Entry);
 
     bool IsFirstOfGroup(const TOutputStream& Ost) const;
     TOptionState& Options() { return Session_.Options(); }

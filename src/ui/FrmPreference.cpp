@@ -122,6 +122,14 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     simultaneousRow->addWidget(cbSimultaneous);
     simultaneousRow->addStretch(1);
 
+    ckKeepTags = new QCheckBox(QStringLiteral("Keep tags and cover art"), this);
+    ckReplayGain = new QCheckBox(QStringLiteral("Write ReplayGain tags"), this);
+    ckReplayGain->setToolTip(QStringLiteral("Measures the loudness while converting"));
+    auto* tagsRow = new QHBoxLayout;
+    tagsRow->addWidget(ckKeepTags);
+    tagsRow->addWidget(ckReplayGain);
+    tagsRow->addStretch(1);
+
     btnDefault = new QPushButton(QStringLiteral("&Default"), this);
     btnOk = new QPushButton(QStringLiteral("&Ok"), this);
     btnOk->setDefault(true);
@@ -136,6 +144,7 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     layout->addWidget(snapshot);
     layout->addWidget(priority);
     layout->addLayout(simultaneousRow);
+    layout->addLayout(tagsRow);
     layout->addStretch(1);
     layout->addLayout(buttons);
 
@@ -185,6 +194,8 @@ TPreferenceValues TfrmPreference::ControlValues() const {
     v.Quality = spedCmp->value();
     v.Priority = rdGrpPriority->checkedId();
     v.Simultaneous = cbSimultaneous->currentData().toInt();
+    v.KeepTags = ckKeepTags->isChecked();
+    v.ReplayGain = ckReplayGain->isChecked();
     return v;
 }
 
@@ -197,6 +208,8 @@ void TfrmPreference::ShowValues(const TPreferenceValues& Values) {
     spedCmp->setValue(Values.Quality);
     trcCmp->setValue(Values.Quality);
     cbSimultaneous->setCurrentIndex(std::max(0, cbSimultaneous->findData(Values.Simultaneous)));
+    ckKeepTags->setChecked(Values.KeepTags);
+    ckReplayGain->setChecked(Values.ReplayGain);
     if (QAbstractButton* item = rdGrpPriority->button(Values.Priority)) {
         item->setChecked(true);
     } else if (QAbstractButton* checked = rdGrpPriority->checkedButton()) {

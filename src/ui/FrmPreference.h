@@ -42,6 +42,8 @@ public:
     QSlider* trcCmp;
     QButtonGroup* rdGrpPriority;  // ids 0..3: "Idle", "Normal", "Lower", "Lowest"
     QComboBox* cbSimultaneous;    // "Auto", 1, 2, 3, 4, 6, 8 (item data: the stored value)
+    QCheckBox* ckKeepTags;        // "KeepTags"
+    QCheckBox* ckReplayGain;      // "ReplayGain"
     QPushButton* btnDefault;
     QPushButton* btnOk;
     QPushButton* btnCancel;

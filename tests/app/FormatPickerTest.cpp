@@ -84,7 +84,7 @@ TEST_F(TPicker, ClickingTheAacEntryStoresItsNameAndCode)
     Click = Model.MouseDown(0, 19, Settings);
     EXPECT_TRUE(Click.Toggled);
     EXPECT_FALSE(Click.Chosen);
-    ASSERT_EQ(Model.RowCount(), 8);
+    ASSERT_EQ(Model.RowCount(), 11);
 
     Click = Model.MouseDown(2, 150, Settings);
     EXPECT_TRUE(Click.Chosen);
@@ -102,7 +102,7 @@ TEST_F(TPicker, ClickingTheAacEntryStoresItsNameAndCode)
     EXPECT_EQ(Settings.ReadString(SectionSettings, KeyFormatCode, ""), "6");
 
     EXPECT_FALSE(Model.MouseDown(-1, 5, Settings).Chosen);
-    EXPECT_FALSE(Model.MouseDown(8, 5, Settings).Chosen);
+    EXPECT_FALSE(Model.MouseDown(11, 5, Settings).Chosen);
 }
 
 TEST_F(TPicker, CollapsingAndExpandingRestoresTheEntriesInSlotOrder)
@@ -118,12 +118,12 @@ TEST_F(TPicker, CollapsingAndExpandingRestoresTheEntriesInSlotOrder)
         Expected.push_back(Name);
     Expected.insert(Expected.end(), {"Video", "V0", "V1"});
     ASSERT_EQ(Rows(Model), Expected);
-    for (int Slot = 0; Slot < 7; ++Slot) {
+    for (int Slot = 0; Slot < 10; ++Slot) {
         EXPECT_TRUE(Model.Item(1 + Slot).IsEntry);
         EXPECT_EQ(Model.Item(1 + Slot).Code, Slot);
     }
-    EXPECT_EQ(Model.Item(9).Code, 100);
-    EXPECT_EQ(Model.Item(10).Code, 101);
+    EXPECT_EQ(Model.Item(12).Code, 100);
+    EXPECT_EQ(Model.Item(13).Code, 101);
 
     // Collapsing removes only the header's own entries.
     Model.CollapseCategory(0);
@@ -136,12 +136,12 @@ TEST_F(TPicker, CollapsingAndExpandingRestoresTheEntriesInSlotOrder)
     // A double click on an entry, or a toggle of a non-header row, changes nothing.
     Model.DoubleClick(3);
     Model.ToggleCategory(10);
-    Model.ExpandCategory(11); // no such row
+    Model.ExpandCategory(14); // no such row
     EXPECT_EQ(Rows(Model), Expected);
 
-    Model.DoubleClick(8); // the last header
-    EXPECT_TRUE(Model.Item(8).Collapsed);
-    EXPECT_EQ(Model.RowCount(), 9);
+    Model.DoubleClick(11); // the last header
+    EXPECT_TRUE(Model.Item(11).Collapsed);
+    EXPECT_EQ(Model.RowCount(), 12);
 }
 
 TEST_F(TPicker, TheModelReportsEveryRowChangeToItsViews)
@@ -154,11 +154,11 @@ TEST_F(TPicker, TheModelReportsEveryRowChangeToItsViews)
                      [&](const QModelIndex&, int First, int Last) { Removed.emplace_back(First, Last); });
     Model.ExpandCategory(0);
     Model.CollapseCategory(0);
-    EXPECT_EQ(Inserted, (std::vector<std::pair<int, int>>{{1, 7}}));
-    EXPECT_EQ(Removed, (std::vector<std::pair<int, int>>{{1, 7}}));
+    EXPECT_EQ(Inserted, (std::vector<std::pair<int, int>>{{1, 10}}));
+    EXPECT_EQ(Removed, (std::vector<std::pair<int, int>>{{1, 10}}));
 
     Model.ExpandCategory(0);
-    EXPECT_EQ(Model.rowCount(), 8);
+    EXPECT_EQ(Model.rowCount(), 11);
     const QModelIndex Header = Model.index(0), Entry = Model.index(2);
     EXPECT_EQ(Model.data(Header).toString().toStdString(), "General Audio formates");
     EXPECT_TRUE(Model.data(Header, Qt::FontRole).value<QFont>().bold());
@@ -176,7 +176,7 @@ TEST_F(TPicker, TheCollapseStateIsStoredAndRestored)
                    "[formatInfo201]\nName=C\n");
     Model.FillFormatList(Settings, Catalogue);
     Model.ExpandCategory(0);
-    Model.ExpandCategory(9); // "Two", below the seven audio entries and "One"
+    Model.ExpandCategory(12); // "Two", below the ten audio entries and "One"
     ASSERT_TRUE(Model.SaveFormatListState(Settings));
     EXPECT_EQ(Settings.ReadString(SectionLstFormat, "0", ""), "0");
     EXPECT_EQ(Settings.ReadString(SectionLstFormat, "1", ""), "1");
@@ -192,10 +192,10 @@ TEST_F(TPicker, TheCollapseStateIsStoredAndRestored)
     Expected.insert(Expected.end(), {"One", "Two", "B", "C"});
     EXPECT_EQ(Rows(Next), Expected);
     EXPECT_FALSE(Next.Item(0).Collapsed);
-    EXPECT_TRUE(Next.Item(8).Collapsed);
-    EXPECT_FALSE(Next.Item(9).Collapsed);
+    EXPECT_TRUE(Next.Item(11).Collapsed);
+    EXPECT_FALSE(Next.Item(12).Collapsed);
     EXPECT_EQ(Fill.Text, "B");
-    EXPECT_EQ(Fill.SelectedRow, 10);
+    EXPECT_EQ(Fill.SelectedRow, 13);
 
     // The selection matches the trimmed stored text without letter case.
     Settings.WriteString(SectionSettings, KeyFormatName, "  aac ADVENCED audio codec (*.AAC)  ");
@@ -238,7 +238,7 @@ TEST_F(TPicker, DeclaredCategoriesFollowTheAudioCategoryInNumberOrder)
     for (const auto& P : ListFormatProfiles(C))
         Profiles.emplace_back(P.Code, P.Name);
     std::vector<std::pair<int, std::string>> Expected;
-    for (int Slot = 0; Slot < 7; ++Slot)
+    for (int Slot = 0; Slot < 10; ++Slot)
         Expected.emplace_back(Slot, AudioNames()[size_t(Slot)]);
     Expected.insert(Expected.end(), {{200, "Two-0"}, {201, "Two-1"}, {700, "Seven-0"}, {1250, "Twelve-50"}});
     EXPECT_EQ(Profiles, Expected);
@@ -358,13 +358,14 @@ TEST_F(TShippedCatalogue, EveryProfileIsReachableAndDescribed)
     for (const auto& P : ListFormatProfiles(Content))
         Listed.push_back(P.Code);
     EXPECT_EQ(Reached, Listed);
-    EXPECT_EQ(Listed.size(), 7u + 6u + 6u + 4u);
+    EXPECT_EQ(Listed.size(), 10u + 6u + 6u + 4u);
 
     // The dialog's item tables (lower-case item text), by which the defaults become encoders.
     const std::set<std::string> VideoItems = {"mpeg-4", "xvid", "h264", "wmv1", "wmv2", "flv",
                                               "mpeg1video", "mpeg2video", "h263", "msmpeg4v2"};
     const std::set<std::string> AudioItems = {"mp3", "aac", "ogg", "ac-3", "mp2", "wma1", "wma2",
-                                              "pcm_s16", "pcm_alaw", "adpcm_ms", "adpcm_ima_wav"};
+                                              "pcm_s16", "pcm_alaw", "adpcm_ms", "adpcm_ima_wav",
+                                              "flac", "opus", "alac"};
     std::set<std::string> Names;
     for (const int Code : Listed) {
         SCOPED_TRACE("profile " + std::to_string(Code));

@@ -95,6 +95,21 @@ TEST_F(TJobBuilder, AudioProfileWithoutSettingsOrCatalogueSection)
     EXPECT_TRUE(Prompts.Questions.empty());
 }
 
+TEST_F(TJobBuilder, TagsAreKeptAndLoudnessTagsWrittenAsTheSettingsSay)
+{
+    Build(Video(640, 480));
+    EXPECT_TRUE(Output.KeepTags);
+    EXPECT_FALSE(Output.ReplayGain);
+
+    ASSERT_TRUE(Settings.WriteBool(SectionSettings, KeyKeepTags, false));
+    ASSERT_TRUE(Settings.WriteBool(SectionSettings, KeyReplayGain, true));
+    ResetOutputOptions(Output);
+    VideoProfile("mpeg4", "320x240");
+    Build(Video(640, 480));
+    EXPECT_FALSE(Output.KeepTags);
+    EXPECT_TRUE(Output.ReplayGain);
+}
+
 TEST_F(TJobBuilder, AudioValuesAsWritten)
 {
     Para(KeyParaVideoEncoder, "  ");

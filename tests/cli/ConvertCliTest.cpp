@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
@@ -32,6 +33,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/dict.h>
 #include <libswscale/swscale.h>
 }
 
@@ -339,6 +341,61 @@ INSTANTIATE_TEST_SUITE_P(Shipped, CliProfile, ::testing::ValuesIn(ShippedProfile
                              return "Profile" + std::to_string(I.param);
                          });
 
+namespace {
+
+// The container tags and the number of cover pictures of a file.
+std::pair<std::map<std::string, std::string>, int> TagsAndCovers(const std::string& File)
+{
+    std::map<std::string, std::string> Tags;
+    int Covers = 0;
+    AVFormatContext* Ic = nullptr;
+    if (avformat_open_input(&Ic, File.c_str(), nullptr, nullptr) < 0)
+        return {Tags, -1};
+    const AVDictionaryEntry* E = nullptr;
+    while ((E = av_dict_get(Ic->metadata, "", E, AV_DICT_IGNORE_SUFFIX)))
+        Tags[E->key] = E->value;
+    for (unsigned I = 0; I < Ic->nb_streams; ++I)
+        Covers += (Ic->streams[I]->disposition & AV_DISPOSITION_ATTACHED_PIC) ? 1 : 0;
+    avformat_close_input(&Ic);
+    return {Tags, Covers};
+}
+
+}  // namespace
+
+TEST_F(Cli, TagsAreKeptUnlessRefusedAndLoudnessTagsOnRequest)
+{
+    const std::string Source = fixtures::Fixtures().TaggedCover;
+    const std::string Out = Dir.File("out");
+    const std::string File = Out + "/" + fs::path(Source).stem().string() + "_(new).flac";
+    TRun R = Run({"--profile", "7", "--output", Out, Source});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+    auto [Tags, Covers] = TagsAndCovers(File);
+    EXPECT_EQ(Tags["title"], "Fixture Tone");
+    EXPECT_EQ(Tags["album_artist"], "Zelta Test Orchestra");
+    EXPECT_EQ(Tags.count("REPLAYGAIN_TRACK_GAIN"), 0u);
+    EXPECT_EQ(Covers, 1);
+
+    fs::remove(File);
+    R = Run({"--profile", "7", "--no-tags", "--replaygain", "--output", Out, Source});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+    std::tie(Tags, Covers) = TagsAndCovers(File);
+    EXPECT_EQ(Tags.count("title"), 0u);
+    EXPECT_EQ(Covers, 0);
+    EXPECT_EQ(Tags.count("REPLAYGAIN_TRACK_GAIN"), 1u);
+    EXPECT_EQ(Tags.count("REPLAYGAIN_TRACK_PEAK"), 1u);
+    // The flags hold for the run only.
+    EXPECT_FALSE(fs::exists(zelta::JoinPath(Home(), zelta::SettingsFileName)) &&
+                 ReadAll(zelta::JoinPath(Home(), zelta::SettingsFileName)).find("KeepTags") !=
+                     std::string::npos);
+
+    R = Run({"--info", Source});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+    EXPECT_NE(R.Out.find("Tags carried:\n  title         : Fixture Tone\n"), std::string::npos) << R.Out;
+    EXPECT_NE(R.Out.find("  composer      : A. Fixture\n"), std::string::npos);
+    EXPECT_NE(R.Out.find("  cover         : " + std::to_string(fixtures::CoverPicture().size()) + " bytes"),
+              std::string::npos);
+}
+
 TEST_F(Cli, TextWatermarkAppearsAtItsPlaceOnlyInItsSeconds)
 {
     const std::string Plain = Dir.File("plain");
@@ -393,7 +450,7 @@ TEST_F(Cli, InfoHelpAndVersion)
     ASSERT_TRUE(P.Open(Sources.Video));
     std::string Text;
     ASSERT_TRUE(P.GetInfoText(Text));
-    EXPECT_EQ(I.Out, Text + "\n");
+    EXPECT_EQ(I.Out, Text + "\nTags carried: none\n");
 
     EXPECT_EQ(Run({"--info", Dir.File("missing.mp4")}).Status, 1);
 

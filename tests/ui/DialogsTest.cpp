@@ -180,6 +180,28 @@ private slots:
         Click(dlg.btnCancel);
     }
 
+    void preferencesTagBoxesShowAndStoreTheirKeys() {
+        WriteAll(SettingsPath(), "[settings]\nKeepTags=0\nReplayGain=1\n");
+        TfmDirectory chooser(Services);
+        TfrmPreference dlg([&]() -> TfmDirectory& { return chooser; }, Services);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QVERIFY(!dlg.ckKeepTags->isChecked() && dlg.ckReplayGain->isChecked());
+        QVERIFY(dlg.ckKeepTags->geometry().bottom() < dlg.btnOk->geometry().top());
+        QVERIFY(UnnamedControls(&dlg).isEmpty());
+        Click(dlg.btnDefault);
+        QVERIFY(dlg.ckKeepTags->isChecked() && !dlg.ckReplayGain->isChecked());
+        Click(dlg.ckReplayGain);
+        Click(dlg.btnOk);
+        const TIniFile ini = GlobalObject()->Settings();
+        QCOMPARE(ini.ReadInteger("settings", "KeepTags", -9), 1);
+        QCOMPARE(ini.ReadInteger("settings", "ReplayGain", -9), 1);
+        dlg.show();
+        Click(dlg.ckKeepTags);
+        Click(dlg.btnOk);
+        QCOMPARE(GlobalObject()->Settings().ReadInteger("settings", "KeepTags", -9), 0);
+    }
+
     void preferencesOkWritesTheRadioIndex() {
         TfmDirectory chooser(Services);
         TfrmPreference dlg([&]() -> TfmDirectory& { return chooser; }, Services);

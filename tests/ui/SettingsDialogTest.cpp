@@ -421,7 +421,7 @@ private slots:
         QVERIFY(driven);
         QCOMPARE(w.edt1->text(), Mp3Name);
         QCOMPARE(Para(0, "paraAudioBitRate"), std::string("192"));
-        QCOMPARE(w.Picker->Model().RowCount(), 4 + 7); // the dialog expanded the audio category
+        QCOMPARE(w.Picker->Model().RowCount(), 4 + 10); // the dialog expanded the audio category
         QVERIFY(
             QString::fromStdString(w.Files().SubItem(0, colDestination)).endsWith("_(new).mp3"));
 
