@@ -642,7 +642,11 @@ void TCustomFFConverter::TaskPreview(TCustomFFmpeg& Task, const TBitmap24& Bitma
     PreviewInfo_.FrameNumber = FrameNumber;
     PreviewInfo_.PTS = PTS;
     if (TriggerEventInMainThread_)
-        RunInMainThread([&] { handler(*this, PreviewInfo_); });
+        RunInMainThread([&] {
+            // Removed while the call waited for the main thread: its owner may be gone.
+            if (const TPreviewBitmapEvent current = OnPreviewBitmap())
+                current(*this, PreviewInfo_);
+        });
     else
         handler(*this, PreviewInfo_);
 }
@@ -666,7 +670,10 @@ void TCustomFFConverter::TaskProgress(TCustomFFmpeg& Task, int FileIndex, int64_
     ProgressInfo_.CurrentDuration = CurrentDuration;
     ProgressInfo_.TotalDuration = TotalDuration;
     if (TriggerEventInMainThread_)
-        RunInMainThread([&] { handler(*this, &ProgressInfo_); });
+        RunInMainThread([&] {
+            if (const TProgressEvent current = OnProgress())
+                current(*this, &ProgressInfo_);
+        });
     else
         handler(*this, &ProgressInfo_);
 }
@@ -799,7 +806,14 @@ void TCustomFFConverter::RaiseTerminate(const TTerminateInfo& Info, bool ToMainT
                 C.HandlerThread_ = Previous;
             }
         } restore{*this, previous};
-        handler(*this, Info);
+        if (!ToMainThread) {
+            handler(*this, Info);
+            return;
+        }
+        // A handler removed while this call waited for the main thread is not called: whoever
+        // removed it (a window closing) may be gone by now.
+        if (const TTerminateEvent current = OnTerminate())
+            current(*this, Info);
     };
     if (ToMainThread)
         RunInMainThread(call);

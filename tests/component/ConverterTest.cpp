@@ -689,6 +689,30 @@ TEST_F(TConverterTest, RefusedStartsStopsAndParallelTasksNeverLockAgainstTheMain
     EXPECT_GT(logged.load(), 0);
 }
 
+// A window that closes removes its handlers and then goes away; an end (or a report) that was
+// already waiting for the main thread must not reach the handler after that.
+TEST_F(TConverterTest, AHandlerRemovedWhileItsCallWaitsForTheMainThreadIsNotCalled) {
+    TQueueDispatcher dispatcher;
+    TDispatcherScope scope(&dispatcher);
+    AddJob(Media().Wav, Out.File("late.mp3"));
+    Conv->StartTask(1);
+    // The first call handed to the main thread (a report or the task's end) waits there.
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
+    while (dispatcher.Queued() == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(1ms);
+    ASSERT_GT(dispatcher.Queued(), 0);
+    Conv->SetOnTerminate({});
+    Conv->SetOnProgress({});
+    while (!Conv->AllDone() && std::chrono::steady_clock::now() < deadline)
+        dispatcher.ProcessPendingEvents();
+    ASSERT_TRUE(Conv->AllDone());
+    Conv.reset(); // delivers whatever is still queued
+    dispatcher.ProcessPendingEvents();
+    std::lock_guard g(Events.Lock);
+    EXPECT_TRUE(Events.Ends.empty());
+    EXPECT_TRUE(Events.Reports.empty());
+}
+
 TEST_F(TConverterTest, AHookOfARefusedOutputDoesNotStayForTheNextOutput) {
     const int task = Conv->AddTask(Media().Mp4H264Aac);
     ASSERT_EQ(task, 0) << Conv->LastError();
