@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -354,6 +355,32 @@ bool WriteAll(int Fd, std::string_view Data, int& Error)
         Data.remove_prefix(static_cast<std::size_t>(N));
     }
     return true;
+}
+
+// Temporary files of writers that were killed before their rename ("." + name + "." + pid + "-"
+// + seed + ".tmp" of a process that no longer exists) are removed by the next write.
+void RemoveOrphanedTemporaries(const fs::path& Folder, const std::string& Base)
+{
+    std::error_code Ec;
+    for (fs::directory_iterator It(Folder, Ec), End; !Ec && It != End; It.increment(Ec)) {
+        const std::string Name = It->path().filename().string();
+        if (Name.size() <= Base.size() + 4 || Name.compare(0, Base.size(), Base) != 0 ||
+            Name.compare(Name.size() - 4, 4, ".tmp") != 0)
+            continue;
+        const std::size_t Dash = Name.find('-', Base.size());
+        if (Dash == std::string::npos || Dash == Base.size())
+            continue;
+        long long Pid = 0;
+        bool Digits = true;
+        for (std::size_t I = Base.size(); I < Dash && Digits; ++I) {
+            Digits = Name[I] >= '0' && Name[I] <= '9' && Pid < 100000000;
+            Pid = Pid * 10 + (Name[I] - '0');
+        }
+        if (!Digits || Pid <= 0 || Pid == ::getpid())
+            continue;
+        if (::kill(static_cast<pid_t>(Pid), 0) != 0 && errno == ESRCH)
+            (void)::unlink(It->path().c_str());
+    }
 }
 
 void SyncFolder(const fs::path& Folder)
@@ -707,6 +734,7 @@ bool TIniFile::Store(const std::string& Content, bool KeepOld)
         return Fail(ErrnoText(Error));
     }
     SyncFolder(Folder);
+    RemoveOrphanedTemporaries(Folder, Base);
     return true;
 }
 

@@ -40,7 +40,9 @@
 //    disk and renamed over the original, which keeps its permission bits. A symbolic link at the
 //    path is followed, so the link stays and its target is replaced. On any failure the old file
 //    stays untouched, the temporary file is removed, the call returns false and LastError() holds
-//    a readable text ("Cannot write settings file /path: Permission denied").
+//    a readable text ("Cannot write settings file /path: Permission denied"). A writer killed
+//    before its rename leaves its temporary file; the next write removes those of processes
+//    that no longer exist.
 //  - refuse names and values that the file cannot hold: an empty section or key name, a line
 //    break in any of them, a key containing "=" or starting with ";", "#" or "[".
 //  - DeleteKey removes every line of the key in the section's first occurrence; EraseSection

@@ -133,7 +133,7 @@ TEST(DamagedSettings, StartUpMessageNamesEachDamagedFile)
 }
 
 // A writer killed at any moment leaves the file as it was before one of its writes or after it;
-// never a mix, and never the wrong length.
+// never a mix, and never the wrong length; its temporary files go with the next write.
 TEST(DamagedSettings, AWriterKilledAtAnyMomentLeavesAWholeFile)
 {
     TTempFolder Dir;
@@ -166,4 +166,7 @@ TEST(DamagedSettings, AWriterKilledAtAnyMomentLeavesAWholeFile)
         EXPECT_EQ(TIniFile(Path).ReadString("settings", "keep", ""), "1");
     }
     EXPECT_GT(SawWritten, 0); // the kills did not all come before the first write
+    // The next write clears what the killed writers left half-made.
+    ASSERT_TRUE(TIniFile(Path).WriteString("settings", "big", "end"));
+    EXPECT_EQ(FolderEntries(Dir.Path()), std::vector<std::string>{"settings.ini"});
 }
