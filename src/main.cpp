@@ -7,6 +7,8 @@
 #include "ui/FrmMain.h"
 #include "ui/ZeltaApplication.h"
 
+#include <csignal>
+
 #include <QFileInfo>
 #include <QIcon>
 
@@ -52,6 +54,9 @@ bool AnswerInformationOption(int argc, char** argv, int& ExitCode) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A file size limit reached while writing must fail the write (EFBIG, reported like a full
+    // disk), not kill the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (int code = 0; AnswerInformationOption(argc, argv, code))
         return code;
     if (!TZeltaApplication::DisplayAvailable()) {

@@ -122,4 +122,26 @@ TGlobalObject* GlobalObject()
     return Instance().get();
 }
 
+std::string DamagedFilesMessage(const TGlobalObject& Object)
+{
+    std::string Message;
+    const auto Add = [&Message](const std::string& Paragraph) {
+        if (!Message.empty())
+            Message += "\n\n";
+        Message += Paragraph;
+    };
+    const TIniFile Settings = Object.Settings();
+    if (const TIniDamage D = InspectIniFile(Settings.FileName()); D != TIniDamage::None)
+        Add("The settings file " + Settings.FileName() + " cannot be used: " +
+            std::string(IniDamageText(D)) +
+            ". The program starts with the default settings and leaves the file as it is until "
+            "a setting is changed; it is then kept as " + Settings.DamagedCopyName() + ".");
+    const std::string& Catalogue = Object.CatalogueFile();
+    if (const TIniDamage D = InspectIniFile(Catalogue); D != TIniDamage::None)
+        Add("The profile catalogue " + Catalogue + " cannot be used: " +
+            std::string(IniDamageText(D)) +
+            ". Only the built-in audio formats are offered, with their default values.");
+    return Message;
+}
+
 }  // namespace zelta

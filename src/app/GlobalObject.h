@@ -42,10 +42,11 @@ public:
     // The program's own version (compiled in) as " major.minorreleasebuild ".
     static std::string GetFileVersionText();
 
-    // The settings file; a fresh object per call, nothing is cached.
-    TIniFile Settings() const { return TIniFile(FSettingsFile); }
-    // The profile catalogue file (read only by the program).
-    TIniFile Catalogue() const { return TIniFile(FCatalogueFile); }
+    // The settings file; a fresh object per call, nothing is cached. A damaged file reads as
+    // absent and is replaced (kept beside as a copy) by the first change of a setting.
+    TIniFile Settings() const { return TIniFile(FSettingsFile, TDamagedFile::StartOver); }
+    // The profile catalogue file (read only by the program); a damaged one reads as absent.
+    TIniFile Catalogue() const { return TIniFile(FCatalogueFile, TDamagedFile::StartOver); }
 
 private:
     std::string FHelpPage;
@@ -66,6 +67,10 @@ std::size_t Utf8Length(std::string_view S);
 // Fills a new global object as the main window's creation does: the settings and catalogue paths
 // (AppPaths), the product name, the initial version text and the two web addresses.
 void InitialiseGlobalObject(TGlobalObject& Object);
+
+// What the user is told at start-up about a damaged settings file or catalogue: one paragraph
+// per damaged file naming it and why; empty when both are fine (or missing).
+std::string DamagedFilesMessage(const TGlobalObject& Object);
 
 // Creates the global object, replacing (and freeing) any existing one; returns it.
 TGlobalObject& CreateGlobalObject();

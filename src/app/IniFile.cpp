@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -356,6 +357,32 @@ bool WriteAll(int Fd, std::string_view Data, int& Error)
     return true;
 }
 
+// Temporary files of writers that were killed before their rename ("." + name + "." + pid + "-"
+// + seed + ".tmp" of a process that no longer exists) are removed by the next write.
+void RemoveOrphanedTemporaries(const fs::path& Folder, const std::string& Base)
+{
+    std::error_code Ec;
+    for (fs::directory_iterator It(Folder, Ec), End; !Ec && It != End; It.increment(Ec)) {
+        const std::string Name = It->path().filename().string();
+        if (Name.size() <= Base.size() + 4 || Name.compare(0, Base.size(), Base) != 0 ||
+            Name.compare(Name.size() - 4, 4, ".tmp") != 0)
+            continue;
+        const std::size_t Dash = Name.find('-', Base.size());
+        if (Dash == std::string::npos || Dash == Base.size())
+            continue;
+        long long Pid = 0;
+        bool Digits = true;
+        for (std::size_t I = Base.size(); I < Dash && Digits; ++I) {
+            Digits = Name[I] >= '0' && Name[I] <= '9' && Pid < 100000000;
+            Pid = Pid * 10 + (Name[I] - '0');
+        }
+        if (!Digits || Pid <= 0 || Pid == ::getpid())
+            continue;
+        if (::kill(static_cast<pid_t>(Pid), 0) != 0 && errno == ESRCH)
+            (void)::unlink(It->path().c_str());
+    }
+}
+
 void SyncFolder(const fs::path& Folder)
 {
     // Makes the rename itself durable; a failure here does not undo the write, so it is ignored.
@@ -365,6 +392,61 @@ void SyncFolder(const fs::path& Folder)
 }
 
 }  // namespace
+
+TIniDamage InspectIniContent(std::string_view Content)
+{
+    if (Content.substr(0, Utf8Bom.size()) == Utf8Bom)
+        Content.remove_prefix(Utf8Bom.size());
+    if (Content.find_first_not_of(" \t\v\f\r\n") == std::string_view::npos)
+        return TIniDamage::Empty;
+    for (const char C : Content) {
+        const auto B = static_cast<unsigned char>(C);
+        if (B < 0x20 && B != '\t' && B != '\n' && B != '\r' && B != '\v' && B != '\f')
+            return TIniDamage::Binary;
+    }
+    bool AnySection = false;
+    TIniLine Last;
+    ForEachLine(Content, [&](const TIniLine& L) {
+        AnySection = AnySection || L.Kind == TLineKind::Section;
+        Last = L;
+        return true;
+    });
+    // Every line this program writes ends with a line ending; a last line without one that is
+    // no whole section or key line was cut off in the middle.
+    const bool Unterminated = Content.back() != '\n';
+    if (Unterminated && Last.Kind != TLineKind::Section && Last.Kind != TLineKind::Key &&
+        Last.Kind != TLineKind::Blank && Last.Kind != TLineKind::Comment)
+        return TIniDamage::Truncated;
+    if (!AnySection)
+        return TIniDamage::NoSection;
+    return TIniDamage::None;
+}
+
+TIniDamage InspectIniFile(const std::string& FileName)
+{
+    std::string Content;
+    int Error = 0;
+    if (ReadWholeFile(FileName, Content, Error) != TLoadResult::Loaded)
+        return TIniDamage::None;
+    return InspectIniContent(Content);
+}
+
+std::string_view IniDamageText(TIniDamage Damage)
+{
+    switch (Damage) {
+    case TIniDamage::None:
+        return {};
+    case TIniDamage::Empty:
+        return "it is empty";
+    case TIniDamage::Binary:
+        return "it is not a text file";
+    case TIniDamage::Truncated:
+        return "it is cut off";
+    case TIniDamage::NoSection:
+        return "it has no section";
+    }
+    return {};
+}
 
 bool ParseIniInteger(std::string_view Text, int& Value)
 {
@@ -393,18 +475,29 @@ bool ParseIniInteger(std::string_view Text, int& Value)
     return true;
 }
 
-TIniFile::TIniFile(std::string FileName) : FFileName(std::move(FileName)) {}
+TIniFile::TIniFile(std::string FileName, TDamagedFile Policy)
+    : FFileName(std::move(FileName)), FPolicy(Policy)
+{
+}
+
+std::string TIniFile::ContentForReading() const
+{
+    std::string Content = ReadForLookup(FFileName);
+    if (FPolicy == TDamagedFile::StartOver && InspectIniContent(Content) != TIniDamage::None)
+        Content.clear();
+    return Content;
+}
 
 std::string TIniFile::ReadString(std::string_view Section, std::string_view Key,
                                  std::string_view Default) const
 {
-    const auto Found = LookUp(ReadForLookup(FFileName), Trim(Section), Trim(Key));
+    const auto Found = LookUp(ContentForReading(), Trim(Section), Trim(Key));
     return Found ? *Found : std::string(Default);
 }
 
 int TIniFile::ReadInteger(std::string_view Section, std::string_view Key, int Default) const
 {
-    const auto Found = LookUp(ReadForLookup(FFileName), Trim(Section), Trim(Key));
+    const auto Found = LookUp(ContentForReading(), Trim(Section), Trim(Key));
     int Value = 0;
     return (Found && ParseIniInteger(*Found, Value)) ? Value : Default;
 }
@@ -426,7 +519,7 @@ std::vector<std::pair<std::string, std::string>>
 TIniFile::ReadSectionValues(std::string_view Section) const
 {
     Section = Trim(Section);
-    const std::string Content = ReadForLookup(FFileName);
+    const std::string Content = ContentForReading();
     std::vector<std::pair<std::string, std::string>> Values;
     std::unordered_set<std::string> Seen;
     ForEachLineOfSection(Content, Section, [&](const TIniLine& L) {
@@ -439,7 +532,7 @@ TIniFile::ReadSectionValues(std::string_view Section) const
 
 std::vector<std::string> TIniFile::ReadSections() const
 {
-    const std::string Content = ReadForLookup(FFileName);
+    const std::string Content = ContentForReading();
     std::vector<std::string> Sections;
     std::unordered_set<std::string> Seen;
     ForEachLine(Content, [&](const TIniLine& L) {
@@ -453,14 +546,14 @@ std::vector<std::string> TIniFile::ReadSections() const
 bool TIniFile::SectionExists(std::string_view Section) const
 {
     Section = Trim(Section);
-    const std::string Content = ReadForLookup(FFileName);
+    const std::string Content = ContentForReading();
     return ForEachLineOfSection(Content, Section, [](const TIniLine&) { return false; })
         .has_value();
 }
 
 bool TIniFile::ValueExists(std::string_view Section, std::string_view Key) const
 {
-    return LookUp(ReadForLookup(FFileName), Trim(Section), Trim(Key)).has_value();
+    return LookUp(ContentForReading(), Trim(Section), Trim(Key)).has_value();
 }
 
 bool TIniFile::WriteString(std::string_view Section, std::string_view Key, std::string_view Value)
@@ -477,12 +570,13 @@ bool TIniFile::WriteString(std::string_view Section, std::string_view Key, std::
         return Fail("a value cannot contain a line break");
     std::string Content;
     bool Exists = false;
-    if (!LoadForWrite(Content, Exists))
+    bool Damaged = false;
+    if (!LoadForWrite(Content, Exists, Damaged))
         return false;
     std::string Updated = ContentWithKey(Content, Section, Key, Value);
     if (Exists && Updated == Content)
         return true;
-    return Store(Updated);
+    return Store(Updated, Damaged);
 }
 
 bool TIniFile::WriteInteger(std::string_view Section, std::string_view Key, int Value)
@@ -501,7 +595,8 @@ bool TIniFile::EraseSection(std::string_view Section)
     Section = Trim(Section);
     std::string Content;
     bool Exists = false;
-    if (!LoadForWrite(Content, Exists))
+    bool Damaged = false; // a damaged file has nothing to remove: it is never touched here
+    if (!LoadForWrite(Content, Exists, Damaged))
         return false;
     std::vector<std::pair<std::size_t, std::size_t>> Ranges;
     bool Inside = false;
@@ -527,7 +622,8 @@ bool TIniFile::DeleteKey(std::string_view Section, std::string_view Key)
     Key = Trim(Key);
     std::string Content;
     bool Exists = false;
-    if (!LoadForWrite(Content, Exists))
+    bool Damaged = false; // a damaged file has nothing to remove: it is never touched here
+    if (!LoadForWrite(Content, Exists, Damaged))
         return false;
     std::vector<std::pair<std::size_t, std::size_t>> Ranges;
     ForEachLineOfSection(Content, Section, [&](const TIniLine& L) {
@@ -540,12 +636,18 @@ bool TIniFile::DeleteKey(std::string_view Section, std::string_view Key)
     return Store(ContentWithout(Content, Ranges));
 }
 
-bool TIniFile::LoadForWrite(std::string& Content, bool& Exists)
+bool TIniFile::LoadForWrite(std::string& Content, bool& Exists, bool& Damaged)
 {
     int Error = 0;
+    Damaged = false;
     switch (ReadWholeFile(WriteTarget(FFileName).string(), Content, Error)) {
     case TLoadResult::Loaded:
         Exists = true;
+        if (FPolicy == TDamagedFile::StartOver && InspectIniContent(Content) != TIniDamage::None) {
+            Damaged = true;
+            Exists = false;
+            Content.clear();
+        }
         return true;
     case TLoadResult::Missing:
         Exists = false;
@@ -557,7 +659,7 @@ bool TIniFile::LoadForWrite(std::string& Content, bool& Exists)
     return Fail(ErrnoText(Error));
 }
 
-bool TIniFile::Store(const std::string& Content)
+bool TIniFile::Store(const std::string& Content, bool KeepOld)
 {
     const fs::path Target = WriteTarget(FFileName);
     fs::path Folder = Target.parent_path();
@@ -613,9 +715,18 @@ bool TIniFile::Store(const std::string& Content)
         Error = errno;
         Ok = false;
     }
+    // The damaged file moves aside only once the new one is whole on disk; a crash between the
+    // two renames leaves no settings file (every reader gets its default) and the copy.
+    const std::string OldCopy = Target.string() + ".damaged";
+    if (Ok && KeepOld && ::rename(Target.c_str(), OldCopy.c_str()) != 0) {
+        Error = errno;
+        Ok = false;
+    }
     if (Ok && ::rename(Temp.c_str(), Target.c_str()) != 0) {
         Error = errno;
         Ok = false;
+        if (KeepOld)
+            (void)::rename(OldCopy.c_str(), Target.c_str());
     }
     if (!Ok) {
         File.Close();
@@ -623,6 +734,7 @@ bool TIniFile::Store(const std::string& Content)
         return Fail(ErrnoText(Error));
     }
     SyncFolder(Folder);
+    RemoveOrphanedTemporaries(Folder, Base);
     return true;
 }
 

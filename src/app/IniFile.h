@@ -40,7 +40,9 @@
 //    disk and renamed over the original, which keeps its permission bits. A symbolic link at the
 //    path is followed, so the link stays and its target is replaced. On any failure the old file
 //    stays untouched, the temporary file is removed, the call returns false and LastError() holds
-//    a readable text ("Cannot write settings file /path: Permission denied").
+//    a readable text ("Cannot write settings file /path: Permission denied"). A writer killed
+//    before its rename leaves its temporary file; the next write removes those of processes
+//    that no longer exist.
 //  - refuse names and values that the file cannot hold: an empty section or key name, a line
 //    break in any of them, a key containing "=" or starting with ";", "#" or "[".
 //  - DeleteKey removes every line of the key in the section's first occurrence; EraseSection
@@ -48,8 +50,15 @@
 //    succeed without touching the disk when there is nothing to remove (also for a missing file).
 //  - a write that would not change the content leaves the file alone and succeeds.
 //
-// Nothing is cached: every call opens, reads and closes the file. An object holds only its path
-// and the last error text; it is cheap to copy. Not synchronised: use one object per thread (the
+// Damaged files: a file this program wrote always ends with a line ending, holds text and has a
+// section; InspectIniContent names the ways a file can fail that (see TIniDamage). An object made
+// with TDamagedFile::StartOver treats such a file as absent for reading (every reader gets its
+// default), never writes it on its own, and on the first write that changes something starts a
+// new file, keeping the damaged one beside it as "<name>.damaged" (replacing an older copy).
+// With TDamagedFile::Keep (the default) a damaged file is read and rewritten as it is.
+//
+// Nothing is cached: every call opens, reads and closes the file. An object holds only its path,
+// its policy and the last error text; it is cheap to copy. Not synchronised: use one object per thread (the
 // application does all INI work on the main thread).
 #pragma once
 
@@ -60,11 +69,29 @@
 
 namespace zelta {
 
+// Why a file's content cannot be an INI file as this program writes it.
+enum class TIniDamage {
+    None,      // a plain INI text (also a missing file)
+    Empty,     // no byte besides blanks and a byte-order mark
+    Binary,    // a NUL byte or another control character than tab and the line endings
+    Truncated, // the last line has no line ending and is no complete section or key line
+    NoSection, // text without any section header
+};
+TIniDamage InspectIniContent(std::string_view Content);
+// The file's damage; None for a missing or unreadable file (a reader gets its defaults anyway).
+TIniDamage InspectIniFile(const std::string& FileName);
+// "it is empty", "it is not a text file", "it is cut off", "it has no section"; empty for None.
+std::string_view IniDamageText(TIniDamage Damage);
+
+enum class TDamagedFile { Keep, StartOver };
+
 class TIniFile {
 public:
-    explicit TIniFile(std::string FileName);
+    explicit TIniFile(std::string FileName, TDamagedFile Policy = TDamagedFile::Keep);
 
     const std::string& FileName() const { return FFileName; }
+    // Where a StartOver object keeps a damaged file when it starts a new one.
+    std::string DamagedCopyName() const { return FFileName + ".damaged"; }
 
     // Why the last write, delete or erase failed; each of those calls clears it first. Reads never
     // change it.
@@ -95,13 +122,18 @@ public:
     bool DeleteKey(std::string_view Section, std::string_view Key);
 
 private:
-    // Reads the file for a rewrite; a missing file gives empty content and Exists false.
-    bool LoadForWrite(std::string& Content, bool& Exists);
-    // Replaces the file's content atomically.
-    bool Store(const std::string& Content);
+    // The content readers see: empty for a missing file and, with StartOver, a damaged one.
+    std::string ContentForReading() const;
+    // Reads the file for a rewrite; a missing file gives empty content and Exists false. With
+    // StartOver a damaged file gives empty content too, and Damaged true.
+    bool LoadForWrite(std::string& Content, bool& Exists, bool& Damaged);
+    // Replaces the file's content atomically; with KeepOld the file replaced stays as
+    // DamagedCopyName().
+    bool Store(const std::string& Content, bool KeepOld = false);
     bool Fail(const std::string& Reason);
 
     std::string FFileName;
+    TDamagedFile FPolicy;
     std::string FLastError;
 };
 

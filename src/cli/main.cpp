@@ -329,8 +329,17 @@ std::string RefusalReason(const std::string& Path, TFFConverter& Converter)
 
 int Convert(const TConvertArgs& Args, int Argc, char** Argv)
 {
-    const TIniFile catalogue(CatalogueFilePath());
-    const TIniFile userSettings(SettingsFilePath());
+    // A damaged settings file or catalogue reads as absent (defaults), is named once, and is
+    // never copied into the private settings below.
+    const TIniFile catalogue(CatalogueFilePath(), TDamagedFile::StartOver);
+    const TIniFile userSettings(SettingsFilePath(), TDamagedFile::StartOver);
+    const TIniDamage settingsDamage = InspectIniFile(userSettings.FileName());
+    for (const auto& [file, damage] : {std::pair{userSettings.FileName(), settingsDamage},
+                                       std::pair{catalogue.FileName(),
+                                                 InspectIniFile(catalogue.FileName())}})
+        if (damage != TIniDamage::None)
+            std::fprintf(stderr, "zelta-convert: warning: %s cannot be used (%s); using defaults\n",
+                         file.c_str(), std::string(IniDamageText(damage)).c_str());
     const bool chosen = Args.Profile.has_value();
     const int code = chosen ? *Args.Profile
                             : userSettings.ReadInteger(SectionSettings, KeyFormatCode,
@@ -350,7 +359,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         return Fail("cannot create a temporary folder");
     const std::string settingsCopy = JoinPath(scratch.Path(), SettingsFileName);
     std::error_code ec;
-    if (fs::exists(userSettings.FileName(), ec))
+    if (settingsDamage == TIniDamage::None && fs::exists(userSettings.FileName(), ec))
         fs::copy_file(userSettings.FileName(), settingsCopy, ec);
     if (ec)
         return Fail("cannot read " + userSettings.FileName() + ": " + ec.message());
@@ -477,6 +486,9 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
 
 int main(int argc, char** argv)
 {
+    // A file size limit reached while writing fails that file (EFBIG, like a full disk) instead
+    // of killing the whole batch.
+    std::signal(SIGXFSZ, SIG_IGN);
     RaiseOpenFileLimit();
     std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     std::string error;
@@ -493,7 +505,7 @@ int main(int argc, char** argv)
     }
     try {
         if (args->ListProfiles) {
-            const TIniFile catalogue(CatalogueFilePath());
+            const TIniFile catalogue(CatalogueFilePath(), TDamagedFile::StartOver);
             for (const TFormatProfile& p : ListFormatProfiles(ReadFormatCatalogue(catalogue)))
                 std::printf("%d\t%s\n", p.Code, p.Name.c_str());
             return ExitConverted;

@@ -108,7 +108,12 @@ bool BitmapToPicture(const void* LogSender, TFrameConverter& C, AVFrame* Picture
 // worker holding the lock may be waiting for the main thread.
 std::unique_lock<std::recursive_timed_mutex> LockPreview() {
     std::unique_lock lock(EnginePreviewLock(), std::defer_lock);
-    WaitProcessingMessages([&](std::chrono::milliseconds Slice) { return lock.try_lock_for(Slice); });
+    // A system-clock deadline waits with pthread_mutex_timedlock, which ThreadSanitizer follows;
+    // the steady-clock wait of try_lock_for (pthread_mutex_clocklock) it cannot see, and every
+    // unlock would look like a fault. A clock change costs at most one short slice.
+    WaitProcessingMessages([&](std::chrono::milliseconds Slice) {
+        return lock.try_lock_until(std::chrono::system_clock::now() + Slice);
+    });
     return lock;
 }
 

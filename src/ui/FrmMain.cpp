@@ -38,6 +38,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
@@ -345,6 +346,11 @@ void TfrmMain::FormShow() {
     // From now on every change of the box is the user's (Browse) and is stored.
     connect(edDirectory, &QLineEdit::textChanged, this, &TfrmMain::edDirectoryChange,
             Qt::UniqueConnection);
+    // A damaged settings file or catalogue is named once the window is up (it runs on defaults).
+    if (const std::string damaged = DamagedFilesMessage(*g); !damaged.empty()) {
+        mmoLog->appendPlainText(QString::fromStdString(damaged));
+        QTimer::singleShot(0, this, [this, damaged] { ShowMessage("Warning", damaged); });
+    }
 }
 
 bool TfrmMain::FormCloseQuery() {

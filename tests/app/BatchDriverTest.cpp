@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <cstring>
 #include <filesystem>
@@ -48,6 +49,8 @@ public:
     {
         std::lock_guard Guard(Lock);
         Progress.push_back(Texts);
+        if (OnReport)
+            OnReport(Texts);
     }
     void ShowProgressBar(int Percent) override
     {
@@ -78,6 +81,7 @@ public:
 
     std::mutex Lock;
     std::condition_variable Changed;
+    std::function<void(const TProgressTexts&)> OnReport; // called under Lock
     bool OpenFolderChecked = false;
     bool ShutDownChecked = false;
     std::vector<std::pair<std::string, std::string>> Messages;
@@ -410,6 +414,73 @@ TEST_F(BatchDriver, FailedTaskLeavesNoFileAndIsReportedStoppedTaskKeepsItsFile)
     // A new Start forgets the last run's failures.
     ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 3);
     EXPECT_TRUE(Driver.Failures().empty());
+}
+
+// Sources that vanish or shrink between Add and Start: the vanished one is named and skipped, the
+// truncated one converts what is left or fails with a reason, and every other file converts.
+TEST_F(BatchDriver, SourcesGoneOrTruncatedAfterAddingDoNotStopTheBatch)
+{
+    const auto& F = fixtures::Fixtures();
+    const std::string Gone = Copy(F.Mp3, "gone.mp3");
+    const std::string Cut = Copy(F.Wav, "cut.wav");
+    const std::string Whole = Copy(F.Flac, "whole.flac");
+    Add({Gone, Cut, Whole});
+    fs::remove(Gone);
+    fs::resize_file(Cut, fs::file_size(Cut) / 3);
+
+    const auto R = Driver.BuildTasks(Settings, Catalogue);
+    ASSERT_EQ(R.Tasks, 2);
+    ASSERT_EQ(R.SkippedRows.size(), 1u);
+    EXPECT_EQ(R.SkippedRows[0].first, 0);
+    EXPECT_FALSE(R.SkippedRows[0].second.empty());
+    Converter.StartTask(1);
+    Host.WaitForRunEnd();
+    ASSERT_EQ(Host.Ends.size(), 2u);
+    EXPECT_TRUE(Host.Ends[1].Finished) << Host.Ends[1].ExceptionMsg;
+    EXPECT_GT(DurationSeconds(Converter, Driver.Destination(1)), 1.5);
+    // The cut WAV converts its first third (its header still promises the whole length).
+    if (Host.Ends[0].Finished) {
+        const double Seconds = DurationSeconds(Converter, Driver.Destination(0));
+        EXPECT_GT(Seconds, 0.3);
+        EXPECT_LT(Seconds, 1.2);
+    } else {
+        EXPECT_FALSE(Host.Ends[0].ExceptionMsg.empty());
+        EXPECT_FALSE(fs::exists(Driver.Destination(0)));
+    }
+    EXPECT_EQ(Host.RunsEnded, 1);
+    EXPECT_EQ(Driver.Failures().front().File, Gone);
+}
+
+// The output folder stops being a folder while the first file converts: the later files fail
+// with the reason, nothing half-written is left, and the run still ends once.
+TEST_F(BatchDriver, OutputFolderLostMidBatchFailsTheRestWithTheReason)
+{
+    const auto& F = fixtures::Fixtures();
+    Add({F.Wav, F.Mp3, F.Flac});
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 3);
+    bool Replaced = false;
+    Host.OnReport = [&](const TProgressTexts& T) {
+        if (Replaced || T.TaskIndex != 0)
+            return;
+        Replaced = true;
+        std::error_code Ec;
+        fs::remove_all(Out, Ec);
+        test::WriteBytes(Out, "a file where the folder was");
+    };
+    Converter.StartTask(1);
+    Host.WaitForRunEnd();
+    ASSERT_TRUE(Replaced);
+    ASSERT_EQ(Host.Ends.size(), 3u);
+    for (int Task = 1; Task < 3; ++Task) {
+        SCOPED_TRACE(Task);
+        EXPECT_FALSE(Host.Ends[size_t(Task)].Finished);
+        EXPECT_NE(Host.Ends[size_t(Task)].ExceptionMsg.find("Not a directory"), std::string::npos)
+            << Host.Ends[size_t(Task)].ExceptionMsg;
+        EXPECT_EQ(List.SubItem(Driver.CheckedRows()[size_t(Task)], colProgress), "Error");
+    }
+    EXPECT_EQ(Driver.Failures().size(), 2u);
+    EXPECT_EQ(Host.RunsEnded, 1);
+    EXPECT_EQ(test::ReadBytes(Out), "a file where the folder was");
 }
 
 TEST(BatchDriverTexts, FailureReportSaysWhenEveryFileFailedAndCutsLongLists)

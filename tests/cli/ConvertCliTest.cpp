@@ -27,6 +27,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,8 +82,9 @@ struct TRun {
 // output and error go to files.
 class TProcess {
 public:
+    // FileSizeLimit, when not 0, is the program's limit on the size of any file it writes.
     TProcess(const std::vector<std::string>& Arguments, const std::string& Home,
-             const std::string& Capture)
+             const std::string& Capture, rlim_t FileSizeLimit = 0)
         : FOut(Capture + ".out"), FErr(Capture + ".err")
     {
         std::vector<std::string> Env;
@@ -103,6 +105,10 @@ public:
             Envp.push_back(E.data());
         Envp.push_back(nullptr);
 
+        if (FileSizeLimit != 0) {
+            Fork(Argv, Envp, FileSizeLimit);
+            return;
+        }
         posix_spawn_file_actions_t Actions;
         posix_spawn_file_actions_init(&Actions);
         posix_spawn_file_actions_addopen(&Actions, 1, FOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -133,6 +139,24 @@ public:
     }
 
 private:
+    // posix_spawn cannot set a resource limit; the child does only async-signal-safe calls.
+    void Fork(std::vector<char*>& Argv, std::vector<char*>& Envp, rlim_t FileSizeLimit)
+    {
+        FPid = ::fork();
+        if (FPid < 0)
+            throw std::runtime_error("fork failed");
+        if (FPid > 0)
+            return;
+        const rlimit Limit{FileSizeLimit, FileSizeLimit};
+        const int Out = ::open(FOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int Err = ::open(FErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (Out < 0 || Err < 0 || ::dup2(Out, 1) < 0 || ::dup2(Err, 2) < 0 ||
+            ::setrlimit(RLIMIT_FSIZE, &Limit) != 0)
+            ::_exit(127);
+        ::execve(ZELTA_CONVERT, Argv.data(), Envp.data());
+        ::_exit(127);
+    }
+
     std::string FOut;
     std::string FErr;
     pid_t FPid = -1;
@@ -551,4 +575,47 @@ TEST_F(Cli, StoppedConversionLeavesNoPartialOutput)
     EXPECT_EQ(R.Status, 1) << R.Err;
     EXPECT_NE(R.Err.find("failed: " + Long), std::string::npos) << R.Err;
     EXPECT_FALSE(fs::exists(Destination, Ec));
+}
+
+// The disk fills while the first file converts (a file size limit on the program): that file
+// fails with the system's reason and leaves nothing behind, and the next one still converts.
+TEST_F(Cli, AFullDiskFailsThatFileAloneAndLeavesNoPartialOutput)
+{
+    fixtures::TMediaSpec Spec;
+    Spec.Format = "wav";
+    Spec.AudioEncoders = {"pcm_s16le"};
+    Spec.Seconds = 20; // about 320 kB as MP3, the limit is 128 kB; the 1 s tone stays below it
+    const std::string Big = Dir.File("big.wav");
+    fixtures::MakeMedia(Big, Spec);
+    const std::string Out = Dir.File("out");
+    const TRun R =
+        TProcess({"--profile", "0", "--output", Out, Big, Sources.Audio}, Home(), Dir.File("full"),
+                 128 * 1024)
+            .Wait();
+    EXPECT_EQ(R.Status, 1) << R.Err;
+    EXPECT_NE(R.Err.find("failed: " + Big), std::string::npos) << R.Err;
+    EXPECT_NE(R.Err.find("File too large"), std::string::npos) << R.Err;
+    EXPECT_NE(R.Err.find("1 of 2 files converted, 1 failed"), std::string::npos) << R.Err;
+    EXPECT_FALSE(fs::exists(Out + "/big_(new).mp3"));
+    const TProbed Tone = Probe(Out + "/tone_(new).mp3");
+    ASSERT_TRUE(Tone.Opened) << Tone.Error;
+    EXPECT_NEAR(Tone.Seconds, 1.0, 0.2);
+}
+
+// A damaged settings file is named, the run uses the defaults, and the file stays as it was.
+TEST_F(Cli, ADamagedSettingsFileIsNamedAndLeftAlone)
+{
+    const std::string Ini = Home() + "/zeltavideoaudioconverter.ini";
+    const std::string Junk("[settings]\nFormatCode=4\n\0\0\x7F\x01garbage", 35);
+    {
+        std::ofstream(Ini, std::ios::binary) << Junk;
+    }
+    const std::string Out = Dir.File("out");
+    const TRun R = Run({"--output", Out, Sources.Audio});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+    EXPECT_NE(R.Err.find(Ini + " cannot be used (it is not a text file); using defaults"),
+              std::string::npos) << R.Err;
+    // The default profile (AAC, code 1), not the code 4 (WAV) of the damaged file.
+    EXPECT_TRUE(fs::is_regular_file(Out + "/tone_(new).aac")) << R.Err;
+    EXPECT_EQ(ReadAll(Ini), Junk);
 }

@@ -8,6 +8,7 @@
 #include "engine/FFLogger.h"
 #include "engine/TranscodeTestSupport.h"
 #include "fixtures/Fixtures.h"
+#include "fixtures/ProcessUsage.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -816,4 +817,44 @@ TEST_P(TConverterRun, ABatchLongerThanTheOpenFileLimitConvertsCompletely) {
     EXPECT_FALSE(std::filesystem::exists(Out.File("b70.mp3")));
     // Two running tasks hold an input and an output each, plus the libraries' own few.
     EXPECT_LE(peak.load(), baseline + 2 * (Jobs + 1) + 8);
+}
+
+// A hundred conversions one after another in one process, each its own run as a batch of one:
+// open files, threads and heap are where they were after the first few.
+TEST_F(TConverterTest, AHundredConversionsInOneProcessLeaveFilesThreadsAndHeapFlat) {
+    const std::string source = Out.File("short.wav");
+    fixtures::TMediaSpec spec;
+    spec.Format = "wav";
+    spec.AudioEncoders = {"pcm_s16le"};
+    spec.Seconds = 0.2;
+    fixtures::MakeMedia(source, spec);
+    const auto convert = [&](int i) {
+        {
+            std::lock_guard g(Events.Lock);
+            Events.Ends.clear();
+            Events.Reports.clear();
+        }
+        const std::string target = Out.File("c" + std::to_string(i % 3) + ".mp3");
+        std::filesystem::remove(target);
+        AddJob(source, target);
+        Conv->StartTask(1);
+        ASSERT_TRUE(Events.WaitFinal());
+        std::lock_guard g(Events.Lock);
+        ASSERT_EQ(Events.Ends.size(), 2u);
+        EXPECT_TRUE(Events.Ends[0].Info.Finished) << i << ": " << Events.Ends[0].Info.ExceptionMsg;
+        Conv->ClearTasks();
+    };
+    for (int i = 0; i < 5; ++i)
+        convert(i); // libraries' one-time set-up and caches
+    const int files = fixtures::OpenFileCount();
+    const int threads = fixtures::ProcessThreadCount();
+    const std::size_t heap = fixtures::HeapInUse();
+    for (int i = 0; i < 100; ++i) {
+        convert(i);
+        if (HasFatalFailure())
+            return;
+    }
+    EXPECT_LE(fixtures::OpenFileCount(), files);
+    EXPECT_LE(fixtures::ThreadCountSettledAt(threads), threads);
+    EXPECT_LE(fixtures::HeapInUse(), heap + fixtures::HeapGrowthAllowed);
 }

@@ -2,6 +2,7 @@
 // file, state order, a stalled input, the hook, audio-only files and clean shutdown.
 
 #include "PlayerTestSupport.h"
+#include "fixtures/ProcessUsage.h"
 
 #include "engine/EngineTestSupport.h"
 #include "engine/FFLogger.h"
@@ -561,6 +562,8 @@ TEST_F(FFPlayerTest, RepeatedOpenSeekStopLeavesNoThreadBehind) {
         warmUp.Stop(true);
     }
     const int baseline = ThreadCount();
+    const int files = fixtures::OpenFileCount();
+    const std::size_t heap = fixtures::HeapInUse();
     {
         TFFPlayer player;
         TEventRecorder events;
@@ -573,8 +576,37 @@ TEST_F(FFPlayerTest, RepeatedOpenSeekStopLeavesNoThreadBehind) {
             EXPECT_EQ(ThreadCountSettledAt(baseline), baseline) << i;
         }
         EXPECT_EQ(events.States().back(), psStop);
+        EXPECT_LE(fixtures::OpenFileCount(), files);
     }
     EXPECT_EQ(ThreadCountSettledAt(baseline), baseline);
+    EXPECT_LE(fixtures::OpenFileCount(), files);
+    EXPECT_LE(fixtures::HeapInUse(), heap + fixtures::HeapGrowthAllowed);
+}
+
+// A hundred players made, opened and destroyed (as each dialog's own player is): nothing of them
+// stays.
+TEST_F(FFPlayerTest, AHundredPlayersOpenedAndDestroyedLeaveNothingBehind) {
+    TRecordingSink sink;
+    const auto cycle = [&](int i) {
+        TFFPlayer player;
+        ASSERT_TRUE(player.Open(i % 2 ? Media().Wav : Media().Mp4H264Aac, &sink))
+            << i << ": " << player.LastError();
+        if (i % 3 == 0)
+            player.Stop(true);
+    };
+    for (int i = 0; i < 3; ++i)
+        cycle(i);
+    const int threads = ThreadCount();
+    const int files = fixtures::OpenFileCount();
+    const std::size_t heap = fixtures::HeapInUse();
+    for (int i = 0; i < 100; ++i) {
+        cycle(i);
+        if (HasFatalFailure())
+            return;
+    }
+    EXPECT_LE(ThreadCountSettledAt(threads), threads);
+    EXPECT_LE(fixtures::OpenFileCount(), files);
+    EXPECT_LE(fixtures::HeapInUse(), heap + fixtures::HeapGrowthAllowed);
 }
 
 // The 12 s MPEG programme stream of the stalled-input test: long enough that its analysis ends

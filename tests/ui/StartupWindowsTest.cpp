@@ -4,6 +4,7 @@
 #include "app/IniFile.h"
 #include "engine/FFTypes.h"
 #include "ui/AppExceptionHandler.h"
+#include "ui/DialogServices.h"
 #include "ui/FrmCover.h"
 #include "ui/FrmMain.h"
 #include "ui/Themes.h"
@@ -18,6 +19,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <stdexcept>
 
 using namespace zelta;
@@ -45,6 +47,17 @@ public:
             throw FFmpegException("Refused by the engine");
         return QObject::event(E);
     }
+};
+
+// Keeps the warnings the window shows instead of showing them.
+class TRecordingServices : public TDialogServices {
+public:
+    void Information(QWidget*, const QString&, const QString&) const override {}
+    void Warning(QWidget*, const QString&, const QString& Text) const override {
+        Warnings << Text;
+    }
+    bool OpenUrl(const QUrl&) const override { return true; }
+    mutable QStringList Warnings;
 };
 
 } // namespace
@@ -99,6 +112,37 @@ private slots:
         QCOMPARE(w.edtOutputDir->text(), QStringLiteral("/tmp/x")); // first match wins
         w.close();
         QCOMPARE(ReadAll(SettingsPath()), QString::fromUtf8(stored)); // ... and not rewritten
+    }
+
+    void mainWindowNamesADamagedSettingsFileAndKeepsItUntilASettingChanges() {
+        const QByteArray damaged("[settings]\nvolume=20\nmute=1\n\0\x01\x02 junk", 36);
+        WriteAll(SettingsPath(), damaged);
+        TRecordingServices services;
+        {
+            TfrmMain w(services);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QTRY_COMPARE(services.Warnings.size(), 1);
+            QVERIFY2(services.Warnings[0].contains(SettingsPath() + " cannot be used"),
+                     qPrintable(services.Warnings[0]));
+            QVERIFY(w.mmoLog->toPlainText().contains(SettingsPath()));
+            QCOMPARE(w.tbVolume->value(), 128); // the defaults, not the damaged file's 20
+            QVERIFY(!w.chkMute->isChecked());
+            w.close();
+        }
+        QCOMPARE(ReadAll(SettingsPath()).toUtf8(), damaged);
+        QVERIFY(!QFile::exists(SettingsPath() + ".damaged"));
+
+        TfrmMain w(services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.chkMute->click(); // the user's first change
+        QCOMPARE(TIniFile(SettingsPath().toStdString()).ReadInteger("settings", "mute", 0), 1);
+        QCOMPARE(TIniFile(SettingsPath().toStdString()).ReadInteger("settings", "volume", -1), -1);
+        QFile copy(SettingsPath() + ".damaged");
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), damaged);
+        w.close();
     }
 
     void mainWindowAppliesStoredTheme() {
