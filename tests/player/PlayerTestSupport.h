@@ -5,6 +5,7 @@
 #include "engine/FFmpegLoader.h"
 #include "engine/MainThread.h"
 #include "fixtures/Fixtures.h"
+#include "fixtures/ProcessUsage.h"
 #include "player/FFPlayer.h"
 
 #include <gtest/gtest.h>
@@ -65,26 +66,9 @@ inline std::string LongH264Aac() {
     return FixtureMediaOnce("player-h264-aac-8s.mp4", spec);
 }
 
-// Threads of this process.
-inline int ThreadCount() {
-    int n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/task"))
-        ++n;
-    return n;
-}
-
-// The thread count once it has come down to Expected, or what it is after a few seconds: a
-// thread that has been joined can still show for a moment on a loaded machine, a thread left
-// behind never goes.
-inline int ThreadCountSettledAt(int Expected) {
-    for (int i = 0; i < 200; ++i) {
-        const int n = ThreadCount();
-        if (n <= Expected)
-            return n;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return ThreadCount();
-}
+// Threads of this process, and the count once it has settled (fixtures/ProcessUsage.h).
+inline int ThreadCount() { return fixtures::ProcessThreadCount(); }
+using fixtures::ThreadCountSettledAt;
 
 // Records every picture it is shown; keeps the bitmaps of the latest few.
 class TRecordingSink : public TPictureSink {
