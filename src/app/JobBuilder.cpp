@@ -234,8 +234,9 @@ TPictureSize PictureSize(const TProfile& Profile, const TSourceVideo& Source,
 
 // The four ways of fitting the source picture (sw x sh) into the output picture (W x H).
 //
-// Pictures may have non-square pixels. A fixed output size has square pixels; the "as source"
-// size keeps the source's pixel aspect. Letterbox and pan-and-scan compare shapes, so they
+// Pictures may have non-square pixels. A fixed output size has square pixels, except a disc
+// target's frame for a non-square source (see UseDiscFrame); the "as source" size keeps the
+// source's pixel aspect. Letterbox and pan-and-scan compare shapes, so they
 // measure the source's width in the output's pixels (fw: sw stretched by the source's pixel
 // aspect, or sw itself when both share it); crop and pad texts stay in source pixels. The
 // aspect ratios written are display aspects (frame pixels times the output's pixel aspect).
@@ -256,11 +257,15 @@ public:
                 FrameAspectNum = Source.PixelAspectNum;
                 FrameAspectDen = Source.PixelAspectDen;
             } else {
-                fw = Trunc(std::llround((long double)sw * SourceAspect));
+                if (Output.Target > 0)
+                    UseDiscFrame(Output.Target);
+                fw = Trunc(std::llround((long double)sw * SourceAspect * FrameAspectDen /
+                                        FrameAspectNum));
             }
         }
         if (square || Size.AsSource)
             fw = sw;
+        Stretch = square || Size.AsSource ? 1.0L : SourceAspect;
     }
 
     void Apply()
@@ -278,6 +283,25 @@ public:
     }
 
 private:
+    // A disc player shows the whole frame at one of the aspect flags of its format, so a source
+    // with its own pixel shape is fitted into a frame of that shape, measured in the frame's
+    // (non-square) pixels: 16:9 for a wide source on a DVD or an SVCD, else 4:3 (a VCD knows
+    // only 4:3; pan and scan fills 4:3). Square sources keep the frame measured in square
+    // pixels, as they always were.
+    void UseDiscFrame(int Target)
+    {
+        const long double Shown = (long double)sw * SourceAspect / sh;
+        // The geometric middle of 4:3 and 16:9: nearer 16:9 above it.
+        const long double Middle = std::sqrt((4.0L / 3.0L) * (16.0L / 9.0L));
+        const bool Wide = Target != 1 && Row.ZoomMode != "pan" && Shown > Middle;
+        int64_t Num = (Wide ? 16 : 4) * int64_t(H), Den = (Wide ? 9 : 3) * int64_t(W);
+        if (Num <= 0 || Den <= 0)
+            return;
+        const int64_t G = std::gcd(Num, Den);
+        FrameAspectNum = Num / G;
+        FrameAspectDen = Den / G;
+    }
+
     double U() const { return Ratio<double>(sw, W); }
     double V() const { return Ratio<double>(sh, H); }
     // The vertical padding when the width fills the picture at ratio K, and the horizontal one
@@ -378,7 +402,6 @@ private:
     {
         // a is measured in display units (source pixels stretched by the source's pixel
         // aspect); the side crop found from it goes back to source pixels.
-        const long double Stretch = fw == sw ? 1.0L : SourceAspect;
         const long double a = ((long double)sw - Output.CropLeft - Output.CropRight) * Stretch;
         const long double b = (long double)sh - Output.CropTop - Output.CropBottom;
         const long double Wide = 4.0L / 3.0L;
@@ -455,6 +478,7 @@ private:
     const bool Cropped;
     int fw = 0;                      // sw in output pixels (see above)
     long double SourceAspect = 1.0L; // the source's pixel aspect
+    long double Stretch = 1.0L;      // source pixels to display units when fitting by shape
     int64_t FrameAspectNum = 1;      // the output's pixel aspect
     int64_t FrameAspectDen = 1;
     int padX = 0;

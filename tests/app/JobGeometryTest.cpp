@@ -201,6 +201,27 @@ TEST_F(TJobGeometry, NonSquarePixelsAreFittedByTheirDisplayShape)
     EXPECT_EQ(o.VideoFilters, "pad=360:240:0:0");
     o = Build(wide, "full");
     EXPECT_EQ(o.AspectRatio, "16:9");
+
+    // A disc frame is shown at its format's 4:3 or 16:9: a wide source fills a 16:9 DVD frame,
+    // a 4:3 one a 4:3 frame, and a VCD (4:3 only) letterboxes a wide source inside its frame.
+    Profile("ntsc-dvd", "mpeg2video", "720x480");
+    o = Build(TSourceVideo{1, 720, 480, 900000, 32, 27}, "lbox");
+    EXPECT_EQ(o.FrameSize, "720x480");
+    EXPECT_EQ(o.AspectRatio, "16:9");
+    EXPECT_EQ(o.VideoFilters, "pad=720:480:0:0");
+    Profile("pal-dvd", "mpeg2video", "720x576");
+    o = Build(TSourceVideo{1, 720, 480, 900000, 8, 9}, "full");
+    EXPECT_EQ(o.AspectRatio, "4:3");
+    Profile("ntsc-vcd", "mpeg1video", "352x240");
+    o = Build(TSourceVideo{1, 720, 480, 900000, 32, 27}, "lbox");
+    EXPECT_EQ(o.FrameSize, "352x180");
+    EXPECT_EQ(o.AspectRatio, "16:9");
+    EXPECT_EQ(o.VideoFilters, "pad=352:240:0:30");
+    // Pan and scan fills a 4:3 frame even on a DVD.
+    Profile("ntsc-dvd", "mpeg2video", "720x480");
+    o = Build(TSourceVideo{1, 720, 480, 900000, 32, 27}, "pan");
+    EXPECT_EQ(o.AspectRatio, "4:3");
+    EXPECT_EQ(o.CropLeft, 160);
 }
 
 TEST_F(TJobGeometry, ProbeGivesTheUprightSizeOfATurnedPicture)
@@ -304,7 +325,48 @@ TBox Brighter(const TShownPicture& P, int Level)
     return b;
 }
 
-TEST_F(TJobGeometry, ConvertedPicturesStandUprightWithTheirShape)
+// Converts Source through the builder and the engine with the profile set up and the zoom
+// mode, into OutName in the test folder; the output's first picture (empty on failure).
+class TJobGeometryRun : public TJobGeometry {
+protected:
+    TShownPicture Converted(const std::string& Source, const char* Zoom, const char* OutName)
+    {
+        TAVProbe probe;
+        if (!probe.Open(Source)) {
+            ADD_FAILURE() << "cannot probe " << Source;
+            return {};
+        }
+        TlvFilesRecord row;
+        row.ZoomMode = Zoom;
+        TOutputOptions output;
+        TInputOptions input;
+        ResetOutputOptions(output);
+        ResetInputOptions(input);
+        input.FileName = Source;
+        output.FileName = Folder.File(OutName);
+        BuildJobOptions(row, Code, output, input, probe, Settings, Catalogue, Prompts);
+
+        TCustomFFmpeg core;
+        core.PrepareTask();
+        std::atomic<bool> stop{false};
+        bool done = false;
+        try {
+            ApplyInputOptions(core, input, input.FileName);
+            ApplyOutputOptions(core, output, output.FileName);
+            done = Transcode(core, stop);
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << e.what();
+        }
+        core.FreeSession();
+        if (!done) {
+            ADD_FAILURE() << core.LastErrMsg();
+            return {};
+        }
+        return FirstPicture(output.FileName);
+    }
+};
+
+TEST_F(TJobGeometryRun, ConvertedPicturesStandUprightWithTheirShape)
 {
     struct TSourceCase {
         int Rotation, Num, Den;
@@ -328,33 +390,7 @@ TEST_F(TJobGeometry, ConvertedPicturesStandUprightWithTheirShape)
             Profile("mp4", "mpeg4", prof.Size);
             ASSERT_TRUE(Settings.WriteString(FormatInfoSection(Code), KeyParaAudioEncoder, ""));
             ASSERT_TRUE(Settings.WriteString(FormatInfoSection(Code), KeyParaFrameRate, "25"));
-            TAVProbe probe;
-            ASSERT_TRUE(probe.Open(source));
-            TlvFilesRecord row;
-            row.ZoomMode = prof.Zoom;
-            TOutputOptions output;
-            TInputOptions input;
-            ResetOutputOptions(output);
-            ResetInputOptions(input);
-            input.FileName = source;
-            output.FileName = Folder.File("out.mp4");
-            BuildJobOptions(row, Code, output, input, probe, Settings, Catalogue, Prompts);
-
-            TCustomFFmpeg core;
-            core.PrepareTask();
-            std::atomic<bool> stop{false};
-            bool done = false;
-            try {
-                ApplyInputOptions(core, input, input.FileName);
-                ApplyOutputOptions(core, output, output.FileName);
-                done = Transcode(core, stop);
-            } catch (const std::exception& e) {
-                ADD_FAILURE() << e.what();
-            }
-            core.FreeSession();
-            ASSERT_TRUE(done) << core.LastErrMsg();
-
-            const TShownPicture out = FirstPicture(output.FileName);
+            const TShownPicture out = Converted(source, prof.Zoom, "out.mp4");
             ASSERT_GT(out.Width, 0);
             // Turned once: no rotation is left for a player to apply again.
             EXPECT_EQ(out.Rotation, 0);
@@ -375,6 +411,34 @@ TEST_F(TJobGeometry, ConvertedPicturesStandUprightWithTheirShape)
             EXPECT_LT(marker.X1, picture.X0 + picture.W() / 2);
             EXPECT_LT(marker.Y1, picture.Y0 + picture.H() / 2);
         }
+}
+
+// A disc frame carries its display aspect as the format's flag, so a player shows a DV or DVD
+// source with its own shape: a 16:9 source fills a 16:9 DVD frame, a 4:3 one a 4:3 frame.
+TEST_F(TJobGeometryRun, DiscFramesShowNonSquareSourcesWithTheirShape)
+{
+    struct TCase {
+        int Num, Den;
+        double Aspect;
+    };
+    for (const TCase& c : {TCase{32, 27, 16.0 / 9}, TCase{8, 9, 4.0 / 3}}) {
+        SCOPED_TRACE(testing::Message() << "pixels " << c.Num << ":" << c.Den);
+        Profile("pal-dvd", "mpeg2video", "720x576");
+        ASSERT_TRUE(Settings.WriteString(FormatInfoSection(Code), KeyParaAudioEncoder, ""));
+        ASSERT_TRUE(Settings.WriteString(FormatInfoSection(Code), KeyParaFrameRate, "25"));
+        const TShownPicture out =
+            Converted(fixtures::GeometryFixture(0, c.Num, c.Den), "lbox", "out.vob");
+        ASSERT_EQ(out.Width, 720);
+        ASSERT_EQ(out.Height, 576);
+        EXPECT_NEAR(double(out.Width) * av_q2d(out.Sar) / out.Height / c.Aspect, 1.0, 0.01)
+            << out.Sar.num << ":" << out.Sar.den;
+        // The picture fills the frame: no bars.
+        const TBox picture = Brighter(out, 40);
+        EXPECT_LE(picture.X0, 4);
+        EXPECT_LE(picture.Y0, 4);
+        EXPECT_GE(picture.X1, out.Width - 5);
+        EXPECT_GE(picture.Y1, out.Height - 5);
+    }
 }
 
 }  // namespace
