@@ -154,9 +154,17 @@ TEST_F(FFPlayerTest, PauseFreezesThePositionAndResumeContinuesFromIt) {
     player.Pause();
     EXPECT_TRUE(player.Paused());
     ASSERT_TRUE(events.WaitState(psPause, 1s));
-    std::this_thread::sleep_for(300ms); // pictures queued before the pause may still show
-    const int64_t frozen = player.Position();
-    const size_t shown = sink.Count();
+    // Pictures queued before the pause may still show (later on a slow or sanitized build):
+    // wait until nothing has moved for 300 ms. A player that plays on never settles.
+    int64_t frozen = player.Position();
+    size_t shown = sink.Count();
+    for (const auto settleBy = Clock::now() + 3s; Clock::now() < settleBy;) {
+        std::this_thread::sleep_for(300ms);
+        if (player.Position() == frozen && sink.Count() == shown)
+            break;
+        frozen = player.Position();
+        shown = sink.Count();
+    }
     std::this_thread::sleep_for(600ms);
     EXPECT_EQ(player.Position(), frozen);
     EXPECT_EQ(sink.Count(), shown);
