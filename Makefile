@@ -49,6 +49,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS = fuzz_ini fuzz_catalogue fuzz_args fuzz_options fuzz_presets fuzz_media
 fuzz: configure
+	@bash scripts/bootstrap.sh fuzz
 	cmake --build $(BUILD) -j $(JOBS) --target zelta-fuzz-seeds
 	@test -f $(FUZZ_BUILD)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) \
 	  -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELTA_FUZZ=ON -DZELTA_BUILD_TESTS=OFF \

@@ -43,8 +43,8 @@ void ConvertFile(const std::string& Path, const std::string& Output) {
         Core.SetOption("f", "matroska");
         if (Core.AddOutputFile(Output, false) >= 0) {
             // A stop after a few reports bounds a run that the time limit does not end.
-            const TProgressCallback Progress = [&](TCustomFFmpeg&, int, int64_t, int64_t, int64_t,
-                                                   float, float, int, int) {
+            const TRunProgress Progress = [&](int, int64_t, int64_t, int64_t, float, float, int,
+                                              int) {
                 if (++Reports > 50) // a second
                     Stop = true;
             };

@@ -1,6 +1,8 @@
 // The engine's option parser on arbitrary input: name/value pairs for SetOption (NUL-separated,
-// name then value) and, after a line "--ext--", an ExtOptions text. A refusal is an
-// FFmpegException with a message; any other exception, a crash or a leak is a finding.
+// name then value) and, after a line "--ext--", an ExtOptions text. A refusal is one of the
+// option layer's documented exceptions with a message (FFmpegException, EConvertError for a bad
+// number, EAssertionFailed for a codec tag that is not 4 characters); any other
+// exception, a crash or a leak is a finding.
 #include "EngineFuzzSupport.h"
 #include "FuzzSupport.h"
 
@@ -9,6 +11,22 @@
 
 #include <string>
 #include <vector>
+
+namespace {
+
+// Runs Step; a refusal must be one of the documented kinds and carry a message.
+template <class TStep>
+void Refusable(TStep Step) {
+    try {
+        Step();
+    } catch (const FFmpegException& E) { // EConvertError is one too
+        fuzz::Expect(E.what()[0] != '\0', "a refusal has a message");
+    } catch (const EAssertionFailed& E) {
+        fuzz::Expect(E.what()[0] != '\0', "a refusal has a message");
+    }
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     if (!fuzz::EngineLoaded())
@@ -23,20 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
 
     TCustomFFmpeg Core;
     Core.PrepareTask();
-    for (size_t I = 0; I + 1 < Parts.size() && I < 64; I += 2) {
-        try {
-            Core.SetOption(Parts[I], Parts[I + 1]);
-        } catch (const FFmpegException& E) {
-            fuzz::Expect(E.what()[0] != '\0', "a refusal has a message");
-        }
-    }
+    for (size_t I = 0; I + 1 < Parts.size() && I < 64; I += 2)
+        Refusable([&] { Core.SetOption(Parts[I], Parts[I + 1]); });
     for (const TExtOption& O : ParseExtOptions(Ext))
         (void)O;
-    try {
-        ApplyExtOptions(Core, Ext, true);
-    } catch (const FFmpegException& E) {
-        fuzz::Expect(E.what()[0] != '\0', "a refusal has a message");
-    }
+    Refusable([&] { ApplyExtOptions(Core, Ext, true); });
     Core.FreeSession();
     return 0;
 }
