@@ -157,7 +157,8 @@ TCategoryIcon TFormatPickerModel::IconOf(int Category) const
 
 void TFormatPickerModel::ExpandCategory(int Row)
 {
-    if (!IsHeader(Row))
+    // An open category already shows its entries; inserting them again would list them twice.
+    if (!IsHeader(Row) || !FRows[size_t(Row)].Info.Collapsed)
         return;
     const int Category = FRows[size_t(Row)].Info.Code;
     std::vector<TRow> Entries;

@@ -137,6 +137,7 @@ TEST_F(TPicker, CollapsingAndExpandingRestoresTheEntriesInSlotOrder)
     Model.DoubleClick(3);
     Model.ToggleCategory(10);
     Model.ExpandCategory(14); // no such row
+    Model.ExpandCategory(0);  // already open
     EXPECT_EQ(Rows(Model), Expected);
 
     Model.DoubleClick(11); // the last header
