@@ -266,6 +266,13 @@ public:
         if (square || Size.AsSource)
             fw = sw;
         Stretch = square || Size.AsSource ? 1.0L : SourceAspect;
+        // A stretched full-screen picture of a turned or non-square source states the shape
+        // it shows (in the frame's pixels), so a player undoes the stretch; a disc frame has
+        // only its flags, and square unturned sources keep the frame's shape as they always
+        // did.
+        ShownShape = (!square || Source.Rotation != 0) && !Size.AsSource && Output.Target == 0;
+        ShownPixelNum = square ? 1 : Source.PixelAspectNum;
+        ShownPixelDen = square ? 1 : Source.PixelAspectDen;
     }
 
     void Apply()
@@ -341,6 +348,15 @@ private:
             Output.CropRight = Row.CropRight;
         }
         SetSizeAndAspect(W, H);
+        if (ShownShape) {
+            // The picture left after the crop, in display units.
+            const int64_t A = (int64_t(sw) - Row.CropLeft - Row.CropRight) * ShownPixelNum;
+            const int64_t B = (int64_t(sh) - Row.CropTop - Row.CropBottom) * ShownPixelDen;
+            if (A > 0 && B > 0) {
+                const int64_t G = std::gcd(A, B);
+                Output.AspectRatio = Joined(A / G, ":", B / G);
+            }
+        }
     }
 
     void Letterbox()
@@ -479,6 +495,9 @@ private:
     int fw = 0;                      // sw in output pixels (see above)
     long double SourceAspect = 1.0L; // the source's pixel aspect
     long double Stretch = 1.0L;      // source pixels to display units when fitting by shape
+    bool ShownShape = false;         // "full" states the source's shape (see the constructor)
+    int64_t ShownPixelNum = 1;       // the source's pixel aspect
+    int64_t ShownPixelDen = 1;
     int64_t FrameAspectNum = 1;      // the output's pixel aspect
     int64_t FrameAspectDen = 1;
     int padX = 0;
