@@ -6,7 +6,7 @@
 #include "app/QtDispatcher.h"
 #include "app/SourceList.h"
 #include "fixtures/Fixtures.h"
-#include "ui/DialogServices.h"
+#include "QuietServices.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmProgress.h"
 #include "ui/ZeltaApplication.h"
@@ -32,22 +32,6 @@ using namespace zelta;
 namespace {
 
 constexpr int RowCount = 60;
-
-class TRecordingServices : public TDialogServices {
-public:
-    void Information(QWidget*, const QString& Caption, const QString& Text) const override {
-        Boxes.push_back(Caption + ": " + Text);
-    }
-    void Warning(QWidget*, const QString& Caption, const QString& Text) const override {
-        Boxes.push_back(Caption + ": " + Text);
-    }
-    bool OpenUrl(const QUrl& Url) const override {
-        Opened.push_back(Url);
-        return true;
-    }
-    mutable std::vector<QString> Boxes;
-    mutable std::vector<QUrl> Opened;
-};
 
 // Sees the progress window come up: how many tasks existed at that moment.
 class TShowWatcher : public QObject {
