@@ -238,9 +238,9 @@ void TBatchDriver::DropTasks()
 
 void TBatchDriver::SkipRow(int Row, std::string Reason, TBuildResult* Result)
 {
-    FList.SetProgressError(Row, Reason);
     {
         std::lock_guard guard(FRowLock);
+        FList.SetProgressError(Row, Reason);
         FFailures.push_back({Row, FList.Caption(Row), Reason});
         FBatch.Skipped();
         --FPlannedTasks;
