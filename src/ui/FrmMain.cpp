@@ -62,7 +62,7 @@ const QRect StartBelowRect(612, 392, 140, 86);
 // A Start builds its first task before the progress window shows and the others in slices of
 // about this long while the first files convert, keeping this many tasks per file running at
 // once (and a few more) ready for their turn.
-constexpr std::chrono::milliseconds BuildSlice{20};
+constexpr std::chrono::milliseconds BuildSlice{10};
 constexpr int ReadyTasksPerJob = 2;
 constexpr int ReadyTasksExtra = 8;
 constexpr int BuildPollMs = 10; // while enough tasks wait for their turn
