@@ -175,7 +175,8 @@ public:
     int SkippedCount() const;
 
     // Every checked row of the last Start that was not converted, in the order they failed:
-    // the rows BuildTasks skipped, then the tasks that ended with an error. A failed task's
+    // the rows skipped while building (all before the run with BuildTasks, along the run with a
+    // Start in steps) and the tasks that ended with an error. A failed task's
     // destination is removed (a stopped one keeps the shorter file it wrote).
     std::vector<TRunFailure> Failures() const;
 
