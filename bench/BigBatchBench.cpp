@@ -5,7 +5,7 @@
 // goals: every file converted, peak memory at most 1.3 x the small batch's, open files never
 // above 64 + 8 x jobs, time per file no higher than the small batch's.
 //   BigBatchBench [--media DIR] [--files N] [--small N] [--limit L]
-#include "fixtures/Fixtures.h"
+#include "BigBatchMedia.h"
 
 #include <algorithm>
 #include <atomic>
@@ -115,34 +115,10 @@ int main(int argc, char** argv) {
         else if (a == "--limit" && i + 1 < argc)
             limit = rlim_t(std::max(32, std::atoi(argv[++i])));
     }
-    fs::create_directories(media);
+    const std::vector<std::string> names = BigBatchSources(media, files);
+    if (names.empty())
+        return 1;
     media = fs::absolute(media).string();
-    const std::string source = media + "/tone-1s.wav";
-    if (!fs::exists(source)) {
-        fixtures::TMediaSpec spec;
-        spec.Format = "wav";
-        spec.AudioEncoders = {"pcm_s16le"};
-        spec.Seconds = 1;
-        try {
-            fixtures::MakeMediaOnce(source, spec);
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "cannot make the media: %s\n", e.what());
-            return 1;
-        }
-    }
-    // Hard links: N names of one file, so the batch costs no disk space.
-    const std::string inputs = media + "/in";
-    fs::create_directories(inputs);
-    std::vector<std::string> names;
-    for (int i = 0; i < files; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "/song%05d.wav", i);
-        const std::string path = inputs + name;
-        std::error_code ec;
-        if (!fs::exists(path) && (fs::create_hard_link(source, path, ec), ec))
-            fs::copy_file(source, path);
-        names.push_back(path);
-    }
     const std::string home = media + "/home";
     fs::create_directories(home);
     const std::vector<std::string> env = {"ZELTA_HOME=" + home, "HOME=" + home};

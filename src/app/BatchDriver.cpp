@@ -178,63 +178,204 @@ void TBatchDriver::ConnectEvents()
     FConnected = true;
 }
 
+bool TBatchDriver::Begin(TIniFile& Settings, const TIniFile& Catalogue,
+                         std::string ExtraOutputOptions, std::string& Error)
+{
+    if (const auto priority =
+            PriorityFromSetting(Settings.ReadInteger(SectionSettings, KeyPriority, PriorityNormal)))
+        FConverter.SetThreadPriority(*priority);
+    FStart.reset();
+    FCheckedTotal = FList.CheckedCount();
+    if (FCheckedTotal == 0)
+        return true;
+
+    {
+        std::lock_guard guard(FTaskLock);
+        FCheckedRows.clear();
+        FDestinations.clear();
+        FCheckedRows.reserve(size_t(FCheckedTotal));
+        FDestinations.reserve(size_t(FCheckedTotal));
+    }
+    {
+        std::lock_guard guard(FRowLock);
+        FFailures.clear();
+        FPlannedTasks = FCheckedTotal;
+        FSkipped = 0;
+        // Every checked row counts from the start; a skipped one counts as done.
+        FBatch.Begin(FCheckedTotal, TBatchProgress::TClock::now());
+        FAnyStopped = false;
+        FAnyFinished = false;
+    }
+    FPictures = std::make_unique<TLayerPictures>();
+    try {
+        FConverter.ClearTasks();
+    } catch (const std::exception& e) {
+        Error = e.what();
+        return false;
+    }
+    auto start = std::make_unique<TStartContext>(Settings, Catalogue);
+    start->ExtraOutputOptions = std::move(ExtraOutputOptions);
+    start->FormatCode = Settings.ReadInteger(SectionSettings, KeyFormatCode, FormatCodeDefault);
+    start->Suffix = "." + CatalogueFileExt(Catalogue, start->FormatCode);
+    start->Zoom = Settings.ReadString(FormatInfoSection(start->FormatCode), KeyParaZoom,
+                                      JobDefaults::ParaZoom);
+    FStart = std::move(start);
+    return true;
+}
+
+void TBatchDriver::DropTasks()
+{
+    FConverter.Probe().Close();
+    try {
+        FConverter.ClearTasks();
+    } catch (const std::exception&) {
+        // Only a running batch refuses, and no run has been started.
+    }
+    std::lock_guard guard(FTaskLock);
+    FCheckedRows.clear();
+    FDestinations.clear();
+}
+
+void TBatchDriver::SkipRow(int Row, std::string Reason, TBuildResult* Result)
+{
+    {
+        std::lock_guard guard(FRowLock);
+        FList.SetProgressError(Row, Reason);
+        FFailures.push_back({Row, FList.Caption(Row), Reason});
+        FBatch.Skipped();
+        --FPlannedTasks;
+        ++FSkipped;
+    }
+    if (Result != nullptr) {
+        Result->SkippedRows.emplace_back(Row, std::move(Reason));
+        ++Result->Skipped;
+    }
+}
+
+TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TBuildResult* Result)
+{
+    TStartContext& start = *FStart;
+    TIniFile& settings = start.Settings;
+    TlvFilesRecord& record = FList.Record(Row);
+    TAVProbe& probe = FConverter.Probe();
+
+    TInputOptions input;
+    ResetInputOptions(input);
+    input.FileName = FList.Caption(Row);
+    bool opened = false;
+    try {
+        opened = probe.Open(input.FileName);
+    } catch (const std::exception& e) {
+        Error = e.what();
+        return TRowOutcome::Stop;
+    }
+    if (!opened) {
+        SkipRow(Row, probe.LastError(), Result);
+        return TRowOutcome::Skipped;
+    }
+    input.FileFormat = probe.FormatName();
+    if (record.TrimStart >= 0)
+        input.StartTime = record.TrimStart;
+
+    const std::optional<std::string> destination =
+        BuildDestName(probe.FileName(), start.Suffix, settings, FHost, &start.Reserved);
+    if (!destination) {
+        probe.Close();
+        Error = "No output folder can be created (tried \"" +
+                settings.ReadString(SectionSettings, KeyOutPutDir, DefaultOutputFolder()) +
+                "\" and \"" + DefaultOutputFolder() + "\"): " +
+                (TasksBuilt() == 0 ? "nothing was converted."
+                                   : "the files not started yet were not converted.");
+        return TRowOutcome::Stop;
+    }
+    record.ZoomMode = start.Zoom;
+
+    TOutputOptions output;
+    ResetOutputOptions(output);
+    output.FileName = *destination;
+    if (record.CropTop > 0 || record.CropBottom > 0 || record.CropLeft > 0 ||
+        record.CropRight > 0) {
+        output.CropTop = record.CropTop;
+        output.CropBottom = record.CropBottom;
+        output.CropLeft = record.CropLeft;
+        output.CropRight = record.CropRight;
+    }
+    // The job builder also bounds the output to TrimLength.
+    try {
+        BuildJobOptions(record, start.FormatCode, output, input, probe, settings, start.Catalogue,
+                        FHost);
+    } catch (const std::exception& e) {
+        probe.Close();
+        Error = e.what();
+        return TRowOutcome::Stop;
+    }
+    AppendLines(output.ExtOptions, start.ExtraOutputOptions);
+    output.Hook = NeedsFrameHook(record);
+
+    // The task opens the file itself; the component's probe is done with it.
+    probe.Close();
+    if (start.Deferred) {
+        // Nothing is opened until the task's turn: a row costs its probe and the job builder.
+        try {
+            FConverter.QueueTask(input.FileName, &input, *destination, &output);
+        } catch (const std::exception& e) {
+            Error = e.what();
+            return TRowOutcome::Stop;
+        }
+    } else {
+        int task = -1;
+        try {
+            task = FConverter.AddTask(input.FileName, &input);
+        } catch (const std::exception& e) {
+            Error = e.what();
+            return TRowOutcome::Stop;
+        }
+        if (task < 0) {
+            SkipRow(Row, FConverter.LastError(), Result);
+            return TRowOutcome::Skipped;
+        }
+        bool added = false;
+        try {
+            added = FConverter.SetOutputFile(task, *destination, &output);
+        } catch (const std::exception& e) {
+            Error = e.what();
+            return TRowOutcome::Stop;
+        }
+        if (!added) {
+            // The engine refused this file's output (a target that needs a video frame rate on
+            // a file without video, say): the other files still convert.
+            const std::string reason = FConverter.LastError();
+            FConverter.RemoveTask(task);
+            SkipRow(Row, reason, Result);
+            return TRowOutcome::Skipped;
+        }
+    }
+    std::lock_guard guard(FTaskLock);
+    FCheckedRows.push_back(Row);
+    FDestinations.push_back(*destination);
+    return TRowOutcome::Task;
+}
+
 TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TIniFile& Catalogue,
                                                     const std::string& ExtraOutputOptions,
                                                     const TSourceListModel::TStepProgress& Progress)
 {
     TBuildResult result;
-    if (const auto priority =
-            PriorityFromSetting(Settings.ReadInteger(SectionSettings, KeyPriority, PriorityNormal)))
-        FConverter.SetThreadPriority(*priority);
-
-    if (FList.CheckedCount() == 0)
-        return result;
-
-    FCheckedRows.clear();
-    FDestinations.clear();
-    {
-        std::lock_guard guard(FRowLock);
-        FFailures.clear();
-    }
-    FCheckedRows.reserve(size_t(FList.CheckedCount()));
-    FPictures = std::make_unique<TLayerPictures>();
-
     // Everything that ends Start early goes through here: no half-built run is left behind.
     auto stop = [&](std::string Error) {
-        FConverter.Probe().Close();
-        try {
-            FConverter.ClearTasks();
-        } catch (const std::exception&) {
-            // Only a running batch refuses, and BuildTasks is not called during one.
-        }
-        FCheckedRows.clear();
-        FDestinations.clear();
+        DropTasks();
+        FStart.reset();
         result.Tasks = 0;
         result.Stopped = true;
         result.Error = std::move(Error);
         return result;
     };
-    auto skip = [&](int Row, std::string Reason) {
-        FList.SetProgressError(Row, Reason);
-        FFailures.push_back({Row, FList.Caption(Row), Reason});
-        result.SkippedRows.emplace_back(Row, std::move(Reason));
-        ++result.Skipped;
-    };
+    if (std::string error; !Begin(Settings, Catalogue, ExtraOutputOptions, error))
+        return stop(std::move(error));
+    if (!FStart)
+        return result;
 
-    try {
-        FConverter.ClearTasks();
-    } catch (const std::exception& e) {
-        return stop(e.what());
-    }
-
-    const int formatCode = Settings.ReadInteger(SectionSettings, KeyFormatCode, FormatCodeDefault);
-    const std::string suffix = "." + CatalogueFileExt(Catalogue, formatCode);
-    const std::string zoom = Settings.ReadString(FormatInfoSection(formatCode), KeyParaZoom,
-                                                 JobDefaults::ParaZoom);
-    TReservedNames reserved;
-    TAVProbe& probe = FConverter.Probe();
-
-    const int checked = FList.CheckedCount();
+    const int checked = FCheckedTotal;
     int done = 0;
     for (int row = 0; row < FList.RowCount(); ++row) {
         if (!FList.Checked(row))
@@ -245,93 +386,127 @@ TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TI
             result.Cancelled = true;
             return result;
         }
-        TlvFilesRecord& record = FList.Record(row);
-
-        TInputOptions input;
-        ResetInputOptions(input);
-        input.FileName = FList.Caption(row);
-        bool opened = false;
-        try {
-            opened = probe.Open(input.FileName);
-        } catch (const std::exception& e) {
-            return stop(e.what());
-        }
-        if (!opened) {
-            skip(row, probe.LastError());
-            continue;
-        }
-        input.FileFormat = probe.FormatName();
-        if (record.TrimStart >= 0)
-            input.StartTime = record.TrimStart;
-
-        const std::optional<std::string> destination =
-            BuildDestName(probe.FileName(), suffix, Settings, FHost, &reserved);
-        if (!destination)
-            return stop("No output folder can be created (tried \"" +
-                        Settings.ReadString(SectionSettings, KeyOutPutDir, DefaultOutputFolder()) +
-                        "\" and \"" + DefaultOutputFolder() + "\"): nothing was converted.");
-        record.ZoomMode = zoom;
-
-        TOutputOptions output;
-        ResetOutputOptions(output);
-        output.FileName = *destination;
-        if (record.CropTop > 0 || record.CropBottom > 0 || record.CropLeft > 0 ||
-            record.CropRight > 0) {
-            output.CropTop = record.CropTop;
-            output.CropBottom = record.CropBottom;
-            output.CropLeft = record.CropLeft;
-            output.CropRight = record.CropRight;
-        }
-        // The job builder also bounds the output to TrimLength.
-        try {
-            BuildJobOptions(record, formatCode, output, input, probe, Settings, Catalogue, FHost);
-        } catch (const std::exception& e) {
-            return stop(e.what());
-        }
-        AppendLines(output.ExtOptions, ExtraOutputOptions);
-        output.Hook = NeedsFrameHook(record);
-
-        // The task opens the file itself; the component's probe is done with it.
-        probe.Close();
-        int task = -1;
-        try {
-            task = FConverter.AddTask(input.FileName, &input);
-        } catch (const std::exception& e) {
-            return stop(e.what());
-        }
-        if (task < 0) {
-            skip(row, FConverter.LastError());
-            continue;
-        }
-        bool added = false;
-        try {
-            added = FConverter.SetOutputFile(task, *destination, &output);
-        } catch (const std::exception& e) {
-            return stop(e.what());
-        }
-        if (!added) {
-            // The engine refused this file's output (a target that needs a video frame rate on
-            // a file without video, say): the other files still convert.
-            const std::string reason = FConverter.LastError();
-            FConverter.RemoveTask(task);
-            skip(row, reason);
-            continue;
-        }
-        FCheckedRows.push_back(row);
-        FDestinations.push_back(*destination);
+        std::string error;
+        if (BuildRow(row, error, &result) == TRowOutcome::Stop)
+            return stop(std::move(error));
     }
-    result.Tasks = int(FCheckedRows.size());
+    FStart.reset();
+    result.Tasks = TasksBuilt();
     {
         std::lock_guard guard(FRowLock);
-        FBatch.Begin(result.Tasks, TBatchProgress::TClock::now());
-        FAnyStopped = false;
-        FAnyFinished = false;
+        // The run's clock starts now; the skipped rows count as done.
+        FBatch.Begin(checked, TBatchProgress::TClock::now());
+        for (int i = 0; i < result.Skipped; ++i)
+            FBatch.Skipped();
     }
     return result;
 }
 
+TBatchDriver::TBuildResult TBatchDriver::BeginTasks(TIniFile& Settings, const TIniFile& Catalogue)
+{
+    TBuildResult result;
+    if (std::string error; !Begin(Settings, Catalogue, {}, error)) {
+        DropTasks();
+        FStart.reset();
+        result.Stopped = true;
+        result.Error = std::move(error);
+        return result;
+    }
+    if (FStart)
+        FStart->Deferred = true;
+    return result;
+}
+
+TBatchDriver::TBuildStep TBatchDriver::BuildMore(std::chrono::milliseconds Budget, int MaxWaiting)
+{
+    if (!FStart || FStart->Finished)
+        return {};
+    TStartContext& start = *FStart;
+    if (start.Busy)
+        return {TBuildStatus::More, {}};
+    start.Busy = true;
+    struct TNotBusy {
+        TStartContext& S;
+        ~TNotBusy() { S.Busy = false; }
+    } notBusy{start};
+
+    const auto began = std::chrono::steady_clock::now();
+    bool built = false;
+    for (;;) {
+        // Cancel or a stop closed the run, or its end came (from a message box of this step).
+        if (start.Finished || (start.RunStarted && !FConverter.AcceptsTasks())) {
+            start.Finished = true;
+            return {};
+        }
+        while (start.NextRow < FList.RowCount() && !FList.Checked(start.NextRow))
+            ++start.NextRow;
+        if (start.NextRow >= FList.RowCount()) {
+            start.Finished = true;
+            if (start.RunStarted)
+                FConverter.CloseRun();
+            return {};
+        }
+        if (FConverter.WaitingTaskCount() >= MaxWaiting)
+            return {TBuildStatus::Waiting, {}};
+        if (built && std::chrono::steady_clock::now() - began >= Budget)
+            return {TBuildStatus::More, {}};
+        std::string error;
+        const int row = start.NextRow++;
+        built = true;
+        if (BuildRow(row, error, nullptr) == TRowOutcome::Stop) {
+            start.Finished = true;
+            if (start.RunStarted) {
+                // The files under way end stopped; the run's end closes the progress window.
+                FConverter.StopTasks(false);
+            } else {
+                DropTasks();
+            }
+            return {TBuildStatus::Stopped, std::move(error)};
+        }
+    }
+}
+
+void TBatchDriver::StartRun(int Jobs)
+{
+    const bool more = !AllBuilt();
+    if (FStart)
+        FStart->RunStarted = true;
+    FConverter.StartTask(Jobs, more);
+}
+
+void TBatchDriver::CancelTasks()
+{
+    if (!FStart || FStart->RunStarted)
+        return;
+    DropTasks();
+    FStart.reset();
+}
+
+bool TBatchDriver::AllBuilt() const
+{
+    if (!FStart)
+        return true;
+    for (int row = FStart->NextRow; row < FList.RowCount(); ++row)
+        if (FList.Checked(row))
+            return false;
+    return true;
+}
+
+int TBatchDriver::TasksBuilt() const
+{
+    std::lock_guard guard(FTaskLock);
+    return int(FCheckedRows.size());
+}
+
+int TBatchDriver::SkippedCount() const
+{
+    std::lock_guard guard(FRowLock);
+    return FSkipped;
+}
+
 int TBatchDriver::RowOfTask(int TaskIndex) const
 {
+    std::lock_guard guard(FTaskLock);
     if (TaskIndex < 0 || size_t(TaskIndex) >= FCheckedRows.size())
         return -1;
     return FCheckedRows[size_t(TaskIndex)];
@@ -346,7 +521,7 @@ void TBatchDriver::OnProgress(const TProgressInfo& Info)
     TBatchView batch;
     {
         std::lock_guard guard(FRowLock);
-        texts = FormatProgress(Info, FConverter.TaskCount(), FList.Caption(row));
+        texts = FormatProgress(Info, FPlannedTasks, FList.Caption(row));
         FList.SetSubItem(row, colProgress, texts.RowProgress);
         FBatch.Report(Info.TaskIndex, texts.File, texts.Percent);
         batch = FBatch.View(TBatchProgress::TClock::now());
@@ -396,6 +571,10 @@ void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
             std::lock_guard guard(FRowLock);
             completed = FAnyFinished && !FAnyStopped;
         }
+        // A run ended while rows were still to be built (Cancel) did not convert them all.
+        completed = completed && AllBuilt();
+        if (FStart)
+            FStart->Finished = true;
         // Once, after the last file, however the tasks' ends interleaved.
         if (completed) {
             if (FHost.OpenFolderAfterConversion())

@@ -4,9 +4,12 @@
 // TBatchHost.
 //
 // Order of use (main thread): BuildTasks once per Start; then the caller starts the tasks
-// (StartTask, the progress window's showing does it in the GUI); the component's events are
-// routed to the On* methods (OnCustomHook on the worker thread, the others on the main thread);
-// OnTerminate with TaskIndex -1 ends the run.
+// (StartTask); the component's events are routed to the On* methods (OnCustomHook on the worker
+// thread, the others on the main thread); OnTerminate with TaskIndex -1 ends the run.
+// A window builds its Start in steps instead, so that a long list neither keeps the progress
+// window waiting nor blocks the event loop: BeginTasks, BuildMore until the first task exists,
+// StartRun (the progress window's showing), then BuildMore in short slices while the first files
+// convert, until it says Done.
 #pragma once
 
 #include "app/BatchProgress.h"
@@ -17,6 +20,7 @@
 #include "engine/ConvertThread.h"
 #include "engine/FFUtils.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -133,12 +137,51 @@ public:
                             const std::string& ExtraOutputOptions = {},
                             const TSourceListModel::TStepProgress& Progress = {});
 
+    // ---- Start in steps ----
+    // Start steps 1-3 and nothing opened: the priority, the checked rows counted (the batch
+    // totals count every one of them from now on), the tasks cleared. Tasks stays 0; Stopped
+    // with Error when the component refuses. Settings and Catalogue are copied for the steps.
+    TBuildResult BeginTasks(TIniFile& Settings, const TIniFile& Catalogue);
+    enum class TBuildStatus {
+        More,    // rows remain: call again
+        Waiting, // rows remain, but MaxWaiting tasks wait for their turn: call again later
+        Done,    // every checked row was looked at, or the run stopped taking tasks (Cancel)
+        Stopped, // a message stopped Start (Error); a run under way was stopped
+    };
+    struct TBuildStep {
+        TBuildStatus Status = TBuildStatus::Done;
+        std::string Error; // when Stopped
+    };
+    // Start step 4 for the next checked rows, as BuildTasks does, until Budget is spent (one row
+    // at least), MaxWaiting tasks wait unstarted or the rows are done. Each row becomes a task
+    // whose files open at its turn (the component's QueueTask): a source that cannot be opened
+    // now is skipped as in BuildTasks; an output the engine refuses fails its task at its turn,
+    // with the reason, like a file gone by then. Once StartRun has started the run the tasks
+    // join it, and the last row closes it. Builds nothing more once the run takes no tasks (a
+    // stop, Cancel) or has ended. Not reentrant: a call made while one is under way (from a
+    // message box it shows) returns More at once.
+    TBuildStep BuildMore(std::chrono::milliseconds Budget, int MaxWaiting);
+    // Starts the run with Jobs files at once; it stays open for the rows still to build.
+    void StartRun(int Jobs);
+    // Gives up a Start in steps before its run was started: no task is left, nothing more is
+    // built (rows skipped so far keep their "Error").
+    void CancelTasks();
+    // No checked row of the Start in steps is left to look at (also true outside one). A run
+    // that ends before that runs no after-completion action.
+    bool AllBuilt() const;
+    // Checked rows of the last Start, tasks made of them so far, rows skipped so far.
+    int CheckedTotal() const { return FCheckedTotal; }
+    int TasksBuilt() const;
+    int SkippedCount() const;
+
     // Every checked row of the last Start that was not converted, in the order they failed:
-    // the rows BuildTasks skipped, then the tasks that ended with an error. A failed task's
+    // the rows skipped while building (all before the run with BuildTasks, along the run with a
+    // Start in steps) and the tasks that ended with an error. A failed task's
     // destination is removed (a stopped one keeps the shorter file it wrote).
     std::vector<TRunFailure> Failures() const;
 
-    // Task i converts row CheckedRows()[i].
+    // Task i converts row CheckedRows()[i]. A Start in steps adds to both lists while its run
+    // goes on (main thread).
     const std::vector<int>& CheckedRows() const { return FCheckedRows; }
     // The destination actually written by task i.
     const std::string& Destination(int Task) const { return FDestinations[size_t(Task)]; }
@@ -164,11 +207,43 @@ private:
     // Row of task TaskIndex, or -1 outside the task list.
     int RowOfTask(int TaskIndex) const;
 
+    // What stays the same for every row of one Start.
+    struct TStartContext {
+        TStartContext(const TIniFile& S, const TIniFile& C) : Settings(S), Catalogue(C) {}
+        TIniFile Settings;
+        TIniFile Catalogue;
+        std::string ExtraOutputOptions;
+        int FormatCode = 0;
+        std::string Suffix; // "." + the profile's FileExt
+        std::string Zoom;   // the profile's "parazoom"
+        TReservedNames Reserved;
+        int NextRow = 0;    // the next list row to look at
+        bool Deferred = false; // tasks through QueueTask (a Start in steps)
+        bool RunStarted = false;
+        bool Finished = false;
+        bool Busy = false;  // BuildMore is under way
+    };
+    // Steps 1-3 of both ways of building; false (Error set) when the component refuses.
+    bool Begin(TIniFile& Settings, const TIniFile& Catalogue, std::string ExtraOutputOptions,
+               std::string& Error);
+    enum class TRowOutcome { Task, Skipped, Stop };
+    // Step 4 for one checked row. Stop: Start must end with Error.
+    TRowOutcome BuildRow(int Row, std::string& Error, TBuildResult* Result);
+    // A checked row without task: "Error" with Reason, a failure, done in the totals.
+    void SkipRow(int Row, std::string Reason, TBuildResult* Result);
+    // Ends a Start that could not be built: no task, no row of it left.
+    void DropTasks();
+
     TFFConverter& FConverter;
     TSourceListModel& FList;
     TBatchHost& FHost;
-    std::vector<int> FCheckedRows;
-    std::vector<std::string> FDestinations;
+    std::vector<int> FCheckedRows;          // written on the main thread under FTaskLock
+    std::vector<std::string> FDestinations; // likewise
+    mutable std::mutex FTaskLock;           // the hook reads FCheckedRows on the worker
+    std::unique_ptr<TStartContext> FStart;
+    int FCheckedTotal = 0;
+    int FPlannedTasks = 0;                  // checked rows not skipped; guarded by FRowLock
+    int FSkipped = 0;                       // guarded by FRowLock
     // One per Start: every picture is decoded once for the whole run, whatever the task.
     std::unique_ptr<TLayerPictures> FPictures;
     std::vector<TRunFailure> FFailures; // guarded by FRowLock

@@ -47,6 +47,12 @@ void TBatchProgress::Ended(int TaskIndex)
     std::erase_if(Running_, [TaskIndex](const TRunningFile& f) { return f.TaskIndex == TaskIndex; });
 }
 
+void TBatchProgress::Skipped()
+{
+    if (Done_ < Total_)
+        ++Done_;
+}
+
 TBatchView TBatchProgress::View(TClock::time_point Now) const
 {
     TBatchView v;

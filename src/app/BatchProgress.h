@@ -38,6 +38,8 @@ public:
     void Report(int TaskIndex, const std::string& File, int Percent);
     // The task has ended: it leaves the running files and counts as done (once).
     void Ended(int TaskIndex);
+    // A file of the batch that got no task (it could not be opened): done at once.
+    void Skipped();
     TBatchView View(TClock::time_point Now) const;
 
 private:

@@ -5,6 +5,7 @@
 #include "engine/MainThread.h"
 #include "engine/Transcode.h"
 
+#include <algorithm>
 #include <chrono>
 #include <malloc.h>
 #include <exception>
@@ -96,6 +97,17 @@ bool TFFmpeg::Reopen(int Verbose, const std::function<void()>& ConnectHook, std:
     }
     Parked_ = false;
     return true;
+}
+
+void TFFmpeg::DeferSetUp(const std::string& Input, const TInputOptions* InputOptions,
+                         const std::string& Output, const TOutputOptions* OutputOptions) {
+    InputFileName = Input;
+    if (InputOptions != nullptr)
+        StoredInputOptions[0] = *InputOptions;
+    OutputFileNames = {Output};
+    if (OutputOptions != nullptr)
+        StoredOutputOptions[0] = *OutputOptions;
+    Parked_ = true;
 }
 
 // ---- TFFmpegList ----
@@ -306,6 +318,13 @@ bool TCustomFFConverter::LoadLibraries(const std::string& Folder) {
     return true;
 }
 
+void TCustomFFConverter::InstallPreview(TFFmpeg& Task) {
+    Task.SetPreviewFlags((Preview_ ? 1 : 0) | (PreviewBitmap_ ? 2 : 0));
+    Task.PreviewerFactory = PreviewerFactory_;
+    Task.PreviewCallback = [this](TCustomFFmpeg& Core, const TBitmap24& Bitmap, int64_t PTS,
+                                  int FrameNumber) { TaskPreview(Core, Bitmap, PTS, FrameNumber); };
+}
+
 void TCustomFFConverter::InstallTaskCallbacks(TFFmpeg& Task) {
     Task.ProgressCallback = [this](TCustomFFmpeg& Core, int FileIndex, int64_t TotalDuration,
                                    int64_t CurrentDuration, int64_t CurrentSize, float BitRate,
@@ -314,6 +333,72 @@ void TCustomFFConverter::InstallTaskCallbacks(TFFmpeg& Task) {
                      FPS, FrameNumber);
     };
     Task.TerminateCallback = [this](TCustomFFmpeg& Core) { TaskTerminated(Core); };
+}
+
+int TCustomFFConverter::QueueTask(const std::string& FileName, const TInputOptions* InputOptions,
+                                  const std::string& OutputFileName,
+                                  const TOutputOptions* OutputOptions) {
+    auto refuseWhenClosed = [this] {
+        if (Working_ && !Open_)
+            throw FFmpegException(FormatText("Cannot %s while working.", "QueueTask"));
+    };
+    {
+        std::lock_guard g(TerminateLock_);
+        refuseWhenClosed();
+    }
+    auto task = std::make_shared<TFFmpeg>();
+    InstallPreview(*task);
+    InstallTaskCallbacks(*task);
+    task->DeferSetUp(FileName, InputOptions, OutputFileName, OutputOptions);
+    TFFmpegList::TTaskPtr next;
+    int index = -1;
+    {
+        std::lock_guard g(TerminateLock_);
+        // A handler may have stopped the run meanwhile.
+        refuseWhenClosed();
+        index = Tasks_.Add(std::move(task));
+        if (Working_) {
+            ++RemainingTasks_;
+            // Tasks claimed and not ended are the ones running: a free place starts the next.
+            if (NextTaskIndex_ - FinishedCount_ < ParallelCount_)
+                next = ClaimNextTask();
+        }
+    }
+    // Opened and started outside the lock: see LaunchTask.
+    if (next)
+        LaunchTask(next, true);
+    return index;
+}
+
+void TCustomFFConverter::CloseRun() {
+    bool background = false;
+    {
+        std::lock_guard g(TerminateLock_);
+        if (!Open_)
+            return;
+        Open_ = false;
+        background = Background_;
+        if (!FinishClosedRun())
+            return;
+    }
+    DeliverTerminations(background);
+}
+
+bool TCustomFFConverter::FinishClosedRun() {
+    if (Open_ || AllDone_ || RemainingTasks_ > 0 || FinishedCount_ < Tasks_.Count())
+        return false;
+    FinalNotification();
+    return true;
+}
+
+bool TCustomFFConverter::AcceptsTasks() const {
+    std::lock_guard g(TerminateLock_);
+    return !Working_ || Open_;
+}
+
+int TCustomFFConverter::WaitingTaskCount() const {
+    std::lock_guard g(TerminateLock_);
+    return Working_ ? RemainingTasks_ : Tasks_.Count();
 }
 
 int TCustomFFConverter::AddTask(const std::string& FileName, const TInputOptions* Options) {
@@ -327,12 +412,7 @@ int TCustomFFConverter::AddTask(const std::string& FileName, const TInputOptions
     try {
         task->PrepareTask();
         task->SetVerbose(Verbose_);
-        task->SetPreviewFlags((Preview_ ? 1 : 0) | (PreviewBitmap_ ? 2 : 0));
-        task->PreviewerFactory = PreviewerFactory_;
-        task->PreviewCallback = [this](TCustomFFmpeg& Core, const TBitmap24& Bitmap, int64_t PTS,
-                                       int FrameNumber) {
-            TaskPreview(Core, Bitmap, PTS, FrameNumber);
-        };
+        InstallPreview(*task);
         const int slot = task->InputFileCount();
         task->InputFileName = FileName;
         if (Options != nullptr) {
@@ -442,7 +522,7 @@ bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileNam
     return true;
 }
 
-void TCustomFFConverter::StartTask(int ParallelCount) {
+void TCustomFFConverter::StartTask(int ParallelCount, bool MoreToCome) {
     CheckWorking("StartTask");
     // Every task opens its files when its turn comes, so at most the running ones hold any.
     ParkIdleTasks(0);
@@ -455,8 +535,13 @@ void TCustomFFConverter::StartTask(int ParallelCount) {
     AllDone_ = false;
     Background_ = ParallelCount > 0;
     Working_ = true;
+    Open_ = MoreToCome && Background_;
+    ParallelCount_ = std::max(ParallelCount, 0);
     const bool background = Background_;
     if (RemainingTasks_ == 0) {
+        // An open run waits for its tasks.
+        if (Open_)
+            return;
         // Nothing to run: the run has ended at once.
         FinalNotification();
         guard.unlock();
@@ -567,11 +652,25 @@ void TCustomFFConverter::ResumeTasks() {
 }
 
 void TCustomFFConverter::StopTasks(bool Wait) {
+    bool wasOpen = false;
     {
         std::lock_guard g(TerminateLock_);
         RemainingTasks_ = 0;
+        wasOpen = Open_;
+        Open_ = false;
     }
     Tasks_.TerminateAll(Wait);
+    if (!wasOpen)
+        return;
+    // An open run whose tasks had all ended gets no further end to finish it: it ends here.
+    bool background = false;
+    {
+        std::lock_guard g(TerminateLock_);
+        background = Background_;
+        if (!FinishClosedRun())
+            return;
+    }
+    DeliverTerminations(background);
 }
 
 void TCustomFFConverter::RemoveTask(int TaskIndex) {
@@ -600,6 +699,8 @@ void TCustomFFConverter::ClearTasks() {
         AllDone_ = false;
         Background_ = false;
         Working_ = false;
+        Open_ = false;
+        ParallelCount_ = 0;
     }
     WaitForDeliveries();
 }
@@ -698,8 +799,8 @@ void TCustomFFConverter::TaskTerminated(TCustomFFmpeg& Task) {
         }
         ++FinishedCount_;
         if (RemainingTasks_ < 1) {
-            if (!AllDone_ && FinishedCount_ >= Tasks_.Count())
-                FinalNotification();
+            // An open run ends when it is closed (CloseRun, a stop).
+            FinishClosedRun();
         } else if (Background_ && !EndingUnstarted) {
             next = ClaimNextTask();
         }

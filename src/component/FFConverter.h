@@ -141,6 +141,11 @@ public:
     // released. ConnectHook is what installs the component's frame hook (see
     // ApplyOutputOptions).
     bool Reopen(int Verbose, const std::function<void()>& ConnectHook, std::string& Reason);
+    // Records the set-up of a task of one input and one output without making it: nothing is
+    // opened now, the task waits parked and Reopen makes it when its turn comes. Either record
+    // may be null (the file is then opened without options).
+    void DeferSetUp(const std::string& Input, const TInputOptions* InputOptions,
+                    const std::string& Output, const TOutputOptions* OutputOptions);
 
     TTaskSlots<std::unique_ptr<TAVProbe>> InputProbes;
     TTaskSlots<std::optional<TInputOptions>> StoredInputOptions;
@@ -220,12 +225,31 @@ public:
     // worker threads and each end starts the next; with N <= 0 all tasks run one after another
     // on the calling thread and StartTask returns when all have ended. Raises
     // "Cannot StartTask while working.".
-    void StartTask(int ParallelCount);
+    // MoreToCome (background runs only) keeps the run open for tasks that QueueTask adds while
+    // it goes on: each joins the run in list order and starts as soon as fewer than N run, and
+    // the final notification waits for CloseRun (or a stop) besides the end of every task.
+    void StartTask(int ParallelCount, bool MoreToCome = false);
+    // A task of one input and one output whose files are opened only when its turn comes:
+    // nothing is opened or checked now (an input that cannot be opened or an output the engine
+    // refuses ends the task as failed with the reason AddTask or SetOutputFile would have
+    // given). Returns its index. Allowed while idle and during a run started with MoreToCome
+    // until CloseRun or a stop; otherwise raises "Cannot QueueTask while working.".
+    int QueueTask(const std::string& FileName, const TInputOptions* InputOptions,
+                  const std::string& OutputFileName, const TOutputOptions* OutputOptions);
+    // No more tasks come to the open run: it ends once its tasks have ended (at once when they
+    // all have). Nothing when the run is not open.
+    void CloseRun();
+    // True while QueueTask is allowed: no run, or an open one.
+    bool AcceptsTasks() const;
+    // Tasks that have not been started yet: all of them before a run, during one those the run
+    // has not reached (none once it was stopped).
+    int WaitingTaskCount() const;
     // Pause or resume every task's worker (tasks run on the calling thread are not affected).
     void PauseTasks();
     void ResumeTasks();
     // Starts no further task and stops every task (a paused one is resumed first); with Wait,
     // waits for each. Every task raises OnTerminate once, then the final notification follows.
+    // An open run is closed: it takes no more tasks.
     void StopTasks(bool Wait);
     // Frees one task (later indexes shift down). Raises "Cannot RemoveTask while working.".
     void RemoveTask(int TaskIndex);
@@ -300,6 +324,9 @@ private:
     void LaunchTask(TFFmpegList::TTaskPtr Task, bool Background);
     // Fills and queues the final notification; AllDone := true. TerminateLock_ held.
     void FinalNotification();
+    // The final notification once no task is left to start or to end and the run is not open;
+    // true when it was queued. TerminateLock_ held.
+    bool FinishClosedRun();
     // Queues one notification (TerminateLock_ held); DeliverTerminations raises it later.
     void QueueTermination(const TTerminateInfo& Info);
     // Makes sure the queued notifications get delivered: in a background run by a delivery
@@ -312,6 +339,8 @@ private:
     // meanwhile) and joins the delivery thread; returns at once when called from a handler.
     void WaitForDeliveries();
     void RaiseTerminate(const TTerminateInfo& Info, bool ToMainThread);
+    // The preview flags, previewer factory and preview callback a new task starts with.
+    void InstallPreview(TFFmpeg& Task);
     void InstallTaskCallbacks(TFFmpeg& Task);
     // The installer of the frame hook that a task's output with Hook set calls.
     std::function<void()> HookInstaller(TFFmpeg& Task);
@@ -370,6 +399,8 @@ private:
     bool AllDone_ = false;
     bool Background_ = false;
     bool Working_ = false;
+    bool Open_ = false;     // the run takes more tasks (StartTask with MoreToCome)
+    int ParallelCount_ = 0; // tasks the background run keeps going at once
     int SyncRuns_ = 0; // StartTask calls running tasks on their own thread right now
 
     // Termination delivery: one drainer at a time delivers the queue in order.

@@ -10,7 +10,7 @@
 namespace {
 
 constexpr qint64 ShowAfterMs = 300;
-constexpr qint64 PumpEveryMs = 50;
+constexpr qint64 PumpEveryMs = 20;
 
 } // namespace
 

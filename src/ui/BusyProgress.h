@@ -1,6 +1,6 @@
 // A long operation of the main window (adding many files, preparing the tasks of a Start) that
 // runs on the main thread one file at a time keeps the window alive through this: at most every
-// 50 ms it lets the event loop run (without user input until the dialog is up) and, from 300 ms
+// 20 ms it lets the event loop run (without user input until the dialog is up) and, from 300 ms
 // on (a short operation shows nothing), shows "Adding 340 of 2,000…" in a window-modal progress
 // dialog whose Cancel it reports.
 //

@@ -42,6 +42,8 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <chrono>
+
 using namespace zelta;
 
 namespace {
@@ -56,6 +58,14 @@ const QRect ListRect(8, 62, 436, 318);
 const QRect PreviewRect(452, 58, 300, 322);
 const QRect OutputRect(8, 386, 596, 94);
 const QRect StartBelowRect(612, 392, 140, 86);
+
+// A Start builds its first task before the progress window shows and the others in slices of
+// about this long while the first files convert, keeping this many tasks per file running at
+// once (and a few more) ready for their turn.
+constexpr std::chrono::milliseconds BuildSlice{10};
+constexpr int ReadyTasksPerJob = 2;
+constexpr int ReadyTasksExtra = 8;
+constexpr int BuildPollMs = 10; // while enough tasks wait for their turn
 
 const char* const ThemeItemNames[ThemeCount] = {"Default", "Gray",  "Orange",    "Purple",
                                                 "Red",     "Green", "Light blue"};
@@ -592,19 +602,35 @@ void TfrmMain::btnStartClick() {
     const TIniFile catalogue = g->Catalogue();
     if (Files_.CheckedCount() > 0)
         PreviewPanel->Stop();
-    TBusyProgress busy(this, QStringLiteral("Preparing"));
-    const TBatchDriver::TBuildResult built = Driver_->BuildTasks(
-        settings, catalogue, {}, [&busy](int Done, int Total) { return busy.Step(Done, Total); });
-    RefreshFromSettings();
-    if (built.Cancelled)
-        return;
-    if (built.Stopped) {
-        ShowMessage("Warning", built.Error);
+    const TBatchDriver::TBuildResult begun = Driver_->BeginTasks(settings, catalogue);
+    if (begun.Stopped) {
+        ShowMessage("Warning", begun.Error);
         return;
     }
-    const int checked = built.Tasks + built.Skipped;
-    if (built.Tasks == 0) {
-        if (built.Skipped > 0)
+    // Only the first task is made before the progress window shows (rows that cannot be opened
+    // are skipped on the way); the rest follow in slices while the first files convert.
+    TBatchDriver::TBuildStep step;
+    {
+        TBusyProgress busy(this, QStringLiteral("Preparing"));
+        while (Driver_->TasksBuilt() == 0 && !Driver_->AllBuilt()) {
+            if (!busy.Step(Driver_->SkippedCount(), Driver_->CheckedTotal())) {
+                Driver_->CancelTasks();
+                RefreshFromSettings();
+                return;
+            }
+            step = Driver_->BuildMore(BuildSlice, 1);
+            if (step.Status == TBatchDriver::TBuildStatus::Stopped)
+                break;
+        }
+    }
+    RefreshFromSettings();
+    if (step.Status == TBatchDriver::TBuildStatus::Stopped) {
+        ShowMessage("Warning", step.Error);
+        return;
+    }
+    const int checked = Driver_->CheckedTotal();
+    if (Driver_->TasksBuilt() == 0) {
+        if (Driver_->SkippedCount() > 0)
             ShowMessage("Warning", FailureReport(Driver_->Failures(), checked));
         return;
     }
@@ -623,11 +649,42 @@ void TfrmMain::btnStartClick() {
                 btnResume->setEnabled(false);
             });
     }
-    frmProgress->SetJobCount(ConversionJobCount(settings, catalogue));
+    const int jobs = ConversionJobCount(settings, catalogue);
+    frmProgress->SetJobCount(jobs);
+    QTimer builder;
+    std::string stopped;
+    connect(&builder, &QTimer::timeout, this, [&] {
+        const TBatchDriver::TBuildStep next =
+            Driver_->BuildMore(BuildSlice, jobs * ReadyTasksPerJob + ReadyTasksExtra);
+        switch (next.Status) {
+        case TBatchDriver::TBuildStatus::More:
+            builder.setInterval(0);
+            break;
+        case TBatchDriver::TBuildStatus::Waiting:
+            builder.setInterval(BuildPollMs);
+            break;
+        case TBatchDriver::TBuildStatus::Stopped:
+            stopped = next.Error; // the run was stopped; its end closes the progress window
+            builder.stop();
+            break;
+        case TBatchDriver::TBuildStatus::Done:
+            builder.stop();
+            break;
+        }
+    });
+    frmProgress->SetStarter([&](int Jobs) {
+        Driver_->StartRun(Jobs);
+        if (!Driver_->AllBuilt())
+            builder.start(0);
+    });
     SetRunButtons(true);
     Running_ = true;
     frmProgress->exec(); // its showing starts the tasks; the run's end closes it
+    frmProgress->SetStarter({});
+    builder.stop();
     Running_ = false;
+    if (!stopped.empty())
+        ShowMessage("Warning", stopped);
     if (const std::vector<TRunFailure> failures = Driver_->Failures(); !failures.empty())
         ShowMessage("Warning", FailureReport(failures, checked));
 }

@@ -196,6 +196,8 @@ void TfrmProgress::SetBarPosition(int Percent) { progbarFile->setValue(Percent);
 
 void TfrmProgress::SetJobCount(int Jobs) { JobCount_ = Jobs < 1 ? 1 : Jobs; }
 
+void TfrmProgress::SetStarter(TStarter Starter) { Starter_ = std::move(Starter); }
+
 void TfrmProgress::ShowBatch(const TBatchView& View) {
     // Rows are reused: with several files at once this runs several times a second.
     while (lstRunning->count() > int(View.Running.size()))
@@ -243,7 +245,10 @@ void TfrmProgress::FormShow() {
     Timer1->start();
     progbarFile->setRange(0, 100);
     progbarFile->setValue(0);
-    Ovren_.StartTask(JobCount_);
+    if (Starter_)
+        Starter_(JobCount_);
+    else
+        Ovren_.StartTask(JobCount_);
 }
 
 void TfrmProgress::done(int Result) {

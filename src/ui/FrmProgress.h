@@ -51,6 +51,10 @@ public:
 
     // How many tasks the showing starts at once (StartTask's count; 1 until set).
     void SetJobCount(int Jobs);
+    // What the showing calls to start the run with the job count, instead of the component's
+    // StartTask (a Start whose tasks are still being built starts its run open); empty: StartTask.
+    using TStarter = std::function<void(int Jobs)>;
+    void SetStarter(TStarter Starter);
     int JobCount() const { return JobCount_; }
     // The texts of one progress report (and its percentage on the bar).
     void ShowProgress(const zelta::TProgressTexts& Texts);
@@ -114,4 +118,5 @@ private:
     QImage Picture_;
     bool Closing_ = false;
     int JobCount_ = 1;
+    TStarter Starter_;
 };

@@ -770,3 +770,82 @@ TEST_F(BatchDriver, AddingAndPreparingReportEachFileAndStopWhenAsked)
     EXPECT_EQ(Whole.Tasks, 2);
     EXPECT_EQ(Steps.size(), 2u);
 }
+
+// A Start in steps: one task before the run, the others while it goes on. A row that can no
+// longer be opened is found on the way and named; the counter counts the files that get a task,
+// the totals every checked row, and the folder opens once after the last file.
+TEST_F(BatchDriver, StartInStepsJoinsTheRunAndEndsItOnce)
+{
+    const auto& F = fixtures::Fixtures();
+    const std::string Gone = Copy(F.Mp3, "gone.mp3");
+    Add({F.Wav, Gone, F.Flac, Copy(F.Wav, "four.wav")});
+    test::WriteBytes(Gone, "no longer media");
+    Host.OpenFolderChecked = true;
+
+    ASSERT_FALSE(Driver.BeginTasks(Settings, Catalogue).Stopped);
+    EXPECT_EQ(Driver.CheckedTotal(), 4);
+    EXPECT_EQ(Driver.BuildMore(std::chrono::milliseconds(0), 1).Status,
+              TBatchDriver::TBuildStatus::Waiting);
+    EXPECT_EQ(Driver.TasksBuilt(), 1);
+    EXPECT_FALSE(Driver.AllBuilt());
+    EXPECT_FALSE(fs::exists(Out + "/" + fs::path(F.Wav).stem().string() + "_(new).mp3"));
+    Driver.StartRun(1);
+    TBatchDriver::TBuildStatus Status = TBatchDriver::TBuildStatus::More;
+    while (Status != TBatchDriver::TBuildStatus::Done) {
+        Status = Driver.BuildMore(std::chrono::milliseconds(20), 1).Status;
+        ASSERT_NE(Status, TBatchDriver::TBuildStatus::Stopped);
+        if (Status == TBatchDriver::TBuildStatus::Waiting)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    Host.WaitForRunEnd();
+
+    EXPECT_EQ(Driver.TasksBuilt(), 3);
+    EXPECT_EQ(Driver.CheckedRows(), (std::vector<int>{0, 2, 3}));
+    std::lock_guard Guard(Host.Lock);
+    ASSERT_EQ(Host.Ends.size(), 3u);
+    for (const TTerminateInfo& E : Host.Ends)
+        EXPECT_TRUE(E.Finished) << E.ExceptionMsg;
+    EXPECT_EQ(List.SubItem(1, colProgress), "Error");
+    for (int Row : {0, 2, 3})
+        EXPECT_EQ(List.SubItem(Row, colProgress), "100%") << Row;
+    ASSERT_EQ(Driver.Failures().size(), 1u);
+    EXPECT_EQ(Driver.Failures()[0].File, Gone);
+    ASSERT_FALSE(Host.Progress.empty());
+    for (const TProgressTexts& T : Host.Progress)
+        EXPECT_TRUE(T.Progress.ends_with("/3]")) << T.Progress;
+    ASSERT_FALSE(Host.Batches.empty());
+    EXPECT_EQ(Host.Batches.back().Files, "4 of 4 files");
+    EXPECT_EQ(Host.Batches.back().Percent, 100);
+    EXPECT_EQ(Host.FolderOpened, 1);
+    EXPECT_EQ(Host.RunsEnded, 1);
+}
+
+// A stop while rows are still to be built ends the run; nothing more is built and no
+// after-completion action runs, even if every task made so far had finished.
+TEST_F(BatchDriver, StopWhileBuildingInStepsBuildsNothingMore)
+{
+    const auto& F = fixtures::Fixtures();
+    Add({F.Wav, F.Mp3, F.Flac});
+    Host.OpenFolderChecked = true;
+    Host.ShutDownChecked = true;
+    ASSERT_FALSE(Driver.BeginTasks(Settings, Catalogue).Stopped);
+    Driver.BuildMore(std::chrono::milliseconds(0), 1);
+    ASSERT_EQ(Driver.TasksBuilt(), 1);
+    Driver.StartRun(1);
+    {
+        // The first file ends; the run stays open for the rows not built yet.
+        std::unique_lock Guard(Host.Lock);
+        ASSERT_TRUE(Host.Changed.wait_for(Guard, std::chrono::seconds(60),
+                                          [&] { return !Host.Ends.empty(); }));
+    }
+    Converter.StopTasks(true);
+    Host.WaitForRunEnd();
+    EXPECT_EQ(Driver.BuildMore(std::chrono::milliseconds(20), 8).Status,
+              TBatchDriver::TBuildStatus::Done);
+    EXPECT_EQ(Driver.TasksBuilt(), 1);
+    EXPECT_EQ(List.SubItem(1, colProgress), "");
+    EXPECT_EQ(List.SubItem(2, colProgress), "");
+    EXPECT_EQ(Host.FolderOpened, 0);
+    EXPECT_EQ(Host.ShutDowns, 0);
+    EXPECT_EQ(Host.RunsEnded, 1);
+}

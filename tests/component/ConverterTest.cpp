@@ -296,6 +296,79 @@ TEST_P(TConverterRun, AStopBeforeTheStartStillLetsTheRunEnd) {
     EXPECT_TRUE(Conv->AllDone());
 }
 
+// A run kept open takes tasks while it goes on: a task queued while nothing runs starts at
+// once, one whose file is gone fails with the reason the open gives, and the run ends only
+// after it was closed. Nothing of a queued task is opened before its turn.
+TEST_P(TConverterRun, AnOpenRunTakesQueuedTasksAndEndsOnceClosed) {
+    const std::string missing = Out.File("missing.wav");
+    ASSERT_EQ(Conv->QueueTask(Media().Wav, nullptr, Out.File("q0.mp3"), nullptr), 0);
+    EXPECT_FALSE(std::filesystem::exists(Out.File("q0.mp3")));
+    EXPECT_EQ(Conv->WaitingTaskCount(), 1);
+    Conv->StartTask(2, true);
+    Serving([&] {
+        ASSERT_TRUE(Events.WaitFor([&] { return Events.Ends.size() == 1; }));
+        // Every task has ended, yet the run is open: no final notification.
+        std::this_thread::sleep_for(50ms);
+        {
+            std::lock_guard g(Events.Lock);
+            EXPECT_EQ(Events.Ends.size(), 1u);
+        }
+        RunInMainThread([&] {
+            EXPECT_TRUE(Conv->AcceptsTasks());
+            TOutputOptions o;
+            ResetOutputOptions(o);
+            o.AudioCodec = "libmp3lame";
+            EXPECT_EQ(Conv->QueueTask(missing, nullptr, Out.File("q1.mp3"), nullptr), 1);
+            EXPECT_EQ(Conv->QueueTask(Media().Mp3, nullptr, Out.File("q2.mp3"), &o), 2);
+        });
+        ASSERT_TRUE(Events.WaitFor([&] { return Events.Ends.size() == 3; }));
+        EXPECT_FALSE(Events.FinalSeen());
+        RunInMainThread([&] {
+            EXPECT_EQ(Conv->WaitingTaskCount(), 0);
+            Conv->CloseRun();
+        });
+        ASSERT_TRUE(Events.WaitFinal());
+    });
+
+    std::vector<int> ends = Events.EndIndexes();
+    ASSERT_EQ(ends.size(), 4u);
+    EXPECT_EQ(ends.back(), -1);
+    std::lock_guard g(Events.Lock);
+    for (const TEnd& e : Events.Ends) {
+        if (e.Info.TaskIndex == 1) {
+            EXPECT_TRUE(e.Info.Exception);
+            EXPECT_THAT(e.Info.ExceptionMsg, HasSubstr("missing.wav"));
+        } else {
+            EXPECT_TRUE(e.Info.Finished) << e.Info.TaskIndex << e.Info.ExceptionMsg;
+        }
+    }
+    EXPECT_TRUE(std::filesystem::exists(Out.File("q0.mp3")));
+    EXPECT_TRUE(std::filesystem::exists(Out.File("q2.mp3")));
+    EXPECT_FALSE(Conv->AcceptsTasks());
+    try {
+        Conv->QueueTask(Media().Wav, nullptr, Out.File("late.mp3"), nullptr);
+        ADD_FAILURE() << "a closed run took a task";
+    } catch (const FFmpegException& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot QueueTask while working.");
+    }
+}
+
+// A stop closes an open run: with every task ended already the stop itself ends the run, and
+// the run takes nothing more.
+TEST_P(TConverterRun, AStopEndsAnOpenRunWhoseTasksHaveEnded) {
+    ASSERT_EQ(Conv->QueueTask(Media().Wav, nullptr, Out.File("s.mp3"), nullptr), 0);
+    Conv->StartTask(1, true);
+    Serving([&] {
+        ASSERT_TRUE(Events.WaitFor([&] { return Events.Ends.size() == 1; }));
+        RunInMainThread([&] { Conv->StopTasks(true); });
+        ASSERT_TRUE(Events.WaitFinal());
+        RunInMainThread([&] { EXPECT_FALSE(Conv->AcceptsTasks()); });
+    });
+    EXPECT_EQ(Events.EndIndexes(), (std::vector<int>{0, -1}));
+    Conv->ClearTasks();
+    EXPECT_TRUE(Conv->AcceptsTasks());
+}
+
 TEST_P(TConverterRun, StoppingAPausedTaskLeavesAValidShorterOutput) {
     const TInputOptions paced = Paced();
     AddJob(Media().Wav, Out.File("paused.mp3"), &paced);

@@ -7,7 +7,7 @@
 #include "app/QtDispatcher.h"
 #include "app/SourceList.h"
 #include "fixtures/Fixtures.h"
-#include "ui/DialogServices.h"
+#include "QuietServices.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmProgress.h"
 #include "ui/ZeltaApplication.h"
@@ -34,22 +34,6 @@
 using namespace zelta;
 
 namespace {
-
-class TRecordingServices : public TDialogServices {
-public:
-    void Information(QWidget*, const QString& Caption, const QString& Text) const override {
-        Boxes.push_back(Caption + ": " + Text);
-    }
-    void Warning(QWidget*, const QString& Caption, const QString& Text) const override {
-        Boxes.push_back(Caption + ": " + Text);
-    }
-    bool OpenUrl(const QUrl& Url) const override {
-        Opened.push_back(Url);
-        return true;
-    }
-    mutable std::vector<QString> Boxes;
-    mutable std::vector<QUrl> Opened;
-};
 
 // What the progress window showed while the run went on, looked at every few milliseconds.
 struct TSeen {
