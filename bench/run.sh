@@ -3,7 +3,8 @@
 # in that folder (bench-<name>.json) next to the console table, then the engine's conversion
 # timings on short media (bench/engine.sh runs them on the full reference media), then the
 # zelta-convert batch timing (BatchBench, media made in <build>/bench-batch-media) and the big
-# batch of 2,000 short files under an open-file limit (BigBatchBench).
+# batch of 2,000 short files under an open-file limit (BigBatchBench), and zelta-convert side by
+# side with the ffmpeg program on 720p and 1080p H.264/AAC to MP3 (FfmpegCompareBench).
 set -euo pipefail
 build=${1:-build}
 for src in "$(dirname "$0")"/*Bench.cpp; do
@@ -12,6 +13,7 @@ for src in "$(dirname "$0")"/*Bench.cpp; do
   [ "$name" = ConvertBench ] && continue
   [ "$name" = BatchBench ] && continue
   [ "$name" = BigBatchBench ] && continue
+  [ "$name" = FfmpegCompareBench ] && continue
   echo "== $name"
   "$build/$name" --benchmark_out="$build/bench-$name.json" --benchmark_out_format=json
 done
@@ -21,3 +23,5 @@ echo "== BatchBench"
 "$build/BatchBench" --media "$build/bench-batch-media"
 echo "== BigBatchBench"
 "$build/BigBatchBench" --media "$build/bench-bigbatch-media"
+echo "== FfmpegCompareBench"
+"$build/FfmpegCompareBench" --media "$build/bench-ffmpeg-media"

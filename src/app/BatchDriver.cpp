@@ -233,6 +233,10 @@ TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TI
                                                  JobDefaults::ParaZoom);
     TReservedNames reserved;
     TAVProbe& probe = FConverter.Probe();
+    // An audio profile takes nothing from the video: reading its header is enough.
+    const TAVProbe::TVideoAnalysis analysis = ProfileHasVideo(Settings, Catalogue, formatCode)
+                                                  ? TAVProbe::TVideoAnalysis::Decode
+                                                  : TAVProbe::TVideoAnalysis::HeaderOnly;
 
     const int checked = FList.CheckedCount();
     int done = 0;
@@ -252,7 +256,7 @@ TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TI
         input.FileName = FList.Caption(row);
         bool opened = false;
         try {
-            opened = probe.Open(input.FileName);
+            opened = probe.Open(input.FileName, "", analysis);
         } catch (const std::exception& e) {
             return stop(e.what());
         }

@@ -108,10 +108,18 @@ public:
     ~TCustomAVProbe() override;
     const char* ClassName() const override { return "TCustomAVProbe"; }
 
+    // How much of the video Open analyses. Decode: every fact, as shown to the user.
+    // HeaderOnly: for a use that takes only the audio; the video streams keep what the
+    // container's header says (size, frame rate, duration, rotation), but no picture is decoded,
+    // so what only decoding tells (the pixel format) reads as unknown. Audio facts, the file's
+    // duration and its start time are the same either way.
+    enum class TVideoAnalysis { Decode, HeaderOnly };
+
     // Opens FileName (UTF-8), detecting its format unless ForcedFormat names one. False with
     // LastError set on failure; the probe is then empty. Raises FFmpegException when a needed
     // library is not loaded.
-    bool Open(const std::string& FileName, const std::string& ForcedFormat = "");
+    bool Open(const std::string& FileName, const std::string& ForcedFormat = "",
+              TVideoAnalysis Video = TVideoAnalysis::Decode);
     // Reads a context opened elsewhere without taking ownership; Context must outlive the
     // attachment (call Close or destroy the probe first). Null attaches nothing. Raises
     // FFmpegException when a needed library is not loaded.
