@@ -40,8 +40,9 @@ std::string MetadataValue(const AVDictionary* Metadata, const std::string& Key,
 // Marks every video stream of an opened input but its cover pictures AVDISCARD_ALL, before
 // avformat_find_stream_info, for a use that takes nothing from the video: the pass then
 // decodes none of its pictures (H.264 alone takes seven at full size, on one thread) and the
-// demuxers skip its packets. The header's facts (size, frame rate, duration, rotation) stay;
-// what only decoding tells (the pixel format, the decoder delay) is left unknown. The start
+// demuxers skip its packets. What the container's header states stays (codec, frame rate,
+// rotation, mostly the size); what the pass learns from the pictures is left unknown (the pixel
+// format and aspect, the decoder delay, for some codecs the size). The start
 // time and duration of the file and its other streams come out as with the full pass for the
 // common containers. Covers are one picture each and go with the tags, so they keep theirs.
 void DiscardVideoStreams(AVFormatContext* Context);

@@ -109,10 +109,12 @@ public:
     const char* ClassName() const override { return "TCustomAVProbe"; }
 
     // How much of the video Open analyses. Decode: every fact, as shown to the user.
-    // HeaderOnly: for a use that takes only the audio; the video streams keep what the
-    // container's header says (size, frame rate, duration, rotation), but no picture is decoded,
-    // so what only decoding tells (the pixel format) reads as unknown. Audio facts, the file's
-    // duration and its start time are the same either way.
+    // HeaderOnly: for a use that takes only the audio; no video picture is decoded and no video
+    // packet read (covers excepted), so a video stream reports what the container's header
+    // states (codec, frame rate, frame count, rotation, mostly the size) and what the analysis
+    // learns from the pictures reads as unknown or as the file's (the pixel format, the pixel
+    // aspect, for some codecs the size; the stream's own start and length). The file's facts
+    // and the audio streams' are the same either way.
     enum class TVideoAnalysis { Decode, HeaderOnly };
 
     // Opens FileName (UTF-8), detecting its format unless ForcedFormat names one. False with
