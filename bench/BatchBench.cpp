@@ -5,86 +5,17 @@
 // made once through the libraries in <media> (never by the tool). Without ffmpeg on PATH only
 // zelta-convert's own times are printed.
 //   BatchBench [--media DIR] [--files N] [--seconds S] [--repeat R]
+#include "ChildProcess.h"
 #include "fixtures/Fixtures.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace fs = std::filesystem;
-
-namespace {
-
-// Runs Args (argv[0] looked up on PATH) with standard output and error discarded; the wall time
-// in seconds, or a negative value when it failed.
-double RunTimed(const std::vector<std::string>& Args, const std::vector<std::string>& ExtraEnv = {})
-{
-    std::fflush(nullptr);
-    const auto t0 = std::chrono::steady_clock::now();
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        return -1;
-    if (pid == 0) {
-        if (FILE* null = std::fopen("/dev/null", "w")) {
-            ::dup2(::fileno(null), STDOUT_FILENO);
-            ::dup2(::fileno(null), STDERR_FILENO);
-        }
-        for (const std::string& e : ExtraEnv)
-            ::putenv(const_cast<char*>(e.c_str()));
-        std::vector<char*> argv;
-        for (const std::string& a : Args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return -1;
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
-bool OnPath(const std::string& Program)
-{
-    const char* path = std::getenv("PATH");
-    if (path == nullptr)
-        return false;
-    std::string rest = path;
-    size_t start = 0;
-    for (;;) {
-        const size_t colon = rest.find(':', start);
-        const std::string dir = rest.substr(start, colon == std::string::npos ? colon : colon - start);
-        if (!dir.empty() && ::access((dir + "/" + Program).c_str(), X_OK) == 0)
-            return true;
-        if (colon == std::string::npos)
-            return false;
-        start = colon + 1;
-    }
-}
-
-// Best of Repeat runs of Job (each gets a fresh output folder first).
-template <class TJob>
-double Best(int Repeat, TJob Job)
-{
-    double best = -1;
-    for (int i = 0; i < Repeat; ++i) {
-        const double t = Job();
-        if (t < 0)
-            return -1;
-        if (best < 0 || t < best)
-            best = t;
-    }
-    return best;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {

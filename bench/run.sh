@@ -3,8 +3,9 @@
 # in that folder (bench-<name>.json) next to the console table, then the engine's conversion
 # timings on short media (bench/engine.sh runs them on the full reference media), then the
 # zelta-convert batch timing (BatchBench, media made in <build>/bench-batch-media), the big
-# batch of 2,000 short files under an open-file limit (BigBatchBench) and the same files through
-# the main window, offscreen (WindowBatchBench).
+# batch of 2,000 short files under an open-file limit (BigBatchBench), the same files through
+# the main window, offscreen (WindowBatchBench), and zelta-convert side by side with the ffmpeg
+# program on 720p and 1080p H.264/AAC to MP3 (FfmpegCompareBench).
 set -euo pipefail
 build=${1:-build}
 for src in "$(dirname "$0")"/*Bench.cpp; do
@@ -14,6 +15,7 @@ for src in "$(dirname "$0")"/*Bench.cpp; do
   [ "$name" = BatchBench ] && continue
   [ "$name" = BigBatchBench ] && continue
   [ "$name" = WindowBatchBench ] && continue
+  [ "$name" = FfmpegCompareBench ] && continue
   echo "== $name"
   "$build/$name" --benchmark_out="$build/bench-$name.json" --benchmark_out_format=json
 done
@@ -25,3 +27,5 @@ echo "== BigBatchBench"
 "$build/BigBatchBench" --media "$build/bench-bigbatch-media"
 echo "== WindowBatchBench"
 "$build/WindowBatchBench" --media "$build/bench-bigbatch-media"
+echo "== FfmpegCompareBench"
+"$build/FfmpegCompareBench" --media "$build/bench-ffmpeg-media"

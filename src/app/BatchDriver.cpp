@@ -219,6 +219,9 @@ bool TBatchDriver::Begin(TIniFile& Settings, const TIniFile& Catalogue,
     start->Suffix = "." + CatalogueFileExt(Catalogue, start->FormatCode);
     start->Zoom = Settings.ReadString(FormatInfoSection(start->FormatCode), KeyParaZoom,
                                       JobDefaults::ParaZoom);
+    start->Analysis = ProfileHasVideo(Settings, Catalogue, start->FormatCode)
+                          ? TAVProbe::TVideoAnalysis::Decode
+                          : TAVProbe::TVideoAnalysis::HeaderOnly;
     FStart = std::move(start);
     return true;
 }
@@ -264,7 +267,7 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     input.FileName = FList.Caption(Row);
     bool opened = false;
     try {
-        opened = probe.Open(input.FileName);
+        opened = probe.Open(input.FileName, "", start.Analysis);
     } catch (const std::exception& e) {
         Error = e.what();
         return TRowOutcome::Stop;

@@ -19,6 +19,7 @@
 #include "effects/LayerPictures.h"
 #include "engine/ConvertThread.h"
 #include "engine/FFUtils.h"
+#include "probe/AVProbe.h"
 
 #include <chrono>
 #include <cstdint>
@@ -216,6 +217,8 @@ private:
         int FormatCode = 0;
         std::string Suffix; // "." + the profile's FileExt
         std::string Zoom;   // the profile's "parazoom"
+        // An audio profile takes nothing from the video: reading its header is enough.
+        TAVProbe::TVideoAnalysis Analysis = TAVProbe::TVideoAnalysis::Decode;
         TReservedNames Reserved;
         int NextRow = 0;    // the next list row to look at
         bool Deferred = false; // tasks through QueueTask (a Start in steps)

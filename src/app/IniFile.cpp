@@ -475,8 +475,8 @@ bool ParseIniInteger(std::string_view Text, int& Value)
     return true;
 }
 
-TIniFile::TIniFile(std::string FileName, TDamagedFile Policy)
-    : FFileName(std::move(FileName)), FPolicy(Policy)
+TIniFile::TIniFile(std::string FileName, TDamagedFile Policy, TIniWrites Writes)
+    : FFileName(std::move(FileName)), FPolicy(Policy), FWrites(Writes)
 {
 }
 
@@ -707,7 +707,8 @@ bool TIniFile::Store(const std::string& Content, bool KeepOld)
         Error = errno;
         Ok = false;
     }
-    if (Ok && ::fsync(File.Get()) != 0) {
+    const bool Durable = FWrites == TIniWrites::Durable;
+    if (Ok && Durable && ::fsync(File.Get()) != 0) {
         Error = errno;
         Ok = false;
     }
@@ -733,7 +734,8 @@ bool TIniFile::Store(const std::string& Content, bool KeepOld)
         ::unlink(Temp.c_str());
         return Fail(ErrnoText(Error));
     }
-    SyncFolder(Folder);
+    if (Durable)
+        SyncFolder(Folder);
     RemoveOrphanedTemporaries(Folder, Base);
     return true;
 }

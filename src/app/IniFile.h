@@ -85,9 +85,15 @@ std::string_view IniDamageText(TIniDamage Damage);
 
 enum class TDamagedFile { Keep, StartOver };
 
+// Whether a write waits until the new content is on the disk. Every write replaces the file
+// atomically either way; Scratch is for a private copy removed at the end of the process, whose
+// loss in a crash costs nothing (waiting for the disk costs tens of milliseconds a write).
+enum class TIniWrites { Durable, Scratch };
+
 class TIniFile {
 public:
-    explicit TIniFile(std::string FileName, TDamagedFile Policy = TDamagedFile::Keep);
+    explicit TIniFile(std::string FileName, TDamagedFile Policy = TDamagedFile::Keep,
+                      TIniWrites Writes = TIniWrites::Durable);
 
     const std::string& FileName() const { return FFileName; }
     // Where a StartOver object keeps a damaged file when it starts a new one.
@@ -134,6 +140,7 @@ private:
 
     std::string FFileName;
     TDamagedFile FPolicy;
+    TIniWrites FWrites;
     std::string FLastError;
 };
 

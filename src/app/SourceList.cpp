@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "app/FormatCatalogue.h"
+#include "app/JobBuilder.h"
 #include "app/SettingsKeys.h"
 #include "engine/OptionRecords.h"
 #include "probe/AVProbe.h"
@@ -336,6 +337,9 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<std::s
     const int Code = ReadSettingInteger(Settings, KeyFormatCode);
     const std::string Suffix = "." + CatalogueFileExt(Catalogue, Code);
     const std::string ZoomMode = Settings.ReadString(FormatInfoSection(Code), "parazoom", "lbox");
+    // Adding reads only the length; with an audio profile the video is not analysed (its
+    // pictures are not decoded), as the conversion itself will not read it.
+    const bool AnalyseVideo = ProfileHasVideo(Settings, Catalogue, Code);
 
     for (size_t P = 0; P < Paths.size(); ++P) {
         if (Progress && !Progress(int(P), int(Paths.size()))) {
@@ -359,6 +363,8 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<std::s
         TInputOptions Options;
         ResetInputOptions(Options);
         Options.FileName = Path;
+        if (!AnalyseVideo)
+            Options.ExtOptions = "vn=1";
         const int Task = Converter.AddTask(Path, &Options);
         if (Task < 0)
             continue; // not media the engine can open

@@ -363,7 +363,8 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         fs::copy_file(userSettings.FileName(), settingsCopy, ec);
     if (ec)
         return Fail("cannot read " + userSettings.FileName() + ": " + ec.message());
-    TIniFile settings(settingsCopy);
+    // The copy goes with the scratch folder: no write of it needs to wait for the disk.
+    TIniFile settings(settingsCopy, TDamagedFile::Keep, TIniWrites::Scratch);
     if (!settings.WriteInteger(SectionSettings, KeyFormatCode, code) ||
         (Args.NoTags && !settings.WriteBool(SectionSettings, KeyKeepTags, false)) ||
         (Args.ReplayGain && !settings.WriteBool(SectionSettings, KeyReplayGain, true)))

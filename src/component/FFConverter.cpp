@@ -525,7 +525,19 @@ bool TCustomFFConverter::SetOutputFile(int TaskIndex, const std::string& FileNam
 void TCustomFFConverter::StartTask(int ParallelCount, bool MoreToCome) {
     CheckWorking("StartTask");
     // Every task opens its files when its turn comes, so at most the running ones hold any.
-    ParkIdleTasks(0);
+    // The tasks that start at once keep a set-up they still hold: releasing it only to repeat
+    // the whole open a moment later costs the start of every short batch.
+    const int startingNow = std::max(1, ParallelCount);
+    std::erase_if(LiveTasks_, [](const std::weak_ptr<TFFmpeg>& t) { return t.expired(); });
+    for (const std::weak_ptr<TFFmpeg>& live : LiveTasks_)
+        if (const std::shared_ptr<TFFmpeg> task = live.lock()) {
+            const int index = Tasks_.IndexOf(task.get());
+            if (index < 0 || index >= startingNow) {
+                task->Park();
+                NoteReleasedSetUp(ReleasedSinceTrim_);
+            }
+        }
+    LiveTasks_.clear();
     std::unique_lock guard(TerminateLock_);
     FinishedCount_ = 0;
     EndedTasks_.clear();

@@ -346,7 +346,7 @@ private:
     std::function<void()> HookInstaller(TFFmpeg& Task);
     // Parks every queued task that has its outputs but the newest, then the oldest beyond Keep
     // (tasks without outputs are only read through their probes). Made tasks are recorded in
-    // LiveTasks_; Keep 0 parks every one (before a run).
+    // LiveTasks_; Keep 0 parks every one.
     void ParkIdleTasks(size_t Keep);
     // Makes a parked task hold its set-up again (SetOutputFile on an older task).
     bool Unpark(TFFmpeg& Task, std::string& Reason);

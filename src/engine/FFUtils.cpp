@@ -14,6 +14,7 @@
 
 extern "C" {
 #include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
 #include <libavutil/dict.h>
 #include <libavutil/error.h>
 #include <libavutil/frame.h>
@@ -150,6 +151,17 @@ std::string MetadataValue(const AVDictionary* Metadata, const std::string& Key,
                           const std::string& Default) {
     const AVDictionaryEntry* e = av_dict_get(Metadata, Key.c_str(), nullptr, AV_DICT_MATCH_CASE);
     return e != nullptr && e->value != nullptr ? e->value : Default;
+}
+
+void DiscardVideoStreams(AVFormatContext* Context) {
+    if (Context == nullptr)
+        return;
+    for (unsigned i = 0; i < Context->nb_streams; ++i) {
+        AVStream* st = Context->streams[i];
+        if (st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO &&
+            !(st->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            st->discard = AVDISCARD_ALL;
+    }
 }
 
 void TBitmap24::SetSize(int Width, int Height) {

@@ -16,6 +16,7 @@ extern "C" {
 struct AVCodecParameters;
 struct AVCodecContext;
 struct AVDictionary;
+struct AVFormatContext;
 struct AVFrame;
 struct SwsContext;
 
@@ -35,6 +36,16 @@ std::string CodecDescription(const AVCodecContext* Ctx, bool Encoder);
 // Value of the first tag whose key is exactly Key, else Default.
 std::string MetadataValue(const AVDictionary* Metadata, const std::string& Key,
                           const std::string& Default = {});
+
+// Marks every video stream of an opened input but its cover pictures AVDISCARD_ALL, before
+// avformat_find_stream_info, for a use that takes nothing from the video: the pass then
+// decodes none of its pictures (H.264 alone takes seven at full size, on one thread) and the
+// demuxers skip its packets. What the container's header states stays (codec, frame rate,
+// rotation, mostly the size); what the pass learns from the pictures is left unknown (the pixel
+// format and aspect, the decoder delay, for some codecs the size). The start
+// time and duration of the file and its other streams come out as with the full pass for the
+// common containers. Covers are one picture each and go with the tags, so they keep theirs.
+void DiscardVideoStreams(AVFormatContext* Context);
 
 // The engine's 24-bit raster: BGR byte order, top row first, rows padded to 4 bytes, as a
 // 24-bit bitmap. Canvas() guards the pixels while another thread may draw or read them.

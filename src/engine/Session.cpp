@@ -644,6 +644,11 @@ bool TCustomFFmpeg::AddInputFile(const std::string& FileName) {
         o.ProgramId = 0;
     }
 
+    // An input opened with its video disabled never reads that video, so the stream
+    // information pass need not decode it either.
+    if (o.VideoDisable)
+        DiscardVideoStreams(ic);
+
     int probed = 0;
     {
         std::lock_guard lock(CodecLock());

@@ -205,7 +205,8 @@ bool TCustomAVProbe::Loaded() {
     return false;
 }
 
-bool TCustomAVProbe::Open(const std::string& FileName, const std::string& ForcedFormat) {
+bool TCustomAVProbe::Open(const std::string& FileName, const std::string& ForcedFormat,
+                          TVideoAnalysis Video) {
     CheckLibraries();
     Close();
 
@@ -244,6 +245,8 @@ bool TCustomAVProbe::Open(const std::string& FileName, const std::string& Forced
     OwnsContext_ = true;
     FormatContext_ = context;
 
+    if (Video == TVideoAnalysis::HeaderOnly)
+        DiscardVideoStreams(context);
     if (avformat_find_stream_info(context, nullptr) < 0) {
         SetError(FileName + ": could not find codec parameters", llError);
         Close();

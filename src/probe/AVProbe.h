@@ -108,10 +108,20 @@ public:
     ~TCustomAVProbe() override;
     const char* ClassName() const override { return "TCustomAVProbe"; }
 
+    // How much of the video Open analyses. Decode: every fact, as shown to the user.
+    // HeaderOnly: for a use that takes only the audio; no video picture is decoded and no video
+    // packet read (covers excepted), so a video stream reports what the container's header
+    // states (codec, frame rate, frame count, rotation, mostly the size) and what the analysis
+    // learns from the pictures reads as unknown or as the file's (the pixel format, the pixel
+    // aspect, for some codecs the size; the stream's own start and length). The file's facts
+    // and the audio streams' are the same either way.
+    enum class TVideoAnalysis { Decode, HeaderOnly };
+
     // Opens FileName (UTF-8), detecting its format unless ForcedFormat names one. False with
     // LastError set on failure; the probe is then empty. Raises FFmpegException when a needed
     // library is not loaded.
-    bool Open(const std::string& FileName, const std::string& ForcedFormat = "");
+    bool Open(const std::string& FileName, const std::string& ForcedFormat = "",
+              TVideoAnalysis Video = TVideoAnalysis::Decode);
     // Reads a context opened elsewhere without taking ownership; Context must outlive the
     // attachment (call Close or destroy the probe first). Null attaches nothing. Raises
     // FFmpegException when a needed library is not loaded.

@@ -25,6 +25,10 @@
 #include <utility>
 #include <vector>
 
+extern "C" {
+#include <libavutil/pixfmt.h>
+}
+
 using namespace zelta;
 namespace fs = std::filesystem;
 
@@ -848,4 +852,39 @@ TEST_F(BatchDriver, StopWhileBuildingInStepsBuildsNothingMore)
     EXPECT_EQ(Host.FolderOpened, 0);
     EXPECT_EQ(Host.ShutDowns, 0);
     EXPECT_EQ(Host.RunsEnded, 1);
+}
+
+// With an audio profile neither adding nor Start decodes a video file's pictures (its pixel
+// format stays unknown to the task), and the audio still comes out whole; a video profile opens
+// the same file with every video parameter.
+TEST_F(BatchDriver, AnAudioProfileLeavesTheVideoUndecodedAVideoProfileReadsIt)
+{
+    const auto& F = fixtures::Fixtures();
+    Add({Copy(F.Mp4H264Aac, "clip.mp4")});
+    EXPECT_EQ(List.Record(0).Duration, 2);
+
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 1);
+    TAVProbe* Input = Converter.InputProbe(0, 0);
+    ASSERT_NE(Input, nullptr);
+    TVideoStreamInfo Video;
+    ASSERT_TRUE(Input->GetVideoStreamInfo(-1, Video));
+    EXPECT_EQ(Video.PixelFormat, -1) << "no picture decoded";
+    TAudioStreamInfo Audio;
+    ASSERT_TRUE(Input->GetAudioStreamInfo(-1, Audio));
+    EXPECT_EQ(Audio.SampleRate, 44100);
+    Converter.StartTask(1);
+    Host.WaitForRunEnd();
+    ASSERT_EQ(Host.Ends.size(), 1u);
+    EXPECT_TRUE(Host.Ends[0].Finished) << Host.Ends[0].ExceptionMsg;
+    EXPECT_NEAR(DurationSeconds(Converter, Driver.Destination(0)), 2.0, 0.1);
+
+    ASSERT_TRUE(Settings.WriteInteger(SectionSettings, KeyFormatCode, 101)); // AVI MPEG-4 video
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 1);
+    Input = Converter.InputProbe(0, 0);
+    ASSERT_NE(Input, nullptr);
+    ASSERT_TRUE(Input->GetVideoStreamInfo(-1, Video));
+    EXPECT_EQ(Video.PixelFormat, AV_PIX_FMT_YUV420P);
+    EXPECT_EQ(Video.Width, 320);
+    EXPECT_EQ(Video.Height, 240);
+    EXPECT_EQ(Video.FrameRateNum, 25);
 }

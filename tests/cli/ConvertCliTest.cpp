@@ -619,3 +619,23 @@ TEST_F(Cli, ADamagedSettingsFileIsNamedAndLeftAlone)
     EXPECT_TRUE(fs::is_regular_file(Out + "/tone_(new).aac")) << R.Err;
     EXPECT_EQ(ReadAll(Ini), Junk);
 }
+
+namespace {
+
+// A library file planted in the folder the program is started from must never be loaded in
+// place of the real one: the program's library search path holds only its own LibAV folder.
+TEST(CliLibraries, ALibraryInTheCurrentFolderIsNeverLoaded)
+{
+    TTemp Planted;
+    for (const char* Name : {"libavformat.so.59", "libavcodec.so.59", "libavutil.so.57",
+                             "libSDL2-2.0.so.0"}) {
+        std::ofstream(Planted.File(Name)) << "not a library\n";
+    }
+    const std::string Command = "cd '" + Planted.File("") + "' && '" ZELTA_CONVERT
+                                "' --version >/dev/null 2>&1";
+    const int Status = std::system(Command.c_str());
+    ASSERT_TRUE(WIFEXITED(Status));
+    EXPECT_EQ(WEXITSTATUS(Status), 0) << "the program loaded a planted library";
+}
+
+} // namespace

@@ -213,6 +213,69 @@ TEST_F(SessionTest, RefusedInputsLeaveNoTrace) {
     EXPECT_NE(Core->InputFile(0)->streams[0]->discard, AVDISCARD_ALL);
 }
 
+// With video disabled before an input, its video pictures are not decoded while the input is
+// opened: the pixel format (which only decoding tells) stays unknown, while the header's facts,
+// the audio parameters, the file's start and length and the decoder set-ups are those of the
+// full analysis. A cover picture is still analysed. Containers that make their streams while
+// being read (MPEG-PS) are analysed as before.
+TEST_F(SessionTest, AnInputWithVideoDisabledIsOpenedWithoutDecodingItsVideo) {
+    const std::vector<std::string> files = {Media().Mp4H264Aac, Media().MpegPsMpeg2Mp2,
+                                            Media().Subtitled, Media().VideoCover};
+    for (const std::string& file : files)
+        Open(file);
+    Set("vn", "1");
+    for (const std::string& file : files)
+        Open(file);
+    ASSERT_EQ(Core->InputFileCount(), int(2 * files.size()));
+    for (size_t f = 0; f < files.size(); ++f) {
+        SCOPED_TRACE(files[f]);
+        const AVFormatContext* full = Core->InputFile(int(f));
+        const AVFormatContext* lean = Core->InputFile(int(f + files.size()));
+        EXPECT_EQ(lean->start_time, full->start_time);
+        EXPECT_EQ(lean->duration, full->duration);
+        ASSERT_EQ(lean->nb_streams, full->nb_streams);
+        for (unsigned i = 0; i < full->nb_streams; ++i) {
+            const AVStream* a = full->streams[i];
+            const AVStream* b = lean->streams[i];
+            const AVCodecParameters* pa = a->codecpar;
+            const AVCodecParameters* pb = b->codecpar;
+            EXPECT_NE(a->discard, AVDISCARD_ALL);
+            if (pa->codec_type == AVMEDIA_TYPE_AUDIO) {
+                EXPECT_NE(b->discard, AVDISCARD_ALL);
+                EXPECT_EQ(pb->sample_rate, pa->sample_rate);
+                EXPECT_EQ(pb->ch_layout.nb_channels, pa->ch_layout.nb_channels);
+                EXPECT_EQ(pb->format, pa->format);
+                EXPECT_EQ(pb->frame_size, pa->frame_size);
+                EXPECT_EQ(b->start_time, a->start_time);
+                continue;
+            }
+            if (pa->codec_type != AVMEDIA_TYPE_VIDEO)
+                continue;
+            EXPECT_EQ(b->discard, AVDISCARD_ALL);
+            EXPECT_EQ(av_cmp_q(b->r_frame_rate, a->r_frame_rate), 0);
+            EXPECT_NE(pa->format, AV_PIX_FMT_NONE) << "the full analysis decodes a picture";
+            const bool cover = (a->disposition & AV_DISPOSITION_ATTACHED_PIC) != 0;
+            if (cover || files[f] == Media().MpegPsMpeg2Mp2) {
+                EXPECT_EQ(pb->format, pa->format) << "analysed as before";
+                EXPECT_EQ(pb->width, pa->width);
+            } else {
+                EXPECT_EQ(pb->format, AV_PIX_FMT_NONE) << "no picture decoded";
+                // The size as the header states it; MPEG-4 Part 2 in MP4 leaves it to the
+                // decoder.
+                EXPECT_TRUE(pb->width == pa->width || pb->width == 0) << pb->width;
+            }
+            if (files[f] == Media().Mp4H264Aac) {
+                EXPECT_EQ(pb->width, pa->width) << "H.264 states its size in the header";
+            }
+            EXPECT_EQ(pb->height == 0, pb->width == 0);
+        }
+        const TInputFileEntry& entry = Core->InputEntries().at(f + files.size());
+        ASSERT_EQ(entry.DecoderSetups.size(), size_t(lean->nb_streams));
+        for (const auto& setup : entry.DecoderSetups)
+            EXPECT_NE(setup, nullptr);
+    }
+}
+
 // Which streams an output gets, from its format and the open inputs.
 TEST_F(SessionTest, StreamKindsFollowTheFormatAndTheInputs) {
     struct TCase {

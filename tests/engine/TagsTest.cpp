@@ -171,6 +171,20 @@ TEST(Tags, TheTasksOwnMetadataWinsAndWithoutKeepingNothingIsCarried) {
     EXPECT_TRUE(t.Covers.empty());
 }
 
+// The video of an audio job is never analysed, but the cover beside it still is and goes along.
+TEST(Tags, AnAudioJobFromAVideoWithACoverKeepsTheCover) {
+    TOutputDir dir;
+    const TConversion c = AudioJob(Media().VideoCover, "libmp3lame", dir.File("audio.mp3"));
+    const TOutcome o = Convert(c);
+    ASSERT_EQ(o.Error, "");
+    const TTagged t = ReadTags(c.Output);
+    ASSERT_EQ(t.Error, "");
+    EXPECT_EQ(t.VideoStreams, 0);
+    ASSERT_EQ(t.Covers.size(), 1u);
+    EXPECT_TRUE(t.Covers[0] == fixtures::CoverPicture());
+    EXPECT_GT(t.SampleRate, 0);
+}
+
 TEST(Tags, AVideoConversionTakesTheRealVideoAndNeverTheCover) {
     TOutputDir dir;
     TConversion c;

@@ -344,6 +344,41 @@ TEST(Run, UnusedStreamsAreNeitherDecodedNorMapped) {
     EXPECT_TRUE(o.Logged(llVerbose, "Decoder aac opened for input stream #0.1 (Audio)"));
 }
 
+// An input opened with its video disabled skips the video in the stream information pass too.
+// The audio that comes out must be the same as when the video was analysed and dropped later:
+// every sample, starting and ending at the same times, whatever the container.
+TEST(Run, AnAudioOnlyJobFromAVideoFileKeepsEverySampleAndItsTimes) {
+    TOutputDir dir;
+    for (const std::string& source : {Media().Mp4H264Aac, Media().MpegPsMpeg2Mp2,
+                                      Media().Subtitled, Media().AviMpeg4Mp3}) {
+        SCOPED_TRACE(source);
+        TConversion c;
+        c.Inputs = {{source, {}}};
+        c.Options = {{"vn", ""}, {"sn", ""}, {"acodec", "libmp3lame"}, {"ar", "44100"}};
+        c.Output = dir.File("analysed.mp3");
+        ASSERT_EQ(Convert(c).Error, "");
+        const TMediaFacts analysed = Inspect(c.Output);
+
+        c.Inputs = {{source, {{"vn", ""}}}};
+        c.Output = dir.File("skipped.mp3");
+        const TOutcome o = Convert(c);
+        ASSERT_EQ(o.Error, "");
+        EXPECT_TRUE(o.Completed);
+        EXPECT_EQ(o.CountLogged("Decoder "), 1) << "only the audio decoder is opened";
+        const TMediaFacts skipped = Inspect(c.Output);
+
+        const TStreamFacts* a = analysed.First(AVMEDIA_TYPE_AUDIO);
+        const TStreamFacts* b = skipped.First(AVMEDIA_TYPE_AUDIO);
+        ASSERT_TRUE(a != nullptr && b != nullptr);
+        EXPECT_GT(a->AudioSeconds(), 1.5);
+        EXPECT_EQ(b->Frames, a->Frames);
+        EXPECT_DOUBLE_EQ(b->FirstTime, a->FirstTime);
+        EXPECT_DOUBLE_EQ(b->EndTime, a->EndTime);
+        EXPECT_NEAR(skipped.Duration, analysed.Duration, 0.001);
+        EXPECT_EQ(skipped.Count(AVMEDIA_TYPE_VIDEO), 0);
+    }
+}
+
 TEST(Run, FrameLimitsEndTheRun) {
     TOutputDir dir;
     TConversion c;

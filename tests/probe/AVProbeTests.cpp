@@ -389,6 +389,59 @@ TEST_F(ProbeTest, CodecNamesAndStreamTimes) {
     EXPECT_EQ(second.Language, "ger");
 }
 
+// For a use that takes only the audio the probe can leave the video pictures undecoded: the file
+// and audio facts read exactly as with the full analysis; the video keeps what the header says.
+TEST_F(ProbeTest, HeaderOnlyVideoAnalysisKeepsTheFileAndAudioFacts) {
+    for (const std::string& file : {Media().Mp4H264Aac, Media().AviMpeg4Mp3, Media().Subtitled,
+                                    Media().VideoCover}) {
+        SCOPED_TRACE(file);
+        TAVProbe full, lean;
+        ASSERT_TRUE(full.Open(file)) << full.LastError();
+        ASSERT_TRUE(lean.Open(file, "", TAVProbe::TVideoAnalysis::HeaderOnly)) << lean.LastError();
+        TFileStreamInfo a, b;
+        ASSERT_TRUE(full.GetFileStreamInfo(a));
+        ASSERT_TRUE(lean.GetFileStreamInfo(b));
+        EXPECT_EQ(b, a);
+        EXPECT_EQ(lean.FormatName(), full.FormatName());
+        ASSERT_EQ(lean.StreamCount(), full.StreamCount());
+        ASSERT_EQ(lean.AudioStreamCount(), full.AudioStreamCount());
+        ASSERT_EQ(lean.VideoStreamCount(), full.VideoStreamCount());
+        for (int i = 0; i < full.StreamCount(); ++i) {
+            if (full.IsAudioStream(i)) {
+                TAudioStreamInfo x, y;
+                ASSERT_TRUE(full.GetAudioStreamInfo(i, x));
+                ASSERT_TRUE(lean.GetAudioStreamInfo(i, y));
+                EXPECT_EQ(y, x) << "audio stream " << i;
+            } else if (full.IsVideoStream(i)) {
+                TVideoStreamInfo x, y;
+                ASSERT_TRUE(full.GetVideoStreamInfo(i, x));
+                ASSERT_TRUE(lean.GetVideoStreamInfo(i, y));
+                const bool cover = (full.FormatContext()->streams[i]->disposition &
+                                    AV_DISPOSITION_ATTACHED_PIC) != 0;
+                EXPECT_NE(x.PixelFormat, -1);
+                if (cover) {
+                    EXPECT_EQ(y, x) << "a cover is analysed in full";
+                    continue;
+                }
+                EXPECT_EQ(y.PixelFormat, -1) << "no picture decoded";
+                EXPECT_EQ(y.CodecName, x.CodecName);
+                EXPECT_EQ(y.FrameRateNum, x.FrameRateNum);
+                EXPECT_EQ(y.FrameRateDen, x.FrameRateDen);
+                EXPECT_EQ(y.FrameCount, x.FrameCount);
+                EXPECT_EQ(y.Rotation, x.Rotation);
+                EXPECT_TRUE(y.Width == x.Width || y.Width == 0) << y.Width;
+                EXPECT_EQ(y.Height == 0, y.Width == 0);
+            }
+        }
+    }
+    TAVProbe h264;
+    ASSERT_TRUE(h264.Open(Media().Mp4H264Aac, "", TAVProbe::TVideoAnalysis::HeaderOnly));
+    TVideoStreamInfo v;
+    ASSERT_TRUE(h264.GetVideoStreamInfo(-1, v));
+    EXPECT_EQ(v.Width, 320) << "H.264 states its size in the header";
+    EXPECT_EQ(v.Height, 240);
+}
+
 TEST_F(ProbeTest, StreamIndexErrors) {
     TLogCapture log;
     TAVProbe probe;
