@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <limits>
 #include <numeric>
+#include <tuple>
+#include <utility>
 #include <string>
 
 namespace zelta {
@@ -232,6 +234,13 @@ TPictureSize PictureSize(const TProfile& Profile, const TSourceVideo& Source,
     return Size;
 }
 
+// A:B in lowest terms (unchanged when they share no factor, or are both 0).
+std::pair<int64_t, int64_t> Reduced(int64_t A, int64_t B)
+{
+    const int64_t G = std::gcd(A, B);
+    return G > 1 ? std::pair{A / G, B / G} : std::pair{A, B};
+}
+
 // The four ways of fitting the source picture (sw x sh) into the output picture (W x H).
 //
 // Pictures may have non-square pixels. A fixed output size has square pixels, except a disc
@@ -301,12 +310,9 @@ private:
         // The geometric middle of 4:3 and 16:9: nearer 16:9 above it.
         const long double Middle = std::sqrt((4.0L / 3.0L) * (16.0L / 9.0L));
         const bool Wide = Target != 1 && Row.ZoomMode != "pan" && Shown > Middle;
-        int64_t Num = (Wide ? 16 : 4) * int64_t(H), Den = (Wide ? 9 : 3) * int64_t(W);
-        if (Num <= 0 || Den <= 0)
-            return;
-        const int64_t G = std::gcd(Num, Den);
-        FrameAspectNum = Num / G;
-        FrameAspectDen = Den / G;
+        const int64_t Num = (Wide ? 16 : 4) * int64_t(H), Den = (Wide ? 9 : 3) * int64_t(W);
+        if (Num > 0 && Den > 0)
+            std::tie(FrameAspectNum, FrameAspectDen) = Reduced(Num, Den);
     }
 
     double U() const { return Ratio<double>(sw, W); }
@@ -324,12 +330,7 @@ private:
     {
         if (FrameAspectNum == FrameAspectDen)
             return Joined(Width, ":", Height);
-        int64_t A = Width * FrameAspectNum, B = Height * FrameAspectDen;
-        const int64_t G = std::gcd(A, B);
-        if (G > 1) {
-            A /= G;
-            B /= G;
-        }
+        const auto [A, B] = Reduced(Width * FrameAspectNum, Height * FrameAspectDen);
         return Joined(A, ":", B);
     }
 
@@ -353,8 +354,8 @@ private:
             const int64_t A = (int64_t(sw) - Row.CropLeft - Row.CropRight) * ShownPixelNum;
             const int64_t B = (int64_t(sh) - Row.CropTop - Row.CropBottom) * ShownPixelDen;
             if (A > 0 && B > 0) {
-                const int64_t G = std::gcd(A, B);
-                Output.AspectRatio = Joined(A / G, ":", B / G);
+                const auto [Num, Den] = Reduced(A, B);
+                Output.AspectRatio = Joined(Num, ":", Den);
             }
         }
     }

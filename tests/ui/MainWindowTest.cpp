@@ -1,6 +1,7 @@
 // The main window under the offscreen platform: menu and pop-up enabling, theme switching, the
 // Open button, adding files (the add procedure after its dialog, and dropped file URLs), the
 // list's view modes and row painting, the format picker, and a whole Start run.
+#include "QuietServices.h"
 #include "app/GlobalObject.h"
 #include "app/QtDispatcher.h"
 #include "app/IniFile.h"
@@ -38,22 +39,6 @@
 using namespace zelta;
 
 namespace {
-
-class TRecordingServices : public TDialogServices {
-public:
-    void Information(QWidget*, const QString& Caption, const QString& Text) const override {
-        Boxes.push_back(Caption + ": " + Text);
-    }
-    void Warning(QWidget*, const QString& Caption, const QString& Text) const override {
-        Boxes.push_back(Caption + ": " + Text);
-    }
-    bool OpenUrl(const QUrl& Url) const override {
-        Opened.push_back(Url);
-        return true;
-    }
-    mutable std::vector<QString> Boxes;
-    mutable std::vector<QUrl> Opened;
-};
 
 // Counts the hide events of a window.
 class THideCounter : public QObject {
