@@ -6,6 +6,7 @@
 #include "engine/Transcode.h"
 
 #include <algorithm>
+#include <thread>
 #include <chrono>
 #include <malloc.h>
 #include <exception>
@@ -611,8 +612,13 @@ TFFmpegList::TTaskPtr TCustomFFConverter::ClaimNextTask() {
     --RemainingTasks_;
     const TFFmpegList::TTaskPtr task = Tasks_.Item(NextTaskIndex_);
     ++NextTaskIndex_;
-    if (task)
+    if (task) {
         task->ReportInterval = int64_t(ProgressInterval_.load()) * 1000;
+        // As many tasks at once as cores leave no core for a second thread per task.
+        const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
+        const int atOnce = std::min(ParallelCount_, NextTaskIndex_ - FinishedCount_ + RemainingTasks_);
+        task->AudioEncoderThread = !Background_ || atOnce < cores;
+    }
     return task;
 }
 

@@ -497,6 +497,7 @@ void TCustomFFmpeg::RunConvert() {
         hooks.ModulesActive = UsingHookModules_;
         TTranscodeSettings settings;
         settings.ReportInterval = ReportInterval;
+        settings.AudioEncoderThreads = AudioEncoderThread;
         settings.Hooks.CustomHook = bool(HookCallback);
         settings.Hooks.HookModules = UsingHookModules_;
         settings.Hooks.PreviewWanted = [this] { return PreviewFlags() != 0; };

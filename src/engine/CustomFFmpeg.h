@@ -220,6 +220,9 @@ public:
     TTerminateCallback TerminateCallback;
     TProgressCallback ProgressCallback;
     int64_t ReportInterval = 500000; // microseconds between progress reports
+    // Audio is encoded on a thread of its own, next to the reading and decoding. Worth it while
+    // cores are free; a run that already keeps every core busy with other tasks turns it off.
+    bool AudioEncoderThread = true;
 
     // ---- frame hooks and preview (FrameHook.cpp) ----
     // Installed before StartConvert; called on the thread of the run, once per picture, the

@@ -159,7 +159,8 @@ void TTranscoder::Prepare() {
     OutputContext_ = std::make_unique<TOutputContext>(
         TOutputContext{Session_, Counters_, StopRequested_,
                        [this](TOutputStream& Ost, AVPacket* Packet) { WriteFrame(Ost, Packet); },
-                       Settings_.Hooks.PreviewHandOff, Settings_.PausePoint});
+                       Settings_.Hooks.PreviewHandOff, Settings_.PausePoint,
+                       Settings_.AudioEncoderThreads});
 
     BuildInputStreams();
     CheckOutputsAndMaps();

@@ -1,5 +1,7 @@
 #include "engine/Output.h"
 
+#include "engine/AudioEncoderThread.h"
+
 #include "engine/FFLogger.h"
 #include "engine/Loudness.h"
 #include "engine/GenericOptions.h"
@@ -177,59 +179,81 @@ AVFrame* SampleBuffer(TFramePtr& F, int Samples, AVSampleFormat Fmt, const AVCha
     return f;
 }
 
-// The encoder input frame holding Samples samples, writable (the encoder may still hold the
-// previous buffer; then a new one is made).
+// The encoder input frame holding Samples samples, writable. A buffer the encoder (or its
+// thread) still holds is left to it: a new one costs less than copying samples that are about
+// to be overwritten.
 AVFrame* EncoderFrame(TOutputStream& S, int Samples) {
     const AVCodecContext* enc = S.Encoder;
     AVFrame* f = OwnFrame(S.EncodeFrame);
-    if (S.EncodeFrameCapacity < Samples) {
-        if (av_samples_get_buffer_size(nullptr, enc->ch_layout.nb_channels, Samples,
+    if (S.EncodeFrameCapacity < Samples || !av_frame_is_writable(f)) {
+        const int capacity = std::max(Samples, S.EncodeFrameCapacity);
+        if (av_samples_get_buffer_size(nullptr, enc->ch_layout.nb_channels, capacity,
                                        enc->sample_fmt, 0) < 0)
             Raise("Buffer sizes too large in do_audio_out");
         av_frame_unref(f);
         S.EncodeFrameCapacity = 0;
         f->format = enc->sample_fmt;
         f->sample_rate = enc->sample_rate;
-        f->nb_samples = Samples;
+        f->nb_samples = capacity;
         if (av_channel_layout_copy(&f->ch_layout, &enc->ch_layout) < 0 ||
             av_frame_get_buffer(f, 0) < 0)
             Raise("Out of memory in do_audio_out");
-        S.EncodeFrameCapacity = Samples;
-    } else {
-        f->nb_samples = S.EncodeFrameCapacity;
-        if (av_frame_make_writable(f) < 0)
-            Raise("Out of memory in do_audio_out");
+        S.EncodeFrameCapacity = capacity;
     }
     f->nb_samples = Samples;
     return f;
 }
 
-int ReceiveAudio(TOutputContext& Ctx, TOutputStream& S) {
+// Writes one encoded audio packet (taken from the encoder or its thread).
+void DeliverAudio(TOutputContext& Ctx, TOutputStream& S, AVPacket* Pkt) {
+    // The audio frame limit counts encoded frames, as the video and copy limits do.
+    if (S.FrameNumber >= Opts(Ctx).MaxFrames[skAudio]) {
+        av_packet_unref(Pkt);
+        return;
+    }
+    ++S.FrameNumber;
+    Ctx.Counters.AudioBytes += Pkt->size;
+    Pkt->flags |= AV_PKT_FLAG_KEY;
+    Deliver(Ctx, S, Pkt);
+}
+
+void ReceiveAudio(TOutputContext& Ctx, TOutputStream& S) {
     AVPacket* pkt = OwnPacket(S);
-    int count = 0;
     for (;;) {
         const int ret = avcodec_receive_packet(S.Encoder, pkt);
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
-            return count;
+            return;
         if (ret < 0)
             Raise("Audio encoding failed");
-        // The audio frame limit counts encoded frames, as the video and copy limits do.
-        if (S.FrameNumber >= Opts(Ctx).MaxFrames[skAudio]) {
-            av_packet_unref(pkt);
-            continue;
-        }
-        ++S.FrameNumber;
-        ++count;
-        Ctx.Counters.AudioBytes += pkt->size;
-        pkt->flags |= AV_PKT_FLAG_KEY;
-        Deliver(Ctx, S, pkt);
+        DeliverAudio(Ctx, S, pkt);
     }
+}
+
+// Writes the packets the encoder thread has made; with All, waits for everything sent.
+void TakeAudioPackets(TOutputContext& Ctx, TOutputStream& S, bool All) {
+    AVPacket* pkt = OwnPacket(S);
+    while (S.EncoderThread->Receive(pkt, All))
+        DeliverAudio(Ctx, S, pkt);
+}
+
+// Plain PCM costs less to encode than to hand to another thread.
+bool WorthAThread(const AVCodecContext* Enc) {
+    return !(Enc->codec_id >= AV_CODEC_ID_PCM_S16LE && Enc->codec_id < AV_CODEC_ID_ADPCM_IMA_QT);
 }
 
 // Sends one frame (null: end of stream) and writes what the encoder gives back.
 void SendAudio(TOutputContext& Ctx, TOutputStream& S, const AVFrame* Frame) {
     if (S.Loudness != nullptr && Frame != nullptr)
         S.Loudness->AddFrame(Frame);
+    if (!S.EncoderThread && Frame != nullptr && Ctx.AudioEncoderThreads && WorthAThread(S.Encoder))
+        S.EncoderThread = std::make_shared<TAudioEncoderThread>(S.Encoder);
+    if (S.EncoderThread) {
+        S.EncoderThread->Send(Frame);
+        TakeAudioPackets(Ctx, S, Frame == nullptr);
+        if (Frame == nullptr)
+            S.EncoderThread.reset();
+        return;
+    }
     const int ret = avcodec_send_frame(S.Encoder, Frame);
     if (ret < 0 && !(Frame == nullptr && ret == AVERROR_EOF))
         Raise("Audio encoding failed");
@@ -683,8 +707,17 @@ void AudioOut(TOutputContext& Ctx, TOutputStream& S, TInputStream& In, const AVF
 }
 
 void EndAudioInput(TOutputContext& Ctx, TOutputStream& S) {
-    if (S.Encoder != nullptr)
-        FlushResampler(Ctx, S);
+    if (S.Encoder == nullptr)
+        return;
+    FlushResampler(Ctx, S);
+    if (S.EncoderThread) {
+        TakeAudioPackets(Ctx, S, true);
+        S.EncoderThread.reset();
+    }
+}
+
+void StopAudioEncoder(TOutputStream& S) {
+    S.EncoderThread.reset();
 }
 
 void DrainAudio(TOutputContext& Ctx, TOutputStream& S) {

@@ -29,7 +29,9 @@
 // sample FIFO (encoder format) when the run has not, the resampler, its own frames, packet and
 // buffers; it counts bytes, duplicated and dropped frames in TOutputContext::Counters.
 //
-// Thread: the run's thread only. Errors raise FFmpegException with the engine's texts; sample
+// Thread: the run's thread only, except the audio encoders themselves with AudioEncoderThreads
+// (see AudioEncoderThread.h; the encoder thread stops at DrainAudio, EndAudioInput and
+// StopAudioEncoder). Errors raise FFmpegException with the engine's texts; sample
 // conversion, cropping and subtitle time-stamp errors are logged instead when ExitOnError is off.
 #pragma once
 
@@ -62,6 +64,9 @@ struct TOutputContext {
     // Called before each picture is encoded, ahead of the stop check; may block while the run
     // is paused. May be empty.
     std::function<void()> PausePoint;
+    // Audio encoders (other than plain PCM) run on a thread of their own, overlapping with the
+    // decoding and resampling of the next samples. The packets come out the same.
+    bool AudioEncoderThreads = false;
 };
 
 // Feeds one decoded audio frame (any sample format, layout and rate; volume already applied).
@@ -88,8 +93,12 @@ void SubtitleOut(TOutputContext& Ctx, TOutputStream& Stream, TInputStream& Input
 // it is flushed (avcodec_flush_buffers) or reopened. Calling it again writes nothing.
 void DrainAudio(TOutputContext& Ctx, TOutputStream& Stream);
 // The end of one input of a joined run: what the resampler still holds moves into the FIFO,
-// which the next input's stream takes over; the encoder keeps running.
+// which the next input's stream takes over; the encoder keeps running (every packet it made so
+// far is written, so the next stream starts from this one's counts).
 void EndAudioInput(TOutputContext& Ctx, TOutputStream& Stream);
+// Stops the stream's encoder thread, dropping what it still holds; the run calls it before it
+// closes the encoder. Nothing when the encoder has no thread.
+void StopAudioEncoder(TOutputStream& Stream);
 // End of stream for video: flushes the encoder, writes every remaining packet, appends the
 // pass-1 statistics. Calling it again writes nothing.
 void DrainVideo(TOutputContext& Ctx, TOutputStream& Stream);

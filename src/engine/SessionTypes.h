@@ -41,6 +41,7 @@ struct AVPacket;
 struct AVStream;
 struct SwrContext;
 class TLoudnessMeter;
+class TAudioEncoderThread;
 
 struct TCodecContextDeleter {
     void operator()(AVCodecContext* c) const;
@@ -231,6 +232,8 @@ struct TOutputStream {
     TFramePtr EncodeFrame;                 // audio: the encoder input frame
     TLoudnessMeter* Loudness = nullptr;    // audio: the file's meter, fed every encoder frame
     int EncodeFrameCapacity = 0;           //   samples its buffers hold
+    // audio: the encoder's own thread, while it runs there (TOutputContext::AudioEncoderThreads)
+    std::shared_ptr<TAudioEncoderThread> EncoderThread;
     TFramePtr ConvertFrame;                // audio: the resampler's output (encoder format)
     TFramePtr SilenceFrame;                // audio: silence in the input format
     int ResamplerInRate = 0;               // the input the resampler was made for (with

@@ -769,6 +769,8 @@ void TTranscoder::WriteLoudnessTags(TOutputFileEntry& Entry) {
 }
 
 void TTranscoder::CloseCodecs() {
+    for (const auto& p : OutputStreams_)
+        StopAudioEncoder(*p);
     for (AVCodecContext* enc : OpenedEncoders_) {
         {
             std::lock_guard lock(CodecLock());

@@ -65,6 +65,8 @@ struct TTranscodeSettings {
     // Called at each safe point of the run (before each packet is read, before each picture is
     // encoded), before the stop request is tested there; may block while the run is paused.
     std::function<void()> PausePoint;
+    // Audio encoders run on threads of their own (TOutputContext::AudioEncoderThreads).
+    bool AudioEncoderThreads = true;
 };
 
 // printf-style formatting into a string.

@@ -2,6 +2,8 @@
 // recording writer, no file is written.
 #include "engine/Output.h"
 
+#include "engine/AudioEncoderThread.h"
+
 #include "EngineTestSupport.h"
 #include "engine/CustomFFmpeg.h"
 #include "engine/FFLogger.h"
@@ -254,6 +256,55 @@ TEST_F(OutputTest, FifoIsCutIntoEncoderFramesAndDrainLeavesNothing) {
     EXPECT_EQ(Counters.AudioBytes, bytes);
     DrainAudio(*Ctx, s); // a second drain writes nothing
     EXPECT_EQ(Packets.size(), 9u);
+}
+
+TEST_F(OutputTest, AnEncoderOnItsOwnThreadGivesTheSamePacketsAndReportsItsFailure) {
+    auto encode = [&](bool Threaded) {
+        Packets.clear();
+        Ctx->AudioEncoderThreads = Threaded;
+        TOutputStream& s = NewStream("mp2", "mp2", {1, 44100}, Audio(AV_SAMPLE_FMT_S16, 44100, 2));
+        for (int i = 0; i < 60; ++i) {
+            Input.Pts = int64_t(i) * 1000 * 1000000 / 44100;
+            TTestFrame f = AudioFrame(AV_SAMPLE_FMT_S16, 2, 44100, 1000, 0.01 * (i % 50));
+            AudioOut(*Ctx, s, Input, f.get());
+        }
+        EXPECT_EQ(bool(s.EncoderThread), Threaded);
+        DrainAudio(*Ctx, s);
+        EXPECT_FALSE(s.EncoderThread) << "the drain ends the thread";
+        return Packets;
+    };
+    const std::vector<TPacketRecord> direct = encode(false);
+    const std::vector<TPacketRecord> threaded = encode(true);
+    ASSERT_EQ(direct.size(), 53u); // 60000 samples in 1152-sample frames, the rest padded
+    ASSERT_EQ(threaded.size(), direct.size());
+    for (size_t i = 0; i < direct.size(); ++i) {
+        EXPECT_EQ(threaded[i].Pts, direct[i].Pts) << i;
+        EXPECT_EQ(threaded[i].Data, direct[i].Data) << i;
+    }
+
+    // A frame the encoder refuses ends the thread's work; the run hears of it and is not left
+    // waiting, and a thread stopped with frames still queued does not hang.
+    TOutputStream& s = NewStream("mp2", "mp2", {1, 44100}, Audio(AV_SAMPLE_FMT_S16, 44100, 2));
+    {
+        TAudioEncoderThread thread(s.Encoder, 2);
+        TTestFrame tooLong = AudioFrame(AV_SAMPLE_FMT_S16, 2, 44100, 3000, 0.1);
+        thread.Send(tooLong.get());
+        TPacketPtr pkt(av_packet_alloc());
+        EXPECT_THROW(
+            {
+                while (thread.Receive(pkt.get(), true))
+                    av_packet_unref(pkt.get());
+            },
+            FFmpegException);
+        EXPECT_THROW(thread.Send(tooLong.get()), FFmpegException);
+    }
+    TOutputStream& t = NewStream("mp2", "mp2", {1, 44100}, Audio(AV_SAMPLE_FMT_S16, 44100, 2));
+    {
+        TAudioEncoderThread thread(t.Encoder, 4);
+        TTestFrame frame = AudioFrame(AV_SAMPLE_FMT_S16, 2, 44100, 1152, 0.1);
+        for (int i = 0; i < 4; ++i)
+            thread.Send(frame.get());
+    }
 }
 
 TEST_F(OutputTest, ResampledAudioKeepsItsLengthThroughTheDrain) {

@@ -535,6 +535,41 @@ TEST(Run, AudioFrameLimitEndsAnEncodedAudioOutput) {
     EXPECT_EQ(f.First(AVMEDIA_TYPE_AUDIO)->Packets, 10);
 }
 
+TEST(Run, AudioEncodedOnItsOwnThreadWritesTheSameFile) {
+    TOutputDir dir;
+    struct TCase {
+        std::vector<std::string> Inputs;
+        TOptionList Options;
+        std::string Output;
+    };
+    const std::vector<TCase> cases = {
+        {{Media().Mp4H264Aac}, {{"vn", ""}, {"acodec", "libmp3lame"}, {"ar", "44100"}}, "a.mp3"},
+        {{Media().Wav}, {{"acodec", "libmp3lame"}, {"aframes", "10"}}, "ten.mp3"},
+        {{Media().Wav, Media().Wav}, {{"acodec", "libmp3lame"}, {"ar", "48000"}}, "joined.mp3"},
+        {{Media().AviMpeg4Mp3}, {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}}, "both.avi"},
+    };
+    for (const TCase& k : cases) {
+        SCOPED_TRACE(k.Output);
+        std::vector<std::string> bytes;
+        for (const bool threaded : {false, true}) {
+            TConversion c;
+            for (const std::string& in : k.Inputs)
+                c.Inputs.push_back({in, {}});
+            c.Options = k.Options;
+            c.Join = k.Inputs.size() > 1;
+            c.Settings.AudioEncoderThreads = threaded;
+            c.Output = dir.File(std::string(threaded ? "t-" : "d-") + k.Output);
+            const TOutcome o = Convert(c);
+            ASSERT_EQ(o.Error, "");
+            EXPECT_TRUE(o.Completed);
+            std::ifstream f(c.Output, std::ios::binary);
+            bytes.emplace_back(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+        }
+        EXPECT_GT(bytes[0].size(), 1000u);
+        EXPECT_TRUE(bytes[0] == bytes[1]) << "the files differ";
+    }
+}
+
 TEST(Run, VideoRateLimitsStayOffTheAudioEncoder) {
     TOutputDir dir;
     TConversion c;
