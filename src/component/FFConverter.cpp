@@ -694,6 +694,8 @@ void TCustomFFConverter::StopTasks(bool Wait) {
 void TCustomFFConverter::RemoveTask(int TaskIndex) {
     CheckWorking("RemoveTask");
     Tasks_.Delete(TaskIndex);
+    // Adding files opens and removes one probing task per file.
+    NoteReleasedSetUp(ReleasedSinceTrim_);
 }
 
 void TCustomFFConverter::ClearTasks() {
