@@ -42,7 +42,6 @@ namespace {
 
 constexpr int RowHeight = 24;
 constexpr int KindRole = Qt::UserRole + 1;
-constexpr int ColorRole = Qt::UserRole + 2;
 
 // The colour box's standard list; the defaults take entry 12 for the text and 2 for the
 // background.
