@@ -5,6 +5,7 @@
 // made once through the libraries in <media> (never by the tool). Without ffmpeg on PATH only
 // zelta-convert's own times are printed.
 //   BatchBench [--media DIR] [--files N] [--seconds S] [--repeat R]
+#include "BenchSupport.h"
 #include "ChildProcess.h"
 #include "fixtures/Fixtures.h"
 
@@ -19,21 +20,11 @@ namespace fs = std::filesystem;
 
 int main(int argc, char** argv)
 {
-    std::string media = "bench-batch-media";
-    int files = 20;
-    double seconds = 10;
-    int repeat = 3;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--media" && i + 1 < argc)
-            media = argv[++i];
-        else if (a == "--files" && i + 1 < argc)
-            files = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--seconds" && i + 1 < argc)
-            seconds = std::max(1.0, std::atof(argv[++i]));
-        else if (a == "--repeat" && i + 1 < argc)
-            repeat = std::max(1, std::atoi(argv[++i]));
-    }
+    const TBenchArgs args(argc, argv);
+    std::string media = args.Text("--media", "bench-batch-media");
+    const int files = args.Int("--files", 20, 1);
+    const double seconds = args.Number("--seconds", 10, 1);
+    const int repeat = args.Int("--repeat", 3, 1);
     const std::string convert = ZELTA_CONVERT;
     fs::create_directories(media);
     media = fs::absolute(media).string();

@@ -1,6 +1,12 @@
 // Small measuring helpers shared by the benchmarks.
 #pragma once
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include <sys/resource.h>
 
 // Processor time of the whole process so far (user + system), seconds.
@@ -10,3 +16,27 @@ inline double CpuSeconds() {
     return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
            double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
+
+// The benchmarks' "--name value" options: the last value given for a name counts, a number
+// below Min becomes Min, anything else on the command line is ignored.
+class TBenchArgs {
+public:
+    TBenchArgs(int Argc, char** Argv) : Args_(Argv + (Argc > 0 ? 1 : 0), Argv + Argc) {}
+    std::string Text(std::string_view Name, std::string Default) const {
+        for (size_t i = 0; i + 1 < Args_.size(); ++i)
+            if (Args_[i] == Name)
+                Default = Args_[++i];
+        return Default;
+    }
+    int Int(std::string_view Name, int Default, int Min) const {
+        const std::string v = Text(Name, {});
+        return v.empty() ? Default : std::max(Min, std::atoi(v.c_str()));
+    }
+    double Number(std::string_view Name, double Default, double Min) const {
+        const std::string v = Text(Name, {});
+        return v.empty() ? Default : std::max(Min, std::atof(v.c_str()));
+    }
+
+private:
+    std::vector<std::string> Args_;
+};

@@ -5,7 +5,9 @@
 // goals: every file converted, peak memory at most 1.3 x the small batch's, open files never
 // above 64 + 8 x jobs, time per file no higher than the small batch's.
 //   BigBatchBench [--media DIR] [--files N] [--small N] [--limit L]
+#include "BenchSupport.h"
 #include "BigBatchMedia.h"
+#include "ChildProcess.h"
 
 #include <algorithm>
 #include <atomic>
@@ -46,28 +48,13 @@ int OpenFilesOf(pid_t Pid) {
 // it), output discarded, watching its open files.
 TRun Run(const std::vector<std::string>& Args, const std::vector<std::string>& Env, rlim_t Limit) {
     TRun r;
-    std::fflush(nullptr);
     const auto t0 = std::chrono::steady_clock::now();
-    const pid_t pid = ::fork();
+    const pid_t pid = StartQuietChild(Args, Env, [Limit] {
+        const rlimit lim{Limit, Limit};
+        return ::setrlimit(RLIMIT_NOFILE, &lim) == 0;
+    });
     if (pid < 0)
         return r;
-    if (pid == 0) {
-        const rlimit lim{Limit, Limit};
-        if (::setrlimit(RLIMIT_NOFILE, &lim) != 0)
-            ::_exit(126);
-        if (FILE* null = std::fopen("/dev/null", "w")) {
-            ::dup2(::fileno(null), STDOUT_FILENO);
-            ::dup2(::fileno(null), STDERR_FILENO);
-        }
-        for (const std::string& e : Env)
-            ::putenv(const_cast<char*>(e.c_str()));
-        std::vector<char*> argv;
-        for (const std::string& a : Args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
-    }
     std::atomic<bool> done{false};
     std::atomic<int> peak{0};
     std::thread watcher([&] {
@@ -76,13 +63,11 @@ TRun Run(const std::vector<std::string>& Args, const std::vector<std::string>& E
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     });
-    int status = 0;
     rusage usage{};
-    const pid_t waited = ::wait4(pid, &status, 0, &usage);
+    r.Ok = WaitChild(pid, usage);
     done = true;
     watcher.join();
     r.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    r.Ok = waited == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     r.PeakRssKb = usage.ru_maxrss;
     r.PeakOpenFiles = peak;
     return r;
@@ -100,21 +85,11 @@ int CountOutputs(const std::string& Folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string media = "bench-bigbatch-media";
-    int files = 2000;
-    int small = 20;
-    rlim_t limit = 1024;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--media" && i + 1 < argc)
-            media = argv[++i];
-        else if (a == "--files" && i + 1 < argc)
-            files = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--small" && i + 1 < argc)
-            small = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--limit" && i + 1 < argc)
-            limit = rlim_t(std::max(32, std::atoi(argv[++i])));
-    }
+    const TBenchArgs args(argc, argv);
+    std::string media = args.Text("--media", "bench-bigbatch-media");
+    const int files = args.Int("--files", 2000, 1);
+    const int small = args.Int("--small", 20, 1);
+    const rlim_t limit = rlim_t(args.Int("--limit", 1024, 32));
     const std::vector<std::string> names = BigBatchSources(media, files);
     if (names.empty())
         return 1;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,34 +12,57 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-// Runs Args (argv[0] looked up on PATH) with standard output and error discarded; the wall time
-// in seconds, or a negative value when it failed. Cpu, when given, gets the child's processor
-// time (user + system, seconds), which a loaded machine disturbs less than the wall time.
+// In a child process: becomes Args (argv[0] looked up on PATH); exits with 127 when it cannot.
+[[noreturn]] inline void ExecArgs(const std::vector<std::string>& Args)
+{
+    std::vector<char*> argv;
+    for (const std::string& a : Args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execvp(argv[0], argv.data());
+    ::_exit(127);
+}
+
+// Starts Args (argv[0] looked up on PATH) with standard output and error discarded and
+// ExtraEnv ("NAME=value") added. InChild, when given, runs in the child first; false makes the
+// child exit with 126 (a limit it could not set, say). The child's pid, or -1.
+inline pid_t StartQuietChild(const std::vector<std::string>& Args,
+                             const std::vector<std::string>& ExtraEnv = {},
+                             const std::function<bool()>& InChild = {})
+{
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid != 0)
+        return pid;
+    if (InChild && !InChild())
+        ::_exit(126);
+    if (FILE* null = std::fopen("/dev/null", "w")) {
+        ::dup2(::fileno(null), STDOUT_FILENO);
+        ::dup2(::fileno(null), STDERR_FILENO);
+    }
+    for (const std::string& e : ExtraEnv)
+        ::putenv(const_cast<char*>(e.c_str()));
+    ExecArgs(Args);
+}
+
+// Waits for the child Pid; true when it exited with status 0. Usage gets its resource use.
+inline bool WaitChild(pid_t Pid, rusage& Usage)
+{
+    int status = 0;
+    return ::wait4(Pid, &status, 0, &Usage) == Pid && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+// Runs Args as StartQuietChild does; the wall time in seconds, or a negative value when it
+// failed. Cpu, when given, gets the child's processor time (user + system, seconds), which a
+// loaded machine disturbs less than the wall time.
 inline double RunTimed(const std::vector<std::string>& Args,
                        const std::vector<std::string>& ExtraEnv = {}, double* Cpu = nullptr)
 {
-    std::fflush(nullptr);
     const auto t0 = std::chrono::steady_clock::now();
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        return -1;
-    if (pid == 0) {
-        if (FILE* null = std::fopen("/dev/null", "w")) {
-            ::dup2(::fileno(null), STDOUT_FILENO);
-            ::dup2(::fileno(null), STDERR_FILENO);
-        }
-        for (const std::string& e : ExtraEnv)
-            ::putenv(const_cast<char*>(e.c_str()));
-        std::vector<char*> argv;
-        for (const std::string& a : Args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
+    const pid_t pid = StartQuietChild(Args, ExtraEnv);
     rusage usage{};
-    if (::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (pid < 0 || !WaitChild(pid, usage))
         return -1;
     if (Cpu != nullptr)
         *Cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +

@@ -12,6 +12,8 @@
 // (default 3): the shortest wall time and the largest peak are shown. Unknown arguments (such as
 // the benchmark library's --benchmark_out) are ignored; --run-job NAME is the child's side.
 
+#include "ChildProcess.h"
+
 #include "engine/CustomFFmpeg.h"
 #include "engine/FFLogger.h"
 #include "engine/FFmpegLoader.h"
@@ -252,12 +254,7 @@ TMeasure Measure(const std::vector<std::string>& Args, int Repeat) {
             ::close(out[0]);
             ::dup2(out[1], STDOUT_FILENO);
             ::close(out[1]);
-            std::vector<char*> argv;
-            for (const std::string& a : Args)
-                argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            ::execvp(argv[0], argv.data());
-            ::_exit(127);
+            ExecArgs(Args);
         }
         ::close(out[1]);
         std::string text;

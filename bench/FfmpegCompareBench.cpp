@@ -10,6 +10,7 @@
 // passing load burst hurts both alike. The media are made once through the libraries in
 // <media>. Without ffmpeg on PATH only zelta-convert's own times are printed.
 //   FfmpegCompareBench [--media DIR] [--files N] [--repeat R] [--long-seconds S]
+#include "BenchSupport.h"
 #include "ChildProcess.h"
 #include "fixtures/Fixtures.h"
 
@@ -124,21 +125,11 @@ bool PrintGoal(const char* What, double Ratio, double Goal)
 
 int main(int argc, char** argv)
 {
-    std::string media = "bench-ffmpeg-media";
-    int files = 20;
-    int repeat = 3;
-    double longSeconds = 60;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--media" && i + 1 < argc)
-            media = argv[++i];
-        else if (a == "--files" && i + 1 < argc)
-            files = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--repeat" && i + 1 < argc)
-            repeat = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--long-seconds" && i + 1 < argc)
-            longSeconds = std::max(1.0, std::atof(argv[++i]));
-    }
+    const TBenchArgs args(argc, argv);
+    std::string media = args.Text("--media", "bench-ffmpeg-media");
+    const int files = args.Int("--files", 20, 1);
+    const int repeat = args.Int("--repeat", 3, 1);
+    const double longSeconds = args.Number("--long-seconds", 60, 1);
     const std::string convert = ZELTA_CONVERT;
     fs::create_directories(media);
     media = fs::absolute(media).string();

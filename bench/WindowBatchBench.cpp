@@ -7,6 +7,7 @@
 // Also timed: Start to the progress window shown, and to its first painting. The goals: Start
 // to shown < 0.5 s, no stall of 100 ms or more in any phase, every file converted.
 //   WindowBatchBench [--media DIR] [--files N]
+#include "BenchSupport.h"
 #include "BigBatchMedia.h"
 
 #include "app/IniFile.h"
@@ -114,15 +115,9 @@ const char* Goal(bool Met) { return Met ? "met" : "NOT met"; }
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string media = "bench-bigbatch-media";
-    int files = 2000;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--media" && i + 1 < argc)
-            media = argv[++i];
-        else if (a == "--files" && i + 1 < argc)
-            files = std::max(1, std::atoi(argv[++i]));
-    }
+    const TBenchArgs args(argc, argv);
+    std::string media = args.Text("--media", "bench-bigbatch-media");
+    const int files = args.Int("--files", 2000, 1);
     const std::vector<std::string> names = BigBatchSources(media, files);
     if (names.empty())
         return 1;
