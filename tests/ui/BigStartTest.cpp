@@ -6,6 +6,7 @@
 #include "app/QtDispatcher.h"
 #include "app/SourceList.h"
 #include "fixtures/Fixtures.h"
+#include "BatchRunSupport.h"
 #include "QuietServices.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmProgress.h"
@@ -71,22 +72,7 @@ class TBigStartTest : public QObject {
     // Runs Start while Look is called every few milliseconds with the visible progress window;
     // a run that hangs fails.
     static void StartLooking(TfrmMain& W, const std::function<void(TfrmProgress&)>& Look) {
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [&] {
-            if (W.ProgressWindow() != nullptr)
-                W.ProgressWindow()->close();
-            QFAIL("the run did not end");
-        });
-        guard.start(120000);
-        QTimer watch;
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            TfrmProgress* p = W.ProgressWindow();
-            if (p != nullptr && p->isVisible())
-                Look(*p);
-        });
-        watch.start(1);
-        W.btnStartClick();
+        StartAndWatch(W, 120000, 1, Look);
     }
 
 private slots:
@@ -112,10 +98,7 @@ private slots:
         QFile::remove(ShutDownMarker());
         QDir(OutFolder()).removeRecursively();
         QVERIFY(QDir().mkpath(OutFolder()));
-        TIniFile settings(SettingsPath().toStdString());
-        QVERIFY(settings.WriteString("settings", "OutPutDir", OutFolder().toStdString()));
-        QVERIFY(settings.WriteString("settings", "FormatCode", "0")); // MP3
-        QVERIFY(settings.WriteString("settings", "simultaneous", "2"));
+        QVERIFY(WriteTwoAtOnceMp3Settings(SettingsPath(), OutFolder()));
         Services.Boxes.clear();
         Services.Opened.clear();
     }

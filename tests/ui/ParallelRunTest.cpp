@@ -7,6 +7,7 @@
 #include "app/QtDispatcher.h"
 #include "app/SourceList.h"
 #include "fixtures/Fixtures.h"
+#include "BatchRunSupport.h"
 #include "QuietServices.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmProgress.h"
@@ -56,32 +57,18 @@ class TParallelRunTest : public QObject {
     // Runs Start on W while Look watches the visible progress window; a run that hangs fails.
     static void StartWatching(TfrmMain& W, TSeen& Seen,
                               const std::function<void(TfrmProgress&)>& Look = {}) {
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [&] {
-            if (W.ProgressWindow() != nullptr)
-                W.ProgressWindow()->close();
-            QFAIL("the run did not end");
-        });
-        guard.start(90000);
-        QTimer watch;
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            TfrmProgress* p = W.ProgressWindow();
-            if (p == nullptr || !p->isVisible())
-                return;
-            const int lines = p->lstRunning->count();
+        StartAndWatch(W, 90000, 5, [&](TfrmProgress& P) {
+            const int lines = P.lstRunning->count();
             Seen.MostLines = std::max(Seen.MostLines, lines);
             if (lines == 2 && Seen.TwoLines.isEmpty())
                 for (int i = 0; i < lines; ++i)
-                    Seen.TwoLines << p->lstRunning->item(i)->text();
-            const QString files = p->lblFiles->text();
+                    Seen.TwoLines << P.lstRunning->item(i)->text();
+            const QString files = P.lblFiles->text();
             if (!files.isEmpty() && (Seen.FilesTexts.isEmpty() || Seen.FilesTexts.back() != files))
                 Seen.FilesTexts << files;
             if (Look)
-                Look(*p);
+                Look(P);
         });
-        watch.start(5);
-        W.btnStartClick();
     }
 
 private slots:
@@ -108,10 +95,7 @@ private slots:
         QFile::remove(SettingsPath());
         QDir(OutFolder()).removeRecursively();
         QVERIFY(QDir().mkpath(OutFolder()));
-        TIniFile settings(SettingsPath().toStdString());
-        QVERIFY(settings.WriteString("settings", "OutPutDir", OutFolder().toStdString()));
-        QVERIFY(settings.WriteString("settings", "FormatCode", "0")); // MP3
-        QVERIFY(settings.WriteString("settings", "simultaneous", "2"));
+        QVERIFY(WriteTwoAtOnceMp3Settings(SettingsPath(), OutFolder()));
         Services.Boxes.clear();
         Services.Opened.clear();
     }
