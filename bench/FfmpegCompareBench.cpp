@@ -142,13 +142,7 @@ int main(int argc, char** argv)
     if (!MakeSource(shortSource, 1280, 720, ShortSeconds) ||
         !MakeSource(longSource, 1920, 1080, longSeconds))
         return 1;
-    std::vector<std::string> inputs;
-    for (int i = 0; i < files; ++i) {
-        const std::string in = media + "/clip" + std::to_string(i) + ".mp4";
-        if (!fs::exists(in))
-            fs::copy_file(shortSource, in);
-        inputs.push_back(in);
-    }
+    const std::vector<std::string> inputs = ClipCopies(media, shortSource, files);
     const std::string home = media + "/home";
     const std::string out = media + "/out";
     fs::create_directories(home);
