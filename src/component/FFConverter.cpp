@@ -6,11 +6,11 @@
 #include "engine/Transcode.h"
 
 #include <algorithm>
-#include <thread>
 #include <chrono>
 #include <malloc.h>
 #include <exception>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -614,9 +614,11 @@ TFFmpegList::TTaskPtr TCustomFFConverter::ClaimNextTask() {
     ++NextTaskIndex_;
     if (task) {
         task->ReportInterval = int64_t(ProgressInterval_.load()) * 1000;
-        // As many tasks at once as cores leave no core for a second thread per task.
+        // As many tasks at once as cores leave no core for a second thread per task. At once:
+        // those running (this one included) and those waiting, up to the parallel count.
         const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
-        const int atOnce = std::min(ParallelCount_, NextTaskIndex_ - FinishedCount_ + RemainingTasks_);
+        const int atOnce =
+            std::min(ParallelCount_, NextTaskIndex_ - FinishedCount_ + RemainingTasks_);
         task->AudioEncoderThread = !Background_ || atOnce < cores;
     }
     return task;

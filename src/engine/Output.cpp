@@ -236,6 +236,12 @@ void TakeAudioPackets(TOutputContext& Ctx, TOutputStream& S, bool All) {
         DeliverAudio(Ctx, S, pkt);
 }
 
+// Writes everything the encoder thread still makes and ends the thread; the encoder stays open.
+void EndEncoderThread(TOutputContext& Ctx, TOutputStream& S) {
+    TakeAudioPackets(Ctx, S, true);
+    S.EncoderThread.reset();
+}
+
 // Plain PCM costs less to encode than to hand to another thread.
 bool WorthAThread(const AVCodecContext* Enc) {
     return !(Enc->codec_id >= AV_CODEC_ID_PCM_S16LE && Enc->codec_id < AV_CODEC_ID_ADPCM_IMA_QT);
@@ -249,9 +255,10 @@ void SendAudio(TOutputContext& Ctx, TOutputStream& S, const AVFrame* Frame) {
         S.EncoderThread = std::make_shared<TAudioEncoderThread>(S.Encoder);
     if (S.EncoderThread) {
         S.EncoderThread->Send(Frame);
-        TakeAudioPackets(Ctx, S, Frame == nullptr);
         if (Frame == nullptr)
-            S.EncoderThread.reset();
+            EndEncoderThread(Ctx, S);
+        else
+            TakeAudioPackets(Ctx, S, false);
         return;
     }
     const int ret = avcodec_send_frame(S.Encoder, Frame);
@@ -710,10 +717,8 @@ void EndAudioInput(TOutputContext& Ctx, TOutputStream& S) {
     if (S.Encoder == nullptr)
         return;
     FlushResampler(Ctx, S);
-    if (S.EncoderThread) {
-        TakeAudioPackets(Ctx, S, true);
-        S.EncoderThread.reset();
-    }
+    if (S.EncoderThread)
+        EndEncoderThread(Ctx, S);
 }
 
 void StopAudioEncoder(TOutputStream& S) {
