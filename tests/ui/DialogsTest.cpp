@@ -381,6 +381,8 @@ private slots:
         QCOMPARE(Services.Opened[2], QUrl(QString::fromUtf8(SupportPageAddress.data(),
                                                             int(SupportPageAddress.size()))));
 
+        // The menu opens its window once the trigger has returned.
+        w.About->trigger();
         WhenModal([&] {
             TfrmAbout* about = w.AboutWindow();
             QVERIFY(about != nullptr && about->isVisible());
@@ -392,8 +394,7 @@ private slots:
             emit about->lblHomePage->linkActivated(QString::fromStdString(g.HomePage()));
             Click(about->btn1);
         });
-        w.About->trigger();
-        QCOMPARE(Services.Opened.size(), size_t(4));
+        QTRY_COMPARE(Services.Opened.size(), size_t(4));
         QCOMPARE(Services.Opened[3], QUrl(QString::fromStdString(g.HomePage())));
 
         // Browse uses the chooser the preferences dialog shares, and stores the folder at once.
@@ -407,12 +408,15 @@ private slots:
         QCOMPARE(QString::fromStdString(GlobalObject()->Settings().ReadString("settings", "OutPutDir", "")),
                  target);
 
+        bool cancelled = false;
+        w.Options1->trigger();
         WhenModal([&] {
             TfrmPreference* pref = w.PreferenceWindow();
             QVERIFY(pref != nullptr && pref->isVisible());
             Click(pref->btnCancel);
+            cancelled = true;
         });
-        w.Options1->trigger();
+        QTRY_VERIFY(cancelled);
         QVERIFY(!w.PreferenceWindow()->isVisible());
         w.close();
     }
