@@ -7,7 +7,7 @@
 #include "effects/FrameEffects.h"
 #include "fixtures/Fixtures.h"
 #include "ui/AccessibleNames.h"
-#include "ui/DialogServices.h"
+#include "RecordingServices.h"
 #include "ui/FrmWaterMark.h"
 #include "ui/TrackBar2.h"
 #include "ui/VideoView.h"
@@ -37,22 +37,6 @@ using namespace zelta;
 namespace {
 
 constexpr int Patience = 20000; // milliseconds; generous for a loaded machine
-
-class TRecordingServices : public TDialogServices {
-public:
-    mutable QStringList Messages;
-    mutable QList<QUrl> Opened;
-    void Information(QWidget*, const QString& Caption, const QString& Text) const override {
-        Messages << Caption + "|" + Text;
-    }
-    void Warning(QWidget*, const QString& Caption, const QString& Text) const override {
-        Messages << Caption + "|" + Text;
-    }
-    bool OpenUrl(const QUrl& Url) const override {
-        Opened << Url;
-        return true;
-    }
-};
 
 std::string Movie(const std::string& Name, double Seconds, int Width = 320, int Height = 240,
                   int Rate = 25) {
@@ -110,7 +94,7 @@ private slots:
         Short = Movie("wm-half-second.mp4", 0.5);
     }
     void cleanupTestCase() { Dispatcher.reset(); }
-    void init() { Services.Messages.clear(); }
+    void init() { Services.Clear(); }
 
     void defaultsNamesAndAnEmptyOk() {
         TlvFilesRecord r = RecordFor(SixSeconds, 6);
@@ -250,8 +234,10 @@ private slots:
             d->trcTextVert->setValue(40);
             d->trcTextTran->setValue(200);
             d->trcRange->SetPositions(2, 4);
-            d->SetPictureChooser([&](QWidget*) { return png; });
+            Services.FileAnswers = {png};
+            d->SetPictureChooser(Services.FileDialog());
             d->btnAddImage->click();
+            QCOMPARE(Services.FileDialogs, 1);
             QCOMPARE(d->lsbox->count(), 2);
             QVERIFY(!d->chkBold->isEnabled()); // image rows have no text style
             d->trcTextTran->setValue(90);
@@ -442,7 +428,7 @@ private slots:
         QCOMPARE(d->lsbox->count(), 1);
         QCOMPARE(d->lsbox->item(0)->text(), QStringLiteral("still here"));
 
-        d->SetPictureChooser([](QWidget*) { return QString(); });
+        d->SetPictureChooser(Services.FileDialog()); // cancelled
         d->btnAddImage->click();
         QCOMPARE(d->lsbox->count(), 1);
         QVERIFY(d->Player().Hook());
@@ -451,8 +437,9 @@ private slots:
 
         const QString text = Dir.filePath("notes.png");
         std::ofstream(text.toStdString()) << "not a picture";
-        d->SetPictureChooser([&](QWidget*) { return text; });
+        Services.FileAnswers = {text};
         d->btnAddImage->click();
+        QCOMPARE(Services.FileDialogs, 2);
         QCOMPARE(d->lsbox->count(), 1);
         QCOMPARE(d->Layers().Count(), 1);
         QCOMPARE(Services.Messages.size(), 2);
