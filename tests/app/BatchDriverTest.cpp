@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -740,10 +741,13 @@ TEST(SystemCommands, ShutDownCommandWordsAndStart)
     EXPECT_EQ(ShutDownCommand("  "), (std::vector<std::string>{"systemctl", "poweroff"}));
     EXPECT_EQ(ShutDownCommand("/sbin/halt -p"), (std::vector<std::string>{"/sbin/halt", "-p"}));
 
-    // Words, no shell: two names give two files.
-    test::TTempFolder Dir;
-    const std::string First = Dir.File("off1");
-    const std::string Second = Dir.File("off2");
+    // Words, no shell: two names give two files (in a folder whose name has no blank, which
+    // the test folder's may have).
+    char pattern[] = "/tmp/zelta-off-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    const std::string Dir = pattern;
+    const std::string First = Dir + "/off1";
+    const std::string Second = Dir + "/off2";
     const test::TEnvOverride Command(std::string(ShutdownCommandVariable).c_str(),
                                      "touch " + First + " " + Second);
     ASSERT_TRUE(ShutDownComputer());
@@ -752,6 +756,8 @@ TEST(SystemCommands, ShutDownCommandWordsAndStart)
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
     EXPECT_TRUE(fs::exists(First));
     EXPECT_TRUE(fs::exists(Second));
+    std::error_code ec;
+    fs::remove_all(Dir, ec);
 }
 
 // Long operations ask before every file, so a window can show how far they are and stop them:
