@@ -503,7 +503,7 @@ private slots:
             QVERIFY2(after == before, qPrintable(QString::fromStdString(
                                           p.Name + "\n  before " + before + "\n  after  " + after)));
         }
-        QVERIFY(Services.Boxes.empty());
+        QVERIFY(Services.Messages.isEmpty());
 
         // The MP3 file made after such an OK is the profile's 44.1 kHz, 128 kbps stereo file
         // at the source's volume, as the dialog showed it.
