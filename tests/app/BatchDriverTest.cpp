@@ -195,7 +195,7 @@ TEST_F(BatchDriver, ThreeRowsMiddleUncheckedConvertRowsZeroAndTwo)
     EXPECT_EQ(List.SubItem(0, colProgress), "");
     ASSERT_EQ(Host.Progress.size(), 1u);
     EXPECT_EQ(Host.Progress[0].Progress, "[2/2]");
-    EXPECT_EQ(Host.Progress[0].File, Third);
+    EXPECT_EQ(Host.Progress[0].File, ShortenedFileName(Third)); // the test folder may be long
 
     // Run them for real, one at a time on a worker thread as the progress window does.
     Host.Progress.clear();
@@ -218,7 +218,7 @@ TEST_F(BatchDriver, ThreeRowsMiddleUncheckedConvertRowsZeroAndTwo)
     EXPECT_TRUE(fs::is_regular_file(Driver.Destination(1)));
     EXPECT_FALSE(fs::exists(Out + "/second_(new).mp3"));
     for (const TProgressTexts& T : Host.Progress)
-        EXPECT_EQ(T.File, T.TaskIndex == 0 ? First : Third);
+        EXPECT_EQ(T.File, ShortenedFileName(T.TaskIndex == 0 ? First : Third));
 }
 
 TEST_F(BatchDriver, AfterCompletionActionsRunOnceAtTheEndOfARunThatWasNotStopped)

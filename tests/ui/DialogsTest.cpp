@@ -270,7 +270,7 @@ private slots:
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         QCOMPARE(dlg.size(), QSize(420, 460));
-        QVERIFY(dlg.lblSourceName->text().startsWith(QString::fromStdString(file.substr(0, 40))));
+        QVERIFY(dlg.lblSourceName->text().startsWith(QString::fromStdString(file).left(40)));
         QVERIFY(dlg.lblFileLength->text().startsWith("2."));
         QVERIFY(dlg.lblFileLength->text().endsWith(" Second"));
         QVERIFY(dlg.edtFormat->text().contains("mp4"));
