@@ -1,9 +1,10 @@
 #include "engine/Loudness.h"
 
+#include <ebur128.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <numbers>
 
 extern "C" {
 #include <libavutil/channel_layout.h>
@@ -11,235 +12,181 @@ extern "C" {
 #include <libavutil/samplefmt.h>
 }
 
+void TEbur128Deleter::operator()(ebur128_state* S) const {
+    ebur128_destroy(&S);
+}
+
 namespace {
 
-double Lufs(double Energy) {
-    return Energy > 0 ? -0.691 + 10.0 * std::log10(Energy) : -HUGE_VAL;
-}
-
-// Channel weights of the measurement: the surround channels count 1.41 (+1.5 dB), the
-// low-frequency channel not at all.
-std::vector<double> WeightsOf(const AVChannelLayout& Layout) {
-    std::vector<double> w(size_t(std::max(0, Layout.nb_channels)), 1.0);
-    for (int i = 0; i < Layout.nb_channels; ++i) {
-        const AVChannel c = av_channel_layout_channel_from_index(&Layout, unsigned(i));
-        if (c == AV_CHAN_LOW_FREQUENCY || c == AV_CHAN_LOW_FREQUENCY_2)
-            w[size_t(i)] = 0.0;
-        else if (c == AV_CHAN_SIDE_LEFT || c == AV_CHAN_SIDE_RIGHT || c == AV_CHAN_BACK_LEFT ||
-                 c == AV_CHAN_BACK_RIGHT || c == AV_CHAN_SURROUND_DIRECT_LEFT ||
-                 c == AV_CHAN_SURROUND_DIRECT_RIGHT)
-            w[size_t(i)] = 1.41;
+// The library's channel kind for a channel of the layout: what counts is the weight (left
+// out, 1.0 or 1.41).
+int ChannelKind(AVChannel C, int Index) {
+    switch (C) {
+    case AV_CHAN_LOW_FREQUENCY:
+    case AV_CHAN_LOW_FREQUENCY_2: return EBUR128_UNUSED;
+    case AV_CHAN_SIDE_LEFT:
+    case AV_CHAN_BACK_LEFT:
+    case AV_CHAN_SURROUND_DIRECT_LEFT: return EBUR128_LEFT_SURROUND;
+    case AV_CHAN_SIDE_RIGHT:
+    case AV_CHAN_BACK_RIGHT:
+    case AV_CHAN_SURROUND_DIRECT_RIGHT: return EBUR128_RIGHT_SURROUND;
+    case AV_CHAN_FRONT_RIGHT: return EBUR128_RIGHT;
+    case AV_CHAN_FRONT_CENTER: return EBUR128_CENTER;
+    case AV_CHAN_FRONT_LEFT: return EBUR128_LEFT;
+    default:
+        // Channels of an unspecified order: the first three as front channels, the rest full.
+        return Index == 1 ? EBUR128_RIGHT : Index == 2 ? EBUR128_CENTER : EBUR128_LEFT;
     }
-    return w;
 }
 
-// Channel Channel of Frame as doubles in [-1, 1]; one loop per sample format.
+uint64_t MaskOf(const AVChannelLayout& L) {
+    return L.order == AV_CHANNEL_ORDER_NATIVE ? L.u.mask : 0;
+}
+
 template <class T>
-void Widen(const uint8_t* Data, size_t Stride, size_t Count, double Scale, double Offset,
-           double* Out) {
+void Copy(const uint8_t* Data, size_t Stride, size_t Count, float Scale, float Offset, float* Out,
+          size_t OutStride) {
     const T* p = reinterpret_cast<const T*>(Data);
     for (size_t i = 0; i < Count; ++i)
-        Out[i] = (double(p[i * Stride]) - Offset) * Scale;
+        Out[i * OutStride] = (float(p[i * Stride]) - Offset) * Scale;
 }
 
-bool ChannelSamples(const AVFrame* Frame, int Channel, double* Out) {
-    const AVSampleFormat format = AVSampleFormat(Frame->format);
-    const bool planar = av_sample_fmt_is_planar(format) != 0;
-    const size_t channels = size_t(Frame->ch_layout.nb_channels);
-    const size_t count = size_t(Frame->nb_samples);
-    const size_t stride = planar ? 1 : channels;
-    const size_t first = planar ? 0 : size_t(Channel);
-    const uint8_t* plane = Frame->extended_data[planar ? Channel : 0];
-    switch (av_get_packed_sample_fmt(format)) {
-    case AV_SAMPLE_FMT_U8: Widen<uint8_t>(plane + first, stride, count, 1.0 / 128, 128, Out); break;
-    case AV_SAMPLE_FMT_S16:
-        Widen<int16_t>(plane + first * 2, stride, count, 1.0 / 32768, 0, Out);
-        break;
-    case AV_SAMPLE_FMT_S32:
-        Widen<int32_t>(plane + first * 4, stride, count, 1.0 / 2147483648.0, 0, Out);
-        break;
-    case AV_SAMPLE_FMT_S64:
-        Widen<int64_t>(plane + first * 8, stride, count, 1.0 / 9223372036854775808.0, 0, Out);
-        break;
-    case AV_SAMPLE_FMT_FLT: Widen<float>(plane + first * 4, stride, count, 1.0, 0, Out); break;
-    case AV_SAMPLE_FMT_DBL: Widen<double>(plane + first * 8, stride, count, 1.0, 0, Out); break;
-    default: return false;
+bool SetChannels(ebur128_state* St, const AVChannelLayout& Layout) {
+    for (int i = 0; i < Layout.nb_channels; ++i) {
+        const AVChannel c = Layout.order == AV_CHANNEL_ORDER_UNSPEC
+                                ? AV_CHAN_NONE
+                                : av_channel_layout_channel_from_index(&Layout, unsigned(i));
+        if (ebur128_set_channel(St, unsigned(i), ChannelKind(c, i)) != EBUR128_SUCCESS)
+            return false;
     }
     return true;
 }
 
 } // namespace
 
-void TLoudnessMeter::Setup(int SampleRate, const std::vector<double>& Weights) {
-    FRate = SampleRate;
-    FWeights = Weights;
-    const size_t n = Weights.size();
-    // The two stages of the K-weighting curve, designed for this rate.
-    TBiquad shelf, highPass;
-    {
-        const double f0 = 1681.974450955533, gain = 3.999843853973347, q = 0.7071752369554196;
-        const double k = std::tan(std::numbers::pi * f0 / SampleRate);
-        const double vh = std::pow(10.0, gain / 20.0);
-        const double vb = std::pow(vh, 0.4996667741545416);
-        const double a0 = 1.0 + k / q + k * k;
-        shelf.B0 = (vh + vb * k / q + k * k) / a0;
-        shelf.B1 = 2.0 * (k * k - vh) / a0;
-        shelf.B2 = (vh - vb * k / q + k * k) / a0;
-        shelf.A1 = 2.0 * (k * k - 1.0) / a0;
-        shelf.A2 = (1.0 - k / q + k * k) / a0;
+TEbur128Ptr MakeEbur128(int Rate, const AVChannelLayout& Layout, int Mode) {
+    if (Rate <= 0 || Layout.nb_channels <= 0)
+        return nullptr;
+    TEbur128Ptr st(ebur128_init(unsigned(Layout.nb_channels), unsigned(Rate), Mode));
+    if (!st || !SetChannels(st.get(), Layout))
+        return nullptr;
+    return st;
+}
+
+bool InterleaveAsFloat(const AVFrame* Frame, int From, int Count, float* Out) {
+    const AVSampleFormat format = AVSampleFormat(Frame->format);
+    const bool planar = av_sample_fmt_is_planar(format) != 0;
+    const size_t channels = size_t(Frame->ch_layout.nb_channels);
+    for (size_t c = 0; c < channels; ++c) {
+        const size_t stride = planar ? 1 : channels;
+        const size_t first = (planar ? 0 : c) + size_t(From) * stride;
+        const uint8_t* plane = Frame->extended_data[planar ? c : 0];
+        float* out = Out + c;
+        const size_t n = size_t(Count);
+        switch (av_get_packed_sample_fmt(format)) {
+        case AV_SAMPLE_FMT_U8: Copy<uint8_t>(plane + first, stride, n, 1.f / 128, 128, out, channels); break;
+        case AV_SAMPLE_FMT_S16:
+            Copy<int16_t>(plane + first * 2, stride, n, 1.f / 32768, 0, out, channels);
+            break;
+        case AV_SAMPLE_FMT_S32:
+            Copy<int32_t>(plane + first * 4, stride, n, 1.f / 2147483648.f, 0, out, channels);
+            break;
+        case AV_SAMPLE_FMT_S64:
+            Copy<int64_t>(plane + first * 8, stride, n, 1.f / 9223372036854775808.f, 0, out,
+                          channels);
+            break;
+        case AV_SAMPLE_FMT_FLT: Copy<float>(plane + first * 4, stride, n, 1.f, 0, out, channels); break;
+        case AV_SAMPLE_FMT_DBL: Copy<double>(plane + first * 8, stride, n, 1.f, 0, out, channels); break;
+        default: return false;
+        }
     }
-    {
-        const double f0 = 38.13547087602444, q = 0.5003270373238773;
-        const double k = std::tan(std::numbers::pi * f0 / SampleRate);
-        const double a0 = 1.0 + k / q + k * k;
-        highPass.B0 = 1.0;
-        highPass.B1 = -2.0;
-        highPass.B2 = 1.0;
-        highPass.A1 = 2.0 * (k * k - 1.0) / a0;
-        highPass.A2 = (1.0 - k / q + k * k) / a0;
+    return true;
+}
+
+double LufsOfEnergy(double Energy) {
+    return Energy > 0 ? -0.691 + 10.0 * std::log10(Energy) : -HUGE_VAL;
+}
+
+double EnergyOfLufs(double Lufs) {
+    return std::pow(10.0, (Lufs + 0.691) / 10.0);
+}
+
+double GatedLoudness(const std::vector<float>& BlockEnergies) {
+    const double absolute = EnergyOfLufs(-70.0);
+    double sum = 0;
+    size_t n = 0;
+    for (const float e : BlockEnergies)
+        if (e >= absolute) {
+            sum += e;
+            ++n;
+        }
+    if (n == 0)
+        return -HUGE_VAL;
+    const double relative = sum / double(n) * std::pow(10.0, -10.0 / 10.0);
+    sum = 0;
+    n = 0;
+    for (const float e : BlockEnergies)
+        if (e >= absolute && e >= relative) {
+            sum += e;
+            ++n;
+        }
+    return n == 0 ? -HUGE_VAL : LufsOfEnergy(sum / double(n));
+}
+
+TLoudnessMeter::TLoudnessMeter(int Features) : FFeatures(Features) {}
+
+TLoudnessMeter::~TLoudnessMeter() = default;
+
+bool TLoudnessMeter::Prepare(int Rate, const AVChannelLayout& Layout) {
+    if (Rate <= 0 || Layout.nb_channels <= 0)
+        return false;
+    if (FState && Rate == FRate && Layout.nb_channels == FChannels && MaskOf(Layout) == FMask)
+        return true;
+    if (FState) {
+        // The blocks measured so far stay; the filters start again for the new format.
+        FPeakBefore = Peak();
+        const int r = ebur128_change_parameters(FState.get(), unsigned(Layout.nb_channels),
+                                                unsigned(Rate));
+        if ((r != EBUR128_SUCCESS && r != EBUR128_ERROR_NO_CHANGE) ||
+            !SetChannels(FState.get(), Layout)) {
+            FState.reset();
+            return false;
+        }
+    } else {
+        int mode = EBUR128_MODE_I | EBUR128_MODE_SAMPLE_PEAK;
+        if (FFeatures & fRange)
+            mode |= EBUR128_MODE_LRA;
+        FState = MakeEbur128(Rate, Layout, mode);
+        if (!FState)
+            return false;
     }
-    FShelf.assign(n, shelf);
-    FHighPass.assign(n, highPass);
-    FStepFrames = std::max(1, SampleRate / 10);
-    FInStep = 0;
-    FStepEnergy = 0;
-    FStepCount = 0;
+    FRate = Rate;
+    FChannels = Layout.nb_channels;
+    FMask = MaskOf(Layout);
+    return true;
 }
 
 void TLoudnessMeter::AddFrame(const AVFrame* Frame) {
-    if (Frame == nullptr || Frame->nb_samples <= 0 || Frame->ch_layout.nb_channels <= 0)
+    if (Frame == nullptr || Frame->nb_samples <= 0 || !Prepare(Frame->sample_rate, Frame->ch_layout))
         return;
-    const size_t channels = size_t(Frame->ch_layout.nb_channels);
-    FPlanes.resize(channels);
-    for (size_t c = 0; c < channels; ++c) {
-        FPlanes[c].resize(size_t(Frame->nb_samples));
-        if (!ChannelSamples(Frame, int(c), FPlanes[c].data()))
-            return;
-    }
-    Measure(Frame->nb_samples, Frame->sample_rate, WeightsOf(Frame->ch_layout));
+    FBuffer.resize(size_t(Frame->nb_samples) * size_t(FChannels));
+    if (InterleaveAsFloat(Frame, 0, Frame->nb_samples, FBuffer.data()))
+        ebur128_add_frames_float(FState.get(), FBuffer.data(), size_t(Frame->nb_samples));
 }
 
-// Runs channels Channels[0..N) of FPlanes through both filter stages and adds their weighted
-// energy per piece to FPieceEnergy. Direct form I keeps the feedback path one multiply and one
-// subtraction long; the high-pass numerator is 1, -2, 1. V is double for one channel and a
-// two-lane vector for two, which the processor filters side by side.
-template <int N, class V> void TLoudnessMeter::Filter(const size_t* Channels) {
-    auto lane = [](const V& v, int n) -> double {
-        if constexpr (N == 1)
-            return v;
-        else
-            return v[n];
-    };
-    auto load = [&](auto get) {
-        V v{};
-        if constexpr (N == 1)
-            v = get(0);
-        else
-            for (int n = 0; n < N; ++n)
-                v[n] = get(n);
-        return v;
-    };
-    TBiquad* st[N];
-    TBiquad* hp[N];
-    const double* x[N];
-    for (int n = 0; n < N; ++n) {
-        st[n] = &FShelf[Channels[n]];
-        hp[n] = &FHighPass[Channels[n]];
-        x[n] = FPlanes[Channels[n]].data();
-    }
-    V sx1 = load([&](int n) { return st[n]->X1; }), sx2 = load([&](int n) { return st[n]->X2; });
-    V s1 = load([&](int n) { return st[n]->Y1; }), s2 = load([&](int n) { return st[n]->Y2; });
-    V hx1 = load([&](int n) { return hp[n]->X1; }), hx2 = load([&](int n) { return hp[n]->X2; });
-    V h1 = load([&](int n) { return hp[n]->Y1; }), h2 = load([&](int n) { return hp[n]->Y2; });
-    const TBiquad& a = *st[0];
-    const TBiquad& b = *hp[0];
-    const V aB0 = load([&](int) { return a.B0; }), aB1 = load([&](int) { return a.B1; });
-    const V aB2 = load([&](int) { return a.B2; }), aA1 = load([&](int) { return a.A1; });
-    const V aA2 = load([&](int) { return a.A2; }), bA1 = load([&](int) { return b.A1; });
-    const V bA2 = load([&](int) { return b.A2; });
-    V peak{};
-    size_t i = 0;
-    for (size_t piece = 0; piece < FCuts.size(); ++piece) {
-        V e{};
-        for (const size_t end = i + size_t(FCuts[piece]); i < end; ++i) {
-            const V in = load([&](int n) { return x[n][i]; });
-            const V magnitude = load([&](int n) { return std::fabs(x[n][i]); });
-            if constexpr (N == 1)
-                peak = std::max(peak, magnitude);
-            else
-                peak = peak > magnitude ? peak : magnitude;
-            const V u = (aB0 * in + aB1 * sx1 + aB2 * sx2 - aA2 * s2) - aA1 * s1;
-            sx2 = sx1;
-            sx1 = in;
-            s2 = s1;
-            s1 = u;
-            const V y = (u - (hx1 + hx1) + hx2 - bA2 * h2) - bA1 * h1;
-            hx2 = hx1;
-            hx1 = u;
-            h2 = h1;
-            h1 = y;
-            e += y * y;
-        }
-        for (int n = 0; n < N; ++n)
-            FPieceEnergy[piece] += FWeights[Channels[n]] * lane(e, n);
-    }
-    for (int n = 0; n < N; ++n) {
-        FPeak = std::max(FPeak, lane(peak, n));
-        st[n]->X1 = lane(sx1, n), st[n]->X2 = lane(sx2, n);
-        st[n]->Y1 = lane(s1, n), st[n]->Y2 = lane(s2, n);
-        hp[n]->X1 = lane(hx1, n), hp[n]->X2 = lane(hx2, n);
-        hp[n]->Y1 = lane(h1, n), hp[n]->Y2 = lane(h2, n);
-    }
-}
-
-// Filters FPlanes (Frames samples each) and closes every 100 ms step the samples complete. Each
-// channel runs through its filters in one tight loop per step, with the filter state in
-// locals, so that the measuring stays a small part of an encoding.
-void TLoudnessMeter::Measure(int Frames, int SampleRate, const std::vector<double>& Weights) {
-    if (SampleRate != FRate || Weights != FWeights)
-        Setup(SampleRate, Weights);
-    const size_t channels = Weights.size();
-    // The pieces of this frame between step ends.
-    FCuts.clear();
-    int at = 0;
-    int inStep = FInStep;
-    while (at < Frames) {
-        const int take = std::min(Frames - at, FStepFrames - inStep);
-        FCuts.push_back(take);
-        at += take;
-        inStep = (inStep + take) % FStepFrames;
-    }
-    FPieceEnergy.assign(FCuts.size(), 0.0);
-    // Two channels share a loop: their filters are independent, so the processor overlaps them.
-    // The filter loop keeps the peak of the channels it measures.
-    FMeasured.clear();
-    for (size_t c = 0; c < channels; ++c)
-        if (FWeights[c] != 0.0) {
-            FMeasured.push_back(c);
-        } else {
-            double peak = FPeak;
-            for (const double v : FPlanes[c])
-                peak = std::max(peak, std::fabs(v));
-            FPeak = peak;
-        }
-    const std::vector<size_t>& measured = FMeasured;
-    size_t k = 0;
-    for (; k + 1 < measured.size(); k += 2)
-        Filter<2, TDoublePair>(&measured[k]);
-    if (k < measured.size())
-        Filter<1, double>(&measured[k]);
-    for (size_t piece = 0; piece < FCuts.size(); ++piece) {
-        FStepEnergy += FPieceEnergy[piece];
-        FInStep += FCuts[piece];
-        if (FInStep < FStepFrames)
-            continue;
-        FSteps[FStepCount % 4] = FStepEnergy / FStepFrames;
-        ++FStepCount;
-        FInStep = 0;
-        FStepEnergy = 0;
-        if (FStepCount >= 4)
-            FBlocks.push_back((FSteps[0] + FSteps[1] + FSteps[2] + FSteps[3]) / 4.0);
-    }
+void TLoudnessMeter::AddSteps(const float* Interleaved, int Frames, int Rate,
+                              const AVChannelLayout& Layout) {
+    if (Frames <= 0 || !Prepare(Rate, Layout))
+        return;
+    ebur128_add_frames_float(FState.get(), Interleaved, size_t(Frames));
+    if (!(FFeatures & fBlocks))
+        return;
+    // Each step of 100 ms completes one 400 ms block once four have been measured; the
+    // momentary loudness is that block's.
+    double lufs = -HUGE_VAL;
+    if (ebur128_loudness_momentary(FState.get(), &lufs) == EBUR128_SUCCESS &&
+        std::isfinite(lufs) && lufs > -70.0)
+        FBlocks.push_back(float(EnergyOfLufs(lufs)));
 }
 
 bool TLoudnessMeter::HasLoudness() const {
@@ -247,24 +194,28 @@ bool TLoudnessMeter::HasLoudness() const {
 }
 
 double TLoudnessMeter::IntegratedLufs() const {
-    double sum = 0;
-    size_t n = 0;
-    for (double e : FBlocks)
-        if (Lufs(e) > -70.0) {
-            sum += e;
-            ++n;
-        }
-    if (n == 0)
+    double lufs = -HUGE_VAL;
+    if (!FState || ebur128_loudness_global(FState.get(), &lufs) != EBUR128_SUCCESS)
         return -HUGE_VAL;
-    const double relativeGate = Lufs(sum / double(n)) - 10.0;
-    sum = 0;
-    n = 0;
-    for (double e : FBlocks)
-        if (Lufs(e) > -70.0 && Lufs(e) > relativeGate) {
-            sum += e;
-            ++n;
-        }
-    return n == 0 ? -HUGE_VAL : Lufs(sum / double(n));
+    return std::isfinite(lufs) ? lufs : -HUGE_VAL;
+}
+
+double TLoudnessMeter::RangeLu() const {
+    double range = 0;
+    if (!FState || !(FFeatures & fRange) ||
+        ebur128_loudness_range(FState.get(), &range) != EBUR128_SUCCESS || !std::isfinite(range))
+        return 0;
+    return range;
+}
+
+double TLoudnessMeter::Peak() const {
+    double peak = FPeakBefore;
+    for (int c = 0; FState && c < FChannels; ++c) {
+        double p = 0;
+        if (ebur128_sample_peak(FState.get(), unsigned(c), &p) == EBUR128_SUCCESS)
+            peak = std::max(peak, p);
+    }
+    return peak;
 }
 
 std::string TLoudnessMeter::GainText() const {
@@ -275,6 +226,6 @@ std::string TLoudnessMeter::GainText() const {
 
 std::string TLoudnessMeter::PeakText() const {
     char text[32];
-    std::snprintf(text, sizeof text, "%.6f", FPeak);
+    std::snprintf(text, sizeof text, "%.6f", Peak());
     return text;
 }
