@@ -1,5 +1,6 @@
 #include "engine/CustomFFmpeg.h"
 
+#include "engine/AudioFilters.h"
 #include "engine/FFLogger.h"
 #include "engine/FFUtils.h"
 #include "engine/FFmpegLoader.h"
@@ -259,6 +260,17 @@ void TCustomFFmpeg::SetSubtitleCodec(const std::string& Name) {
 
 void TCustomFFmpeg::SetVideoFilters(const std::string& Filters) {
     Options_.VideoFilters = Filters;
+}
+
+void TCustomFFmpeg::SetAudioFilters(const std::string& Filters) {
+    if (const std::string reason = CheckAudioFilters(Filters); !reason.empty())
+        throw FFmpegException(reason);
+    Options_.AudioFilters = Filters;
+}
+
+void TCustomFFmpeg::SetLoudnessAlbum(std::shared_ptr<TLoudnessAlbum> Album, int Member) {
+    Options_.Shaping.AlbumMember = Album ? Member : -1;
+    Options_.Shaping.Album = std::move(Album);
 }
 
 void TCustomFFmpeg::SetAudioVolume(int Volume) {

@@ -101,6 +101,12 @@ public:
     void SetVideoCodec(const std::string& Name);
     void SetSubtitleCodec(const std::string& Name);
     void SetVideoFilters(const std::string& Filters);
+    // The audio filter chain text of the next outputs ("af"); an empty text clears it. Raises
+    // FFmpegException with CheckAudioFilters' reason for a text the libraries cannot use.
+    void SetAudioFilters(const std::string& Filters);
+    // Album mode for the next output: the album it belongs to and its member number there
+    // (LoudnessAlbum.h); null clears it.
+    void SetLoudnessAlbum(std::shared_ptr<TLoudnessAlbum> Album, int Member);
     // Kind "vcd", "svcd", "dvd", "dv" or "dv50"; Norm "pal", "ntsc", "film" or anything else
     // for automatic (from FrameRate, then the opened inputs' video streams, then DefaultNorm).
     void ApplyTarget(const std::string& Kind, const std::string& Norm, const std::string& DefaultNorm);

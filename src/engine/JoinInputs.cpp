@@ -57,6 +57,7 @@ void TTranscoder::EndOfFile(int FileIndex, bool& LeaveLoop) {
         following.CurrentTs = ost.CurrentTs;
         following.SentTs = ost.SentTs;
         std::swap(following.Fifo, ost.Fifo);
+        std::swap(following.Chain, ost.Chain);
         // The time line continues at the next output time stamp of the stream.
         const double t = ost.EncodingNeeded ? double(ost.SyncOpts) * av_q2d(ost.Encoder->time_base)
                                             : double(ost.CurrentTs) * av_q2d(ost.Stream->time_base);

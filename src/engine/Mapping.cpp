@@ -151,6 +151,7 @@ void TTranscoder::Prepare() {
     OpenEncoders();
     OpenDecoders();
     InitInputStreams();
+    PlanAudioFilters();
     MapMetadata();
     CopyChapters();
     WriteHeaders();

@@ -12,6 +12,7 @@
 #include <vector>
 
 struct AVBSFContext;
+class TLoudnessAlbum; // LoudnessAlbum.h
 
 inline constexpr int MaxFiles = 20;          // inputs, outputs, metadata maps, ts scale files
 inline constexpr int MaxStreams = 20;        // streamid entries, ts scale streams
@@ -47,6 +48,26 @@ struct TRational {
 // Media type indexes used by per-kind arrays: video, audio, data, subtitle (as the libraries).
 enum TStreamKind : int { skVideo = 0, skAudio = 1, skData = 2, skSubtitle = 3 };
 
+// What the program does to an output's sound besides the user's filters: loudness
+// normalisation, fades and the trimming of silence at both ends (AudioFilters.h builds the
+// chain, AudioAnalysis.h measures).
+struct TAudioShaping {
+    std::optional<double> Target; // "normalize": integrated loudness wanted, LUFS
+    double Ceiling = -1.0;        // "truepeak": highest true peak after the gain, dBTP
+    bool FromTags = false;        // "loudness_tags": ReplayGain/R128 tags spare the measuring
+    double FadeIn = 0;            // "fade_in", seconds
+    double FadeOut = 0;           // "fade_out", seconds
+    bool TrimSilence = false;     // "trim_silence": below -50 dBFS for 0.5 s or more
+    // Album mode: one gain for the album's files, measured together (set by the typed setter).
+    std::shared_ptr<TLoudnessAlbum> Album;
+    int AlbumMember = -1;
+
+    bool Active() const { return Target || FadeIn > 0 || FadeOut > 0 || TrimSilence; }
+    // The whole file must be measured first: the gain, the sound's edges or its end.
+    bool NeedsMeasuring() const { return Target || FadeOut > 0 || TrimSilence; }
+    bool operator==(const TAudioShaping&) const = default;
+};
+
 // The pending option state. Names and defaults as the option table gives them; ResetOptions
 // restores every default. TOptionValues is the copyable part (the bit-stream filter chains own
 // library objects), so a state can be saved and compared.
@@ -78,6 +99,7 @@ struct TOptionValues {
     int LoopOutput = -1;
     bool QpHist = false;
     std::string VideoFilters;
+    std::string AudioFilters; // af: the user's audio filter chain of the next outputs
     bool IntraOnly = false;
     int AudioSampleRate = 44100;
     int64_t ChannelLayout = 0;
@@ -121,6 +143,7 @@ struct TOptionValues {
     bool InputSync = false;
     bool KeepTags = false;   // the next output takes the first input's tags and cover
     bool ReplayGain = false; // the next output gets loudness tags measured while encoding
+    TAudioShaping Shaping;   // the next output's normalisation, fades and trimmed silence
     int64_t LimitFileSize = 0;
     bool ForceFps = false;
     bool PgmYuvHack = false;

@@ -316,6 +316,46 @@ void VideoFiltersOption(TCustomFFmpeg& F, const std::string&, const std::string&
     F.SetVideoFilters(Value);
 }
 
+void AudioFiltersOption(TCustomFFmpeg& F, const std::string&, const std::string& Value) {
+    F.SetAudioFilters(Value);
+}
+
+// A real within [Low, High], else Message.
+double RealWithin(const std::string& Value, double Low, double High, const char* Message) {
+    const double v = StrToFloat(Value);
+    if (!(v >= Low && v <= High))
+        throw FFmpegException(Message);
+    return v;
+}
+
+void NormalizeOption(TCustomFFmpeg& F, const std::string&, const std::string& Value) {
+    if (Trim(Value).empty()) {
+        F.Options().Shaping.Target.reset();
+        return;
+    }
+    F.Options().Shaping.Target =
+        RealWithin(Value, -70, 0, "The loudness target must lie between -70 and 0 LUFS");
+}
+
+void TruePeakOption(TCustomFFmpeg& F, const std::string&, const std::string& Value) {
+    F.Options().Shaping.Ceiling =
+        RealWithin(Value, -20, 0, "The true-peak ceiling must lie between -20 and 0 dBTP");
+}
+
+void FadeOption(TCustomFFmpeg& F, const std::string& Name, const std::string& Value) {
+    const double seconds =
+        RealWithin(Value, 0, 3600, "A fade must last between 0 and 3600 seconds");
+    (Name == "fade_in" ? F.Options().Shaping.FadeIn : F.Options().Shaping.FadeOut) = seconds;
+}
+
+void LoudnessTagsOption(TCustomFFmpeg& F, const std::string&, const std::string& Value) {
+    F.Options().Shaping.FromTags = OptionBool(Value);
+}
+
+void TrimSilenceOption(TCustomFFmpeg& F, const std::string&, const std::string& Value) {
+    F.Options().Shaping.TrimSilence = OptionBool(Value);
+}
+
 void MatrixOption(TCustomFFmpeg& F, const std::string& Name, const std::string& Value) {
     auto& matrix = Name == "intra_matrix" ? F.Options().IntraMatrix : F.Options().InterMatrix;
     matrix.emplace();
@@ -557,6 +597,13 @@ const TOptionEntry OptionTable[] = {
     {"isync", BoolOption<&TOptionValues::InputSync>},
     {"keep_tags", BoolOption<&TOptionValues::KeepTags>},
     {"replaygain", BoolOption<&TOptionValues::ReplayGain>},
+    {"af", AudioFiltersOption},
+    {"normalize", NormalizeOption},
+    {"truepeak", TruePeakOption},
+    {"loudness_tags", LoudnessTagsOption},
+    {"fade_in", FadeOption},
+    {"fade_out", FadeOption},
+    {"trim_silence", TrimSilenceOption},
     {"muxdelay", FloatOption<&TOptionValues::MuxMaxDelay>},
     {"muxpreload", FloatOption<&TOptionValues::MuxPreload>},
     {"absf", BitstreamFilterOption},

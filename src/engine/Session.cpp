@@ -355,6 +355,7 @@ bool TCustomFFmpeg::AddInputFile(const std::string& FileName) {
     int64_t target = o.StartTime;
     if (ic->start_time != AV_NOPTS_VALUE)
         target += ic->start_time;
+    entry.InputStart = o.StartTime;
     if (o.StartTime != 0) {
         if (av_seek_frame(ic, -1, target, AVSEEK_FLAG_BACKWARD) < 0 && o.Verbose > 0)
             GetLogger().LogFormat(this, llVerbose, "%s: could not seek to position %0.3f",
@@ -565,8 +566,11 @@ int TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
     }
     if (o.ReplayGain)
         file.Loudness = std::make_shared<TLoudnessMeter>();
+    file.AudioFilters = o.AudioFilters;
+    file.Shaping = std::move(o.Shaping);
     o.KeepTags = false;
     o.ReplayGain = false;
+    o.Shaping = {};
 
     if ((format->flags & AVFMT_NEEDNUMBER) && !av_filename_number_test(url.c_str()))
         return refuse(ErrorText(FileName, AVERROR(EDOM)));

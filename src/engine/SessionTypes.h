@@ -42,6 +42,7 @@ struct AVStream;
 struct SwrContext;
 class TLoudnessMeter;
 class TAudioEncoderThread;
+class TAudioChain;
 
 struct TCodecContextDeleter {
     void operator()(AVCodecContext* c) const;
@@ -110,6 +111,9 @@ struct TInputFileEntry {
     // Microseconds added to every time stamp: InputTsOffset, minus the seek target (StartTime
     // plus the container's start time) unless CopyTs.
     int64_t TsOffset = 0;
+    // The start time given before the file was opened (its seek target less the container's
+    // start time), 0 for none.
+    int64_t InputStart = 0;
     // The decoder named by the codec-name option current when the file was opened, or null (data
     // and attachment streams always null).
     std::vector<const AVCodec*> Decoders;
@@ -148,6 +152,13 @@ struct TOutputFileEntry {
     const AVStream* CoverSource = nullptr;
     // Measures the first encoded audio stream when loudness tags were asked for.
     std::shared_ptr<TLoudnessMeter> Loudness;
+    // The audio filter chain of its encoded audio streams: the user's text and the program's
+    // own normalisation, fades and trimming (AudioFilters.h).
+    std::string AudioFilters;
+    TAudioShaping Shaping;
+    // What the run did to its sound, for the task's report (empty when nothing).
+    std::vector<std::string> SoundNotes;
+    std::vector<std::string> SoundWarnings;
 };
 
 // ---- run records ----
@@ -206,6 +217,9 @@ struct TOutputStream {
     AVFilterContext* GraphSink = nullptr;
 
     // audio
+    // The audio filter chain between the decoder and AudioOut (null: none). In join mode it
+    // moves to the next input's stream with the sample FIFO.
+    std::shared_ptr<TAudioChain> Chain;
     TAudioFifoPtr Fifo;
     bool AudioResampleNeeded = false;
     TSwrContextPtr Resampler;

@@ -367,8 +367,10 @@ int TTranscoder::ProcessPacket(TInputStream& Ist, const AVPacket* Packet, bool D
     copyToOutputs();
     if (Packet == nullptr) {
         FlushFilterGraphs(Ist);
-        if (DrainEncoders)
+        if (DrainEncoders) {
+            FlushAudioChains(Ist);
             DrainEncodersOf(Ist);
+        }
     }
     return 0;
 }
@@ -415,7 +417,7 @@ void TTranscoder::OutputDecoded(TInputStream& Ist, AVFrame* Frame) {
             continue;
         switch (MediaTypeOf(ost)) {
         case AVMEDIA_TYPE_AUDIO:
-            AudioOut(*OutputContext_, ost, Ist, Frame);
+            OutputAudio(ost, Ist, Frame);
             break;
         case AVMEDIA_TYPE_VIDEO:
             OutputPicture(ost, Ist, Frame);

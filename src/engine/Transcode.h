@@ -30,6 +30,8 @@
 
 struct AVFormatContext;
 struct TOutputContext; // Output.h
+struct TAudioChainPlan; // AudioFilters.h
+struct TAudioSource;    // AudioAnalysis.h
 struct AVFrame;
 struct AVPacket;
 struct AVStream;
@@ -136,6 +138,17 @@ private:
     void OpenDecoders();
     void OpenDecoder(TInputStream& Ist);
     void InitInputStreams();
+    // ---- audio filter chains (AudioFiltersPlan.cpp) ----
+    // Gives every encoded audio stream of an output with "af" text or sound shaping its chain;
+    // measures first where the shaping needs it. Returns early when a stop ends the measuring.
+    void PlanAudioFilters();
+    // The gain, cuts and fades of Entry's chain, measured on Ost's source; false when stopped.
+    bool ShapeSound(TOutputFileEntry& Entry, const TOutputStream& Ost, TAudioChainPlan& Plan);
+    TAudioSource AudioSourceOf(const TOutputStream& Ost) const;
+    // Decoded audio through the stream's chain (when it has one) into the output stage.
+    void OutputAudio(TOutputStream& Ost, TInputStream& Ist, AVFrame* Frame);
+    // The end of Ist's audio: what the chains of its streams still hold goes out.
+    void FlushAudioChains(TInputStream& Ist);
     void MapMetadata();
     void CopyChapters();
     void WriteHeaders();
@@ -168,6 +181,7 @@ private:
 
     bool IsFirstOfGroup(const TOutputStream& Ost) const;
     TOptionState& Options() { return Session_.Options(); }
+    const TOptionState& Options() const { return Session_.Options(); }
 
     TSessionState& Session_;
     const std::atomic<bool>& StopRequested_;

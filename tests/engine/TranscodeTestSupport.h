@@ -47,6 +47,8 @@ struct TConversion {
     std::string Output;
     bool Join = false;
     TOptionList After; // after the output (newaudio ...)
+    // Called with the core after Options, before the output is added (typed setters).
+    std::function<void(TCustomFFmpeg&)> BeforeOutput;
     TTranscodeSettings Settings;
     // Called from the progress callback; true asks the run to stop.
     std::function<bool(int Call)> StopAfter;
@@ -133,6 +135,8 @@ inline TOutcome Convert(const TConversion& C, TLogLevel LogLevel = llVerbose) {
         }
         for (const auto& [name, value] : C.Options)
             core.SetOption(name, value);
+        if (C.BeforeOutput)
+            C.BeforeOutput(core);
         if (core.AddOutputFile(C.Output, C.Join) < 0) {
             out.Error = core.LastErrMsg();
             core.FreeSession();
