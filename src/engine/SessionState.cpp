@@ -1,5 +1,6 @@
 #include "engine/SessionState.h"
 
+#include "engine/FFLogger.h"
 #include "engine/GenericOptions.h"
 
 extern "C" {
@@ -34,4 +35,20 @@ AVFormatContext* TSessionState::InputFile(int Index) const {
     if (Index < 0 || Index >= InputFileCount())
         return nullptr;
     return InputEntries_[size_t(Index)].Context.get();
+}
+
+void TSessionState::AddWarning(std::string Text) {
+    GetLogger().LogMessage(LogSender_, llWarning, Text);
+    std::lock_guard g(WarningLock_);
+    Warnings_.push_back(std::move(Text));
+}
+
+std::vector<std::string> TSessionState::Warnings() const {
+    std::lock_guard g(WarningLock_);
+    return Warnings_;
+}
+
+void TSessionState::ClearWarnings() {
+    std::lock_guard g(WarningLock_);
+    Warnings_.clear();
 }
