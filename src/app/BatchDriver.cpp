@@ -6,6 +6,7 @@
 #include "app/SettingsKeys.h"
 #include "effects/FrameEffects.h"
 #include "component/FFConverter.h"
+#include "engine/SafeWrite.h"
 
 #include <cstring>
 #include <exception>
@@ -280,9 +281,9 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     if (record.TrimStart >= 0)
         input.StartTime = record.TrimStart;
 
-    const std::optional<std::string> destination =
-        BuildDestName(probe.FileName(), start.Suffix, settings, FHost, &start.Reserved);
-    if (!destination) {
+    const TDestName named =
+        FList.DestinationOf(probe.FileName(), start.Suffix, settings, FHost, &start.Reserved);
+    if (named.NoFolder) {
         probe.Close();
         Error = "No output folder can be created (tried \"" +
                 settings.ReadString(SectionSettings, KeyOutPutDir, DefaultOutputFolder()) +
@@ -291,11 +292,22 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
                                    : "the files not started yet were not converted.");
         return TRowOutcome::Stop;
     }
+    if (named.Name.empty()) {
+        probe.Close();
+        SkipRow(Row, named.Error, Result);
+        return TRowOutcome::Skipped;
+    }
+    const std::string& destination = named.Name;
+    // Temporaries that killed runs left in the folder go once per Start (those of runs still
+    // going are locked and stay).
+    if (const std::string folder = std::filesystem::path(destination).parent_path().string();
+        start.Swept.insert(folder).second)
+        RemoveLeftovers(folder);
     record.ZoomMode = start.Zoom;
 
     TOutputOptions output;
     ResetOutputOptions(output);
-    output.FileName = *destination;
+    output.FileName = destination;
     if (record.CropTop > 0 || record.CropBottom > 0 || record.CropLeft > 0 ||
         record.CropRight > 0) {
         output.CropTop = record.CropTop;
@@ -320,7 +332,7 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     if (start.Deferred) {
         // Nothing is opened until the task's turn: a row costs its probe and the job builder.
         try {
-            FConverter.QueueTask(input.FileName, &input, *destination, &output);
+            FConverter.QueueTask(input.FileName, &input, destination, &output);
         } catch (const std::exception& e) {
             Error = e.what();
             return TRowOutcome::Stop;
@@ -339,7 +351,7 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
         }
         bool added = false;
         try {
-            added = FConverter.SetOutputFile(task, *destination, &output);
+            added = FConverter.SetOutputFile(task, destination, &output);
         } catch (const std::exception& e) {
             Error = e.what();
             return TRowOutcome::Stop;
@@ -355,7 +367,7 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     }
     std::lock_guard guard(FTaskLock);
     FCheckedRows.push_back(Row);
-    FDestinations.push_back(*destination);
+    FDestinations.push_back(destination);
     return TRowOutcome::Task;
 }
 

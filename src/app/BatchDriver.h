@@ -26,6 +26,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -220,6 +221,7 @@ private:
         // An audio profile takes nothing from the video: reading its header is enough.
         TAVProbe::TVideoAnalysis Analysis = TAVProbe::TVideoAnalysis::Decode;
         TReservedNames Reserved;
+        std::set<std::string> Swept; // output folders cleared of leftover temporaries
         int NextRow = 0;    // the next list row to look at
         bool Deferred = false; // tasks through QueueTask (a Start in steps)
         bool RunStarted = false;
