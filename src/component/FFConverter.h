@@ -10,6 +10,10 @@
 // The component lives with the probe because every task keeps a TAVProbe per input; it includes
 // no Qt. The preview window is supplied by the program as a TPreviewerFactory (engine/Previewer.h).
 //
+// The tasks and their list are in FFTaskList.h. The component's definitions: its face in
+// FFConverter.cpp, the run and the parked set-ups in FFConverterRun.cpp, the events and their
+// delivery in FFConverterEvents.cpp.
+//
 // Threads:
 // - Every operation is called on the main thread (StopTasks and ClearTasks may also be called
 //   from an OnTerminate handler).
@@ -28,6 +32,7 @@
 //   the dispatcher's pending calls, so deliveries to it cannot lock against the wait.
 #pragma once
 
+#include "component/FFTaskList.h"
 #include "engine/ConvertThread.h"
 #include "engine/CustomFFmpeg.h"
 #include "engine/FFTypes.h"
@@ -97,93 +102,6 @@ using TPreviewBitmapEvent =
 using TProgressEvent = std::function<void(TCustomFFConverter& Sender, PProgressInfo AProgressInfo)>;
 using TTerminateEvent =
     std::function<void(TCustomFFConverter& Sender, const TTerminateInfo& ATerminateInfo)>;
-
-// ---- tasks ----
-
-// Up to MaxFiles slots of a task, made as they are first used: most tasks have one input and one
-// output, and a long queue should not carry twenty empty records per task.
-template <class T>
-class TTaskSlots {
-public:
-    T& operator[](size_t Index) {
-        if (Index >= Items_.size())
-            Items_.resize(Index + 1);
-        return Items_[Index];
-    }
-    // The slot, or null when it was never used.
-    const T* Find(size_t Index) const { return Index < Items_.size() ? &Items_[Index] : nullptr; }
-    auto begin() { return Items_.begin(); }
-    auto end() { return Items_.end(); }
-
-private:
-    std::vector<T> Items_;
-};
-
-// One conversion task: a conversion core with a probe and a private copy of the option record
-// of each of its inputs and outputs. Destroying a task stops its worker and waits for it first.
-class TFFmpeg : public TCustomFFmpeg {
-public:
-    TFFmpeg();
-    ~TFFmpeg() override;
-    const char* ClassName() const override { return "TFFmpeg"; }
-
-    // Closes the input probes (they read the session's containers) before the session goes.
-    void FreeSession() override;
-
-    // Releases the opened input and created outputs (and the library contexts) of a task that
-    // is waiting for its turn; the names and stored records stay, so Reopen can repeat the
-    // set-up. Nothing once the task was started.
-    void Park();
-    bool Parked() const { return Parked_; }
-    // Repeats the set-up of a parked task from its names and stored records, in the order it was
-    // first made (the input, then each output). False with Reason set (the same texts the first
-    // set-up gave) when the input or an output can no longer be opened; the task is then left
-    // released. ConnectHook is what installs the component's frame hook (see
-    // ApplyOutputOptions).
-    bool Reopen(int Verbose, const std::function<void()>& ConnectHook, std::string& Reason);
-    // Records the set-up of a task of one input and one output without making it: nothing is
-    // opened now, the task waits parked and Reopen makes it when its turn comes. Either record
-    // may be null (the file is then opened without options).
-    void DeferSetUp(const std::string& Input, const TInputOptions* InputOptions,
-                    const std::string& Output, const TOutputOptions* OutputOptions);
-
-    TTaskSlots<std::unique_ptr<TAVProbe>> InputProbes;
-    TTaskSlots<std::optional<TInputOptions>> StoredInputOptions;
-    TTaskSlots<std::optional<TOutputOptions>> StoredOutputOptions;
-    // What the set-up was given, for Reopen: the input's name and one name per added output.
-    std::string InputFileName;
-    std::vector<std::string> OutputFileNames;
-
-private:
-    bool Parked_ = false;
-};
-
-// The ordered task list; it owns its tasks. Operations over all tasks work on a snapshot taken
-// under the list's lock, so a handler that clears the list while such an operation waits
-// cannot free a task under it (the snapshot keeps it alive until the operation returns).
-class TFFmpegList {
-public:
-    using TTaskPtr = std::shared_ptr<TFFmpeg>;
-
-    int Add(TTaskPtr Task);
-    void Delete(int Index);         // frees the task; later indexes shift down
-    void Clear();                   // frees all tasks
-    TTaskPtr Item(int Index) const; // null outside 0..Count()-1
-    int IndexOf(const TCustomFFmpeg* Task) const;
-    int Count() const;
-
-    void PauseAll();
-    void ResumeAll();
-    void TerminateAll(bool Wait);
-    // Sets or clears one preview flag bit (0 or 1) on every task.
-    void SetPreviewFlagBit(int Bit, bool On);
-
-    std::vector<TTaskPtr> Snapshot() const;
-
-private:
-    mutable std::mutex Lock_; // guards Items_
-    std::vector<TTaskPtr> Items_;
-};
 
 // ---- the component ----
 
@@ -350,6 +268,9 @@ private:
     void ParkIdleTasks(size_t Keep);
     // Makes a parked task hold its set-up again (SetOutputFile on an older task).
     bool Unpark(TFFmpeg& Task, std::string& Reason);
+    // Counts one released set-up (a parked task, an ended run, a removed task); every few the
+    // allocator gives the freed heap back to the system.
+    void NoteReleasedSetUp();
 
     std::unique_ptr<TAVProbe> Probe_;
     TFFmpegList Tasks_;

@@ -432,9 +432,9 @@ void TCustomFFmpeg::ApplyTarget(const std::string& Kind, const std::string& Norm
 }
 
 // ---- session ----
-// The session steps (AddInputFile, AddOutputFile, New*Stream, FindCodec, FreeSession) are in
-// Session.cpp, the frame hooks (AddHookModule, the picture consumers, the preview flags) in
-// FrameHook.cpp.
+// The session steps (AddInputFile, AddOutputFile, FindCodec, FreeSession) are in Session.cpp,
+// New*Stream in SessionStreams.cpp, the frame hooks (AddHookModule, the picture consumers, the
+// preview flags) in FrameHook.cpp.
 
 // ---- run control ----
 

@@ -1,7 +1,8 @@
 // The preparation of a run: stream records, the mapping of output streams to input streams,
-// codec parameters (stream copy, cropping, scaling, the filter graph), two-pass statistics
-// files, opening the encoders and decoders, metadata maps, chapters, headers and the
-// "Stream mapping:" lines.
+// codec parameters (stream copy, audio and video encoding with cropping and scaling), opening
+// the encoders and decoders, and the "Stream mapping:" lines. The video filter graph is in
+// FilterGraph.cpp, the pass log files in PassLog.cpp, the bit-stream filters in
+// PacketWriter.cpp, and metadata, chapters and headers in OutputHeaders.cpp.
 
 #include "engine/Transcode.h"
 
@@ -9,9 +10,7 @@
 #include "engine/FFUtils.h"
 #include "engine/FFmpegLoader.h"
 #include "engine/GenericOptions.h"
-#include "engine/Loudness.h"
 #include "engine/Output.h"
-#include "engine/Tags.h"
 
 #include <algorithm>
 #include <climits>
@@ -25,9 +24,6 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavcodec/bsf.h>
-#include <libavfilter/avfilter.h>
-#include <libavfilter/buffersink.h>
-#include <libavfilter/buffersrc.h>
 #include <libavformat/avformat.h>
 #include <libavutil/audio_fifo.h>
 #include <libavutil/dict.h>
@@ -106,20 +102,6 @@ int64_t ProbedFrameCount(const AVStream* St, const AVFormatContext* Ic) {
 }
 
 namespace {
-
-struct TDictionary {
-    AVDictionary* Dict = nullptr;
-    TDictionary() = default;
-    explicit TDictionary(AVDictionary* D) : Dict(D) {}
-    ~TDictionary() { av_dict_free(&Dict); }
-    TDictionary(const TDictionary&) = delete;
-    TDictionary& operator=(const TDictionary&) = delete;
-};
-
-struct TInOutDeleter {
-    void operator()(AVFilterInOut* p) const { avfilter_inout_free(&p); }
-};
-using TInOutPtr = std::unique_ptr<AVFilterInOut, TInOutDeleter>;
 
 bool InProgram(const AVFormatContext* Ic, int ProgramId, int StreamIndex) {
     for (unsigned p = 0; p < Ic->nb_programs; ++p) {
@@ -557,169 +539,6 @@ void TTranscoder::SetUpVideoEncoding(TOutputStream& Ost, const TOutputFileEntry&
     Ost.EncodingNeeded = true;
 }
 
-void TTranscoder::ConfigureFilterGraph(TOutputStream& Ost) {
-    AVCodecContext* enc = Ost.Encoder;
-    const TInputStream& ist = *Ost.Source;
-    const AVCodecParameters* ipar = ist.Stream->codecpar;
-    std::string& lastErr = Session_.LastErrMsg();
-    lastErr.clear();
-
-    auto fail = [&](const std::string& Reason) {
-        if (lastErr.empty())
-            lastErr = Reason;
-        Ost.GraphSource = nullptr;
-        Ost.GraphSink = nullptr;
-        Ost.Graph.reset();
-        throw FFmpegException(lastErr.empty() ? std::string("Error opening filters!")
-                                              : "Error opening filters: " + lastErr);
-    };
-    auto check = [&](int R, const std::string& Step) {
-        if (R < 0)
-            fail(Step + ": " + LibraryReason(R));
-    };
-
-    Ost.Graph.reset(avfilter_graph_alloc());
-    if (!Ost.Graph)
-        fail("");
-    AVFilterGraph* graph = Ost.Graph.get();
-
-    const AVPixelFormat decFmt =
-        ipar->format == AV_PIX_FMT_NONE ? AV_PIX_FMT_YUV420P : AVPixelFormat(ipar->format);
-    AVRational sar = ist.Stream->sample_aspect_ratio.num ? ist.Stream->sample_aspect_ratio
-                                                         : ipar->sample_aspect_ratio;
-    if (sar.num <= 0 || sar.den <= 0)
-        sar = AVRational{0, 1};
-    // The graph is fed upright pictures (see OutputDecoded).
-    const TUprightSize upright = UprightSize(ipar->width, ipar->height, sar, ist.Rotation);
-    if (sar.num > 0)
-        sar = upright.PixelAspect;
-    Ost.GraphSourceSar = sar;
-
-    const std::string srcArgs =
-        FormatText("video_size=%dx%d:pix_fmt=%d:time_base=1/%d:pixel_aspect=%d/%d", upright.Width,
-                   upright.Height, int(decFmt), AV_TIME_BASE, sar.num, sar.den);
-    AVFilterContext* src = nullptr;
-    check(avfilter_graph_create_filter(&src, avfilter_get_by_name("buffer"), "src", srcArgs.c_str(),
-                                       nullptr, graph),
-          "buffer");
-    AVFilterContext* sink = nullptr;
-    check(avfilter_graph_create_filter(&sink, avfilter_get_by_name("buffersink"), "out", nullptr,
-                                       nullptr, graph),
-          "buffersink");
-    const AVPixelFormat sinkFormats[] = {enc->pix_fmt, AV_PIX_FMT_NONE};
-    check(
-        av_opt_set_int_list(sink, "pix_fmts", sinkFormats, AV_PIX_FMT_NONE, AV_OPT_SEARCH_CHILDREN),
-        "buffersink pix_fmts");
-    Ost.GraphSource = src;
-    Ost.GraphSink = sink;
-
-    AVFilterContext* last = src;
-    const TCropBands& b = Ost.Bands;
-    const int cropWidth = upright.Width - b.Left - b.Right;
-    const int cropHeight = upright.Height - b.Top - b.Bottom;
-    if (Ost.CropNeeded) {
-        AVFilterContext* crop = nullptr;
-        const std::string args =
-            FormatText("x=%d:y=%d:w=%d:h=%d", b.Left, b.Top, cropWidth, cropHeight);
-        check(avfilter_graph_create_filter(&crop, avfilter_get_by_name("crop"), "crop",
-                                           args.c_str(), nullptr, graph),
-              "crop");
-        check(avfilter_link(last, 0, crop, 0), "crop link");
-        last = crop;
-    }
-    const int swsFlags = Session_.OptionContexts().ScalerFlags();
-    if (cropWidth != enc->width || cropHeight != enc->height) {
-        AVFilterContext* scale = nullptr;
-        const std::string args =
-            FormatText("%d:%d:sws_flags=%d", enc->width, enc->height, swsFlags);
-        check(avfilter_graph_create_filter(&scale, avfilter_get_by_name("scale"), "scale",
-                                           args.c_str(), nullptr, graph),
-              "scale");
-        check(avfilter_link(last, 0, scale, 0), "scale link");
-        last = scale;
-    }
-    av_freep(&graph->scale_sws_opts);
-    graph->scale_sws_opts = av_strdup(FormatText("flags=0x%X", unsigned(swsFlags)).c_str());
-    if (graph->scale_sws_opts == nullptr)
-        fail("");
-
-    const std::string& text = Options().VideoFilters;
-    if (!text.empty()) {
-        TInOutPtr outputs(avfilter_inout_alloc());
-        TInOutPtr inputs(avfilter_inout_alloc());
-        if (!outputs || !inputs)
-            fail("");
-        outputs->name = av_strdup("in");
-        outputs->filter_ctx = last;
-        outputs->pad_idx = 0;
-        inputs->name = av_strdup("out");
-        inputs->filter_ctx = sink;
-        inputs->pad_idx = 0;
-        if (outputs->name == nullptr || inputs->name == nullptr)
-            fail("");
-        AVFilterInOut* in = inputs.release();
-        AVFilterInOut* out = outputs.release();
-        const int r = avfilter_graph_parse_ptr(graph, text.c_str(), &in, &out, nullptr);
-        avfilter_inout_free(&in);
-        avfilter_inout_free(&out);
-        if (r < 0)
-            fail("\"" + text + "\": " + LibraryReason(r));
-    } else {
-        check(avfilter_link(last, 0, sink, 0), "link");
-    }
-    check(avfilter_graph_config(graph, nullptr), "configuration");
-    enc->width = av_buffersink_get_w(sink);
-    enc->height = av_buffersink_get_h(sink);
-}
-
-void TTranscoder::OpenPassLog(TOutputStream& Ost) {
-    const std::string& base = Options().PassLogFileName;
-    std::string name = (base.empty() ? std::string("ffmpeg2pass") : base) + "-" +
-                       std::to_string(Ost.OverallIndex) + ".log";
-    if (name.size() > 1023)
-        name.resize(1023);
-    // libx264 keeps its statistics itself, by default in a file of the current folder that
-    // every two-pass task would share: it gets the task's pass log file instead, and writes and
-    // reads it on its own.
-    const AVCodec* codec = Ost.Encoder->codec != nullptr ? Ost.Encoder->codec : Ost.Setup->Encoder;
-    if (codec != nullptr && std::strcmp(codec->name, "libx264") == 0) {
-        const bool first = (Ost.Encoder->flags & AV_CODEC_FLAG_PASS1) != 0;
-        if (!first) {
-            std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(name.c_str(), "rb"), &std::fclose);
-            if (!in)
-                throw FFmpegException(FormatText(
-                    "Cannot read file: Error reading log file \"%s\" for pass-2 encoding",
-                    name.c_str()));
-        }
-        if (av_opt_set(Ost.Encoder, "stats", name.c_str(), AV_OPT_SEARCH_CHILDREN) < 0)
-            throw FFmpegException(first ? FormatText("Cannot write log file %s for pass-1 encoding",
-                                                     name.c_str())
-                                        : FormatText("Cannot read file: Error reading log file "
-                                                     "\"%s\" for pass-2 encoding",
-                                                     name.c_str()));
-        return;
-    }
-    if (Ost.Encoder->flags & AV_CODEC_FLAG_PASS1) {
-        FILE* f = std::fopen(name.c_str(), "wb");
-        if (f == nullptr)
-            throw FFmpegException(
-                FormatText("Cannot write log file %s for pass-1 encoding", name.c_str()));
-        Ost.PassLogFile.reset(f);
-    } else {
-        TWholeFile file = ReadWholeFile(name);
-        if (file.Result == -12)
-            throw FFmpegException(FormatText(
-                "Could not allocate file buffer: Error reading log file \"%s\" for pass-2 encoding",
-                name.c_str()));
-        if (file.Result < 0)
-            throw FFmpegException(
-                FormatText("Cannot read file: Error reading log file \"%s\" for pass-2 encoding",
-                           name.c_str()));
-        Ost.PassLogIn = std::move(file);
-        Ost.Encoder->stats_in = reinterpret_cast<char*>(Ost.PassLogIn.Buffer.get());
-    }
-}
-
 void TTranscoder::OpenEncoders() {
     for (const auto& p : OutputStreams_) {
         TOutputStream& ost = *p;
@@ -778,31 +597,6 @@ void TTranscoder::OpenEncoders() {
     }
 }
 
-void TTranscoder::InitBitstreamFilters(TOutputStream& Ost) {
-    TBitstreamFilterChain& chain = Ost.Setup->Filters;
-    if (chain.empty())
-        return;
-    const AVCodecParameters* par = Ost.Stream->codecpar;
-    AVRational tb = Ost.Stream->time_base;
-    for (TBSFContextPtr& f : chain) {
-        AVBSFContext* bsf = f.get();
-        if (avcodec_parameters_copy(bsf->par_in, par) < 0)
-            throw FFmpegException("av_mallocz fail");
-        bsf->time_base_in = tb;
-        const int r = av_bsf_init(bsf);
-        if (r < 0)
-            throw FFmpegException(FormatText("%s failed for stream %d, codec %s: %s",
-                                             bsf->filter->name, Ost.Stream->index,
-                                             Ost.EncodingNeeded ? Ost.Encoder->codec->name : "copy",
-                                             ErrorText("", r).substr(2).c_str()));
-        par = bsf->par_out;
-        tb = bsf->time_base_out;
-    }
-    // The muxer sees the stream as the last filter puts it out (extradata may change).
-    if (avcodec_parameters_copy(Ost.Stream->codecpar, par) < 0)
-        throw FFmpegException("av_mallocz fail");
-}
-
 void TTranscoder::OpenDecoders() {
     for (const auto& p : InputStreams_)
         if (p->DecodingNeeded && !p->Decoder)
@@ -848,115 +642,6 @@ void TTranscoder::InitInputStreams() {
             ValidRate(rate) ? -av_rescale(delay, int64_t(AV_TIME_BASE) * rate.den, rate.num) : 0;
         ist.NextPts = NoMediaTime;
         ist.IsStart = true;
-    }
-}
-
-void TTranscoder::MapMetadata() {
-    std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
-    const std::vector<TInputFileEntry>& inputs = Session_.InputEntries();
-    for (const TMetaDataMap& m : Options().MetaDataMaps) {
-        if (m.OutFile < 0 || m.OutFile >= int(outputs.size()))
-            FailAfterMapping(FormatText("Invalid output file index %d map_meta_data(%d,%d)",
-                                        m.OutFile, m.OutFile, m.InFile));
-        if (m.InFile < 0 || m.InFile >= int(inputs.size()))
-            FailAfterMapping(FormatText("Invalid input file index %d map_meta_data(%d,%d)",
-                                        m.InFile, m.OutFile, m.InFile));
-        AVFormatContext* oc = outputs[size_t(m.OutFile)].Context;
-        const AVFormatContext* ic = inputs[size_t(m.InFile)].Context.get();
-        // The muxers translate the generic tag names themselves.
-        if (av_dict_copy(&oc->metadata, ic->metadata, AV_DICT_DONT_OVERWRITE) < 0)
-            throw FFmpegException("av_dict_copy fail");
-    }
-}
-
-void TTranscoder::CopyChapters() {
-    std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
-    const std::vector<TInputFileEntry>& inputs = Session_.InputEntries();
-    const TOptionState& o = Options();
-    for (const TInputFileEntry& input : inputs) {
-        const AVFormatContext* ic = input.Context.get();
-        if (ic->nb_chapters == 0)
-            continue;
-        for (size_t k = 0; k < outputs.size(); ++k) {
-            AVFormatContext* oc = outputs[k].Context;
-            if (outputs[k].Owned == nullptr && k > 0)
-                continue; // a join entry: the chapters went to the shared container already
-            for (unsigned c = 0; c < ic->nb_chapters; ++c) {
-                const AVChapter* in = ic->chapters[c];
-                const int64_t offset =
-                    av_rescale_q(o.StartTime - input.TsOffset, AV_TIME_BASE_Q, in->time_base);
-                const int64_t limit =
-                    o.RecordingTime == INT64_MAX
-                        ? INT64_MAX
-                        : av_rescale_q(o.RecordingTime, AV_TIME_BASE_Q, in->time_base);
-                if (in->end < offset)
-                    continue;
-                if (limit != INT64_MAX && in->start > offset + limit)
-                    break;
-                auto* chapter = static_cast<AVChapter*>(av_mallocz(sizeof(AVChapter)));
-                if (chapter == nullptr)
-                    throw FFmpegException("av_mallocz fail");
-                chapter->id = in->id;
-                chapter->time_base = in->time_base;
-                chapter->start = std::max<int64_t>(0, in->start - offset);
-                chapter->end = std::min(limit, in->end - offset);
-                if (av_dict_copy(&chapter->metadata, in->metadata, 0) < 0) {
-                    av_dict_free(&chapter->metadata);
-                    av_free(chapter);
-                    throw FFmpegException("av_mallocz fail");
-                }
-                auto* grown = static_cast<AVChapter**>(
-                    av_realloc_array(oc->chapters, oc->nb_chapters + 1, sizeof(AVChapter*)));
-                if (grown == nullptr) {
-                    av_dict_free(&chapter->metadata);
-                    av_free(chapter);
-                    throw FFmpegException("av_realloc fail");
-                }
-                oc->chapters = grown;
-                oc->chapters[oc->nb_chapters++] = chapter;
-            }
-        }
-    }
-}
-
-void TTranscoder::WriteHeaders() {
-    std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
-    const size_t count = Session_.JoinMode() ? std::min<size_t>(1, outputs.size()) : outputs.size();
-    bool allRtp = !outputs.empty();
-    for (size_t i = 0; i < count; ++i) {
-        AVFormatContext* oc = outputs[i].Context;
-        TDictionary muxerOptions(Session_.OptionContexts().PrivateOptions(AV_OPT_FLAG_ENCODING_PARAM));
-        if (avformat_write_header(oc, &muxerOptions.Dict) < 0)
-            FailAfterMapping(FormatText(
-                "Could not write header for output file #%d (incorrect codec parameters ?)",
-                int(i)));
-        // The cover goes first: the MP3 and FLAC muxers hold the audio back until it is there.
-        if (outputs[i].CoverStream != nullptr) {
-            const int r = zeltatags::WriteCover(oc, outputs[i].CoverStream, outputs[i].CoverSource);
-            if (r < 0)
-                throw FFmpegException(ErrorText("Could not write the cover picture", r));
-        }
-        if (TLoudnessMeter* meter = outputs[i].Loudness.get())
-            for (const auto& p : OutputStreams_)
-                if (p->FileIndex == int(i) && p->Encoder != nullptr &&
-                    MediaTypeOf(*p) == AVMEDIA_TYPE_AUDIO) {
-                    p->Loudness = meter;
-                    break;
-                }
-        allRtp = allRtp && std::string(oc->oformat->name) == "rtp";
-    }
-    if (allRtp) {
-        std::vector<AVFormatContext*> contexts;
-        for (size_t i = 0; i < count; ++i)
-            contexts.push_back(outputs[i].Context);
-        char sdp[2048] = {};
-        if (av_sdp_create(contexts.data(), int(contexts.size()), sdp, sizeof sdp) == 0) {
-            std::string text(sdp);
-            while (!text.empty() &&
-                   (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
-                text.pop_back();
-            GetLogger().LogMessage(Session_.LogSender(), llInfo, "SDP:\r\n" + text);
-        }
     }
 }
 

@@ -5,7 +5,8 @@
 // the time line (silence inserted, samples dropped, or the resampling rate nudged), queued in
 // the stream's sample FIFO and cut into encoder frames. Pictures are duplicated or dropped to
 // keep the output frame rate, cropped and scaled (unless a filter graph already did that) and
-// encoded. Subtitles are re-timed and encoded.
+// encoded. Subtitles are re-timed and encoded. (Video in Output.cpp, audio in AudioOutput.cpp,
+// subtitles in SubtitleOutput.cpp; what they share in OutputStage.h.)
 //
 // Two rules keep every output time line strictly forward: with VideoSyncMethod 0 (pictures pass
 // through with their own times) a picture whose time would repeat the previous picture's is

@@ -10,6 +10,9 @@
 // adjustments on the frame and posts it to the layered view; it touches no widget. The rows
 // live in app/WaterMarkLogic (TWaterMarkLayers); the window only shows them.
 //
+// The window is in FrmWaterMark.cpp, the Watermark page with its layer list in
+// WaterMarkLayerList.cpp, the Effect page in WaterMarkEffect.cpp.
+//
 // One object per opening: construct, exec(), destroy. Main thread only; Services must outlive
 // the dialog.
 #pragma once
@@ -156,6 +159,8 @@ protected:
     void done(int Result) override;
 
 private:
+    // The layer buttons, the list and its in-place editor (WaterMarkLayerList.cpp).
+    void BuildLayerList();
     void BuildWatermarkPage();
     void BuildEffectPage();
     void FormShow();
