@@ -220,9 +220,9 @@ bool TBatchDriver::Begin(TIniFile& Settings, const TIniFile& Catalogue,
     start->Suffix = "." + CatalogueFileExt(Catalogue, start->FormatCode);
     start->Zoom = Settings.ReadString(FormatInfoSection(start->FormatCode), KeyParaZoom,
                                       JobDefaults::ParaZoom);
-    start->Analysis = ProfileHasVideo(Settings, Catalogue, start->FormatCode)
-                          ? TAVProbe::TVideoAnalysis::Decode
-                          : TAVProbe::TVideoAnalysis::HeaderOnly;
+    FAudioProfile = !ProfileHasVideo(Settings, Catalogue, start->FormatCode);
+    start->Analysis = FAudioProfile ? TAVProbe::TVideoAnalysis::HeaderOnly
+                                    : TAVProbe::TVideoAnalysis::Decode;
     FStart = std::move(start);
     return true;
 }
@@ -578,6 +578,22 @@ bool TBatchDriver::CopyPreviewFrame(TBitmap24& Target) const
     return true;
 }
 
+namespace {
+
+// A failed task's reason as the row, the failure report and the command line say it: the
+// engine's text, or for a source without anything the profile takes (the engine's "does not
+// contain any stream") a person's words.
+std::string FailureReason(const std::string& EngineText, bool AudioProfile)
+{
+    if (EngineText.empty())
+        return "the conversion failed";
+    if (EngineText.find("does not contain any stream") != std::string::npos)
+        return AudioProfile ? "has no sound to convert" : "has no picture or sound to convert";
+    return EngineText;
+}
+
+}  // namespace
+
 void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
 {
     if (Info.TaskIndex < 0) {
@@ -616,11 +632,22 @@ void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
         // A file cut off by an error is not a usable file; a stopped task's shorter file is.
         std::error_code ec;
         std::filesystem::remove(Destination(Info.TaskIndex), ec);
-        std::string reason = Info.ExceptionMsg.empty() ? "the conversion failed" : Info.ExceptionMsg;
-        std::lock_guard guard(FRowLock);
-        FList.SetProgressError(row, reason);
-        FFailures.push_back({row, FList.Caption(row), std::move(reason)});
+        // The engine's own words stay in the log; the row and the host get the reason.
+        TTerminateInfo said = Info;
+        said.ExceptionMsg = FailureReason(Info.ExceptionMsg, FAudioProfile);
+        {
+            std::lock_guard guard(FRowLock);
+            FList.SetProgressError(row, said.ExceptionMsg);
+            FFailures.push_back({row, FList.Caption(row), said.ExceptionMsg});
+        }
+        EndTask(said);
+        return;
     }
+    EndTask(Info);
+}
+
+void TBatchDriver::EndTask(const TTerminateInfo& Info)
+{
     TBatchView batch;
     {
         std::lock_guard guard(FRowLock);

@@ -238,6 +238,8 @@ private:
     void SkipRow(int Row, std::string Reason, TBuildResult* Result);
     // Ends a Start that could not be built: no task, no row of it left.
     void DropTasks();
+    // The batch's account of a task's end, then the host's.
+    void EndTask(const TTerminateInfo& Info);
 
     TFFConverter& FConverter;
     TSourceListModel& FList;
@@ -255,6 +257,7 @@ private:
     TBatchProgress FBatch;              // guarded by FRowLock
     bool FAnyStopped = false;           // guarded by FRowLock
     bool FAnyFinished = false;          // guarded by FRowLock
+    bool FAudioProfile = false;         // the Start's profile takes no picture; set before the run
     // Orders the handlers' row writes: without a main-thread dispatcher (command line) the
     // progress and terminate handlers run on different engine threads.
     mutable std::mutex FRowLock;

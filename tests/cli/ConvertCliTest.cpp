@@ -397,11 +397,21 @@ TEST_F(Cli, FailuresAreNamedAndTheOthersStillConvert)
     {
         std::ofstream(NotMedia) << "plain text, not a sound";
     }
-    const TRun R = Run({"--profile", "0", "--output", Out, Missing, Sources.Audio, NotMedia});
+    // A film without a sound track has nothing for an audio profile.
+    const std::string Silent = Dir.File("silent film.mp4");
+    fixtures::TMediaSpec V;
+    V.Format = "mp4";
+    V.VideoEncoder = "mpeg4";
+    V.Seconds = 0.5;
+    fixtures::MakeMedia(Silent, V);
+    const TRun R =
+        Run({"--profile", "0", "--output", Out, Missing, Sources.Audio, NotMedia, Silent});
     EXPECT_EQ(R.Status, 1);
     EXPECT_NE(R.Err.find("failed: " + Missing + ": no such file"), std::string::npos) << R.Err;
     EXPECT_NE(R.Err.find("failed: " + NotMedia), std::string::npos) << R.Err;
-    EXPECT_NE(R.Err.find("1 of 3 files converted, 2 failed"), std::string::npos) << R.Err;
+    EXPECT_NE(R.Err.find("failed: " + Silent + ": has no sound to convert\n"), std::string::npos)
+        << R.Err;
+    EXPECT_NE(R.Err.find("1 of 4 files converted, 3 failed"), std::string::npos) << R.Err;
     EXPECT_TRUE(fs::is_regular_file(Out + "/tone_(new).mp3"));
 }
 
