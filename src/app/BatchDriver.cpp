@@ -6,6 +6,7 @@
 #include "app/SettingsKeys.h"
 #include "effects/FrameEffects.h"
 #include "component/FFConverter.h"
+#include "engine/SafeWrite.h"
 
 #include <cstring>
 #include <exception>
@@ -219,9 +220,9 @@ bool TBatchDriver::Begin(TIniFile& Settings, const TIniFile& Catalogue,
     start->Suffix = "." + CatalogueFileExt(Catalogue, start->FormatCode);
     start->Zoom = Settings.ReadString(FormatInfoSection(start->FormatCode), KeyParaZoom,
                                       JobDefaults::ParaZoom);
-    start->Analysis = ProfileHasVideo(Settings, Catalogue, start->FormatCode)
-                          ? TAVProbe::TVideoAnalysis::Decode
-                          : TAVProbe::TVideoAnalysis::HeaderOnly;
+    FAudioProfile = !ProfileHasVideo(Settings, Catalogue, start->FormatCode);
+    start->Analysis = FAudioProfile ? TAVProbe::TVideoAnalysis::HeaderOnly
+                                    : TAVProbe::TVideoAnalysis::Decode;
     FStart = std::move(start);
     return true;
 }
@@ -280,9 +281,9 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     if (record.TrimStart >= 0)
         input.StartTime = record.TrimStart;
 
-    const std::optional<std::string> destination =
-        BuildDestName(probe.FileName(), start.Suffix, settings, FHost, &start.Reserved);
-    if (!destination) {
+    const TDestName named =
+        FList.DestinationOf(probe.FileName(), start.Suffix, settings, FHost, &start.Reserved);
+    if (named.NoFolder) {
         probe.Close();
         Error = "No output folder can be created (tried \"" +
                 settings.ReadString(SectionSettings, KeyOutPutDir, DefaultOutputFolder()) +
@@ -291,11 +292,22 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
                                    : "the files not started yet were not converted.");
         return TRowOutcome::Stop;
     }
+    if (named.Name.empty()) {
+        probe.Close();
+        SkipRow(Row, named.Error, Result);
+        return TRowOutcome::Skipped;
+    }
+    const std::string& destination = named.Name;
+    // Temporaries that killed runs left in the folder go once per Start (those of runs still
+    // going are locked and stay).
+    if (const std::string folder = std::filesystem::path(destination).parent_path().string();
+        start.Swept.insert(folder).second)
+        RemoveLeftovers(folder);
     record.ZoomMode = start.Zoom;
 
     TOutputOptions output;
     ResetOutputOptions(output);
-    output.FileName = *destination;
+    output.FileName = destination;
     if (record.CropTop > 0 || record.CropBottom > 0 || record.CropLeft > 0 ||
         record.CropRight > 0) {
         output.CropTop = record.CropTop;
@@ -320,7 +332,7 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     if (start.Deferred) {
         // Nothing is opened until the task's turn: a row costs its probe and the job builder.
         try {
-            FConverter.QueueTask(input.FileName, &input, *destination, &output);
+            FConverter.QueueTask(input.FileName, &input, destination, &output);
         } catch (const std::exception& e) {
             Error = e.what();
             return TRowOutcome::Stop;
@@ -339,7 +351,7 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
         }
         bool added = false;
         try {
-            added = FConverter.SetOutputFile(task, *destination, &output);
+            added = FConverter.SetOutputFile(task, destination, &output);
         } catch (const std::exception& e) {
             Error = e.what();
             return TRowOutcome::Stop;
@@ -355,7 +367,7 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     }
     std::lock_guard guard(FTaskLock);
     FCheckedRows.push_back(Row);
-    FDestinations.push_back(*destination);
+    FDestinations.push_back(destination);
     return TRowOutcome::Task;
 }
 
@@ -566,6 +578,22 @@ bool TBatchDriver::CopyPreviewFrame(TBitmap24& Target) const
     return true;
 }
 
+namespace {
+
+// A failed task's reason as the row, the failure report and the command line say it: the
+// engine's text, or for a source without anything the profile takes (the engine's "does not
+// contain any stream") a person's words.
+std::string FailureReason(const std::string& EngineText, bool AudioProfile)
+{
+    if (EngineText.empty())
+        return "the conversion failed";
+    if (EngineText.find("does not contain any stream") != std::string::npos)
+        return AudioProfile ? "has no sound to convert" : "has no picture or sound to convert";
+    return EngineText;
+}
+
+}  // namespace
+
 void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
 {
     if (Info.TaskIndex < 0) {
@@ -604,11 +632,22 @@ void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
         // A file cut off by an error is not a usable file; a stopped task's shorter file is.
         std::error_code ec;
         std::filesystem::remove(Destination(Info.TaskIndex), ec);
-        std::string reason = Info.ExceptionMsg.empty() ? "the conversion failed" : Info.ExceptionMsg;
-        std::lock_guard guard(FRowLock);
-        FList.SetProgressError(row, reason);
-        FFailures.push_back({row, FList.Caption(row), std::move(reason)});
+        // The engine's own words stay in the log; the row and the host get the reason.
+        TTerminateInfo said = Info;
+        said.ExceptionMsg = FailureReason(Info.ExceptionMsg, FAudioProfile);
+        {
+            std::lock_guard guard(FRowLock);
+            FList.SetProgressError(row, said.ExceptionMsg);
+            FFailures.push_back({row, FList.Caption(row), said.ExceptionMsg});
+        }
+        EndTask(said);
+        return;
     }
+    EndTask(Info);
+}
+
+void TBatchDriver::EndTask(const TTerminateInfo& Info)
+{
     TBatchView batch;
     {
         std::lock_guard guard(FRowLock);

@@ -26,6 +26,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -220,6 +221,7 @@ private:
         // An audio profile takes nothing from the video: reading its header is enough.
         TAVProbe::TVideoAnalysis Analysis = TAVProbe::TVideoAnalysis::Decode;
         TReservedNames Reserved;
+        std::set<std::string> Swept; // output folders cleared of leftover temporaries
         int NextRow = 0;    // the next list row to look at
         bool Deferred = false; // tasks through QueueTask (a Start in steps)
         bool RunStarted = false;
@@ -236,6 +238,8 @@ private:
     void SkipRow(int Row, std::string Reason, TBuildResult* Result);
     // Ends a Start that could not be built: no task, no row of it left.
     void DropTasks();
+    // The batch's account of a task's end, then the host's.
+    void EndTask(const TTerminateInfo& Info);
 
     TFFConverter& FConverter;
     TSourceListModel& FList;
@@ -253,6 +257,7 @@ private:
     TBatchProgress FBatch;              // guarded by FRowLock
     bool FAnyStopped = false;           // guarded by FRowLock
     bool FAnyFinished = false;          // guarded by FRowLock
+    bool FAudioProfile = false;         // the Start's profile takes no picture; set before the run
     // Orders the handlers' row writes: without a main-thread dispatcher (command line) the
     // progress and terminate handlers run on different engine threads.
     mutable std::mutex FRowLock;

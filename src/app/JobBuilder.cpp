@@ -234,6 +234,28 @@ TPictureSize PictureSize(const TProfile& Profile, const TSourceVideo& Source,
     return Size;
 }
 
+bool IsCropped(const TlvFilesRecord& Row)
+{
+    return Row.CropTop > 0 || Row.CropLeft > 0 || Row.CropBottom > 0 || Row.CropRight > 0;
+}
+
+// The source picture as the row's crop leaves it (upright, like the margins). Margins that
+// leave nothing keep the whole picture here; the engine refuses them with its own message.
+TSourceVideo CroppedSource(const TlvFilesRecord& Row, const TSourceVideo& Source)
+{
+    TSourceVideo Kept = Source;
+    if (!IsCropped(Row))
+        return Kept;
+    const auto Margin = [](int M) { return int64_t(std::max(M, 0)); };
+    const int64_t Width = int64_t(Source.Width) - Margin(Row.CropLeft) - Margin(Row.CropRight);
+    const int64_t Height = int64_t(Source.Height) - Margin(Row.CropTop) - Margin(Row.CropBottom);
+    if (Width > 0 && Height > 0) {
+        Kept.Width = int(Width);
+        Kept.Height = int(Height);
+    }
+    return Kept;
+}
+
 // A:B in lowest terms (unchanged when they share no factor, or are both 0).
 std::pair<int64_t, int64_t> Reduced(int64_t A, int64_t B)
 {
@@ -242,6 +264,9 @@ std::pair<int64_t, int64_t> Reduced(int64_t A, int64_t B)
 }
 
 // The four ways of fitting the source picture (sw x sh) into the output picture (W x H).
+// The picture is the one left after the row's crop: the engine cuts the output's margins off
+// every decoded picture before it scales it and before the filter text runs, so the sizes,
+// shapes and paddings here are those of the cropped picture and no filter crops again.
 //
 // Pictures may have non-square pixels. A fixed output size has square pixels, except a disc
 // target's frame for a non-square source (see UseDiscFrame); the "as source" size keeps the
@@ -256,7 +281,7 @@ public:
     TFitting(const TlvFilesRecord& Row, const TSourceVideo& Source, TPictureSize Size,
              TOutputOptions& Output)
         : Row(Row), sw(Source.Width), sh(Source.Height), W(Size.W), H(Size.H), Output(Output),
-          Cropped(Row.CropTop > 0 || Row.CropLeft > 0 || Row.CropBottom > 0 || Row.CropRight > 0)
+          Cropped(IsCropped(Row))
     {
         const bool square = Source.PixelAspectNum == Source.PixelAspectDen ||
                             Source.PixelAspectNum <= 0 || Source.PixelAspectDen <= 0;
@@ -286,6 +311,12 @@ public:
 
     void Apply()
     {
+        if (Cropped) {
+            Output.CropTop = Row.CropTop;
+            Output.CropBottom = Row.CropBottom;
+            Output.CropLeft = Row.CropLeft;
+            Output.CropRight = Row.CropRight;
+        }
         if (Row.ZoomMode == "full")
             Full();
         else if (Row.ZoomMode == "lbox")
@@ -342,17 +373,11 @@ private:
 
     void Full()
     {
-        if (Cropped) {
-            Output.CropTop = Row.CropTop;
-            Output.CropBottom = Row.CropBottom;
-            Output.CropLeft = Row.CropLeft;
-            Output.CropRight = Row.CropRight;
-        }
         SetSizeAndAspect(W, H);
         if (ShownShape) {
             // The picture left after the crop, in display units.
-            const int64_t A = (int64_t(sw) - Row.CropLeft - Row.CropRight) * ShownPixelNum;
-            const int64_t B = (int64_t(sh) - Row.CropTop - Row.CropBottom) * ShownPixelDen;
+            const int64_t A = int64_t(sw) * ShownPixelNum;
+            const int64_t B = int64_t(sh) * ShownPixelDen;
             if (A > 0 && B > 0) {
                 const auto [Num, Den] = Reduced(A, B);
                 Output.AspectRatio = Joined(Num, ":", Den);
@@ -404,35 +429,39 @@ private:
         const int64_t ih = int64_t(H) - 2 * int64_t(padY);
         const std::string Pad = "pad=" + Joined(W, ":", H) + ":" + Joined(padX, ":", padY);
         Output.AspectRatio = AspectText(iw, ih);
-        if (Cropped) {
-            F = "crop=" + Joined(Row.CropLeft, ":", Row.CropTop) + ":" +
-                Joined(int64_t(sw) - Row.CropLeft - Row.CropRight, ":",
-                       int64_t(sh) - Row.CropTop - Row.CropBottom) +
-                ",scale=" + Joined(iw, ":", ih) + "," + Pad;
-        } else {
-            Output.FrameSize = Joined(iw, "x", ih);
-            F = Pad;
-        }
+        Output.FrameSize = Joined(iw, "x", ih);
+        F = Pad;
     }
 
     void PanAndScan()
     {
-        // a is measured in display units (source pixels stretched by the source's pixel
-        // aspect); the side crop found from it goes back to source pixels.
-        const long double a = ((long double)sw - Output.CropLeft - Output.CropRight) * Stretch;
-        const long double b = (long double)sh - Output.CropTop - Output.CropBottom;
+        // The picture is cut to the 4:3 shape, the same amount more on both ends of its long
+        // axis; the shape is measured in display units (source pixels stretched by the source's
+        // pixel aspect), the cut goes back to source pixels. The row's own margins stay cut.
+        const long double a = (long double)sw * Stretch;
+        const long double b = sh;
         const long double Wide = 4.0L / 3.0L;
-        const long double Q = Ratio(a, b);
-        if (Q > Wide) {
-            const int64_t e = std::llabs(TruncWide((Q - Wide) * a / Stretch) / 2);
-            Output.CropLeft = int(((e + Row.CropLeft) / 2) * 2);
-            Output.CropRight = Output.CropLeft;
-        } else if (Q < Wide) {
-            const int64_t e = std::llabs(TruncWide((Ratio(b, a) - Wide) * b) / 2);
-            Output.CropTop = int(((e + Row.CropTop) / 2) * 2);
-            Output.CropBottom = Output.CropTop;
+        if (a > 0 && b > 0) {
+            if (a / b > Wide) {
+                const int64_t e = TruncWide((a - b * Wide) / Stretch / 2);
+                Output.CropLeft = EvenMargin(e, Row.CropLeft);
+                Output.CropRight = EvenMargin(e, Row.CropRight);
+            } else if (a / b < Wide) {
+                const int64_t e = TruncWide((b - a / Wide) / 2);
+                Output.CropTop = EvenMargin(e, Row.CropTop);
+                Output.CropBottom = EvenMargin(e, Row.CropBottom);
+            }
         }
         SetSizeAndAspect(W, H);
+    }
+
+    // A margin of Extra more than the row's own, made even (chroma planes have half the
+    // pixels) without giving back any of the row's margin.
+    static int EvenMargin(int64_t Extra, int RowMargin)
+    {
+        const int64_t Margin = std::max<int64_t>(RowMargin, 0);
+        const int64_t Total = std::max(Margin, ((Extra + Margin) / 2) * 2);
+        return int(std::min<int64_t>(Total, IntMax));
     }
 
     // Black borders left and right (CenterPadX) or above and below (CenterPadY) the source
@@ -603,11 +632,17 @@ void BuildJobOptions(const TlvFilesRecord& Row, int FormatCode, TOutputOptions& 
     } else {
         SetVideoBitRate(Profile, Source, Output);
         SetFrameRateAndContainer(Profile, Output);
-        const TPictureSize Size = PictureSize(Profile, Source, Output, Prompts);
+        const TSourceVideo Kept = CroppedSource(Row, Source);
+        TPictureSize Size = PictureSize(Profile, Kept, Output, Prompts);
+        if (Size.AsSource && IsCropped(Row)) {
+            // Encoders of subsampled pictures want even sizes.
+            Size.W -= Size.W % 2;
+            Size.H -= Size.H % 2;
+        }
         for (int* Crop : {&Output.CropTop, &Output.CropBottom, &Output.CropLeft, &Output.CropRight})
             if (*Crop == -1)
                 *Crop = 0;
-        TFitting(Row, Source, Size, Output).Apply();
+        TFitting(Row, Kept, Size, Output).Apply();
     }
 
     BuildVideoAudio(Profile, Output);

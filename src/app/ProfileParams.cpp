@@ -188,6 +188,11 @@ std::optional<std::string> CatalogueParaValue(const TIniFile& Catalogue, int Cod
     for (const TParaSource& Source : ParaSources) {
         if (!SameKey(Source.ParaKey, ParaKey))
             continue;
+        // A value the profile does not offer: the dialog's disabled, empty combo, which OK
+        // stores as it shows it.
+        if (Source.Mapping == TMapping::Text &&
+            Catalogue.ReadString(FormatInfoSection(Code), Source.List.List, "") == ListNotApplicable)
+            return std::string();
         const std::optional<std::string> Item = CatalogueDefaultItem(Catalogue, Code, Source.List);
         if (!Item)
             return std::nullopt;

@@ -53,7 +53,8 @@ inline constexpr std::string_view ParaVolumeUnchanged = "256";
 // would store under ParaKey for profile Code: the default item of the key's catalogue list
 // mapped through the tables above ("paraVideoEncoder", "paraAudioEncoder", "paraChannel",
 // "paraVolume") or the item text itself ("paraVideoSize", "paraVideoBitRate", "paraFrameRate",
-// "paraSampleRate", "paraAudioBitRate"). Nothing when the list is missing or "null", the index
+// "paraSampleRate", "paraAudioBitRate"; "" when the profile's list is "null": the parameter does
+// not apply, and the dialog stores its empty text). Nothing when the list is missing, the index
 // is outside it, the item does not map, or the key has no catalogue list ("paraZoom" and the
 // x264 keys among others).
 std::optional<std::string> CatalogueParaValue(const TIniFile& Catalogue, int Code,

@@ -158,6 +158,34 @@ std::optional<std::string> MappedValue(TParamCombo Combo, const TParamComboState
     return std::nullopt;
 }
 
+// A combo whose choice was never confirmed shows what a conversion with the profile uses: the
+// item that gives the value key's text (a value stored without its index, as older versions
+// and the command line's defaults leave it), otherwise the catalogue's default item, which is
+// what the conversion reads for a missing value key. So opening the dialog and pressing OK
+// changes nothing in the output.
+void SelectValueInForce(const TIniFile& Settings, const TIniFile& Catalogue, int Code,
+                        TParamCombo Combo, TParamComboState& State)
+{
+    const TComboInfo& I = Info(Combo);
+    const std::string Section = FormatInfoSection(Code);
+    if (!Settings.ValueExists(Section, I.Para)) {
+        Select(State, CatalogueDefaultIndex(Catalogue, Code, I.Index));
+        return;
+    }
+    const std::string Value = Settings.ReadString(Section, I.Para, "");
+    Select(State, -1);
+    for (std::size_t At = 0; At < State.Items.size(); ++At) {
+        TParamComboState Candidate = State;
+        Select(Candidate, int(At));
+        if (MappedValue(Combo, Candidate) == Value) {
+            State = std::move(Candidate);
+            return;
+        }
+    }
+    if (I.Editable)
+        State.Text = Value;
+}
+
 using TWrites = std::vector<std::pair<std::string, std::string>>;
 
 // The catalogue's libx264 parameters of profile Code that OK copies: "paraBitExact" when it reads
@@ -202,7 +230,8 @@ TProfileParamsView LoadProfileParams(const TIniFile& Settings, const TIniFile& C
         if (I.Mapping == TMapping::Zoom) {
             State.Items.assign(ZoomItems.begin(), ZoomItems.end());
             State.Enabled = true;
-            const std::string Zoom = Settings.ReadString(Section, KeyParaZoom, I.ParaDefault);
+            // A profile never confirmed shows the fitting a conversion uses.
+            const std::string Zoom = Settings.ReadString(Section, KeyParaZoom, JobDefaults::ParaZoom);
             const auto* At = std::find(ZoomParaValues.begin(), ZoomParaValues.end(), Zoom);
             Select(State, At == ZoomParaValues.end() ? -1 : int(At - ZoomParaValues.begin()));
             continue;
@@ -213,6 +242,10 @@ TProfileParamsView LoadProfileParams(const TIniFile& Settings, const TIniFile& C
             State.Items = *List;
         State.Enabled = List.has_value() && (!Raw.empty() || I.EnabledWhenEmpty);
 
+        if (!Settings.ValueExists(Section, I.Index)) {
+            SelectValueInForce(Settings, Catalogue, Code, C, State);
+            continue;
+        }
         const int Index = Settings.ReadInteger(Section, I.Index, DialogDefaults::IndexKey);
         Select(State, Index);
         if (Index < 0 && I.ShowsTypedValue && Mode == TLoadMode::OnShow) {

@@ -13,6 +13,7 @@
 #include "app/JobBuilder.h"
 #include "app/SourceList.h"
 #include "app/SystemCommands.h"
+#include "cli/ScratchFolder.h"
 #include "component/FFConverter.h"
 #include "engine/Tags.h"
 #include "probe/AVProbe.h"
@@ -65,30 +66,6 @@ std::string VersionText()
 }
 
 std::string FileNameOf(const std::string& Path) { return fs::path(Path).filename().string(); }
-
-// A private folder removed with its content: the settings copy lives here.
-class TScratchFolder {
-public:
-    TScratchFolder()
-    {
-        std::error_code ec;
-        std::string pattern = (fs::temp_directory_path(ec) / "zelta-convert-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr)
-            FPath = pattern;
-    }
-    ~TScratchFolder()
-    {
-        std::error_code ec;
-        if (!FPath.empty())
-            fs::remove_all(FPath, ec);
-    }
-    TScratchFolder(const TScratchFolder&) = delete;
-    TScratchFolder& operator=(const TScratchFolder&) = delete;
-    const std::string& Path() const { return FPath; }
-
-private:
-    std::string FPath;
-};
 
 // How each task ended.
 struct TTaskEnd {
@@ -369,6 +346,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         (Args.NoTags && !settings.WriteBool(SectionSettings, KeyKeepTags, false)) ||
         (Args.ReplayGain && !settings.WriteBool(SectionSettings, KeyReplayGain, true)))
         return Fail(settings.LastError());
+    std::string outputFolder;
     if (Args.OutputDir) {
         // A folder the user named must be the one written to: no fallback to the default.
         const std::string folder = fs::absolute(*Args.OutputDir, ec).lexically_normal().string();
@@ -383,6 +361,8 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         }
         if (!settings.WriteString(SectionSettings, KeyOutPutDir, folder))
             return Fail(settings.LastError());
+        // Given as it is: the settings file would drop blanks at its ends.
+        outputFolder = folder;
     }
 
     // Text layers are drawn with QPainter, which needs an application object; the offscreen
@@ -412,6 +392,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
 
     std::vector<std::string> failures;
     TSourceListModel list;
+    list.SetOutputFolder(outputFolder);
     const TSourceListModel::TAddResult added =
         list.AddFiles(paths, converter, LibAVFolder(), settings, catalogue, host);
     if (added.LibrariesFailed)

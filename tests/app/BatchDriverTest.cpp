@@ -384,6 +384,25 @@ TEST_F(BatchDriver, RowThatCannotBeOpenedAnyMoreIsSkippedWithError)
     EXPECT_EQ(List.SubItem(1, colProgress), "Error");
 }
 
+// A film without sound and an audio profile: the engine's words go to its log, the row, the
+// failure report and the host say what is wrong in a person's words.
+TEST_F(BatchDriver, ASourceWithoutSoundIsSaidSo)
+{
+    const auto& F = fixtures::Fixtures();
+    Add({F.Wav, F.Mp3});
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 2);
+    TTerminateInfo Failed = End(1, false);
+    Failed.Exception = true;
+    Failed.ExceptionMsg = "Output file #0 does not contain any stream";
+    Driver.OnTerminate(Failed);
+    EXPECT_EQ(List.ProgressError(1), "has no sound to convert");
+    ASSERT_EQ(Host.Ends.size(), 1u);
+    EXPECT_EQ(Host.Ends[0].ExceptionMsg, "has no sound to convert");
+    EXPECT_EQ(FailureReport(Driver.Failures(), 2),
+              "1 of 2 files could not be converted.\n\n" + fs::path(F.Mp3).filename().string() +
+                  ": has no sound to convert");
+}
+
 TEST_F(BatchDriver, FailedTaskLeavesNoFileAndIsReportedStoppedTaskKeepsItsFile)
 {
     const auto& F = fixtures::Fixtures();

@@ -283,7 +283,9 @@ TEST_F(TJobBuilder, LetterboxWideSourceIntoFourThree)
     EXPECT_EQ(Output.VideoFilters, "pad=640:480:0:60");
 }
 
-TEST_F(TJobBuilder, LetterboxOfACroppedRowCropsScalesAndPads)
+// The engine cuts the margins off before it scales: the picture the crop leaves is what is
+// fitted, scaled and padded, and no filter crops again.
+TEST_F(TJobBuilder, LetterboxFitsThePictureTheCropLeaves)
 {
     VideoProfile("mpeg4", "as source");
     Row.ZoomMode = "lbox";
@@ -292,9 +294,22 @@ TEST_F(TJobBuilder, LetterboxOfACroppedRowCropsScalesAndPads)
     Row.CropTop = 10;
     Row.CropBottom = 10;
     Build(Video(720, 576));
-    EXPECT_EQ(Output.VideoFilters, "crop=8:10:700:556,scale=720:576,pad=720:576:0:0");
-    EXPECT_EQ(Output.AspectRatio, "720:576");
-    EXPECT_EQ(Output.FrameSize, "");
+    EXPECT_EQ(Output.CropLeft, 8);
+    EXPECT_EQ(Output.CropRight, 12);
+    EXPECT_EQ(Output.CropTop, 10);
+    EXPECT_EQ(Output.CropBottom, 10);
+    // The source's size is the cropped picture's own.
+    EXPECT_EQ(Output.FrameSize, "700x556");
+    EXPECT_EQ(Output.AspectRatio, "700:556");
+    EXPECT_EQ(Output.VideoFilters, "pad=700:556:0:0");
+
+    // 700x556 into 640x480: the height fills, 604 of the width (700 / 556 * 480), 18 each side.
+    VideoProfile("mpeg4", "640x480");
+    ResetOutputOptions(Output);
+    Build(Video(720, 576));
+    EXPECT_EQ(Output.FrameSize, "604x480");
+    EXPECT_EQ(Output.AspectRatio, "604:480");
+    EXPECT_EQ(Output.VideoFilters, "pad=640:480:18:0");
 }
 
 TEST_F(TJobBuilder, CenterPalSourceIntoFourThree)
@@ -312,8 +327,9 @@ TEST_F(TJobBuilder, PanAndScanCropsTheSidesOfAWideSource)
     VideoProfile("mpeg4", "640x480");
     Row.ZoomMode = "pan";
     Build(Video(1920, 1080));
-    EXPECT_EQ(Output.CropLeft, 426);
-    EXPECT_EQ(Output.CropRight, 426);
+    // 1440 of the 1920 columns are 4:3 of 1080 rows: 240 go on each side.
+    EXPECT_EQ(Output.CropLeft, 240);
+    EXPECT_EQ(Output.CropRight, 240);
     EXPECT_EQ(Output.CropTop, 0);
     EXPECT_EQ(Output.FrameSize, "640x480");
     EXPECT_EQ(Output.AspectRatio, "640:480");

@@ -65,7 +65,7 @@ TEST_F(TProfileParaRead, SettingsWinThenTheCatalogueDefaultThenNothing)
                                      "SampleRate=22050,44100\n"
                                      "AudioBitRate=64,96\niAudioBitRate=5\n"
                                      "Volume=50%,100%\niVolume=0\n"
-                                     "VideoEncoder=null\n");
+                                     "VideoEncoder=null\nFrameRate=null\n");
     WriteBytes(Settings.FileName(), "[formatInfo7]\nparaSampleRate=\nparazoom=pan\n");
 
     // A key in the settings file is taken as it is, an empty value included.
@@ -79,6 +79,8 @@ TEST_F(TProfileParaRead, SettingsWinThenTheCatalogueDefaultThenNothing)
     EXPECT_FALSE(ReadProfilePara(Settings, Catalogue, 7, KeyParaChannel));
     EXPECT_FALSE(ReadProfilePara(Settings, Catalogue, 7, KeyParaAudioBitRate));
     EXPECT_EQ(ReadProfilePara(Settings, Catalogue, 7, KeyParaVideoEncoder, "x"), "x");
+    // A value the profile does not offer reads as the dialog stores its empty combo.
+    EXPECT_EQ(ReadProfilePara(Settings, Catalogue, 7, KeyParaFrameRate, "x"), "");
     // No list at all: the volume stays unchanged, other keys take the caller's default.
     EXPECT_EQ(ReadProfilePara(Settings, Catalogue, 8, KeyParaVolume), "256");
     EXPECT_EQ(ReadProfilePara(Settings, Catalogue, 8, KeyParaChannel, "2"), "2");
@@ -108,8 +110,9 @@ TEST_F(TShippedProfileParams, EveryDefaultChoiceMapsToAValue)
         for (std::size_t I = 0; I < std::size(Keys); ++I) {
             const bool Offered = CatalogueList(Catalogue, Profile.Code, CatalogueListKeys[I].List)
                                      .has_value();
-            EXPECT_EQ(CatalogueParaValue(Catalogue, Profile.Code, Keys[I]).has_value(), Offered)
-                << Keys[I];
+            const std::optional<std::string> Value =
+                CatalogueParaValue(Catalogue, Profile.Code, Keys[I]);
+            EXPECT_EQ(Value.has_value() && !Value->empty(), Offered) << Keys[I];
         }
         EXPECT_EQ(Para(Profile.Code, KeyParaVolume), "256");
     }
@@ -125,7 +128,7 @@ TEST_F(TShippedProfileParams, DefaultsOfSomeProfiles)
     EXPECT_EQ(Para(0, KeyParaVideoEncoder), "<none>");
     // WAV offers no bit rate.
     EXPECT_EQ(Para(4, KeyParaAudioEncoder), "pcm_s16le");
-    EXPECT_EQ(Para(4, KeyParaAudioBitRate), "<none>");
+    EXPECT_EQ(Para(4, KeyParaAudioBitRate), "");
     // MP4 H.264.
     EXPECT_EQ(Para(100, KeyParaVideoEncoder), "libx264");
     EXPECT_EQ(Para(100, KeyParaVideoSize), "as source");

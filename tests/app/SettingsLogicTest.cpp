@@ -105,8 +105,9 @@ TEST_F(SettingsLogic, AudioProfileShowsItsVideoGroupDisabledAndOkStillWritesTheV
                           TParamCombo::VideoEncoder, TParamCombo::Zoom})
         EXPECT_FALSE(View[C].Enabled);
     EXPECT_TRUE(View[TParamCombo::VideoSize].Items.empty());
-    EXPECT_EQ(View[TParamCombo::AudioBitRate].Text, "64"); // the saved index, 0 by default
-    EXPECT_EQ(View[TParamCombo::AudioBitRate].Index, 0);
+    // Never saved: the catalogue's default choice, which a conversion uses.
+    EXPECT_EQ(View[TParamCombo::AudioBitRate].Text, "128");
+    EXPECT_EQ(View[TParamCombo::AudioBitRate].Index, 1);
 
     Pick(View, TParamCombo::AudioBitRate, "192");
     Pick(View, TParamCombo::SampleRate, "22050");
@@ -123,7 +124,7 @@ TEST_F(SettingsLogic, AudioProfileShowsItsVideoGroupDisabledAndOkStillWritesTheV
     EXPECT_EQ(Para(0, "paraVideoSize"), "");
     EXPECT_EQ(Para(0, "paraFrameRate"), "");
     EXPECT_EQ(Para(0, "paraVideoEncoder"), "<none>"); // nothing selected: left as it was
-    EXPECT_EQ(Para(0, "paraZoom"), "full");
+    EXPECT_EQ(Para(0, "paraZoom"), "lbox"); // the fitting in force, as shown
     EXPECT_EQ(Para(0, "iAudioBitRate"), "2");
     EXPECT_EQ(Para(0, "paraAudioBitRate"), "192");
     EXPECT_EQ(Para(0, "paraSampleRate"), "22050");

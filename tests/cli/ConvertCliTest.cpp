@@ -6,6 +6,7 @@
 #include "app/FormatCatalogue.h"
 #include "app/IniFile.h"
 #include "engine/FFmpegLoader.h"
+#include "cli/CliTestSupport.h"
 #include "fixtures/Fixtures.h"
 #include "probe/AVProbe.h"
 
@@ -41,126 +42,9 @@ extern "C" {
 extern char** environ;
 
 namespace fs = std::filesystem;
+using namespace clitest;
 
 namespace {
-
-// ---- running the program ----
-
-std::string ReadAll(const std::string& Path)
-{
-    std::ifstream In(Path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-}
-
-class TTemp {
-public:
-    TTemp()
-    {
-        std::string Pattern = (fs::temp_directory_path() / "zelta-cli-XXXXXX").string();
-        if (::mkdtemp(Pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        FPath = Pattern;
-    }
-    ~TTemp()
-    {
-        std::error_code Ec;
-        fs::remove_all(FPath, Ec);
-    }
-    std::string File(const std::string& Name) const { return (FPath / Name).string(); }
-
-private:
-    fs::path FPath;
-};
-
-struct TRun {
-    int Status = -1; // exit status; -1 when it did not exit normally
-    std::string Out;
-    std::string Err;
-};
-
-// A started zelta-convert with its own settings folder (ZELTA_HOME) and home folder; standard
-// output and error go to files.
-class TProcess {
-public:
-    // FileSizeLimit, when not 0, is the program's limit on the size of any file it writes.
-    TProcess(const std::vector<std::string>& Arguments, const std::string& Home,
-             const std::string& Capture, rlim_t FileSizeLimit = 0)
-        : FOut(Capture + ".out"), FErr(Capture + ".err")
-    {
-        std::vector<std::string> Env;
-        for (char** E = environ; *E != nullptr; ++E) {
-            const std::string V = *E;
-            if (V.rfind("ZELTA_HOME=", 0) != 0 && V.rfind("HOME=", 0) != 0)
-                Env.push_back(V);
-        }
-        Env.push_back("ZELTA_HOME=" + Home);
-        Env.push_back("HOME=" + Home);
-        std::vector<std::string> Args{ZELTA_CONVERT};
-        Args.insert(Args.end(), Arguments.begin(), Arguments.end());
-        std::vector<char*> Argv, Envp;
-        for (std::string& A : Args)
-            Argv.push_back(A.data());
-        Argv.push_back(nullptr);
-        for (std::string& E : Env)
-            Envp.push_back(E.data());
-        Envp.push_back(nullptr);
-
-        if (FileSizeLimit != 0) {
-            Fork(Argv, Envp, FileSizeLimit);
-            return;
-        }
-        posix_spawn_file_actions_t Actions;
-        posix_spawn_file_actions_init(&Actions);
-        posix_spawn_file_actions_addopen(&Actions, 1, FOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&Actions, 2, FErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int R = posix_spawn(&FPid, ZELTA_CONVERT, &Actions, nullptr, Argv.data(), Envp.data());
-        posix_spawn_file_actions_destroy(&Actions);
-        if (R != 0)
-            throw std::runtime_error("cannot start " + std::string(ZELTA_CONVERT));
-    }
-    ~TProcess()
-    {
-        if (FPid > 0) {
-            ::kill(FPid, SIGKILL);
-            Wait();
-        }
-    }
-    void Signal(int Number) { ::kill(FPid, Number); }
-    TRun Wait()
-    {
-        TRun Run;
-        int Status = 0;
-        if (FPid > 0 && ::waitpid(FPid, &Status, 0) == FPid && WIFEXITED(Status))
-            Run.Status = WEXITSTATUS(Status);
-        FPid = -1;
-        Run.Out = ReadAll(FOut);
-        Run.Err = ReadAll(FErr);
-        return Run;
-    }
-
-private:
-    // posix_spawn cannot set a resource limit; the child does only async-signal-safe calls.
-    void Fork(std::vector<char*>& Argv, std::vector<char*>& Envp, rlim_t FileSizeLimit)
-    {
-        FPid = ::fork();
-        if (FPid < 0)
-            throw std::runtime_error("fork failed");
-        if (FPid > 0)
-            return;
-        const rlimit Limit{FileSizeLimit, FileSizeLimit};
-        const int Out = ::open(FOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int Err = ::open(FErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (Out < 0 || Err < 0 || ::dup2(Out, 1) < 0 || ::dup2(Err, 2) < 0 ||
-            ::setrlimit(RLIMIT_FSIZE, &Limit) != 0)
-            ::_exit(127);
-        ::execve(ZELTA_CONVERT, Argv.data(), Envp.data());
-        ::_exit(127);
-    }
-
-    std::string FOut;
-    std::string FErr;
-    pid_t FPid = -1;
-};
 
 // ---- media ----
 
@@ -173,35 +57,6 @@ std::vector<int> ShippedProfiles()
     for (const zelta::TFormatProfile& P : zelta::ListFormatProfiles(zelta::ReadFormatCatalogue(Catalogue())))
         Codes.push_back(P.Code);
     return Codes;
-}
-
-struct TProbed {
-    bool Opened = false;
-    std::string Error;
-    int Audio = 0;
-    int Video = 0;
-    double Seconds = 0;
-};
-
-TProbed Probe(const std::string& File)
-{
-    TProbed R;
-    if (!FFLoader().LoadLibs(EngineLibraries)) {
-        R.Error = FFLoader().LastError();
-        return R;
-    }
-    TAVProbe P;
-    R.Opened = P.Open(File);
-    if (!R.Opened) {
-        R.Error = P.LastError();
-        return R;
-    }
-    R.Audio = P.AudioStreamCount();
-    R.Video = P.VideoStreamCount();
-    TFileStreamInfo Info;
-    if (P.GetFileStreamInfo(Info) && Info.Duration > 0)
-        R.Seconds = double(Info.Duration) / 1e6;
-    return R;
 }
 
 // The decoded pictures of a file's first video stream as 8-bit luma, with their times.
@@ -542,11 +397,21 @@ TEST_F(Cli, FailuresAreNamedAndTheOthersStillConvert)
     {
         std::ofstream(NotMedia) << "plain text, not a sound";
     }
-    const TRun R = Run({"--profile", "0", "--output", Out, Missing, Sources.Audio, NotMedia});
+    // A film without a sound track has nothing for an audio profile.
+    const std::string Silent = Dir.File("silent film.mp4");
+    fixtures::TMediaSpec V;
+    V.Format = "mp4";
+    V.VideoEncoder = "mpeg4";
+    V.Seconds = 0.5;
+    fixtures::MakeMedia(Silent, V);
+    const TRun R =
+        Run({"--profile", "0", "--output", Out, Missing, Sources.Audio, NotMedia, Silent});
     EXPECT_EQ(R.Status, 1);
     EXPECT_NE(R.Err.find("failed: " + Missing + ": no such file"), std::string::npos) << R.Err;
     EXPECT_NE(R.Err.find("failed: " + NotMedia), std::string::npos) << R.Err;
-    EXPECT_NE(R.Err.find("1 of 3 files converted, 2 failed"), std::string::npos) << R.Err;
+    EXPECT_NE(R.Err.find("failed: " + Silent + ": has no sound to convert\n"), std::string::npos)
+        << R.Err;
+    EXPECT_NE(R.Err.find("1 of 4 files converted, 3 failed"), std::string::npos) << R.Err;
     EXPECT_TRUE(fs::is_regular_file(Out + "/tone_(new).mp3"));
 }
 

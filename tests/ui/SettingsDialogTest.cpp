@@ -4,9 +4,13 @@
 // from the main window, then converting in the window and with zelta-convert on the same settings
 // folder; a video profile with a typed 640x360 frame size.
 #include "app/AppPaths.h"
+#include "app/FormatCatalogue.h"
 #include "app/FormatPickerModel.h"
 #include "app/GlobalObject.h"
 #include "app/IniFile.h"
+#include "app/JobBuilder.h"
+#include "app/JobRecordText.h"
+#include "app/SettingsKeys.h"
 #include "app/MainFormLogic.h"
 #include "app/QtDispatcher.h"
 #include "app/SourceList.h"
@@ -120,6 +124,34 @@ void TypeInto(QComboBox* C, const QString& Text) {
     C->setFocus();
     C->lineEdit()->selectAll();
     QTest::keyClicks(C, Text);
+}
+
+// A question of the job builder fails the test: every shipped default is a valid size.
+class TNoQuestions : public TUserPrompts {
+public:
+    void ShowMessage(std::string_view, std::string_view Text) override {
+        QFAIL(std::string(Text).c_str());
+    }
+    bool AskYesNo(std::string_view, std::string_view Text) override {
+        [&] { QFAIL(std::string(Text).c_str()); }();
+        return false;
+    }
+};
+
+// What Start gives the engine for a 1280x720 movie with profile Code on these settings.
+std::string JobRecords(const TIniFile& Settings, const TIniFile& Catalogue, int Code) {
+    TlvFilesRecord row;
+    row.ZoomMode = Settings.ReadString(FormatInfoSection(Code), KeyParaZoom, JobDefaults::ParaZoom);
+    TOutputOptions output;
+    TInputOptions input;
+    ResetOutputOptions(output);
+    ResetInputOptions(input);
+    input.FileName = "movie.mp4";
+    output.FileName = "movie_(new).out";
+    TNoQuestions prompts;
+    BuildJobOptions(row, Code, output, input, TSourceVideo{1, 1280, 720, 2000000}, Settings,
+                    Catalogue, prompts);
+    return jobtest::RecordText(output, input);
 }
 
 const QString Mp3Name = QStringLiteral("MP3 MPEG Layer-3 Audio (*.mp3)");
@@ -244,7 +276,7 @@ private slots:
         Show(d);
         QCOMPARE(d.cmbVideoSize->currentText(), QStringLiteral("720x576"));
         QVERIFY(d.cmbVideoEncoder->isEnabled() && d.cmbZoom->isEnabled());
-        QCOMPARE(d.cmbZoom->currentText(), QStringLiteral("Full screen"));
+        QCOMPARE(d.cmbZoom->currentText(), QStringLiteral("Letterbox")); // what Start uses
 
         QTest::mouseClick(d.imgbtn1, Qt::LeftButton);
         QVERIFY(d.lst1->isVisible());
@@ -463,6 +495,58 @@ private slots:
         w.close();
     }
 
+    // A profile never confirmed shows what a conversion with it uses, so opening the dialog and
+    // pressing OK changes nothing in the output, on every shipped profile.
+    void okOnAProfileNeverSetChangesNothingInTheOutput() {
+        const TIniFile catalogue(CatalogueFilePath());
+        const std::vector<TFormatProfile> profiles =
+            ListFormatProfiles(ReadFormatCatalogue(catalogue));
+        QVERIFY(profiles.size() >= 20);
+        for (const TFormatProfile& p : profiles) {
+            QFile::remove(SettingsPath());
+            StoreProfile(p.Code, QString::fromStdString(p.Name));
+            const std::string before = JobRecords(Settings(), catalogue, p.Code);
+            TfrmSettings d(Services);
+            Show(d);
+            QCOMPARE(d.edt1->text(), QString::fromStdString(p.Name));
+            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+            const std::string after = JobRecords(Settings(), catalogue, p.Code);
+            QVERIFY2(after == before, qPrintable(QString::fromStdString(
+                                          p.Name + "\n  before " + before + "\n  after  " + after)));
+        }
+        QVERIFY(Services.Boxes.empty());
+
+        // The MP3 file made after such an OK is the profile's 44.1 kHz, 128 kbps stereo file
+        // at the source's volume, as the dialog showed it.
+        QFile::remove(SettingsPath());
+        StoreProfile(0, Mp3Name);
+        {
+            TfrmSettings d(Services);
+            Show(d);
+            QCOMPARE(d.cmbSamplerate->currentText(), QStringLiteral("44100"));
+            QCOMPARE(d.cmbAudioBitRate->currentText(), QStringLiteral("128"));
+            QCOMPARE(d.cmbChannel->currentText(), QStringLiteral("stereo 2 channels"));
+            QCOMPARE(d.cmbVolume->currentText(), QStringLiteral("100%"));
+            QTest::mouseClick(d.btnOk, Qt::LeftButton);
+        }
+        const std::string out =
+            Convert({QString::fromStdString(fixtures::Fixtures().Wav)}, Home.filePath("fresh"));
+        QVERIFY(!out.empty());
+        const TOutput probed = ProbeOutput(out);
+        QVERIFY2(probed.Opened, out.c_str());
+        QCOMPARE(probed.Audio.SampleRate, 44100);
+        QCOMPARE(probed.Audio.Channels, 2);
+        QCOMPARE(probed.Audio.BitRate, 128000);
+
+        // A video profile shows the letterbox fitting a conversion uses.
+        QFile::remove(SettingsPath());
+        StoreProfile(101, AviName);
+        TfrmSettings d(Services);
+        Show(d);
+        QCOMPARE(d.cmbZoom->currentText(), QStringLiteral("Letterbox"));
+    }
+
     void videoProfileWithATypedFrameSize() {
         StoreProfile(101, AviName);
         TfrmSettings d(Services);
@@ -471,7 +555,7 @@ private slots:
         QTest::mouseClick(d.btnOk, Qt::LeftButton);
         QVERIFY(!d.isVisible());
         QCOMPARE(Para(101, "paraVideoSize"), std::string("640x360"));
-        QCOMPARE(Para(101, "paraZoom"), std::string("full"));
+        QCOMPARE(Para(101, "paraZoom"), std::string("lbox"));
         const std::string out = Convert({QString::fromStdString(fixtures::Fixtures().AviMpeg4Mp3)},
                                         Home.filePath("video"));
         QVERIFY(!out.empty());
