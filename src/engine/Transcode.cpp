@@ -136,6 +136,10 @@ void TTranscoder::Loop() {
                 av_usleep(10000);
                 continue;
             }
+            // Every input read to its end, rather than a frame limit: the output's length can
+            // be held against what the inputs announced.
+            InputsExhausted_ = std::all_of(InputFiles_.begin(), InputFiles_.end(),
+                                           [](const TInputFileState& f) { return f.Ended; });
             break;
         }
         const int64_t limit = Options().LimitFileSize;
@@ -158,6 +162,9 @@ bool TTranscoder::ReadAndProcess(int FileIndex) {
         file.NoPacketNow = true;
         return true;
     }
+    // A stop ended a wait for the input (its interrupt callback): not the end of the file.
+    if (r == AVERROR_EXIT)
+        return false;
     if (r < 0) {
         bool leave = false;
         EndOfFile(FileIndex, leave);
@@ -594,6 +601,7 @@ bool TTranscoder::Finish() {
             throw FFmpegException(ErrorText("av_write_trailer()", r));
     }
     ReportProgress(true, -1);
+    CheckOutputLength();
     if (!StopRequested_.load())
         for (size_t i = 0; i < count; ++i)
             WriteLoudnessTags(outputs[i]);

@@ -163,6 +163,9 @@ private:
     void MuxPacket(TOutputStream& Ost, AVPacket* Packet);
     void FlushBitstreamFilters(TOutputStream& Ost);
     void ReportProgress(bool IsLast, int FileIndex);
+    // A warning (Session's AddWarning) when the inputs were read to their end and the output
+    // falls short of the length they announced by more than 2 % and more than a second.
+    void CheckOutputLength();
     void CloseCodecs();
     void WriteLoudnessTags(TOutputFileEntry& Entry);
 
@@ -184,6 +187,7 @@ private:
     bool MappingPrinted_ = false;
     bool Prepared_ = false;
     bool Finished_ = false;
+    bool InputsExhausted_ = false; // the loop ended because every input had ended
 
     TFramePtr DecodedFrame_;                // reused for every decoded frame
     TFramePtr FilteredFrame_;               // reused for every picture taken from a filter graph

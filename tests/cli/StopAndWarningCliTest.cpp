@@ -1,0 +1,99 @@
+// zelta-convert stopped by a signal while its input stalls (a FIFO that stops delivering data):
+// SIGTERM and SIGINT end it as an interrupted run, leaving no output under a final name. And the
+// files that convert with something to tell: a source shorter than its header says, loudness
+// tags that cannot be written; the run still counts as converted.
+#include "CliTestSupport.h"
+
+#include "fixtures/Fixtures.h"
+#include "fixtures/StalledFifo.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+using namespace clitest;
+using namespace std::chrono_literals;
+
+// The files a run left under names a person sees (temporaries are hidden, "." names).
+std::vector<std::string> VisibleFiles(const std::string& Folder)
+{
+    std::vector<std::string> Names;
+    std::error_code Ec;
+    for (const auto& E : fs::directory_iterator(Folder, Ec))
+        if (E.path().filename().string()[0] != '.')
+            Names.push_back(E.path().filename().string());
+    return Names;
+}
+
+TEST(CliStop, SigtermAndSigintEndARunWaitingForAStalledInput)
+{
+    TTemp Dir;
+    fixtures::TMediaSpec Spec;
+    Spec.Format = "wav";
+    Spec.AudioEncoders = {"pcm_s16le"};
+    Spec.Seconds = 10;
+    const std::string Source = Dir.File("ten.wav");
+    fixtures::MakeMedia(Source, Spec);
+    // Less than the format check reads: the program waits for more from its first look on.
+    const std::string Head = fixtures::FileHead(Source, 1000);
+
+    for (const int Signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(Signal == SIGTERM ? "SIGTERM" : "SIGINT");
+        const std::string Name = Signal == SIGTERM ? "term" : "int";
+        fixtures::TStalledFifo Fifo(Dir.File(Name + ".wav"), Head);
+        const std::string Out = Dir.File(Name + "-out");
+        const std::string Home = Dir.File(Name + "-home");
+        fs::create_directories(Home);
+        TProcess P({"--profile", "0", "--output", Out, Fifo.Path()}, Home, Dir.File(Name));
+        for (int I = 0; I < 1000 && Fifo.Written() < Head.size(); ++I)
+            std::this_thread::sleep_for(10ms);
+        ASSERT_EQ(Fifo.Written(), Head.size()) << "the program never read the FIFO";
+        std::this_thread::sleep_for(300ms);
+
+        P.Signal(Signal);
+        // A hang guard, not a speed goal: without the stop reaching the read it never ends.
+        const TRun R = P.Wait(10);
+        EXPECT_EQ(R.Status, 1) << R.Err;
+        EXPECT_NE(R.Err.find("failed: " + Fifo.Path() + ": stopped"), std::string::npos) << R.Err;
+        EXPECT_NE(R.Err.find("0 of 1 files converted"), std::string::npos) << R.Err;
+        EXPECT_TRUE(VisibleFiles(Out).empty());
+    }
+}
+
+// A 10 s AAC file in MP4 with its index first, cut after 60 % of its bytes: the index still
+// promises 10 s, the samples end near 6 s.
+TEST(CliWarnings, ASourceShorterThanItsHeaderSaysIsConvertedWithAWarningNamingBothLengths)
+{
+    TTemp Dir;
+    fixtures::TMediaSpec Spec;
+    Spec.Format = "mp4";
+    Spec.AudioEncoders = {"aac"};
+    Spec.Seconds = 10;
+    Spec.MuxerOptions = {{"movflags", "faststart"}};
+    const std::string Whole = Dir.File("whole.mp4");
+    fixtures::MakeMedia(Whole, Spec);
+    const std::string Cut = Dir.File("cut.mp4");
+    {
+        std::ofstream(Cut, std::ios::binary) << fixtures::FileHead(Whole, fs::file_size(Whole) * 6 / 10);
+    }
+    const std::string Out = Dir.File("out");
+    const std::string Home = Dir.File("home");
+    fs::create_directories(Home);
+    const TRun R = TProcess({"--profile", "0", "--output", Out, Cut, Whole}, Home, Dir.File("run")).Wait();
+    EXPECT_EQ(R.Status, 0) << R.Err;
+    EXPECT_NE(R.Err.find("2 of 2 files converted, 0 failed, 1 with warnings"), std::string::npos) << R.Err;
+    const size_t At = R.Err.find("zelta-convert: warning: " + Cut + ": The output lasts 00:00:0");
+    ASSERT_NE(At, std::string::npos) << R.Err;
+    EXPECT_NE(R.Err.find("shorter than the 00:00:10.0", At), std::string::npos) << R.Err;
+    EXPECT_EQ(R.Err.find("warning: " + Whole), std::string::npos) << R.Err;
+    const TProbed Converted = Probe(Out + "/cut_(new).mp3");
+    ASSERT_TRUE(Converted.Opened) << Converted.Error;
+    EXPECT_NEAR(Converted.Seconds, 6, 1.5);
+}
+
+}  // namespace
