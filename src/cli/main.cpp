@@ -148,6 +148,9 @@ public:
             end.Message = GInterrupted ? "stopped" : "the conversion did not finish";
         FPercent[task] = end.Finished ? 100 : FPercent[task];
         ClearLine();
+        // The name the file got, which is another one when the planned one was taken meanwhile.
+        if (end.Finished && !Info.OutputFile.empty())
+            FDestinations[task] = Info.OutputFile;
         if (end.Finished)
             std::fprintf(stderr, "[%zu/%zu] %s -> %s: done\n", task + 1, FSources.size(),
                          FSources[task].c_str(), FDestinations[task].c_str());
@@ -448,8 +451,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
                 ++converted;
                 continue;
             }
-            // Whatever a failed or stopped task wrote is not a usable file.
-            fs::remove(destinations[size_t(task)], ec);
+            // A failed or stopped task's file was never given its name: nothing to remove.
             failures.push_back(Named(sources[size_t(task)],
                                      end.Ended ? end.Message : "the conversion did not run"));
         }

@@ -75,6 +75,10 @@ struct TTerminateInfo {
     bool Finished = false; // ran to its natural end; true in the final notification
     bool Exception = false;
     std::string ExceptionMsg;
+    // The name the task's output file was given; it differs from the planned one when that name
+    // was taken while the file was written. Empty when the task gave no file a name (stopped,
+    // failed, nothing written) and in the final notification.
+    std::string OutputFile;
 };
 
 struct THookInfo {

@@ -327,6 +327,8 @@ void TCustomFFConverter::TaskTerminated(TCustomFFmpeg& Task) {
             TerminateInfo_.Finished = Task.Completed();
             TerminateInfo_.Exception = Task.ErrorOccurred();
             TerminateInfo_.ExceptionMsg = Task.ErrorMessage();
+            const std::vector<std::string>& written = Task.WrittenFiles();
+            TerminateInfo_.OutputFile = written.empty() ? std::string() : written.front();
             QueueTermination(TerminateInfo_);
         }
         ++FinishedCount_;
@@ -352,6 +354,7 @@ void TCustomFFConverter::FinalNotification() {
         TerminateInfo_.Finished = true;
         TerminateInfo_.Exception = false;
         TerminateInfo_.ExceptionMsg.clear();
+        TerminateInfo_.OutputFile.clear();
         QueueTermination(TerminateInfo_);
     }
 }

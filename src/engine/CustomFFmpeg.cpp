@@ -492,6 +492,7 @@ void TCustomFFmpeg::RunConvert() {
     };
     guarded([this] {
         Completed_ = false;
+        WrittenFiles_.clear();
         TFrameHookState& hooks = *HookState_;
         hooks.HookActive = bool(HookCallback);
         hooks.ModulesActive = UsingHookModules_;

@@ -47,6 +47,15 @@ public:
 
     const void* LogSender() const { return LogSender_; }
 
+    // Gives every finished output file its name (TSafeFile::Publish, never replacing: a name
+    // taken meanwhile gets the next free number); a file that received nothing is removed
+    // instead. Raises FFmpegException naming the file and the reason when one cannot be put in
+    // place (its temporary then goes with the session). Run thread, after a finished run.
+    void PublishOutputs();
+    // The names the last PublishOutputs gave, in output order; they may differ from the planned
+    // names. Read once the run has ended.
+    const std::vector<std::string>& WrittenFiles() const { return WrittenFiles_; }
+
     int64_t TotalDuration = -1;
 
 protected:
@@ -56,6 +65,7 @@ protected:
     std::vector<TOutputFileEntry> OutputEntries_;
     std::string LastErrMsg_;
     bool JoinMode_ = false;
+    std::vector<std::string> WrittenFiles_;
 
 private:
     const void* LogSender_;

@@ -47,6 +47,7 @@ bool Convert(const std::string& Text, const char* From, const char* To, std::str
 // The per-file state behind a unicode AVIOContext.
 struct TUnicodeFile {
     int Fd = -1;
+    bool OwnsFd = true; // closed with the context
 };
 
 int FileRead(void* Opaque, uint8_t* Buf, int Size) {
@@ -92,6 +93,13 @@ int64_t FileSeek(void* Opaque, int64_t Pos, int Whence) {
 
 bool HasUnicodePrefix(const std::string& URL) {
     return URL.size() >= 14 && URL.compare(0, 13, UnicodeURLPrefix) == 0;
+}
+
+// True when URL names a local file (no protocol, or "file:"), which the engine then writes
+// itself.
+bool IsPlainFile(const std::string& URL) {
+    const char* protocol = avio_find_protocol_name(URL.c_str());
+    return protocol == nullptr || std::strcmp(protocol, "file") == 0;
 }
 
 using TIOOpen = int (*)(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**);
@@ -186,24 +194,39 @@ int UnicodeIOOpen(AVIOContext** Context, const std::string& URL, int Flags, AVDi
     *Context = nullptr;
     if (URL.size() > MaxURLBytes)
         return AVERROR(ENAMETOOLONG);
-    if (!HasUnicodePrefix(URL))
+    const bool writing = (Flags & AVIO_FLAG_WRITE) != 0;
+    if (!HasUnicodePrefix(URL) && !(writing && IsPlainFile(URL)))
         return avio_open2(Context, URL.c_str(), Flags, nullptr, Options);
 
-    const std::string name = URLToFileName(URL);
+    std::string name = URLToFileName(URL);
+    if (name.compare(0, 5, "file:") == 0)
+        name.erase(0, 5);
     int mode = O_RDONLY;
+    // A file is only ever created anew: nothing that is there already is emptied, replaced or
+    // followed (a link).
     if ((Flags & AVIO_FLAG_READ_WRITE) == AVIO_FLAG_READ_WRITE)
-        mode = O_RDWR | O_CREAT | O_TRUNC;
-    else if (Flags & AVIO_FLAG_WRITE)
-        mode = O_WRONLY | O_CREAT | O_TRUNC;
-    auto file = std::make_unique<TUnicodeFile>();
-    file->Fd = ::open(name.c_str(), mode | O_CLOEXEC, 0666);
-    if (file->Fd < 0)
+        mode = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
+    else if (writing)
+        mode = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
+    const int fd = ::open(name.c_str(), mode | O_CLOEXEC, 0666);
+    if (fd < 0)
         return AVERROR(errno); // a permission problem is not a missing file
+    return UnicodeIOOpenFd(Context, fd, Flags);
+}
 
+int UnicodeIOOpenFd(AVIOContext** Context, int Fd, int Flags, bool OwnsFd) {
+    *Context = nullptr;
+    auto file = std::make_unique<TUnicodeFile>();
+    file->Fd = Fd;
+    file->OwnsFd = OwnsFd;
+    auto closeFd = [&] {
+        if (OwnsFd)
+            ::close(Fd);
+    };
     constexpr int BufferSize = 32768;
     auto* buffer = static_cast<unsigned char*>(av_malloc(BufferSize));
     if (buffer == nullptr) {
-        ::close(file->Fd);
+        closeFd();
         return AVERROR(ENOMEM);
     }
     const bool writing = (Flags & AVIO_FLAG_WRITE) != 0;
@@ -211,7 +234,7 @@ int UnicodeIOOpen(AVIOContext** Context, const std::string& URL, int Flags, AVDi
                                          FileRead, writing ? FileWrite : nullptr, FileSeek);
     if (pb == nullptr) {
         av_free(buffer);
-        ::close(file->Fd);
+        closeFd();
         return AVERROR(ENOMEM);
     }
     pb->seekable = AVIO_SEEKABLE_NORMAL;
@@ -230,7 +253,7 @@ int CloseUnicodeFile(AVIOContext* Pb) {
     avio_flush(Pb);
     int result = Pb->error;
     std::unique_ptr<TUnicodeFile> file(static_cast<TUnicodeFile*>(Pb->opaque));
-    if (file && file->Fd >= 0 && ::close(file->Fd) != 0 && result == 0)
+    if (file && file->OwnsFd && file->Fd >= 0 && ::close(file->Fd) != 0 && result == 0)
         result = AVERROR(errno);
     av_freep(&Pb->buffer);
     avio_context_free(&Pb);

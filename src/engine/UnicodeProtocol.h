@@ -43,11 +43,18 @@ std::string URLToFileName(const std::string& URL);
 void RegisterUnicodeProtocol();
 bool UnicodeProtocolRegistered();
 
-// Opens URL for the given AVIO_FLAG_* access: "unicode:utf8:" URLs through the engine's own
-// file routines, everything else through avio_open2. Returns 0 or a negative library error
-// code (AVERROR(ENOENT) when a file to read does not exist).
+// Opens URL for the given AVIO_FLAG_* access: "unicode:utf8:" URLs, and local files opened for
+// writing, through the engine's own file routines, everything else through avio_open2. A file
+// opened for writing is created anew (O_CREAT|O_EXCL|O_NOFOLLOW): an existing file or link at
+// its name fails the open with AVERROR(EEXIST) and stays as it was. Returns 0 or a negative
+// library error code (AVERROR(ENOENT) when a file to read does not exist).
 int UnicodeIOOpen(AVIOContext** Context, const std::string& URL, int Flags,
                   AVDictionary** Options = nullptr);
+// A context over the open descriptor Fd, served by the engine's file routines (writable with
+// AVIO_FLAG_WRITE). With OwnsFd the context owns Fd from here on, also when this fails, and
+// closes it in UnicodeIOClose; otherwise the caller keeps Fd open until the context is closed.
+// 0 or a negative library error code.
+int UnicodeIOOpenFd(AVIOContext** Context, int Fd, int Flags, bool OwnsFd = true);
 // Closes a context opened by UnicodeIOOpen (either kind) and sets *Context to null.
 void UnicodeIOClose(AVIOContext** Context);
 // True for contexts the engine's own file routines serve.

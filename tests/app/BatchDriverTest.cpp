@@ -403,24 +403,34 @@ TEST_F(BatchDriver, ASourceWithoutSoundIsSaidSo)
                   ": has no sound to convert");
 }
 
-TEST_F(BatchDriver, FailedTaskLeavesNoFileAndIsReportedStoppedTaskKeepsItsFile)
+// The ends of tasks remove nothing: what is at a planned name was put there by someone else (a
+// task's own unfinished file never had that name). A finished task's row names the file as
+// the engine wrote it.
+TEST_F(BatchDriver, TaskEndsRemoveNothingAndNameTheFileWritten)
 {
     const auto& F = fixtures::Fixtures();
     Add({F.Wav, F.Mp3, F.Flac});
     ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 3);
     for (int Task = 0; Task < 3; ++Task)
-        test::WriteBytes(Driver.Destination(Task), "partial output");
+        test::WriteBytes(Driver.Destination(Task), "another program's file");
+    const std::vector<std::string> Planned = {Driver.Destination(0), Driver.Destination(1),
+                                              Driver.Destination(2)};
 
     TTerminateInfo Failed = End(1, false);
     Failed.Exception = true;
     Failed.ExceptionMsg = "No space left on device";
     Driver.OnTerminate(Failed);
     Driver.OnTerminate(End(2, false)); // stopped by the user
-    Driver.OnTerminate(End(0, true));
+    TTerminateInfo Done = End(0, true);
+    Done.OutputFile = fs::path(Planned[0]).parent_path().string() + "/wav_(new_1).mp3";
+    Driver.OnTerminate(Done);
 
-    EXPECT_FALSE(fs::exists(Driver.Destination(1)));
-    EXPECT_TRUE(fs::exists(Driver.Destination(2)));
-    EXPECT_TRUE(fs::exists(Driver.Destination(0)));
+    for (const std::string& Name : Planned)
+        EXPECT_EQ(test::ReadBytes(Name), "another program's file") << Name;
+    EXPECT_EQ(Driver.Destination(0), Done.OutputFile);
+    EXPECT_EQ(List.SubItem(0, colDestination), "wav_(new_1).mp3");
+    EXPECT_EQ(List.Record(0).DstFile, Done.OutputFile);
+    EXPECT_EQ(Driver.Destination(1), Planned[1]);
     EXPECT_EQ(List.SubItem(1, colProgress), "Error");
     EXPECT_EQ(List.ProgressError(1), "No space left on device");
     ASSERT_EQ(Driver.Failures().size(), 1u);
@@ -501,7 +511,11 @@ TEST_F(BatchDriver, OutputFolderLostMidBatchFailsTheRestWithTheReason)
             << Host.Ends[size_t(Task)].ExceptionMsg;
         EXPECT_EQ(List.SubItem(Driver.CheckedRows()[size_t(Task)], colProgress), "Error");
     }
-    EXPECT_EQ(Driver.Failures().size(), 2u);
+    // The file being written went with its folder: it is not reported as converted.
+    EXPECT_FALSE(Host.Ends[0].Finished);
+    EXPECT_NE(Host.Ends[0].ExceptionMsg.find("moved or replaced"), std::string::npos)
+        << Host.Ends[0].ExceptionMsg;
+    EXPECT_EQ(Driver.Failures().size(), 3u);
     EXPECT_EQ(Host.RunsEnded, 1);
     EXPECT_EQ(test::ReadBytes(Out), "a file where the folder was");
 }
