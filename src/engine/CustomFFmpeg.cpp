@@ -64,13 +64,14 @@ void TCustomFFmpeg::PrepareTask() {
     ReleaseThreads();
     JoinMode_ = false;
     Running_ = false;
-    StopRequested_ = false;
+    Stop_.Clear();
     Completed_ = false;
     Terminated_ = false;
     {
         std::lock_guard g(ErrorLock_);
         ErrorMessage_.clear();
     }
+    ClearWarnings();
     TotalDuration = -1;
     // Fresh ones on first use.
     Contexts_.reset();
@@ -466,7 +467,7 @@ TConvertThread* TCustomFFmpeg::StartConvert(bool InThread, TThreadPriority Prior
     }
     ReleaseThreads();
     Running_ = true;
-    StopRequested_ = false;
+    Stop_.Clear();
     Completed_ = false;
     Terminated_ = false;
     if (!InThread) {
@@ -518,7 +519,10 @@ void TCustomFFmpeg::RunConvert() {
                 ProgressCallback(*this, FileIndex, Total, Current, Size, BitRate, Quality, FPS,
                                  FrameNumber);
             };
-        Completed_ = Transcode(*this, StopRequested_, progress, settings);
+        const bool completed = Transcode(*this, Stop_.Flag(), progress, settings);
+        // A stop of everything (the outer state) may have cut an input short without this
+        // run's own flag being set yet: such a file did not come to its end.
+        Completed_ = completed && !Stop_.Requested();
     });
     guarded([this] { FreeSession(); });
     guarded([this] { DoTerminate(); });
@@ -584,7 +588,7 @@ void TCustomFFmpeg::ResumeConvert() {
 }
 
 void TCustomFFmpeg::StopConvert(bool Wait) {
-    StopRequested_ = true;
+    Stop_.Request();
     bool wait = false;
     {
         std::lock_guard g(ControlLock_);

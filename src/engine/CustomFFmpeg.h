@@ -15,6 +15,7 @@
 #include "engine/OptionConvert.h"
 #include "engine/Previewer.h"
 #include "engine/SessionState.h"
+#include "engine/StopState.h"
 
 #include <array>
 #include <atomic>
@@ -208,7 +209,13 @@ public:
     bool ReleaseEndedThreads();
 
     bool Running() const { return Running_.load(); }
-    bool StopRequested() const { return StopRequested_.load(); }
+    bool StopRequested() const { return Stop_.Flag().load(); }
+    // The run's stop state: StopConvert asks it. The contexts of the task's files ask it while
+    // they wait (an input at once, an output after a grace); a component makes its own state
+    // the outer one (TStopState::SetOuter), so a stop of everything it opens ends these waits
+    // too. PrepareTask takes the task's own request back.
+    TStopState& Stop() { return Stop_; }
+    const TStopState& Stop() const { return Stop_; }
     // The last run left the loop without a stop request.
     bool Completed() const { return Completed_.load(); }
     bool Terminated() const { return Terminated_.load(); }
@@ -271,7 +278,7 @@ private:
     // Run state: written by the thread of the run and the controlling thread, read anywhere.
     // PrepareTask clears them, ResetOptions the error flag.
     std::atomic<bool> Running_{false};
-    std::atomic<bool> StopRequested_{false};
+    TStopState Stop_;
     std::atomic<bool> Completed_{false};
     std::atomic<bool> Terminated_{false};
     std::atomic<bool> ErrorOccurred_{false};

@@ -308,6 +308,8 @@ bool TCustomFFmpeg::AddInputFile(const std::string& FileName) {
     ic->flags |= AVFMT_FLAG_NONBLOCK;
     if (o.PgmYuvHack)
         ic->video_codec_id = AV_CODEC_ID_PGMYUV;
+    // A stop (of the run, or of everything the component opens) ends every wait for the input.
+    ic->interrupt_callback = Stop_.InputCallback();
 
     const int opened = UnicodeOpenInput(&unopened.C, url, format, &options.Dict);
     if (opened < 0)
@@ -515,6 +517,8 @@ int TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
     file.Streams = file.OwnStreams.get();
     file.UsesFilterGraph = usesFilterGraph;
     InstallUnicodeIO(raw);
+    // What the muxer opens or sends over a network gives up once a stop has had its grace.
+    raw->interrupt_callback = Stop_.OutputCallback();
 
     bool useVideo = o.VideoStreamCopy || format->video_codec != AV_CODEC_ID_NONE || o.VideoCodecName;
     bool useAudio = o.AudioStreamCopy || format->audio_codec != AV_CODEC_ID_NONE || o.AudioCodecName;

@@ -4,6 +4,7 @@
 
 #include "engine/FFTypes.h"
 #include "engine/FFUtils.h"
+#include "engine/FFLogger.h"
 #include "engine/GenericOptions.h"
 #include "engine/UnicodeProtocol.h"
 
@@ -67,4 +68,20 @@ void TSessionState::PublishOutputs() {
                                                : SafeWriteErrorText(e)));
         WrittenFiles_.push_back(file.Name());
     }
+}
+
+void TSessionState::AddWarning(std::string Text) {
+    GetLogger().LogMessage(LogSender_, llWarning, Text);
+    std::lock_guard g(WarningLock_);
+    Warnings_.push_back(std::move(Text));
+}
+
+std::vector<std::string> TSessionState::Warnings() const {
+    std::lock_guard g(WarningLock_);
+    return Warnings_;
+}
+
+void TSessionState::ClearWarnings() {
+    std::lock_guard g(WarningLock_);
+    Warnings_.clear();
 }

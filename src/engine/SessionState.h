@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,13 @@ public:
     // names. Read once the run has ended.
     const std::vector<std::string>& WrittenFiles() const { return WrittenFiles_; }
 
+    // What a run that went through has to tell besides: an output shorter than its source
+    // announced, loudness tags that could not be written. Each is logged at llWarning when
+    // added. Any thread; ClearWarnings before a task is set up again.
+    void AddWarning(std::string Text);
+    std::vector<std::string> Warnings() const;
+    void ClearWarnings();
+
     int64_t TotalDuration = -1;
 
 protected:
@@ -69,4 +77,6 @@ protected:
 
 private:
     const void* LogSender_;
+    mutable std::mutex WarningLock_; // guards Warnings_
+    std::vector<std::string> Warnings_;
 };
