@@ -544,7 +544,11 @@ void TBatchDriver::OnProgress(const TProgressInfo& Info)
         std::lock_guard guard(FRowLock);
         texts = FormatProgress(Info, FPlannedTasks, FList.Caption(row));
         FList.SetSubItem(row, colProgress, texts.RowProgress);
-        FBatch.Report(Info.TaskIndex, texts.File, texts.Percent);
+        // A running file's line names the file itself: with several at once, the start of a
+        // long folder would show the same text on every line.
+        FBatch.Report(Info.TaskIndex,
+                      ShortenedFileName(std::filesystem::path(FList.Caption(row)).filename().string()),
+                      texts.Percent);
         batch = FBatch.View(TBatchProgress::TClock::now());
     }
     FHost.ShowProgress(texts);

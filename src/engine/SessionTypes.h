@@ -227,8 +227,14 @@ struct TOutputStream {
     int OverallIndex = 0;                  // position among all output streams of the run
     int GroupIndex = 0;                    // join mode: the input this record's group serves
     // The stream's current time stamp (stream time base): end (dts + duration) of the last
-    // packet written. Drives the input choice and the progress time.
+    // packet written. Drives the progress time, and the input choice of streams that encode
+    // no audio.
     int64_t CurrentTs = 0;
+    // Encoded audio: the end of the samples handed to the encoder (stream time base), -1 before
+    // the first. The input choice goes by it: packets come back from an encoder thread when
+    // that thread gets to them, and a choice that waited on them would make the output (the
+    // end of a "shortest" run) depend on the thread's timing.
+    int64_t SentTs = -1;
     TWholeFile PassLogIn;                  // pass-2 statistics, the encoder's stats_in
     AVRational GraphSourceSar{0, 1};       // the aspect ratio pictures enter the graph with
     bool GraphFlushed = false;             // the graph's end of stream was signalled

@@ -99,7 +99,8 @@ int TTranscoder::ChooseInputFile() {
         const TInputFileState& file = InputFiles_[size_t(ist.FileIndex)];
         if (ist.PastRecordingTime || file.Ended || file.NoPacketNow)
             continue;
-        const double outputTime = double(ost.CurrentTs) * av_q2d(ost.Stream->time_base);
+        const int64_t outputTs = ost.SentTs >= 0 ? ost.SentTs : ost.CurrentTs;
+        const double outputTime = double(outputTs) * av_q2d(ost.Stream->time_base);
         const double inputTime = double(ist.Pts);
         if (inputTime < minInput) {
             minInput = inputTime;

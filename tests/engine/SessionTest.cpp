@@ -187,8 +187,10 @@ TEST_F(SessionTest, RefusedInputsLeaveNoTrace) {
     EXPECT_FALSE(Core->AddInputFile(Media().TextFile));
     EXPECT_EQ(Core->LastErrMsg(), Media().TextFile + ": Invalid data found when processing input");
 
-    // A name that does not fit its buffer once converted, and one that fits.
-    const std::string longAscii = Dir.Path() + "/" + std::string(2040 - Dir.Path().size(), 'a');
+    // A name that does not fit its buffer once converted, and one that fits (in a folder of
+    // plain letters: the test folder's name may hold others).
+    const std::string folder = "/zelta-no-such-folder";
+    const std::string longAscii = folder + "/" + std::string(2040 - folder.size(), 'a');
     EXPECT_FALSE(Core->AddInputFile(longAscii));
     EXPECT_THAT(Core->LastErrMsg(), ::testing::Not(HasSubstr("once converted")));
     const std::string longer = longAscii + "\xC3\xA9" + std::string(20, 'b');

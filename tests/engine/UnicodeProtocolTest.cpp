@@ -236,11 +236,15 @@ TEST(UnicodeIOTest, FailedOpensAndTransfers) {
 
 TEST(UnicodeIOTest, URLsLongerThan2047BytesAreRefused) {
     TTempDir dir;
-    // Nest folders until only a short file name fits under the limit.
+    // Nest folders until a file name of about 150 bytes fills the URL, however long the test
+    // folder's own name is.
     std::string folder = dir.Path();
     const size_t prefix = std::string(UnicodeURLPrefix).size();
-    while (prefix + folder.size() + 1 + 200 < MaxURLBytes - 100)
+    while (prefix + folder.size() + 1 + 150 + 201 <= MaxURLBytes)
         folder += "/" + std::string(200, 'd');
+    const size_t rest = MaxURLBytes - prefix - folder.size() - 1 - 150;
+    if (rest >= 2)
+        folder += "/" + std::string(rest - 1, 'd');
     std::filesystem::create_directories(folder);
     const size_t nameLength = MaxURLBytes - prefix - folder.size() - 1;
     ASSERT_GT(nameLength, 10u);

@@ -10,7 +10,7 @@
 #include "engine/FFmpegLoader.h"
 #include "fixtures/Fixtures.h"
 #include "component/FFConverter.h"
-#include "ui/DialogServices.h"
+#include "RecordingServices.h"
 #include "ui/FrmProgress.h"
 
 #include <QApplication>
@@ -37,18 +37,6 @@ using namespace zelta;
 namespace {
 
 constexpr int Patience = 60000; // milliseconds
-
-class TRecordingServices : public TDialogServices {
-public:
-    mutable QStringList Messages;
-    void Information(QWidget*, const QString& Caption, const QString& Text) const override {
-        Messages << Caption + "|" + Text;
-    }
-    void Warning(QWidget*, const QString& Caption, const QString& Text) const override {
-        Messages << Caption + "|" + Text;
-    }
-    bool OpenUrl(const QUrl&) const override { return true; }
-};
 
 // 6 s of stereo PCM, made once beside the shared fixtures.
 std::string SixSecondTone() {
