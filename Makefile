@@ -30,7 +30,7 @@ test-asan: deps
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	  LSAN_OPTIONS="suppressions='$(CURDIR)/scripts/lsan.supp'" \
 	  ctest --output-on-failure -j $(JOBS)
 
 # ThreadSanitizer over the engine, component, player and batch driver tests, in its own build
@@ -55,7 +55,7 @@ fuzz: configure
 	  -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELTA_FUZZ=ON -DZELTA_BUILD_TESTS=OFF \
 	  -DZELTA_BUILD_BENCH=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
-	./$(BUILD)/zelta-fuzz-seeds $(FUZZ_BUILD)/seeds $(CURDIR)
+	./$(BUILD)/zelta-fuzz-seeds $(FUZZ_BUILD)/seeds "$(CURDIR)"
 
 fuzz-run: fuzz
 	bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)

@@ -13,7 +13,7 @@ jobs=${2:-2}
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$build" || exit 1
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
-export TSAN_OPTIONS="halt_on_error=0 second_deadlock_stack=1 history_size=4 suppressions=$here/tsan.supp"
+export TSAN_OPTIONS="halt_on_error=0 second_deadlock_stack=1 history_size=4 suppressions='$here/tsan.supp'"
 
 runs=(
   "./zelta_engine_tests"

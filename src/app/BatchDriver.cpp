@@ -532,6 +532,12 @@ bool TBatchDriver::AllBuilt() const
     return true;
 }
 
+std::string TBatchDriver::Destination(int Task) const
+{
+    std::lock_guard guard(FTaskLock);
+    return FDestinations[size_t(Task)];
+}
+
 int TBatchDriver::TasksBuilt() const
 {
     std::lock_guard guard(FTaskLock);
@@ -563,7 +569,11 @@ void TBatchDriver::OnProgress(const TProgressInfo& Info)
         std::lock_guard guard(FRowLock);
         texts = FormatProgress(Info, FPlannedTasks, FList.Caption(row));
         FList.SetSubItem(row, colProgress, texts.RowProgress);
-        FBatch.Report(Info.TaskIndex, texts.File, texts.Percent);
+        // A running file's line names the file itself: with several at once, the start of a
+        // long folder would show the same text on every line.
+        FBatch.Report(Info.TaskIndex,
+                      ShortenedFileName(std::filesystem::path(FList.Caption(row)).filename().string()),
+                      texts.Percent);
         batch = FBatch.View(TBatchProgress::TClock::now());
     }
     FHost.ShowProgress(texts);
@@ -648,6 +658,10 @@ void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
     }
     const int row = RowOfTask(Info.TaskIndex);
     if (Info.Finished && row >= 0) {
+        if (!Info.OutputFile.empty()) {
+            std::lock_guard guard(FTaskLock);
+            FDestinations[size_t(Info.TaskIndex)] = Info.OutputFile;
+        }
         {
             std::lock_guard guard(FRowLock);
             if (Info.Warnings.empty()) {
@@ -659,12 +673,16 @@ void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
                 FList.SetProgressWarning(row, text);
                 FWarnings.push_back({row, FList.Caption(row), std::move(text)});
             }
+            // The name the file got: another one than planned when that was taken meanwhile.
+            if (!Info.OutputFile.empty()) {
+                FList.SetSubItem(row, colDestination,
+                                 std::filesystem::path(Info.OutputFile).filename().string());
+                FList.Record(row).DstFile = Info.OutputFile;
+            }
         }
         FHost.ShowProgressBar(100);
     } else if (Info.Exception && row >= 0) {
-        // A file cut off by an error is not a usable file; a stopped task's shorter file is.
-        std::error_code ec;
-        std::filesystem::remove(Destination(Info.TaskIndex), ec);
+        // The engine removed what the task wrote: nothing unfinished ever has a final name.
         // The engine's own words stay in the log; the row and the host get the reason.
         TTerminateInfo said = Info;
         said.ExceptionMsg = FailureReason(Info.ExceptionMsg, FAudioProfile);

@@ -183,8 +183,8 @@ public:
 
     // Every checked row of the last Start that was not converted, in the order they failed:
     // the rows skipped while building (all before the run with BuildTasks, along the run with a
-    // Start in steps) and the tasks that ended with an error. A failed task's
-    // destination is removed (a stopped one keeps the shorter file it wrote).
+    // Start in steps) and the tasks that ended with an error. Neither a failed nor a stopped
+    // task leaves a file: only a finished one is given its name.
     std::vector<TRunFailure> Failures() const;
     // Every row of the last Start that converted with warnings (an output shorter than its
     // source announced, loudness tags not written), in the order they ended. The row shows
@@ -194,8 +194,9 @@ public:
     // Task i converts row CheckedRows()[i]. A Start in steps adds to both lists while its run
     // goes on (main thread).
     const std::vector<int>& CheckedRows() const { return FCheckedRows; }
-    // The destination actually written by task i.
-    const std::string& Destination(int Task) const { return FDestinations[size_t(Task)]; }
+    // The destination of task i: the name planned at Start, and once the task finished the name
+    // its file was given (another one when the planned name was taken meanwhile).
+    std::string Destination(int Task) const;
 
     // Event handlers (records of the encoder component).
     void OnProgress(const TProgressInfo& Info);           // main thread

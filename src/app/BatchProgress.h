@@ -14,7 +14,7 @@ namespace zelta {
 
 struct TRunningFile {
     int TaskIndex = 0;
-    std::string File;   // the caption as the progress window shows it (shortened)
+    std::string File;   // the source's file name as the progress window shows it (shortened)
     int Percent = 0;
     bool operator==(const TRunningFile&) const = default;
 };

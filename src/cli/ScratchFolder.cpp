@@ -104,8 +104,10 @@ TScratchFolder::TScratchFolder()
         }
         if (fd >= 0)
             ::close(fd);
-        if (r != 0)
+        if (r != 0) {
+            ::rmdir(pattern.c_str()); // made here a moment ago, still empty
             return;
+        }
     }
 }
 

@@ -149,6 +149,9 @@ public:
         FPercent[task] = end.Finished ? 100 : FPercent[task];
         ClearLine();
         end.Warnings = Info.Warnings;
+        // The name the file got, which is another one when the planned one was taken meanwhile.
+        if (end.Finished && !Info.OutputFile.empty())
+            FDestinations[task] = Info.OutputFile;
         if (end.Finished)
             std::fprintf(stderr, "[%zu/%zu] %s -> %s: done%s\n", task + 1, FSources.size(),
                          FSources[task].c_str(), FDestinations[task].c_str(),
@@ -523,8 +526,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
                     warnings.push_back(Named(sources[size_t(task)], warning));
                 continue;
             }
-            // Whatever a failed or stopped task wrote is not a usable file.
-            fs::remove(destinations[size_t(task)], ec);
+            // A failed or stopped task's file was never given its name: nothing to remove.
             failures.push_back(Named(sources[size_t(task)],
                                      end.Ended ? end.Message : "the conversion did not run"));
         }

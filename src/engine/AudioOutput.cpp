@@ -19,6 +19,7 @@
 
 extern "C" {
 #include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
 #include <libavutil/audio_fifo.h>
 #include <libavutil/channel_layout.h>
 #include <libavutil/frame.h>
@@ -225,6 +226,7 @@ void EncodeFifo(TOutputContext& Ctx, TOutputStream& S, bool Final) {
             Raise("Audio encoding failed");
         f->pts = av_rescale_q(S.SyncOpts, AVRational{1, enc->sample_rate}, EncoderTimeBase(enc));
         S.SyncOpts += length;
+        S.SentTs = av_rescale_q(S.SyncOpts, AVRational{1, enc->sample_rate}, S.Stream->time_base);
         SendAudio(Ctx, S, f);
     }
 }

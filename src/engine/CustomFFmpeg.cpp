@@ -493,6 +493,7 @@ void TCustomFFmpeg::RunConvert() {
     };
     guarded([this] {
         Completed_ = false;
+        WrittenFiles_.clear();
         TFrameHookState& hooks = *HookState_;
         hooks.HookActive = bool(HookCallback);
         hooks.ModulesActive = UsingHookModules_;

@@ -150,7 +150,8 @@ public:
     // and sets UsingHookModules. Raises FFmpegException "Failed to add video hook function: "
     // followed by Arguments when the module was refused (the reason went to the library log).
     virtual void AddHookModule(const std::string& Arguments);
-    // Releases the option contexts, the outputs (files closed; a file left at 0 bytes deleted),
+    // Releases the option contexts, the outputs (files closed; the temporary of a file that was
+    // not given its name removed),
     // the inputs and the per-session texts (matrices, rc_override, vstats name, codec names, tv
     // standard, languages, subtitle tag); clears join mode. Nothing when the libraries are not
     // loaded.
@@ -176,7 +177,8 @@ public:
     // with InThread true on a new worker, returned suspended (ConvertThread); the caller
     // resumes it.
     TConvertThread* StartConvert(bool InThread, TThreadPriority Priority = tpNormal);
-    // The body of a run: Transcode, then FreeSession, then DoTerminate, each step guarded; an
+    // The body of a run: Transcode (which gives finished files their names, WrittenFiles),
+    // then FreeSession, then DoTerminate, each step guarded; an
     // exception of a step is logged at llQuiet and recorded (a later one overwrites the
     // message). Never raises. The run's own clean-up closes every encoder and decoder it opened
     // under the codec lock, also after an exception.
@@ -188,7 +190,7 @@ public:
     // Lets a held worker continue; starts a worker that was never resumed.
     void ResumeConvert();
     // Asks the run to stop (it ends as after the last packet: drained, trailers written,
-    // Completed false). A held worker is resumed first. With Wait the call returns once the
+    // Completed false; its files are not given their names). A held worker is resumed first. With Wait the call returns once the
     // worker's body has ended; on the main thread the wait keeps the dispatcher's pending calls
     // running (WaitProcessingMessages). No wait on the worker itself.
     void StopConvert(bool Wait);

@@ -55,6 +55,7 @@ void TTranscoder::EndOfFile(int FileIndex, bool& LeaveLoop) {
         following.SyncOpts = ost.SyncOpts;
         following.FrameNumber = ost.FrameNumber;
         following.CurrentTs = ost.CurrentTs;
+        following.SentTs = ost.SentTs;
         std::swap(following.Fifo, ost.Fifo);
         // The time line continues at the next output time stamp of the stream.
         const double t = ost.EncodingNeeded ? double(ost.SyncOpts) * av_q2d(ost.Encoder->time_base)

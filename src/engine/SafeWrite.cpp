@@ -322,6 +322,27 @@ int WriteFileSafely(const std::string& Planned, std::string_view Data, TSafeFile
     return 0;
 }
 
+FILE* OpenWorkingFile(const std::string& Name) {
+    const int fd = ::open(Name.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0)
+        return nullptr;
+    struct stat st;
+    int error = 0;
+    if (::fstat(fd, &st) != 0)
+        error = errno;
+    else if (!S_ISREG(st.st_mode))
+        error = EINVAL;
+    else if (::ftruncate(fd, 0) != 0)
+        error = errno;
+    FILE* f = error == 0 ? ::fdopen(fd, "w") : nullptr;
+    if (f == nullptr) {
+        error = error != 0 ? error : errno;
+        ::close(fd);
+        errno = error;
+    }
+    return f;
+}
+
 int RemoveLeftovers(const std::string& Folder) {
     DIR* dir = ::opendir(Folder.empty() ? "." : Folder.c_str());
     if (dir == nullptr)

@@ -22,6 +22,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -110,6 +111,12 @@ private:
 // errno value. Given receives the name the file got.
 int WriteFileSafely(const std::string& Planned, std::string_view Data, TSafeFile::TPublish How,
                     bool Durable, std::string* Given = nullptr, mode_t Mode = 0666);
+
+// A working file written as a run goes and replaced by the next run (the statistics of two-pass
+// encoding and of the video frames): opened for writing and emptied only when it is a regular
+// file; a link at Name is never followed and a device or pipe never opened for writing. Null
+// with errno set when it cannot be.
+FILE* OpenWorkingFile(const std::string& Name);
 
 // Removes the temporaries of Folder whose writers are gone (lock free), owned by this user, and
 // still the files that were locked; the number removed.

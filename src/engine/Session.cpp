@@ -579,10 +579,22 @@ int TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
         for (int i = 0; i < InputFileCount(); ++i)
             if (SameFile(FileName, URLToFileName(InputFile(i)->url)))
                 return refuse(FileName + ": Output file is input file #" + std::to_string(i));
-        const int r = UnicodeIOOpen(&raw->pb, url, AVIO_FLAG_WRITE);
+        // The file is written under a private temporary name beside it (created anew: nothing
+        // there is replaced or followed) and gets its name only once the run has finished it.
+        auto safe = std::make_unique<TSafeFile>();
+        if (const int e = safe->Create(FileName); e != 0)
+            return refuse(FileName + ": " + SafeWriteErrorText(e));
+        // The entry keeps the file open (and locked) at least as long as the context.
+        const int r = UnicodeIOOpenFd(&raw->pb, safe->Fd(), AVIO_FLAG_WRITE, false);
         if (r < 0)
             return refuse(ErrorText(FileName, r));
-        file.Owned.get_deleter().FileCreated = true;
+        // A muxer that opens its file again by name (MP4's faststart) finds the temporary.
+        char* temporary = av_strdup(FileNameToURL(safe->TemporaryPath()).c_str());
+        if (temporary == nullptr)
+            throw FFmpegException("avformat_alloc_context failed");
+        av_free(raw->url);
+        raw->url = temporary;
+        file.Safe = std::move(safe);
     }
 
     // Durations in float arithmetic, as the option values are floats: 0.7 s is 700000 us.

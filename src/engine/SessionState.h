@@ -48,6 +48,15 @@ public:
 
     const void* LogSender() const { return LogSender_; }
 
+    // Gives every finished output file its name (TSafeFile::Publish, never replacing: a name
+    // taken meanwhile gets the next free number); a file that received nothing is removed
+    // instead. Raises FFmpegException naming the file and the reason when one cannot be put in
+    // place (its temporary then goes with the session). Run thread, after a finished run.
+    void PublishOutputs();
+    // The names the last PublishOutputs gave, in output order; they may differ from the planned
+    // names. Read once the run has ended.
+    const std::vector<std::string>& WrittenFiles() const { return WrittenFiles_; }
+
     // What a run that went through has to tell besides: an output shorter than its source
     // announced, loudness tags that could not be written. Each is logged at llWarning when
     // added. Any thread; ClearWarnings before a task is set up again.
@@ -64,6 +73,7 @@ protected:
     std::vector<TOutputFileEntry> OutputEntries_;
     std::string LastErrMsg_;
     bool JoinMode_ = false;
+    std::vector<std::string> WrittenFiles_;
 
 private:
     const void* LogSender_;

@@ -13,6 +13,7 @@
 #include "engine/FFUtils.h"
 #include "engine/OptionState.h"
 #include "engine/PictureGeometry.h"
+#include "engine/SafeWrite.h"
 
 #include <array>
 #include <atomic>
@@ -49,11 +50,9 @@ struct TCodecContextDeleter {
 using TCodecContextPtr = std::unique_ptr<AVCodecContext, TCodecContextDeleter>;
 
 // An output container. On release: the file is closed when the format uses one (UnicodeIOClose;
-// the run may have closed it already), deleted when the session created it and it is still
-// 0 bytes long, and the context is freed with its streams, chapters and metadata.
+// the run may have closed it already), and the context is freed with its streams, chapters and
+// metadata. The file itself is the entry's TSafeFile's.
 struct TOutputContextDeleter {
-    // Set by the session once it has created the file; a file it never opened is never deleted.
-    bool FileCreated = false;
     void operator()(AVFormatContext* c) const;
 };
 using TOutputContextPtr = std::unique_ptr<AVFormatContext, TOutputContextDeleter>;
@@ -139,6 +138,11 @@ struct TOutputStreamSetup {
 
 // One output file entry. In join mode entries 1..n-1 share entry 0's container and streams.
 struct TOutputFileEntry {
+    // The file being written: a private temporary beside its planned name, given that name
+    // only when the run has finished it (TSessionState::PublishOutputs) and removed otherwise
+    // when the entry goes. Null for formats without a file and for shared entries. Declared
+    // before Owned: the context writes through its descriptor and is closed first.
+    std::unique_ptr<TSafeFile> Safe;
     TOutputContextPtr Owned;               // null for a shared entry
     AVFormatContext* Context = nullptr;    // the container (owned or shared)
     // The streams of the container, in stream order: the owner's OwnStreams. Never null for an
@@ -151,7 +155,13 @@ struct TOutputFileEntry {
     const AVStream* CoverSource = nullptr;
     // Measures the first encoded audio stream when loudness tags were asked for.
     std::shared_ptr<TLoudnessMeter> Loudness;
+    // Why the loudness tags could not be written into the finished file; empty when they were
+    // (or were not asked for). The file is kept without them.
+    std::string TagsError;
 };
+
+// The name an output entry is shown by: its planned file name while its file is a temporary.
+const char* ShownName(const TOutputFileEntry& Entry);
 
 // ---- run records ----
 
@@ -220,8 +230,14 @@ struct TOutputStream {
     int OverallIndex = 0;                  // position among all output streams of the run
     int GroupIndex = 0;                    // join mode: the input this record's group serves
     // The stream's current time stamp (stream time base): end (dts + duration) of the last
-    // packet written. Drives the input choice and the progress time.
+    // packet written. Drives the progress time, and the input choice of streams that encode
+    // no audio.
     int64_t CurrentTs = 0;
+    // Encoded audio: the end of the samples handed to the encoder (stream time base), -1 before
+    // the first. The input choice goes by it: packets come back from an encoder thread when
+    // that thread gets to them, and a choice that waited on them would make the output (the
+    // end of a "shortest" run) depend on the thread's timing.
+    int64_t SentTs = -1;
     TWholeFile PassLogIn;                  // pass-2 statistics, the encoder's stats_in
     AVRational GraphSourceSar{0, 1};       // the aspect ratio pictures enter the graph with
     bool GraphFlushed = false;             // the graph's end of stream was signalled

@@ -54,7 +54,12 @@ int64_t PictureDuration(const AVStream* St, int64_t PacketDuration, int RepeatPi
 bool Transcode(TSessionState& Session, const std::atomic<bool>& StopRequested,
                const TRunProgress& Progress, const TTranscodeSettings& Settings) {
     TTranscoder run(Session, StopRequested, Progress, Settings);
-    return run.Run();
+    const bool finished = run.Run();
+    // Only a finished run gives its files their names; the temporaries of a stopped or failed
+    // one go with the session.
+    if (finished)
+        Session.PublishOutputs();
+    return finished;
 }
 
 TTranscoder::TTranscoder(TSessionState& Session, const std::atomic<bool>& StopRequested,
@@ -94,7 +99,8 @@ int TTranscoder::ChooseInputFile() {
         const TInputFileState& file = InputFiles_[size_t(ist.FileIndex)];
         if (ist.PastRecordingTime || file.Ended || file.NoPacketNow)
             continue;
-        const double outputTime = double(ost.CurrentTs) * av_q2d(ost.Stream->time_base);
+        const int64_t outputTs = ost.SentTs >= 0 ? ost.SentTs : ost.CurrentTs;
+        const double outputTime = double(outputTs) * av_q2d(ost.Stream->time_base);
         const double inputTime = double(ist.Pts);
         if (inputTime < minInput) {
             minInput = inputTime;
@@ -611,25 +617,29 @@ bool TTranscoder::Finish() {
 }
 
 // The measured loudness goes in once the file is complete: the header the tags belong in was
-// written before the first sample was measured.
+// written before the first sample was measured. The tags go into the file's temporary, before
+// the file gets its name, so a file under its name is never rewritten. A failure leaves the
+// file without tags and its reason in TagsError.
 void TTranscoder::WriteLoudnessTags(TOutputFileEntry& Entry) {
     const TLoudnessMeter* meter = Entry.Loudness.get();
     AVFormatContext* oc = Entry.Context;
-    if (meter == nullptr || (oc->oformat->flags & AVFMT_NOFILE))
+    if (meter == nullptr || !Entry.Safe)
         return;
     const std::string format = oc->oformat->name;
     if (!meter->HasLoudness() || !zeltatags::HoldsFreeTags(format)) {
         GetLogger().LogFormat(Session_.LogSender(), llWarning, "No loudness tags written to %s",
-                              URLToFileName(oc->url).c_str());
+                              Entry.Safe->Planned().c_str());
         return;
     }
     UnicodeIOClose(&oc->pb);
     std::string error;
-    if (!zeltatags::RewriteWithTags(URLToFileName(oc->url), format,
+    if (!zeltatags::RewriteWithTags(*Entry.Safe, format,
                                     {{"REPLAYGAIN_TRACK_GAIN", meter->GainText()},
                                      {"REPLAYGAIN_TRACK_PEAK", meter->PeakText()}},
-                                    error))
+                                    error)) {
         GetLogger().LogFormat(Session_.LogSender(), llWarning, "No loudness tags written: %s", error.c_str());
+        Entry.TagsError = std::move(error);
+    }
 }
 
 void TTranscoder::CloseCodecs() {

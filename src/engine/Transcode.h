@@ -83,8 +83,10 @@ int MediaTypeOf(const TInputStream& Ist);
 // stream analysis saw).
 int64_t ProbedFrameCount(const AVStream* St, const AVFormatContext* Ic);
 
-// Runs the whole conversion of Session. Returns true (Completed) when the loop ended
-// without a stop request. Raises FFmpegException on failure.
+// Runs the whole conversion of Session and, when the loop ended without a stop request, gives
+// the output files their names (Session.PublishOutputs). Returns true (Completed) then. A
+// stopped run leaves its files as temporaries, which go with the session. Raises
+// FFmpegException on failure.
 bool Transcode(TSessionState& Session, const std::atomic<bool>& StopRequested,
                const TRunProgress& Progress = {}, const TTranscodeSettings& Settings = {});
 

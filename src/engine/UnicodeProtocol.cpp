@@ -55,6 +55,7 @@ struct TUnicodeFile {
     // short slices and ask Interrupt between them (every read asks it first).
     bool Stream = false;
     AVIOInterruptCB Interrupt{nullptr, nullptr};
+    bool OwnsFd = true; // closed with the context
 };
 
 // How long a read of a stream waits before it asks again whether to give up.
@@ -181,7 +182,11 @@ int CloseUnicodeFile(AVIOContext* Pb);
 int IOOpenCallback(AVFormatContext* S, AVIOContext** Pb, const char* Url, int Flags,
                    AVDictionary** Options) {
     const std::string url = Url != nullptr ? Url : "";
-    if (HasUnicodePrefix(url) || url.size() > MaxURLBytes || DefaultIO().Open == nullptr)
+    // Files a muxer creates itself are created anew as well, never through what is there.
+    std::string local;
+    const bool creates = (Flags & AVIO_FLAG_WRITE) && LocalFileName(url, local) &&
+                         FileProtocolAllowed(S);
+    if (HasUnicodePrefix(url) || creates || url.size() > MaxURLBytes || DefaultIO().Open == nullptr)
         return UnicodeIOOpen(Pb, url, Flags, Options, &S->interrupt_callback);
     return DefaultIO().Open(S, Pb, Url, Flags, Options);
 }
@@ -240,23 +245,54 @@ void RegisterUnicodeProtocol() { gRegistered.store(true); }
 
 bool UnicodeProtocolRegistered() { return gRegistered.load(); }
 
+namespace {
+
+// A context over File's descriptor (the context owns File from here on).
+int OpenContext(AVIOContext** Context, std::unique_ptr<TUnicodeFile> File, int Flags) {
+    auto closeFd = [&] {
+        if (File->OwnsFd)
+            ::close(File->Fd);
+    };
+    constexpr int BufferSize = 32768;
+    auto* buffer = static_cast<unsigned char*>(av_malloc(BufferSize));
+    if (buffer == nullptr) {
+        closeFd();
+        return AVERROR(ENOMEM);
+    }
+    const bool writing = (Flags & AVIO_FLAG_WRITE) != 0;
+    AVIOContext* pb = avio_alloc_context(buffer, BufferSize, writing ? 1 : 0, File.get(),
+                                         FileRead, writing ? FileWrite : nullptr, FileSeek);
+    if (pb == nullptr) {
+        av_free(buffer);
+        closeFd();
+        return AVERROR(ENOMEM);
+    }
+    pb->seekable = File->Stream ? 0 : AVIO_SEEKABLE_NORMAL;
+    File.release(); // owned by the context from here on; freed in UnicodeIOClose
+    *Context = pb;
+    return 0;
+}
+
+} // namespace
+
 int UnicodeIOOpen(AVIOContext** Context, const std::string& URL, int Flags, AVDictionary** Options,
                   const AVIOInterruptCB* Interrupt) {
     *Context = nullptr;
     if (URL.size() > MaxURLBytes)
         return AVERROR(ENAMETOOLONG);
-    const bool reading = (Flags & AVIO_FLAG_READ_WRITE) == AVIO_FLAG_READ;
     std::string name;
     if (HasUnicodePrefix(URL))
         name = URLToFileName(URL);
-    else if (!reading || !LocalFileName(URL, name))
+    else if (!LocalFileName(URL, name))
         return avio_open2(Context, URL.c_str(), Flags, Interrupt, Options);
 
     int mode = O_RDONLY | O_NONBLOCK; // a FIFO without a writer yet must not block the open
+    // A file is only ever created anew: nothing that is there already is emptied, replaced or
+    // followed (a link).
     if ((Flags & AVIO_FLAG_READ_WRITE) == AVIO_FLAG_READ_WRITE)
-        mode = O_RDWR | O_CREAT | O_TRUNC;
+        mode = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
     else if (Flags & AVIO_FLAG_WRITE)
-        mode = O_WRONLY | O_CREAT | O_TRUNC;
+        mode = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
     if (Interrupt != nullptr && Interrupted(*Interrupt))
         return AVERROR_EXIT;
     auto file = std::make_unique<TUnicodeFile>();
@@ -276,25 +312,15 @@ int UnicodeIOOpen(AVIOContext** Context, const std::string& URL, int Flags, AVDi
     // waits (FileRead polls it).
     if ((mode & O_NONBLOCK) && !file->Stream)
         ::fcntl(file->Fd, F_SETFL, ::fcntl(file->Fd, F_GETFL) & ~O_NONBLOCK);
+    return OpenContext(Context, std::move(file), Flags);
+}
 
-    constexpr int BufferSize = 32768;
-    auto* buffer = static_cast<unsigned char*>(av_malloc(BufferSize));
-    if (buffer == nullptr) {
-        ::close(file->Fd);
-        return AVERROR(ENOMEM);
-    }
-    const bool writing = (Flags & AVIO_FLAG_WRITE) != 0;
-    AVIOContext* pb = avio_alloc_context(buffer, BufferSize, writing ? 1 : 0, file.get(),
-                                         FileRead, writing ? FileWrite : nullptr, FileSeek);
-    if (pb == nullptr) {
-        av_free(buffer);
-        ::close(file->Fd);
-        return AVERROR(ENOMEM);
-    }
-    pb->seekable = file->Stream ? 0 : AVIO_SEEKABLE_NORMAL;
-    file.release(); // owned by the context from here on; freed in UnicodeIOClose
-    *Context = pb;
-    return 0;
+int UnicodeIOOpenFd(AVIOContext** Context, int Fd, int Flags, bool OwnsFd) {
+    *Context = nullptr;
+    auto file = std::make_unique<TUnicodeFile>();
+    file->Fd = Fd;
+    file->OwnsFd = OwnsFd;
+    return OpenContext(Context, std::move(file), Flags);
 }
 
 bool IsUnicodeIO(const AVIOContext* Context) {
@@ -307,7 +333,7 @@ int CloseUnicodeFile(AVIOContext* Pb) {
     avio_flush(Pb);
     int result = Pb->error;
     std::unique_ptr<TUnicodeFile> file(static_cast<TUnicodeFile*>(Pb->opaque));
-    if (file && file->Fd >= 0 && ::close(file->Fd) != 0 && result == 0)
+    if (file && file->OwnsFd && file->Fd >= 0 && ::close(file->Fd) != 0 && result == 0)
         result = AVERROR(errno);
     av_freep(&Pb->buffer);
     avio_context_free(&Pb);

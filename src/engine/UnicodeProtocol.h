@@ -46,14 +46,21 @@ void RegisterUnicodeProtocol();
 bool UnicodeProtocolRegistered();
 
 // Opens URL for the given AVIO_FLAG_* access through the engine's own file routines:
-// "unicode:utf8:" URLs always, and for reading also plain file names and "file:" URLs;
-// everything else goes through avio_open2 (with Interrupt). The engine's reads of a pipe, FIFO,
+// "unicode:utf8:" URLs, plain file names and "file:" URLs; everything else goes through
+// avio_open2 (with Interrupt). A file opened for writing is created anew
+// (O_CREAT|O_EXCL|O_NOFOLLOW): an existing file or link at its name fails the open with
+// AVERROR(EEXIST) and stays as it was. The engine's reads of a pipe, FIFO,
 // socket or device wait for data in slices of 100 ms and give up (AVERROR_EXIT) once Interrupt
 // says so; regular files are read with plain blocking reads. Returns 0 or a negative library
 // error code (AVERROR(ENOENT) when a file to read does not exist). Interrupt is copied; what its
 // opaque pointer names must outlive the context.
 int UnicodeIOOpen(AVIOContext** Context, const std::string& URL, int Flags,
                   AVDictionary** Options = nullptr, const AVIOInterruptCB* Interrupt = nullptr);
+// A context over the open descriptor Fd, served by the engine's file routines (writable with
+// AVIO_FLAG_WRITE). With OwnsFd the context owns Fd from here on, also when this fails, and
+// closes it in UnicodeIOClose; otherwise the caller keeps Fd open until the context is closed.
+// 0 or a negative library error code.
+int UnicodeIOOpenFd(AVIOContext** Context, int Fd, int Flags, bool OwnsFd = true);
 // Closes a context opened by UnicodeIOOpen (either kind) and sets *Context to null.
 void UnicodeIOClose(AVIOContext** Context);
 // True for contexts the engine's own file routines serve.

@@ -280,32 +280,35 @@ void TfrmMain::CreateMenus() {
     Infomation1 = PopupMenu1->addAction(QStringLiteral("Video &Infomation"));
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TfrmMain::PopupMenu1Popup);
 
-    for (QAction* a : {Edit1, AddFiles1})
-        connect(a, &QAction::triggered, this, &TfrmMain::btnAddClick);
+    // An entry that opens a modal window opens it once its trigger has returned. An
+    // accessibility action triggers the entry from inside the assistive technology's call, and
+    // a window's own event loop run there would hold that call (and the program asking) until
+    // the window closed; a click returns at once as well.
+    const auto later = [this](std::initializer_list<QAction*> Actions, void (TfrmMain::*Slot)()) {
+        for (QAction* a : Actions)
+            connect(a, &QAction::triggered, this, Slot, Qt::QueuedConnection);
+    };
+    later({Edit1, AddFiles1}, &TfrmMain::btnAddClick);
     for (QAction* a : {Remove1, Remove2})
         connect(a, &QAction::triggered, this, &TfrmMain::btnRemoveClick);
     for (QAction* a : {Clear1, Clear2})
         connect(a, &QAction::triggered, this, &TfrmMain::btnClearClick);
-    for (QAction* a : {Start1, Start2})
-        connect(a, &QAction::triggered, this, &TfrmMain::btnStartClick);
-    for (QAction* a : {Crop1, Crop2})
-        connect(a, &QAction::triggered, this, &TfrmMain::CropClick);
-    for (QAction* a : {Trim1, Trim2})
-        connect(a, &QAction::triggered, this, &TfrmMain::TrimClick);
-    for (QAction* a : {WaterMark1, WaterMark2})
-        connect(a, &QAction::triggered, this, &TfrmMain::WaterMarkClick);
-    connect(Settings1, &QAction::triggered, this, &TfrmMain::btnSettingsClick);
+    later({Start1, Start2}, &TfrmMain::btnStartClick);
+    later({Crop1, Crop2}, &TfrmMain::CropClick);
+    later({Trim1, Trim2}, &TfrmMain::TrimClick);
+    later({WaterMark1, WaterMark2}, &TfrmMain::WaterMarkClick);
+    later({Settings1}, &TfrmMain::btnSettingsClick);
     connect(Exit2, &QAction::triggered, this, &QWidget::close);
     connect(CheckAll1, &QAction::triggered, this, &TfrmMain::CheckAll1Click);
     connect(UncheckAll1, &QAction::triggered, this, &TfrmMain::UncheckAll1Click);
     connect(ReserveCheck1, &QAction::triggered, this, &TfrmMain::ReserveCheck1Click);
     connect(Check1, &QAction::triggered, this, &TfrmMain::Check1Click);
     connect(Uncheck1, &QAction::triggered, this, &TfrmMain::Uncheck1Click);
-    connect(Infomation1, &QAction::triggered, this, &TfrmMain::Infomation1Click);
-    connect(Options1, &QAction::triggered, this, &TfrmMain::Options1Click);
+    later({Infomation1}, &TfrmMain::Infomation1Click);
+    later({Options1}, &TfrmMain::Options1Click);
     connect(Help2, &QAction::triggered, this, &TfrmMain::Help2Click);
     connect(SupportandContact1, &QAction::triggered, this, &TfrmMain::SupportandContact1Click);
-    connect(About, &QAction::triggered, this, &TfrmMain::AboutClick);
+    later({About}, &TfrmMain::AboutClick);
     connect(WebSite1, &QAction::triggered, this, &TfrmMain::WebSite1Click);
 }
 

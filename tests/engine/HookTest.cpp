@@ -59,8 +59,13 @@ bool IsRed(const std::array<int, 3>& C) {
     return C[2] > 200 && C[1] < 60 && C[0] < 60;
 }
 
+// A vhook text: the module and its arguments (given with blanks) separated by "|", so that a
+// module whose folder name holds blanks stays one word.
 std::string Hook(const char* Path, const std::string& Arguments = {}) {
-    return Arguments.empty() ? std::string(Path) : std::string(Path) + " " + Arguments;
+    std::string text = std::string(Path) + "|";
+    for (const char c : Arguments)
+        text += c == ' ' ? '|' : c;
+    return text;
 }
 
 } // namespace
@@ -219,14 +224,14 @@ TEST(FrameHook, HookModuleListResultsAndArgumentSplitting) {
     THookModuleList list;
     EXPECT_EQ(list.Add(""), -2);
     EXPECT_EQ(list.Add("|"), -2);
-    EXPECT_EQ(list.Add(ZELTA_TEST_HOOK), 0);
+    EXPECT_EQ(list.Add(Hook(ZELTA_TEST_HOOK)), 0);
     EXPECT_EQ(list.Add(Hook(ZELTA_TEST_HOOK, "12")), 0); // the loaded file again
-    EXPECT_EQ(list.Add(ZELTA_TEST_HOOK_NOPROCESS), -2);
+    EXPECT_EQ(list.Add(Hook(ZELTA_TEST_HOOK_NOPROCESS)), -2);
     EXPECT_EQ(list.Add(Hook(ZELTA_TEST_HOOK, "fail")), -22);
     EXPECT_EQ(list.Add("/nonexistent/hook.so"), -1);
-    std::string many = ZELTA_TEST_HOOK;
+    std::string many = Hook(ZELTA_TEST_HOOK);
     for (int i = 0; i < MaxHookArguments; ++i)
-        many += " a";
+        many += "|a";
     EXPECT_EQ(list.Add(many), -7);
     EXPECT_EQ(list.Count(), 2u);
 

@@ -537,16 +537,30 @@ TEST(Run, AudioFrameLimitEndsAnEncodedAudioOutput) {
 
 TEST(Run, AudioEncodedOnItsOwnThreadWritesTheSameFile) {
     TOutputDir dir;
+    // A second, shorter input whose end ends a "shortest" run: where the run stands then must
+    // not depend on how far the encoder's thread has got.
+    const std::string shortWav = dir.File("short.wav");
+    fixtures::TMediaSpec spec;
+    spec.Format = "wav";
+    spec.AudioEncoders = {"pcm_s16le"};
+    spec.Seconds = 1.0;
+    fixtures::MakeMedia(shortWav, spec);
     struct TCase {
         std::vector<std::string> Inputs;
         TOptionList Options;
         std::string Output;
+        bool Join = false;
     };
     const std::vector<TCase> cases = {
         {{Media().Mp4H264Aac}, {{"vn", ""}, {"acodec", "libmp3lame"}, {"ar", "44100"}}, "a.mp3"},
         {{Media().Wav}, {{"acodec", "libmp3lame"}, {"aframes", "10"}}, "ten.mp3"},
-        {{Media().Wav, Media().Wav}, {{"acodec", "libmp3lame"}, {"ar", "48000"}}, "joined.mp3"},
+        {{Media().Wav, Media().Wav}, {{"acodec", "libmp3lame"}, {"ar", "48000"}}, "joined.mp3",
+         true},
         {{Media().AviMpeg4Mp3}, {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}}, "both.avi"},
+        {{Media().AviMpeg4Mp3, shortWav},
+         {{"map", "0.0"}, {"map", "1.0"}, {"vcodec", "mpeg4"}, {"acodec", "libmp3lame"},
+          {"shortest", ""}},
+         "shortest.avi"},
     };
     for (const TCase& k : cases) {
         SCOPED_TRACE(k.Output);
@@ -556,7 +570,7 @@ TEST(Run, AudioEncodedOnItsOwnThreadWritesTheSameFile) {
             for (const std::string& in : k.Inputs)
                 c.Inputs.push_back({in, {}});
             c.Options = k.Options;
-            c.Join = k.Inputs.size() > 1;
+            c.Join = k.Join;
             c.Settings.AudioEncoderThreads = threaded;
             c.Output = dir.File(std::string(threaded ? "t-" : "d-") + k.Output);
             const TOutcome o = Convert(c);

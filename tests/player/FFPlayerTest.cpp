@@ -284,9 +284,11 @@ TEST_F(FFPlayerTest, PositionsPostedDuringASlowHandlerArriveAsOneLatestValue) {
     std::this_thread::sleep_for(600ms);
     const auto positions = events.Positions();
     ASSERT_GE(positions.size(), 3u);
-    // About ten positions were computed during the 400 ms; only the newest was delivered.
+    // About ten positions were computed during the 400 ms; only the newest was delivered: the
+    // next one is several pictures on (a loaded machine may play a little slower meanwhile),
+    // not the picture after.
     EXPECT_GE(SecondsSince(positions[0].At, positions[1].At), 0.35);
-    EXPECT_GE(positions[1].PTS - positions[0].PTS, 300000);
+    EXPECT_GE(positions[1].PTS - positions[0].PTS, 160000);
     EXPECT_LT(positions[2].PTS - positions[1].PTS, 150000);
     player.Stop(true);
 }

@@ -7,7 +7,7 @@
 #include "app/SourceList.h"
 #include "fixtures/Fixtures.h"
 #include "BatchRunSupport.h"
-#include "QuietServices.h"
+#include "RecordingServices.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmProgress.h"
 #include "ui/ZeltaApplication.h"
@@ -99,8 +99,7 @@ private slots:
         QDir(OutFolder()).removeRecursively();
         QVERIFY(QDir().mkpath(OutFolder()));
         QVERIFY(WriteTwoAtOnceMp3Settings(SettingsPath(), OutFolder()));
-        Services.Boxes.clear();
-        Services.Opened.clear();
+        Services.Clear();
     }
 
     void progressWindowComesFirstAndEveryFileConverts() {
@@ -151,11 +150,11 @@ private slots:
         QVERIFY(!counters.isEmpty());
         QVERIFY2(counters.back().endsWith(QStringLiteral("/59]")), qPrintable(counters.join('|')));
         // The failure is named once the run is over; the folder opens once after the last file.
-        QCOMPARE(Services.Boxes.size(), size_t(1));
-        QVERIFY2(Services.Boxes[0].contains(QStringLiteral("1 of 60 files could not be converted.")) &&
-                     Services.Boxes[0].contains(QStringLiteral("broken.wav: ")),
-                 qPrintable(Services.Boxes[0]));
-        QCOMPARE(Services.Opened.size(), size_t(1));
+        QCOMPARE(Services.Messages.size(), 1);
+        QVERIFY2(Services.Messages[0].contains(QStringLiteral("1 of 60 files could not be converted.")) &&
+                     Services.Messages[0].contains(QStringLiteral("broken.wav: ")),
+                 qPrintable(Services.Messages[0]));
+        QCOMPARE(Services.Opened.size(), 1);
         QCOMPARE(w.Ovren().TaskCount(), 0);
         QVERIFY(w.btnStart->isEnabled());
         w.close();
@@ -191,10 +190,10 @@ private slots:
                 ++untouched;
         QVERIFY2(untouched >= RowCount - builtAtCancel, qPrintable(QString::number(untouched)));
         QVERIFY(OutputCount() <= builtAtCancel);
-        QVERIFY(Services.Opened.empty());
+        QVERIFY(Services.Opened.isEmpty());
         QTest::qWait(100); // the shut-down command would run detached
         QVERIFY(!QFile::exists(ShutDownMarker()));
-        QVERIFY(Services.Boxes.empty());
+        QVERIFY(Services.Messages.isEmpty());
         w.close();
     }
 };

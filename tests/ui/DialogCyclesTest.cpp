@@ -1,7 +1,7 @@
 // Every dialog opened and closed a hundred times, the editing dialogs with their players on a
 // real file: open files, threads and heap are where they were after the first few times.
 #include "EditDialogTestSupport.h"
-#include "QuietServices.h"
+#include "RecordingServices.h"
 
 #include "app/GlobalObject.h"
 #include "app/MainFormLogic.h"
@@ -28,7 +28,7 @@ using namespace edittest;
 class TDialogCyclesTest : public QObject {
     Q_OBJECT
     std::unique_ptr<TQtMainThreadDispatcher> Dispatcher;
-    TQuietServices Services;
+    TRecordingServices Services;
     QTemporaryDir Home;
     std::string Clip;
 

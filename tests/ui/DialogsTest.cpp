@@ -7,7 +7,7 @@
 #include "app/MainFormLogic.h"
 #include "app/WebPages.h"
 #include "fixtures/Fixtures.h"
-#include "ui/DialogServices.h"
+#include "RecordingServices.h"
 #include "ui/FmDirectory.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmFileInfo.h"
@@ -40,29 +40,6 @@
 using namespace zelta;
 
 namespace {
-
-// Records what the windows ask of the desktop; one folder plays the read-only file system.
-class TRecordingServices : public TDialogServices {
-public:
-    struct TBox {
-        QString Caption, Text;
-    };
-    void Information(QWidget*, const QString& Caption, const QString& Text) const override {
-        Boxes.push_back({Caption, Text});
-    }
-    void Warning(QWidget*, const QString& Caption, const QString& Text) const override {
-        Boxes.push_back({Caption, Text});
-    }
-    bool OpenUrl(const QUrl& Url) const override {
-        Opened.push_back(Url);
-        return true;
-    }
-    bool IsReadOnlyFolder(const QString& Path) const override { return Path == ReadOnlyFolder; }
-
-    QString ReadOnlyFolder;
-    mutable std::vector<TBox> Boxes;
-    mutable std::vector<QUrl> Opened;
-};
 
 QByteArray ReadAll(const QString& Path) {
     QFile f(Path);
@@ -102,9 +79,7 @@ private slots:
         QVERIFY(Home.isValid());
         qputenv("ZELTA_HOME", Home.path().toUtf8());
         QFile::remove(SettingsPath());
-        Services.Boxes.clear();
-        Services.Opened.clear();
-        Services.ReadOnlyFolder.clear();
+        Services.Clear();
         MainFormCreateGlobals();
         QApplication::setApplicationDisplayName(QString::fromStdString(GlobalObject()->ProductName()));
     }
@@ -219,7 +194,7 @@ private slots:
                                                  QDir::homePath().toUtf8() + "/videoconverter\n"));
         QVERIFY(ReadAll(SettingsPath()).contains("\nsnapBmp=1\nsnapJpg=1\nsnapFullSize=1\n"
                                                  "snapSmallSize=1\n"));
-        QVERIFY(Services.Boxes.empty());
+        QVERIFY(Services.Messages.isEmpty());
     }
 
     void preferencesBrowseStoresAtOnceAndCancelKeepsIt() {
@@ -245,7 +220,7 @@ private slots:
 
         // Open opens the stored folder with the desktop's handler.
         Click(dlg.btnOpen);
-        QCOMPARE(Services.Opened.size(), size_t(1));
+        QCOMPARE(Services.Opened.size(), 1);
         QCOMPARE(Services.Opened.back(), QUrl::fromLocalFile(target));
     }
 
@@ -263,11 +238,10 @@ private slots:
             Click(chooser.btnOk);
             QVERIFY(chooser.isVisible()); // stays open for another choice
             QVERIFY(chooser.ChosenFolder().empty());
-            QCOMPARE(Services.Boxes.size(), size_t(1));
-            QCOMPARE(Services.Boxes[0].Caption, QStringLiteral("Zelta Video to Audio Converter"));
-            QCOMPARE(Services.Boxes[0].Text,
-                     QStringLiteral("Output folder cannot be located in CD-ROM.Please select "
-                                    "another folder."));
+            QCOMPARE(Services.Messages.size(), 1);
+            QCOMPARE(Services.Messages[0],
+                     QStringLiteral("Zelta Video to Audio Converter|Output folder cannot be located "
+                                    "in CD-ROM.Please select another folder."));
             Click(chooser.btnCancel);
         });
         Click(dlg.btnBrows);
@@ -296,7 +270,7 @@ private slots:
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         QCOMPARE(dlg.size(), QSize(420, 460));
-        QVERIFY(dlg.lblSourceName->text().startsWith(QString::fromStdString(file.substr(0, 40))));
+        QVERIFY(dlg.lblSourceName->text().startsWith(QString::fromStdString(file).left(40)));
         QVERIFY(dlg.lblFileLength->text().startsWith("2."));
         QVERIFY(dlg.lblFileLength->text().endsWith(" Second"));
         QVERIFY(dlg.edtFormat->text().contains("mp4"));
@@ -375,12 +349,14 @@ private slots:
         w.Help2->trigger();
         w.WebSite1->trigger();
         w.SupportandContact1->trigger();
-        QCOMPARE(Services.Opened.size(), size_t(3));
+        QCOMPARE(Services.Opened.size(), 3);
         QCOMPARE(Services.Opened[0], QUrl(QString::fromStdString(g.HelpPage())));
         QCOMPARE(Services.Opened[1], QUrl(QString::fromStdString(g.HomePage())));
         QCOMPARE(Services.Opened[2], QUrl(QString::fromUtf8(SupportPageAddress.data(),
                                                             int(SupportPageAddress.size()))));
 
+        // The menu opens its window once the trigger has returned.
+        w.About->trigger();
         WhenModal([&] {
             TfrmAbout* about = w.AboutWindow();
             QVERIFY(about != nullptr && about->isVisible());
@@ -392,8 +368,7 @@ private slots:
             emit about->lblHomePage->linkActivated(QString::fromStdString(g.HomePage()));
             Click(about->btn1);
         });
-        w.About->trigger();
-        QCOMPARE(Services.Opened.size(), size_t(4));
+        QTRY_COMPARE(Services.Opened.size(), 4);
         QCOMPARE(Services.Opened[3], QUrl(QString::fromStdString(g.HomePage())));
 
         // Browse uses the chooser the preferences dialog shares, and stores the folder at once.
@@ -407,12 +382,15 @@ private slots:
         QCOMPARE(QString::fromStdString(GlobalObject()->Settings().ReadString("settings", "OutPutDir", "")),
                  target);
 
+        bool cancelled = false;
+        w.Options1->trigger();
         WhenModal([&] {
             TfrmPreference* pref = w.PreferenceWindow();
             QVERIFY(pref != nullptr && pref->isVisible());
             Click(pref->btnCancel);
+            cancelled = true;
         });
-        w.Options1->trigger();
+        QTRY_VERIFY(cancelled);
         QVERIFY(!w.PreferenceWindow()->isVisible());
         w.close();
     }

@@ -8,7 +8,7 @@
 #include "app/SourceList.h"
 #include "fixtures/Fixtures.h"
 #include "component/FFConverter.h"
-#include "ui/DialogServices.h"
+#include "RecordingServices.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -23,18 +23,6 @@
 namespace edittest {
 
 constexpr int Patience = 20000; // milliseconds; generous for a loaded machine
-
-class TRecordingServices : public TDialogServices {
-public:
-    mutable QStringList Messages;
-    void Information(QWidget*, const QString& Caption, const QString& Text) const override {
-        Messages << Caption + "|" + Text;
-    }
-    void Warning(QWidget*, const QString& Caption, const QString& Text) const override {
-        Messages << Caption + "|" + Text;
-    }
-    bool OpenUrl(const QUrl&) const override { return true; }
-};
 
 class TUnusedPrompts : public zelta::TUserPrompts {
 public:

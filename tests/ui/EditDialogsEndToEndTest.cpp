@@ -1,6 +1,7 @@
 // The trim and crop dialogs opened from the main window's commands, then Start: the converted
 // file keeps exactly the trimmed range, and a crop that removes a coloured border gives pictures
-// whose edges no longer show it.
+// whose edges no longer show it. The edit dialogs opened the way assistive technologies open
+// them, through the menu entries' accessibility actions.
 #include "EditDialogTestSupport.h"
 
 #include "app/GlobalObject.h"
@@ -11,15 +12,22 @@
 #include "ui/FrmCrop.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmProgress.h"
+#include "ui/FrmSettings.h"
 #include "ui/FrmTrim.h"
+#include "ui/FrmWaterMark.h"
 #include "ui/PreviewPanel.h"
 #include "ui/SourceListView.h"
 #include "ui/ZeltaApplication.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -79,6 +87,16 @@ QImage PictureAt(const std::string& File, double At) {
 
 bool Magenta(QRgb C) { return qRed(C) > 180 && qGreen(C) < 90 && qBlue(C) > 180; }
 
+// The share of magenta pixels in the row (Horizontal) or column at Line, its ends (where the
+// borders across it lie) left out. The test pattern itself has some magenta, a border is all.
+double MagentaLineShare(const QImage& Image, bool Horizontal, int Line) {
+    const int n = Horizontal ? Image.width() : Image.height();
+    int magenta = 0;
+    for (int i = n / 8; i < n - n / 8; ++i)
+        magenta += Magenta(Horizontal ? Image.pixel(i, Line) : Image.pixel(Line, i)) ? 1 : 0;
+    return n > 0 ? double(magenta) / (n - 2 * (n / 8)) : 0;
+}
+
 // The share of magenta pixels in the outermost two rows and columns.
 double MagentaEdgeShare(const QImage& Image) {
     int all = 0, magenta = 0;
@@ -121,7 +139,8 @@ class TEditDialogsEndToEndTest : public QObject {
         });
         poll.start();
         Command();
-        QVERIFY(ran);
+        // A menu entry opens its window once the trigger has returned.
+        QTRY_VERIFY_WITH_TIMEOUT(ran, Patience);
     }
 
     // Start, with a guard against a run that never ends.
@@ -193,6 +212,86 @@ private slots:
         w.close();
     }
 
+    // An assistive technology presses a menu entry through its accessibility action and waits
+    // for that call to return: it returns at once, and the dialog then opens as a click opens
+    // it, its player playing (the settings dialog showing the current profile).
+    void accessibilityActionsOpenTheEditDialogsAsAClickDoes() {
+        const std::string movie = Movie("edit-320x240-10s.mp4", 10);
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.AddChosenFiles({movie});
+        QCOMPARE(w.Files().RowCount(), 1);
+        w.lvFiles->SelectRow(0);
+        const auto playing = [](QWidget* Dialog, QWidget* Play, QWidget* Pause) {
+            return Dialog != nullptr && Dialog->isVisible() && !Play->isEnabled() &&
+                   Pause->isEnabled();
+        };
+        struct TCase {
+            QMenu* Menu;
+            QAction* Action;
+            std::function<bool()> Ready;
+        };
+        const TCase cases[] = {
+            {w.EditMenu, w.Trim1,
+             [&] {
+                 TfrmTrim* d = w.TrimWindow();
+                 return d != nullptr && playing(d, d->imgbtnPlay, d->imgbtnpause);
+             }},
+            {w.EditMenu, w.Crop1,
+             [&] {
+                 auto* d = w.findChild<TfrmCrop*>();
+                 return d != nullptr && playing(d, d->imgbtnPlay, d->imgbtnpause);
+             }},
+            {w.EditMenu, w.WaterMark1,
+             [&] {
+                 auto* d = w.findChild<TfrmWaterMark*>();
+                 return d != nullptr && playing(d, d->spdBtnPlay, d->spdBtnPause);
+             }},
+            {w.File1, w.Settings1,
+             [&] {
+                 TfrmSettings* d = w.SettingsWindow();
+                 return d != nullptr && d->isVisible() && d->edt1->text() == w.edt1->text();
+             }},
+        };
+        for (const TCase& c : cases) {
+            // The entry's text without its mnemonic marks ("&&" is a plain "&").
+            const QString name = c.Action->text()
+                                     .replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+                                     .remove(QLatin1Char('&'))
+                                     .replace(QLatin1Char('\x01'), QLatin1Char('&'));
+            QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(c.Menu);
+            QVERIFY(menu != nullptr);
+            QAccessibleInterface* item = nullptr;
+            for (int i = 0; i < menu->childCount() && item == nullptr; ++i)
+                if (menu->child(i)->text(QAccessible::Name) == name)
+                    item = menu->child(i);
+            QVERIFY2(item != nullptr && item->actionInterface() != nullptr, qPrintable(name));
+            // The dialog runs its own loop: it is looked at from a timer, closed once it is
+            // ready, and closed anyway after a while so that nothing hangs.
+            bool ready = false;
+            QElapsedTimer since;
+            since.start();
+            QTimer poll;
+            poll.setInterval(20);
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (dialog == nullptr || ready)
+                    return;
+                ready = c.Ready();
+                if (ready || since.elapsed() > Patience)
+                    dialog->reject();
+            });
+            poll.start();
+            item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            QVERIFY2(!ready, qPrintable(name + " kept the action's call until it closed"));
+            QVERIFY(QApplication::activeModalWidget() == nullptr);
+            QTRY_VERIFY2_WITH_TIMEOUT(ready, qPrintable(name), 2 * Patience);
+            QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        }
+        w.close();
+    }
+
     void cropRemovesAColouredBorder() {
         const std::string movie = Movie("edit-720x576-border-2s.mp4", 2, 720, 576, 40);
         const QImage source = PictureAt(movie, 1.0);
@@ -228,6 +327,37 @@ private slots:
         QVERIFY2(!converted.isNull(), out.c_str());
         QVERIFY2(MagentaEdgeShare(converted) < 0.1,
                  qPrintable(QString::number(MagentaEdgeShare(converted))));
+        w.close();
+    }
+
+    // One side cut in the dialog, on a video profile never set (its letterbox fitting): the
+    // file converts, the cut side lost its border and the others kept theirs.
+    void aCropOfOneSideConvertsWithTheFittingOfAFreshProfile() {
+        const std::string movie = Movie("edit-720x576-border-2s.mp4", 2, 720, 576, 40);
+        TIniFile settings(SettingsPath().toStdString());
+        QVERIFY(settings.WriteString("settings", "FormatCode", "101")); // AVI, MPEG-4
+        TfrmMain w(Services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.AddChosenFiles({movie});
+        WhileModal([&] { w.CropClick(); }, [&] {
+            auto* crop = w.findChild<TfrmCrop*>();
+            QVERIFY(crop != nullptr && crop->isVisible());
+            crop->spedUp->stepBy(20);
+            crop->btnOk->click();
+        });
+        QCOMPARE(w.Files().Record(0).CropTop, 46);
+        QCOMPARE(w.Files().Record(0).CropLeft, 0);
+
+        Start(w);
+        QVERIFY2(w.Files().ProgressError(0).empty(), w.Files().ProgressError(0).c_str());
+        const QImage converted = PictureAt(w.Driver().Destination(0), 1.0);
+        QVERIFY(!converted.isNull());
+        QCOMPARE(converted.size(), QSize(720, 530)); // the source's size is the cropped picture's
+        QVERIFY(MagentaLineShare(converted, true, 1) < 0.5);
+        QVERIFY(MagentaLineShare(converted, true, converted.height() - 2) > 0.9);
+        QVERIFY(MagentaLineShare(converted, false, 1) > 0.9);
+        QVERIFY(MagentaLineShare(converted, false, converted.width() - 2) > 0.9);
         w.close();
     }
 };

@@ -5,8 +5,7 @@
 #include "app/QtDispatcher.h"
 #include "app/SourceList.h"
 #include "fixtures/Fixtures.h"
-#include "QuietServices.h"
-#include "ui/DialogServices.h"
+#include "RecordingServices.h"
 #include "ui/FrmMain.h"
 #include "ui/SourceListView.h"
 #include "ui/Themes.h"
@@ -24,7 +23,7 @@ using namespace zelta;
 class TFollowSystemThemeTest : public QObject {
     Q_OBJECT
     QTemporaryDir Home;
-    TQuietServices Services;
+    TRecordingServices Services;
 
     QString SettingsPath() const { return Home.filePath("zeltavideoaudioconverter.ini"); }
     std::string Setting(const char* Key) const {

@@ -4,8 +4,7 @@
 #include "app/QtDispatcher.h"
 #include "fixtures/Fixtures.h"
 #include "component/FFConverter.h"
-#include "QuietServices.h"
-#include "ui/DialogServices.h"
+#include "RecordingServices.h"
 #include "ui/FmDirectory.h"
 #include "ui/FormatPicker.h"
 #include "ui/FrmAbout.h"
@@ -76,7 +75,7 @@ QStringList CutCaptions(QWidget& Window) {
 class THiDpiTest : public QObject {
     Q_OBJECT
     QTemporaryDir Home;
-    TQuietServices Services;
+    TRecordingServices Services;
 
 private slots:
     void initTestCase() {

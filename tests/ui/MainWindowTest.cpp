@@ -1,7 +1,7 @@
 // The main window under the offscreen platform: menu and pop-up enabling, theme switching, the
 // Open button, adding files (the add procedure after its dialog, and dropped file URLs), the
 // list's view modes and row painting, the format picker, and a whole Start run.
-#include "QuietServices.h"
+#include "RecordingServices.h"
 #include "app/GlobalObject.h"
 #include "app/QtDispatcher.h"
 #include "app/IniFile.h"
@@ -85,8 +85,7 @@ private slots:
         QVERIFY(QDir().mkpath(OutFolder()));
         TIniFile settings(SettingsPath().toStdString());
         QVERIFY(settings.WriteString("settings", "OutPutDir", OutFolder().toStdString()));
-        Services.Boxes.clear();
-        Services.Opened.clear();
+        Services.Clear();
     }
 
     void emptyListDisablesEditCommands() {
@@ -155,10 +154,10 @@ private slots:
         w.edDirectory->setText("C:");
         QCOMPARE(Setting("OutPutDir"), std::string("C:")); // a change of the box is stored
         QTest::mouseClick(w.btnOpen, Qt::LeftButton);
-        QVERIFY(Services.Opened.empty());
+        QVERIFY(Services.Opened.isEmpty());
         w.edDirectory->setText(OutFolder());
         QTest::mouseClick(w.btnOpen, Qt::LeftButton);
-        QCOMPARE(Services.Opened.size(), size_t(1));
+        QCOMPARE(Services.Opened.size(), 1);
         QCOMPARE(Services.Opened[0], QUrl::fromLocalFile(OutFolder()));
         w.close();
     }
@@ -335,7 +334,7 @@ private slots:
             const QString fallback = home + "/videoconverter";
             QCOMPARE(QString::fromStdString(Setting("OutPutDir")), fallback);
             QCOMPARE(w.edDirectory->text(), fallback);
-            QVERIFY(Services.Boxes.size() >= 1);
+            QVERIFY(Services.Messages.size() >= 1);
 
             // Another profile: every row's destination takes its extension at once.
             QVERIFY(w.Files().SubItem(0, colDestination).ends_with(".aac"));
@@ -472,7 +471,7 @@ private slots:
         // The run's end re-enables the commands; the output folder opened (checked by default).
         QVERIFY(w.btnAdd->isEnabled() && w.btnStart->isEnabled());
         QVERIFY(!w.btnPause->isEnabled() && !w.btnResume->isEnabled());
-        QCOMPARE(Services.Opened.size(), size_t(1));
+        QCOMPARE(Services.Opened.size(), 1);
         w.close();
     }
 
@@ -491,25 +490,25 @@ private slots:
             QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
             broken.write("no longer media");
         }
-        Services.Boxes.clear();
+        Services.Messages.clear();
         w.btnStartClick();
         QCOMPARE(w.Files().SubItem(0, colProgress), std::string("100%"));
         QCOMPARE(w.Files().SubItem(1, colProgress), std::string("Error"));
         const QString tip =
             w.Files().data(w.Files().index(1, colProgress), Qt::ToolTipRole).toString();
         QVERIFY(!tip.isEmpty());
-        QCOMPARE(Services.Boxes.size(), size_t(1));
-        QVERIFY2(Services.Boxes[0].startsWith("Warning: 1 of 2 files could not be converted."),
-                 qPrintable(Services.Boxes[0]));
-        QVERIFY(Services.Boxes[0].contains("gone.mp3: " + tip));
+        QCOMPARE(Services.Messages.size(), 1);
+        QVERIFY2(Services.Messages[0].startsWith("Warning|1 of 2 files could not be converted."),
+                 qPrintable(Services.Messages[0]));
+        QVERIFY(Services.Messages[0].contains("gone.mp3: " + tip));
 
         // Only the broken row checked: no progress window, and the message says so.
         w.Files().SetChecked(0, false);
-        Services.Boxes.clear();
+        Services.Messages.clear();
         w.btnStartClick();
-        QCOMPARE(Services.Boxes.size(), size_t(1));
-        QVERIFY2(Services.Boxes[0].startsWith("Warning: No file could be converted."),
-                 qPrintable(Services.Boxes[0]));
+        QCOMPARE(Services.Messages.size(), 1);
+        QVERIFY2(Services.Messages[0].startsWith("Warning|No file could be converted."),
+                 qPrintable(Services.Messages[0]));
         w.close();
     }
 
@@ -547,13 +546,13 @@ private slots:
         QVERIFY(!w.isVisible());
         QVERIFY(!w.ProgressWindow()->isVisible());
         QCOMPARE(GlobalObject(), nullptr);
-        // The running task was stopped: its output is a valid file well short of the source.
+        // The running task was stopped: its unfinished file was never given its name and went
+        // with the task.
         const std::string out = w.Driver().Destination(0);
-        TAVProbe probe;
-        QVERIFY2(probe.Open(out), out.c_str());
-        TFileStreamInfo info;
-        QVERIFY(probe.GetFileStreamInfo(info));
-        QVERIFY(info.Duration > 0 && info.Duration < 100 * 1000000LL);
+        QVERIFY2(!QFileInfo::exists(QString::fromStdString(out)), out.c_str());
+        for (const QString& name : QDir(QFileInfo(QString::fromStdString(out)).path())
+                                       .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+            QVERIFY2(!name.startsWith('.'), qPrintable(name)); // no temporary left behind
     }
 };
 

@@ -8,7 +8,7 @@
 #include "app/SourceList.h"
 #include "fixtures/Fixtures.h"
 #include "BatchRunSupport.h"
-#include "QuietServices.h"
+#include "RecordingServices.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmProgress.h"
 #include "ui/ZeltaApplication.h"
@@ -96,8 +96,7 @@ private slots:
         QDir(OutFolder()).removeRecursively();
         QVERIFY(QDir().mkpath(OutFolder()));
         QVERIFY(WriteTwoAtOnceMp3Settings(SettingsPath(), OutFolder()));
-        Services.Boxes.clear();
-        Services.Opened.clear();
+        Services.Clear();
     }
 
     void twoFilesAtOnceShowTheirLinesAndTheTotals() {
@@ -128,8 +127,8 @@ private slots:
         for (int row = 0; row < 3; ++row)
             QCOMPARE(w.Files().SubItem(row, colProgress), std::string("100%"));
         // "Open the output folder" is checked by default: once, after the last file.
-        QCOMPARE(Services.Opened.size(), size_t(1));
-        QVERIFY(Services.Boxes.empty());
+        QCOMPARE(Services.Opened.size(), 1);
+        QVERIFY(Services.Messages.isEmpty());
         w.close();
     }
 
@@ -191,14 +190,15 @@ private slots:
         QVERIFY(cancelled);
         QVERIFY(!w.ProgressWindow()->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(w.btnStart->isEnabled(), 10000); // the run's end follows the stop
-        // Both running files were stopped short, the queued one never began.
+        // Both running files were stopped short and left nothing, the queued one never began.
         QVERIFY(w.Files().SubItem(0, colProgress) != "100%");
         QVERIFY(w.Files().SubItem(1, colProgress) != "100%");
         QCOMPARE(w.Files().SubItem(2, colProgress), std::string());
         QVERIFY(!QFileInfo::exists(QString::fromStdString(w.Driver().Destination(2))));
-        QVERIFY(QFileInfo(QString::fromStdString(w.Driver().Destination(0))).size() > 0);
-        QVERIFY(Services.Opened.empty());
-        QVERIFY(Services.Boxes.empty());
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(w.Driver().Destination(0))));
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(w.Driver().Destination(1))));
+        QVERIFY(Services.Opened.isEmpty());
+        QVERIFY(Services.Messages.isEmpty());
         w.close();
     }
 };

@@ -6,7 +6,7 @@
 #include "app/QtDispatcher.h"
 #include "app/SettingsKeys.h"
 #include "fixtures/Fixtures.h"
-#include "ui/DialogServices.h"
+#include "RecordingServices.h"
 #include "ui/PreviewPanel.h"
 #include "ui/VideoView.h"
 
@@ -33,22 +33,6 @@ using namespace zelta;
 namespace {
 
 constexpr int Patience = 20000; // milliseconds; generous for a loaded machine
-
-class TRecordingServices : public TDialogServices {
-public:
-    mutable QStringList Messages;
-    mutable QList<QUrl> Opened;
-    void Information(QWidget*, const QString& Caption, const QString& Text) const override {
-        Messages << Caption + "|" + Text;
-    }
-    void Warning(QWidget*, const QString& Caption, const QString& Text) const override {
-        Messages << Caption + "|" + Text;
-    }
-    bool OpenUrl(const QUrl& Url) const override {
-        Opened << Url;
-        return true;
-    }
-};
 
 // 6 s of 320x240 H.264 with AAC, made once beside the shared fixtures.
 std::string SixSecondMovie() {
@@ -122,8 +106,7 @@ private slots:
         QVERIFY(Home->isValid());
         qputenv("ZELTA_HOME", Home->path().toUtf8());
         InitialiseGlobalObject(CreateGlobalObject());
-        Services.Messages.clear();
-        Services.Opened.clear();
+        Services.Clear();
     }
     void cleanup() { FreeGlobalObject(); }
 

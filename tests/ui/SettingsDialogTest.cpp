@@ -18,7 +18,7 @@
 #include "fixtures/Fixtures.h"
 #include "probe/AVProbe.h"
 #include "ui/AccessibleNames.h"
-#include "ui/DialogServices.h"
+#include "RecordingServices.h"
 #include "ui/FormatPicker.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmProgress.h"
@@ -42,18 +42,6 @@
 using namespace zelta;
 
 namespace {
-
-class TRecordingServices : public TDialogServices {
-public:
-    void Information(QWidget*, const QString& Caption, const QString& Text) const override {
-        Boxes.push_back(Caption + ": " + Text);
-    }
-    void Warning(QWidget*, const QString& Caption, const QString& Text) const override {
-        Boxes.push_back(Caption + ": " + Text);
-    }
-    bool OpenUrl(const QUrl&) const override { return true; }
-    mutable std::vector<QString> Boxes;
-};
 
 QString ReadFile(const QString& Path) {
     QFile f(Path);
@@ -224,7 +212,7 @@ private slots:
         QFile::remove(CataloguePath());
         QDir(OutFolder()).removeRecursively();
         QVERIFY(QDir().mkpath(OutFolder()));
-        Services.Boxes.clear();
+        Services.Messages.clear();
         MainFormCreateGlobals();
         QApplication::setApplicationDisplayName(QStringLiteral("Zelta"));
     }
@@ -265,7 +253,7 @@ private slots:
         QCOMPARE(Para(0, "paraAudioEncoder"), std::string("libmp3lame"));
         QCOMPARE(Para(0, "Description"), Mp3Name.toStdString());
         QCOMPARE(Settings().ReadString("settings", "FormatCode", ""), std::string("0"));
-        QVERIFY(Services.Boxes.empty());
+        QVERIFY(Services.Messages.isEmpty());
     }
 
     void listOpensBelowAndTypedValueShowsOnlyOnOpening() {
@@ -308,16 +296,16 @@ private slots:
         // Only digits and one lower-case x get in.
         TypeInto(d.cmbVideoSize, "72a1Xx48x0");
         QCOMPARE(d.cmbVideoSize->currentText(), QStringLiteral("721x480"));
-        QVERIFY(Services.Boxes.empty());
+        QVERIFY(Services.Messages.isEmpty());
         d.cmbVideoBitRate->setFocus();
-        QTRY_COMPARE(Services.Boxes.size(), size_t(1));
-        QCOMPARE(Services.Boxes[0], QStringLiteral("Input Error!: Frame Size must be a multiple of "
+        QTRY_COMPARE(Services.Messages.size(), 1);
+        QCOMPARE(Services.Messages[0], QStringLiteral("Input Error!|Frame Size must be a multiple of "
                                                    "2.\nThe correct value:720x480"));
         QCOMPARE(d.cmbVideoSize->currentText(), QStringLiteral("720x480"));
 
         TypeInto(d.cmbVideoSize, "0x0");
         d.cmbVideoBitRate->setFocus();
-        QTRY_COMPARE(Services.Boxes.size(), size_t(2));
+        QTRY_COMPARE(Services.Messages.size(), 2);
         QCOMPARE(d.cmbVideoSize->currentText(), QStringLiteral("2x2"));
 
         // A pasted "As Source" is accepted, in the spelling the conversion reads.
@@ -325,29 +313,29 @@ private slots:
         d.cmbVideoSize->setEditText("As Source");
         d.cmbVideoBitRate->setFocus();
         QTest::qWait(20);
-        QCOMPARE(Services.Boxes.size(), size_t(2));
+        QCOMPARE(Services.Messages.size(), 2);
         QCOMPARE(d.cmbVideoSize->currentText(), QStringLiteral("as source"));
 
         // A letter in a number box gives the message and stays out.
         TypeInto(d.cmbVideoBitRate, "12k");
         QCOMPARE(d.cmbVideoBitRate->currentText(), QStringLiteral("12"));
-        QCOMPARE(Services.Boxes.back(), QStringLiteral("Zelta: Please enter numerical."));
+        QCOMPARE(Services.Messages.back(), QStringLiteral("Zelta|Please enter numerical."));
         // A pasted bad value: the message, the second item, the focus back.
         d.cmbVideoBitRate->setEditText("12k");
         d.cmbSamplerate->setFocus();
-        QTRY_COMPARE(Services.Boxes.back(),
-                     QStringLiteral("Zelta: Video BitRate is not a valid value!"));
+        QTRY_COMPARE(Services.Messages.back(),
+                     QStringLiteral("Zelta|Video BitRate is not a valid value!"));
         QCOMPARE(d.cmbVideoBitRate->currentIndex(), 1);
         QCOMPARE(d.cmbVideoBitRate->currentText(), QStringLiteral("256"));
         QTRY_VERIFY(d.cmbVideoBitRate->hasFocus());
 
         // OK checks a typed value the user never left, and writes nothing for it.
-        const size_t boxes = Services.Boxes.size();
+        const qsizetype boxes = Services.Messages.size();
         d.cmbAudioBitRate->setEditText("1,5");
         d.btnOkClick();
-        QCOMPARE(Services.Boxes.size(), boxes + 1);
-        QCOMPARE(Services.Boxes.back(),
-                 QStringLiteral("Zelta: Audio BitRate is not a valid value!"));
+        QCOMPARE(Services.Messages.size(), boxes + 1);
+        QCOMPARE(Services.Messages.back(),
+                 QStringLiteral("Zelta|Audio BitRate is not a valid value!"));
         QVERIFY(d.isVisible());
         QCOMPARE(Para(101, "Description"), std::string("<none>"));
         d.cmbAudioBitRate->setEditText("96.5");
@@ -414,8 +402,8 @@ private slots:
         const QString before = ReadFile(SettingsPath());
         d.btnOkClick();
         QVERIFY(d.isVisible());
-        QCOMPARE(Services.Boxes.back(),
-                 QStringLiteral("Zelta: 'abc' is not a valid integer value"));
+        QCOMPARE(Services.Messages.back(),
+                 QStringLiteral("Zelta|'abc' is not a valid integer value"));
         QCOMPARE(ReadFile(SettingsPath()), before);
         // Another encoder does not need them.
         Pick(d.cmbVideoEncoder, "MPEG-4");
@@ -515,7 +503,7 @@ private slots:
             QVERIFY2(after == before, qPrintable(QString::fromStdString(
                                           p.Name + "\n  before " + before + "\n  after  " + after)));
         }
-        QVERIFY(Services.Boxes.empty());
+        QVERIFY(Services.Messages.isEmpty());
 
         // The MP3 file made after such an OK is the profile's 44.1 kHz, 128 kbps stereo file
         // at the source's volume, as the dialog showed it.

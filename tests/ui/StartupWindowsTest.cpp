@@ -4,7 +4,7 @@
 #include "app/IniFile.h"
 #include "engine/FFTypes.h"
 #include "ui/AppExceptionHandler.h"
-#include "ui/DialogServices.h"
+#include "RecordingServices.h"
 #include "ui/FrmCover.h"
 #include "ui/FrmMain.h"
 #include "ui/Themes.h"
@@ -47,17 +47,6 @@ public:
             throw FFmpegException("Refused by the engine");
         return QObject::event(E);
     }
-};
-
-// Keeps the warnings the window shows instead of showing them.
-class TRecordingServices : public TDialogServices {
-public:
-    void Information(QWidget*, const QString&, const QString&) const override {}
-    void Warning(QWidget*, const QString&, const QString& Text) const override {
-        Warnings << Text;
-    }
-    bool OpenUrl(const QUrl&) const override { return true; }
-    mutable QStringList Warnings;
 };
 
 } // namespace
@@ -122,9 +111,9 @@ private slots:
             TfrmMain w(services);
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
-            QTRY_COMPARE(services.Warnings.size(), 1);
-            QVERIFY2(services.Warnings[0].contains(SettingsPath() + " cannot be used"),
-                     qPrintable(services.Warnings[0]));
+            QTRY_COMPARE(services.Messages.size(), 1);
+            QVERIFY2(services.Messages[0].contains(SettingsPath() + " cannot be used"),
+                     qPrintable(services.Messages[0]));
             QVERIFY(w.mmoLog->toPlainText().contains(SettingsPath()));
             QCOMPARE(w.tbVolume->value(), 128); // the defaults, not the damaged file's 20
             QVERIFY(!w.chkMute->isChecked());

@@ -8,7 +8,7 @@
 #include "app/IniFile.h"
 #include "app/QtDispatcher.h"
 #include "fixtures/Fixtures.h"
-#include "ui/DialogServices.h"
+#include "RecordingServices.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmWaterMark.h"
 #include "ui/SourceListView.h"
@@ -45,14 +45,6 @@ using namespace zelta;
 namespace {
 
 constexpr int Patience = 20000;
-
-class TQuietServices : public TDialogServices {
-public:
-    mutable QStringList Messages;
-    void Information(QWidget*, const QString& C, const QString& T) const override { Messages << C + "|" + T; }
-    void Warning(QWidget*, const QString& C, const QString& T) const override { Messages << C + "|" + T; }
-    bool OpenUrl(const QUrl&) const override { return true; }
-};
 
 struct TDecoded {
     double Time = 0; // seconds
@@ -178,7 +170,7 @@ double MeanLevel(const QImage& P) {
 
 class TWaterMarkConversionTest : public QObject {
     Q_OBJECT
-    TQuietServices Services;
+    TRecordingServices Services;
     QTemporaryDir Home;
     std::string Source;
 
@@ -283,7 +275,8 @@ private slots:
                 d.trcTextHoriz->setValue(20);
                 d.trcTextVert->setValue(20);
                 d.trcRange->SetPositions(1, 2);
-                d.SetPictureChooser([&](QWidget*) { return pngFile; });
+                Services.FileAnswers = {pngFile};
+                d.SetPictureChooser(Services.FileDialog());
                 d.btnAddImage->click();
                 d.trcTextHoriz->setValue(200);
                 d.trcTextVert->setValue(150);

@@ -4,10 +4,11 @@
 // crop frame, the Effect page, pictures that cannot be loaded, and short files.
 #include "app/PreviewLogic.h"
 #include "app/QtDispatcher.h"
+#include "app/WaterMarkLogic.h"
 #include "effects/FrameEffects.h"
 #include "fixtures/Fixtures.h"
 #include "ui/AccessibleNames.h"
-#include "ui/DialogServices.h"
+#include "RecordingServices.h"
 #include "ui/FrmWaterMark.h"
 #include "ui/TrackBar2.h"
 #include "ui/VideoView.h"
@@ -37,22 +38,6 @@ using namespace zelta;
 namespace {
 
 constexpr int Patience = 20000; // milliseconds; generous for a loaded machine
-
-class TRecordingServices : public TDialogServices {
-public:
-    mutable QStringList Messages;
-    mutable QList<QUrl> Opened;
-    void Information(QWidget*, const QString& Caption, const QString& Text) const override {
-        Messages << Caption + "|" + Text;
-    }
-    void Warning(QWidget*, const QString& Caption, const QString& Text) const override {
-        Messages << Caption + "|" + Text;
-    }
-    bool OpenUrl(const QUrl& Url) const override {
-        Opened << Url;
-        return true;
-    }
-};
 
 std::string Movie(const std::string& Name, double Seconds, int Width = 320, int Height = 240,
                   int Rate = 25) {
@@ -110,14 +95,15 @@ private slots:
         Short = Movie("wm-half-second.mp4", 0.5);
     }
     void cleanupTestCase() { Dispatcher.reset(); }
-    void init() { Services.Messages.clear(); }
+    void init() { Services.Clear(); }
 
     void defaultsNamesAndAnEmptyOk() {
         TlvFilesRecord r = RecordFor(SixSeconds, 6);
         auto d = Open(r);
         QVERIFY2(UnnamedControls(d.get()).isEmpty(), qPrintable(UnnamedControls(d.get()).join(", ")));
         QCOMPARE(d->size(), QSize(786, 605));
-        QCOMPARE(d->windowTitle(), QString::fromStdString("Water Mark  " + SixSeconds));
+        // The whole name, or its start and extension when long (the checkout may lie deep).
+        QCOMPARE(d->windowTitle(), QString::fromStdString(zelta::WaterMarkCaption(SixSeconds)));
         QCOMPARE(d->fontSizeCmb->currentText(), QStringLiteral("26"));
         QCOMPARE(d->fontSizeCmb->count(), 64);
         QCOMPARE(d->trcTextTran->value(), 125);
@@ -250,8 +236,10 @@ private slots:
             d->trcTextVert->setValue(40);
             d->trcTextTran->setValue(200);
             d->trcRange->SetPositions(2, 4);
-            d->SetPictureChooser([&](QWidget*) { return png; });
+            Services.FileAnswers = {png};
+            d->SetPictureChooser(Services.FileDialog());
             d->btnAddImage->click();
+            QCOMPARE(Services.FileDialogs, 1);
             QCOMPARE(d->lsbox->count(), 2);
             QVERIFY(!d->chkBold->isEnabled()); // image rows have no text style
             d->trcTextTran->setValue(90);
@@ -442,7 +430,7 @@ private slots:
         QCOMPARE(d->lsbox->count(), 1);
         QCOMPARE(d->lsbox->item(0)->text(), QStringLiteral("still here"));
 
-        d->SetPictureChooser([](QWidget*) { return QString(); });
+        d->SetPictureChooser(Services.FileDialog()); // cancelled
         d->btnAddImage->click();
         QCOMPARE(d->lsbox->count(), 1);
         QVERIFY(d->Player().Hook());
@@ -451,8 +439,9 @@ private slots:
 
         const QString text = Dir.filePath("notes.png");
         std::ofstream(text.toStdString()) << "not a picture";
-        d->SetPictureChooser([&](QWidget*) { return text; });
+        Services.FileAnswers = {text};
         d->btnAddImage->click();
+        QCOMPARE(Services.FileDialogs, 2);
         QCOMPARE(d->lsbox->count(), 1);
         QCOMPARE(d->Layers().Count(), 1);
         QCOMPARE(Services.Messages.size(), 2);
