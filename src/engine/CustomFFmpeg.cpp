@@ -523,6 +523,9 @@ void TCustomFFmpeg::RunConvert() {
         // A stop of everything (the outer state) may have cut an input short without this
         // run's own flag being set yet: such a file did not come to its end.
         Completed_ = completed && !Stop_.Requested();
+        for (const TOutputFileEntry& output : OutputEntries_)
+            if (!output.TagsError.empty())
+                AddWarning("No loudness tags written: " + output.TagsError);
     });
     guarded([this] { FreeSession(); });
     guarded([this] { DoTerminate(); });

@@ -637,7 +637,7 @@ void TTranscoder::WriteLoudnessTags(TOutputFileEntry& Entry) {
                                     {{"REPLAYGAIN_TRACK_GAIN", meter->GainText()},
                                      {"REPLAYGAIN_TRACK_PEAK", meter->PeakText()}},
                                     error)) {
-        GetLogger().LogFormat(Session_.LogSender(), llWarning, "No loudness tags written: %s", error.c_str());
+        // The task tells it as a warning (and logs it then).
         Entry.TagsError = std::move(error);
     }
 }

@@ -96,4 +96,34 @@ TEST(CliWarnings, ASourceShorterThanItsHeaderSaysIsConvertedWithAWarningNamingBo
     EXPECT_NEAR(Converted.Seconds, 6, 1.5);
 }
 
+// --replaygain on a disk that fills up just as the tags would go in (a file size limit on the
+// program at the size of the file without them): the file converts, without its tags, and
+// both the command line and its exit status say so as a warning, not as a failure.
+TEST(CliWarnings, LoudnessTagsThatCannotBeWrittenAreAWarning)
+{
+    TTemp Dir;
+    fixtures::TMediaSpec Spec;
+    Spec.Format = "wav";
+    Spec.AudioEncoders = {"pcm_s16le"};
+    Spec.Seconds = 2;
+    const std::string Source = Dir.File("tone.wav");
+    fixtures::MakeMedia(Source, Spec);
+    const std::string Home = Dir.File("home");
+    fs::create_directories(Home);
+    // M4A grows its index at the end when the tags go in.
+    const std::string Plain = Dir.File("plain");
+    ASSERT_EQ(TProcess({"--profile", "2", "--output", Plain, Source}, Home, Dir.File("plain")).Wait().Status, 0);
+    const auto Size = fs::file_size(Plain + "/tone_(new).m4a");
+
+    const std::string Out = Dir.File("out");
+    const TRun R = TProcess({"--profile", "2", "--replaygain", "--output", Out, Source}, Home,
+                            Dir.File("full"), Size + 16)
+                       .Wait();
+    EXPECT_EQ(R.Status, 0) << R.Err;
+    EXPECT_NE(R.Err.find("zelta-convert: warning: " + Source + ": No loudness tags written: "),
+              std::string::npos) << R.Err;
+    EXPECT_NE(R.Err.find("1 of 1 files converted, 0 failed, 1 with warnings"), std::string::npos) << R.Err;
+    EXPECT_EQ(fs::file_size(Out + "/tone_(new).m4a"), Size);
+}
+
 }  // namespace
