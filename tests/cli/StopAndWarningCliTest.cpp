@@ -30,15 +30,24 @@ std::vector<std::string> VisibleFiles(const std::string& Folder)
     return Names;
 }
 
+// A tone of Seconds in Dir, as Name: WAV, or with MP4 its index first.
+std::string MakeTone(const TTemp& Dir, const std::string& Name, double Seconds)
+{
+    fixtures::TMediaSpec Spec;
+    Spec.Format = fs::path(Name).extension() == ".mp4" ? "mp4" : "wav";
+    Spec.AudioEncoders = {Spec.Format == "mp4" ? "aac" : "pcm_s16le"};
+    if (Spec.Format == "mp4")
+        Spec.MuxerOptions = {{"movflags", "faststart"}};
+    Spec.Seconds = Seconds;
+    const std::string Path = Dir.File(Name);
+    fixtures::MakeMedia(Path, Spec);
+    return Path;
+}
+
 TEST(CliStop, SigtermAndSigintEndARunWaitingForAStalledInput)
 {
     TTemp Dir;
-    fixtures::TMediaSpec Spec;
-    Spec.Format = "wav";
-    Spec.AudioEncoders = {"pcm_s16le"};
-    Spec.Seconds = 10;
-    const std::string Source = Dir.File("ten.wav");
-    fixtures::MakeMedia(Source, Spec);
+    const std::string Source = MakeTone(Dir, "ten.wav", 10);
     // Less than the format check reads: the program waits for more from its first look on.
     const std::string Head = fixtures::FileHead(Source, 1000);
 
@@ -70,13 +79,7 @@ TEST(CliStop, SigtermAndSigintEndARunWaitingForAStalledInput)
 TEST(CliWarnings, ASourceShorterThanItsHeaderSaysIsConvertedWithAWarningNamingBothLengths)
 {
     TTemp Dir;
-    fixtures::TMediaSpec Spec;
-    Spec.Format = "mp4";
-    Spec.AudioEncoders = {"aac"};
-    Spec.Seconds = 10;
-    Spec.MuxerOptions = {{"movflags", "faststart"}};
-    const std::string Whole = Dir.File("whole.mp4");
-    fixtures::MakeMedia(Whole, Spec);
+    const std::string Whole = MakeTone(Dir, "whole.mp4", 10);
     const std::string Cut = Dir.File("cut.mp4");
     {
         std::ofstream(Cut, std::ios::binary) << fixtures::FileHead(Whole, fs::file_size(Whole) * 6 / 10);
@@ -102,12 +105,7 @@ TEST(CliWarnings, ASourceShorterThanItsHeaderSaysIsConvertedWithAWarningNamingBo
 TEST(CliWarnings, LoudnessTagsThatCannotBeWrittenAreAWarning)
 {
     TTemp Dir;
-    fixtures::TMediaSpec Spec;
-    Spec.Format = "wav";
-    Spec.AudioEncoders = {"pcm_s16le"};
-    Spec.Seconds = 2;
-    const std::string Source = Dir.File("tone.wav");
-    fixtures::MakeMedia(Source, Spec);
+    const std::string Source = MakeTone(Dir, "tone.wav", 2);
     const std::string Home = Dir.File("home");
     fs::create_directories(Home);
     // M4A grows its index at the end when the tags go in.
