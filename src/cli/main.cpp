@@ -334,6 +334,25 @@ std::string RefusalReason(const std::string& Path, TFFConverter& Converter)
 
 int Convert(const TConvertArgs& Args, int Argc, char** Argv)
 {
+    // From here on SIGINT and SIGTERM stop the work (no other thread exists yet, see
+    // TStopSignals). Given up on, the process names what it knows, removes its scratch folder
+    // and ends at once; the report lock keeps that from mixing with the summary.
+    TConsoleHost host(::isatty(STDERR_FILENO) != 0);
+    std::mutex reportLock;
+    bool reported = false;   // guarded by reportLock
+    std::string scratchPath; // guarded by reportLock
+    std::atomic<size_t> fileCount{Args.Files.size()};
+    TStopSignals stopSignals([&] {
+        std::lock_guard guard(reportLock);
+        if (!reported)
+            host.ReportGivingUp(fileCount);
+        std::error_code removeEc;
+        if (!scratchPath.empty())
+            fs::remove_all(scratchPath, removeEc);
+        std::_Exit(ExitFailed);
+    });
+    host.SetSignals(&stopSignals);
+
     // A damaged settings file or catalogue reads as absent (defaults), is named once, and is
     // never copied into the private settings below.
     const TIniFile catalogue(CatalogueFilePath(), TDamagedFile::StartOver);
@@ -362,20 +381,10 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     TScratchFolder scratch;
     if (scratch.Path().empty())
         return Fail("cannot create a temporary folder");
-
-    // From here on SIGINT and SIGTERM stop the work (no other thread exists yet, see
-    // TStopSignals). Given up on, the process reports what it knows and ends at once.
-    TConsoleHost host(::isatty(STDERR_FILENO) != 0);
-    std::atomic<size_t> fileCount{Args.Files.size()};
-    std::atomic<bool> reported{false};
-    TStopSignals stopSignals([&] {
-        if (!reported.exchange(true))
-            host.ReportGivingUp(fileCount);
-        std::error_code removeEc;
-        fs::remove_all(scratch.Path(), removeEc);
-        std::_Exit(ExitFailed);
-    });
-    host.SetSignals(&stopSignals);
+    {
+        std::lock_guard guard(reportLock);
+        scratchPath = scratch.Path();
+    }
     const std::string settingsCopy = JoinPath(scratch.Path(), SettingsFileName);
     std::error_code ec;
     if (settingsDamage == TIniDamage::None && fs::exists(userSettings.FileName(), ec))
@@ -447,6 +456,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     // The summary; every file not converted is named with its reason, every warning of one
     // converted with its file. Warnings leave the exit status as it is.
     auto summary = [&] {
+        std::lock_guard guard(reportLock);
         reported = true;
         for (const std::string& warning : warnings)
             std::fprintf(stderr, "zelta-convert: warning: %s\n", warning.c_str());
