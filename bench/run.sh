@@ -5,7 +5,8 @@
 # zelta-convert batch timing (BatchBench, media made in <build>/bench-batch-media), the big
 # batch of 2,000 short files under an open-file limit (BigBatchBench), the same files through
 # the main window, offscreen (WindowBatchBench), and zelta-convert side by side with the ffmpeg
-# program on 720p and 1080p H.264/AAC to MP3 (FfmpegCompareBench).
+# program on 720p and 1080p H.264/AAC to MP3 (FfmpegCompareBench), and the fault run: 200
+# batches stopped by signals at random moments and runs racing into one folder (FaultBench).
 set -euo pipefail
 build=${1:-build}
 for src in "$(dirname "$0")"/*Bench.cpp; do
@@ -16,6 +17,7 @@ for src in "$(dirname "$0")"/*Bench.cpp; do
   [ "$name" = BigBatchBench ] && continue
   [ "$name" = WindowBatchBench ] && continue
   [ "$name" = FfmpegCompareBench ] && continue
+  [ "$name" = FaultBench ] && continue
   echo "== $name"
   "$build/$name" --benchmark_out="$build/bench-$name.json" --benchmark_out_format=json
 done
@@ -29,3 +31,5 @@ echo "== WindowBatchBench"
 "$build/WindowBatchBench" --media "$build/bench-bigbatch-media"
 echo "== FfmpegCompareBench"
 "$build/FfmpegCompareBench" --media "$build/bench-ffmpeg-media"
+echo "== FaultBench"
+"$build/FaultBench" --media "$build/bench-fault-media"

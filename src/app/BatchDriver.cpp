@@ -6,6 +6,7 @@
 #include "app/SettingsKeys.h"
 #include "effects/FrameEffects.h"
 #include "component/FFConverter.h"
+#include "engine/SafeWrite.h"
 
 #include <cstring>
 #include <exception>
@@ -147,6 +148,28 @@ std::vector<TRunFailure> TBatchDriver::Failures() const
     return FFailures;
 }
 
+std::vector<TRunFailure> TBatchDriver::Warnings() const
+{
+    std::lock_guard guard(FRowLock);
+    return FWarnings;
+}
+
+namespace {
+
+// "\n<file name>: <reason>" for each of the first MaxListed, then "\n... and N more.".
+std::string ListedRows(const std::vector<TRunFailure>& Rows, std::size_t MaxListed)
+{
+    std::string text;
+    for (std::size_t i = 0; i < Rows.size() && i < MaxListed; ++i)
+        text += "\n" + std::filesystem::path(Rows[i].File).filename().string() + ": " +
+                Rows[i].Reason;
+    if (Rows.size() > MaxListed)
+        text += "\n... and " + std::to_string(Rows.size() - MaxListed) + " more.";
+    return text;
+}
+
+}  // namespace
+
 std::string FailureReport(const std::vector<TRunFailure>& Failures, int Total,
                           std::size_t MaxListed)
 {
@@ -158,12 +181,14 @@ std::string FailureReport(const std::vector<TRunFailure>& Failures, int Total,
     else
         text = std::to_string(Failures.size()) + " of " + std::to_string(Total) +
                (Total == 1 ? " file" : " files") + " could not be converted.\n";
-    for (std::size_t i = 0; i < Failures.size() && i < MaxListed; ++i)
-        text += "\n" + std::filesystem::path(Failures[i].File).filename().string() + ": " +
-                Failures[i].Reason;
-    if (Failures.size() > MaxListed)
-        text += "\n... and " + std::to_string(Failures.size() - MaxListed) + " more.";
-    return text;
+    return text + ListedRows(Failures, MaxListed);
+}
+
+std::string WarningReport(const std::vector<TRunFailure>& Warnings, std::size_t MaxListed)
+{
+    if (Warnings.empty())
+        return {};
+    return "Converted with warnings:\n" + ListedRows(Warnings, MaxListed);
 }
 
 void TBatchDriver::ConnectEvents()
@@ -199,6 +224,7 @@ bool TBatchDriver::Begin(TIniFile& Settings, const TIniFile& Catalogue,
     {
         std::lock_guard guard(FRowLock);
         FFailures.clear();
+        FWarnings.clear();
         FPlannedTasks = FCheckedTotal;
         FSkipped = 0;
         // Every checked row counts from the start; a skipped one counts as done.
@@ -280,9 +306,9 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     if (record.TrimStart >= 0)
         input.StartTime = record.TrimStart;
 
-    const std::optional<std::string> destination =
-        BuildDestName(probe.FileName(), start.Suffix, settings, FHost, &start.Reserved);
-    if (!destination) {
+    const TDestName named =
+        FList.DestinationOf(probe.FileName(), start.Suffix, settings, FHost, &start.Reserved);
+    if (named.NoFolder) {
         probe.Close();
         Error = "No output folder can be created (tried \"" +
                 settings.ReadString(SectionSettings, KeyOutPutDir, DefaultOutputFolder()) +
@@ -291,11 +317,22 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
                                    : "the files not started yet were not converted.");
         return TRowOutcome::Stop;
     }
+    if (named.Name.empty()) {
+        probe.Close();
+        SkipRow(Row, named.Error, Result);
+        return TRowOutcome::Skipped;
+    }
+    const std::string& destination = named.Name;
+    // Temporaries that killed runs left in the folder go once per Start (those of runs still
+    // going are locked and stay).
+    if (const std::string folder = std::filesystem::path(destination).parent_path().string();
+        start.Swept.insert(folder).second)
+        RemoveLeftovers(folder);
     record.ZoomMode = start.Zoom;
 
     TOutputOptions output;
     ResetOutputOptions(output);
-    output.FileName = *destination;
+    output.FileName = destination;
     if (record.CropTop > 0 || record.CropBottom > 0 || record.CropLeft > 0 ||
         record.CropRight > 0) {
         output.CropTop = record.CropTop;
@@ -320,7 +357,7 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     if (start.Deferred) {
         // Nothing is opened until the task's turn: a row costs its probe and the job builder.
         try {
-            FConverter.QueueTask(input.FileName, &input, *destination, &output);
+            FConverter.QueueTask(input.FileName, &input, destination, &output);
         } catch (const std::exception& e) {
             Error = e.what();
             return TRowOutcome::Stop;
@@ -339,7 +376,7 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
         }
         bool added = false;
         try {
-            added = FConverter.SetOutputFile(task, *destination, &output);
+            added = FConverter.SetOutputFile(task, destination, &output);
         } catch (const std::exception& e) {
             Error = e.what();
             return TRowOutcome::Stop;
@@ -355,7 +392,7 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     }
     std::lock_guard guard(FTaskLock);
     FCheckedRows.push_back(Row);
-    FDestinations.push_back(*destination);
+    FDestinations.push_back(destination);
     return TRowOutcome::Task;
 }
 
@@ -495,6 +532,12 @@ bool TBatchDriver::AllBuilt() const
     return true;
 }
 
+std::string TBatchDriver::Destination(int Task) const
+{
+    std::lock_guard guard(FTaskLock);
+    return FDestinations[size_t(Task)];
+}
+
 int TBatchDriver::TasksBuilt() const
 {
     std::lock_guard guard(FTaskLock);
@@ -615,15 +658,31 @@ void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
     }
     const int row = RowOfTask(Info.TaskIndex);
     if (Info.Finished && row >= 0) {
+        if (!Info.OutputFile.empty()) {
+            std::lock_guard guard(FTaskLock);
+            FDestinations[size_t(Info.TaskIndex)] = Info.OutputFile;
+        }
         {
             std::lock_guard guard(FRowLock);
-            FList.SetSubItem(row, colProgress, "100%");
+            if (Info.Warnings.empty()) {
+                FList.SetSubItem(row, colProgress, "100%");
+            } else {
+                std::string text;
+                for (const std::string& warning : Info.Warnings)
+                    text += (text.empty() ? "" : "; ") + warning;
+                FList.SetProgressWarning(row, text);
+                FWarnings.push_back({row, FList.Caption(row), std::move(text)});
+            }
+            // The name the file got: another one than planned when that was taken meanwhile.
+            if (!Info.OutputFile.empty()) {
+                FList.SetSubItem(row, colDestination,
+                                 std::filesystem::path(Info.OutputFile).filename().string());
+                FList.Record(row).DstFile = Info.OutputFile;
+            }
         }
         FHost.ShowProgressBar(100);
     } else if (Info.Exception && row >= 0) {
-        // A file cut off by an error is not a usable file; a stopped task's shorter file is.
-        std::error_code ec;
-        std::filesystem::remove(Destination(Info.TaskIndex), ec);
+        // The engine removed what the task wrote: nothing unfinished ever has a final name.
         // The engine's own words stay in the log; the row and the host get the reason.
         TTerminateInfo said = Info;
         said.ExceptionMsg = FailureReason(Info.ExceptionMsg, FAudioProfile);

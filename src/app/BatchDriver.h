@@ -26,6 +26,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -91,7 +92,8 @@ public:
     virtual void RunEnded() {}
 };
 
-// A checked row that was not converted: skipped at Start or failed while converting.
+// A checked row that was not converted: skipped at Start or failed while converting. Also a
+// converted row with warnings (Reason: the warnings, joined by "; ").
 struct TRunFailure {
     int Row = -1;
     std::string File;   // the row's source file
@@ -103,6 +105,10 @@ struct TRunFailure {
 // MaxListed lines, then "... and N more.". Empty when there is no failure.
 std::string FailureReport(const std::vector<TRunFailure>& Failures, int Total,
                           std::size_t MaxListed = 15);
+// The message after a run whose converted files have warnings: "Converted with warnings:", then
+// one line "<file name>: <warnings>" per file; at most MaxListed lines, then "... and N more.".
+// Empty when there is none.
+std::string WarningReport(const std::vector<TRunFailure>& Warnings, std::size_t MaxListed = 15);
 
 class TBatchDriver {
 public:
@@ -177,15 +183,20 @@ public:
 
     // Every checked row of the last Start that was not converted, in the order they failed:
     // the rows skipped while building (all before the run with BuildTasks, along the run with a
-    // Start in steps) and the tasks that ended with an error. A failed task's
-    // destination is removed (a stopped one keeps the shorter file it wrote).
+    // Start in steps) and the tasks that ended with an error. Neither a failed nor a stopped
+    // task leaves a file: only a finished one is given its name.
     std::vector<TRunFailure> Failures() const;
+    // Every row of the last Start that converted with warnings (an output shorter than its
+    // source announced, loudness tags not written), in the order they ended. The row shows
+    // "Warning" with the warnings as its tool tip.
+    std::vector<TRunFailure> Warnings() const;
 
     // Task i converts row CheckedRows()[i]. A Start in steps adds to both lists while its run
     // goes on (main thread).
     const std::vector<int>& CheckedRows() const { return FCheckedRows; }
-    // The destination actually written by task i.
-    const std::string& Destination(int Task) const { return FDestinations[size_t(Task)]; }
+    // The destination of task i: the name planned at Start, and once the task finished the name
+    // its file was given (another one when the planned name was taken meanwhile).
+    std::string Destination(int Task) const;
 
     // Event handlers (records of the encoder component).
     void OnProgress(const TProgressInfo& Info);           // main thread
@@ -220,6 +231,7 @@ private:
         // An audio profile takes nothing from the video: reading its header is enough.
         TAVProbe::TVideoAnalysis Analysis = TAVProbe::TVideoAnalysis::Decode;
         TReservedNames Reserved;
+        std::set<std::string> Swept; // output folders cleared of leftover temporaries
         int NextRow = 0;    // the next list row to look at
         bool Deferred = false; // tasks through QueueTask (a Start in steps)
         bool RunStarted = false;
@@ -252,6 +264,7 @@ private:
     // One per Start: every picture is decoded once for the whole run, whatever the task.
     std::unique_ptr<TLayerPictures> FPictures;
     std::vector<TRunFailure> FFailures; // guarded by FRowLock
+    std::vector<TRunFailure> FWarnings; // guarded by FRowLock
     TBatchProgress FBatch;              // guarded by FRowLock
     bool FAnyStopped = false;           // guarded by FRowLock
     bool FAnyFinished = false;          // guarded by FRowLock

@@ -1,16 +1,18 @@
 #include "app/IniFile.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <system_error>
 #include <unordered_set>
 
+#include "engine/SafeWrite.h"
+
 #include <fcntl.h>
-#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -357,30 +359,36 @@ bool WriteAll(int Fd, std::string_view Data, int& Error)
     return true;
 }
 
-// Temporary files of writers that were killed before their rename ("." + name + "." + pid + "-"
-// + seed + ".tmp" of a process that no longer exists) are removed by the next write.
-void RemoveOrphanedTemporaries(const fs::path& Folder, const std::string& Base)
-{
-    std::error_code Ec;
-    for (fs::directory_iterator It(Folder, Ec), End; !Ec && It != End; It.increment(Ec)) {
-        const std::string Name = It->path().filename().string();
-        if (Name.size() <= Base.size() + 4 || Name.compare(0, Base.size(), Base) != 0 ||
-            Name.compare(Name.size() - 4, 4, ".tmp") != 0)
-            continue;
-        const std::size_t Dash = Name.find('-', Base.size());
-        if (Dash == std::string::npos || Dash == Base.size())
-            continue;
-        long long Pid = 0;
-        bool Digits = true;
-        for (std::size_t I = Base.size(); I < Dash && Digits; ++I) {
-            Digits = Name[I] >= '0' && Name[I] <= '9' && Pid < 100000000;
-            Pid = Pid * 10 + (Name[I] - '0');
+// The exclusive lock of a read-modify-write: an flock on the settings file's folder (the file
+// itself is replaced by every write, so it cannot carry the lock). Where the file system has no
+// such locks the write goes on without one.
+class TFolderLock {
+public:
+    explicit TFolderLock(const fs::path& Folder)
+        : FFd(::open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        if (FFd.Get() < 0)
+            return;
+        while (::flock(FFd.Get(), LOCK_EX) != 0 && errno == EINTR) {
         }
-        if (!Digits || Pid <= 0 || Pid == ::getpid())
-            continue;
-        if (::kill(static_cast<pid_t>(Pid), 0) != 0 && errno == ESRCH)
-            (void)::unlink(It->path().c_str());
     }
+
+private:
+    TFd FFd; // closing it releases the lock
+};
+
+// The lock for one read-modify-write of FileName. A private copy (Scratch) has no other writer.
+// A missing folder is made first when the write will make it anyway (CreateFolder).
+std::unique_ptr<TFolderLock> LockFolderOf(const std::string& FileName, TIniWrites Writes,
+                                          bool CreateFolder)
+{
+    if (Writes == TIniWrites::Scratch)
+        return nullptr;
+    const fs::path Folder = WriteTarget(FileName).parent_path();
+    std::error_code Ec;
+    if (CreateFolder && !Folder.empty())
+        fs::create_directories(Folder, Ec);
+    return std::make_unique<TFolderLock>(Folder);
 }
 
 void SyncFolder(const fs::path& Folder)
@@ -568,6 +576,7 @@ bool TIniFile::WriteString(std::string_view Section, std::string_view Key, std::
         return Fail("invalid key name");
     if (HasLineBreak(Value))
         return Fail("a value cannot contain a line break");
+    const auto Lock = LockFolderOf(FFileName, FWrites, true);
     std::string Content;
     bool Exists = false;
     bool Damaged = false;
@@ -596,6 +605,7 @@ bool TIniFile::EraseSection(std::string_view Section)
     std::string Content;
     bool Exists = false;
     bool Damaged = false; // a damaged file has nothing to remove: it is never touched here
+    const auto Lock = LockFolderOf(FFileName, FWrites, false);
     if (!LoadForWrite(Content, Exists, Damaged))
         return false;
     std::vector<std::pair<std::size_t, std::size_t>> Ranges;
@@ -623,6 +633,7 @@ bool TIniFile::DeleteKey(std::string_view Section, std::string_view Key)
     std::string Content;
     bool Exists = false;
     bool Damaged = false; // a damaged file has nothing to remove: it is never touched here
+    const auto Lock = LockFolderOf(FFileName, FWrites, false);
     if (!LoadForWrite(Content, Exists, Damaged))
         return false;
     std::vector<std::pair<std::size_t, std::size_t>> Ranges;
@@ -682,61 +693,32 @@ bool TIniFile::Store(const std::string& Content, bool KeepOld)
         Mode = St.st_mode & 07777;
     }
 
-    const std::string Base = "." + Target.filename().string() + ".";
-    const auto Seed = static_cast<unsigned long long>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
-    fs::path Temp;
-    int Fd = -1;
-    int Error = 0;
-    for (unsigned Attempt = 0; Attempt < 100 && Fd < 0; ++Attempt) {
-        Temp = Folder / (Base + std::to_string(::getpid()) + "-" +
-                         std::to_string(Seed + Attempt) + ".tmp");
-        Fd = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (Fd < 0) {
-            Error = errno;
-            if (Error != EEXIST)
-                break;
-        }
-    }
-    if (Fd < 0)
-        return Fail(ErrnoText(Error));
-
-    TFd File(Fd);
-    bool Ok = WriteAll(File.Get(), Content, Error);
-    if (Ok && Mode && ::fchmod(File.Get(), *Mode) != 0) {
+    TSafeFile File;
+    int Error = File.Create(Target.string());
+    if (Error == 0)
+        (void)WriteAll(File.Fd(), Content, Error);
+    if (Error == 0 && Mode && ::fchmod(File.Fd(), *Mode) != 0)
         Error = errno;
-        Ok = false;
-    }
     const bool Durable = FWrites == TIniWrites::Durable;
-    if (Ok && Durable && ::fsync(File.Get()) != 0) {
+    if (Error == 0 && Durable && ::fsync(File.Fd()) != 0)
         Error = errno;
-        Ok = false;
-    }
-    if (Ok && !File.Close()) {
-        Error = errno;
-        Ok = false;
-    }
     // The damaged file moves aside only once the new one is whole on disk; a crash between the
     // two renames leaves no settings file (every reader gets its default) and the copy.
     const std::string OldCopy = Target.string() + ".damaged";
-    if (Ok && KeepOld && ::rename(Target.c_str(), OldCopy.c_str()) != 0) {
+    if (Error == 0 && KeepOld && ::rename(Target.c_str(), OldCopy.c_str()) != 0)
         Error = errno;
-        Ok = false;
-    }
-    if (Ok && ::rename(Temp.c_str(), Target.c_str()) != 0) {
-        Error = errno;
-        Ok = false;
-        if (KeepOld)
+    if (Error == 0) {
+        Error = File.Publish(TSafeFile::TPublish::Replace, false);
+        if (Error != 0 && KeepOld)
             (void)::rename(OldCopy.c_str(), Target.c_str());
     }
-    if (!Ok) {
-        File.Close();
-        ::unlink(Temp.c_str());
-        return Fail(ErrnoText(Error));
+    if (Error != 0) {
+        File.Discard();
+        return Fail(SafeWriteErrorText(Error));
     }
     if (Durable)
         SyncFolder(Folder);
-    RemoveOrphanedTemporaries(Folder, Base);
+    RemoveLeftovers(Folder.string());
     return true;
 }
 

@@ -36,13 +36,16 @@
 //    when the section has no key), so blank lines and comments that close the section stay below
 //    it; a missing section is appended at the end of the file after one blank line.
 //  - the first write creates the file, and its folder when missing.
-//  - are atomic: the new content is written to a temporary file in the same folder, flushed to
-//    disk and renamed over the original, which keeps its permission bits. A symbolic link at the
-//    path is followed, so the link stays and its target is replaced. On any failure the old file
-//    stays untouched, the temporary file is removed, the call returns false and LastError() holds
-//    a readable text ("Cannot write settings file /path: Permission denied"). A writer killed
-//    before its rename leaves its temporary file; the next write removes those of processes
-//    that no longer exist.
+//  - are atomic: the new content is written to a private temporary file in the same folder
+//    (engine/SafeWrite), flushed to disk and renamed over the original, which keeps its
+//    permission bits. A symbolic link at the path is followed, so the link stays and its target
+//    is replaced. On any failure the old file stays untouched, the temporary file is removed, the
+//    call returns false and LastError() holds a readable text ("Cannot write settings file
+//    /path: Permission denied"). A writer killed before its rename leaves its temporary file;
+//    the next write removes those whose writer is gone.
+//  - read, change and replace the file under an exclusive advisory lock (flock on its folder,
+//    where the file system has such locks), so two programs writing at once lose no update.
+//    Scratch writes take no lock: their file has one writer.
 //  - refuse names and values that the file cannot hold: an empty section or key name, a line
 //    break in any of them, a key containing "=" or starting with ";", "#" or "[".
 //  - DeleteKey removes every line of the key in the section's first occurrence; EraseSection

@@ -2,7 +2,10 @@
 
 #include "app/AppPaths.h"
 #include "app/SettingsKeys.h"
+#include "engine/SafeWrite.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QPainter>
 
 #include <algorithm>
@@ -207,10 +210,18 @@ TSnapshotResult WriteSnapshots(const QImage& Full, const QImage& Small, TIniFile
         if (picture.isNull())
             continue;
         const std::string path = JoinPath(result.Folder, f.Name);
-        const QString name = QString::fromStdString(path);
-        const bool ok = f.Bmp ? picture.save(name, "BMP") : picture.save(name, "JPG", quality);
+        // The picture is made in memory and written through a private temporary that replaces
+        // the fixed name only when whole (a link there is replaced, never followed).
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        const bool encoded = buffer.open(QIODevice::WriteOnly) &&
+                             (f.Bmp ? picture.save(&buffer, "BMP") : picture.save(&buffer, "JPG", quality));
+        const bool ok =
+            encoded && WriteFileSafely(path, std::string_view(bytes.constData(), size_t(bytes.size())),
+                                       TSafeFile::TPublish::Replace, true) == 0;
         (ok ? result.Written : result.Failed).push_back(path);
     }
+    RemoveLeftovers(result.Folder);
     return result;
 }
 

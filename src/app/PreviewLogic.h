@@ -145,7 +145,9 @@ struct TSnapshotResult {
 };
 // Resolves the folder (SnapshotFolder), then writes each of the four files whose two keys are
 // on: full/BMP, small/BMP, full/JPG, small/JPG (JPEG quality "jpgCmp"), replacing existing files.
-// A null picture writes none of its files.
+// Each file is written whole under a private temporary name first and then renamed over its
+// name, so a failed write leaves the previous file; a link at the name is replaced, not
+// followed. A null picture writes none of its files.
 TSnapshotResult WriteSnapshots(const QImage& Full, const QImage& Small, TIniFile& Settings,
                                TUserPrompts& Prompts);
 

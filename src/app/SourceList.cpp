@@ -7,10 +7,14 @@
 #include "engine/OptionRecords.h"
 #include "probe/AVProbe.h"
 #include "component/FFConverter.h"
+#include "engine/SafeWrite.h"
 
 #include <array>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
+
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -128,15 +132,14 @@ bool EnsureFolder(const std::string& Folder, std::string& Reason)
     return true;
 }
 
-// True when a file (or a link, even a dangling one) is at Path.
-bool PathTaken(const std::string& Path)
+// Whether a file (or a link, even a dangling one) is at Path: 0 free, EEXIST taken, or why
+// that cannot be told.
+int PathState(const std::string& Path)
 {
-    std::error_code Ec;
-    const fs::file_status St = fs::symlink_status(Path, Ec);
-    // A path whose state cannot be read is treated as taken: writing there would fail anyway.
-    if (Ec && St.type() != fs::file_type::not_found)
-        return true;
-    return fs::exists(St);
+    struct stat St;
+    if (::lstat(Path.c_str(), &St) == 0)
+        return EEXIST;
+    return errno == ENOENT ? 0 : errno;
 }
 
 } // namespace
@@ -188,9 +191,8 @@ std::vector<std::string> AddDialogFilters()
     return Filters;
 }
 
-std::optional<std::string> BuildDestName(const std::string& Source, std::string_view Suffix,
-                                         TIniFile& Settings, TUserPrompts& Prompts,
-                                         TReservedNames* Reserved)
+TDestName BuildDestName(const std::string& Source, std::string_view Suffix, TIniFile& Settings,
+                        TUserPrompts& Prompts, TReservedNames* Reserved)
 {
     std::string Folder = ReadSettingText(Settings, KeyOutPutDir);
     std::string Reason;
@@ -204,7 +206,9 @@ std::optional<std::string> BuildDestName(const std::string& Source, std::string_
         if (!EnsureFolder(Default, Reason)) {
             Prompts.ShowMessage("Error", "Cannot create output directory: " + Default + " (" +
                                              Reason + ")");
-            return std::nullopt;
+            TDestName None;
+            None.NoFolder = true;
+            return None;
         }
         // The folder is used even when the settings file cannot be written; the next name
         // built then simply falls back again.
@@ -215,31 +219,54 @@ std::optional<std::string> BuildDestName(const std::string& Source, std::string_
     return FreeDestName(Folder, Source, Suffix, Reserved);
 }
 
-std::string FreeDestName(const std::string& Folder, const std::string& Source,
-                         std::string_view Suffix, TReservedNames* Reserved)
+TDestName FreeDestName(const std::string& Folder, const std::string& Source,
+                       std::string_view Suffix, TReservedNames* Reserved)
 {
-    const std::string Base = JoinPath(Folder, NameWithoutExtension(Source));
-    auto Free = [Reserved](const std::string& Name) {
-        return !PathTaken(Name) && !(Reserved && Reserved->count(Name) > 0);
-    };
-    std::string Name = Base + "_(new)" + std::string(Suffix);
-    for (int N = 1; !Free(Name); ++N)
-        Name = Base + "_(new_" + std::to_string(N) + ")" + std::string(Suffix);
-    if (Reserved)
-        Reserved->insert(Name);
-    return Name;
+    const std::string Stem = NameWithoutExtension(Source);
+    const size_t MaxBytes = MaxNameBytes(Folder);
+    TDestName Result;
+    for (int N = 0; N <= MaxNameNumber; ++N) {
+        std::string Name = JoinPath(Folder, NumberedName(Stem, N, Suffix, MaxBytes));
+        if (Reserved && Reserved->count(Name) > 0)
+            continue;
+        const int State = PathState(Name);
+        if (State == EEXIST)
+            continue;
+        if (State != 0) {
+            Result.Error = "cannot look for a free name in " + Folder + ": " +
+                           SafeWriteErrorText(State);
+            return Result;
+        }
+        if (Reserved)
+            Reserved->insert(Name);
+        Result.Name = std::move(Name);
+        return Result;
+    }
+    Result.Error = "every name from " + NumberedName(Stem, 0, Suffix, MaxBytes) + " to " +
+                   NumberedName(Stem, MaxNameNumber, Suffix, MaxBytes) + " is taken in " + Folder;
+    return Result;
+}
+
+TDestName TSourceListModel::DestinationOf(const std::string& Source, std::string_view Suffix,
+                                          TIniFile& Settings, TUserPrompts& Prompts,
+                                          TReservedNames* Reserved) const
+{
+    if (!FOutputFolder.empty())
+        return FreeDestName(FOutputFolder, Source, Suffix, Reserved);
+    return BuildDestName(Source, Suffix, Settings, Prompts, Reserved);
 }
 
 void TSourceListModel::UpdateDestinations(const TIniFile& Settings, const TIniFile& Catalogue)
 {
     const int Code = ReadSettingInteger(Settings, KeyFormatCode);
     const std::string Suffix = "." + CatalogueFileExt(Catalogue, Code);
-    const std::string Folder = ReadSettingText(Settings, KeyOutPutDir);
+    const std::string Folder =
+        FOutputFolder.empty() ? ReadSettingText(Settings, KeyOutPutDir) : FOutputFolder;
     TReservedNames Reserved;
     for (int Row = 0; Row < RowCount(); ++Row) {
-        std::string Dest = FreeDestName(Folder, Caption(Row), Suffix, &Reserved);
-        SetSubItem(Row, colDestination, FileNamePart(Dest));
-        Record(Row).DstFile = std::move(Dest);
+        TDestName Dest = FreeDestName(Folder, Caption(Row), Suffix, &Reserved);
+        SetSubItem(Row, colDestination, FileNamePart(Dest.Name));
+        Record(Row).DstFile = std::move(Dest.Name);
     }
 }
 
@@ -250,7 +277,7 @@ struct TSourceListModel::TRow {
     std::string Caption;
     // Texts of colLength .. colProgress.
     std::array<std::string, SourceColumnCount - 1> SubItems;
-    std::string ProgressError; // the tool tip of an "Error" in the Progress column
+    std::string ProgressTip; // the tool tip of an "Error" or "Warning" in the Progress column
     TlvFilesRecord Record;
 };
 
@@ -279,8 +306,8 @@ QVariant TSourceListModel::data(const QModelIndex& Index, int Role) const
     case Qt::DisplayRole:
         return QString::fromStdString(SubItem(Row, Column));
     case Qt::ToolTipRole:
-        if (Column == colProgress && !FRows[size_t(Row)]->ProgressError.empty())
-            return QString::fromStdString(FRows[size_t(Row)]->ProgressError);
+        if (Column == colProgress && !FRows[size_t(Row)]->ProgressTip.empty())
+            return QString::fromStdString(FRows[size_t(Row)]->ProgressTip);
         return {};
     case Qt::CheckStateRole:
         if (Column == colSource)
@@ -354,8 +381,10 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<std::s
         if (FindCaption(Path) >= 0)
             continue;
 
-        const std::optional<std::string> Dest = BuildDestName(Path, Suffix, Settings, Prompts);
-        if (!Dest) {
+        // A name not found now (a folder that cannot be read) is looked for again at Start,
+        // which fails the file with the reason; the row shows no destination meanwhile.
+        const TDestName Dest = DestinationOf(Path, Suffix, Settings, Prompts);
+        if (Dest.NoFolder) {
             Result.Stopped = true;
             break;
         }
@@ -384,11 +413,11 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<std::s
         NewRow->Caption = Path;
         NewRow->SubItems[colLength - 1] = std::to_string(Duration);
         NewRow->SubItems[colTrimmedLength - 1] = std::to_string(Duration);
-        NewRow->SubItems[colDestination - 1] = FileNamePart(*Dest);
+        NewRow->SubItems[colDestination - 1] = Dest.Name.empty() ? "" : FileNamePart(Dest.Name);
         TlvFilesRecord& R = NewRow->Record;
         R.PickIndex = int(P);
         R.SrcFile = Path;
-        R.DstFile = *Dest;
+        R.DstFile = Dest.Name;
         R.Duration = Duration;
         R.ZoomMode = ZoomMode;
 
@@ -485,29 +514,51 @@ void TSourceListModel::SetSubItem(int Row, TSourceColumn Column, std::string Tex
         return;
     TRow& R = *FRows[size_t(Row)];
     std::string& Item = R.SubItems[size_t(Column) - 1];
-    const bool hadTip = Column == colProgress && !R.ProgressError.empty();
+    const bool hadTip = Column == colProgress && !R.ProgressTip.empty();
     if (Item == Text && !hadTip)
         return;
     Item = std::move(Text);
     if (hadTip)
-        R.ProgressError.clear();
+        R.ProgressTip.clear();
     const QModelIndex Cell = index(Row, Column);
     emit dataChanged(Cell, Cell, {Qt::DisplayRole, Qt::ToolTipRole});
 }
 
-void TSourceListModel::SetProgressError(int Row, std::string Reason)
+void TSourceListModel::SetProgressTip(int Row, const char* Text, std::string Tip)
 {
     if (Row < 0 || Row >= RowCount())
         return;
-    SetSubItem(Row, colProgress, "Error");
-    FRows[size_t(Row)]->ProgressError = std::move(Reason);
+    SetSubItem(Row, colProgress, Text);
+    FRows[size_t(Row)]->ProgressTip = std::move(Tip);
     const QModelIndex Cell = index(Row, colProgress);
     emit dataChanged(Cell, Cell, {Qt::ToolTipRole});
 }
 
+std::string TSourceListModel::ProgressTip(int Row, const char* Text) const
+{
+    if (Row < 0 || Row >= RowCount() || SubItem(Row, colProgress) != Text)
+        return {};
+    return FRows[size_t(Row)]->ProgressTip;
+}
+
+void TSourceListModel::SetProgressError(int Row, std::string Reason)
+{
+    SetProgressTip(Row, ProgressErrorText, std::move(Reason));
+}
+
 std::string TSourceListModel::ProgressError(int Row) const
 {
-    return Row >= 0 && Row < RowCount() ? FRows[size_t(Row)]->ProgressError : std::string();
+    return ProgressTip(Row, ProgressErrorText);
+}
+
+void TSourceListModel::SetProgressWarning(int Row, std::string Text)
+{
+    SetProgressTip(Row, ProgressWarningText, std::move(Text));
+}
+
+std::string TSourceListModel::ProgressWarning(int Row) const
+{
+    return ProgressTip(Row, ProgressWarningText);
 }
 
 TlvFilesRecord& TSourceListModel::Record(int Row)

@@ -96,24 +96,33 @@ std::vector<std::string> AddDialogFilters();
 // sources share a file name get different destinations.
 using TReservedNames = std::set<std::string>;
 
+// A destination name, or why there is none.
+struct TDestName {
+    std::string Name;      // the free name; empty when there is none
+    std::string Error;     // why this file has none, in a person's words (a folder exists)
+    bool NoFolder = false; // no output folder could be had at all (the user was told)
+};
+
 // The destination of Source: folder "OutPutDir" (default DefaultOutputFolder()) + "/" + the file
 // name without its extension + "_(new)" + Suffix, or "_(new_N)" with the smallest N = 1, 2, ...
-// that names no existing (or reserved) file. A folder that does not exist is created with its
-// parents; when that fails, the user is told with the "Warning" message ("Cannot create output
-// directory:" + folder + ".It will create default directory ~/videoconverter!"), the default
-// folder is created, stored as "OutPutDir" and used (no warning when the stored folder is the
-// default itself). When the default folder cannot be created either, the user is told with an
-// "Error" message ("Cannot create output directory: <folder> (<reason>)") and the result is
-// nullopt: nothing can be written. A path that exists but is no folder counts as a folder that
-// cannot be created. A returned name is added to Reserved when given.
-std::optional<std::string> BuildDestName(const std::string& Source, std::string_view Suffix,
-                                         TIniFile& Settings, TUserPrompts& Prompts,
-                                         TReservedNames* Reserved = nullptr);
+// up to MaxNameNumber that names no existing (or reserved) file. A name longer than the folder's
+// file system takes is cut on a character boundary before "_(new...)", which is kept with the
+// suffix. A look-up that fails other than with "no such file" ends the search with its reason
+// in Error, as does a folder holding every number. A folder that does not exist is created with
+// its parents; when that fails, the user is told with the "Warning" message ("Cannot create
+// output directory:" + folder + ".It will create default directory ~/videoconverter!"), the
+// default folder is created, stored as "OutPutDir" and used (no warning when the stored folder
+// is the default itself). When the default folder cannot be created either, the user is told
+// with an "Error" message ("Cannot create output directory: <folder> (<reason>)") and the result
+// has NoFolder: nothing can be written. A path that exists but is no folder counts as a folder
+// that cannot be created. A returned name is added to Reserved when given.
+TDestName BuildDestName(const std::string& Source, std::string_view Suffix, TIniFile& Settings,
+                        TUserPrompts& Prompts, TReservedNames* Reserved = nullptr);
 
 // The first free destination name in Folder (the numbering of BuildDestName), without creating
 // anything or asking; the name is added to Reserved when given.
-std::string FreeDestName(const std::string& Folder, const std::string& Source,
-                         std::string_view Suffix, TReservedNames* Reserved = nullptr);
+TDestName FreeDestName(const std::string& Folder, const std::string& Source,
+                       std::string_view Suffix, TReservedNames* Reserved = nullptr);
 
 // ---- the list ----
 
@@ -192,14 +201,37 @@ public:
     void SetProgressError(int Row, std::string Reason);
     // The reason of the last SetProgressError, "" when the row has none.
     std::string ProgressError(int Row) const;
+    // A file converted with something to tell: the Progress column shows "Warning" and its tool
+    // tip the text; any later text in the Progress column clears it.
+    void SetProgressWarning(int Row, std::string Text);
+    // The text of the last SetProgressWarning, "" when the row has none.
+    std::string ProgressWarning(int Row) const;
     TlvFilesRecord& Record(int Row);
     const TlvFilesRecord& Record(int Row) const;
     // The row captioned exactly Caption (case-sensitive), or -1.
     int FindCaption(std::string_view Caption) const;
 
+    // A folder every destination goes into as it is given, instead of "OutPutDir" (the command
+    // line's --output: the settings file would drop blanks around it). The folder must exist.
+    // Empty (the default): "OutPutDir".
+    void SetOutputFolder(std::string Folder) { FOutputFolder = std::move(Folder); }
+    const std::string& OutputFolder() const { return FOutputFolder; }
+    // The destination of Source for a Start or an Add: in OutputFolder() when set, otherwise
+    // BuildDestName's.
+    TDestName DestinationOf(const std::string& Source, std::string_view Suffix, TIniFile& Settings,
+                            TUserPrompts& Prompts, TReservedNames* Reserved = nullptr) const;
+
 private:
+    // The Progress texts that carry a tool tip.
+    static constexpr const char* ProgressErrorText = "Error";
+    static constexpr const char* ProgressWarningText = "Warning";
+    void SetProgressTip(int Row, const char* Text, std::string Tip);
+    // The tool tip while the Progress column shows Text, else "".
+    std::string ProgressTip(int Row, const char* Text) const;
+
     struct TRow;
     std::vector<std::unique_ptr<TRow>> FRows;
+    std::string FOutputFolder;
 };
 
 }  // namespace zelta

@@ -13,6 +13,8 @@
 #include "app/JobBuilder.h"
 #include "app/SourceList.h"
 #include "app/SystemCommands.h"
+#include "cli/ScratchFolder.h"
+#include "cli/StopSignals.h"
 #include "component/FFConverter.h"
 #include "engine/Tags.h"
 #include "probe/AVProbe.h"
@@ -52,11 +54,6 @@ constexpr int ExitConverted = 0;
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
-// Set by SIGINT/SIGTERM; the main thread stops the run when it sees it.
-volatile std::sig_atomic_t GInterrupted = 0;
-
-extern "C" void OnInterrupt(int) { GInterrupted = 1; }
-
 std::string VersionText()
 {
     return "zelta-convert " + std::to_string(ZELTA_VERSION_MAJOR) + "." +
@@ -66,35 +63,12 @@ std::string VersionText()
 
 std::string FileNameOf(const std::string& Path) { return fs::path(Path).filename().string(); }
 
-// A private folder removed with its content: the settings copy lives here.
-class TScratchFolder {
-public:
-    TScratchFolder()
-    {
-        std::error_code ec;
-        std::string pattern = (fs::temp_directory_path(ec) / "zelta-convert-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr)
-            FPath = pattern;
-    }
-    ~TScratchFolder()
-    {
-        std::error_code ec;
-        if (!FPath.empty())
-            fs::remove_all(FPath, ec);
-    }
-    TScratchFolder(const TScratchFolder&) = delete;
-    TScratchFolder& operator=(const TScratchFolder&) = delete;
-    const std::string& Path() const { return FPath; }
-
-private:
-    std::string FPath;
-};
-
 // How each task ended.
 struct TTaskEnd {
     bool Ended = false;
     bool Finished = false;
     std::string Message;
+    std::vector<std::string> Warnings; // of a file converted with something to tell
 };
 
 // The user dialogue and the progress display of the command line. The component calls in from
@@ -103,6 +77,9 @@ struct TTaskEnd {
 class TConsoleHost final : public TBatchHost {
 public:
     explicit TConsoleHost(bool Terminal) : FTerminal(Terminal) {}
+
+    // Whether a stop signal came (a stopped task is then named "stopped").
+    void SetSignals(const TStopSignals* Signals) { FSignals = Signals; }
 
     void ShowMessage(std::string_view Caption, std::string_view Text) override
     {
@@ -168,12 +145,17 @@ public:
         end.Finished = Info.Finished;
         end.Message = Info.ExceptionMsg;
         if (!end.Finished && end.Message.empty())
-            end.Message = GInterrupted ? "stopped" : "the conversion did not finish";
+            end.Message = Interrupted() ? "stopped" : "the conversion did not finish";
         FPercent[task] = end.Finished ? 100 : FPercent[task];
         ClearLine();
+        end.Warnings = Info.Warnings;
+        // The name the file got, which is another one when the planned one was taken meanwhile.
+        if (end.Finished && !Info.OutputFile.empty())
+            FDestinations[task] = Info.OutputFile;
         if (end.Finished)
-            std::fprintf(stderr, "[%zu/%zu] %s -> %s: done\n", task + 1, FSources.size(),
-                         FSources[task].c_str(), FDestinations[task].c_str());
+            std::fprintf(stderr, "[%zu/%zu] %s -> %s: done%s\n", task + 1, FSources.size(),
+                         FSources[task].c_str(), FDestinations[task].c_str(),
+                         end.Warnings.empty() ? "" : ", with warnings");
         else
             std::fprintf(stderr, "[%zu/%zu] %s: failed: %s\n", task + 1, FSources.size(),
                          FSources[task].c_str(), end.Message.c_str());
@@ -196,9 +178,9 @@ public:
         std::unique_lock guard(FLock);
         bool interrupted = false;
         while (!FRunEnded) {
-            // Signals cannot notify a condition variable; look at the flag now and then.
-            FChanged.wait_for(guard, std::chrono::milliseconds(200));
-            if (GInterrupted && !interrupted) {
+            // The signal watcher does not notify this wait; look at the flag now and then.
+            FChanged.wait_for(guard, std::chrono::milliseconds(50));
+            if (Interrupted() && !interrupted) {
                 interrupted = true;
                 guard.unlock();
                 Interrupt();
@@ -213,7 +195,29 @@ public:
         return FEnds;
     }
 
+    // The report of a run given up on (a second signal, or a stop that did not end in time):
+    // the tasks that had not finished are named, then the summary. Files is how many were
+    // given.
+    void ReportGivingUp(size_t Files)
+    {
+        std::lock_guard guard(FLock);
+        ClearLine();
+        size_t converted = 0;
+        for (size_t task = 0; task < FEnds.size(); ++task) {
+            if (FEnds[task].Finished)
+                ++converted;
+            else
+                std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n", FSources[task].c_str());
+        }
+        std::fprintf(stderr,
+                     "zelta-convert: stopped without waiting for the conversion to end; "
+                     "%zu of %zu files converted\n",
+                     converted, Files);
+    }
+
 private:
+    bool Interrupted() const { return FSignals != nullptr && FSignals->Interrupted(); }
+
     void ClearLine()
     {
         if (FTerminal && FLineShown) {
@@ -246,6 +250,7 @@ private:
     }
 
     const bool FTerminal;
+    const TStopSignals* FSignals = nullptr;
     mutable std::mutex FLock;
     std::condition_variable FChanged;
     std::vector<std::string> FSources;
@@ -329,6 +334,25 @@ std::string RefusalReason(const std::string& Path, TFFConverter& Converter)
 
 int Convert(const TConvertArgs& Args, int Argc, char** Argv)
 {
+    // From here on SIGINT and SIGTERM stop the work (no other thread exists yet, see
+    // TStopSignals). Given up on, the process names what it knows, removes its scratch folder
+    // and ends at once; the report lock keeps that from mixing with the summary.
+    TConsoleHost host(::isatty(STDERR_FILENO) != 0);
+    std::mutex reportLock;
+    bool reported = false;   // guarded by reportLock
+    std::string scratchPath; // guarded by reportLock
+    std::atomic<size_t> fileCount{Args.Files.size()};
+    TStopSignals stopSignals([&] {
+        std::lock_guard guard(reportLock);
+        if (!reported)
+            host.ReportGivingUp(fileCount);
+        std::error_code removeEc;
+        if (!scratchPath.empty())
+            fs::remove_all(scratchPath, removeEc);
+        std::_Exit(ExitFailed);
+    });
+    host.SetSignals(&stopSignals);
+
     // A damaged settings file or catalogue reads as absent (defaults), is named once, and is
     // never copied into the private settings below.
     const TIniFile catalogue(CatalogueFilePath(), TDamagedFile::StartOver);
@@ -357,6 +381,10 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     TScratchFolder scratch;
     if (scratch.Path().empty())
         return Fail("cannot create a temporary folder");
+    {
+        std::lock_guard guard(reportLock);
+        scratchPath = scratch.Path();
+    }
     const std::string settingsCopy = JoinPath(scratch.Path(), SettingsFileName);
     std::error_code ec;
     if (settingsDamage == TIniDamage::None && fs::exists(userSettings.FileName(), ec))
@@ -369,6 +397,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         (Args.NoTags && !settings.WriteBool(SectionSettings, KeyKeepTags, false)) ||
         (Args.ReplayGain && !settings.WriteBool(SectionSettings, KeyReplayGain, true)))
         return Fail(settings.LastError());
+    std::string outputFolder;
     if (Args.OutputDir) {
         // A folder the user named must be the one written to: no fallback to the default.
         const std::string folder = fs::absolute(*Args.OutputDir, ec).lexically_normal().string();
@@ -383,6 +412,8 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         }
         if (!settings.WriteString(SectionSettings, KeyOutPutDir, folder))
             return Fail(settings.LastError());
+        // Given as it is: the settings file would drop blanks at its ends.
+        outputFolder = folder;
     }
 
     // Text layers are drawn with QPainter, which needs an application object; the offscreen
@@ -397,9 +428,15 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     }
 
     TFFConverter converter;
+    // A signal makes every open, probe and read of the converter's files give up; the run
+    // itself is stopped below. Unset before the converter goes.
+    stopSignals.OnStop([&converter] { converter.Interrupt(); });
+    struct TUnsetStop {
+        TStopSignals& Signals;
+        ~TUnsetStop() { Signals.OnStop({}); }
+    } unsetStop{stopSignals};
     if (!LoadEngine(converter))
         return ExitFailed;
-    TConsoleHost host(::isatty(STDERR_FILENO) != 0);
 
     // Absolute names, each once: the list refuses exact duplicates.
     std::vector<std::string> paths;
@@ -410,10 +447,42 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
             paths.push_back(std::move(path));
     }
 
+    fileCount = paths.size();
+
     std::vector<std::string> failures;
+    std::vector<std::string> warnings; // "file: warning", of files converted
+    int converted = 0;
+    int warned = 0;
+    // The summary; every file not converted is named with its reason, every warning of one
+    // converted with its file. Warnings leave the exit status as it is.
+    auto summary = [&] {
+        std::lock_guard guard(reportLock);
+        reported = true;
+        for (const std::string& warning : warnings)
+            std::fprintf(stderr, "zelta-convert: warning: %s\n", warning.c_str());
+        for (const std::string& failure : failures)
+            std::fprintf(stderr, "zelta-convert: failed: %s\n", failure.c_str());
+        std::fprintf(stderr, "zelta-convert: %d of %zu files converted, %zu failed%s\n", converted,
+                     paths.size(), failures.size(),
+                     warned == 0 ? "" : (", " + std::to_string(warned) + " with warnings").c_str());
+        if (stopSignals.Interrupted())
+            return ExitFailed;
+        return failures.empty() ? ExitConverted : ExitFailed;
+    };
+    // Stopped before the run: nothing was converted.
+    auto stoppedEarly = [&] {
+        failures.clear();
+        for (const std::string& path : paths)
+            failures.push_back(Named(path, "stopped"));
+        return summary();
+    };
+
     TSourceListModel list;
+    list.SetOutputFolder(outputFolder);
     const TSourceListModel::TAddResult added =
         list.AddFiles(paths, converter, LibAVFolder(), settings, catalogue, host);
+    if (stopSignals.Interrupted())
+        return stoppedEarly();
     if (added.LibrariesFailed)
         return Fail("cannot load the media libraries: " + converter.LastError());
     if (added.Stopped)
@@ -432,12 +501,13 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     TBatchDriver driver(converter, list, host);
     driver.ConnectEvents();
     const TBatchDriver::TBuildResult built = driver.BuildTasks(settings, catalogue, extLines);
+    if (stopSignals.Interrupted())
+        return stoppedEarly();
     if (built.Stopped)
         return Fail(built.Error);
     for (const auto& [row, reason] : built.SkippedRows)
         failures.push_back(Named(list.Caption(row), reason));
 
-    int converted = 0;
     if (built.Tasks > 0) {
         std::vector<std::string> sources;
         std::vector<std::string> destinations;
@@ -446,8 +516,6 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
             destinations.push_back(driver.Destination(task));
         }
         host.Begin(sources, destinations);
-        std::signal(SIGINT, OnInterrupt);
-        std::signal(SIGTERM, OnInterrupt);
         const int jobs = Args.Jobs > 0 ? Args.Jobs
                                        : AutoJobCount(ProfileHasVideo(settings, catalogue, code),
                                                       std::thread::hardware_concurrency());
@@ -457,30 +525,23 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
             return Fail(e.what());
         }
         host.WaitForRunEnd([&] { converter.StopTasks(true); });
-        std::signal(SIGINT, SIG_DFL);
-        std::signal(SIGTERM, SIG_DFL);
 
         const std::vector<TTaskEnd> ends = host.Ends();
         for (int task = 0; task < built.Tasks; ++task) {
             const TTaskEnd& end = ends[size_t(task)];
             if (end.Finished) {
                 ++converted;
+                warned += end.Warnings.empty() ? 0 : 1;
+                for (const std::string& warning : end.Warnings)
+                    warnings.push_back(Named(sources[size_t(task)], warning));
                 continue;
             }
-            // Whatever a failed or stopped task wrote is not a usable file.
-            fs::remove(destinations[size_t(task)], ec);
+            // A failed or stopped task's file was never given its name: nothing to remove.
             failures.push_back(Named(sources[size_t(task)],
                                      end.Ended ? end.Message : "the conversion did not run"));
         }
     }
-
-    for (const std::string& failure : failures)
-        std::fprintf(stderr, "zelta-convert: failed: %s\n", failure.c_str());
-    std::fprintf(stderr, "zelta-convert: %d of %zu files converted, %zu failed\n", converted,
-                 paths.size(), failures.size());
-    if (GInterrupted)
-        return ExitFailed;
-    return failures.empty() ? ExitConverted : ExitFailed;
+    return summary();
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ TAudioSource TTranscoder::AudioSourceOf(const TOutputStream& Ost) const {
     if (s.FormatName.find(',') != std::string::npos)
         s.FormatName.clear();
     s.StreamIndex = ist.StreamIndex;
-    s.InputStart = in.InputStart;
+    s.InputStart = in.SeekStart;
     s.TsOffset = in.TsOffset;
     s.OutputStart = Options().StartTime;
     s.RecordingTime = Options().RecordingTime;

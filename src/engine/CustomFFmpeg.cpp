@@ -65,13 +65,14 @@ void TCustomFFmpeg::PrepareTask() {
     ReleaseThreads();
     JoinMode_ = false;
     Running_ = false;
-    StopRequested_ = false;
+    Stop_.Clear();
     Completed_ = false;
     Terminated_ = false;
     {
         std::lock_guard g(ErrorLock_);
         ErrorMessage_.clear();
     }
+    ClearWarnings();
     TotalDuration = -1;
     // Fresh ones on first use.
     Contexts_.reset();
@@ -478,7 +479,7 @@ TConvertThread* TCustomFFmpeg::StartConvert(bool InThread, TThreadPriority Prior
     }
     ReleaseThreads();
     Running_ = true;
-    StopRequested_ = false;
+    Stop_.Clear();
     Completed_ = false;
     Terminated_ = false;
     if (!InThread) {
@@ -504,6 +505,7 @@ void TCustomFFmpeg::RunConvert() {
     };
     guarded([this] {
         Completed_ = false;
+        WrittenFiles_.clear();
         TFrameHookState& hooks = *HookState_;
         hooks.HookActive = bool(HookCallback);
         hooks.ModulesActive = UsingHookModules_;
@@ -529,7 +531,13 @@ void TCustomFFmpeg::RunConvert() {
                 ProgressCallback(*this, FileIndex, Total, Current, Size, BitRate, Quality, FPS,
                                  FrameNumber);
             };
-        Completed_ = Transcode(*this, StopRequested_, progress, settings);
+        const bool completed = Transcode(*this, Stop_.Flag(), progress, settings);
+        // A stop of everything (the outer state) may have cut an input short without this
+        // run's own flag being set yet: such a file did not come to its end.
+        Completed_ = completed && !Stop_.Requested();
+        for (const TOutputFileEntry& output : OutputEntries_)
+            if (!output.TagsError.empty())
+                AddWarning("No loudness tags written: " + output.TagsError);
     });
     guarded([this] { FreeSession(); });
     guarded([this] { DoTerminate(); });
@@ -595,7 +603,7 @@ void TCustomFFmpeg::ResumeConvert() {
 }
 
 void TCustomFFmpeg::StopConvert(bool Wait) {
-    StopRequested_ = true;
+    Stop_.Request();
     bool wait = false;
     {
         std::lock_guard g(ControlLock_);

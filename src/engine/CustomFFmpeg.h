@@ -15,6 +15,7 @@
 #include "engine/OptionConvert.h"
 #include "engine/Previewer.h"
 #include "engine/SessionState.h"
+#include "engine/StopState.h"
 
 #include <array>
 #include <atomic>
@@ -155,7 +156,8 @@ public:
     // and sets UsingHookModules. Raises FFmpegException "Failed to add video hook function: "
     // followed by Arguments when the module was refused (the reason went to the library log).
     virtual void AddHookModule(const std::string& Arguments);
-    // Releases the option contexts, the outputs (files closed; a file left at 0 bytes deleted),
+    // Releases the option contexts, the outputs (files closed; the temporary of a file that was
+    // not given its name removed),
     // the inputs and the per-session texts (matrices, rc_override, vstats name, codec names, tv
     // standard, languages, subtitle tag); clears join mode. Nothing when the libraries are not
     // loaded.
@@ -181,7 +183,8 @@ public:
     // with InThread true on a new worker, returned suspended (ConvertThread); the caller
     // resumes it.
     TConvertThread* StartConvert(bool InThread, TThreadPriority Priority = tpNormal);
-    // The body of a run: Transcode, then FreeSession, then DoTerminate, each step guarded; an
+    // The body of a run: Transcode (which gives finished files their names, WrittenFiles),
+    // then FreeSession, then DoTerminate, each step guarded; an
     // exception of a step is logged at llQuiet and recorded (a later one overwrites the
     // message). Never raises. The run's own clean-up closes every encoder and decoder it opened
     // under the codec lock, also after an exception.
@@ -193,7 +196,7 @@ public:
     // Lets a held worker continue; starts a worker that was never resumed.
     void ResumeConvert();
     // Asks the run to stop (it ends as after the last packet: drained, trailers written,
-    // Completed false). A held worker is resumed first. With Wait the call returns once the
+    // Completed false; its files are not given their names). A held worker is resumed first. With Wait the call returns once the
     // worker's body has ended; on the main thread the wait keeps the dispatcher's pending calls
     // running (WaitProcessingMessages). No wait on the worker itself.
     void StopConvert(bool Wait);
@@ -212,7 +215,13 @@ public:
     bool ReleaseEndedThreads();
 
     bool Running() const { return Running_.load(); }
-    bool StopRequested() const { return StopRequested_.load(); }
+    bool StopRequested() const { return Stop_.Flag().load(); }
+    // The run's stop state: StopConvert asks it. The contexts of the task's files ask it while
+    // they wait (an input at once, an output after a grace); a component makes its own state
+    // the outer one (TStopState::SetOuter), so a stop of everything it opens ends these waits
+    // too. PrepareTask takes the task's own request back.
+    TStopState& Stop() { return Stop_; }
+    const TStopState& Stop() const { return Stop_; }
     // The last run left the loop without a stop request.
     bool Completed() const { return Completed_.load(); }
     bool Terminated() const { return Terminated_.load(); }
@@ -275,7 +284,7 @@ private:
     // Run state: written by the thread of the run and the controlling thread, read anywhere.
     // PrepareTask clears them, ResetOptions the error flag.
     std::atomic<bool> Running_{false};
-    std::atomic<bool> StopRequested_{false};
+    TStopState Stop_;
     std::atomic<bool> Completed_{false};
     std::atomic<bool> Terminated_{false};
     std::atomic<bool> ErrorOccurred_{false};

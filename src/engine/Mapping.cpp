@@ -187,7 +187,7 @@ void TTranscoder::CheckOutputsAndMaps() {
     for (size_t i = 0; i < outputs.size(); ++i) {
         const TOutputFileEntry& entry = outputs[i];
         if (entry.Streams == nullptr || entry.Streams->empty()) {
-            av_dump_format(entry.Context, int(i), entry.Context->url, 1);
+            av_dump_format(entry.Context, int(i), ShownName(entry), 1);
             throw FFmpegException(
                 FormatText("Output file #%d does not contain any stream", int(i)));
         }
@@ -284,7 +284,8 @@ void TTranscoder::BindOutputStreams() {
         } else {
             TInputStream* ist = ChooseSource(ost, type);
             if (ist == nullptr) {
-                av_dump_format(ost.Container, ost.FileIndex, ost.Container->url, 1);
+                av_dump_format(ost.Container, ost.FileIndex,
+                               ShownName(Session_.OutputEntries()[size_t(ost.FileIndex)]), 1);
                 throw FFmpegException(
                     FormatText("Could not find input stream matching output stream #%d.%d (%s)",
                                ost.FileIndex, ost.StreamIndex, StreamKindName(type).c_str()));
@@ -654,7 +655,7 @@ void TTranscoder::PrintMapping() {
     const bool join = Session_.JoinMode();
     const size_t count = join ? std::min<size_t>(1, outputs.size()) : outputs.size();
     for (size_t i = 0; i < count; ++i)
-        av_dump_format(outputs[i].Context, int(i), outputs[i].Context->url, 1);
+        av_dump_format(outputs[i].Context, int(i), ShownName(outputs[i]), 1);
     if (Options().Verbose < 0)
         return;
     TFFLogger& log = GetLogger();

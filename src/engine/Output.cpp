@@ -7,6 +7,7 @@
 
 #include "engine/FFLogger.h"
 #include "engine/GenericOptions.h"
+#include "engine/SafeWrite.h"
 
 #include <algorithm>
 #include <cmath>
@@ -369,7 +370,7 @@ void WriteVideoStats(TOutputContext& Ctx, TOutputStream& S, int FrameSize) {
     if (!name)
         return;
     if (!Ctx.Counters.VStatsFile) {
-        Ctx.Counters.VStatsFile.reset(std::fopen(name->c_str(), "w"));
+        Ctx.Counters.VStatsFile.reset(OpenWorkingFile(*name));
         if (!Ctx.Counters.VStatsFile)
             Raise("fopen fail: " + *name);
     }

@@ -2,6 +2,7 @@
 // written in the first pass and read back whole for the second (libx264 is handed the name and
 // keeps its statistics itself).
 
+#include "engine/SafeWrite.h"
 #include "engine/Transcode.h"
 
 #include <cstdio>
@@ -42,7 +43,7 @@ void TTranscoder::OpenPassLog(TOutputStream& Ost) {
         return;
     }
     if (Ost.Encoder->flags & AV_CODEC_FLAG_PASS1) {
-        FILE* f = std::fopen(name.c_str(), "wb");
+        FILE* f = OpenWorkingFile(name);
         if (f == nullptr)
             throw FFmpegException(
                 FormatText("Cannot write log file %s for pass-1 encoding", name.c_str()));

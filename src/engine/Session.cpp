@@ -308,6 +308,8 @@ bool TCustomFFmpeg::AddInputFile(const std::string& FileName) {
     ic->flags |= AVFMT_FLAG_NONBLOCK;
     if (o.PgmYuvHack)
         ic->video_codec_id = AV_CODEC_ID_PGMYUV;
+    // A stop (of the run, or of everything the component opens) ends every wait for the input.
+    ic->interrupt_callback = Stop_.InputCallback();
 
     const int opened = UnicodeOpenInput(&unopened.C, url, format, &options.Dict);
     if (opened < 0)
@@ -355,7 +357,6 @@ bool TCustomFFmpeg::AddInputFile(const std::string& FileName) {
     int64_t target = o.StartTime;
     if (ic->start_time != AV_NOPTS_VALUE)
         target += ic->start_time;
-    entry.InputStart = o.StartTime;
     if (o.StartTime != 0) {
         if (av_seek_frame(ic, -1, target, AVSEEK_FLAG_BACKWARD) < 0 && o.Verbose > 0)
             GetLogger().LogFormat(this, llVerbose, "%s: could not seek to position %0.3f",
@@ -465,6 +466,7 @@ bool TCustomFFmpeg::AddInputFile(const std::string& FileName) {
         TotalDuration = ic->duration;
 
     entry.TsOffset = o.CopyTs ? o.InputTsOffset : o.InputTsOffset - target;
+    entry.SeekStart = target - (ic->start_time != AV_NOPTS_VALUE ? ic->start_time : 0);
     if (o.Verbose >= 0)
         av_dump_format(ic, InputFileCount(), FileName.c_str(), 0);
     InputEntries_.push_back(std::move(entry));
@@ -516,6 +518,8 @@ int TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
     file.Streams = file.OwnStreams.get();
     file.UsesFilterGraph = usesFilterGraph;
     InstallUnicodeIO(raw);
+    // What the muxer opens or sends over a network gives up once a stop has had its grace.
+    raw->interrupt_callback = Stop_.OutputCallback();
 
     bool useVideo = o.VideoStreamCopy || format->video_codec != AV_CODEC_ID_NONE || o.VideoCodecName;
     bool useAudio = o.AudioStreamCopy || format->audio_codec != AV_CODEC_ID_NONE || o.AudioCodecName;
@@ -578,10 +582,22 @@ int TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
         for (int i = 0; i < InputFileCount(); ++i)
             if (SameFile(FileName, URLToFileName(InputFile(i)->url)))
                 return refuse(FileName + ": Output file is input file #" + std::to_string(i));
-        const int r = UnicodeIOOpen(&raw->pb, url, AVIO_FLAG_WRITE);
+        // The file is written under a private temporary name beside it (created anew: nothing
+        // there is replaced or followed) and gets its name only once the run has finished it.
+        auto safe = std::make_unique<TSafeFile>();
+        if (const int e = safe->Create(FileName); e != 0)
+            return refuse(FileName + ": " + SafeWriteErrorText(e));
+        // The entry keeps the file open (and locked) at least as long as the context.
+        const int r = UnicodeIOOpenFd(&raw->pb, safe->Fd(), AVIO_FLAG_WRITE, false);
         if (r < 0)
             return refuse(ErrorText(FileName, r));
-        file.Owned.get_deleter().FileCreated = true;
+        // A muxer that opens its file again by name (MP4's faststart) finds the temporary.
+        char* temporary = av_strdup(FileNameToURL(safe->TemporaryPath()).c_str());
+        if (temporary == nullptr)
+            throw FFmpegException("avformat_alloc_context failed");
+        av_free(raw->url);
+        raw->url = temporary;
+        file.Safe = std::move(safe);
     }
 
     // Durations in float arithmetic, as the option values are floats: 0.7 s is 700000 us.

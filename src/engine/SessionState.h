@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,22 @@ public:
 
     const void* LogSender() const { return LogSender_; }
 
+    // Gives every finished output file its name (TSafeFile::Publish, never replacing: a name
+    // taken meanwhile gets the next free number); a file that received nothing is removed
+    // instead. Raises FFmpegException naming the file and the reason when one cannot be put in
+    // place (its temporary then goes with the session). Run thread, after a finished run.
+    void PublishOutputs();
+    // The names the last PublishOutputs gave, in output order; they may differ from the planned
+    // names. Read once the run has ended.
+    const std::vector<std::string>& WrittenFiles() const { return WrittenFiles_; }
+
+    // What a run that went through has to tell besides: an output shorter than its source
+    // announced, loudness tags that could not be written. Each is logged at llWarning when
+    // added. Any thread; ClearWarnings before a task is set up again.
+    void AddWarning(std::string Text);
+    std::vector<std::string> Warnings() const;
+    void ClearWarnings();
+
     int64_t TotalDuration = -1;
 
 protected:
@@ -56,7 +73,10 @@ protected:
     std::vector<TOutputFileEntry> OutputEntries_;
     std::string LastErrMsg_;
     bool JoinMode_ = false;
+    std::vector<std::string> WrittenFiles_;
 
 private:
     const void* LogSender_;
+    mutable std::mutex WarningLock_; // guards Warnings_
+    std::vector<std::string> Warnings_;
 };

@@ -3,8 +3,6 @@
 #include "engine/UnicodeProtocol.h"
 
 #include <cstdio>
-#include <sys/stat.h>
-#include <unistd.h>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -25,14 +23,11 @@ void TOutputContextDeleter::operator()(AVFormatContext* c) const {
     const bool usesFile = c->oformat != nullptr && !(c->oformat->flags & AVFMT_NOFILE);
     if (usesFile && c->pb != nullptr)
         UnicodeIOClose(&c->pb);
-    if (usesFile && FileCreated && c->url != nullptr) {
-        // A file that received nothing is not left behind.
-        const std::string name = URLToFileName(c->url);
-        struct stat st;
-        if (::stat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0)
-            ::unlink(name.c_str()); // when that fails the empty file simply stays
-    }
     avformat_free_context(c);
+}
+
+const char* ShownName(const TOutputFileEntry& Entry) {
+    return Entry.Safe ? Entry.Safe->Planned().c_str() : Entry.Context->url;
 }
 
 void TInputContextDeleter::operator()(AVFormatContext* c) const {

@@ -13,6 +13,7 @@
 #include "engine/FFUtils.h"
 #include "engine/OptionState.h"
 #include "engine/PictureGeometry.h"
+#include "engine/SafeWrite.h"
 
 #include <array>
 #include <atomic>
@@ -50,11 +51,9 @@ struct TCodecContextDeleter {
 using TCodecContextPtr = std::unique_ptr<AVCodecContext, TCodecContextDeleter>;
 
 // An output container. On release: the file is closed when the format uses one (UnicodeIOClose;
-// the run may have closed it already), deleted when the session created it and it is still
-// 0 bytes long, and the context is freed with its streams, chapters and metadata.
+// the run may have closed it already), and the context is freed with its streams, chapters and
+// metadata. The file itself is the entry's TSafeFile's.
 struct TOutputContextDeleter {
-    // Set by the session once it has created the file; a file it never opened is never deleted.
-    bool FileCreated = false;
     void operator()(AVFormatContext* c) const;
 };
 using TOutputContextPtr = std::unique_ptr<AVFormatContext, TOutputContextDeleter>;
@@ -111,9 +110,9 @@ struct TInputFileEntry {
     // Microseconds added to every time stamp: InputTsOffset, minus the seek target (StartTime
     // plus the container's start time) unless CopyTs.
     int64_t TsOffset = 0;
-    // The start time given before the file was opened (its seek target less the container's
-    // start time), 0 for none.
-    int64_t InputStart = 0;
+    // Where the input seek went (StartTime given before the input, microseconds from the file's
+    // start): the output holds the file from there on.
+    int64_t SeekStart = 0;
     // The decoder named by the codec-name option current when the file was opened, or null (data
     // and attachment streams always null).
     std::vector<const AVCodec*> Decoders;
@@ -140,6 +139,11 @@ struct TOutputStreamSetup {
 
 // One output file entry. In join mode entries 1..n-1 share entry 0's container and streams.
 struct TOutputFileEntry {
+    // The file being written: a private temporary beside its planned name, given that name
+    // only when the run has finished it (TSessionState::PublishOutputs) and removed otherwise
+    // when the entry goes. Null for formats without a file and for shared entries. Declared
+    // before Owned: the context writes through its descriptor and is closed first.
+    std::unique_ptr<TSafeFile> Safe;
     TOutputContextPtr Owned;               // null for a shared entry
     AVFormatContext* Context = nullptr;    // the container (owned or shared)
     // The streams of the container, in stream order: the owner's OwnStreams. Never null for an
@@ -159,7 +163,13 @@ struct TOutputFileEntry {
     // What the run did to its sound, for the task's report (empty when nothing).
     std::vector<std::string> SoundNotes;
     std::vector<std::string> SoundWarnings;
+    // Why the loudness tags could not be written into the finished file; empty when they were
+    // (or were not asked for). The file is kept without them.
+    std::string TagsError;
 };
+
+// The name an output entry is shown by: its planned file name while its file is a temporary.
+const char* ShownName(const TOutputFileEntry& Entry);
 
 // ---- run records ----
 

@@ -1,17 +1,19 @@
 #include "engine/Tags.h"
 
 #include "engine/FFTypes.h"
+#include "engine/SafeWrite.h"
+#include "engine/UnicodeProtocol.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
 #include <memory>
 #include <string_view>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -106,6 +108,55 @@ bool IsMp4Family(const std::string& Name) {
            Name == "psp";
 }
 
+// ---- exact reads and writes at an offset of the output's file ----
+
+bool ReadAt(int Fd, uint64_t Pos, void* Buf, size_t Size) {
+    auto* p = static_cast<char*>(Buf);
+    while (Size > 0) {
+        const ssize_t n = ::pread(Fd, p, Size, off_t(Pos));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        Pos += uint64_t(n);
+        Size -= size_t(n);
+    }
+    return true;
+}
+
+// 0 or the errno value of the failed write.
+int WriteAt(int Fd, uint64_t Pos, std::string_view Data) {
+    while (!Data.empty()) {
+        const ssize_t n = ::pwrite(Fd, Data.data(), Data.size(), off_t(Pos));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        Pos += uint64_t(n);
+        Data.remove_prefix(size_t(n));
+    }
+    return 0;
+}
+
+// Writes Block at Pos; when that fails, puts Original back (and the file's old size), so a
+// failed rewrite leaves the file as playable as before. False with Error set on failure.
+bool ReplaceBlock(int Fd, uint64_t Pos, const std::string& Block, const std::string& Original,
+                  uint64_t FileSize, const std::string& Name, std::string& Error) {
+    const int r = WriteAt(Fd, Pos, Block);
+    if (r == 0)
+        return true;
+    Error = "cannot write " + Name + ": " + SafeWriteErrorText(r);
+    if (WriteAt(Fd, Pos, Original) != 0 || ::ftruncate(Fd, off_t(FileSize)) != 0)
+        Error += " (the file could not be put back as it was)";
+    return false;
+}
+
+uint64_t SizeOf(int Fd) {
+    struct stat st;
+    return ::fstat(Fd, &st) == 0 ? uint64_t(st.st_size) : 0;
+}
+
 // ---- MP4 item list ----
 
 std::string Atom(const char* Type, const std::string& Body) {
@@ -147,24 +198,17 @@ void Grow(std::string& Buf, size_t At, size_t By) {
     Buf.replace(At, 4, v);
 }
 
-bool AddMp4Freeform(const std::string& FileName, const TTagList& Tags, std::string& Error) {
-    std::fstream f(FileName, std::ios::in | std::ios::out | std::ios::binary);
-    if (!f) {
-        Error = "cannot open " + FileName;
-        return false;
-    }
-    f.seekg(0, std::ios::end);
-    const uint64_t fileSize = uint64_t(f.tellg());
+bool AddMp4Freeform(int Fd, const std::string& FileName, const TTagList& Tags, std::string& Error) {
+    const uint64_t fileSize = SizeOf(Fd);
     // The movie box must be the file's last box: growing it then moves no sample data.
     uint64_t pos = 0, moovAt = UINT64_MAX, moovSize = 0;
     while (pos + 8 <= fileSize) {
         unsigned char h[16];
-        f.seekg(std::streamoff(pos));
-        if (!f.read(reinterpret_cast<char*>(h), 8))
+        if (!ReadAt(Fd, pos, h, 8))
             break;
         uint64_t size = GetBE32(h);
         if (size == 1) {
-            if (!f.read(reinterpret_cast<char*>(h + 8), 8))
+            if (!ReadAt(Fd, pos + 8, h + 8, 8))
                 break;
             size = uint64_t(GetBE32(h + 8)) << 32 | GetBE32(h + 12);
         } else if (size == 0) {
@@ -183,12 +227,11 @@ bool AddMp4Freeform(const std::string& FileName, const TTagList& Tags, std::stri
         return false;
     }
     std::string moov(size_t(moovSize), '\0');
-    f.clear();
-    f.seekg(std::streamoff(moovAt));
-    if (!f.read(moov.data(), std::streamsize(moov.size()))) {
+    if (!ReadAt(Fd, moovAt, moov.data(), moov.size())) {
         Error = "cannot read " + FileName;
         return false;
     }
+    const std::string original = moov;
     const size_t udta = FindChild(moov, 8, moov.size(), "udta");
     const size_t udtaEnd = udta == std::string::npos
                                ? 0
@@ -210,12 +253,7 @@ bool AddMp4Freeform(const std::string& FileName, const TTagList& Tags, std::stri
     moov.insert(ilstEnd, items);
     for (size_t at : {size_t(0), udta, meta, ilst})
         Grow(moov, at, items.size());
-    f.seekp(std::streamoff(moovAt));
-    if (!f.write(moov.data(), std::streamsize(moov.size())) || !f.flush()) {
-        Error = "cannot write " + FileName;
-        return false;
-    }
-    return true;
+    return ReplaceBlock(Fd, moovAt, moov, original, fileSize, FileName, Error);
 }
 
 // ---- tags written into room the muxer left ----
@@ -234,15 +272,14 @@ uint32_t GetLE32(const unsigned char* P) {
 }
 
 // FLAC: the comment block grows into the padding block right after it (the muxer leaves 8 KiB).
-TInPlace AddFlacComments(const std::string& FileName, const TTagList& Tags, std::string& Error) {
-    std::fstream f(FileName, std::ios::in | std::ios::out | std::ios::binary);
+TInPlace AddFlacComments(int Fd, const std::string& FileName, const TTagList& Tags,
+                         std::string& Error) {
     unsigned char h[4];
-    if (!f || !f.read(reinterpret_cast<char*>(h), 4) || std::memcmp(h, "fLaC", 4) != 0)
+    if (!ReadAt(Fd, 0, h, 4) || std::memcmp(h, "fLaC", 4) != 0)
         return TInPlace::NoRoom;
     uint64_t pos = 4, comment = 0, commentSize = 0;
     for (;;) {
-        f.seekg(std::streamoff(pos));
-        if (!f.read(reinterpret_cast<char*>(h), 4))
+        if (!ReadAt(Fd, pos, h, 4))
             return TInPlace::NoRoom;
         const uint32_t size = uint32_t(h[1]) << 16 | uint32_t(h[2]) << 8 | h[3];
         const int type = h[0] & 0x7F;
@@ -259,8 +296,11 @@ TInPlace AddFlacComments(const std::string& FileName, const TTagList& Tags, std:
             if (added.size() > size)
                 return TInPlace::NoRoom;
             std::string body(size_t(commentSize), '\0');
-            f.seekg(std::streamoff(comment + 4));
-            if (!f.read(body.data(), std::streamsize(body.size())) || body.size() < 8)
+            if (!ReadAt(Fd, comment + 4, body.data(), body.size()) || body.size() < 8)
+                return TInPlace::NoRoom;
+            // The two blocks as they are, to put back should the write fail.
+            std::string original(size_t(4 + commentSize + 4 + size), '\0');
+            if (!ReadAt(Fd, comment, original.data(), original.size()))
                 return TInPlace::NoRoom;
             const uint32_t vendor = GetLE32(reinterpret_cast<const unsigned char*>(body.data()));
             if (uint64_t(vendor) + 8 > body.size())
@@ -282,12 +322,9 @@ TInPlace AddFlacComments(const std::string& FileName, const TTagList& Tags, std:
             block.push_back(char(padding >> 8));
             block.push_back(char(padding));
             block.append(padding, '\0');
-            f.seekp(std::streamoff(comment));
-            if (!f.write(block.data(), std::streamsize(block.size())) || !f.flush()) {
-                Error = "cannot write " + FileName;
-                return TInPlace::Failed;
-            }
-            return TInPlace::Done;
+            return ReplaceBlock(Fd, comment, block, original, SizeOf(Fd), FileName, Error)
+                       ? TInPlace::Done
+                       : TInPlace::Failed;
         }
         if (last)
             return TInPlace::NoRoom;
@@ -301,17 +338,15 @@ uint32_t SyncSafe(const unsigned char* P) {
 }
 
 // MP3: TXXX frames go into the padding of an ID3v2.4 tag (asked for when the file was made).
-TInPlace AddId3Frames(const std::string& FileName, const TTagList& Tags, std::string& Error) {
-    std::fstream f(FileName, std::ios::in | std::ios::out | std::ios::binary);
+TInPlace AddId3Frames(int Fd, const std::string& FileName, const TTagList& Tags,
+                      std::string& Error) {
     unsigned char h[10];
-    if (!f || !f.read(reinterpret_cast<char*>(h), 10) || std::memcmp(h, "ID3", 3) != 0 ||
-        h[3] != 4 || h[5] != 0)
+    if (!ReadAt(Fd, 0, h, 10) || std::memcmp(h, "ID3", 3) != 0 || h[3] != 4 || h[5] != 0)
         return TInPlace::NoRoom;
     const uint64_t end = 10 + uint64_t(SyncSafe(h + 6));
     uint64_t pos = 10;
     while (pos + 10 <= end) {
-        f.seekg(std::streamoff(pos));
-        if (!f.read(reinterpret_cast<char*>(h), 10))
+        if (!ReadAt(Fd, pos, h, 10))
             return TInPlace::NoRoom;
         if (h[0] == 0)
             break;
@@ -329,24 +364,26 @@ TInPlace AddId3Frames(const std::string& FileName, const TTagList& Tags, std::st
     }
     if (pos > end || end - pos < frames.size())
         return TInPlace::NoRoom;
-    f.clear();
-    f.seekp(std::streamoff(pos));
-    if (!f.write(frames.data(), std::streamsize(frames.size())) || !f.flush()) {
-        Error = "cannot write " + FileName;
-        return TInPlace::Failed;
-    }
-    return TInPlace::Done;
+    // The padding holds zero bytes only: that is what goes back should the write fail.
+    const std::string original(frames.size(), '\0');
+    return ReplaceBlock(Fd, pos, frames, original, SizeOf(Fd), FileName, Error) ? TInPlace::Done
+                                                                              : TInPlace::Failed;
 }
 
 // ---- remux ----
 
-struct TInDeleter {
-    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
+// An input read from an open descriptor of ours; closed with its file.
+struct TFdInput {
+    AVFormatContext* Context = nullptr;
+    AVIOContext* File = nullptr;
+    ~TFdInput() {
+        avformat_close_input(&Context);
+        UnicodeIOClose(&File);
+    }
 };
 struct TOutDeleter {
     void operator()(AVFormatContext* c) const {
-        if (c->pb != nullptr)
-            avio_closep(&c->pb);
+        UnicodeIOClose(&c->pb);
         avformat_free_context(c);
     }
 };
@@ -354,19 +391,44 @@ struct TPacketFree {
     void operator()(AVPacket* p) const { av_packet_free(&p); }
 };
 
-bool Remux(const std::string& FileName, const std::string& FormatName, const TTagList& Tags,
+// A context over a second descriptor of Fd (the same file), from its start.
+int OpenCopyOf(int Fd, AVIOContext** Context, int Flags) {
+    const int copy = ::fcntl(Fd, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0)
+        return AVERROR(errno);
+    if (::lseek(copy, 0, SEEK_SET) < 0) {
+        const int error = errno;
+        ::close(copy);
+        return AVERROR(error);
+    }
+    return UnicodeIOOpenFd(Context, copy, Flags);
+}
+
+// The packets of File's temporary copied into a new temporary for the same name, with Tags;
+// that one then takes the old one's place in File.
+bool Remux(TSafeFile& File, const std::string& FormatName, const TTagList& Tags,
            std::string& Error) {
+    const std::string& FileName = File.Planned();
     auto fail = [&](const std::string& Step, int Code) {
         char text[AV_ERROR_MAX_STRING_SIZE] = {};
         av_strerror(Code, text, sizeof text);
         Error = Step + ": " + text;
         return false;
     };
-    AVFormatContext* rawIn = nullptr;
-    int r = avformat_open_input(&rawIn, FileName.c_str(), nullptr, nullptr);
+    TFdInput in;
+    int r = OpenCopyOf(File.Fd(), &in.File, AVIO_FLAG_READ);
     if (r < 0)
         return fail("cannot open " + FileName, r);
-    std::unique_ptr<AVFormatContext, TInDeleter> ic(rawIn);
+    in.Context = avformat_alloc_context();
+    if (in.Context == nullptr)
+        return fail("cannot open " + FileName, AVERROR(ENOMEM));
+    in.Context->pb = in.File;
+    in.Context->flags |= AVFMT_FLAG_CUSTOM_IO;
+    // The name only helps to recognise the format.
+    r = avformat_open_input(&in.Context, FileName.c_str(), nullptr, nullptr);
+    if (r < 0)
+        return fail("cannot open " + FileName, r);
+    AVFormatContext* ic = in.Context;
     // The file was just written by the libraries: its headers normally describe every stream,
     // and the analysis (which decodes) is needed only when one lacks its parameters.
     bool complete = true;
@@ -376,16 +438,21 @@ bool Remux(const std::string& FileName, const std::string& FormatName, const TTa
             (par->sample_rate <= 0 || par->ch_layout.nb_channels <= 0))
             complete = false;
     }
-    if (!complete && (r = avformat_find_stream_info(ic.get(), nullptr)) < 0)
+    if (!complete && (r = avformat_find_stream_info(ic, nullptr)) < 0)
         return fail("cannot read " + FileName, r);
 
-    const std::string temp = FileName + ".tags-part";
+    TSafeFile next;
+    if (const int e = next.Create(FileName); e != 0) {
+        Error = "cannot write " + FileName + ": " + SafeWriteErrorText(e);
+        return false;
+    }
+    const std::string temp = FileNameToURL(next.TemporaryPath());
     AVFormatContext* rawOut = nullptr;
     if ((r = avformat_alloc_output_context2(&rawOut, nullptr, FormatName.c_str(), temp.c_str())) < 0)
         return fail("cannot make a " + FormatName + " file", r);
     std::unique_ptr<AVFormatContext, TOutDeleter> oc(rawOut);
+    InstallUnicodeIO(oc.get());
     const bool coverAsComment = StoresCoverComment(oc->oformat);
-
     std::vector<int> map(ic->nb_streams, -1);
     for (unsigned i = 0; i < ic->nb_streams; ++i) {
         const AVStream* in = ic->streams[i];
@@ -411,19 +478,15 @@ bool Remux(const std::string& FileName, const std::string& FormatName, const TTa
     for (const auto& [name, value] : Tags)
         Set(&oc->metadata, name, value, 0);
 
-    if ((r = avio_open(&oc->pb, temp.c_str(), AVIO_FLAG_WRITE)) < 0)
-        return fail("cannot create " + temp, r);
-    auto failRemoving = [&](const std::string& Step, int Code) {
-        avio_closep(&oc->pb);
-        ::unlink(temp.c_str());
-        return fail(Step, Code);
-    };
+    if ((r = OpenCopyOf(next.Fd(), &oc->pb, AVIO_FLAG_WRITE)) < 0)
+        return fail("cannot write " + FileName, r);
+    // From here on a failure removes the new temporary with `next`.
     if ((r = avformat_write_header(oc.get(), nullptr)) < 0)
-        return failRemoving("cannot write the header of " + temp, r);
+        return fail("cannot write the header of " + FileName, r);
     std::unique_ptr<AVPacket, TPacketFree> pkt(av_packet_alloc());
     if (!pkt)
-        return failRemoving("out of memory", AVERROR(ENOMEM));
-    while ((r = av_read_frame(ic.get(), pkt.get())) >= 0) {
+        return fail("out of memory", AVERROR(ENOMEM));
+    while ((r = av_read_frame(ic, pkt.get())) >= 0) {
         const int to = pkt->stream_index < int(map.size()) ? map[size_t(pkt->stream_index)] : -1;
         if (to < 0) {
             av_packet_unref(pkt.get());
@@ -434,22 +497,16 @@ bool Remux(const std::string& FileName, const std::string& FormatName, const TTa
         pkt->stream_index = to;
         pkt->pos = -1;
         if ((r = av_interleaved_write_frame(oc.get(), pkt.get())) < 0)
-            return failRemoving("cannot write " + temp, r);
+            return fail("cannot write " + FileName, r);
     }
     if (r != AVERROR_EOF)
-        return failRemoving("cannot read " + FileName, r);
+        return fail("cannot read " + FileName, r);
     if ((r = av_write_trailer(oc.get())) < 0)
-        return failRemoving("cannot finish " + temp, r);
-    if ((r = avio_closep(&oc->pb)) < 0)
-        return failRemoving("cannot close " + temp, r);
-    ic.reset();
-    std::error_code ec;
-    std::filesystem::rename(temp, FileName, ec);
-    if (ec) {
-        ::unlink(temp.c_str());
-        Error = "cannot replace " + FileName + ": " + ec.message();
-        return false;
-    }
+        return fail("cannot finish " + FileName, r);
+    avio_flush(oc->pb);
+    if ((r = oc->pb->error) < 0)
+        return fail("cannot write " + FileName, r);
+    File = std::move(next); // the old temporary goes
     return true;
 }
 
@@ -562,19 +619,23 @@ bool HoldsFreeTags(const std::string& FormatName) {
              FormatName == "eac3");
 }
 
-bool RewriteWithTags(const std::string& FileName, const std::string& FormatName,
-                     const TTagList& Tags, std::string& Error) {
+bool RewriteWithTags(TSafeFile& File, const std::string& FormatName, const TTagList& Tags,
+                     std::string& Error) {
+    if (!File.HoldsTemporary()) {
+        Error = "cannot write " + File.Planned() + ": " + SafeWriteErrorText(EBADF);
+        return false;
+    }
     if (IsMp4Family(FormatName))
-        return AddMp4Freeform(FileName, Tags, Error);
+        return AddMp4Freeform(File.Fd(), File.Planned(), Tags, Error);
     // Where the muxer left room the tags are written in place; otherwise the file is remuxed.
     TInPlace r = TInPlace::NoRoom;
     if (FormatName == "flac")
-        r = AddFlacComments(FileName, Tags, Error);
+        r = AddFlacComments(File.Fd(), File.Planned(), Tags, Error);
     else if (FormatName == "mp3")
-        r = AddId3Frames(FileName, Tags, Error);
+        r = AddId3Frames(File.Fd(), File.Planned(), Tags, Error);
     if (r != TInPlace::NoRoom)
         return r == TInPlace::Done;
-    return Remux(FileName, FormatName, Tags, Error);
+    return Remux(File, FormatName, Tags, Error);
 }
 
 } // namespace zeltatags

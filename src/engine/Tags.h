@@ -21,6 +21,7 @@ struct AVDictionary;
 struct AVFormatContext;
 struct AVOutputFormat;
 struct AVStream;
+class TSafeFile;
 
 namespace zeltatags {
 
@@ -55,14 +56,16 @@ AVStream* AddCoverStream(AVFormatContext* Output, const AVStream* Cover);
 // Writes the cover's picture packet into Stream (after the header); a library error code or 0.
 int WriteCover(AVFormatContext* Output, AVStream* Stream, const AVStream* Cover);
 
-// Writes Tags into the finished, closed file FileName of format FormatName, in place where the
-// file has room: MP4 family files get iTunes freeform atoms ("----", mean "com.apple.iTunes")
-// added to their item list, FLAC files comments taken from the padding block after the comment
-// block, MP3 files with an ID3v2.4 tag TXXX frames in its padding. The others (and those without
-// room) are remuxed (packets copied, nothing decoded) into a file beside it that then replaces
-// it. False with Error set when it cannot be done; the file is then unchanged.
-bool RewriteWithTags(const std::string& FileName, const std::string& FormatName,
-                     const TTagList& Tags, std::string& Error);
+// Writes Tags into the finished output File (its temporary, closed by the muxer, not yet given
+// its name) of format FormatName, in place where the file has room: MP4 family files get iTunes
+// freeform atoms ("----", mean "com.apple.iTunes") added to their item list, FLAC files comments
+// taken from the padding block after the comment block, MP3 files with an ID3v2.4 tag TXXX
+// frames in its padding. The others (and those without room) are remuxed (packets copied,
+// nothing decoded) into a new temporary for the same name, which then replaces File's. False
+// with Error set (naming File's planned name) when it cannot be done; File then holds the file
+// as it was.
+bool RewriteWithTags(TSafeFile& File, const std::string& FormatName, const TTagList& Tags,
+                     std::string& Error);
 
 // True when the format can hold free-form tags at all (WAV, AC-3 and ADTS keep none).
 bool HoldsFreeTags(const std::string& FormatName);

@@ -54,7 +54,12 @@ int64_t PictureDuration(const AVStream* St, int64_t PacketDuration, int RepeatPi
 bool Transcode(TSessionState& Session, const std::atomic<bool>& StopRequested,
                const TRunProgress& Progress, const TTranscodeSettings& Settings) {
     TTranscoder run(Session, StopRequested, Progress, Settings);
-    return run.Run();
+    const bool finished = run.Run();
+    // Only a finished run gives its files their names; the temporaries of a stopped or failed
+    // one go with the session.
+    if (finished)
+        Session.PublishOutputs();
+    return finished;
 }
 
 TTranscoder::TTranscoder(TSessionState& Session, const std::atomic<bool>& StopRequested,
@@ -137,6 +142,10 @@ void TTranscoder::Loop() {
                 av_usleep(10000);
                 continue;
             }
+            // Every input read to its end, rather than a frame limit: the output's length can
+            // be held against what the inputs announced.
+            InputsExhausted_ = std::all_of(InputFiles_.begin(), InputFiles_.end(),
+                                           [](const TInputFileState& f) { return f.Ended; });
             break;
         }
         const int64_t limit = Options().LimitFileSize;
@@ -159,6 +168,9 @@ bool TTranscoder::ReadAndProcess(int FileIndex) {
         file.NoPacketNow = true;
         return true;
     }
+    // A stop ended a wait for the input (its interrupt callback): not the end of the file.
+    if (r == AVERROR_EXIT)
+        return false;
     if (r < 0) {
         bool leave = false;
         EndOfFile(FileIndex, leave);
@@ -597,6 +609,7 @@ bool TTranscoder::Finish() {
             throw FFmpegException(ErrorText("av_write_trailer()", r));
     }
     ReportProgress(true, -1);
+    CheckOutputLength();
     if (!StopRequested_.load())
         for (size_t i = 0; i < count; ++i)
             WriteLoudnessTags(outputs[i]);
@@ -606,25 +619,29 @@ bool TTranscoder::Finish() {
 }
 
 // The measured loudness goes in once the file is complete: the header the tags belong in was
-// written before the first sample was measured.
+// written before the first sample was measured. The tags go into the file's temporary, before
+// the file gets its name, so a file under its name is never rewritten. A failure leaves the
+// file without tags and its reason in TagsError.
 void TTranscoder::WriteLoudnessTags(TOutputFileEntry& Entry) {
     const TLoudnessMeter* meter = Entry.Loudness.get();
     AVFormatContext* oc = Entry.Context;
-    if (meter == nullptr || (oc->oformat->flags & AVFMT_NOFILE))
+    if (meter == nullptr || !Entry.Safe)
         return;
     const std::string format = oc->oformat->name;
     if (!meter->HasLoudness() || !zeltatags::HoldsFreeTags(format)) {
         GetLogger().LogFormat(Session_.LogSender(), llWarning, "No loudness tags written to %s",
-                              URLToFileName(oc->url).c_str());
+                              Entry.Safe->Planned().c_str());
         return;
     }
     UnicodeIOClose(&oc->pb);
     std::string error;
-    if (!zeltatags::RewriteWithTags(URLToFileName(oc->url), format,
+    if (!zeltatags::RewriteWithTags(*Entry.Safe, format,
                                     {{"REPLAYGAIN_TRACK_GAIN", meter->GainText()},
                                      {"REPLAYGAIN_TRACK_PEAK", meter->PeakText()}},
-                                    error))
-        GetLogger().LogFormat(Session_.LogSender(), llWarning, "No loudness tags written: %s", error.c_str());
+                                    error)) {
+        // The task tells it as a warning (and logs it then).
+        Entry.TagsError = std::move(error);
+    }
 }
 
 void TTranscoder::CloseCodecs() {

@@ -85,8 +85,10 @@ int MediaTypeOf(const TInputStream& Ist);
 // stream analysis saw).
 int64_t ProbedFrameCount(const AVStream* St, const AVFormatContext* Ic);
 
-// Runs the whole conversion of Session. Returns true (Completed) when the loop ended
-// without a stop request. Raises FFmpegException on failure.
+// Runs the whole conversion of Session and, when the loop ended without a stop request, gives
+// the output files their names (Session.PublishOutputs). Returns true (Completed) then. A
+// stopped run leaves its files as temporaries, which go with the session. Raises
+// FFmpegException on failure.
 bool Transcode(TSessionState& Session, const std::atomic<bool>& StopRequested,
                const TRunProgress& Progress = {}, const TTranscodeSettings& Settings = {});
 
@@ -176,6 +178,9 @@ private:
     void MuxPacket(TOutputStream& Ost, AVPacket* Packet);
     void FlushBitstreamFilters(TOutputStream& Ost);
     void ReportProgress(bool IsLast, int FileIndex);
+    // A warning (Session's AddWarning) when the inputs were read to their end and the output
+    // falls short of the length they announced by more than 2 % and more than a second.
+    void CheckOutputLength();
     void CloseCodecs();
     void WriteLoudnessTags(TOutputFileEntry& Entry);
 
@@ -198,6 +203,7 @@ private:
     bool MappingPrinted_ = false;
     bool Prepared_ = false;
     bool Finished_ = false;
+    bool InputsExhausted_ = false; // the loop ended because every input had ended
 
     TFramePtr DecodedFrame_;                // reused for every decoded frame
     TFramePtr FilteredFrame_;               // reused for every picture taken from a filter graph

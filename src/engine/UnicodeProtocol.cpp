@@ -1,5 +1,7 @@
 #include "engine/UnicodeProtocol.h"
 
+#include "engine/StopState.h"
+
 #include <cstring>
 
 #include <atomic>
@@ -8,12 +10,14 @@
 #include <iconv.h>
 #include <langinfo.h>
 #include <memory>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/mem.h>
+#include <libavutil/opt.h>
 }
 
 namespace {
@@ -44,22 +48,42 @@ bool Convert(const std::string& Text, const char* From, const char* To, std::str
     return true;
 }
 
-// The per-file state behind a unicode AVIOContext.
+// The per-file state behind one of the engine's own AVIOContexts.
 struct TUnicodeFile {
     int Fd = -1;
+    // A pipe, FIFO, socket or device: data comes when the other end sends it, so reads wait in
+    // short slices and ask Interrupt between them (every read asks it first).
+    bool Stream = false;
+    AVIOInterruptCB Interrupt{nullptr, nullptr};
+    bool OwnsFd = true; // closed with the context
 };
 
+// How long a read of a stream waits before it asks again whether to give up.
+constexpr int WaitSliceMs = 100;
+
 int FileRead(void* Opaque, uint8_t* Buf, int Size) {
-    const int fd = static_cast<TUnicodeFile*>(Opaque)->Fd;
-    ssize_t n;
-    do
-        n = ::read(fd, Buf, size_t(Size));
-    while (n < 0 && errno == EINTR);
-    if (n < 0)
-        return AVERROR(errno);
-    if (n == 0)
-        return AVERROR_EOF;
-    return int(n);
+    const auto* file = static_cast<TUnicodeFile*>(Opaque);
+    for (;;) {
+        // As the libraries' own protocols do, a stopped context reads nothing more.
+        if (Interrupted(file->Interrupt))
+            return AVERROR_EXIT;
+        if (file->Stream) {
+            pollfd wait{file->Fd, POLLIN, 0};
+            const int ready = ::poll(&wait, 1, WaitSliceMs);
+            if (ready < 0 && errno != EINTR)
+                return AVERROR(errno);
+            if (ready <= 0)
+                continue;
+        }
+        const ssize_t n = ::read(file->Fd, Buf, size_t(Size));
+        if (n < 0 && (errno == EINTR || (file->Stream && (errno == EAGAIN || errno == EWOULDBLOCK))))
+            continue;
+        if (n < 0)
+            return AVERROR(errno);
+        if (n == 0)
+            return AVERROR_EOF;
+        return int(n);
+    }
 }
 
 int FileWrite(void* Opaque, uint8_t* Buf, int Size) {
@@ -78,7 +102,10 @@ int FileWrite(void* Opaque, uint8_t* Buf, int Size) {
 }
 
 int64_t FileSeek(void* Opaque, int64_t Pos, int Whence) {
-    const int fd = static_cast<TUnicodeFile*>(Opaque)->Fd;
+    const auto* file = static_cast<TUnicodeFile*>(Opaque);
+    const int fd = file->Fd;
+    if (file->Stream)
+        return AVERROR(ESPIPE); // neither a size nor a position to go to
     if (Whence & AVSEEK_SIZE) {
         struct stat st;
         return fstat(fd, &st) == 0 ? int64_t(st.st_size) : AVERROR(errno);
@@ -92,6 +119,38 @@ int64_t FileSeek(void* Opaque, int64_t Pos, int Whence) {
 
 bool HasUnicodePrefix(const std::string& URL) {
     return URL.size() >= 14 && URL.compare(0, 13, UnicodeURLPrefix) == 0;
+}
+
+// The file a URL the engine reads itself names: a "unicode:utf8:" URL, a name without a protocol
+// (no ":" before its first "/") or a "file:" URL, as the libraries' file protocol takes them.
+// False for URLs of other protocols.
+bool LocalFileName(const std::string& URL, std::string& Name) {
+    if (HasUnicodePrefix(URL)) {
+        Name = URLToFileName(URL);
+        return true;
+    }
+    if (URL.rfind("file:", 0) == 0) {
+        Name = URL.substr(5);
+        return !Name.empty();
+    }
+    const size_t colon = URL.find(':');
+    if (colon != std::string::npos && URL.find('/') > colon)
+        return false;
+    Name = URL;
+    return !Name.empty();
+}
+
+// False when the caller's protocol white- or blacklist of Context leaves the libraries' file
+// protocol out: such a context reads no local file, not even through the engine.
+bool FileProtocolAllowed(const AVFormatContext* Context) {
+    auto lists = [](const char* List) {
+        if (List == nullptr)
+            return false;
+        const std::string padded = "," + std::string(List) + ",";
+        return padded.find(",file,") != std::string::npos;
+    };
+    return (Context->protocol_whitelist == nullptr || lists(Context->protocol_whitelist)) &&
+           !lists(Context->protocol_blacklist);
 }
 
 using TIOOpen = int (*)(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**);
@@ -123,8 +182,12 @@ int CloseUnicodeFile(AVIOContext* Pb);
 int IOOpenCallback(AVFormatContext* S, AVIOContext** Pb, const char* Url, int Flags,
                    AVDictionary** Options) {
     const std::string url = Url != nullptr ? Url : "";
-    if (HasUnicodePrefix(url) || url.size() > MaxURLBytes || DefaultIO().Open == nullptr)
-        return UnicodeIOOpen(Pb, url, Flags, Options);
+    // Files a muxer creates itself are created anew as well, never through what is there.
+    std::string local;
+    const bool creates = (Flags & AVIO_FLAG_WRITE) && LocalFileName(url, local) &&
+                         FileProtocolAllowed(S);
+    if (HasUnicodePrefix(url) || creates || url.size() > MaxURLBytes || DefaultIO().Open == nullptr)
+        return UnicodeIOOpen(Pb, url, Flags, Options, &S->interrupt_callback);
     return DefaultIO().Open(S, Pb, Url, Flags, Options);
 }
 
@@ -182,42 +245,82 @@ void RegisterUnicodeProtocol() { gRegistered.store(true); }
 
 bool UnicodeProtocolRegistered() { return gRegistered.load(); }
 
-int UnicodeIOOpen(AVIOContext** Context, const std::string& URL, int Flags, AVDictionary** Options) {
+namespace {
+
+// A context over File's descriptor (the context owns File from here on).
+int OpenContext(AVIOContext** Context, std::unique_ptr<TUnicodeFile> File, int Flags) {
+    auto closeFd = [&] {
+        if (File->OwnsFd)
+            ::close(File->Fd);
+    };
+    constexpr int BufferSize = 32768;
+    auto* buffer = static_cast<unsigned char*>(av_malloc(BufferSize));
+    if (buffer == nullptr) {
+        closeFd();
+        return AVERROR(ENOMEM);
+    }
+    const bool writing = (Flags & AVIO_FLAG_WRITE) != 0;
+    AVIOContext* pb = avio_alloc_context(buffer, BufferSize, writing ? 1 : 0, File.get(),
+                                         FileRead, writing ? FileWrite : nullptr, FileSeek);
+    if (pb == nullptr) {
+        av_free(buffer);
+        closeFd();
+        return AVERROR(ENOMEM);
+    }
+    pb->seekable = File->Stream ? 0 : AVIO_SEEKABLE_NORMAL;
+    File.release(); // owned by the context from here on; freed in UnicodeIOClose
+    *Context = pb;
+    return 0;
+}
+
+} // namespace
+
+int UnicodeIOOpen(AVIOContext** Context, const std::string& URL, int Flags, AVDictionary** Options,
+                  const AVIOInterruptCB* Interrupt) {
     *Context = nullptr;
     if (URL.size() > MaxURLBytes)
         return AVERROR(ENAMETOOLONG);
-    if (!HasUnicodePrefix(URL))
-        return avio_open2(Context, URL.c_str(), Flags, nullptr, Options);
+    std::string name;
+    if (HasUnicodePrefix(URL))
+        name = URLToFileName(URL);
+    else if (!LocalFileName(URL, name))
+        return avio_open2(Context, URL.c_str(), Flags, Interrupt, Options);
 
-    const std::string name = URLToFileName(URL);
-    int mode = O_RDONLY;
+    int mode = O_RDONLY | O_NONBLOCK; // a FIFO without a writer yet must not block the open
+    // A file is only ever created anew: nothing that is there already is emptied, replaced or
+    // followed (a link).
     if ((Flags & AVIO_FLAG_READ_WRITE) == AVIO_FLAG_READ_WRITE)
-        mode = O_RDWR | O_CREAT | O_TRUNC;
+        mode = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
     else if (Flags & AVIO_FLAG_WRITE)
-        mode = O_WRONLY | O_CREAT | O_TRUNC;
+        mode = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
+    if (Interrupt != nullptr && Interrupted(*Interrupt))
+        return AVERROR_EXIT;
     auto file = std::make_unique<TUnicodeFile>();
     file->Fd = ::open(name.c_str(), mode | O_CLOEXEC, 0666);
     if (file->Fd < 0)
         return AVERROR(errno); // a permission problem is not a missing file
+    struct stat st {};
+    if (::fstat(file->Fd, &st) != 0) {
+        const int error = errno;
+        ::close(file->Fd);
+        return AVERROR(error);
+    }
+    file->Stream = !S_ISREG(st.st_mode) && !S_ISBLK(st.st_mode) && !S_ISDIR(st.st_mode);
+    if (Interrupt != nullptr)
+        file->Interrupt = *Interrupt;
+    // Files and disks are read with plain blocking reads; a stream keeps O_NONBLOCK for its
+    // waits (FileRead polls it).
+    if ((mode & O_NONBLOCK) && !file->Stream)
+        ::fcntl(file->Fd, F_SETFL, ::fcntl(file->Fd, F_GETFL) & ~O_NONBLOCK);
+    return OpenContext(Context, std::move(file), Flags);
+}
 
-    constexpr int BufferSize = 32768;
-    auto* buffer = static_cast<unsigned char*>(av_malloc(BufferSize));
-    if (buffer == nullptr) {
-        ::close(file->Fd);
-        return AVERROR(ENOMEM);
-    }
-    const bool writing = (Flags & AVIO_FLAG_WRITE) != 0;
-    AVIOContext* pb = avio_alloc_context(buffer, BufferSize, writing ? 1 : 0, file.get(),
-                                         FileRead, writing ? FileWrite : nullptr, FileSeek);
-    if (pb == nullptr) {
-        av_free(buffer);
-        ::close(file->Fd);
-        return AVERROR(ENOMEM);
-    }
-    pb->seekable = AVIO_SEEKABLE_NORMAL;
-    file.release(); // owned by the context from here on; freed in UnicodeIOClose
-    *Context = pb;
-    return 0;
+int UnicodeIOOpenFd(AVIOContext** Context, int Fd, int Flags, bool OwnsFd) {
+    *Context = nullptr;
+    auto file = std::make_unique<TUnicodeFile>();
+    file->Fd = Fd;
+    file->OwnsFd = OwnsFd;
+    return OpenContext(Context, std::move(file), Flags);
 }
 
 bool IsUnicodeIO(const AVIOContext* Context) {
@@ -230,7 +333,7 @@ int CloseUnicodeFile(AVIOContext* Pb) {
     avio_flush(Pb);
     int result = Pb->error;
     std::unique_ptr<TUnicodeFile> file(static_cast<TUnicodeFile*>(Pb->opaque));
-    if (file && file->Fd >= 0 && ::close(file->Fd) != 0 && result == 0)
+    if (file && file->OwnsFd && file->Fd >= 0 && ::close(file->Fd) != 0 && result == 0)
         result = AVERROR(errno);
     av_freep(&Pb->buffer);
     avio_context_free(&Pb);
@@ -275,10 +378,12 @@ int UnicodeOpenInput(AVFormatContext** Context, const std::string& URL, const AV
     AVFormatContext* ctx = *Context;
     InstallUnicodeIO(ctx);
     AVIOContext* own = nullptr;
-    if (HasUnicodePrefix(URL)) {
-        // The library closes a main file it opened itself with avio_close, which cannot close
-        // ours: open it here and mark it as the caller's.
-        const int r = UnicodeIOOpen(&own, URL, AVIO_FLAG_READ);
+    std::string local;
+    if (LocalFileName(URL, local) && FileProtocolAllowed(ctx)) {
+        // Files are read through the engine's own routines, whose waits on a pipe or FIFO the
+        // context's interrupt callback can end. The library closes a main file it opened itself
+        // with avio_close, which cannot close ours: open it here and mark it as the caller's.
+        const int r = UnicodeIOOpen(&own, URL, AVIO_FLAG_READ, nullptr, &ctx->interrupt_callback);
         if (r < 0) {
             avformat_free_context(ctx);
             *Context = nullptr;
@@ -286,6 +391,10 @@ int UnicodeOpenInput(AVFormatContext** Context, const std::string& URL, const AV
         }
         ctx->pb = own;
         ctx->flags |= AVFMT_FLAG_CUSTOM_IO;
+        // What the libraries' file protocol allows the files a demuxer opens itself (a
+        // playlist's entries), unless the caller chose.
+        if (ctx->protocol_whitelist == nullptr)
+            av_opt_set(ctx, "protocol_whitelist", "file,crypto,data", 0);
     }
     const int r = avformat_open_input(Context, URL.c_str(), Format, Options);
     if (r < 0)

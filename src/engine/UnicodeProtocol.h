@@ -5,7 +5,8 @@
 // engine opens such URLs itself through custom AVIOContexts (the libraries have no protocol of
 // that name). Names that the code page represents, and URLs of the known network protocols,
 // pass unchanged. On Linux the file system holds the UTF-8 bytes, so the unchanged name and the
-// decoded URL reach the same file.
+// decoded URL reach the same file. Files opened for reading, whatever their names, are read
+// through the same routines, so that a stop can end a wait for a pipe or FIFO that stalls.
 //
 // Thread: every function may be called from any thread; each opened file has its own context.
 #pragma once
@@ -16,6 +17,7 @@ struct AVFormatContext;
 struct AVIOContext;
 struct AVInputFormat;
 struct AVDictionary;
+struct AVIOInterruptCB;
 
 inline constexpr const char* UnicodeURLPrefix = "unicode:utf8:";
 inline constexpr const char* KnownProtocols = ":unicode:stream:gopher:http:pipe:rtp:tcp:udp:";
@@ -43,11 +45,22 @@ std::string URLToFileName(const std::string& URL);
 void RegisterUnicodeProtocol();
 bool UnicodeProtocolRegistered();
 
-// Opens URL for the given AVIO_FLAG_* access: "unicode:utf8:" URLs through the engine's own
-// file routines, everything else through avio_open2. Returns 0 or a negative library error
-// code (AVERROR(ENOENT) when a file to read does not exist).
+// Opens URL for the given AVIO_FLAG_* access through the engine's own file routines:
+// "unicode:utf8:" URLs, plain file names and "file:" URLs; everything else goes through
+// avio_open2 (with Interrupt). A file opened for writing is created anew
+// (O_CREAT|O_EXCL|O_NOFOLLOW): an existing file or link at its name fails the open with
+// AVERROR(EEXIST) and stays as it was. The engine's reads of a pipe, FIFO,
+// socket or device wait for data in slices of 100 ms and give up (AVERROR_EXIT) once Interrupt
+// says so; regular files are read with plain blocking reads. Returns 0 or a negative library
+// error code (AVERROR(ENOENT) when a file to read does not exist). Interrupt is copied; what its
+// opaque pointer names must outlive the context.
 int UnicodeIOOpen(AVIOContext** Context, const std::string& URL, int Flags,
-                  AVDictionary** Options = nullptr);
+                  AVDictionary** Options = nullptr, const AVIOInterruptCB* Interrupt = nullptr);
+// A context over the open descriptor Fd, served by the engine's file routines (writable with
+// AVIO_FLAG_WRITE). With OwnsFd the context owns Fd from here on, also when this fails, and
+// closes it in UnicodeIOClose; otherwise the caller keeps Fd open until the context is closed.
+// 0 or a negative library error code.
+int UnicodeIOOpenFd(AVIOContext** Context, int Fd, int Flags, bool OwnsFd = true);
 // Closes a context opened by UnicodeIOOpen (either kind) and sets *Context to null.
 void UnicodeIOClose(AVIOContext** Context);
 // True for contexts the engine's own file routines serve.
@@ -61,9 +74,13 @@ bool IsUnicodeIO(const AVIOContext* Context);
 void LimitHeaderDeclaredProbe(AVFormatContext* Context);
 
 // avformat_open_input for a URL made by FileNameToURL. *Context may be a context allocated by
-// the caller (options and flags set) or null; on failure it is freed and set to null, as
-// avformat_open_input does. The context gets the io callbacks of InstallUnicodeIO so files the
-// demuxer opens itself work alike. Close the context with UnicodeCloseInput, never with
+// the caller (options, flags and interrupt callback set) or null; on failure it is freed and set
+// to null, as avformat_open_input does. A local file (see UnicodeIOOpen) is read through the
+// engine's own routines, which ask the context's interrupt callback while a pipe or FIFO keeps
+// them waiting; the files its demuxer opens itself are then limited to the protocols the
+// libraries' file protocol allows them ("file,crypto,data") unless the caller set a whitelist.
+// The context gets the io callbacks of InstallUnicodeIO so files the demuxer opens itself work
+// alike. Close the context with UnicodeCloseInput, never with
 // avformat_close_input directly.
 int UnicodeOpenInput(AVFormatContext** Context, const std::string& URL, const AVInputFormat* Format,
                      AVDictionary** Options);

@@ -87,7 +87,9 @@ public:
     // was carried out and, with video, its first picture is ready.
     void Seek(uint8_t Flags, bool Wait, int64_t Position);
     // Asks playback to end; with Wait, returns once it has ended (psStop delivered) and shuts
-    // SDL's audio down. A read stuck on a stalled input is abandoned after about ten tries.
+    // SDL's audio down. A read waiting for a stalled pipe or FIFO gives up at once (the input's
+    // interrupt callback); one stuck where no stop reaches (inside the kernel, on a share that
+    // hangs) is abandoned after about ten tries.
     void Stop(bool Wait);
     // The shown picture as a 24-bit bitmap (owned by the player, valid until the next call):
     // 0 x 0 without video; black of the coded size before the first picture. PTS receives the

@@ -231,6 +231,8 @@ bool TCustomAVProbe::Open(const std::string& FileName, const std::string& Forced
         return false;
     }
     context->flags |= AVFMT_FLAG_NONBLOCK;
+    if (Stop_ != nullptr)
+        context->interrupt_callback = Stop_->InputCallback();
     const int r = UnicodeOpenInput(&context, url, format, nullptr);
     if (r < 0) {
         // A failed open frees the context (and sets it to null) on every path but the URL

@@ -12,6 +12,7 @@
 
 #include "engine/FFLogger.h"
 #include "engine/FFTypes.h"
+#include "engine/StopState.h"
 
 #include <cstdint>
 #include <memory>
@@ -122,6 +123,9 @@ public:
     // library is not loaded.
     bool Open(const std::string& FileName, const std::string& ForcedFormat = "",
               TVideoAnalysis Video = TVideoAnalysis::Decode);
+    // A stop state whose request makes an Open that waits for a stalled pipe or FIFO give up
+    // (the component's own); it must outlive the files the probe opens. Null: none.
+    void SetStopState(const TStopState* Stop) { Stop_ = Stop; }
     // Reads a context opened elsewhere without taking ownership; Context must outlive the
     // attachment (call Close or destroy the probe first). Null attaches nothing. Raises
     // FFmpegException when a needed library is not loaded.
@@ -177,6 +181,7 @@ private:
     void AppendStream(std::vector<std::string>& Lines, int Index) const;
 
     AVFormatContext* FormatContext_ = nullptr; // owned or attached
+    const TStopState* Stop_ = nullptr;
     TOwnedInputPtr Owned_;                     // set exactly when OwnsContext_
     bool OwnsContext_ = false;
     std::string LastError_;

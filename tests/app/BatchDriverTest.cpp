@@ -404,24 +404,62 @@ TEST_F(BatchDriver, ASourceWithoutSoundIsSaidSo)
                   ": has no sound to convert");
 }
 
-TEST_F(BatchDriver, FailedTaskLeavesNoFileAndIsReportedStoppedTaskKeepsItsFile)
+// A file that converted with something to tell keeps its output and counts as converted; its
+// row says "Warning" with the engine's words as the tool tip, and the report after the run lists
+// it.
+TEST_F(BatchDriver, AConvertedFileWithWarningsIsShownOnItsRowAndInTheReport)
+{
+    const auto& F = fixtures::Fixtures();
+    Add({F.Wav, F.Mp3});
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 2);
+    TTerminateInfo Warned = End(1, true);
+    Warned.Warnings = {"The output lasts 00:00:06.000, shorter than the 00:00:10.000 its source announced",
+                       "No loudness tags written: the disk is full"};
+    Driver.OnTerminate(End(0, true));
+    Driver.OnTerminate(Warned);
+
+    EXPECT_EQ(List.SubItem(0, colProgress), "100%");
+    EXPECT_EQ(List.SubItem(1, colProgress), "Warning");
+    const std::string Both = Warned.Warnings[0] + "; " + Warned.Warnings[1];
+    EXPECT_EQ(List.ProgressWarning(1), Both);
+    EXPECT_EQ(List.data(List.index(1, colProgress), Qt::ToolTipRole).toString().toStdString(), Both);
+    EXPECT_TRUE(Driver.Failures().empty());
+    ASSERT_EQ(Driver.Warnings().size(), 1u);
+    EXPECT_EQ(WarningReport(Driver.Warnings()),
+              "Converted with warnings:\n\n" + fs::path(F.Mp3).filename().string() + ": " + Both);
+    // A new Start forgets them.
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 2);
+    EXPECT_TRUE(Driver.Warnings().empty());
+}
+
+// The ends of tasks remove nothing: what is at a planned name was put there by someone else (a
+// task's own unfinished file never had that name). A finished task's row names the file as
+// the engine wrote it.
+TEST_F(BatchDriver, TaskEndsRemoveNothingAndNameTheFileWritten)
 {
     const auto& F = fixtures::Fixtures();
     Add({F.Wav, F.Mp3, F.Flac});
     ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 3);
     for (int Task = 0; Task < 3; ++Task)
-        test::WriteBytes(Driver.Destination(Task), "partial output");
+        test::WriteBytes(Driver.Destination(Task), "another program's file");
+    const std::vector<std::string> Planned = {Driver.Destination(0), Driver.Destination(1),
+                                              Driver.Destination(2)};
 
     TTerminateInfo Failed = End(1, false);
     Failed.Exception = true;
     Failed.ExceptionMsg = "No space left on device";
     Driver.OnTerminate(Failed);
     Driver.OnTerminate(End(2, false)); // stopped by the user
-    Driver.OnTerminate(End(0, true));
+    TTerminateInfo Done = End(0, true);
+    Done.OutputFile = fs::path(Planned[0]).parent_path().string() + "/wav_(new_1).mp3";
+    Driver.OnTerminate(Done);
 
-    EXPECT_FALSE(fs::exists(Driver.Destination(1)));
-    EXPECT_TRUE(fs::exists(Driver.Destination(2)));
-    EXPECT_TRUE(fs::exists(Driver.Destination(0)));
+    for (const std::string& Name : Planned)
+        EXPECT_EQ(test::ReadBytes(Name), "another program's file") << Name;
+    EXPECT_EQ(Driver.Destination(0), Done.OutputFile);
+    EXPECT_EQ(List.SubItem(0, colDestination), "wav_(new_1).mp3");
+    EXPECT_EQ(List.Record(0).DstFile, Done.OutputFile);
+    EXPECT_EQ(Driver.Destination(1), Planned[1]);
     EXPECT_EQ(List.SubItem(1, colProgress), "Error");
     EXPECT_EQ(List.ProgressError(1), "No space left on device");
     ASSERT_EQ(Driver.Failures().size(), 1u);
@@ -502,7 +540,11 @@ TEST_F(BatchDriver, OutputFolderLostMidBatchFailsTheRestWithTheReason)
             << Host.Ends[size_t(Task)].ExceptionMsg;
         EXPECT_EQ(List.SubItem(Driver.CheckedRows()[size_t(Task)], colProgress), "Error");
     }
-    EXPECT_EQ(Driver.Failures().size(), 2u);
+    // The file being written went with its folder: it is not reported as converted.
+    EXPECT_FALSE(Host.Ends[0].Finished);
+    EXPECT_NE(Host.Ends[0].ExceptionMsg.find("moved or replaced"), std::string::npos)
+        << Host.Ends[0].ExceptionMsg;
+    EXPECT_EQ(Driver.Failures().size(), 3u);
     EXPECT_EQ(Host.RunsEnded, 1);
     EXPECT_EQ(test::ReadBytes(Out), "a file where the folder was");
 }

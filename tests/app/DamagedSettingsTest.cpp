@@ -170,3 +170,38 @@ TEST(DamagedSettings, AWriterKilledAtAnyMomentLeavesAWholeFile)
     ASSERT_TRUE(TIniFile(Path).WriteString("settings", "big", "end"));
     EXPECT_EQ(FolderEntries(Dir.Path()), std::vector<std::string>{"settings.ini"});
 }
+
+// Two programs changing the settings at once (two windows, say) lose none of each other's
+// updates: each read-modify-write holds the lock.
+TEST(DamagedSettings, TwoWritersAtOnceLoseNoUpdate)
+{
+    TTempFolder Dir;
+    const std::string Path = Dir.File("settings.ini");
+    WriteBytes(Path, "[settings]\nkeep=1\n");
+    constexpr int Keys = 25;
+    std::vector<pid_t> Writers;
+    for (const std::string Name : {"a", "b"}) {
+        const pid_t Pid = ::fork();
+        ASSERT_GE(Pid, 0);
+        if (Pid == 0) {
+            TIniFile Ini(Path);
+            bool Ok = true;
+            for (int I = 0; I < Keys; ++I)
+                Ok = Ini.WriteInteger("settings", Name + std::to_string(I), I) && Ok;
+            ::_exit(Ok ? 0 : 1);
+        }
+        Writers.push_back(Pid);
+    }
+    for (const pid_t Pid : Writers) {
+        int Status = 0;
+        ASSERT_EQ(::waitpid(Pid, &Status, 0), Pid);
+        EXPECT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0);
+    }
+    const TIniFile Ini(Path);
+    int Kept = 0;
+    for (const std::string Name : {"a", "b"})
+        for (int I = 0; I < Keys; ++I)
+            Kept += Ini.ReadInteger("settings", Name + std::to_string(I), -1) == I;
+    EXPECT_EQ(Kept, 2 * Keys);
+    EXPECT_EQ(FolderEntries(Dir.Path()), std::vector<std::string>{"settings.ini"});
+}

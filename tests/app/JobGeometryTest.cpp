@@ -258,11 +258,15 @@ protected:
             ADD_FAILURE() << e.what();
         }
         core.FreeSession();
-        if (!done) {
+        if (!done || core.WrittenFiles().size() != 1) {
             ADD_FAILURE() << core.LastErrMsg();
             return {};
         }
-        return FirstPicture(output.FileName);
+        // The next case writes under the same name again.
+        const std::string written = core.WrittenFiles().front();
+        const TShownPicture picture = FirstPicture(written);
+        std::filesystem::remove(written);
+        return picture;
     }
 };
 

@@ -162,28 +162,28 @@ TEST_F(SourceList, DestinationNumberingAndReservation)
     test::WriteBytes(Out + "/song_(new).mp3", "x");
     test::WriteBytes(Out + "/song_(new_1).mp3", "x");
 
-    EXPECT_EQ(BuildDestName("/music/song.wav", ".mp3", Settings, Prompts),
+    EXPECT_EQ(BuildDestName("/music/song.wav", ".mp3", Settings, Prompts).Name,
               Out + "/song_(new_2).mp3");
     // Another suffix is another name; only the last extension of the source goes.
-    EXPECT_EQ(BuildDestName("/music/song.wav", ".aac", Settings, Prompts),
+    EXPECT_EQ(BuildDestName("/music/song.wav", ".aac", Settings, Prompts).Name,
               Out + "/song_(new).aac");
-    EXPECT_EQ(BuildDestName("/music/song.live.wav", ".mp3", Settings, Prompts),
+    EXPECT_EQ(BuildDestName("/music/song.live.wav", ".mp3", Settings, Prompts).Name,
               Out + "/song.live_(new).mp3");
 
     // Two sources with the same name in one Start: the second gets the next free number.
     TReservedNames Reserved;
-    EXPECT_EQ(BuildDestName("/a/song.wav", ".mp3", Settings, Prompts, &Reserved),
+    EXPECT_EQ(BuildDestName("/a/song.wav", ".mp3", Settings, Prompts, &Reserved).Name,
               Out + "/song_(new_2).mp3");
-    EXPECT_EQ(BuildDestName("/b/song.flac", ".mp3", Settings, Prompts, &Reserved),
+    EXPECT_EQ(BuildDestName("/b/song.flac", ".mp3", Settings, Prompts, &Reserved).Name,
               Out + "/song_(new_3).mp3");
     EXPECT_EQ(Reserved, (TReservedNames{Out + "/song_(new_2).mp3", Out + "/song_(new_3).mp3"}));
     // Without the set nothing is held back.
-    EXPECT_EQ(BuildDestName("/b/song.flac", ".mp3", Settings, Prompts),
+    EXPECT_EQ(BuildDestName("/b/song.flac", ".mp3", Settings, Prompts).Name,
               Out + "/song_(new_2).mp3");
 
     // A stored folder with a trailing "/" gives no double slash; missing parents are made.
     ASSERT_TRUE(Settings.WriteString("settings", "OutPutDir", Out + "/deep/er/"));
-    EXPECT_EQ(BuildDestName("/a/song.wav", ".mp3", Settings, Prompts),
+    EXPECT_EQ(BuildDestName("/a/song.wav", ".mp3", Settings, Prompts).Name,
               Out + "/deep/er/song_(new).mp3");
     EXPECT_TRUE(fs::is_directory(Out + "/deep/er"));
     EXPECT_TRUE(Prompts.Messages.empty());
@@ -195,6 +195,17 @@ TEST_F(SourceList, DestinationNumberingAndReservation)
     EXPECT_EQ(List.SubItem(0, colDestination), "song_(new_2).mp3");
 }
 
+// A look-up that fails other than with "no such file" ends the search with its reason instead of
+// counting on: here the folder's path alone is longer than any path the system takes.
+TEST_F(SourceList, AFailedLookUpEndsTheNameSearchWithItsReason)
+{
+    const std::string Deep = Out + "/" + std::string(5000, 'd');
+    const TDestName Name = FreeDestName(Deep, "/a/song.wav", ".mp3");
+    EXPECT_TRUE(Name.Name.empty());
+    EXPECT_NE(Name.Error.find("the name is too long for the file system"), std::string::npos)
+        << Name.Error;
+}
+
 TEST_F(SourceList, UncreatableFolderFallsBackToDefaultThenStops)
 {
     // A folder under a regular file can never be made.
@@ -204,7 +215,7 @@ TEST_F(SourceList, UncreatableFolderFallsBackToDefaultThenStops)
     const std::string Default = DefaultOutputFolder();
     ASSERT_EQ(Default, Home + "/videoconverter");
 
-    EXPECT_EQ(BuildDestName("/a/song.wav", ".mp3", Settings, Prompts),
+    EXPECT_EQ(BuildDestName("/a/song.wav", ".mp3", Settings, Prompts).Name,
               Default + "/song_(new).mp3");
     ASSERT_EQ(Prompts.Messages.size(), 1u);
     EXPECT_EQ(Prompts.Messages[0].first, "Warning");
@@ -218,7 +229,7 @@ TEST_F(SourceList, UncreatableFolderFallsBackToDefaultThenStops)
     ASSERT_TRUE(Settings.WriteString("settings", "OutPutDir", Bad));
     const test::TEnvOverride BadHome("HOME", Dir.File("plain"));
     Prompts.Messages.clear();
-    EXPECT_EQ(BuildDestName("/a/song.wav", ".mp3", Settings, Prompts), std::nullopt);
+    EXPECT_TRUE(BuildDestName("/a/song.wav", ".mp3", Settings, Prompts).NoFolder);
     ASSERT_EQ(Prompts.Messages.size(), 2u);
     EXPECT_EQ(Prompts.Messages[1].first, "Error");
     EXPECT_NE(Prompts.Messages[1].second.find("Cannot create output directory: " +

@@ -533,11 +533,7 @@ TEST_F(SessionTest, RefusedOutputsGiveClearTextsAndTouchNoSource) {
     Set("vcodec", "mpeg4");
     Set("acodec", "libmp3lame");
 
-    // A folder as the output, a folder nobody may write into, the input itself.
-    const std::string folder = Dir.File("folder.avi");
-    ASSERT_TRUE(std::filesystem::create_directory(folder));
-    EXPECT_EQ(Core->AddOutputFile(folder, false), -1);
-    EXPECT_EQ(Core->LastErrMsg(), folder + ": Is a directory");
+    // A folder nobody may write into, the input itself.
     std::string locked;
     if (::geteuid() != 0) {
         const std::string dir = Dir.File("locked");
@@ -565,26 +561,47 @@ TEST_F(SessionTest, RefusedOutputsGiveClearTextsAndTouchNoSource) {
     EXPECT_EQ(enginetest::ReadBytes(Media().AviMpeg4Mp3), source);
 }
 
-TEST_F(SessionTest, FreeSessionDeletesOnlyEmptyOutputs) {
+// Outputs are written under private temporaries: only a published one with data gets its name,
+// whatever was at the name stays, and the session leaves nothing else behind.
+TEST_F(SessionTest, OnlyPublishedOutputsWithDataGetTheirNames) {
     Open(Media().Wav);
     const std::string empty = Dir.File("empty.wav");
     const std::string unicode = Dir.File("\xD0\xBF\xD1\x83\xD1\x81\xD1\x82\xD0\xBE.wav"); // "пусто"
     const std::string written = Dir.File("written.wav");
-    for (const std::string* name : {&empty, &unicode, &written}) {
+    const std::string folder = Dir.File("folder.wav");
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    for (const std::string* name : {&empty, &unicode, &written, &folder}) {
         Set("acodec", "pcm_s16le");
         Output(*name);
-        EXPECT_TRUE(Exists(*name));
     }
-    AVIOContext* pb = Core->OutputEntries().at(2).Context->pb;
-    ASSERT_NE(pb, nullptr);
-    avio_write(pb, reinterpret_cast<const unsigned char*>("RIFF"), 4);
-    avio_flush(pb);
+    EXPECT_FALSE(Exists(written)); // a temporary until published
+    for (size_t i : {size_t(2), size_t(3)}) {
+        AVIOContext* pb = Core->OutputEntries().at(i).Context->pb;
+        ASSERT_NE(pb, nullptr);
+        avio_write(pb, reinterpret_cast<const unsigned char*>("RIFF"), 4);
+    }
+    Core->PublishOutputs();
+    // The folder at its name stays; that file takes the next free name.
+    const std::string numbered = Dir.File("folder_(new).wav");
+    EXPECT_EQ(Core->WrittenFiles(), (std::vector<std::string>{written, numbered}));
     Core->FreeSession();
     EXPECT_EQ(Core->OutputFileCount(), 0);
     EXPECT_EQ(Core->InputFileCount(), 0);
     EXPECT_FALSE(Exists(empty));
     EXPECT_FALSE(Exists(unicode));
     EXPECT_EQ(enginetest::ReadBytes(written), "RIFF");
+    EXPECT_EQ(enginetest::ReadBytes(numbered), "RIFF");
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+
+    // An unpublished output goes with the session, written or not.
+    Open(Media().Wav);
+    Set("acodec", "pcm_s16le");
+    avio_write(Output(Dir.File("dropped.wav")).Context->pb,
+               reinterpret_cast<const unsigned char*>("RIFF"), 4);
+    Core->FreeSession();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()),
+                            std::filesystem::directory_iterator()),
+              3);
 
     // A name too long once converted is refused before anything is created.
     const std::string longName = Dir.Path() + "/\xC3\xA9" + std::string(2040 - Dir.Path().size(), 'a');

@@ -308,7 +308,8 @@ TEST(ReplayGain, TonesOfKnownLoudnessGetTheirGainInEveryTaggableFormat) {
     };
     const TTone tones[] = {{Media().Tone20Lufs, 2.0, 0.1}, {Media().Tone10Lufs, -8.0, 0.316}};
     for (const TTone& tone : tones) {
-        TConversion c = AudioJob(tone.File, "flac", dir.File("tone.flac"));
+        TConversion c =
+            AudioJob(tone.File, "flac", dir.File("tone" + std::to_string(tone.Gain) + ".flac"));
         c.Options.push_back({"replaygain", "1"});
         ASSERT_EQ(Convert(c).Error, "");
         const TTagged t = ReadTags(c.Output);

@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 
+#include <fcntl.h>
+
 extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
@@ -182,19 +184,24 @@ TEST(UnicodeIOTest, WritesSeeksAndReadsANonAsciiFile) {
     EXPECT_EQ(pb->seek(pb->opaque, -1, SEEK_SET), AVERROR(EINVAL));
     UnicodeIOClose(&pb);
 
-    // Opening for writing empties an existing file.
-    ASSERT_EQ(UnicodeIOOpen(&pb, url, AVIO_FLAG_WRITE), 0);
-    avio_write(pb, reinterpret_cast<const unsigned char*>("abc"), 3);
-    UnicodeIOClose(&pb);
-    EXPECT_EQ(ReadBytes(name), "abc");
+    // Opening for writing never empties, replaces or follows what is there: a file or a link.
+    EXPECT_EQ(UnicodeIOOpen(&pb, url, AVIO_FLAG_WRITE), AVERROR(EEXIST));
+    EXPECT_EQ(ReadBytes(name), data);
+    std::filesystem::create_symlink(name, dir.File("link.bin"));
+    EXPECT_EQ(UnicodeIOOpen(&pb, dir.File("link.bin"), AVIO_FLAG_WRITE), AVERROR(EEXIST));
+    EXPECT_EQ(ReadBytes(name), data);
 
-    // Plain names go through the libraries' own file protocol.
+    // Plain names are written by the same routines; read, they go through the libraries' own
+    // file protocol.
     ASSERT_EQ(UnicodeIOOpen(&pb, dir.File("plain.bin"), AVIO_FLAG_WRITE), 0);
-    EXPECT_FALSE(IsUnicodeIO(pb));
+    EXPECT_TRUE(IsUnicodeIO(pb));
     avio_write(pb, reinterpret_cast<const unsigned char*>("xyz"), 3);
     UnicodeIOClose(&pb);
     EXPECT_EQ(pb, nullptr);
     EXPECT_EQ(ReadBytes(dir.File("plain.bin")), "xyz");
+    ASSERT_EQ(UnicodeIOOpen(&pb, dir.File("plain.bin"), AVIO_FLAG_READ), 0);
+    EXPECT_FALSE(IsUnicodeIO(pb));
+    UnicodeIOClose(&pb);
 }
 
 TEST(UnicodeIOTest, FailedOpensAndTransfers) {
@@ -213,11 +220,13 @@ TEST(UnicodeIOTest, FailedOpensAndTransfers) {
     WriteBytes(dir.File("plain.bin"), "x");
     EXPECT_EQ(UnicodeIOOpen(&pb, FileNameToURL(dir.File("plain.bin/ö.bin"), Ascii), AVIO_FLAG_READ),
               AVERROR(ENOTDIR));
-    EXPECT_EQ(UnicodeIOOpen(&pb, "unicode:utf8:" + dir.Path(), AVIO_FLAG_WRITE), AVERROR(EISDIR));
+    EXPECT_EQ(UnicodeIOOpen(&pb, "unicode:utf8:" + dir.Path(), AVIO_FLAG_WRITE), AVERROR(EEXIST));
     EXPECT_EQ(pb, nullptr);
 
     // A full device: the write error reaches the context.
-    ASSERT_EQ(UnicodeIOOpen(&pb, "unicode:utf8:/dev/full", AVIO_FLAG_WRITE), 0);
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(full, 0);
+    ASSERT_EQ(UnicodeIOOpenFd(&pb, full, AVIO_FLAG_WRITE), 0);
     const std::string data = Pattern(1000);
     avio_write(pb, reinterpret_cast<const unsigned char*>(data.data()), int(data.size()));
     avio_flush(pb);
@@ -332,13 +341,14 @@ TEST(UnicodeInputTest, OpensAndClosesMediaThroughAUnicodeURL) {
         EXPECT_EQ(in.Ctx, nullptr);
     }
 
-    // A context the caller prepared, with a forced format, and the plain name of the same file.
+    // A context the caller prepared, with a forced format, and the plain name of the same file
+    // (read through the same routines).
     {
         TInput in;
         in.Ctx = avformat_alloc_context();
         ASSERT_NE(in.Ctx, nullptr);
         ASSERT_EQ(UnicodeOpenInput(&in.Ctx, name, av_find_input_format("wav"), nullptr), 0);
-        EXPECT_FALSE(IsUnicodeIO(in.Ctx->pb));
+        EXPECT_TRUE(IsUnicodeIO(in.Ctx->pb));
         EXPECT_EQ(ReadAllPackets(in.Ctx), 2 * Samples);
     }
 }

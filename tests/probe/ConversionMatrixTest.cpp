@@ -792,7 +792,9 @@ TEST(Conversion, LimitsAndShortest) {
     EXPECT_NEAR(f.First(AVMEDIA_TYPE_VIDEO)->EndTime, 1.0, 0.15);
 }
 
-TEST(Conversion, StopRequestGivesAValidShorterFile) {
+// A stopped run still ends in order (the final report comes) but leaves no file: only a
+// finished file is given its name.
+TEST(Conversion, StopRequestEndsTheRunLeavingNoFile) {
     TOutputDir dir;
     TConversion c;
     c.Inputs = {{Media().Mp4H264Aac, {}}};
@@ -805,15 +807,7 @@ TEST(Conversion, StopRequestGivesAValidShorterFile) {
     EXPECT_FALSE(o.Completed);
     ASSERT_FALSE(o.Reports.empty());
     EXPECT_EQ(o.Reports.back().FileIndex, -1) << "the final report still comes";
-    TAVProbe probe;
-    ASSERT_TRUE(probe.Open(c.Output)) << probe.LastError();
-    EXPECT_EQ(probe.VideoStreamCount(), 1);
-    probe.Close();
-    const TMediaFacts f = Inspect(c.Output);
-    ASSERT_TRUE(f.First(AVMEDIA_TYPE_VIDEO) && f.First(AVMEDIA_TYPE_AUDIO));
-    EXPECT_GT(f.First(AVMEDIA_TYPE_VIDEO)->Frames, 0);
-    EXPECT_LT(f.First(AVMEDIA_TYPE_VIDEO)->Frames, 40);
-    EXPECT_EQ(f.DecodeErrors, 0);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
 
 TEST(Conversion, BadInputsEndWithAClearMessage) {
@@ -854,11 +848,12 @@ TEST(Conversion, BadInputsEndWithAClearMessage) {
     // Outputs that cannot be written.
     o = Conv({{Media().Wav, {}}}, {}, "/proc/zelta-cannot-write.mp3");
     EXPECT_THAT(o.Error, HasSubstr("/proc/zelta-cannot-write.mp3: "));
+    // Whatever is at the name stays as it is (a folder here, a device or another program's
+    // file elsewhere): the finished file takes the next free name. A full disk is the command
+    // line's test.
     std::filesystem::create_directory(dir.File("folder.mp3"));
     o = Conv({{Media().Wav, {}}}, {}, dir.File("folder.mp3"));
-    EXPECT_THAT(o.Error, HasSubstr(dir.File("folder.mp3") + ": "));
-    o = Conv({{Media().Wav, {}}}, {{"f", "wav"}}, "/dev/full");
-    EXPECT_THAT(o.Error, ::testing::AnyOf(HasSubstr("av_interleaved_write_frame(): "),
-                                          HasSubstr("av_write_trailer(): ")));
-    EXPECT_FALSE(o.Completed);
+    EXPECT_EQ(o.Error, "");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder.mp3")));
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("folder_(new).mp3")));
 }

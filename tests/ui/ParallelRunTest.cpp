@@ -190,12 +190,13 @@ private slots:
         QVERIFY(cancelled);
         QVERIFY(!w.ProgressWindow()->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(w.btnStart->isEnabled(), 10000); // the run's end follows the stop
-        // Both running files were stopped short, the queued one never began.
+        // Both running files were stopped short and left nothing, the queued one never began.
         QVERIFY(w.Files().SubItem(0, colProgress) != "100%");
         QVERIFY(w.Files().SubItem(1, colProgress) != "100%");
         QCOMPARE(w.Files().SubItem(2, colProgress), std::string());
         QVERIFY(!QFileInfo::exists(QString::fromStdString(w.Driver().Destination(2))));
-        QVERIFY(QFileInfo(QString::fromStdString(w.Driver().Destination(0))).size() > 0);
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(w.Driver().Destination(0))));
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(w.Driver().Destination(1))));
         QVERIFY(Services.Opened.isEmpty());
         QVERIFY(Services.Messages.isEmpty());
         w.close();
