@@ -2,11 +2,14 @@
 
 #include "app/FormatCatalogue.h"
 #include "app/JobBuilder.h"
+#include "app/LoudnessPreferences.h"
 #include "app/PreferenceLogic.h"
 #include "app/SettingsKeys.h"
 #include "effects/FrameEffects.h"
 #include "component/FFConverter.h"
+#include "engine/LoudnessAlbum.h"
 #include "engine/SafeWrite.h"
+#include "engine/UnicodeProtocol.h"
 
 #include <cstring>
 #include <exception>
@@ -203,6 +206,32 @@ void TBatchDriver::ConnectEvents()
     FConnected = true;
 }
 
+void TBatchDriver::MakeAlbum(TStartContext& Start) const
+{
+    const TLoudnessPreferences loudness = ReadLoudnessPreferences(Start.Settings);
+    if (!loudness.Normalize || loudness.Album == 0)
+        return;
+    auto album = std::make_shared<TLoudnessAlbum>(
+        loudness.Album == 2 ? TLoudnessAlbum::TGrouping::WholeBatch
+                            : TLoudnessAlbum::TGrouping::ByTags,
+        ChosenTarget(loudness).value_or(LoudnessTargets[1]), loudness.Ceiling, loudness.FromTags,
+        loudness.TrimSilence || loudness.FadeOut > 0);
+    // Every checked row is listed now, before any task runs: the first tasks measure them all.
+    Start.AlbumMembers.assign(size_t(FList.RowCount()), -1);
+    for (int row = 0; row < FList.RowCount(); ++row) {
+        if (!FList.Checked(row))
+            continue;
+        const TlvFilesRecord& record = FList.Record(row);
+        TAudioSource source;
+        source.Url = FileNameToURL(FList.Caption(row));
+        source.InputStart = std::max<int64_t>(record.TrimStart, 0);
+        if (record.TrimLength > 0)
+            source.RecordingTime = record.TrimLength;
+        Start.AlbumMembers[size_t(row)] = album->AddMember(std::move(source));
+    }
+    Start.Album = std::move(album);
+}
+
 bool TBatchDriver::Begin(TIniFile& Settings, const TIniFile& Catalogue,
                          std::string ExtraOutputOptions, std::string& Error)
 {
@@ -240,6 +269,7 @@ bool TBatchDriver::Begin(TIniFile& Settings, const TIniFile& Catalogue,
         return false;
     }
     auto start = std::make_unique<TStartContext>(Settings, Catalogue);
+    MakeAlbum(*start);
     start->ExtraOutputOptions = std::move(ExtraOutputOptions);
     start->FormatCode = Settings.ReadInteger(SectionSettings, KeyFormatCode, FormatCodeDefault);
     start->Suffix = "." + CatalogueFileExt(Catalogue, start->FormatCode);
@@ -351,6 +381,10 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     }
     AppendLines(output.ExtOptions, start.ExtraOutputOptions);
     output.Hook = NeedsFrameHook(record);
+    if (start.Album) {
+        output.Album = start.Album;
+        output.AlbumMember = start.AlbumMembers.at(size_t(Row));
+    }
 
     // The task opens the file itself; the component's probe is done with it.
     probe.Close();
@@ -664,13 +698,16 @@ void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
         }
         {
             std::lock_guard guard(FRowLock);
+            std::string notes;
+            for (const std::string& note : Info.Notes)
+                notes += (notes.empty() ? "" : "; ") + note;
             if (Info.Warnings.empty()) {
-                FList.SetSubItem(row, colProgress, "100%");
+                FList.SetProgressNote(row, notes);
             } else {
                 std::string text;
                 for (const std::string& warning : Info.Warnings)
                     text += (text.empty() ? "" : "; ") + warning;
-                FList.SetProgressWarning(row, text);
+                FList.SetProgressWarning(row, notes.empty() ? text : text + "; " + notes);
                 FWarnings.push_back({row, FList.Caption(row), std::move(text)});
             }
             // The name the file got: another one than planned when that was taken meanwhile.

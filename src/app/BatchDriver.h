@@ -32,6 +32,7 @@
 #include <vector>
 
 class TFFConverter;
+class TLoudnessAlbum;
 struct TProgressInfo;
 struct THookInfo;
 struct TPreviewInfo;
@@ -237,7 +238,13 @@ private:
         bool RunStarted = false;
         bool Finished = false;
         bool Busy = false;  // BuildMore is under way
+        // Album mode: the album of this Start and each row's member number in it (-1: none).
+        std::shared_ptr<TLoudnessAlbum> Album;
+        std::vector<int> AlbumMembers;
     };
+    // Album mode (the settings' "AlbumGain" with normalisation on): Start's album, listing every
+    // checked row as a member.
+    void MakeAlbum(TStartContext& Start) const;
     // Steps 1-3 of both ways of building; false (Error set) when the component refuses.
     bool Begin(TIniFile& Settings, const TIniFile& Catalogue, std::string ExtraOutputOptions,
                std::string& Error);

@@ -1,6 +1,10 @@
 #include "app/ConvertArgs.h"
 
+#include "app/LoudnessPreferences.h"
+#include "app/SettingsKeys.h"
 #include "effects/FrameEffects.h"
+#include "engine/AudioFilters.h"
+#include "engine/OptionConvert.h"
 
 #include <QFontMetrics>
 #include <QString>
@@ -60,6 +64,52 @@ bool LooksLikePosition(std::string_view Text)
 }
 
 std::string Quoted(std::string_view Text) { return "'" + std::string(Text) + "'"; }
+
+// A real number, optionally signed; nothing when the text is anything else.
+std::optional<double> ParseReal(std::string_view Text)
+{
+    if (!Text.empty() && Text.front() == '+')
+        Text.remove_prefix(1);
+    double value = 0;
+    const char* end = Text.data() + Text.size();
+    const auto [ptr, ec] = std::from_chars(Text.data(), end, value, std::chars_format::fixed);
+    if (Text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+bool ParseFade(std::optional<double>& Field, const char* Name, const std::string& V,
+               std::string& E)
+{
+    const std::optional<int64_t> us = ParseSeconds(V);
+    if (!us || double(*us) / 1e6 > FadeMax) {
+        E = std::string(Name) + ": " + Quoted(V) + " is not a number of seconds from 0 to 3600";
+        return false;
+    }
+    Field = double(*us) / 1e6;
+    return true;
+}
+
+// --normalize=TARGET: LUFS, or one of the offered targets by name.
+bool ParseTargetArg(const std::string& Value, TConvertArgs& A, std::string& E)
+{
+    static const std::map<std::string, double> named = {
+        {"ebu", LoudnessTargets[0]}, {"podcast", LoudnessTargets[1]},
+        {"streaming", LoudnessTargets[2]}};
+    if (const auto it = named.find(Value); it != named.end()) {
+        A.NormalizeTarget = it->second;
+        return true;
+    }
+    const std::optional<double> v = ParseReal(Value);
+    if (!v || *v < LoudnessTargetMin || *v > LoudnessTargetMax) {
+        E = "--normalize: " + Quoted(Value) +
+            " is not ebu, podcast, streaming or a level from -70 to -5 LUFS";
+        return false;
+    }
+    A.NormalizeTarget = *v;
+    return true;
+}
+
 
 // Each option's value handler; false with Error set when the value is refused.
 using TOptionHandler =
@@ -177,8 +227,34 @@ const std::map<std::string, TOptionHandler, std::less<>>& ValueOptions()
                  E = "--ext: " + Quoted(V) + " is not NAME=VALUE";
                  return false;
              }
+             // An audio filter text is tried now: a bad one fails here, not once per file.
+             if (const std::string name = ffopt::LowerCase(V.substr(0, eq)); name == "af") {
+                 const std::string reason = CheckAudioFilters(V.substr(eq + 1));
+                 if (!reason.empty()) {
+                     E = "--ext " + Quoted(V) + ": " + reason;
+                     return false;
+                 }
+             }
              A.ExtOptions.push_back(V);
              return true;
+         }},
+        {"--true-peak",
+         [](TConvertArgs& A, const std::string& V, std::string& E) {
+             const std::optional<double> v = ParseReal(V);
+             if (!v || *v < TruePeakMin || *v > TruePeakMax) {
+                 E = "--true-peak: " + Quoted(V) + " is not a level from -20 to 0 dBTP";
+                 return false;
+             }
+             A.TruePeak = *v;
+             return true;
+         }},
+        {"--fade-in",
+         [](TConvertArgs& A, const std::string& V, std::string& E) {
+             return ParseFade(A.FadeIn, "--fade-in", V, E);
+         }},
+        {"--fade-out",
+         [](TConvertArgs& A, const std::string& V, std::string& E) {
+             return ParseFade(A.FadeOut, "--fade-out", V, E);
          }},
         {"--info",
          [](TConvertArgs& A, const std::string& V, std::string& E) {
@@ -245,6 +321,26 @@ std::optional<TConvertArgs> ParseConvertArgs(const std::vector<std::string>& Arg
             args.ReplayGain = true;
             continue;
         }
+        if (arg == "--loudness-tags" || arg == "--trim-silence") {
+            (arg == "--loudness-tags" ? args.LoudnessTags : args.TrimSilence) = true;
+            continue;
+        }
+        // Options whose value is optional take it only after "=".
+        if (arg == "--normalize" || arg.starts_with("--normalize=")) {
+            args.Normalize = true;
+            if (arg.size() > 11 && !ParseTargetArg(arg.substr(12), args, Error))
+                return std::nullopt;
+            continue;
+        }
+        if (arg == "--album-gain" || arg.starts_with("--album-gain=")) {
+            const std::string value = arg.size() > 12 ? arg.substr(13) : "tags";
+            if (value != "tags" && value != "batch") {
+                Error = "--album-gain: " + Quoted(value) + " is not \"tags\" or \"batch\"";
+                return std::nullopt;
+            }
+            args.AlbumGain = value == "tags" ? 1 : 2;
+            continue;
+        }
         const size_t eq = arg.find('=');
         const std::string name = arg.substr(0, eq);
         const auto option = ValueOptions().find(name);
@@ -306,6 +402,19 @@ std::string ConvertUsage()
            "  --ext NAME=VALUE      an extra engine option for every output; repeatable\n"
            "  --no-tags             write no tags and no cover picture from the sources\n"
            "  --replaygain          write ReplayGain loudness tags measured while converting\n"
+           "  --normalize[=TARGET]  bring every file to one loudness: TARGET in LUFS (from\n"
+           "                        -70 to -5) or ebu (-23), podcast (-16), streaming (-14);\n"
+           "                        default: the stored target (-16)\n"
+           "  --true-peak DBTP      highest true peak after normalising (-20 to 0; default -1)\n"
+           "  --album-gain[=tags|batch]\n"
+           "                        one gain for the files of an album (same album and album\n"
+           "                        artist tags; the default) or for the whole batch\n"
+           "  --loudness-tags       take the loudness from ReplayGain or R128 tags when a\n"
+           "                        file has them instead of measuring it\n"
+           "  --fade-in SECONDS     fade the sound in over SECONDS at the start\n"
+           "  --fade-out SECONDS    fade the sound out over SECONDS at the end\n"
+           "  --trim-silence        cut silence (below -50 dBFS for 0.5 s or more) at the\n"
+           "                        start and the end of files without pictures\n"
            "  --list-profiles       print CODE<TAB>NAME of every profile and exit\n"
            "  --info FILE           print what the probe reads of FILE and the tags a\n"
            "                        conversion carries, and exit\n"
@@ -337,6 +446,19 @@ std::unique_ptr<TWmRec> MakeTextLayer(const TConvertTextArg& Arg)
     layer->StartTime = Arg.From;
     layer->EndTime = Arg.To;
     return layer;
+}
+
+bool WriteLoudnessArgs(const TConvertArgs& Args, TIniFile& Settings)
+{
+    auto real = [&](std::string_view Key, const std::optional<double>& Value) {
+        return !Value || Settings.WriteString(SectionSettings, Key, NumberText(*Value));
+    };
+    return (!Args.Normalize || Settings.WriteBool(SectionSettings, KeyNormalize, true)) &&
+           real(KeyNormalizeTarget, Args.NormalizeTarget) && real(KeyTruePeak, Args.TruePeak) &&
+           (!Args.AlbumGain || Settings.WriteInteger(SectionSettings, KeyAlbumGain, *Args.AlbumGain)) &&
+           (!Args.LoudnessTags || Settings.WriteBool(SectionSettings, KeyLoudnessTags, true)) &&
+           real(KeyFadeIn, Args.FadeIn) && real(KeyFadeOut, Args.FadeOut) &&
+           (!Args.TrimSilence || Settings.WriteBool(SectionSettings, KeyTrimSilence, true));
 }
 
 void ApplyConvertArgs(const TConvertArgs& Args, TlvFilesRecord& Record)

@@ -3,7 +3,10 @@
 //
 //   zelta-convert [--profile CODE] [--output DIR] [--jobs N] [--trim START[,LENGTH]]
 //                 [--crop TOP,BOTTOM,LEFT,RIGHT] [--text TEXT[@X,Y[,FROM,TO]]]
-//                 [--ext NAME=VALUE]... [--no-tags] [--replaygain] FILE...
+//                 [--ext NAME=VALUE]... [--no-tags] [--replaygain]
+//                 [--normalize[=TARGET]] [--true-peak DBTP] [--album-gain[=tags|batch]]
+//                 [--loudness-tags] [--fade-in SECONDS] [--fade-out SECONDS]
+//                 [--trim-silence] FILE...
 //   zelta-convert --list-profiles | --info FILE | --help | --version
 //
 // Every option also takes the form --name=VALUE; "--" ends the options. Times are seconds
@@ -12,6 +15,7 @@
 // Stateless; any thread.
 #pragma once
 
+#include "app/IniFile.h"
 #include "app/SourceList.h"
 #include "effects/WmRec.h"
 
@@ -45,6 +49,15 @@ struct TConvertArgs {
     std::vector<std::string> ExtOptions;  // "name=value", in the given order
     bool NoTags = false;                  // --no-tags: "KeepTags" off for this run
     bool ReplayGain = false;              // --replaygain: "ReplayGain" on for this run
+    // The "Loudness" preferences of this run (app/LoudnessPreferences.h); unset: as stored.
+    bool Normalize = false;               // --normalize[=TARGET]
+    std::optional<double> NormalizeTarget; // its TARGET, LUFS
+    std::optional<double> TruePeak;       // --true-peak DBTP
+    std::optional<int> AlbumGain;         // --album-gain[=tags|batch]: 1 by tags, 2 the batch
+    bool LoudnessTags = false;            // --loudness-tags
+    std::optional<double> FadeIn;         // --fade-in SECONDS
+    std::optional<double> FadeOut;        // --fade-out SECONDS
+    bool TrimSilence = false;             // --trim-silence
     bool ListProfiles = false;
     std::optional<std::string> InfoFile;
     bool Help = false;
@@ -71,6 +84,10 @@ std::optional<int64_t> ParseSeconds(std::string_view Text);
 // The text box is measured with the layer font, so a QGuiApplication must exist when Args has
 // texts.
 void ApplyConvertArgs(const TConvertArgs& Args, TlvFilesRecord& Record);
+
+// Writes the loudness options of Args into a settings file (zelta-convert's private copy): only
+// what the command line gives, the rest stays as stored. False when a write failed.
+bool WriteLoudnessArgs(const TConvertArgs& Args, TIniFile& Settings);
 
 // The layer of one --text option: white bold 16-point letters on a see-through box exactly as
 // large as the text, opaque. Needs a QGuiApplication.

@@ -1,6 +1,7 @@
 #include "app/JobBuilder.h"
 
 #include "app/FormatCatalogue.h"
+#include "app/LoudnessPreferences.h"
 #include "app/ProfileParams.h"
 #include "app/SettingsKeys.h"
 #include "engine/OptionConvert.h"
@@ -602,6 +603,7 @@ void BuildJobOptions(const TlvFilesRecord& Row, int FormatCode, TOutputOptions& 
         Output.Duration = Row.TrimLength;
     Output.KeepTags = ReadSettingInteger(Settings, KeyKeepTags) != 0;
     Output.ReplayGain = ReadSettingInteger(Settings, KeyReplayGain) != 0;
+    ApplyLoudnessSettings(Settings, Output);
 
     DetectTarget(Profile, Output);
 

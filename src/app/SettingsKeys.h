@@ -45,6 +45,18 @@ inline constexpr std::string_view KeyJpgCmp = "jpgCmp";
 // Booleans: outputs take the source's tags and cover; outputs get loudness tags.
 inline constexpr std::string_view KeyKeepTags = "KeepTags";
 inline constexpr std::string_view KeyReplayGain = "ReplayGain";
+// Loudness (app/LoudnessPreferences.h): normalisation on (1/0), its target in LUFS and the
+// true-peak ceiling in dBTP (numbers as text), album mode (0 off, 1 albums by their tags,
+// 2 the whole batch), tags stating the loudness spare the measuring (1/0), fades in seconds
+// (numbers as text), silence trimmed at both ends (1/0).
+inline constexpr std::string_view KeyNormalize = "Normalize";
+inline constexpr std::string_view KeyNormalizeTarget = "NormalizeTarget";
+inline constexpr std::string_view KeyTruePeak = "TruePeak";
+inline constexpr std::string_view KeyAlbumGain = "AlbumGain";
+inline constexpr std::string_view KeyLoudnessTags = "LoudnessFromTags";
+inline constexpr std::string_view KeyFadeIn = "FadeIn";
+inline constexpr std::string_view KeyFadeOut = "FadeOut";
+inline constexpr std::string_view KeyTrimSilence = "TrimSilence";
 
 // Theme indexes 0..6; any other stored value keeps the design-time theme.
 inline constexpr int SkinIndexCount = 7;
@@ -94,6 +106,14 @@ inline constexpr TSettingKey SettingsTable[] = {
     {KeyJpgCmp, TSettingType::Integer, 30, {}},
     {KeyKeepTags, TSettingType::Boolean, 1, {}},
     {KeyReplayGain, TSettingType::Boolean, 0, {}},
+    {KeyNormalize, TSettingType::Boolean, 0, {}},
+    {KeyNormalizeTarget, TSettingType::Text, 0, "-16"},
+    {KeyTruePeak, TSettingType::Text, 0, "-1"},
+    {KeyAlbumGain, TSettingType::Integer, 0, {}},
+    {KeyLoudnessTags, TSettingType::Boolean, 0, {}},
+    {KeyFadeIn, TSettingType::Text, 0, "0"},
+    {KeyFadeOut, TSettingType::Text, 0, "0"},
+    {KeyTrimSilence, TSettingType::Boolean, 0, {}},
 };
 
 // The table entry of a key of section "settings" (names compared without letter case), or null.

@@ -556,6 +556,11 @@ void TSourceListModel::SetProgressWarning(int Row, std::string Text)
     SetProgressTip(Row, ProgressWarningText, std::move(Text));
 }
 
+void TSourceListModel::SetProgressNote(int Row, std::string Text)
+{
+    SetProgressTip(Row, ProgressDoneText, std::move(Text));
+}
+
 std::string TSourceListModel::ProgressWarning(int Row) const
 {
     return ProgressTip(Row, ProgressWarningText);

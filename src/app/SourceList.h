@@ -206,6 +206,9 @@ public:
     void SetProgressWarning(int Row, std::string Text);
     // The text of the last SetProgressWarning, "" when the row has none.
     std::string ProgressWarning(int Row) const;
+    // A file converted: the Progress column shows "100%", with Text (what the conversion did,
+    // such as the gain it applied) as its tool tip when not empty.
+    void SetProgressNote(int Row, std::string Text);
     TlvFilesRecord& Record(int Row);
     const TlvFilesRecord& Record(int Row) const;
     // The row captioned exactly Caption (case-sensitive), or -1.
@@ -225,6 +228,7 @@ private:
     // The Progress texts that carry a tool tip.
     static constexpr const char* ProgressErrorText = "Error";
     static constexpr const char* ProgressWarningText = "Warning";
+    static constexpr const char* ProgressDoneText = "100%";
     void SetProgressTip(int Row, const char* Text, std::string Tip);
     // The tool tip while the Progress column shows Text, else "".
     std::string ProgressTip(int Row, const char* Text) const;

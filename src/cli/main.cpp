@@ -159,6 +159,10 @@ public:
         else
             std::fprintf(stderr, "[%zu/%zu] %s: failed: %s\n", task + 1, FSources.size(),
                          FSources[task].c_str(), end.Message.c_str());
+        // What the conversion did worth a line (the loudness measured, the gain applied).
+        if (end.Finished)
+            for (const std::string& note : Info.Notes)
+                std::fprintf(stderr, "  %s\n", note.c_str());
         if (FTerminal)
             DrawLine();
     }
@@ -395,7 +399,8 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     TIniFile settings(settingsCopy, TDamagedFile::Keep, TIniWrites::Scratch);
     if (!settings.WriteInteger(SectionSettings, KeyFormatCode, code) ||
         (Args.NoTags && !settings.WriteBool(SectionSettings, KeyKeepTags, false)) ||
-        (Args.ReplayGain && !settings.WriteBool(SectionSettings, KeyReplayGain, true)))
+        (Args.ReplayGain && !settings.WriteBool(SectionSettings, KeyReplayGain, true)) ||
+        !WriteLoudnessArgs(Args, settings))
         return Fail(settings.LastError());
     std::string outputFolder;
     if (Args.OutputDir) {

@@ -79,6 +79,9 @@ struct TTerminateInfo {
     // announced, loudness tags not written), in the order they came; empty in the final
     // notification.
     std::vector<std::string> Warnings;
+    // What the task did that is worth a line (the loudness measured, the gain applied); empty
+    // in the final notification.
+    std::vector<std::string> Notes;
     // The name the task's output file was given; it differs from the planned one when that name
     // was taken while the file was written. Empty when the task gave no file a name (stopped,
     // failed, nothing written) and in the final notification.

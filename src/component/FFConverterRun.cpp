@@ -339,6 +339,7 @@ void TCustomFFConverter::TaskTerminated(TCustomFFmpeg& Task) {
             TerminateInfo_.Exception = Task.ErrorOccurred();
             TerminateInfo_.ExceptionMsg = Task.ErrorMessage();
             TerminateInfo_.Warnings = Task.Warnings();
+            TerminateInfo_.Notes = Task.Notes();
             const std::vector<std::string>& written = Task.WrittenFiles();
             TerminateInfo_.OutputFile = written.empty() ? std::string() : written.front();
             QueueTermination(TerminateInfo_);
@@ -367,6 +368,7 @@ void TCustomFFConverter::FinalNotification() {
         TerminateInfo_.Exception = false;
         TerminateInfo_.ExceptionMsg.clear();
         TerminateInfo_.Warnings.clear();
+        TerminateInfo_.Notes.clear();
         TerminateInfo_.OutputFile.clear();
         QueueTermination(TerminateInfo_);
     }

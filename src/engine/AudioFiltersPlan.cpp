@@ -116,7 +116,7 @@ void TTranscoder::PlanAudioFilters() {
     }
 }
 
-bool TTranscoder::ShapeSound(TOutputFileEntry& Entry, const TOutputStream& Ost,
+bool TTranscoder::ShapeSound(const TOutputFileEntry& Entry, const TOutputStream& Ost,
                              TAudioChainPlan& Plan) {
     const TAudioShaping& sh = Entry.Shaping;
     const TOptionState& o = Options();
@@ -125,14 +125,8 @@ bool TTranscoder::ShapeSound(TOutputFileEntry& Entry, const TOutputStream& Ost,
             Settings_.PausePoint();
         return !StopRequested_.load();
     };
-    auto warn = [&](const std::string& Text) {
-        GetLogger().LogMessage(Session_.LogSender(), llWarning, Text);
-        Entry.SoundWarnings.push_back(Text);
-    };
-    auto note = [&](const std::string& Text) {
-        GetLogger().LogMessage(Session_.LogSender(), llInfo, Text);
-        Entry.SoundNotes.push_back(Text);
-    };
+    auto warn = [&](const std::string& Text) { Session_.AddWarning(Text); };
+    auto note = [&](const std::string& Text) { Session_.AddNote(Text); };
     bool pictures = false;
     for (const auto& p : OutputStreams_)
         pictures = pictures || (p->FileIndex == Ost.FileIndex && MediaTypeOf(*p) == AVMEDIA_TYPE_VIDEO);

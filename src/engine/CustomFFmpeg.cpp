@@ -269,6 +269,17 @@ void TCustomFFmpeg::SetAudioFilters(const std::string& Filters) {
     Options_.AudioFilters = Filters;
 }
 
+void TCustomFFmpeg::SetAudioShaping(TAudioShaping Shaping) {
+    auto within = [](double V, double Low, double High) { return V >= Low && V <= High; };
+    if (Shaping.Target && !within(*Shaping.Target, -70, -5))
+        throw FFmpegException("The loudness target must lie between -70 and -5 LUFS");
+    if (!within(Shaping.Ceiling, -20, 0))
+        throw FFmpegException("The true-peak ceiling must lie between -20 and 0 dBTP");
+    if (!within(Shaping.FadeIn, 0, 3600) || !within(Shaping.FadeOut, 0, 3600))
+        throw FFmpegException("A fade must last between 0 and 3600 seconds");
+    Options_.Shaping = std::move(Shaping);
+}
+
 void TCustomFFmpeg::SetLoudnessAlbum(std::shared_ptr<TLoudnessAlbum> Album, int Member) {
     Options_.Shaping.AlbumMember = Album ? Member : -1;
     Options_.Shaping.Album = std::move(Album);

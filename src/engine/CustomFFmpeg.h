@@ -105,6 +105,10 @@ public:
     // The audio filter chain text of the next outputs ("af"); an empty text clears it. Raises
     // FFmpegException with CheckAudioFilters' reason for a text the libraries cannot use.
     void SetAudioFilters(const std::string& Filters);
+    // Normalisation, fades and silence trimming of the next output. Raises FFmpegException
+    // for a target outside -70..-5 LUFS ("The loudness target must lie between -70 and -5
+    // LUFS"), a ceiling outside -20..0 dBTP or a fade outside 0..3600 s; nothing changes then.
+    void SetAudioShaping(TAudioShaping Shaping);
     // Album mode for the next output: the album it belongs to and its member number there
     // (LoudnessAlbum.h); null clears it.
     void SetLoudnessAlbum(std::shared_ptr<TLoudnessAlbum> Album, int Member);

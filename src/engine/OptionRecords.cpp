@@ -202,6 +202,21 @@ void ApplyTypedOutputFields(TCustomFFmpeg& Core, const TOutputOptions& O) {
         Core.SetOption("keep_tags", "1");
     if (O.ReplayGain)
         Core.SetOption("replaygain", "1");
+    if (!O.AudioFilters.empty())
+        Core.SetAudioFilters(O.AudioFilters);
+    if (O.Normalize != 0 || O.FadeIn > 0 || O.FadeOut > 0 || O.TrimSilence) {
+        TAudioShaping shaping;
+        if (O.Normalize != 0)
+            shaping.Target = O.Normalize;
+        shaping.Ceiling = O.TruePeak;
+        shaping.FromTags = O.LoudnessTags;
+        shaping.FadeIn = O.FadeIn;
+        shaping.FadeOut = O.FadeOut;
+        shaping.TrimSilence = O.TrimSilence;
+        Core.SetAudioShaping(std::move(shaping));
+        if (O.Album && O.Normalize != 0)
+            Core.SetLoudnessAlbum(O.Album, O.AlbumMember);
+    }
     if (O.CopyTimestamps)
         Core.SetOption("copyts", "1");
     if (O.StartTime != NoMediaTime)

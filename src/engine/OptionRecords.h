@@ -17,10 +17,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class TCustomFFmpeg;
+class TLoudnessAlbum;
 
 // Metadata written into the output container.
 struct TStreamInfo {
@@ -98,6 +100,16 @@ struct TOutputOptions {
     bool Join = false;   // all inputs of the task are joined into this output
     bool KeepTags = false;   // the source's container tags and cover go into the output
     bool ReplayGain = false; // loudness tags (ReplayGain 2.0) measured while converting
+    std::string AudioFilters;     // "af": the audio streams' filter chain
+    double Normalize = 0;         // "normalize": the loudness target, LUFS; 0 = none
+    double TruePeak = -1;         // "truepeak": the normalised true peak's ceiling, dBTP
+    bool LoudnessTags = false;    // "loudness_tags": tags stating the loudness spare measuring
+    double FadeIn = 0;            // "fade_in", seconds; 0 = none
+    double FadeOut = 0;           // "fade_out", seconds; 0 = none
+    bool TrimSilence = false;     // "trim_silence": silence of 0.5 s or more at either end
+    // Album mode: one gain for the album's files (LoudnessAlbum.h); null = each file its own.
+    std::shared_ptr<TLoudnessAlbum> Album;
+    int AlbumMember = -1;
     std::string ExtOptions;
 };
 

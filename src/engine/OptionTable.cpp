@@ -320,40 +320,37 @@ void AudioFiltersOption(TCustomFFmpeg& F, const std::string&, const std::string&
     F.SetAudioFilters(Value);
 }
 
-// A real within [Low, High], else Message.
-double RealWithin(const std::string& Value, double Low, double High, const char* Message) {
-    const double v = StrToFloat(Value);
-    if (!(v >= Low && v <= High))
-        throw FFmpegException(Message);
-    return v;
+// The sound shaping options change one field of the pending shaping, checked by its setter.
+template <class Change>
+void Shape(TCustomFFmpeg& F, Change Apply) {
+    TAudioShaping shaping = F.Options().Shaping;
+    Apply(shaping);
+    F.SetAudioShaping(std::move(shaping));
 }
 
 void NormalizeOption(TCustomFFmpeg& F, const std::string&, const std::string& Value) {
-    if (Trim(Value).empty()) {
-        F.Options().Shaping.Target.reset();
-        return;
-    }
-    F.Options().Shaping.Target =
-        RealWithin(Value, -70, 0, "The loudness target must lie between -70 and 0 LUFS");
+    Shape(F, [&](TAudioShaping& S) {
+        if (Trim(Value).empty())
+            S.Target.reset();
+        else
+            S.Target = StrToFloat(Value);
+    });
 }
 
 void TruePeakOption(TCustomFFmpeg& F, const std::string&, const std::string& Value) {
-    F.Options().Shaping.Ceiling =
-        RealWithin(Value, -20, 0, "The true-peak ceiling must lie between -20 and 0 dBTP");
+    Shape(F, [&](TAudioShaping& S) { S.Ceiling = StrToFloat(Value); });
 }
 
 void FadeOption(TCustomFFmpeg& F, const std::string& Name, const std::string& Value) {
-    const double seconds =
-        RealWithin(Value, 0, 3600, "A fade must last between 0 and 3600 seconds");
-    (Name == "fade_in" ? F.Options().Shaping.FadeIn : F.Options().Shaping.FadeOut) = seconds;
+    Shape(F, [&](TAudioShaping& S) { (Name == "fade_in" ? S.FadeIn : S.FadeOut) = StrToFloat(Value); });
 }
 
 void LoudnessTagsOption(TCustomFFmpeg& F, const std::string&, const std::string& Value) {
-    F.Options().Shaping.FromTags = OptionBool(Value);
+    Shape(F, [&](TAudioShaping& S) { S.FromTags = OptionBool(Value); });
 }
 
 void TrimSilenceOption(TCustomFFmpeg& F, const std::string&, const std::string& Value) {
-    F.Options().Shaping.TrimSilence = OptionBool(Value);
+    Shape(F, [&](TAudioShaping& S) { S.TrimSilence = OptionBool(Value); });
 }
 
 void MatrixOption(TCustomFFmpeg& F, const std::string& Name, const std::string& Value) {

@@ -81,7 +81,19 @@ std::vector<std::string> TSessionState::Warnings() const {
     return Warnings_;
 }
 
+void TSessionState::AddNote(std::string Text) {
+    GetLogger().LogMessage(LogSender_, llInfo, Text);
+    std::lock_guard g(WarningLock_);
+    Notes_.push_back(std::move(Text));
+}
+
+std::vector<std::string> TSessionState::Notes() const {
+    std::lock_guard g(WarningLock_);
+    return Notes_;
+}
+
 void TSessionState::ClearWarnings() {
     std::lock_guard g(WarningLock_);
     Warnings_.clear();
+    Notes_.clear();
 }

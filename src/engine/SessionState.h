@@ -62,6 +62,11 @@ public:
     // added. Any thread; ClearWarnings before a task is set up again.
     void AddWarning(std::string Text);
     std::vector<std::string> Warnings() const;
+    // ... and the warnings' quieter kin, what it did that is worth a line: the loudness
+    // measured and the gain applied, the silence trimmed. Logged at llInfo when added;
+    // ClearWarnings clears them too.
+    void AddNote(std::string Text);
+    std::vector<std::string> Notes() const;
     void ClearWarnings();
 
     int64_t TotalDuration = -1;
@@ -77,6 +82,7 @@ protected:
 
 private:
     const void* LogSender_;
-    mutable std::mutex WarningLock_; // guards Warnings_
+    mutable std::mutex WarningLock_; // guards Warnings_ and Notes_
     std::vector<std::string> Warnings_;
+    std::vector<std::string> Notes_;
 };

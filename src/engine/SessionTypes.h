@@ -160,9 +160,6 @@ struct TOutputFileEntry {
     // own normalisation, fades and trimming (AudioFilters.h).
     std::string AudioFilters;
     TAudioShaping Shaping;
-    // What the run did to its sound, for the task's report (empty when nothing).
-    std::vector<std::string> SoundNotes;
-    std::vector<std::string> SoundWarnings;
     // Why the loudness tags could not be written into the finished file; empty when they were
     // (or were not asked for). The file is kept without them.
     std::string TagsError;

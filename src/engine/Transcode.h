@@ -145,7 +145,7 @@ private:
     // measures first where the shaping needs it. Returns early when a stop ends the measuring.
     void PlanAudioFilters();
     // The gain, cuts and fades of Entry's chain, measured on Ost's source; false when stopped.
-    bool ShapeSound(TOutputFileEntry& Entry, const TOutputStream& Ost, TAudioChainPlan& Plan);
+    bool ShapeSound(const TOutputFileEntry& Entry, const TOutputStream& Ost, TAudioChainPlan& Plan);
     TAudioSource AudioSourceOf(const TOutputStream& Ost) const;
     // Decoded audio through the stream's chain (when it has one) into the output stage.
     void OutputAudio(TOutputStream& Ost, TInputStream& Ist, AVFrame* Frame);

@@ -4,6 +4,7 @@
 
 #include "engine/Transcode.h"
 
+#include "engine/AudioFilters.h"
 #include "engine/FFLogger.h"
 #include "engine/FFUtils.h"
 
@@ -137,6 +138,11 @@ void TTranscoder::CheckOutputLength() {
     for (const auto& p : OutputStreams_) {
         const TOutputStream& ost = *p;
         written = std::max(written, av_rescale_q(ost.CurrentTs, ost.Stream->time_base, AV_TIME_BASE_Q));
+        // Trimmed silence or the user's audio filters may rightly shorten the output.
+        if (ost.Chain && (ost.Chain->Plan().TrimStart != NoMediaTime ||
+                          ost.Chain->Plan().TrimEnd != NoMediaTime ||
+                          !ost.Chain->Plan().UserFilters.empty()))
+            return;
         const TInputStream* ist = ost.Source;
         if (ist == nullptr || ist->Stream == nullptr)
             continue;
