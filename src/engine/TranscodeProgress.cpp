@@ -129,7 +129,7 @@ void TTranscoder::ReportProgress(bool IsLast, int FileIndex) {
 // A source cut short while it was converted, or whose index promises more than it holds, gives
 // an output that ends early although the run went through: the user is told, with both lengths.
 void TTranscoder::CheckOutputLength() {
-    if (!InputsExhausted_ || Session_.JoinMode() || StopRequested_.load())
+    if (!InputsExhausted_ || Session_.JoinMode())
         return;
     const TOptionState& o = Options();
     int64_t expected = -1; // microseconds
