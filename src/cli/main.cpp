@@ -207,7 +207,8 @@ public:
             if (FEnds[task].Finished)
                 ++converted;
             else
-                std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n", FSources[task].c_str());
+                std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n",
+                             FSources[task].c_str());
         }
         if (FEnds.empty())
             for (const std::string& file : Files)

@@ -84,9 +84,9 @@ int MediaTypeOf(const TInputStream& Ist);
 int64_t ProbedFrameCount(const AVStream* St, const AVFormatContext* Ic);
 
 // Runs the whole conversion of Session and, when the loop ended without a stop request (nor a
-// read of an input that the inputs' interrupt callback ended), gives the output files their names (Session.PublishOutputs). Returns true (Completed) then. A
-// stopped run leaves its files as temporaries, which go with the session. Raises
-// FFmpegException on failure.
+// read of an input that the inputs' interrupt callback ended), gives the output files their
+// names (Session.PublishOutputs). Returns true (Completed) then. A stopped run leaves its files
+// as temporaries, which go with the session. Raises FFmpegException on failure.
 bool Transcode(TSessionState& Session, const std::atomic<bool>& StopRequested,
                const TRunProgress& Progress = {}, const TTranscodeSettings& Settings = {});
 
@@ -166,7 +166,8 @@ private:
     void FlushBitstreamFilters(TOutputStream& Ost);
     void ReportProgress(bool IsLast, int FileIndex);
     // For a finished run: a warning (Session's AddWarning) when the inputs were read to their
-    // end and the output falls short of the length they announced by more than 2 % and more than a second.
+    // end and the output falls short of the length they announced by more than 2 % and more
+    // than a second.
     void CheckOutputLength();
     void CloseCodecs();
     void WriteLoudnessTags(TOutputFileEntry& Entry);

@@ -136,7 +136,8 @@ void TTranscoder::CheckOutputLength() {
     int64_t written = 0;
     for (const auto& p : OutputStreams_) {
         const TOutputStream& ost = *p;
-        written = std::max(written, av_rescale_q(ost.CurrentTs, ost.Stream->time_base, AV_TIME_BASE_Q));
+        written =
+            std::max(written, av_rescale_q(ost.CurrentTs, ost.Stream->time_base, AV_TIME_BASE_Q));
         const TInputStream* ist = ost.Source;
         if (ist == nullptr || ist->Stream == nullptr)
             continue;
@@ -146,8 +147,9 @@ void TTranscoder::CheckOutputLength() {
         if (ic->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE)
             return;
         const AVStream* st = ist->Stream;
-        int64_t length = st->duration > 0 ? av_rescale_q(st->duration, st->time_base, AV_TIME_BASE_Q)
-                                          : ic->duration;
+        int64_t length = st->duration > 0
+                             ? av_rescale_q(st->duration, st->time_base, AV_TIME_BASE_Q)
+                             : ic->duration;
         if (length == AV_NOPTS_VALUE || length <= 0)
             continue;
         // From the trim start on, within the recording time.
