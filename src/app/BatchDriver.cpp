@@ -148,6 +148,28 @@ std::vector<TRunFailure> TBatchDriver::Failures() const
     return FFailures;
 }
 
+std::vector<TRunFailure> TBatchDriver::Warnings() const
+{
+    std::lock_guard guard(FRowLock);
+    return FWarnings;
+}
+
+namespace {
+
+// "\n<file name>: <reason>" for each of the first MaxListed, then "\n... and N more.".
+std::string ListedRows(const std::vector<TRunFailure>& Rows, std::size_t MaxListed)
+{
+    std::string text;
+    for (std::size_t i = 0; i < Rows.size() && i < MaxListed; ++i)
+        text += "\n" + std::filesystem::path(Rows[i].File).filename().string() + ": " +
+                Rows[i].Reason;
+    if (Rows.size() > MaxListed)
+        text += "\n... and " + std::to_string(Rows.size() - MaxListed) + " more.";
+    return text;
+}
+
+}  // namespace
+
 std::string FailureReport(const std::vector<TRunFailure>& Failures, int Total,
                           std::size_t MaxListed)
 {
@@ -159,12 +181,14 @@ std::string FailureReport(const std::vector<TRunFailure>& Failures, int Total,
     else
         text = std::to_string(Failures.size()) + " of " + std::to_string(Total) +
                (Total == 1 ? " file" : " files") + " could not be converted.\n";
-    for (std::size_t i = 0; i < Failures.size() && i < MaxListed; ++i)
-        text += "\n" + std::filesystem::path(Failures[i].File).filename().string() + ": " +
-                Failures[i].Reason;
-    if (Failures.size() > MaxListed)
-        text += "\n... and " + std::to_string(Failures.size() - MaxListed) + " more.";
-    return text;
+    return text + ListedRows(Failures, MaxListed);
+}
+
+std::string WarningReport(const std::vector<TRunFailure>& Warnings, std::size_t MaxListed)
+{
+    if (Warnings.empty())
+        return {};
+    return "Converted with warnings:\n" + ListedRows(Warnings, MaxListed);
 }
 
 void TBatchDriver::ConnectEvents()
@@ -200,6 +224,7 @@ bool TBatchDriver::Begin(TIniFile& Settings, const TIniFile& Catalogue,
     {
         std::lock_guard guard(FRowLock);
         FFailures.clear();
+        FWarnings.clear();
         FPlannedTasks = FCheckedTotal;
         FSkipped = 0;
         // Every checked row counts from the start; a skipped one counts as done.
@@ -639,7 +664,15 @@ void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
         }
         {
             std::lock_guard guard(FRowLock);
-            FList.SetSubItem(row, colProgress, "100%");
+            if (Info.Warnings.empty()) {
+                FList.SetSubItem(row, colProgress, "100%");
+            } else {
+                std::string text;
+                for (const std::string& warning : Info.Warnings)
+                    text += (text.empty() ? "" : "; ") + warning;
+                FList.SetProgressWarning(row, text);
+                FWarnings.push_back({row, FList.Caption(row), std::move(text)});
+            }
             // The name the file got: another one than planned when that was taken meanwhile.
             if (!Info.OutputFile.empty()) {
                 FList.SetSubItem(row, colDestination,

@@ -92,7 +92,8 @@ public:
     virtual void RunEnded() {}
 };
 
-// A checked row that was not converted: skipped at Start or failed while converting.
+// A checked row that was not converted: skipped at Start or failed while converting. Also a
+// converted row with warnings (Reason: the warnings, joined by "; ").
 struct TRunFailure {
     int Row = -1;
     std::string File;   // the row's source file
@@ -104,6 +105,10 @@ struct TRunFailure {
 // MaxListed lines, then "... and N more.". Empty when there is no failure.
 std::string FailureReport(const std::vector<TRunFailure>& Failures, int Total,
                           std::size_t MaxListed = 15);
+// The message after a run whose converted files have warnings: "Converted with warnings:", then
+// one line "<file name>: <warnings>" per file; at most MaxListed lines, then "... and N more.".
+// Empty when there is none.
+std::string WarningReport(const std::vector<TRunFailure>& Warnings, std::size_t MaxListed = 15);
 
 class TBatchDriver {
 public:
@@ -181,6 +186,10 @@ public:
     // Start in steps) and the tasks that ended with an error. Neither a failed nor a stopped
     // task leaves a file: only a finished one is given its name.
     std::vector<TRunFailure> Failures() const;
+    // Every row of the last Start that converted with warnings (an output shorter than its
+    // source announced, loudness tags not written), in the order they ended. The row shows
+    // "Warning" with the warnings as its tool tip.
+    std::vector<TRunFailure> Warnings() const;
 
     // Task i converts row CheckedRows()[i]. A Start in steps adds to both lists while its run
     // goes on (main thread).
@@ -255,6 +264,7 @@ private:
     // One per Start: every picture is decoded once for the whole run, whatever the task.
     std::unique_ptr<TLayerPictures> FPictures;
     std::vector<TRunFailure> FFailures; // guarded by FRowLock
+    std::vector<TRunFailure> FWarnings; // guarded by FRowLock
     TBatchProgress FBatch;              // guarded by FRowLock
     bool FAnyStopped = false;           // guarded by FRowLock
     bool FAnyFinished = false;          // guarded by FRowLock

@@ -277,7 +277,7 @@ struct TSourceListModel::TRow {
     std::string Caption;
     // Texts of colLength .. colProgress.
     std::array<std::string, SourceColumnCount - 1> SubItems;
-    std::string ProgressError; // the tool tip of an "Error" in the Progress column
+    std::string ProgressTip; // the tool tip of an "Error" or "Warning" in the Progress column
     TlvFilesRecord Record;
 };
 
@@ -306,8 +306,8 @@ QVariant TSourceListModel::data(const QModelIndex& Index, int Role) const
     case Qt::DisplayRole:
         return QString::fromStdString(SubItem(Row, Column));
     case Qt::ToolTipRole:
-        if (Column == colProgress && !FRows[size_t(Row)]->ProgressError.empty())
-            return QString::fromStdString(FRows[size_t(Row)]->ProgressError);
+        if (Column == colProgress && !FRows[size_t(Row)]->ProgressTip.empty())
+            return QString::fromStdString(FRows[size_t(Row)]->ProgressTip);
         return {};
     case Qt::CheckStateRole:
         if (Column == colSource)
@@ -514,29 +514,51 @@ void TSourceListModel::SetSubItem(int Row, TSourceColumn Column, std::string Tex
         return;
     TRow& R = *FRows[size_t(Row)];
     std::string& Item = R.SubItems[size_t(Column) - 1];
-    const bool hadTip = Column == colProgress && !R.ProgressError.empty();
+    const bool hadTip = Column == colProgress && !R.ProgressTip.empty();
     if (Item == Text && !hadTip)
         return;
     Item = std::move(Text);
     if (hadTip)
-        R.ProgressError.clear();
+        R.ProgressTip.clear();
     const QModelIndex Cell = index(Row, Column);
     emit dataChanged(Cell, Cell, {Qt::DisplayRole, Qt::ToolTipRole});
 }
 
-void TSourceListModel::SetProgressError(int Row, std::string Reason)
+void TSourceListModel::SetProgressTip(int Row, const char* Text, std::string Tip)
 {
     if (Row < 0 || Row >= RowCount())
         return;
-    SetSubItem(Row, colProgress, "Error");
-    FRows[size_t(Row)]->ProgressError = std::move(Reason);
+    SetSubItem(Row, colProgress, Text);
+    FRows[size_t(Row)]->ProgressTip = std::move(Tip);
     const QModelIndex Cell = index(Row, colProgress);
     emit dataChanged(Cell, Cell, {Qt::ToolTipRole});
 }
 
+std::string TSourceListModel::ProgressTip(int Row, const char* Text) const
+{
+    if (Row < 0 || Row >= RowCount() || SubItem(Row, colProgress) != Text)
+        return {};
+    return FRows[size_t(Row)]->ProgressTip;
+}
+
+void TSourceListModel::SetProgressError(int Row, std::string Reason)
+{
+    SetProgressTip(Row, ProgressErrorText, std::move(Reason));
+}
+
 std::string TSourceListModel::ProgressError(int Row) const
 {
-    return Row >= 0 && Row < RowCount() ? FRows[size_t(Row)]->ProgressError : std::string();
+    return ProgressTip(Row, ProgressErrorText);
+}
+
+void TSourceListModel::SetProgressWarning(int Row, std::string Text)
+{
+    SetProgressTip(Row, ProgressWarningText, std::move(Text));
+}
+
+std::string TSourceListModel::ProgressWarning(int Row) const
+{
+    return ProgressTip(Row, ProgressWarningText);
 }
 
 TlvFilesRecord& TSourceListModel::Record(int Row)

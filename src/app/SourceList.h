@@ -201,6 +201,11 @@ public:
     void SetProgressError(int Row, std::string Reason);
     // The reason of the last SetProgressError, "" when the row has none.
     std::string ProgressError(int Row) const;
+    // A file converted with something to tell: the Progress column shows "Warning" and its tool
+    // tip the text; any later text in the Progress column clears it.
+    void SetProgressWarning(int Row, std::string Text);
+    // The text of the last SetProgressWarning, "" when the row has none.
+    std::string ProgressWarning(int Row) const;
     TlvFilesRecord& Record(int Row);
     const TlvFilesRecord& Record(int Row) const;
     // The row captioned exactly Caption (case-sensitive), or -1.
@@ -217,6 +222,13 @@ public:
                             TUserPrompts& Prompts, TReservedNames* Reserved = nullptr) const;
 
 private:
+    // The Progress texts that carry a tool tip.
+    static constexpr const char* ProgressErrorText = "Error";
+    static constexpr const char* ProgressWarningText = "Warning";
+    void SetProgressTip(int Row, const char* Text, std::string Tip);
+    // The tool tip while the Progress column shows Text, else "".
+    std::string ProgressTip(int Row, const char* Text) const;
+
     struct TRow;
     std::vector<std::unique_ptr<TRow>> FRows;
     std::string FOutputFolder;

@@ -14,6 +14,7 @@
 #include "app/SourceList.h"
 #include "app/SystemCommands.h"
 #include "cli/ScratchFolder.h"
+#include "cli/StopSignals.h"
 #include "component/FFConverter.h"
 #include "engine/Tags.h"
 #include "probe/AVProbe.h"
@@ -53,11 +54,6 @@ constexpr int ExitConverted = 0;
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
-// Set by SIGINT/SIGTERM; the main thread stops the run when it sees it.
-volatile std::sig_atomic_t GInterrupted = 0;
-
-extern "C" void OnInterrupt(int) { GInterrupted = 1; }
-
 std::string VersionText()
 {
     return "zelta-convert " + std::to_string(ZELTA_VERSION_MAJOR) + "." +
@@ -72,6 +68,7 @@ struct TTaskEnd {
     bool Ended = false;
     bool Finished = false;
     std::string Message;
+    std::vector<std::string> Warnings; // of a file converted with something to tell
 };
 
 // The user dialogue and the progress display of the command line. The component calls in from
@@ -80,6 +77,9 @@ struct TTaskEnd {
 class TConsoleHost final : public TBatchHost {
 public:
     explicit TConsoleHost(bool Terminal) : FTerminal(Terminal) {}
+
+    // Whether a stop signal came (a stopped task is then named "stopped").
+    void SetSignals(const TStopSignals* Signals) { FSignals = Signals; }
 
     void ShowMessage(std::string_view Caption, std::string_view Text) override
     {
@@ -145,15 +145,17 @@ public:
         end.Finished = Info.Finished;
         end.Message = Info.ExceptionMsg;
         if (!end.Finished && end.Message.empty())
-            end.Message = GInterrupted ? "stopped" : "the conversion did not finish";
+            end.Message = Interrupted() ? "stopped" : "the conversion did not finish";
         FPercent[task] = end.Finished ? 100 : FPercent[task];
         ClearLine();
+        end.Warnings = Info.Warnings;
         // The name the file got, which is another one when the planned one was taken meanwhile.
         if (end.Finished && !Info.OutputFile.empty())
             FDestinations[task] = Info.OutputFile;
         if (end.Finished)
-            std::fprintf(stderr, "[%zu/%zu] %s -> %s: done\n", task + 1, FSources.size(),
-                         FSources[task].c_str(), FDestinations[task].c_str());
+            std::fprintf(stderr, "[%zu/%zu] %s -> %s: done%s\n", task + 1, FSources.size(),
+                         FSources[task].c_str(), FDestinations[task].c_str(),
+                         end.Warnings.empty() ? "" : ", with warnings");
         else
             std::fprintf(stderr, "[%zu/%zu] %s: failed: %s\n", task + 1, FSources.size(),
                          FSources[task].c_str(), end.Message.c_str());
@@ -176,9 +178,9 @@ public:
         std::unique_lock guard(FLock);
         bool interrupted = false;
         while (!FRunEnded) {
-            // Signals cannot notify a condition variable; look at the flag now and then.
-            FChanged.wait_for(guard, std::chrono::milliseconds(200));
-            if (GInterrupted && !interrupted) {
+            // The signal watcher does not notify this wait; look at the flag now and then.
+            FChanged.wait_for(guard, std::chrono::milliseconds(50));
+            if (Interrupted() && !interrupted) {
                 interrupted = true;
                 guard.unlock();
                 Interrupt();
@@ -193,7 +195,33 @@ public:
         return FEnds;
     }
 
+    // The report of a run given up on (a second signal, or a stop that did not end in time):
+    // the files not converted are named (all of Files before the run has begun), then the
+    // summary.
+    void ReportGivingUp(const std::vector<std::string>& Files)
+    {
+        std::lock_guard guard(FLock);
+        ClearLine();
+        size_t converted = 0;
+        for (size_t task = 0; task < FEnds.size(); ++task) {
+            if (FEnds[task].Finished)
+                ++converted;
+            else
+                std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n",
+                             FSources[task].c_str());
+        }
+        if (FEnds.empty())
+            for (const std::string& file : Files)
+                std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n", file.c_str());
+        std::fprintf(stderr,
+                     "zelta-convert: stopped without waiting for the conversion to end; "
+                     "%zu of %zu files converted\n",
+                     converted, Files.size());
+    }
+
 private:
+    bool Interrupted() const { return FSignals != nullptr && FSignals->Interrupted(); }
+
     void ClearLine()
     {
         if (FTerminal && FLineShown) {
@@ -226,6 +254,7 @@ private:
     }
 
     const bool FTerminal;
+    const TStopSignals* FSignals = nullptr;
     mutable std::mutex FLock;
     std::condition_variable FChanged;
     std::vector<std::string> FSources;
@@ -309,6 +338,25 @@ std::string RefusalReason(const std::string& Path, TFFConverter& Converter)
 
 int Convert(const TConvertArgs& Args, int Argc, char** Argv)
 {
+    // From here on SIGINT and SIGTERM stop the work (no other thread exists yet, see
+    // TStopSignals). Given up on, the process names what it knows, removes its scratch folder
+    // and ends at once; the report lock keeps that from mixing with the summary.
+    TConsoleHost host(::isatty(STDERR_FILENO) != 0);
+    std::mutex reportLock;
+    bool reported = false;   // guarded by reportLock
+    std::string scratchPath; // guarded by reportLock
+    std::vector<std::string> givenFiles = Args.Files; // guarded by reportLock
+    TStopSignals stopSignals([&] {
+        std::lock_guard guard(reportLock);
+        if (!reported)
+            host.ReportGivingUp(givenFiles);
+        std::error_code removeEc;
+        if (!scratchPath.empty())
+            fs::remove_all(scratchPath, removeEc);
+        std::_Exit(ExitFailed);
+    });
+    host.SetSignals(&stopSignals);
+
     // A damaged settings file or catalogue reads as absent (defaults), is named once, and is
     // never copied into the private settings below.
     const TIniFile catalogue(CatalogueFilePath(), TDamagedFile::StartOver);
@@ -337,6 +385,10 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     TScratchFolder scratch;
     if (scratch.Path().empty())
         return Fail("cannot create a temporary folder");
+    {
+        std::lock_guard guard(reportLock);
+        scratchPath = scratch.Path();
+    }
     const std::string settingsCopy = JoinPath(scratch.Path(), SettingsFileName);
     std::error_code ec;
     if (settingsDamage == TIniDamage::None && fs::exists(userSettings.FileName(), ec))
@@ -380,9 +432,15 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     }
 
     TFFConverter converter;
+    // A signal makes every open, probe and read of the converter's files give up; the run
+    // itself is stopped below. Unset before the converter goes.
+    stopSignals.OnStop([&converter] { converter.Interrupt(); });
+    struct TUnsetStop {
+        TStopSignals& Signals;
+        ~TUnsetStop() { Signals.OnStop({}); }
+    } unsetStop{stopSignals};
     if (!LoadEngine(converter))
         return ExitFailed;
-    TConsoleHost host(::isatty(STDERR_FILENO) != 0);
 
     // Absolute names, each once: the list refuses exact duplicates.
     std::vector<std::string> paths;
@@ -393,11 +451,45 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
             paths.push_back(std::move(path));
     }
 
+    {
+        std::lock_guard guard(reportLock);
+        givenFiles = paths;
+    }
+
     std::vector<std::string> failures;
+    std::vector<std::string> warnings; // "file: warning", of files converted
+    int converted = 0;
+    int warned = 0;
+    // The summary; every file not converted is named with its reason, every warning of one
+    // converted with its file. Warnings leave the exit status as it is.
+    auto summary = [&] {
+        std::lock_guard guard(reportLock);
+        reported = true;
+        for (const std::string& warning : warnings)
+            std::fprintf(stderr, "zelta-convert: warning: %s\n", warning.c_str());
+        for (const std::string& failure : failures)
+            std::fprintf(stderr, "zelta-convert: failed: %s\n", failure.c_str());
+        std::fprintf(stderr, "zelta-convert: %d of %zu files converted, %zu failed%s\n", converted,
+                     paths.size(), failures.size(),
+                     warned == 0 ? "" : (", " + std::to_string(warned) + " with warnings").c_str());
+        if (stopSignals.Interrupted())
+            return ExitFailed;
+        return failures.empty() ? ExitConverted : ExitFailed;
+    };
+    // Stopped before the run: nothing was converted.
+    auto stoppedEarly = [&] {
+        failures.clear();
+        for (const std::string& path : paths)
+            failures.push_back(Named(path, "stopped"));
+        return summary();
+    };
+
     TSourceListModel list;
     list.SetOutputFolder(outputFolder);
     const TSourceListModel::TAddResult added =
         list.AddFiles(paths, converter, LibAVFolder(), settings, catalogue, host);
+    if (stopSignals.Interrupted())
+        return stoppedEarly();
     if (added.LibrariesFailed)
         return Fail("cannot load the media libraries: " + converter.LastError());
     if (added.Stopped)
@@ -416,12 +508,13 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     TBatchDriver driver(converter, list, host);
     driver.ConnectEvents();
     const TBatchDriver::TBuildResult built = driver.BuildTasks(settings, catalogue, extLines);
+    if (stopSignals.Interrupted())
+        return stoppedEarly();
     if (built.Stopped)
         return Fail(built.Error);
     for (const auto& [row, reason] : built.SkippedRows)
         failures.push_back(Named(list.Caption(row), reason));
 
-    int converted = 0;
     if (built.Tasks > 0) {
         std::vector<std::string> sources;
         std::vector<std::string> destinations;
@@ -430,8 +523,6 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
             destinations.push_back(driver.Destination(task));
         }
         host.Begin(sources, destinations);
-        std::signal(SIGINT, OnInterrupt);
-        std::signal(SIGTERM, OnInterrupt);
         const int jobs = Args.Jobs > 0 ? Args.Jobs
                                        : AutoJobCount(ProfileHasVideo(settings, catalogue, code),
                                                       std::thread::hardware_concurrency());
@@ -441,14 +532,15 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
             return Fail(e.what());
         }
         host.WaitForRunEnd([&] { converter.StopTasks(true); });
-        std::signal(SIGINT, SIG_DFL);
-        std::signal(SIGTERM, SIG_DFL);
 
         const std::vector<TTaskEnd> ends = host.Ends();
         for (int task = 0; task < built.Tasks; ++task) {
             const TTaskEnd& end = ends[size_t(task)];
             if (end.Finished) {
                 ++converted;
+                warned += end.Warnings.empty() ? 0 : 1;
+                for (const std::string& warning : end.Warnings)
+                    warnings.push_back(Named(sources[size_t(task)], warning));
                 continue;
             }
             // A failed or stopped task's file was never given its name: nothing to remove.
@@ -456,14 +548,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
                                      end.Ended ? end.Message : "the conversion did not run"));
         }
     }
-
-    for (const std::string& failure : failures)
-        std::fprintf(stderr, "zelta-convert: failed: %s\n", failure.c_str());
-    std::fprintf(stderr, "zelta-convert: %d of %zu files converted, %zu failed\n", converted,
-                 paths.size(), failures.size());
-    if (GInterrupted)
-        return ExitFailed;
-    return failures.empty() ? ExitConverted : ExitFailed;
+    return summary();
 }
 
 }  // namespace

@@ -13,7 +13,9 @@
 
 // ---- TCustomFFConverter ----
 
-TCustomFFConverter::TCustomFFConverter() : Probe_(std::make_unique<TAVProbe>()) {}
+TCustomFFConverter::TCustomFFConverter() : Probe_(std::make_unique<TAVProbe>()) {
+    Probe_->SetStopState(&Stopping_);
+}
 
 TCustomFFConverter::~TCustomFFConverter() {
     Shutdown();
@@ -22,7 +24,9 @@ TCustomFFConverter::~TCustomFFConverter() {
 void TCustomFFConverter::Shutdown() {
     if (Destroying_.exchange(true))
         return;
-    // Every task stops and is waited for; their callbacks raise nothing any more.
+    // Every task stops and is waited for; their callbacks raise nothing any more. A task opening
+    // its files on another thread gives up.
+    Stopping_.Request();
     Tasks_.Clear();
     WaitForDeliveries();
     // Any callback still inside a lock has finished once each lock could be taken.
@@ -122,6 +126,7 @@ void TCustomFFConverter::InstallTaskCallbacks(TFFmpeg& Task) {
 int TCustomFFConverter::AddTask(const std::string& FileName, const TInputOptions* Options) {
     CheckWorking("AddTask");
     auto task = std::make_shared<TFFmpeg>();
+    task->Stop().SetOuter(&Stopping_);
     auto fail = [this](const std::string& Reason) {
         std::lock_guard g(ErrorLock_);
         LastError_ = Reason;
@@ -219,6 +224,8 @@ void TCustomFFConverter::ClearTasks() {
             throw FFmpegException("Cannot ClearTasks while working.");
     }
     Tasks_.Clear();
+    if (!Interrupted_)
+        Stopping_.Clear();
     {
         std::lock_guard g(ErrorLock_);
         LastError_.clear();

@@ -75,6 +75,10 @@ struct TTerminateInfo {
     bool Finished = false; // ran to its natural end; true in the final notification
     bool Exception = false;
     std::string ExceptionMsg;
+    // What a task that went through has to tell besides (an output shorter than its source
+    // announced, loudness tags not written), in the order they came; empty in the final
+    // notification.
+    std::vector<std::string> Warnings;
     // The name the task's output file was given; it differs from the planned one when that name
     // was taken while the file was written. Empty when the task gave no file a name (stopped,
     // failed, nothing written) and in the final notification.
@@ -171,8 +175,14 @@ public:
     void ResumeTasks();
     // Starts no further task and stops every task (a paused one is resumed first); with Wait,
     // waits for each. Every task raises OnTerminate once, then the final notification follows.
-    // An open run is closed: it takes no more tasks.
+    // An open run is closed: it takes no more tasks. Until the next StartTask or ClearTasks, a
+    // task opening its files on another thread meanwhile gives up too, also while it waits for
+    // an input that stalled.
     void StopTasks(bool Wait);
+    // For a program that is ending (a signal): from now on every open, probe and read of the
+    // component's files gives up at once, those waiting for a stalled input included, for good.
+    // Any thread; never blocks. The run itself still ends through StopTasks.
+    void Interrupt();
     // Frees one task (later indexes shift down). Raises "Cannot RemoveTask while working.".
     void RemoveTask(int TaskIndex);
     // Frees all tasks and resets the run. Raises "Cannot ClearTasks while working." while a run
@@ -276,6 +286,11 @@ private:
     // allocator gives the freed heap back to the system.
     void NoteReleasedSetUp();
 
+    // Asked by StopTasks (taken back by StartTask and ClearTasks) and for good by Interrupt: the
+    // outer stop state of every task, and the stop state of the component's probe. Declared
+    // before both, so it outlives them.
+    TStopState Stopping_;
+    std::atomic<bool> Interrupted_{false};
     std::unique_ptr<TAVProbe> Probe_;
     TFFmpegList Tasks_;
     // Queued tasks that still hold their set-up, oldest first (main thread only). The newest

@@ -45,6 +45,7 @@ int TCustomFFConverter::QueueTask(const std::string& FileName, const TInputOptio
         refuseWhenClosed();
     }
     auto task = std::make_shared<TFFmpeg>();
+    task->Stop().SetOuter(&Stopping_);
     InstallPreview(*task);
     InstallTaskCallbacks(*task);
     task->DeferSetUp(FileName, InputOptions, OutputFileName, OutputOptions);
@@ -141,6 +142,9 @@ bool TCustomFFConverter::Unpark(TFFmpeg& Task, std::string& Reason) {
 
 void TCustomFFConverter::StartTask(int ParallelCount, bool MoreToCome) {
     CheckWorking("StartTask");
+    // A stop asked before this run (of tasks it will not start) is not one of this run.
+    if (!Interrupted_)
+        Stopping_.Clear();
     // Every task opens its files when its turn comes, so at most the running ones hold any.
     // The tasks that start at once keep a set-up they still hold: releasing it only to repeat
     // the whole open a moment later costs the start of every short batch.
@@ -287,7 +291,14 @@ void TCustomFFConverter::ResumeTasks() {
     Tasks_.ResumeAll();
 }
 
+void TCustomFFConverter::Interrupt() {
+    Interrupted_ = true;
+    Stopping_.Request();
+}
+
 void TCustomFFConverter::StopTasks(bool Wait) {
+    // First: a task that waits for an input or opens its files gives up at once.
+    Stopping_.Request();
     bool wasOpen = false;
     {
         std::lock_guard g(TerminateLock_);
@@ -327,6 +338,7 @@ void TCustomFFConverter::TaskTerminated(TCustomFFmpeg& Task) {
             TerminateInfo_.Finished = Task.Completed();
             TerminateInfo_.Exception = Task.ErrorOccurred();
             TerminateInfo_.ExceptionMsg = Task.ErrorMessage();
+            TerminateInfo_.Warnings = Task.Warnings();
             const std::vector<std::string>& written = Task.WrittenFiles();
             TerminateInfo_.OutputFile = written.empty() ? std::string() : written.front();
             QueueTermination(TerminateInfo_);
@@ -354,6 +366,7 @@ void TCustomFFConverter::FinalNotification() {
         TerminateInfo_.Finished = true;
         TerminateInfo_.Exception = false;
         TerminateInfo_.ExceptionMsg.clear();
+        TerminateInfo_.Warnings.clear();
         TerminateInfo_.OutputFile.clear();
         QueueTermination(TerminateInfo_);
     }

@@ -466,6 +466,7 @@ bool TCustomFFmpeg::AddInputFile(const std::string& FileName) {
         TotalDuration = ic->duration;
 
     entry.TsOffset = o.CopyTs ? o.InputTsOffset : o.InputTsOffset - target;
+    entry.SeekStart = target - (ic->start_time != AV_NOPTS_VALUE ? ic->start_time : 0);
     if (o.Verbose >= 0)
         av_dump_format(ic, InputFileCount(), FileName.c_str(), 0);
     InputEntries_.push_back(std::move(entry));

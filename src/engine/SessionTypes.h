@@ -109,6 +109,9 @@ struct TInputFileEntry {
     // Microseconds added to every time stamp: InputTsOffset, minus the seek target (StartTime
     // plus the container's start time) unless CopyTs.
     int64_t TsOffset = 0;
+    // Where the input seek went (StartTime given before the input, microseconds from the file's
+    // start): the output holds the file from there on.
+    int64_t SeekStart = 0;
     // The decoder named by the codec-name option current when the file was opened, or null (data
     // and attachment streams always null).
     std::vector<const AVCodec*> Decoders;

@@ -1,10 +1,13 @@
 // The run's progress reports: the status line (frames, rate, quality, size, time, bit rate,
-// duplicated and dropped pictures), the progress callback and, at the end, the byte summary.
+// duplicated and dropped pictures), the progress callback and, at the end, the byte summary and
+// the output's length held against what its sources announced.
 
 #include "engine/Transcode.h"
 
 #include "engine/FFLogger.h"
+#include "engine/FFUtils.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -121,4 +124,44 @@ void TTranscoder::ReportProgress(bool IsLast, int FileIndex) {
                       "video:%1.0fkB audio:%1.0fkB global headers:%1.0fkB muxing overhead %f%%\r\n",
                       video / 1024, audio / 1024, headers / 1024, overhead);
     }
+}
+
+// A source cut short while it was converted, or whose index promises more than it holds, gives
+// an output that ends early although the run went through: the user is told, with both lengths.
+void TTranscoder::CheckOutputLength() {
+    if (!InputsExhausted_ || Session_.JoinMode())
+        return;
+    const TOptionState& o = Options();
+    int64_t expected = -1; // microseconds
+    int64_t written = 0;
+    for (const auto& p : OutputStreams_) {
+        const TOutputStream& ost = *p;
+        written =
+            std::max(written, av_rescale_q(ost.CurrentTs, ost.Stream->time_base, AV_TIME_BASE_Q));
+        const TInputStream* ist = ost.Source;
+        if (ist == nullptr || ist->Stream == nullptr)
+            continue;
+        const TInputFileEntry& input = Session_.InputEntries()[size_t(ist->FileIndex)];
+        const AVFormatContext* ic = input.Context.get();
+        // A length guessed from the bit rate (a VBR MP3 without a header) promises nothing.
+        if (ic->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE)
+            return;
+        const AVStream* st = ist->Stream;
+        int64_t length = st->duration > 0
+                             ? av_rescale_q(st->duration, st->time_base, AV_TIME_BASE_Q)
+                             : ic->duration;
+        if (length == AV_NOPTS_VALUE || length <= 0)
+            continue;
+        // From the trim start on, within the recording time.
+        length -= input.SeekStart + o.StartTime;
+        if (o.RecordingTime != INT64_MAX)
+            length = std::min(length, o.RecordingTime);
+        expected = std::max(expected, length);
+    }
+    const int64_t shortBy = expected - written;
+    if (expected <= 0 || shortBy <= AV_TIME_BASE || shortBy * 50 <= expected)
+        return;
+    Session_.AddWarning(FormatText("The output lasts %s, shorter than the %s its source announced",
+                                   FormatMediaTime(written).c_str(),
+                                   FormatMediaTime(expected).c_str()));
 }

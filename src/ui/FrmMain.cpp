@@ -688,8 +688,11 @@ void TfrmMain::btnStartClick() {
     Running_ = false;
     if (!stopped.empty())
         ShowMessage("Warning", stopped);
-    if (const std::vector<TRunFailure> failures = Driver_->Failures(); !failures.empty())
-        ShowMessage("Warning", FailureReport(failures, checked));
+    // The files that failed, then those converted with something to tell.
+    const std::string failed = FailureReport(Driver_->Failures(), checked);
+    const std::string warned = WarningReport(Driver_->Warnings());
+    if (!failed.empty() || !warned.empty())
+        ShowMessage("Warning", failed + (failed.empty() || warned.empty() ? "" : "\n\n") + warned);
 }
 
 void TfrmMain::btnStopClick() {

@@ -404,6 +404,36 @@ TEST_F(BatchDriver, ASourceWithoutSoundIsSaidSo)
                   ": has no sound to convert");
 }
 
+// A file that converted with something to tell keeps its output and counts as converted; its
+// row says "Warning" with the engine's words as the tool tip, and the report after the run lists
+// it.
+TEST_F(BatchDriver, AConvertedFileWithWarningsIsShownOnItsRowAndInTheReport)
+{
+    const auto& F = fixtures::Fixtures();
+    Add({F.Wav, F.Mp3});
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 2);
+    TTerminateInfo Warned = End(1, true);
+    Warned.Warnings = {
+        "The output lasts 00:00:06.000, shorter than the 00:00:10.000 its source announced",
+        "No loudness tags written: the disk is full"};
+    Driver.OnTerminate(End(0, true));
+    Driver.OnTerminate(Warned);
+
+    EXPECT_EQ(List.SubItem(0, colProgress), "100%");
+    EXPECT_EQ(List.SubItem(1, colProgress), "Warning");
+    const std::string Both = Warned.Warnings[0] + "; " + Warned.Warnings[1];
+    EXPECT_EQ(List.ProgressWarning(1), Both);
+    EXPECT_EQ(List.data(List.index(1, colProgress), Qt::ToolTipRole).toString().toStdString(),
+              Both);
+    EXPECT_TRUE(Driver.Failures().empty());
+    ASSERT_EQ(Driver.Warnings().size(), 1u);
+    EXPECT_EQ(WarningReport(Driver.Warnings()),
+              "Converted with warnings:\n\n" + fs::path(F.Mp3).filename().string() + ": " + Both);
+    // A new Start forgets them.
+    ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 2);
+    EXPECT_TRUE(Driver.Warnings().empty());
+}
+
 // The ends of tasks remove nothing: what is at a planned name was put there by someone else (a
 // task's own unfinished file never had that name). A finished task's row names the file as
 // the engine wrote it.
