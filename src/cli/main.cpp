@@ -200,9 +200,9 @@ public:
     }
 
     // The report of a run given up on (a second signal, or a stop that did not end in time):
-    // the tasks that had not finished are named, then the summary. Files is how many were
-    // given.
-    void ReportGivingUp(size_t Files)
+    // the files not converted are named (all of Files before the run has begun), then the
+    // summary.
+    void ReportGivingUp(const std::vector<std::string>& Files)
     {
         std::lock_guard guard(FLock);
         ClearLine();
@@ -211,12 +211,16 @@ public:
             if (FEnds[task].Finished)
                 ++converted;
             else
-                std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n", FSources[task].c_str());
+                std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n",
+                             FSources[task].c_str());
         }
+        if (FEnds.empty())
+            for (const std::string& file : Files)
+                std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n", file.c_str());
         std::fprintf(stderr,
                      "zelta-convert: stopped without waiting for the conversion to end; "
                      "%zu of %zu files converted\n",
-                     converted, Files);
+                     converted, Files.size());
     }
 
 private:
@@ -345,11 +349,11 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     std::mutex reportLock;
     bool reported = false;   // guarded by reportLock
     std::string scratchPath; // guarded by reportLock
-    std::atomic<size_t> fileCount{Args.Files.size()};
+    std::vector<std::string> givenFiles = Args.Files; // guarded by reportLock
     TStopSignals stopSignals([&] {
         std::lock_guard guard(reportLock);
         if (!reported)
-            host.ReportGivingUp(fileCount);
+            host.ReportGivingUp(givenFiles);
         std::error_code removeEc;
         if (!scratchPath.empty())
             fs::remove_all(scratchPath, removeEc);
@@ -452,7 +456,10 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
             paths.push_back(std::move(path));
     }
 
-    fileCount = paths.size();
+    {
+        std::lock_guard guard(reportLock);
+        givenFiles = paths;
+    }
 
     std::vector<std::string> failures;
     std::vector<std::string> warnings; // "file: warning", of files converted

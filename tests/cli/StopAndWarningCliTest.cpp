@@ -44,6 +44,9 @@ std::string MakeTone(const TTemp& Dir, const std::string& Name, double Seconds)
     return Path;
 }
 
+// SIGTERM, SIGINT, and SIGINT twice (the second while the first stop is under way, which ends
+// the program at once when the stop has not ended yet): each ends the run as interrupted, names
+// the file as stopped, leaves no output under a final name and no scratch folder.
 TEST(CliStop, SigtermAndSigintEndARunWaitingForAStalledInput)
 {
     TTemp Dir;
@@ -51,26 +54,41 @@ TEST(CliStop, SigtermAndSigintEndARunWaitingForAStalledInput)
     // Less than the format check reads: the program waits for more from its first look on.
     const std::string Head = fixtures::FileHead(Source, 1000);
 
-    for (const int Signal : {SIGTERM, SIGINT}) {
-        SCOPED_TRACE(Signal == SIGTERM ? "SIGTERM" : "SIGINT");
-        const std::string Name = Signal == SIGTERM ? "term" : "int";
+    struct TCase {
+        const char* Name;
+        int Signal;
+        bool Twice;
+    };
+    for (const TCase& Case : {TCase{"term", SIGTERM, false}, TCase{"int", SIGINT, false},
+                              TCase{"int twice", SIGINT, true}}) {
+        SCOPED_TRACE(Case.Name);
+        const std::string Name = Case.Name;
         fixtures::TStalledFifo Fifo(Dir.File(Name + ".wav"), Head);
         const std::string Out = Dir.File(Name + "-out");
         const std::string Home = Dir.File(Name + "-home");
+        const std::string Scratch = Dir.File(Name + "-tmp");
         fs::create_directories(Home);
-        TProcess P({"--profile", "0", "--output", Out, Fifo.Path()}, Home, Dir.File(Name));
+        fs::create_directories(Scratch);
+        TProcess P({"--profile", "0", "--output", Out, Fifo.Path()}, Home, Dir.File(Name), 0,
+                   {"TMPDIR=" + Scratch});
         for (int I = 0; I < 1000 && Fifo.Written() < Head.size(); ++I)
             std::this_thread::sleep_for(10ms);
         ASSERT_EQ(Fifo.Written(), Head.size()) << "the program never read the FIFO";
         std::this_thread::sleep_for(300ms);
 
-        P.Signal(Signal);
+        P.Signal(Case.Signal);
+        if (Case.Twice) {
+            // Apart, so the two are not taken as one.
+            std::this_thread::sleep_for(20ms);
+            P.Signal(Case.Signal);
+        }
         // A hang guard, not a speed goal: without the stop reaching the read it never ends.
         const TRun R = P.Wait(10);
         EXPECT_EQ(R.Status, 1) << R.Err;
         EXPECT_NE(R.Err.find("failed: " + Fifo.Path() + ": stopped"), std::string::npos) << R.Err;
         EXPECT_NE(R.Err.find("0 of 1 files converted"), std::string::npos) << R.Err;
         EXPECT_TRUE(VisibleFiles(Out).empty());
+        EXPECT_TRUE(fs::is_empty(Scratch)) << "a scratch folder was left behind";
     }
 }
 
@@ -82,14 +100,17 @@ TEST(CliWarnings, ASourceShorterThanItsHeaderSaysIsConvertedWithAWarningNamingBo
     const std::string Whole = MakeTone(Dir, "whole.mp4", 10);
     const std::string Cut = Dir.File("cut.mp4");
     {
-        std::ofstream(Cut, std::ios::binary) << fixtures::FileHead(Whole, fs::file_size(Whole) * 6 / 10);
+        std::ofstream(Cut, std::ios::binary)
+            << fixtures::FileHead(Whole, fs::file_size(Whole) * 6 / 10);
     }
     const std::string Out = Dir.File("out");
     const std::string Home = Dir.File("home");
     fs::create_directories(Home);
-    const TRun R = TProcess({"--profile", "0", "--output", Out, Cut, Whole}, Home, Dir.File("run")).Wait();
+    const TRun R =
+        TProcess({"--profile", "0", "--output", Out, Cut, Whole}, Home, Dir.File("run")).Wait();
     EXPECT_EQ(R.Status, 0) << R.Err;
-    EXPECT_NE(R.Err.find("2 of 2 files converted, 0 failed, 1 with warnings"), std::string::npos) << R.Err;
+    EXPECT_NE(R.Err.find("2 of 2 files converted, 0 failed, 1 with warnings"), std::string::npos)
+        << R.Err;
     const size_t At = R.Err.find("zelta-convert: warning: " + Cut + ": The output lasts 00:00:0");
     ASSERT_NE(At, std::string::npos) << R.Err;
     EXPECT_NE(R.Err.find("shorter than the 00:00:10.0", At), std::string::npos) << R.Err;
@@ -110,7 +131,9 @@ TEST(CliWarnings, LoudnessTagsThatCannotBeWrittenAreAWarning)
     fs::create_directories(Home);
     // M4A grows its index at the end when the tags go in.
     const std::string Plain = Dir.File("plain");
-    ASSERT_EQ(TProcess({"--profile", "2", "--output", Plain, Source}, Home, Dir.File("plain")).Wait().Status, 0);
+    const TRun Untagged =
+        TProcess({"--profile", "2", "--output", Plain, Source}, Home, Dir.File("plain")).Wait();
+    ASSERT_EQ(Untagged.Status, 0) << Untagged.Err;
     const auto Size = fs::file_size(Plain + "/tone_(new).m4a");
 
     const std::string Out = Dir.File("out");
@@ -120,7 +143,8 @@ TEST(CliWarnings, LoudnessTagsThatCannotBeWrittenAreAWarning)
     EXPECT_EQ(R.Status, 0) << R.Err;
     EXPECT_NE(R.Err.find("zelta-convert: warning: " + Source + ": No loudness tags written: "),
               std::string::npos) << R.Err;
-    EXPECT_NE(R.Err.find("1 of 1 files converted, 0 failed, 1 with warnings"), std::string::npos) << R.Err;
+    EXPECT_NE(R.Err.find("1 of 1 files converted, 0 failed, 1 with warnings"), std::string::npos)
+        << R.Err;
     EXPECT_EQ(fs::file_size(Out + "/tone_(new).m4a"), Size);
 }
 
