@@ -96,34 +96,30 @@ TLoudnessPreferences ReadLoudnessPreferences(const TIniFile& Settings)
     return v;
 }
 
-bool WriteLoudnessPreferences(TIniFile& Settings, const TLoudnessPreferences& Values,
-                              std::string& Error)
+std::string CheckLoudnessPreferences(const TLoudnessPreferences& Values)
 {
-    const std::optional<double> target = ChosenTarget(Values);
-    if (!target) {
-        Error = "The loudness target must be a number between -70 and -5 LUFS.";
+    if (!ChosenTarget(Values))
+        return "The loudness target must be a number between -70 and -5 LUFS.";
+    if (!Within(Values.Ceiling, TruePeakMin, TruePeakMax))
+        return "The true-peak ceiling must lie between -20 and 0 dBTP.";
+    if (!Within(Values.FadeIn, 0, FadeMax) || !Within(Values.FadeOut, 0, FadeMax))
+        return "A fade must last between 0 and 3600 seconds.";
+    return {};
+}
+
+bool WriteLoudnessPreferences(TIniFile& Settings, const TLoudnessPreferences& Values)
+{
+    if (!CheckLoudnessPreferences(Values).empty())
         return false;
-    }
-    if (!Within(Values.Ceiling, TruePeakMin, TruePeakMax)) {
-        Error = "The true-peak ceiling must lie between -20 and 0 dBTP.";
-        return false;
-    }
-    if (!Within(Values.FadeIn, 0, FadeMax) || !Within(Values.FadeOut, 0, FadeMax)) {
-        Error = "A fade must last between 0 and 3600 seconds.";
-        return false;
-    }
-    const bool written =
-        Settings.WriteBool(SectionSettings, KeyNormalize, Values.Normalize) &&
-        Settings.WriteString(SectionSettings, KeyNormalizeTarget, NumberText(*target)) &&
-        Settings.WriteString(SectionSettings, KeyTruePeak, NumberText(Values.Ceiling)) &&
-        Settings.WriteInteger(SectionSettings, KeyAlbumGain, Values.Album) &&
-        Settings.WriteBool(SectionSettings, KeyLoudnessTags, Values.FromTags) &&
-        Settings.WriteString(SectionSettings, KeyFadeIn, NumberText(Values.FadeIn)) &&
-        Settings.WriteString(SectionSettings, KeyFadeOut, NumberText(Values.FadeOut)) &&
-        Settings.WriteBool(SectionSettings, KeyTrimSilence, Values.TrimSilence);
-    if (!written)
-        Error = Settings.LastError();
-    return written;
+    return Settings.WriteBool(SectionSettings, KeyNormalize, Values.Normalize) &&
+           Settings.WriteString(SectionSettings, KeyNormalizeTarget,
+                                NumberText(*ChosenTarget(Values))) &&
+           Settings.WriteString(SectionSettings, KeyTruePeak, NumberText(Values.Ceiling)) &&
+           Settings.WriteInteger(SectionSettings, KeyAlbumGain, Values.Album) &&
+           Settings.WriteBool(SectionSettings, KeyLoudnessTags, Values.FromTags) &&
+           Settings.WriteString(SectionSettings, KeyFadeIn, NumberText(Values.FadeIn)) &&
+           Settings.WriteString(SectionSettings, KeyFadeOut, NumberText(Values.FadeOut)) &&
+           Settings.WriteBool(SectionSettings, KeyTrimSilence, Values.TrimSilence);
 }
 
 void ApplyLoudnessSettings(const TIniFile& Settings, TOutputOptions& Output)

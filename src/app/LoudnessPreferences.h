@@ -53,11 +53,12 @@ std::optional<double> ParseLoudnessTarget(const std::string& Text);
 // The target the preferences stand for (TargetChoice or the typed value); none when unusable.
 std::optional<double> ChosenTarget(const TLoudnessPreferences& Values);
 
-// OK: checks first, then writes every key; false with Error in a person's words when a value
-// cannot be used ("The loudness target must be a number between -70 and -5 LUFS.") or a write
-// failed (the file's reason). Nothing is written when a value is refused.
-bool WriteLoudnessPreferences(TIniFile& Settings, const TLoudnessPreferences& Values,
-                              std::string& Error);
+// Why the values cannot be kept, in a person's words ("The loudness target must be a number
+// between -70 and -5 LUFS."); "" when they can.
+std::string CheckLoudnessPreferences(const TLoudnessPreferences& Values);
+// OK: writes every key of values CheckLoudnessPreferences accepts; false at the first failed
+// write (Settings.LastError()) or, writing nothing, for values it refuses.
+bool WriteLoudnessPreferences(TIniFile& Settings, const TLoudnessPreferences& Values);
 
 // What a conversion's output record takes from the settings: the target and ceiling when
 // normalising, the tags shortcut, the fades, the trimming. (Album mode is the batch's: the

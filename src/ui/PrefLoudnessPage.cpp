@@ -25,7 +25,7 @@ QDoubleSpinBox* SpinBox(QWidget* Parent, double Low, double High, double Step, c
 
 } // namespace
 
-TPrefLoudnessPage::TPrefLoudnessPage(QWidget* Parent) : QWidget(Parent) {
+TPrefLoudnessPage::TPrefLoudnessPage(QWidget* Parent) : TPreferencePage(Parent) {
     setObjectName(QStringLiteral("PrefLoudnessPage"));
     auto* level = new QGroupBox(QStringLiteral("Loudness"), this);
     auto* form = new QFormLayout(level);
@@ -136,8 +136,16 @@ void TPrefLoudnessPage::ShowSettings(const TIniFile& Settings) {
     ShowValues(ReadLoudnessPreferences(Settings));
 }
 
-bool TPrefLoudnessPage::SaveSettings(TIniFile& Settings, std::string& Error) {
-    return WriteLoudnessPreferences(Settings, Values(), Error);
+QString TPrefLoudnessPage::Title() const {
+    return QStringLiteral("Loudness");
+}
+
+std::string TPrefLoudnessPage::CheckValues() const {
+    return CheckLoudnessPreferences(Values());
+}
+
+bool TPrefLoudnessPage::SaveSettings(TIniFile& Settings) {
+    return WriteLoudnessPreferences(Settings, Values());
 }
 
 void TPrefLoudnessPage::ShowDefaults() {

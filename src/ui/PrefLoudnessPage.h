@@ -5,8 +5,7 @@
 
 #include "app/IniFile.h"
 #include "app/LoudnessPreferences.h"
-
-#include <QWidget>
+#include "ui/PreferencePage.h"
 
 #include <string>
 
@@ -15,18 +14,16 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLineEdit;
 
-class TPrefLoudnessPage : public QWidget {
+class TPrefLoudnessPage : public TPreferencePage {
     Q_OBJECT
 public:
     explicit TPrefLoudnessPage(QWidget* Parent = nullptr);
 
-    // Shows the stored values.
-    void ShowSettings(const zelta::TIniFile& Settings);
-    // Writes the shown values; false with Error (for a message box) when one cannot be used or
-    // written, nothing written then.
-    bool SaveSettings(zelta::TIniFile& Settings, std::string& Error);
-    // The Default button: shows the defaults without saving.
-    void ShowDefaults();
+    QString Title() const override;
+    void ShowSettings(const zelta::TIniFile& Settings) override;
+    void ShowDefaults() override;
+    std::string CheckValues() const override;
+    bool SaveSettings(zelta::TIniFile& Settings) override;
 
     zelta::TLoudnessPreferences Values() const;
     void ShowValues(const zelta::TLoudnessPreferences& Values);

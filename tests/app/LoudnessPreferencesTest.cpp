@@ -32,8 +32,7 @@ TEST(LoudnessPreferences, StoredValuesComeBackAsShownAndReachTheOutputRecord)
     v.FadeIn = 1.5;
     v.FadeOut = 3;
     v.TrimSilence = true;
-    std::string error;
-    ASSERT_TRUE(WriteLoudnessPreferences(settings, v, error)) << error;
+    ASSERT_TRUE(WriteLoudnessPreferences(settings, v)) << CheckLoudnessPreferences(v);
     EXPECT_EQ(settings.ReadString(SectionSettings, KeyNormalizeTarget, ""), "-18.5");
     TLoudnessPreferences back = ReadLoudnessPreferences(settings);
     EXPECT_EQ(back.TargetChoice, LoudnessTargetOther);
@@ -61,10 +60,11 @@ TEST(LoudnessPreferences, StoredValuesComeBackAsShownAndReachTheOutputRecord)
 
     // A typed target that is no usable number is refused and nothing is written.
     v.TargetText = "-3";
-    EXPECT_FALSE(WriteLoudnessPreferences(settings, v, error));
-    EXPECT_EQ(error, "The loudness target must be a number between -70 and -5 LUFS.");
+    EXPECT_EQ(CheckLoudnessPreferences(v),
+              "The loudness target must be a number between -70 and -5 LUFS.");
+    EXPECT_FALSE(WriteLoudnessPreferences(settings, v));
     v.TargetText = "quiet";
-    EXPECT_FALSE(WriteLoudnessPreferences(settings, v, error));
+    EXPECT_FALSE(WriteLoudnessPreferences(settings, v));
     EXPECT_EQ(settings.ReadString(SectionSettings, KeyNormalizeTarget, ""), "loud");
 }
 

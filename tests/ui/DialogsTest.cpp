@@ -14,6 +14,7 @@
 #include "ui/FrmMain.h"
 #include "ui/FrmPreference.h"
 #include "ui/FrmPreviewer.h"
+#include "ui/PrefLoudnessPage.h"
 #include "ui/FrmProgress.h"
 #include "ui/AccessibleNames.h"
 #include "component/FFConverter.h"
@@ -23,6 +24,8 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -31,6 +34,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -92,7 +96,7 @@ private slots:
         TfrmPreference dlg([&]() -> TfmDirectory& { return chooser; }, Services);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        QCOMPARE(dlg.size(), QSize(480, 390));
+        QCOMPARE(dlg.size(), QSize(520, 450));
         QCOMPARE(dlg.edtSnapDirectory->text(), QStringLiteral("/srv/snaps"));
         QVERIFY(dlg.ckBmp->isChecked() && !dlg.ckJpg->isChecked());
         QVERIFY(dlg.ckFullSize->isChecked() && !dlg.ckSmallSize->isChecked());
@@ -175,6 +179,46 @@ private slots:
         Click(dlg.ckKeepTags);
         Click(dlg.btnOk);
         QCOMPARE(GlobalObject()->Settings().ReadInteger("settings", "KeepTags", -9), 0);
+    }
+
+    // The "Loudness" page: a stored target of its own shows as typed, the normalisation's
+    // controls follow their box, an unusable typed target keeps the dialog open with a warning
+    // and writes nothing, an offered one is stored by OK.
+    void preferencesLoudnessPageRefusesABadTargetAndStoresAGoodOne() {
+        WriteAll(SettingsPath(), "[settings]\nNormalize=1\nNormalizeTarget=-20\nFadeIn=1.5\n");
+        TfmDirectory chooser(Services);
+        TfrmPreference dlg([&]() -> TfmDirectory& { return chooser; }, Services);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        TPrefLoudnessPage& page = *dlg.LoudnessPage;
+        dlg.tabPages->setCurrentWidget(&page);
+        QVERIFY(UnnamedControls(&page).isEmpty());
+        QVERIFY(page.ckNormalize->isChecked() && page.edtTarget->isEnabled());
+        QCOMPARE(page.cbTarget->currentIndex(), LoudnessTargetOther);
+        QCOMPARE(page.edtTarget->text(), QStringLiteral("-20"));
+        QCOMPARE(page.spedFadeIn->value(), 1.5);
+        Click(page.ckNormalize);
+        QVERIFY(!page.cbTarget->isEnabled() && !page.edtTarget->isEnabled());
+        QVERIFY(page.spedFadeOut->isEnabled());
+        Click(page.ckNormalize);
+
+        const QByteArray stored = ReadAll(SettingsPath());
+        page.edtTarget->setText(QStringLiteral("quiet"));
+        dlg.tabPages->setCurrentIndex(0);
+        Services.Messages.clear();
+        Click(dlg.btnOk);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.tabPages->currentWidget(), &page);
+        QCOMPARE(Services.Messages.size(), 1);
+        QVERIFY(Services.Messages.front().contains(QStringLiteral("between -70 and -5 LUFS")));
+        QCOMPARE(ReadAll(SettingsPath()), stored);
+
+        page.cbTarget->setCurrentIndex(2);
+        Click(dlg.btnOk);
+        QVERIFY(!dlg.isVisible());
+        const TIniFile ini = GlobalObject()->Settings();
+        QCOMPARE(ini.ReadString("settings", "NormalizeTarget", ""), std::string("-14"));
+        QCOMPARE(ini.ReadString("settings", "FadeIn", ""), std::string("1.5"));
     }
 
     void preferencesOkWritesTheRadioIndex() {
