@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,4 +55,12 @@ inline std::vector<std::string> ClipCopies(const std::string& Media, const std::
         clips.push_back(clip);
     }
     return clips;
+}
+
+// The load averages of /proc/loadavg ("1.02 0.87 0.55"), printed beside timings.
+inline std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
 }

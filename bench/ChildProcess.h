@@ -25,10 +25,12 @@
 
 // Starts Args (argv[0] looked up on PATH) with standard output and error discarded and
 // ExtraEnv ("NAME=value") added. InChild, when given, runs in the child first; false makes the
-// child exit with 126 (a limit it could not set, say). The child's pid, or -1.
+// child exit with 126 (a limit it could not set, say). ErrorFile, when given, receives the
+// standard error instead. The child's pid, or -1.
 inline pid_t StartQuietChild(const std::vector<std::string>& Args,
                              const std::vector<std::string>& ExtraEnv = {},
-                             const std::function<bool()>& InChild = {})
+                             const std::function<bool()>& InChild = {},
+                             const std::string& ErrorFile = {})
 {
     std::fflush(nullptr);
     const pid_t pid = ::fork();
@@ -40,6 +42,9 @@ inline pid_t StartQuietChild(const std::vector<std::string>& Args,
         ::dup2(::fileno(null), STDOUT_FILENO);
         ::dup2(::fileno(null), STDERR_FILENO);
     }
+    if (!ErrorFile.empty())
+        if (FILE* errors = std::fopen(ErrorFile.c_str(), "w"))
+            ::dup2(::fileno(errors), STDERR_FILENO);
     for (const std::string& e : ExtraEnv)
         ::putenv(const_cast<char*>(e.c_str()));
     ExecArgs(Args);
@@ -55,12 +60,13 @@ inline bool WaitChild(pid_t Pid, rusage& Usage)
 
 // Runs Args as StartQuietChild does; the wall time in seconds, or a negative value when it
 // failed. Cpu, when given, gets the child's processor time (user + system, seconds), which a
-// loaded machine disturbs less than the wall time.
+// loaded machine disturbs less than the wall time. ErrorFile as for StartQuietChild.
 inline double RunTimed(const std::vector<std::string>& Args,
-                       const std::vector<std::string>& ExtraEnv = {}, double* Cpu = nullptr)
+                       const std::vector<std::string>& ExtraEnv = {}, double* Cpu = nullptr,
+                       const std::string& ErrorFile = {})
 {
     const auto t0 = std::chrono::steady_clock::now();
-    const pid_t pid = StartQuietChild(Args, ExtraEnv);
+    const pid_t pid = StartQuietChild(Args, ExtraEnv, {}, ErrorFile);
     rusage usage{};
     if (pid < 0 || !WaitChild(pid, usage))
         return -1;

@@ -5,8 +5,10 @@
 # zelta-convert batch timing (BatchBench, media made in <build>/bench-batch-media), the big
 # batch of 2,000 short files under an open-file limit (BigBatchBench), the same files through
 # the main window, offscreen (WindowBatchBench), and zelta-convert side by side with the ffmpeg
-# program on 720p and 1080p H.264/AAC to MP3 (FfmpegCompareBench), and the fault run: 200
-# batches stopped by signals at random moments and runs racing into one folder (FaultBench).
+# program on 720p and 1080p H.264/AAC to MP3 (FfmpegCompareBench), the fault run: 200
+# batches stopped by signals at random moments and runs racing into one folder (FaultBench),
+# and loudness normalisation of a 3-minute FLAC, its measuring pass alone and the ffmpeg
+# program's two loudnorm passes side by side (LoudnessBench).
 set -euo pipefail
 build=${1:-build}
 for src in "$(dirname "$0")"/*Bench.cpp; do
@@ -18,6 +20,7 @@ for src in "$(dirname "$0")"/*Bench.cpp; do
   [ "$name" = WindowBatchBench ] && continue
   [ "$name" = FfmpegCompareBench ] && continue
   [ "$name" = FaultBench ] && continue
+  [ "$name" = LoudnessBench ] && continue
   echo "== $name"
   "$build/$name" --benchmark_out="$build/bench-$name.json" --benchmark_out_format=json
 done
@@ -33,3 +36,5 @@ echo "== FfmpegCompareBench"
 "$build/FfmpegCompareBench" --media "$build/bench-ffmpeg-media"
 echo "== FaultBench"
 "$build/FaultBench" --media "$build/bench-fault-media"
+echo "== LoudnessBench"
+"$build/LoudnessBench" --media "$build/bench-loudness-media"
