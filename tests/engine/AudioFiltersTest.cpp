@@ -121,6 +121,25 @@ TEST(Normalize, AnAlbumKeepsTheDifferenceBetweenItsFiles) {
     EXPECT_NEAR(out[2].Lufs(), -16.0, 0.5);
 }
 
+// With "loudness_tags" a file whose ReplayGain tags state its loudness is taken at its word (the
+// tags here claim 10 dB more than the sound has, so the gain shows which was used); without it
+// the file is measured.
+TEST(Normalize, ReplayGainTagsSpareTheMeasuringOnlyWhenAsked) {
+    TOutputDir dir;
+    TMediaSpec spec = ToneSpec("flac", "flac", 44100, 2.0, std::pow(10.0, -30.0 / 20.0));
+    spec.Metadata = {{"REPLAYGAIN_TRACK_GAIN", "+2.00 dB"}, {"REPLAYGAIN_TRACK_PEAK", "0.031623"}};
+    const std::string source = SoundFixture("tagged_as_minus20.flac", spec);
+    TOutcome o;
+    const TSound tagged = Converted(SoundJob(source, "flac", dir.File("tags.flac"),
+                                             {{"normalize", "-16"}, {"loudness_tags", "1"}}),
+                                    &o);
+    EXPECT_NEAR(tagged.Lufs(), -26.0, 0.3);
+    EXPECT_TRUE(o.Logged(llInfo, "Loudness -20.0 LUFS, range 0.0 LU (from its tags): gain +4.0 dB"));
+    const TSound measured =
+        Converted(SoundJob(source, "flac", dir.File("measured.flac"), {{"normalize", "-16"}}));
+    EXPECT_NEAR(measured.Lufs(), -16.0, 0.3);
+}
+
 TEST(Fades, InAndOutAreSilentAtTheirEndsAndWholeBeyond) {
     TOutputDir dir;
     const TSound s = Converted(SoundJob(ToneAt(-20, 4.0), "pcm_s16le", dir.File("fades.wav"),
