@@ -199,7 +199,8 @@ bool TTranscoder::ShapeSound(const TOutputFileEntry& Entry, const TOutputStream&
         const char* from = m.FromTags ? " (from its tags)" : "";
         if (!gain.Measured) {
             warn("Too quiet to measure its loudness: the level is left as it was");
-        } else if (albumFiles > 0) {
+        } else if (albumFiles > 1) {
+            // (a file alone in its album gets the plain note below)
             note(Text("Album loudness %.1f LUFS over %.0f files, this file %.1f LUFS", albumLufs,
                       albumFiles, m.IntegratedLufs) +
                  from + Text(": gain %+.1f dB", gain.GainDb));

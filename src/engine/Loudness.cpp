@@ -145,6 +145,7 @@ bool TLoudnessMeter::Prepare(int Rate, const AVChannelLayout& Layout) {
     if (FState) {
         // The blocks measured so far stay; the filters start again for the new format.
         FPeakBefore = Peak();
+        FSteps = 0;
         const int r = ebur128_change_parameters(FState.get(), unsigned(Layout.nb_channels),
                                                 unsigned(Rate));
         if ((r != EBUR128_SUCCESS && r != EBUR128_ERROR_NO_CHANGE) ||
@@ -182,7 +183,10 @@ void TLoudnessMeter::AddSteps(const float* Interleaved, int Frames, int Rate,
     if (!(FFeatures & fBlocks))
         return;
     // Each step of 100 ms completes one 400 ms block once four have been measured; the
-    // momentary loudness is that block's.
+    // momentary loudness is that block's. Before that the window is partly empty and would
+    // count as a quieter block.
+    if (++FSteps < 4)
+        return;
     double lufs = -HUGE_VAL;
     if (ebur128_loudness_momentary(FState.get(), &lufs) == EBUR128_SUCCESS &&
         std::isfinite(lufs) && lufs > -70.0)

@@ -63,7 +63,8 @@ public:
 
     // The measuring pass: Frames interleaved float samples of Rate and Layout. With fBlocks,
     // Frames must be StepFrames(Rate) (the last piece may be shorter): the block that ends
-    // with each step is kept.
+    // with each step is kept from the fourth step on (a whole 400 ms block; a format change
+    // starts the count again).
     void AddSteps(const float* Interleaved, int Frames, int Rate, const AVChannelLayout& Layout);
     static int StepFrames(int Rate) { return (Rate + 5) / 10; }
 
@@ -91,4 +92,5 @@ private:
     double FPeakBefore = 0;   // peak of the states replaced by a format change
     std::vector<float> FBuffer; // interleaved samples of the frame being fed
     std::vector<float> FBlocks;
+    int FSteps = 0;           // steps measured since the filters (re)started
 };
