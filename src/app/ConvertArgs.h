@@ -3,7 +3,8 @@
 //
 //   zelta-convert [--profile CODE] [--output DIR] [--jobs N] [--trim START[,LENGTH]]
 //                 [--crop TOP,BOTTOM,LEFT,RIGHT] [--text TEXT[@X,Y[,FROM,TO]]]
-//                 [--ext NAME=VALUE]... [--no-tags] [--replaygain] FILE...
+//                 [--ext NAME=VALUE]... [--no-tags] [--replaygain] [--layout flat|tree|tags]
+//                 [--name TEMPLATE] [--if-exists number|skip|replace|update] FILE|FOLDER...
 //   zelta-convert --list-profiles | --info FILE | --help | --version
 //
 // Every option also takes the form --name=VALUE; "--" ends the options. Times are seconds
@@ -12,6 +13,7 @@
 // Stateless; any thread.
 #pragma once
 
+#include "app/OutputNames.h"
 #include "app/SourceList.h"
 #include "effects/WmRec.h"
 
@@ -45,6 +47,9 @@ struct TConvertArgs {
     std::vector<std::string> ExtOptions;  // "name=value", in the given order
     bool NoTags = false;                  // --no-tags: "KeepTags" off for this run
     bool ReplayGain = false;              // --replaygain: "ReplayGain" on for this run
+    std::optional<TOutputLayout> Layout;  // --layout, or Tags for --name; default: stored
+    std::optional<std::string> NameTemplate; // --name; default: the stored template
+    std::optional<TIfExists> IfExists;    // --if-exists; default: the stored rule
     bool ListProfiles = false;
     std::optional<std::string> InfoFile;
     bool Help = false;
@@ -56,7 +61,8 @@ inline constexpr int MaxConvertJobs = 64;
 
 // Parses the arguments after the program name. Nothing, with Error set to a one-line reason
 // ("--jobs: '0' is not a number from 1 to 64"), for a wrong command line: an unknown option, a
-// missing or malformed value, no FILE for a conversion, a FILE beside --list-profiles.
+// missing or malformed value, no FILE for a conversion, a FILE beside --list-profiles, a --name
+// that is no usable template or comes with another --layout than "tags".
 std::optional<TConvertArgs> ParseConvertArgs(const std::vector<std::string>& Arguments,
                                              std::string& Error);
 

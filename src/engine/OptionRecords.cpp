@@ -202,6 +202,8 @@ void ApplyTypedOutputFields(TCustomFFmpeg& Core, const TOutputOptions& O) {
         Core.SetOption("keep_tags", "1");
     if (O.ReplayGain)
         Core.SetOption("replaygain", "1");
+    if (O.ReplaceExisting)
+        Core.SetOption("replace_existing", "1");
     if (O.CopyTimestamps)
         Core.SetOption("copyts", "1");
     if (O.StartTime != NoMediaTime)

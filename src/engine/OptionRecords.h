@@ -98,6 +98,9 @@ struct TOutputOptions {
     bool Join = false;   // all inputs of the task are joined into this output
     bool KeepTags = false;   // the source's container tags and cover go into the output
     bool ReplayGain = false; // loudness tags (ReplayGain 2.0) measured while converting
+    // The finished file replaces a file of its name instead of taking the next free number;
+    // it is given the name only once complete, as every output.
+    bool ReplaceExisting = false;
     std::string ExtOptions;
 };
 

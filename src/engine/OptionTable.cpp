@@ -557,6 +557,7 @@ const TOptionEntry OptionTable[] = {
     {"isync", BoolOption<&TOptionValues::InputSync>},
     {"keep_tags", BoolOption<&TOptionValues::KeepTags>},
     {"replaygain", BoolOption<&TOptionValues::ReplayGain>},
+    {"replace_existing", BoolOption<&TOptionValues::ReplaceExisting>},
     {"muxdelay", FloatOption<&TOptionValues::MuxMaxDelay>},
     {"muxpreload", FloatOption<&TOptionValues::MuxPreload>},
     {"absf", BitstreamFilterOption},

@@ -570,8 +570,10 @@ int TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
     }
     if (o.ReplayGain)
         file.Loudness = std::make_shared<TLoudnessMeter>();
+    file.Replace = o.ReplaceExisting;
     o.KeepTags = false;
     o.ReplayGain = false;
+    o.ReplaceExisting = false;
 
     if ((format->flags & AVFMT_NEEDNUMBER) && !av_filename_number_test(url.c_str()))
         return refuse(ErrorText(FileName, AVERROR(EDOM)));
