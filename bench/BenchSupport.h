@@ -4,11 +4,20 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include <sys/resource.h>
+
+// The machine's load averages over 1, 5 and 15 minutes ("1.02 0.80 0.75").
+inline std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
 
 // Processor time of the whole process so far (user + system), seconds.
 inline double CpuSeconds() {

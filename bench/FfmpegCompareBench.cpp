@@ -91,14 +91,6 @@ std::string Describe(const std::string& Path)
     return text;
 }
 
-std::string LoadAverage()
-{
-    std::ifstream in("/proc/loadavg");
-    std::string one, five, fifteen;
-    in >> one >> five >> fifteen;
-    return one + " " + five + " " + fifteen;
-}
-
 // Wall and processor seconds of one side; negative when a run failed.
 struct TTimes {
     double Wall = -1;

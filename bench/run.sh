@@ -6,7 +6,9 @@
 # batch of 2,000 short files under an open-file limit (BigBatchBench), the same files through
 # the main window, offscreen (WindowBatchBench), and zelta-convert side by side with the ffmpeg
 # program on 720p and 1080p H.264/AAC to MP3 (FfmpegCompareBench), and the fault run: 200
-# batches stopped by signals at random moments and runs racing into one folder (FaultBench).
+# batches stopped by signals at random moments and runs racing into one folder (FaultBench), and
+# whole libraries with the folder tree kept, against ffmpeg two at a time (LibraryBench; the
+# FLAC samples come from Debian's sonic-pi-samples, installed here when apt-get can).
 set -euo pipefail
 build=${1:-build}
 for src in "$(dirname "$0")"/*Bench.cpp; do
@@ -18,6 +20,7 @@ for src in "$(dirname "$0")"/*Bench.cpp; do
   [ "$name" = WindowBatchBench ] && continue
   [ "$name" = FfmpegCompareBench ] && continue
   [ "$name" = FaultBench ] && continue
+  [ "$name" = LibraryBench ] && continue
   echo "== $name"
   "$build/$name" --benchmark_out="$build/bench-$name.json" --benchmark_out_format=json
 done
@@ -33,3 +36,9 @@ echo "== FfmpegCompareBench"
 "$build/FfmpegCompareBench" --media "$build/bench-ffmpeg-media"
 echo "== FaultBench"
 "$build/FaultBench" --media "$build/bench-fault-media"
+echo "== LibraryBench"
+if [ ! -d /usr/share/sonic-pi/samples ] && [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
+  apt-get install -y -q sonic-pi-samples >/dev/null 2>&1 ||
+    echo "sonic-pi-samples cannot be installed: its comparison is skipped"
+fi
+"$build/LibraryBench" --media "$build/bench-library-media"

@@ -204,6 +204,13 @@ std::string WarningReport(const std::vector<TRunFailure>& Warnings, std::size_t 
     return "Converted with warnings:\n" + ListedRows(Warnings, MaxListed);
 }
 
+std::string PassedReport(int Passed)
+{
+    return Passed == 1 ? "Nothing to convert: the output of the file exists or is up to date."
+                       : "Nothing to convert: the outputs of all " + std::to_string(Passed) +
+                             " files exist or are up to date.";
+}
+
 void TBatchDriver::ConnectEvents()
 {
     FConverter.SetOnProgress(

@@ -112,6 +112,9 @@ std::string FailureReport(const std::vector<TRunFailure>& Failures, int Total,
 // one line "<file name>: <warnings>" per file; at most MaxListed lines, then "... and N more.".
 // Empty when there is none.
 std::string WarningReport(const std::vector<TRunFailure>& Warnings, std::size_t MaxListed = 15);
+// The message of a Start that found nothing to convert: "Nothing to convert: the outputs of all
+// 12 files exist or are up to date." ("the output of the file" for one).
+std::string PassedReport(int Passed);
 
 class TBatchDriver {
 public:

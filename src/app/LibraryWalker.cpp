@@ -151,7 +151,7 @@ private:
     {
         if (Result_.Cancelled)
             return true;
-        if (Progress_ && ++Steps_ % 64 == 0 && !Progress_(int(Result_.Files.size())))
+        if (Progress_ && Steps_++ % 64 == 0 && !Progress_(int(Result_.Files.size())))
             Result_.Cancelled = true;
         return Result_.Cancelled;
     }

@@ -348,6 +348,28 @@ std::string PlannedOutput(const std::string& Folder, const std::string& Source,
     return JoinPath(Folder, joined + std::string(Suffix));
 }
 
+TNameExample SampleNameExample()
+{
+    TNameExample e;
+    e.Source = "/Music/Artist/Album/01 Title.flac";
+    e.Root = "/Music";
+    e.Tags = {{"artist", "Artist"}, {"album_artist", "Artist"}, {"album", "Album"},
+              {"title", "Title"}, {"track", "1"}, {"disc", "1"}, {"date", "2010"},
+              {"genre", "Rock"}};
+    return e;
+}
+
+std::string OutputNameExample(const TOutputNaming& Naming, const TNameExample& Example,
+                              std::string_view Suffix)
+{
+    if (Naming.Layout == TOutputLayout::Tags)
+        if (const std::string error = TemplateError(Naming.Template); !error.empty())
+            return error;
+    const std::string folder = "/";
+    return DestinationColumnText(
+        folder, PlannedOutput(folder, Example.Source, Example.Root, Example.Tags, Suffix, Naming));
+}
+
 TOutputChoice ChooseOutput(const std::string& Planned, const std::string& Source,
                            const TOutputNaming& Naming, TReservedNames& Reserved)
 {

@@ -103,6 +103,18 @@ struct TOutputChoice {
 TOutputChoice ChooseOutput(const std::string& Planned, const std::string& Source,
                            const TOutputNaming& Naming, TReservedNames& Reserved);
 
+// The file a name is shown for in the preferences: the selected row, else SampleNameExample().
+struct TNameExample {
+    std::string Source;
+    std::string Root;
+    TNameTags Tags;
+};
+TNameExample SampleNameExample();
+// The output Example would get below the output folder under Naming ("Artist/Album/01 Title.mp3"
+// for Suffix ".mp3"), before the "exists" rule; the template's error when it has one.
+std::string OutputNameExample(const TOutputNaming& Naming, const TNameExample& Example,
+                              std::string_view Suffix);
+
 // "Skipped" rows and the command line give these reasons.
 inline constexpr std::string_view SkipReasonExists = "the output exists";
 inline constexpr std::string_view SkipReasonUpToDate = "the output is up to date";

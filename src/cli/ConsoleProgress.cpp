@@ -11,6 +11,10 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+extern "C" {
+#include <libavutil/error.h>
+}
+
 namespace zelta {
 
 namespace {
@@ -54,6 +58,15 @@ std::string Fitted(const std::string& Text, size_t Width)
 }
 
 }  // namespace
+
+bool EndedByStop(const std::string& Reason)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(AVERROR_EXIT, text, sizeof text);
+    const std::string_view stop(text);
+    return Reason.size() >= stop.size() &&
+           Reason.compare(Reason.size() - stop.size(), stop.size(), stop) == 0;
+}
 
 TConsoleHost::TConsoleHost(bool Terminal) : FTerminal(Terminal) {}
 
@@ -148,7 +161,7 @@ void TConsoleHost::TaskEnded(const TTerminateInfo& Info)
         // The name the file got, which is another one when the planned one was taken meanwhile.
         end.Text = Info.OutputFile.empty() ? FDriver->Destination(Info.TaskIndex) : Info.OutputFile;
         end.Warnings = Info.Warnings;
-    } else if (Info.Exception) {
+    } else if (Info.Exception && !(Interrupted() && EndedByStop(Info.ExceptionMsg))) {
         end.Kind = TRowEnd::Failed;
         end.Text = Info.ExceptionMsg.empty() ? "the conversion failed" : Info.ExceptionMsg;
     } else {

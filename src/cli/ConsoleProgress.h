@@ -31,6 +31,10 @@ struct TRowEnd {
     std::vector<std::string> Warnings; // of a converted file
 };
 
+// Whether Reason is the libraries' text of an operation given up on a stop ("... Immediate exit
+// requested"): a file that ends so after a stop signal was stopped, not failed.
+bool EndedByStop(const std::string& Reason);
+
 class TConsoleHost final : public TBatchHost {
 public:
     explicit TConsoleHost(bool Terminal);

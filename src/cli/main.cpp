@@ -229,26 +229,28 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         if (seen.insert(path).second)
             given.push_back(std::move(path));
     }
-    const TLibraryWalk walk = CollectMedia(given);
     std::vector<std::string> failures; // "file: reason", of files not converted
-    std::vector<TAddEntry> entries;
-    std::set<std::string> named(given.begin(), given.end());
-    for (const TLibraryFile& file : walk.Files) {
-        // A file named on the command line must be there; one found in a folder is.
-        if (named.count(file.Path) > 0 && !fs::exists(file.Path, ec)) {
-            failures.push_back(Named(file.Path, "no such file"));
-            continue;
-        }
-        entries.push_back({file.Path, file.Root});
-    }
-    if (walk.Folders > 0)
-        host.Print("zelta-convert: " + AddSummary(int(walk.Files.size()) - int(failures.size()),
-                                                  walk.Others));
     TSourceListModel list;
     list.SetOutputFolder(outputFolder);
-    // Nothing is opened here: each file is opened when its task is built, while the first
-    // files already convert.
-    list.AddUnprobed(entries, settings);
+    {
+        const TLibraryWalk walk = CollectMedia(given);
+        std::vector<TAddEntry> entries;
+        entries.reserve(walk.Files.size());
+        const std::set<std::string> named(given.begin(), given.end());
+        for (const TLibraryFile& file : walk.Files) {
+            // A file named on the command line must be there; one found in a folder is.
+            if (named.count(file.Path) > 0 && !fs::exists(file.Path, ec)) {
+                failures.push_back(Named(file.Path, "no such file"));
+                continue;
+            }
+            entries.push_back({file.Path, file.Root});
+        }
+        if (walk.Folders > 0)
+            host.Print("zelta-convert: " + AddSummary(int(entries.size()), walk.Others));
+        // Nothing is opened here: each file is opened when its task is built, while the first
+        // files already convert.
+        list.AddUnprobed(entries, settings);
+    }
     const size_t total = size_t(list.RowCount()) + failures.size();
     fileCount = total;
     for (int row = 0; row < list.RowCount(); ++row)
@@ -314,7 +316,8 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     for (const TRunFailure& f : driver.Failures())
         if (f.Row >= 0 && size_t(f.Row) < ends.size() && ends[size_t(f.Row)].Kind == TRowEnd::Open) {
             failedAtBuild[size_t(f.Row)] = true;
-            failures.push_back(Named(f.File, f.Reason));
+            const bool stopped = stopSignals.Interrupted() && EndedByStop(f.Reason);
+            failures.push_back(Named(f.File, stopped ? "stopped" : f.Reason));
         }
     for (size_t row = 0; row < ends.size(); ++row) {
         const TRowEnd& end = ends[row];

@@ -42,13 +42,13 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QEventLoop>
 #include <QLabel>
 #include <QListView>
 #include <QToolButton>
 #include <QPixmap>
 #include <QPainter>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QTimer>
@@ -88,6 +88,18 @@ bool Save(QWidget& Window, const QString& Folder, const QString& Name, int Theme
     Window.hide();
     std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "cannot write",
                  file.toLocal8Bit().constData());
+    return ok;
+}
+
+// The preferences dialog's pages after the first, each as "preference-<n>".
+bool SavePreferencePages(TfrmPreference& Dialog, const QString& Folder, int Theme,
+                         const TShotNames& Names) {
+    bool ok = true;
+    for (int page = 1; page < Dialog.tabPages->count(); ++page) {
+        Dialog.tabPages->setCurrentIndex(page);
+        ok = Save(Dialog, Folder, QStringLiteral("preference-%1").arg(page), Theme, Names) && ok;
+    }
+    Dialog.tabPages->setCurrentIndex(0);
     return ok;
 }
 
@@ -292,6 +304,7 @@ int main(int argc, char** argv) {
         ApplyTheme(zelta::FollowSystemTheme);
         ok = Save(main, out, "main", zelta::FollowSystemTheme, names) && ok;
         ok = Save(preference, out, "preference", zelta::FollowSystemTheme, names) && ok;
+        ok = SavePreferencePages(preference, out, zelta::FollowSystemTheme, names) && ok;
     }
     for (int theme = 0; everyWindow && theme < ThemeMenuCount; ++theme) {
         ApplyTheme(theme);
@@ -302,6 +315,7 @@ int main(int argc, char** argv) {
         main.lst1->hide();
         ok = Save(cover, out, "splash", theme, names) && ok;
         ok = Save(preference, out, "preference", theme, names) && ok;
+        ok = SavePreferencePages(preference, out, theme, names) && ok;
         ok = Save(fileInfo, out, "fileinfo", theme, names) && ok;
         ok = Save(chooser, out, "directory", theme, names) && ok;
         ok = Save(about, out, "about", theme, names) && ok;

@@ -7,6 +7,7 @@
 #include "app/SettingsKeys.h"
 #include "ui/DialogServices.h"
 #include "ui/FmDirectory.h"
+#include "ui/PrefOutputPage.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -20,6 +21,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -40,7 +42,13 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     setWindowTitle(QStringLiteral("Preference"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    auto* snapshot = new QGroupBox(QStringLiteral("Snapshot"), this);
+    // The first page holds the designed controls; further pages are modules of their own.
+    tabPages = new QTabWidget(this);
+    tabPages->setObjectName(QStringLiteral("tabPages"));
+    tabPages->setAccessibleName(QStringLiteral("Preference pages"));
+    auto* general = new QWidget(tabPages);
+    general->setObjectName(QStringLiteral("PrefGeneralPage"));
+    auto* snapshot = new QGroupBox(QStringLiteral("Snapshot"), general);
     auto* grid = new QGridLayout(snapshot);
     grid->setColumnStretch(1, 1);
 
@@ -98,7 +106,7 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     note->setAlignment(Qt::AlignRight);
     grid->addWidget(note, 5, 0, 1, 2);
 
-    auto* priority = new QGroupBox(QStringLiteral("Work priority"), this);
+    auto* priority = new QGroupBox(QStringLiteral("Work priority"), general);
     auto* priorityRow = new QHBoxLayout(priority);
     rdGrpPriority = new QButtonGroup(priority);
     const char* const items[PriorityItemCount] = {"Idle", "Normal", "Lower", "Lowest"};
@@ -108,8 +116,8 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
         priorityRow->addWidget(radio, 1);
     }
 
-    auto* simultaneousLabel = new QLabel(QStringLiteral("Simultaneous conversions:"), this);
-    cbSimultaneous = new QComboBox(this);
+    auto* simultaneousLabel = new QLabel(QStringLiteral("Simultaneous conversions:"), general);
+    cbSimultaneous = new QComboBox(general);
     simultaneousLabel->setBuddy(cbSimultaneous);
     for (const int choice : SimultaneousChoices)
         cbSimultaneous->addItem(choice == SimultaneousAuto ? QStringLiteral("Auto")
@@ -122,8 +130,8 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     simultaneousRow->addWidget(cbSimultaneous);
     simultaneousRow->addStretch(1);
 
-    ckKeepTags = new QCheckBox(QStringLiteral("Keep tags and cover art"), this);
-    ckReplayGain = new QCheckBox(QStringLiteral("Write ReplayGain tags"), this);
+    ckKeepTags = new QCheckBox(QStringLiteral("Keep tags and cover art"), general);
+    ckReplayGain = new QCheckBox(QStringLiteral("Write ReplayGain tags"), general);
     ckReplayGain->setToolTip(QStringLiteral("Measures the loudness while converting"));
     auto* tagsRow = new QHBoxLayout;
     tagsRow->addWidget(ckKeepTags);
@@ -140,12 +148,18 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     buttons->addWidget(btnOk);
     buttons->addWidget(btnCancel);
 
+    auto* generalLayout = new QVBoxLayout(general);
+    generalLayout->addWidget(snapshot);
+    generalLayout->addWidget(priority);
+    generalLayout->addLayout(simultaneousRow);
+    generalLayout->addLayout(tagsRow);
+    generalLayout->addStretch(1);
+    tabPages->addTab(general, QStringLiteral("General"));
+    OutputPage = new TPrefOutputPage(tabPages);
+    AddPage(OutputPage);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(snapshot);
-    layout->addWidget(priority);
-    layout->addLayout(simultaneousRow);
-    layout->addLayout(tagsRow);
-    layout->addStretch(1);
+    layout->addWidget(tabPages, 1);
     layout->addLayout(buttons);
 
     connect(btnOk, &QPushButton::clicked, this, &TfrmPreference::btnOkClick);
@@ -162,13 +176,20 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     NameControls(this);
 }
 
+void TfrmPreference::AddPage(TPreferencePage* Page) {
+    tabPages->addTab(Page, Page->Title());
+    Pages_.push_back(Page);
+    NameControls(Page);
+}
+
 void TfrmPreference::showEvent(QShowEvent* Event) {
     QDialog::showEvent(Event);
     FormShow();
 }
 
 void TfrmPreference::FormShow() {
-    setFixedSize(480, 390);
+    // Larger than the designed 480 x 390: the pages' tabs take a row of their own.
+    setFixedSize(520, 450);
     spedCmp->setRange(JpegQualityMin, JpegQualityMax);
     trcCmp->setRange(JpegQualityMin, JpegQualityMax);
     QPalette palette = edtSnapDirectory->palette();
@@ -182,6 +203,8 @@ void TfrmPreference::FormShow() {
     const TPreferenceShowValues stored = ReadPreferenceSettings(g->Settings());
     ShowValues(ApplyShowValues(stored, ControlValues()));
     SetQualityEnabled(stored.QualityEnabled);
+    for (TPreferencePage* page : Pages_)
+        page->ShowSettings(g->Settings());
 }
 
 TPreferenceValues TfrmPreference::ControlValues() const {
@@ -226,10 +249,19 @@ void TfrmPreference::SetQualityEnabled(bool Enabled) {
 }
 
 void TfrmPreference::btnOkClick() {
+    for (TPreferencePage* page : Pages_)
+        if (const std::string why = page->CheckValues(); !why.empty()) {
+            tabPages->setCurrentWidget(page);
+            Services_.Warning(this, QStringLiteral("Warning"), Text(why));
+            return;
+        }
     TGlobalObject* g = GlobalObject();
     if (g != nullptr) {
         TIniFile settings = g->Settings();
-        if (!WritePreferenceSettings(settings, ControlValues()))
+        bool written = WritePreferenceSettings(settings, ControlValues());
+        for (TPreferencePage* page : Pages_)
+            written = written && page->SaveSettings(settings);
+        if (!written)
             Services_.Warning(this, QStringLiteral("Warning"), Text(settings.LastError()));
     }
     accept();
@@ -239,6 +271,8 @@ void TfrmPreference::btnDefaultClick() {
     const TPreferenceValues defaults = DefaultPreferenceValues();
     ShowValues(defaults);
     SetQualityEnabled(defaults.Jpg);
+    for (TPreferencePage* page : Pages_)
+        page->ShowDefaults();
 }
 
 void TfrmPreference::btnBrowsClick() {

@@ -1,5 +1,6 @@
-// The preferences dialog ("Preference", Tools menu): the snapshot folder, sizes, formats and
-// JPEG quality, and the work priority. Created on first use by the main window and kept; every
+// The preferences dialog ("Preference", Tools menu): on its first page the snapshot folder,
+// sizes, formats and JPEG quality, and the work priority; further pages (output names) are
+// modules of their own (ui/PreferencePage.h). Created on first use by the main window and kept; every
 // showing reloads the values from the settings file, OK writes them, Cancel writes nothing, and
 // Browse stores a newly chosen snapshot folder at once. The settings logic is app/PreferenceLogic.
 #pragma once
@@ -8,6 +9,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <vector>
 
 class QButtonGroup;
 class QCheckBox;
@@ -16,6 +18,9 @@ class QLineEdit;
 class QPushButton;
 class QSlider;
 class QSpinBox;
+class QTabWidget;
+class TPreferencePage;
+class TPrefOutputPage;
 class TDialogServices;
 class TfmDirectory;
 
@@ -30,6 +35,11 @@ public:
 
     // The values the controls hold now.
     zelta::TPreferenceValues ControlValues() const;
+    // Adds a page after those there: shown, defaulted and saved with the dialog.
+    void AddPage(TPreferencePage* Page);
+
+    QTabWidget* tabPages;         // "General" (the controls below), then the pages
+    TPrefOutputPage* OutputPage;  // "Output names"
 
     QLineEdit* edtSnapDirectory;
     QPushButton* btnBrows;
@@ -68,5 +78,6 @@ private:
     void SetQualityEnabled(bool Enabled);
 
     TFolderChooser FolderChooser_;
+    std::vector<TPreferencePage*> Pages_;
     const TDialogServices& Services_;
 };

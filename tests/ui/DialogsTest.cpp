@@ -92,7 +92,7 @@ private slots:
         TfrmPreference dlg([&]() -> TfmDirectory& { return chooser; }, Services);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        QCOMPARE(dlg.size(), QSize(480, 390));
+        QCOMPARE(dlg.size(), QSize(520, 450));
         QCOMPARE(dlg.edtSnapDirectory->text(), QStringLiteral("/srv/snaps"));
         QVERIFY(dlg.ckBmp->isChecked() && !dlg.ckJpg->isChecked());
         QVERIFY(dlg.ckFullSize->isChecked() && !dlg.ckSmallSize->isChecked());
