@@ -235,7 +235,7 @@ std::vector<TRowEnd> TConsoleHost::Ends() const
     return FEnds;
 }
 
-void TConsoleHost::ReportGivingUp(size_t Files)
+void TConsoleHost::ReportGivingUp(const std::vector<std::string>& Files)
 {
     std::lock_guard guard(FLock);
     ClearLine();
@@ -247,10 +247,13 @@ void TConsoleHost::ReportGivingUp(size_t Files)
             std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n",
                          FList->Caption(int(row)).c_str());
     }
+    if (FList == nullptr)
+        for (const std::string& file : Files)
+            std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n", file.c_str());
     std::fprintf(stderr,
                  "zelta-convert: stopped without waiting for the conversion to end; "
                  "%zu of %zu files converted\n",
-                 converted, Files);
+                 converted, Files.size());
 }
 
 void TConsoleHost::ClearLine()

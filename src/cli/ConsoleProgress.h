@@ -63,8 +63,9 @@ public:
     // A line of text above the progress line.
     void Print(const std::string& Line);
     // The report of a run given up on (a second signal, or a stop that did not end in time):
-    // the files that had not ended are named, then the summary. Files is how many were given.
-    void ReportGivingUp(size_t Files);
+    // the files that had not ended are named (all of Files before Begin), then the summary.
+    // Files are the files given.
+    void ReportGivingUp(const std::vector<std::string>& Files);
 
 private:
     bool Interrupted() const;

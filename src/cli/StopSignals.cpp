@@ -27,6 +27,15 @@ TStopSignals::TStopSignals(std::function<void()> GiveUp) : GiveUp_(std::move(Giv
 
 TStopSignals::~TStopSignals()
 {
+    // The watcher still watches while a stop action ends: one that hangs is given up on.
+    std::thread stopper;
+    {
+        std::lock_guard guard(Lock_);
+        Closing_ = true;
+        stopper = std::move(Stopper_);
+    }
+    if (stopper.joinable())
+        stopper.join();
     {
         std::lock_guard guard(Lock_);
         Quit_ = true;
@@ -38,12 +47,35 @@ TStopSignals::~TStopSignals()
 
 void TStopSignals::OnStop(std::function<void()> Action)
 {
+    std::lock_guard running(ActionLock_);
+    bool runNow = false;
     {
         std::lock_guard guard(Lock_);
         Stop_ = Action;
+        if (Interrupted_) {
+            // This call stands for the signal's own run of the action.
+            StopRun_ = true;
+            runNow = bool(Action);
+        }
     }
-    if (Interrupted_ && Action)
+    if (runNow)
         Action();
+}
+
+void TStopSignals::RunStop()
+{
+    // The action as it is now: one unset meanwhile is not called.
+    std::lock_guard running(ActionLock_);
+    std::function<void()> stop;
+    {
+        std::lock_guard guard(Lock_);
+        if (StopRun_)
+            return;
+        StopRun_ = true;
+        stop = Stop_;
+    }
+    if (stop)
+        stop();
 }
 
 void TStopSignals::Watch()
@@ -55,26 +87,21 @@ void TStopSignals::Watch()
         // Short slices: the grace period is watched between them.
         timespec slice{0, 100 * 1000 * 1000};
         const int signal = sigtimedwait(&set, nullptr, &slice);
-        std::function<void()> stop;
         bool giveUp = false;
         {
             std::lock_guard guard(Lock_);
             if (Quit_)
                 return;
-            if (signal > 0) {
-                if (!Interrupted_) {
-                    Interrupted_ = true;
-                    firstAt = TClock::now();
-                    stop = Stop_;
-                } else {
-                    giveUp = true;
-                }
-            } else if (Interrupted_ && TClock::now() - firstAt >= GracePeriod) {
+            if (signal > 0 && !Interrupted_) {
+                Interrupted_ = true;
+                firstAt = TClock::now();
+                if (!Closing_)
+                    Stopper_ = std::thread([this] { RunStop(); });
+            } else if (signal > 0 ||
+                       (Interrupted_ && TClock::now() - firstAt >= GracePeriod)) {
                 giveUp = true;
             }
         }
-        if (stop)
-            stop();
         if (giveUp) {
             GiveUp_();
             return;

@@ -24,10 +24,8 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <clocale>
-#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -118,6 +116,25 @@ std::string Named(const std::string& Path, const std::string& Reason)
 
 int Convert(const TConvertArgs& Args, int Argc, char** Argv)
 {
+    // From here on SIGINT and SIGTERM stop the work (no other thread exists yet, see
+    // TStopSignals). Given up on, the process names what it knows, removes its scratch folder
+    // and ends at once; the report lock keeps that from mixing with the summary.
+    TConsoleHost host(::isatty(STDERR_FILENO) != 0);
+    std::mutex reportLock;
+    bool reported = false;   // guarded by reportLock
+    std::string scratchPath; // guarded by reportLock
+    std::vector<std::string> givenFiles = Args.Files; // guarded by reportLock
+    TStopSignals stopSignals([&] {
+        std::lock_guard guard(reportLock);
+        if (!reported)
+            host.ReportGivingUp(givenFiles);
+        std::error_code removeEc;
+        if (!scratchPath.empty())
+            fs::remove_all(scratchPath, removeEc);
+        std::_Exit(ExitFailed);
+    });
+    host.SetSignals(&stopSignals);
+
     // A damaged settings file or catalogue reads as absent (defaults), is named once, and is
     // never copied into the private settings below.
     const TIniFile catalogue(CatalogueFilePath(), TDamagedFile::StartOver);
@@ -146,20 +163,10 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     TScratchFolder scratch;
     if (scratch.Path().empty())
         return Fail("cannot create a temporary folder");
-
-    // From here on SIGINT and SIGTERM stop the work (no other thread exists yet, see
-    // TStopSignals). Given up on, the process reports what it knows and ends at once.
-    TConsoleHost host(::isatty(STDERR_FILENO) != 0);
-    std::atomic<size_t> fileCount{Args.Files.size()};
-    std::atomic<bool> reported{false};
-    TStopSignals stopSignals([&] {
-        if (!reported.exchange(true))
-            host.ReportGivingUp(fileCount);
-        std::error_code removeEc;
-        fs::remove_all(scratch.Path(), removeEc);
-        std::_Exit(ExitFailed);
-    });
-    host.SetSignals(&stopSignals);
+    {
+        std::lock_guard guard(reportLock);
+        scratchPath = scratch.Path();
+    }
     const std::string settingsCopy = JoinPath(scratch.Path(), SettingsFileName);
     std::error_code ec;
     if (settingsDamage == TIniDamage::None && fs::exists(userSettings.FileName(), ec))
@@ -230,6 +237,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
             given.push_back(std::move(path));
     }
     std::vector<std::string> failures; // "file: reason", of files not converted
+    std::vector<std::string> missing;  // files named that are not there
     TSourceListModel list;
     list.SetOutputFolder(outputFolder);
     {
@@ -240,6 +248,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         for (const TLibraryFile& file : walk.Files) {
             // A file named on the command line must be there; one found in a folder is.
             if (named.count(file.Path) > 0 && !fs::exists(file.Path, ec)) {
+                missing.push_back(file.Path);
                 failures.push_back(Named(file.Path, "no such file"));
                 continue;
             }
@@ -252,7 +261,14 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         list.AddUnprobed(entries, settings);
     }
     const size_t total = size_t(list.RowCount()) + failures.size();
-    fileCount = total;
+    {
+        // Given up on from here, the rows name what was not converted.
+        std::lock_guard guard(reportLock);
+        givenFiles.clear();
+        for (int row = 0; row < list.RowCount(); ++row)
+            givenFiles.push_back(list.Caption(row));
+        givenFiles.insert(givenFiles.end(), missing.begin(), missing.end());
+    }
     for (int row = 0; row < list.RowCount(); ++row)
         ApplyConvertArgs(Args, list.Record(row));
 
@@ -307,6 +323,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
 
     // The summary: every file not converted is named with its reason, every warning of one
     // converted with its file. Skipped files and warnings leave the exit status as it is.
+    std::lock_guard reportGuard(reportLock);
     reported = true;
     const std::vector<TRowEnd> ends = host.Ends();
     std::vector<std::string> warnings;

@@ -304,7 +304,7 @@ void TCustomFFConverter::Interrupt() {
 }
 
 void TCustomFFConverter::StopTasks(bool Wait) {
-    // First: a task that reads its last packet from now on cannot pass for finished.
+    // First: a task that waits for an input or opens its files gives up at once.
     Stopping_.Request();
     bool wasOpen = false;
     {

@@ -519,10 +519,12 @@ void TCustomFFmpeg::RunConvert() {
                 ProgressCallback(*this, FileIndex, Total, Current, Size, BitRate, Quality, FPS,
                                  FrameNumber);
             };
-        const bool completed = Transcode(*this, Stop_.Flag(), progress, settings);
-        // A stop of everything (the outer state) may have cut an input short without this
-        // run's own flag being set yet: such a file did not come to its end.
-        Completed_ = completed && !Stop_.Requested();
+        // A stop of everything (the outer state) that cut a read short before this run's own
+        // flag was set ends the run as stopped as well (Transcode sees the interrupted read).
+        Completed_ = Transcode(*this, Stop_.Flag(), progress, settings);
+        for (const TOutputFileEntry& output : OutputEntries_)
+            if (!output.TagsError.empty())
+                AddWarning("No loudness tags written: " + output.TagsError);
     });
     guarded([this] { FreeSession(); });
     guarded([this] { DoTerminate(); });

@@ -168,9 +168,12 @@ bool TTranscoder::ReadAndProcess(int FileIndex) {
         file.NoPacketNow = true;
         return true;
     }
-    // A stop ended a wait for the input (its interrupt callback): not the end of the file.
-    if (r == AVERROR_EXIT)
+    // A stop ended a wait for the input (its interrupt callback, asked also by a stop of
+    // everything before this run's own flag is set): not the end of the file.
+    if (r == AVERROR_EXIT) {
+        ReadInterrupted_ = true;
         return false;
+    }
     if (r < 0) {
         bool leave = false;
         EndOfFile(FileIndex, leave);
@@ -607,13 +610,15 @@ bool TTranscoder::Finish() {
             throw FFmpegException(ErrorText("av_write_trailer()", r));
     }
     ReportProgress(true, -1);
-    CheckOutputLength();
-    if (!StopRequested_.load())
+    const bool completed = !StopRequested_.load() && !ReadInterrupted_;
+    if (completed) {
+        CheckOutputLength();
         for (size_t i = 0; i < count; ++i)
             WriteLoudnessTags(outputs[i]);
+    }
     CloseCodecs();
     Finished_ = true;
-    return !StopRequested_.load();
+    return completed;
 }
 
 // The measured loudness goes in once the file is complete: the header the tags belong in was
@@ -637,7 +642,7 @@ void TTranscoder::WriteLoudnessTags(TOutputFileEntry& Entry) {
                                     {{"REPLAYGAIN_TRACK_GAIN", meter->GainText()},
                                      {"REPLAYGAIN_TRACK_PEAK", meter->PeakText()}},
                                     error)) {
-        GetLogger().LogFormat(Session_.LogSender(), llWarning, "No loudness tags written: %s", error.c_str());
+        // The task tells it as a warning (and logs it then).
         Entry.TagsError = std::move(error);
     }
 }

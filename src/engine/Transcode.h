@@ -83,10 +83,10 @@ int MediaTypeOf(const TInputStream& Ist);
 // stream analysis saw).
 int64_t ProbedFrameCount(const AVStream* St, const AVFormatContext* Ic);
 
-// Runs the whole conversion of Session and, when the loop ended without a stop request, gives
-// the output files their names (Session.PublishOutputs). Returns true (Completed) then. A
-// stopped run leaves its files as temporaries, which go with the session. Raises
-// FFmpegException on failure.
+// Runs the whole conversion of Session and, when the loop ended without a stop request (nor a
+// read of an input that the inputs' interrupt callback ended), gives the output files their
+// names (Session.PublishOutputs). Returns true (Completed) then. A stopped run leaves its files
+// as temporaries, which go with the session. Raises FFmpegException on failure.
 bool Transcode(TSessionState& Session, const std::atomic<bool>& StopRequested,
                const TRunProgress& Progress = {}, const TTranscodeSettings& Settings = {});
 
@@ -165,8 +165,9 @@ private:
     void MuxPacket(TOutputStream& Ost, AVPacket* Packet);
     void FlushBitstreamFilters(TOutputStream& Ost);
     void ReportProgress(bool IsLast, int FileIndex);
-    // A warning (Session's AddWarning) when the inputs were read to their end and the output
-    // falls short of the length they announced by more than 2 % and more than a second.
+    // For a finished run: a warning (Session's AddWarning) when the inputs were read to their
+    // end and the output falls short of the length they announced by more than 2 % and more
+    // than a second.
     void CheckOutputLength();
     void CloseCodecs();
     void WriteLoudnessTags(TOutputFileEntry& Entry);
@@ -190,6 +191,7 @@ private:
     bool Prepared_ = false;
     bool Finished_ = false;
     bool InputsExhausted_ = false; // the loop ended because every input had ended
+    bool ReadInterrupted_ = false; // a stop ended a read of an input: the run did not finish
 
     TFramePtr DecodedFrame_;                // reused for every decoded frame
     TFramePtr FilteredFrame_;               // reused for every picture taken from a filter graph

@@ -129,14 +129,15 @@ void TTranscoder::ReportProgress(bool IsLast, int FileIndex) {
 // A source cut short while it was converted, or whose index promises more than it holds, gives
 // an output that ends early although the run went through: the user is told, with both lengths.
 void TTranscoder::CheckOutputLength() {
-    if (!InputsExhausted_ || Session_.JoinMode() || StopRequested_.load())
+    if (!InputsExhausted_ || Session_.JoinMode())
         return;
     const TOptionState& o = Options();
     int64_t expected = -1; // microseconds
     int64_t written = 0;
     for (const auto& p : OutputStreams_) {
         const TOutputStream& ost = *p;
-        written = std::max(written, av_rescale_q(ost.CurrentTs, ost.Stream->time_base, AV_TIME_BASE_Q));
+        written =
+            std::max(written, av_rescale_q(ost.CurrentTs, ost.Stream->time_base, AV_TIME_BASE_Q));
         const TInputStream* ist = ost.Source;
         if (ist == nullptr || ist->Stream == nullptr)
             continue;
@@ -146,8 +147,9 @@ void TTranscoder::CheckOutputLength() {
         if (ic->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE)
             return;
         const AVStream* st = ist->Stream;
-        int64_t length = st->duration > 0 ? av_rescale_q(st->duration, st->time_base, AV_TIME_BASE_Q)
-                                          : ic->duration;
+        int64_t length = st->duration > 0
+                             ? av_rescale_q(st->duration, st->time_base, AV_TIME_BASE_Q)
+                             : ic->duration;
         if (length == AV_NOPTS_VALUE || length <= 0)
             continue;
         // From the trim start on, within the recording time.

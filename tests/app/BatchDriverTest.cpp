@@ -413,8 +413,9 @@ TEST_F(BatchDriver, AConvertedFileWithWarningsIsShownOnItsRowAndInTheReport)
     Add({F.Wav, F.Mp3});
     ASSERT_EQ(Driver.BuildTasks(Settings, Catalogue).Tasks, 2);
     TTerminateInfo Warned = End(1, true);
-    Warned.Warnings = {"The output lasts 00:00:06.000, shorter than the 00:00:10.000 its source announced",
-                       "No loudness tags written: the disk is full"};
+    Warned.Warnings = {
+        "The output lasts 00:00:06.000, shorter than the 00:00:10.000 its source announced",
+        "No loudness tags written: the disk is full"};
     Driver.OnTerminate(End(0, true));
     Driver.OnTerminate(Warned);
 
@@ -422,7 +423,8 @@ TEST_F(BatchDriver, AConvertedFileWithWarningsIsShownOnItsRowAndInTheReport)
     EXPECT_EQ(List.SubItem(1, colProgress), "Warning");
     const std::string Both = Warned.Warnings[0] + "; " + Warned.Warnings[1];
     EXPECT_EQ(List.ProgressWarning(1), Both);
-    EXPECT_EQ(List.data(List.index(1, colProgress), Qt::ToolTipRole).toString().toStdString(), Both);
+    EXPECT_EQ(List.data(List.index(1, colProgress), Qt::ToolTipRole).toString().toStdString(),
+              Both);
     EXPECT_TRUE(Driver.Failures().empty());
     ASSERT_EQ(Driver.Warnings().size(), 1u);
     EXPECT_EQ(WarningReport(Driver.Warnings()),
