@@ -235,7 +235,7 @@ std::vector<TRowEnd> TConsoleHost::Ends() const
     return FEnds;
 }
 
-void TConsoleHost::ReportGivingUp(const std::vector<std::string>& Files)
+void TConsoleHost::ReportGivingUp(const std::vector<std::string>& Files, size_t Total)
 {
     std::lock_guard guard(FLock);
     ClearLine();
@@ -247,13 +247,12 @@ void TConsoleHost::ReportGivingUp(const std::vector<std::string>& Files)
             std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n",
                          FList->Caption(int(row)).c_str());
     }
-    if (FList == nullptr)
-        for (const std::string& file : Files)
-            std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n", file.c_str());
+    for (const std::string& file : Files)
+        std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n", file.c_str());
     std::fprintf(stderr,
                  "zelta-convert: stopped without waiting for the conversion to end; "
                  "%zu of %zu files converted\n",
-                 converted, Files.size());
+                 converted, Total);
 }
 
 void TConsoleHost::ClearLine()

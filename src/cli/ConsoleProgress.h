@@ -63,9 +63,9 @@ public:
     // A line of text above the progress line.
     void Print(const std::string& Line);
     // The report of a run given up on (a second signal, or a stop that did not end in time):
-    // the files that had not ended are named (all of Files before Begin), then the summary.
-    // Files are the files given.
-    void ReportGivingUp(const std::vector<std::string>& Files);
+    // the rows that had not ended are named, and Files (the files given, while there are no
+    // rows yet), then the summary: converted of Total.
+    void ReportGivingUp(const std::vector<std::string>& Files, size_t Total);
 
 private:
     bool Interrupted() const;

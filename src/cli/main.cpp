@@ -123,11 +123,13 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     std::mutex reportLock;
     bool reported = false;   // guarded by reportLock
     std::string scratchPath; // guarded by reportLock
+    // Named when given up on before the rows exist, and how many files there are.
     std::vector<std::string> givenFiles = Args.Files; // guarded by reportLock
+    size_t givenTotal = Args.Files.size();            // guarded by reportLock
     TStopSignals stopSignals([&] {
         std::lock_guard guard(reportLock);
         if (!reported)
-            host.ReportGivingUp(givenFiles);
+            host.ReportGivingUp(givenFiles, givenTotal);
         std::error_code removeEc;
         if (!scratchPath.empty())
             fs::remove_all(scratchPath, removeEc);
@@ -237,7 +239,6 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
             given.push_back(std::move(path));
     }
     std::vector<std::string> failures; // "file: reason", of files not converted
-    std::vector<std::string> missing;  // files named that are not there
     TSourceListModel list;
     list.SetOutputFolder(outputFolder);
     {
@@ -248,7 +249,6 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         for (const TLibraryFile& file : walk.Files) {
             // A file named on the command line must be there; one found in a folder is.
             if (named.count(file.Path) > 0 && !fs::exists(file.Path, ec)) {
-                missing.push_back(file.Path);
                 failures.push_back(Named(file.Path, "no such file"));
                 continue;
             }
@@ -261,14 +261,6 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         list.AddUnprobed(entries, settings);
     }
     const size_t total = size_t(list.RowCount()) + failures.size();
-    {
-        // Given up on from here, the rows name what was not converted.
-        std::lock_guard guard(reportLock);
-        givenFiles.clear();
-        for (int row = 0; row < list.RowCount(); ++row)
-            givenFiles.push_back(list.Caption(row));
-        givenFiles.insert(givenFiles.end(), missing.begin(), missing.end());
-    }
     for (int row = 0; row < list.RowCount(); ++row)
         ApplyConvertArgs(Args, list.Record(row));
 
@@ -279,6 +271,14 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     TBatchDriver driver(converter, list, host);
     driver.ConnectEvents();
     host.Begin(list, driver);
+    {
+        // Given up on from here, the rows name what was not converted (no copy of the names:
+        // a library of many thousand files would hold them twice).
+        std::lock_guard guard(reportLock);
+        givenFiles.clear();
+        givenFiles.shrink_to_fit();
+        givenTotal = total;
+    }
     const TBatchDriver::TBuildResult begun = driver.BeginTasks(settings, catalogue, extLines);
     if (begun.Stopped)
         return Fail(begun.Error);
