@@ -11,6 +11,14 @@
 
 #include <sys/resource.h>
 
+// The machine's load averages over 1, 5 and 15 minutes ("1.02 0.80 0.75").
+inline std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
 // Processor time of the whole process so far (user + system), seconds.
 inline double CpuSeconds() {
     rusage u{};
@@ -55,12 +63,4 @@ inline std::vector<std::string> ClipCopies(const std::string& Media, const std::
         clips.push_back(clip);
     }
     return clips;
-}
-
-// The load averages of /proc/loadavg ("1.02 0.87 0.55"), printed beside timings.
-inline std::string LoadAverage() {
-    std::ifstream in("/proc/loadavg");
-    std::string one, five, fifteen;
-    in >> one >> five >> fifteen;
-    return one + " " + five + " " + fifteen;
 }

@@ -7,8 +7,10 @@
 # the main window, offscreen (WindowBatchBench), and zelta-convert side by side with the ffmpeg
 # program on 720p and 1080p H.264/AAC to MP3 (FfmpegCompareBench), the fault run: 200
 # batches stopped by signals at random moments and runs racing into one folder (FaultBench),
-# and loudness normalisation of a 3-minute FLAC, its measuring pass alone and the ffmpeg
-# program's two loudnorm passes side by side (LoudnessBench).
+# whole libraries with the folder tree kept, against ffmpeg two at a time (LibraryBench; the
+# FLAC samples come from Debian's sonic-pi-samples, installed here when apt-get can), and
+# loudness normalisation of a 3-minute FLAC, its measuring pass alone and the ffmpeg program's
+# two loudnorm passes side by side (LoudnessBench).
 set -euo pipefail
 build=${1:-build}
 for src in "$(dirname "$0")"/*Bench.cpp; do
@@ -21,6 +23,7 @@ for src in "$(dirname "$0")"/*Bench.cpp; do
   [ "$name" = FfmpegCompareBench ] && continue
   [ "$name" = FaultBench ] && continue
   [ "$name" = LoudnessBench ] && continue
+  [ "$name" = LibraryBench ] && continue
   echo "== $name"
   "$build/$name" --benchmark_out="$build/bench-$name.json" --benchmark_out_format=json
 done
@@ -38,3 +41,9 @@ echo "== FaultBench"
 "$build/FaultBench" --media "$build/bench-fault-media"
 echo "== LoudnessBench"
 "$build/LoudnessBench" --media "$build/bench-loudness-media"
+echo "== LibraryBench"
+if [ ! -d /usr/share/sonic-pi/samples ] && [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
+  apt-get install -y -q sonic-pi-samples >/dev/null 2>&1 ||
+    echo "sonic-pi-samples cannot be installed: its comparison is skipped"
+fi
+"$build/LibraryBench" --media "$build/bench-library-media"

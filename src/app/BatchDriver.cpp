@@ -1,5 +1,6 @@
 #include "app/BatchDriver.h"
 
+#include "app/FolderPictures.h"
 #include "app/FormatCatalogue.h"
 #include "app/JobBuilder.h"
 #include "app/LoudnessPreferences.h"
@@ -157,6 +158,18 @@ std::vector<TRunFailure> TBatchDriver::Warnings() const
     return FWarnings;
 }
 
+std::vector<TRunFailure> TBatchDriver::Passed() const
+{
+    std::lock_guard guard(FRowLock);
+    return FPassed;
+}
+
+int TBatchDriver::PassedCount() const
+{
+    std::lock_guard guard(FRowLock);
+    return int(FPassed.size());
+}
+
 namespace {
 
 // "\n<file name>: <reason>" for each of the first MaxListed, then "\n... and N more.".
@@ -192,6 +205,13 @@ std::string WarningReport(const std::vector<TRunFailure>& Warnings, std::size_t 
     if (Warnings.empty())
         return {};
     return "Converted with warnings:\n" + ListedRows(Warnings, MaxListed);
+}
+
+std::string PassedReport(int Passed)
+{
+    return Passed == 1 ? "Nothing to convert: the output of the file exists or is up to date."
+                       : "Nothing to convert: the outputs of all " + std::to_string(Passed) +
+                             " files exist or are up to date.";
 }
 
 void TBatchDriver::ConnectEvents()
@@ -254,6 +274,7 @@ bool TBatchDriver::Begin(TIniFile& Settings, const TIniFile& Catalogue,
         std::lock_guard guard(FRowLock);
         FFailures.clear();
         FWarnings.clear();
+        FPassed.clear();
         FPlannedTasks = FCheckedTotal;
         FSkipped = 0;
         // Every checked row counts from the start; a skipped one counts as done.
@@ -278,6 +299,7 @@ bool TBatchDriver::Begin(TIniFile& Settings, const TIniFile& Catalogue,
     FAudioProfile = !ProfileHasVideo(Settings, Catalogue, start->FormatCode);
     start->Analysis = FAudioProfile ? TAVProbe::TVideoAnalysis::HeaderOnly
                                     : TAVProbe::TVideoAnalysis::Decode;
+    start->Naming = ReadOutputNaming(Settings, FAudioProfile);
     FStart = std::move(start);
     return true;
 }
@@ -311,6 +333,72 @@ void TBatchDriver::SkipRow(int Row, std::string Reason, TBuildResult* Result)
     }
 }
 
+void TBatchDriver::PassRow(int Row, std::string Reason, TBuildResult* Result)
+{
+    {
+        std::lock_guard guard(FRowLock);
+        FList.SetProgressSkipped(Row, Reason);
+        FPassed.push_back({Row, FList.Caption(Row), std::move(Reason)});
+        FBatch.Skipped();
+        --FPlannedTasks;
+    }
+    if (Result != nullptr)
+        ++Result->Passed;
+    FHost.RowPassed(Row, FList.ProgressSkipped(Row));
+}
+
+TBatchDriver::TRowOutcome TBatchDriver::ChooseDestination(int Row, std::string& Destination,
+                                                          bool& Replace, std::string& Error,
+                                                          TBuildResult* Result)
+{
+    TStartContext& start = *FStart;
+    const TlvFilesRecord& record = FList.Record(Row);
+    const std::string& source = FList.Caption(Row);
+    const std::string folder = FList.OutputFolderFor(start.Settings, FHost);
+    if (folder.empty()) {
+        Error = "No output folder can be created (tried \"" +
+                start.Settings.ReadString(SectionSettings, KeyOutPutDir, DefaultOutputFolder()) +
+                "\" and \"" + DefaultOutputFolder() + "\"): " +
+                (TasksBuilt() == 0 ? "nothing was converted."
+                                   : "the files not started yet were not converted.");
+        return TRowOutcome::Stop;
+    }
+    const std::string planned = PlannedOutput(folder, source, record.Root, record.NameTags,
+                                              start.Suffix, start.Naming);
+    TOutputChoice choice = ChooseOutput(planned, source, start.Naming, start.Reserved);
+    if (choice.Skipped) {
+        PassRow(Row, choice.Reason, Result);
+        return TRowOutcome::Skipped;
+    }
+    if (choice.Name.empty()) {
+        SkipRow(Row, choice.Error, Result);
+        return TRowOutcome::Skipped;
+    }
+    const std::string outputFolder = std::filesystem::path(choice.Name).parent_path().string();
+    if (start.Naming.Layout != TOutputLayout::Flat) {
+        std::error_code ec;
+        std::filesystem::create_directories(outputFolder, ec);
+        if (ec) {
+            SkipRow(Row, "cannot create the folder " + outputFolder + ": " + ec.message(), Result);
+            return TRowOutcome::Skipped;
+        }
+        const std::string sourceFolder = std::filesystem::path(source).parent_path().string();
+        if (start.Naming.FolderPictures &&
+            start.Pictured.insert({sourceFolder, outputFolder}).second) {
+            // A picture that cannot be copied does not keep the music from converting.
+            std::string pictureError;
+            CopyFolderPictures(sourceFolder, outputFolder, pictureError);
+        }
+    }
+    // Temporaries that killed runs left in the folder go once per Start (those of runs still
+    // going are locked and stay).
+    if (start.Swept.insert(outputFolder).second)
+        RemoveLeftovers(outputFolder);
+    Destination = std::move(choice.Name);
+    Replace = choice.Replace;
+    return TRowOutcome::Task;
+}
+
 TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TBuildResult* Result)
 {
     TStartContext& start = *FStart;
@@ -321,6 +409,16 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     TInputOptions input;
     ResetInputOptions(input);
     input.FileName = FList.Caption(Row);
+    // The "exists" rule is decided before the file is opened (a stat, no probe), unless the
+    // name is made of tags not read yet.
+    const bool tagsFirst = start.Naming.Layout == TOutputLayout::Tags && !record.TagsRead;
+    std::string destination;
+    bool replace = false;
+    if (!tagsFirst) {
+        if (const TRowOutcome chosen = ChooseDestination(Row, destination, replace, Error, Result);
+            chosen != TRowOutcome::Task)
+            return chosen;
+    }
     bool opened = false;
     try {
         opened = probe.Open(input.FileName, "", start.Analysis);
@@ -335,29 +433,15 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     input.FileFormat = probe.FormatName();
     if (record.TrimStart >= 0)
         input.StartTime = record.TrimStart;
-
-    const TDestName named =
-        FList.DestinationOf(probe.FileName(), start.Suffix, settings, FHost, &start.Reserved);
-    if (named.NoFolder) {
-        probe.Close();
-        Error = "No output folder can be created (tried \"" +
-                settings.ReadString(SectionSettings, KeyOutPutDir, DefaultOutputFolder()) +
-                "\" and \"" + DefaultOutputFolder() + "\"): " +
-                (TasksBuilt() == 0 ? "nothing was converted."
-                                   : "the files not started yet were not converted.");
-        return TRowOutcome::Stop;
+    if (tagsFirst) {
+        record.NameTags = ReadNameTags(probe.FormatContext());
+        record.TagsRead = true;
+        if (const TRowOutcome chosen = ChooseDestination(Row, destination, replace, Error, Result);
+            chosen != TRowOutcome::Task) {
+            probe.Close();
+            return chosen;
+        }
     }
-    if (named.Name.empty()) {
-        probe.Close();
-        SkipRow(Row, named.Error, Result);
-        return TRowOutcome::Skipped;
-    }
-    const std::string& destination = named.Name;
-    // Temporaries that killed runs left in the folder go once per Start (those of runs still
-    // going are locked and stay).
-    if (const std::string folder = std::filesystem::path(destination).parent_path().string();
-        start.Swept.insert(folder).second)
-        RemoveLeftovers(folder);
     record.ZoomMode = start.Zoom;
 
     TOutputOptions output;
@@ -385,17 +469,29 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
         output.Album = start.Album;
         output.AlbumMember = start.AlbumMembers.at(size_t(Row));
     }
+    output.ReplaceExisting = replace;
 
     // The task opens the file itself; the component's probe is done with it.
     probe.Close();
     if (start.Deferred) {
+        // The task's row is known before it is queued: in a run under way it may start, and
+        // even end, before QueueTask returns.
+        {
+            std::lock_guard guard(FTaskLock);
+            FCheckedRows.push_back(Row);
+            FDestinations.push_back(destination);
+        }
         // Nothing is opened until the task's turn: a row costs its probe and the job builder.
         try {
             FConverter.QueueTask(input.FileName, &input, destination, &output);
         } catch (const std::exception& e) {
+            std::lock_guard guard(FTaskLock);
+            FCheckedRows.pop_back();
+            FDestinations.pop_back();
             Error = e.what();
             return TRowOutcome::Stop;
         }
+        return TRowOutcome::Task;
     } else {
         int task = -1;
         try {
@@ -476,10 +572,11 @@ TBatchDriver::TBuildResult TBatchDriver::BuildTasks(TIniFile& Settings, const TI
     return result;
 }
 
-TBatchDriver::TBuildResult TBatchDriver::BeginTasks(TIniFile& Settings, const TIniFile& Catalogue)
+TBatchDriver::TBuildResult TBatchDriver::BeginTasks(TIniFile& Settings, const TIniFile& Catalogue,
+                                                    const std::string& ExtraOutputOptions)
 {
     TBuildResult result;
-    if (std::string error; !Begin(Settings, Catalogue, {}, error)) {
+    if (std::string error; !Begin(Settings, Catalogue, ExtraOutputOptions, error)) {
         DropTasks();
         FStart.reset();
         result.Stopped = true;
@@ -582,6 +679,11 @@ int TBatchDriver::SkippedCount() const
 {
     std::lock_guard guard(FRowLock);
     return FSkipped;
+}
+
+int TBatchDriver::RowOf(int Task) const
+{
+    return RowOfTask(Task);
 }
 
 int TBatchDriver::RowOfTask(int TaskIndex) const

@@ -14,6 +14,7 @@
 
 #include "app/BatchProgress.h"
 #include "app/IniFile.h"
+#include "app/OutputNames.h"
 #include "app/SourceList.h"
 #include "app/UserPrompts.h"
 #include "effects/LayerPictures.h"
@@ -82,6 +83,8 @@ public:
     // Every task's end, after its row was updated (Info.TaskIndex >= 0): lets the caller keep
     // its own account of the run (the command line names each failure).
     virtual void TaskEnded(const TTerminateInfo& Info) { (void)Info; }
+    // A checked row the "exists" rule passed over while building (main thread).
+    virtual void RowPassed(int Row, const std::string& Reason) { (void)Row, (void)Reason; }
     // The run has ended with no task stopped and at least one finished normally: the
     // after-completion choices of the progress window.
     virtual bool OpenFolderAfterConversion() const { return false; }
@@ -110,6 +113,9 @@ std::string FailureReport(const std::vector<TRunFailure>& Failures, int Total,
 // one line "<file name>: <warnings>" per file; at most MaxListed lines, then "... and N more.".
 // Empty when there is none.
 std::string WarningReport(const std::vector<TRunFailure>& Warnings, std::size_t MaxListed = 15);
+// The message of a Start that found nothing to convert: "Nothing to convert: the outputs of all
+// 12 files exist or are up to date." ("the output of the file" for one).
+std::string PassedReport(int Passed);
 
 class TBatchDriver {
 public:
@@ -123,6 +129,7 @@ public:
     struct TBuildResult {
         int Tasks = 0;        // tasks built; 0: nothing to start
         int Skipped = 0;      // checked rows that could not be opened (Progress "Error")
+        int Passed = 0;       // checked rows the "exists" rule passed over (Progress "Skipped")
         bool Stopped = false; // a message stopped Start (no output folder, a bad value)
         bool Cancelled = false; // Progress asked to stop: no task is left, nothing to say
         std::string Error;    // the text shown when Stopped
@@ -149,7 +156,9 @@ public:
     // Start steps 1-3 and nothing opened: the priority, the checked rows counted (the batch
     // totals count every one of them from now on), the tasks cleared. Tasks stays 0; Stopped
     // with Error when the component refuses. Settings and Catalogue are copied for the steps.
-    TBuildResult BeginTasks(TIniFile& Settings, const TIniFile& Catalogue);
+    // ExtraOutputOptions as for BuildTasks.
+    TBuildResult BeginTasks(TIniFile& Settings, const TIniFile& Catalogue,
+                            const std::string& ExtraOutputOptions = {});
     enum class TBuildStatus {
         More,    // rows remain: call again
         Waiting, // rows remain, but MaxWaiting tasks wait for their turn: call again later
@@ -187,6 +196,11 @@ public:
     // Start in steps) and the tasks that ended with an error. Neither a failed nor a stopped
     // task leaves a file: only a finished one is given its name.
     std::vector<TRunFailure> Failures() const;
+    // Every checked row of the last Start that the "exists" rule passed over (its output exists,
+    // or is up to date), with the reason, in list order. They are no failures: the row shows
+    // "Skipped" with the reason as its tool tip, and the batch counts them as done.
+    std::vector<TRunFailure> Passed() const;
+    int PassedCount() const;
     // Every row of the last Start that converted with warnings (an output shorter than its
     // source announced, loudness tags not written), in the order they ended. The row shows
     // "Warning" with the warnings as its tool tip.
@@ -195,6 +209,8 @@ public:
     // Task i converts row CheckedRows()[i]. A Start in steps adds to both lists while its run
     // goes on (main thread).
     const std::vector<int>& CheckedRows() const { return FCheckedRows; }
+    // The row of task i, -1 outside the task list; any thread.
+    int RowOf(int Task) const;
     // The destination of task i: the name planned at Start, and once the task finished the name
     // its file was given (another one when the planned name was taken meanwhile).
     std::string Destination(int Task) const;
@@ -232,7 +248,10 @@ private:
         // An audio profile takes nothing from the video: reading its header is enough.
         TAVProbe::TVideoAnalysis Analysis = TAVProbe::TVideoAnalysis::Decode;
         TReservedNames Reserved;
+        TOutputNaming Naming; // where the outputs go, what they are called, the "exists" rule
         std::set<std::string> Swept; // output folders cleared of leftover temporaries
+        // Source folders whose pictures went beside their outputs, with the output folder.
+        std::set<std::pair<std::string, std::string>> Pictured;
         int NextRow = 0;    // the next list row to look at
         bool Deferred = false; // tasks through QueueTask (a Start in steps)
         bool RunStarted = false;
@@ -253,6 +272,12 @@ private:
     TRowOutcome BuildRow(int Row, std::string& Error, TBuildResult* Result);
     // A checked row without task: "Error" with Reason, a failure, done in the totals.
     void SkipRow(int Row, std::string Reason, TBuildResult* Result);
+    // A checked row the "exists" rule passes over: "Skipped", no failure, done in the totals.
+    void PassRow(int Row, std::string Reason, TBuildResult* Result);
+    // The output of Row: its folder made, the folder pictures beside it. Stop when no output
+    // folder can be had; Skipped (row handled) when the rule passes it over or it fails.
+    TRowOutcome ChooseDestination(int Row, std::string& Destination, bool& Replace,
+                                  std::string& Error, TBuildResult* Result);
     // Ends a Start that could not be built: no task, no row of it left.
     void DropTasks();
     // The batch's account of a task's end, then the host's.
@@ -272,6 +297,7 @@ private:
     std::unique_ptr<TLayerPictures> FPictures;
     std::vector<TRunFailure> FFailures; // guarded by FRowLock
     std::vector<TRunFailure> FWarnings; // guarded by FRowLock
+    std::vector<TRunFailure> FPassed;   // guarded by FRowLock
     TBatchProgress FBatch;              // guarded by FRowLock
     bool FAnyStopped = false;           // guarded by FRowLock
     bool FAnyFinished = false;          // guarded by FRowLock

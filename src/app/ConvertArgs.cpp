@@ -256,6 +256,29 @@ const std::map<std::string, TOptionHandler, std::less<>>& ValueOptions()
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              return ParseFade(A.FadeOut, "--fade-out", V, E);
          }},
+        {"--layout",
+         [](TConvertArgs& A, const std::string& V, std::string& E) {
+             A.Layout = ParseLayout(V);
+             if (!A.Layout)
+                 E = "--layout: " + Quoted(V) + " is not flat, tree or tags";
+             return A.Layout.has_value();
+         }},
+        {"--name",
+         [](TConvertArgs& A, const std::string& V, std::string& E) {
+             if (const std::string why = TemplateError(V); !why.empty()) {
+                 E = "--name: " + Quoted(V) + ": " + why;
+                 return false;
+             }
+             A.NameTemplate = V;
+             return true;
+         }},
+        {"--if-exists",
+         [](TConvertArgs& A, const std::string& V, std::string& E) {
+             A.IfExists = ParseIfExists(V);
+             if (!A.IfExists)
+                 E = "--if-exists: " + Quoted(V) + " is not number, skip, replace or update";
+             return A.IfExists.has_value();
+         }},
         {"--info",
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              if (V.empty()) {
@@ -362,6 +385,14 @@ std::optional<TConvertArgs> ParseConvertArgs(const std::vector<std::string>& Arg
     }
     if (args.Help || args.Version)
         return args;
+    if (args.NameTemplate) {
+        if (args.Layout && *args.Layout != TOutputLayout::Tags) {
+            Error = "--name names files from their tags; it cannot be combined with --layout " +
+                    std::string(*args.Layout == TOutputLayout::Flat ? "flat" : "tree");
+            return std::nullopt;
+        }
+        args.Layout = TOutputLayout::Tags;
+    }
     if (args.ListProfiles || args.InfoFile) {
         if (args.ListProfiles && args.InfoFile) {
             Error = "--list-profiles and --info cannot be combined";
@@ -375,7 +406,7 @@ std::optional<TConvertArgs> ParseConvertArgs(const std::vector<std::string>& Arg
         return args;
     }
     if (args.Files.empty()) {
-        Error = "no FILE to convert";
+        Error = "no FILE or FOLDER to convert";
         return std::nullopt;
     }
     return args;
@@ -383,9 +414,10 @@ std::optional<TConvertArgs> ParseConvertArgs(const std::vector<std::string>& Arg
 
 std::string ConvertUsage()
 {
-    return "Usage: zelta-convert [OPTION]... FILE...\n"
+    return "Usage: zelta-convert [OPTION]... FILE|FOLDER...\n"
            "       zelta-convert --list-profiles | --info FILE | --help | --version\n"
-           "Converts each FILE with an output profile of the catalogue, as the Start button does.\n"
+           "Converts each FILE, and every media file below each FOLDER, with an output profile\n"
+           "of the catalogue, as the Start button does.\n"
            "\n"
            "  --profile CODE        output profile (see --list-profiles); default: the one\n"
            "                        last chosen in the program\n"
@@ -402,6 +434,19 @@ std::string ConvertUsage()
            "  --ext NAME=VALUE      an extra engine option for every output; repeatable\n"
            "  --no-tags             write no tags and no cover picture from the sources\n"
            "  --replaygain          write ReplayGain loudness tags measured while converting\n"
+           "  --layout flat|tree|tags\n"
+           "                        where outputs go: flat (the default) NAME_(new).EXT in the\n"
+           "                        output folder; tree: the folders below each FOLDER are\n"
+           "                        kept, NAME.EXT; tags: named by the --name template\n"
+           "  --name TEMPLATE       name outputs from their tags (implies --layout tags), \"/\"\n"
+           "                        making folders; fields {artist} {albumartist} {album}\n"
+           "                        {title} {track} {disc} {year} {genre} {name} {folder}\n"
+           "                        {ext}; default: {albumartist}/{album}/{track} {title}\n"
+           "  --if-exists number|skip|replace|update\n"
+           "                        when the output exists: number (the default) takes the\n"
+           "                        next free name, skip passes the file over, replace writes\n"
+           "                        over it once the new file is complete, update replaces\n"
+           "                        only an output older than its source\n"
            "  --normalize[=TARGET]  bring every file to one loudness: TARGET in LUFS (from\n"
            "                        -70 to -5) or ebu (-23), podcast (-16), streaming (-14);\n"
            "                        default: the stored target (-16)\n"
@@ -422,7 +467,11 @@ std::string ConvertUsage()
            "  --version             print the version and exit\n"
            "\n"
            "Settings come from zeltavideoaudioconverter.ini (in $ZELTA_HOME when set).\n"
-           "Exit status: 0 every file converted, 1 a file failed, 2 wrong arguments.\n";
+           "Exit status: 0 every file converted or skipped, 1 a file failed, 2 wrong arguments.\n"
+           "\n"
+           "Example, a FLAC library to MP3 for a phone, again after adding albums:\n"
+           "  zelta-convert --profile 0 --layout tree --if-exists update \\\n"
+           "                --output ~/phone/Music ~/Music/FLAC\n";
 }
 
 std::unique_ptr<TWmRec> MakeTextLayer(const TConvertTextArg& Arg)

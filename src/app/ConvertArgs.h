@@ -3,10 +3,11 @@
 //
 //   zelta-convert [--profile CODE] [--output DIR] [--jobs N] [--trim START[,LENGTH]]
 //                 [--crop TOP,BOTTOM,LEFT,RIGHT] [--text TEXT[@X,Y[,FROM,TO]]]
-//                 [--ext NAME=VALUE]... [--no-tags] [--replaygain]
+//                 [--ext NAME=VALUE]... [--no-tags] [--replaygain] [--layout flat|tree|tags]
+//                 [--name TEMPLATE] [--if-exists number|skip|replace|update]
 //                 [--normalize[=TARGET]] [--true-peak DBTP] [--album-gain[=tags|batch]]
 //                 [--loudness-tags] [--fade-in SECONDS] [--fade-out SECONDS]
-//                 [--trim-silence] FILE...
+//                 [--trim-silence] FILE|FOLDER...
 //   zelta-convert --list-profiles | --info FILE | --help | --version
 //
 // Every option also takes the form --name=VALUE; "--" ends the options. Times are seconds
@@ -16,6 +17,7 @@
 #pragma once
 
 #include "app/IniFile.h"
+#include "app/OutputNames.h"
 #include "app/SourceList.h"
 #include "effects/WmRec.h"
 
@@ -58,6 +60,9 @@ struct TConvertArgs {
     std::optional<double> FadeIn;         // --fade-in SECONDS
     std::optional<double> FadeOut;        // --fade-out SECONDS
     bool TrimSilence = false;             // --trim-silence
+    std::optional<TOutputLayout> Layout;  // --layout, or Tags for --name; default: stored
+    std::optional<std::string> NameTemplate; // --name; default: the stored template
+    std::optional<TIfExists> IfExists;    // --if-exists; default: the stored rule
     bool ListProfiles = false;
     std::optional<std::string> InfoFile;
     bool Help = false;
@@ -69,7 +74,8 @@ inline constexpr int MaxConvertJobs = 64;
 
 // Parses the arguments after the program name. Nothing, with Error set to a one-line reason
 // ("--jobs: '0' is not a number from 1 to 64"), for a wrong command line: an unknown option, a
-// missing or malformed value, no FILE for a conversion, a FILE beside --list-profiles.
+// missing or malformed value, no FILE for a conversion, a FILE beside --list-profiles, a --name
+// that is no usable template or comes with another --layout than "tags".
 std::optional<TConvertArgs> ParseConvertArgs(const std::vector<std::string>& Arguments,
                                              std::string& Error);
 

@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/FormatCatalogue.h"
 #include "app/JobBuilder.h"
+#include "app/OutputNames.h"
 #include "app/SettingsKeys.h"
 #include "engine/OptionRecords.h"
 #include "probe/AVProbe.h"
@@ -191,8 +192,11 @@ std::vector<std::string> AddDialogFilters()
     return Filters;
 }
 
-TDestName BuildDestName(const std::string& Source, std::string_view Suffix, TIniFile& Settings,
-                        TUserPrompts& Prompts, TReservedNames* Reserved)
+namespace {
+
+// "OutPutDir", made when missing, or the default folder after the "Warning"; empty (after the
+// "Error") when neither can be made.
+std::string StoredOutputFolder(TIniFile& Settings, TUserPrompts& Prompts)
 {
     std::string Folder = ReadSettingText(Settings, KeyOutPutDir);
     std::string Reason;
@@ -206,17 +210,33 @@ TDestName BuildDestName(const std::string& Source, std::string_view Suffix, TIni
         if (!EnsureFolder(Default, Reason)) {
             Prompts.ShowMessage("Error", "Cannot create output directory: " + Default + " (" +
                                              Reason + ")");
-            TDestName None;
-            None.NoFolder = true;
-            return None;
+            return {};
         }
         // The folder is used even when the settings file cannot be written; the next name
         // built then simply falls back again.
         (void)Settings.WriteString(SectionSettings, KeyOutPutDir, Default);
         Folder = Default;
     }
+    return Folder;
+}
 
+}  // namespace
+
+TDestName BuildDestName(const std::string& Source, std::string_view Suffix, TIniFile& Settings,
+                        TUserPrompts& Prompts, TReservedNames* Reserved)
+{
+    const std::string Folder = StoredOutputFolder(Settings, Prompts);
+    if (Folder.empty()) {
+        TDestName None;
+        None.NoFolder = true;
+        return None;
+    }
     return FreeDestName(Folder, Source, Suffix, Reserved);
+}
+
+std::string TSourceListModel::OutputFolderFor(TIniFile& Settings, TUserPrompts& Prompts) const
+{
+    return FOutputFolder.empty() ? StoredOutputFolder(Settings, Prompts) : FOutputFolder;
 }
 
 TDestName FreeDestName(const std::string& Folder, const std::string& Source,
@@ -262,12 +282,29 @@ void TSourceListModel::UpdateDestinations(const TIniFile& Settings, const TIniFi
     const std::string Suffix = "." + CatalogueFileExt(Catalogue, Code);
     const std::string Folder =
         FOutputFolder.empty() ? ReadSettingText(Settings, KeyOutPutDir) : FOutputFolder;
+    const TOutputNaming Naming =
+        ReadOutputNaming(Settings, !ProfileHasVideo(Settings, Catalogue, Code));
     TReservedNames Reserved;
     for (int Row = 0; Row < RowCount(); ++Row) {
-        TDestName Dest = FreeDestName(Folder, Caption(Row), Suffix, &Reserved);
-        SetSubItem(Row, colDestination, FileNamePart(Dest.Name));
-        Record(Row).DstFile = std::move(Dest.Name);
+        TlvFilesRecord& R = Record(Row);
+        const std::string Planned =
+            PlannedOutput(Folder, Caption(Row), R.Root, R.NameTags, Suffix, Naming);
+        TOutputChoice Choice = ChooseOutput(Planned, Caption(Row), Naming, Reserved);
+        // A file the rule passes over shows the name it would have had.
+        std::string Name = Choice.Skipped ? Planned : std::move(Choice.Name);
+        SetSubItem(Row, colDestination, DestinationColumnText(Folder, Name));
+        R.DstFile = std::move(Name);
     }
+}
+
+std::string DestinationColumnText(const std::string& Folder, const std::string& Name)
+{
+    if (Name.empty())
+        return {};
+    const std::string Prefix = JoinPath(Folder, "");
+    if (Name.size() > Prefix.size() && Name.compare(0, Prefix.size(), Prefix) == 0)
+        return Name.substr(Prefix.size());
+    return FileNamePart(Name);
 }
 
 // ---- the list ----
@@ -354,6 +391,64 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<std::s
                                                         TUserPrompts& Prompts,
                                                         const TStepProgress& Progress)
 {
+    std::vector<TAddEntry> Entries;
+    Entries.reserve(Paths.size());
+    for (const std::string& Path : Paths)
+        Entries.push_back({Path, {}});
+    return AddFiles(Entries, Converter, LibraryFolder, Settings, Catalogue, Prompts, Progress);
+}
+
+namespace {
+
+std::string RootOf(const TAddEntry& Entry)
+{
+    return Entry.Root.empty() ? fs::path(Entry.Path).parent_path().string() : Entry.Root;
+}
+
+}  // namespace
+
+void TSourceListModel::AppendRow(std::unique_ptr<TRow> Row)
+{
+    FCaptions.insert(Row->Caption);
+    const int At = RowCount();
+    beginInsertRows(QModelIndex(), At, At);
+    FRows.push_back(std::move(Row));
+    endInsertRows();
+}
+
+int TSourceListModel::AddUnprobed(const std::vector<TAddEntry>& Entries, const TIniFile& Settings)
+{
+    const int Code = ReadSettingInteger(Settings, KeyFormatCode);
+    const std::string ZoomMode = Settings.ReadString(FormatInfoSection(Code), "parazoom", "lbox");
+    int Added = 0;
+    for (size_t P = 0; P < Entries.size(); ++P) {
+        const std::string& Path = Entries[P].Path;
+        std::error_code Ec;
+        if (fs::is_directory(Path, Ec) || HasCaption(Path))
+            continue;
+        auto NewRow = std::make_unique<TRow>();
+        NewRow->Caption = Path;
+        NewRow->SubItems[colLength - 1] = "0";
+        NewRow->SubItems[colTrimmedLength - 1] = "0";
+        TlvFilesRecord& R = NewRow->Record;
+        R.PickIndex = int(P);
+        R.SrcFile = Path;
+        R.ZoomMode = ZoomMode;
+        R.Root = RootOf(Entries[P]);
+        AppendRow(std::move(NewRow));
+        ++Added;
+    }
+    return Added;
+}
+
+TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<TAddEntry>& Entries,
+                                                        TCustomFFConverter& Converter,
+                                                        const std::string& LibraryFolder,
+                                                        TIniFile& Settings,
+                                                        const TIniFile& Catalogue,
+                                                        TUserPrompts& Prompts,
+                                                        const TStepProgress& Progress)
+{
     TAddResult Result;
     if (!Converter.LoadLibraries(LibraryFolder)) {
         Result.LibrariesFailed = true;
@@ -368,25 +463,28 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<std::s
     // pictures are not decoded), as the conversion itself will not read it.
     const bool AnalyseVideo = ProfileHasVideo(Settings, Catalogue, Code);
 
-    for (size_t P = 0; P < Paths.size(); ++P) {
-        if (Progress && !Progress(int(P), int(Paths.size()))) {
+    const TOutputNaming Naming = ReadOutputNaming(Settings, !AnalyseVideo);
+    std::string Folder;
+    TReservedNames Reserved;
+    for (size_t P = 0; P < Entries.size(); ++P) {
+        if (Progress && !Progress(int(P), int(Entries.size()))) {
             Result.Cancelled = true;
             break;
         }
-        const std::string& Path = Paths[P];
+        const std::string& Path = Entries[P].Path;
         std::error_code Ec;
         const fs::file_status St = fs::status(Path, Ec);
         if (Ec || !fs::exists(St) || fs::is_directory(St))
             continue;
-        if (FindCaption(Path) >= 0)
+        if (HasCaption(Path))
             continue;
 
-        // A name not found now (a folder that cannot be read) is looked for again at Start,
-        // which fails the file with the reason; the row shows no destination meanwhile.
-        const TDestName Dest = DestinationOf(Path, Suffix, Settings, Prompts);
-        if (Dest.NoFolder) {
-            Result.Stopped = true;
-            break;
+        if (Folder.empty()) {
+            Folder = OutputFolderFor(Settings, Prompts);
+            if (Folder.empty()) {
+                Result.Stopped = true;
+                break;
+            }
         }
 
         TInputOptions Options;
@@ -399,32 +497,41 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<std::s
             continue; // not media the engine can open
 
         int Duration = 0;
+        TNameTags Tags;
         if (TAVProbe* Probe = Converter.InputProbe(Task, 0)) {
             TFileStreamInfo Info;
             if (Probe->GetFileStreamInfo(Info) && Info.Duration > 0)
                 Duration = int(Info.Duration / 1000000);
+            Tags = ReadNameTags(Probe->FormatContext());
         }
         // Adding only probes the file; the tasks of a conversion are built at Start.
         Converter.RemoveTask(Task);
         Converter.ClearTasks();
+
+        // A name not found now (a folder that cannot be read) is looked for again at Start,
+        // which fails the file with the reason; the row shows no destination meanwhile. A file
+        // the "exists" rule will pass over shows the name it would have had.
+        const std::string Root = RootOf(Entries[P]);
+        const std::string Planned = PlannedOutput(Folder, Path, Root, Tags, Suffix, Naming);
+        TOutputChoice Choice = ChooseOutput(Planned, Path, Naming, Reserved);
+        const std::string Dest = Choice.Skipped ? Planned : Choice.Name;
 
         auto NewRow = std::make_unique<TRow>();
         NewRow->Checked = true;
         NewRow->Caption = Path;
         NewRow->SubItems[colLength - 1] = std::to_string(Duration);
         NewRow->SubItems[colTrimmedLength - 1] = std::to_string(Duration);
-        NewRow->SubItems[colDestination - 1] = Dest.Name.empty() ? "" : FileNamePart(Dest.Name);
+        NewRow->SubItems[colDestination - 1] = DestinationColumnText(Folder, Dest);
         TlvFilesRecord& R = NewRow->Record;
         R.PickIndex = int(P);
         R.SrcFile = Path;
-        R.DstFile = Dest.Name;
+        R.DstFile = Dest;
         R.Duration = Duration;
         R.ZoomMode = ZoomMode;
-
-        const int At = RowCount();
-        beginInsertRows(QModelIndex(), At, At);
-        FRows.push_back(std::move(NewRow));
-        endInsertRows();
+        R.Root = Root;
+        R.NameTags = std::move(Tags);
+        R.TagsRead = true;
+        AppendRow(std::move(NewRow));
         ++Result.Added;
     }
     return Result;
@@ -435,6 +542,7 @@ int TSourceListModel::RemoveRow(int Row)
     if (Row < 0 || Row >= RowCount())
         return -1;
     beginRemoveRows(QModelIndex(), Row, Row);
+    FCaptions.erase(FRows[size_t(Row)]->Caption);
     FRows.erase(FRows.begin() + Row);
     endRemoveRows();
     if (FRows.empty())
@@ -449,6 +557,7 @@ bool TSourceListModel::Clear(TCustomFFConverter& Converter)
     Converter.ClearTasks();
     beginResetModel();
     FRows.clear();
+    FCaptions.clear();
     endResetModel();
     return true;
 }
@@ -564,6 +673,16 @@ void TSourceListModel::SetProgressNote(int Row, std::string Text)
 std::string TSourceListModel::ProgressWarning(int Row) const
 {
     return ProgressTip(Row, ProgressWarningText);
+}
+
+void TSourceListModel::SetProgressSkipped(int Row, std::string Reason)
+{
+    SetProgressTip(Row, ProgressSkippedText, std::move(Reason));
+}
+
+std::string TSourceListModel::ProgressSkipped(int Row) const
+{
+    return ProgressTip(Row, ProgressSkippedText);
 }
 
 TlvFilesRecord& TSourceListModel::Record(int Row)

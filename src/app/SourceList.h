@@ -20,16 +20,22 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 class TCustomFFConverter;
 
 namespace zelta {
+
+// The tags an output name is made of, under the libraries' generic names (artist, album_artist,
+// album, title, track, disc, date, genre).
+using TNameTags = std::map<std::string, std::string>;
 
 // Everything the user has set for one source file. The picture values and the watermark layers
 // are the part the frame effects read (TFrameEffectsRecord).
@@ -51,6 +57,17 @@ struct TlvFilesRecord : TFrameEffectsRecord {
     int CropRightView = 0;
     bool ProcessText = false;
     bool ProcessImage = false;
+    // The folder the file was added from (a folder added whole), else the file's own folder:
+    // "Keep the folder tree" keeps the folders between it and the file.
+    std::string Root;
+    TNameTags NameTags;      // read when the file was probed (TagsRead)
+    bool TagsRead = false;
+};
+
+// A file to add and the folder it was added from ("" for the file's own folder).
+struct TAddEntry {
+    std::string Path;
+    std::string Root;
 };
 
 // Columns of the report view.
@@ -124,6 +141,10 @@ TDestName BuildDestName(const std::string& Source, std::string_view Suffix, TIni
 TDestName FreeDestName(const std::string& Folder, const std::string& Source,
                        std::string_view Suffix, TReservedNames* Reserved = nullptr);
 
+// What the Destination File column shows of Name: its path below Folder ("Album/01 Song.mp3"),
+// else its file name.
+std::string DestinationColumnText(const std::string& Folder, const std::string& Name);
+
 // ---- the list ----
 
 class TSourceListModel : public QAbstractTableModel {
@@ -169,6 +190,17 @@ public:
                         const std::string& LibraryFolder, TIniFile& Settings,
                         const TIniFile& Catalogue, TUserPrompts& Prompts,
                         const TStepProgress& Progress = {});
+    // The same for files found below added folders: each row remembers its Root, and the
+    // probe's tags are kept for names made from tags.
+    TAddResult AddFiles(const std::vector<TAddEntry>& Entries, TCustomFFConverter& Converter,
+                        const std::string& LibraryFolder, TIniFile& Settings,
+                        const TIniFile& Catalogue, TUserPrompts& Prompts,
+                        const TStepProgress& Progress = {});
+    // Rows for Entries without opening anything (the command line: each file is opened when
+    // its task is built, so the first conversion starts at once). Folders and exact duplicates
+    // get no row; Length is 0 and the destination is found at Start. ZoomMode is the current
+    // profile's "parazoom". Returns the rows appended.
+    int AddUnprobed(const std::vector<TAddEntry>& Entries, const TIniFile& Settings);
 
     // Removes Row with its record. Returns the row to select (and focus) afterwards: the one now
     // at Row, else the new last row; -1 when the list is empty (the caller then switches to list
@@ -193,8 +225,8 @@ public:
     // Column colSource gives the caption; SetSubItem ignores it (the caption is the source).
     std::string SubItem(int Row, TSourceColumn Column) const;
     void SetSubItem(int Row, TSourceColumn Column, std::string Text);
-    // Destination File of every row again, for the stored profile's extension and output
-    // folder (after the profile or the folder changed); creates nothing, asks nothing.
+    // Destination File of every row again, for the stored profile's extension, output folder
+    // and output names (after one of them changed); creates nothing, asks nothing.
     void UpdateDestinations(const TIniFile& Settings, const TIniFile& Catalogue);
     // The Progress column shows "Error" and its tool tip the reason; any later text in the
     // Progress column clears the reason.
@@ -209,10 +241,15 @@ public:
     // A file converted: the Progress column shows "100%", with Text (what the conversion did,
     // such as the gain it applied) as its tool tip when not empty.
     void SetProgressNote(int Row, std::string Text);
+    // A file the "exists" rule passed over: "Skipped", the reason as its tool tip.
+    void SetProgressSkipped(int Row, std::string Reason);
+    std::string ProgressSkipped(int Row) const;
     TlvFilesRecord& Record(int Row);
     const TlvFilesRecord& Record(int Row) const;
     // The row captioned exactly Caption (case-sensitive), or -1.
     int FindCaption(std::string_view Caption) const;
+    // Whether a row is captioned exactly Caption; does not grow with the list.
+    bool HasCaption(const std::string& Caption) const { return FCaptions.count(Caption) > 0; }
 
     // A folder every destination goes into as it is given, instead of "OutPutDir" (the command
     // line's --output: the settings file would drop blanks around it). The folder must exist.
@@ -223,18 +260,26 @@ public:
     // BuildDestName's.
     TDestName DestinationOf(const std::string& Source, std::string_view Suffix, TIniFile& Settings,
                             TUserPrompts& Prompts, TReservedNames* Reserved = nullptr) const;
+    // The folder the outputs go into: OutputFolder() when set, else "OutPutDir" made when
+    // missing, with BuildDestName's fallback to the default folder and its messages. Empty when
+    // no folder can be had (the user was told).
+    std::string OutputFolderFor(TIniFile& Settings, TUserPrompts& Prompts) const;
 
 private:
     // The Progress texts that carry a tool tip.
     static constexpr const char* ProgressErrorText = "Error";
     static constexpr const char* ProgressWarningText = "Warning";
     static constexpr const char* ProgressDoneText = "100%";
+    static constexpr const char* ProgressSkippedText = "Skipped";
     void SetProgressTip(int Row, const char* Text, std::string Tip);
     // The tool tip while the Progress column shows Text, else "".
     std::string ProgressTip(int Row, const char* Text) const;
 
     struct TRow;
+    // Appends a row (main thread).
+    void AppendRow(std::unique_ptr<TRow> Row);
     std::vector<std::unique_ptr<TRow>> FRows;
+    std::unordered_set<std::string> FCaptions; // the captions of FRows
     std::string FOutputFolder;
 };
 

@@ -11,8 +11,10 @@
 #include "app/IniFile.h"
 #include "app/SettingsKeys.h"
 #include "app/JobBuilder.h"
+#include "app/LibraryWalker.h"
 #include "app/SourceList.h"
 #include "app/SystemCommands.h"
+#include "cli/ConsoleProgress.h"
 #include "cli/ScratchFolder.h"
 #include "cli/StopSignals.h"
 #include "component/FFConverter.h"
@@ -22,10 +24,8 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <clocale>
-#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -61,215 +61,6 @@ std::string VersionText()
            std::to_string(ZELTA_VERSION_TWEAK);
 }
 
-std::string FileNameOf(const std::string& Path) { return fs::path(Path).filename().string(); }
-
-// How each task ended.
-struct TTaskEnd {
-    bool Ended = false;
-    bool Finished = false;
-    std::string Message;
-    std::vector<std::string> Warnings; // of a file converted with something to tell
-};
-
-// The user dialogue and the progress display of the command line. The component calls in from
-// its threads (progress from the workers, ends from its delivery thread); everything here is
-// guarded by FLock.
-class TConsoleHost final : public TBatchHost {
-public:
-    explicit TConsoleHost(bool Terminal) : FTerminal(Terminal) {}
-
-    // Whether a stop signal came (a stopped task is then named "stopped").
-    void SetSignals(const TStopSignals* Signals) { FSignals = Signals; }
-
-    void ShowMessage(std::string_view Caption, std::string_view Text) override
-    {
-        std::lock_guard guard(FLock);
-        ClearLine();
-        std::fprintf(stderr, "%.*s: %.*s\n", int(Caption.size()), Caption.data(),
-                     int(Text.size()), Text.data());
-    }
-    bool AskYesNo(std::string_view Caption, std::string_view Text) override
-    {
-        std::lock_guard guard(FLock);
-        ClearLine();
-        std::fprintf(stderr, "%.*s: %.*s yes\n", int(Caption.size()), Caption.data(),
-                     int(Text.size()), Text.data());
-        return true;
-    }
-
-    // Before the run: the task names (source and destination file names).
-    void Begin(std::vector<std::string> Sources, std::vector<std::string> Destinations)
-    {
-        std::lock_guard guard(FLock);
-        FSources = std::move(Sources);
-        FDestinations = std::move(Destinations);
-        FPercent.assign(FSources.size(), 0);
-        FPlainStep.assign(FSources.size(), 0);
-        FEnds.assign(FSources.size(), TTaskEnd{});
-        FRunEnded = false;
-    }
-
-    void ShowProgress(const TProgressTexts& Texts) override
-    {
-        std::lock_guard guard(FLock);
-        const size_t task = size_t(Texts.TaskIndex);
-        if (task >= FPercent.size())
-            return;
-        const int percent = std::clamp(Texts.Percent, 0, 100);
-        if (FTerminal) {
-            if (percent == FPercent[task] && task == FLastTask && FLineShown)
-                return;
-            FPercent[task] = percent;
-            FLastTask = task;
-            DrawLine();
-        } else {
-            FPercent[task] = percent;
-            // One line per quarter, so a log file stays readable.
-            const int step = percent / 25;
-            if (step > FPlainStep[task] && step < 4) {
-                FPlainStep[task] = step;
-                std::fprintf(stderr, "[%zu/%zu] %s: %d%%\n", task + 1, FSources.size(),
-                             FileNameOf(FSources[task]).c_str(), percent);
-            }
-        }
-    }
-
-    void TaskEnded(const TTerminateInfo& Info) override
-    {
-        std::lock_guard guard(FLock);
-        const size_t task = size_t(Info.TaskIndex);
-        if (task >= FEnds.size())
-            return;
-        TTaskEnd& end = FEnds[task];
-        end.Ended = true;
-        end.Finished = Info.Finished;
-        end.Message = Info.ExceptionMsg;
-        if (!end.Finished && end.Message.empty())
-            end.Message = Interrupted() ? "stopped" : "the conversion did not finish";
-        FPercent[task] = end.Finished ? 100 : FPercent[task];
-        ClearLine();
-        end.Warnings = Info.Warnings;
-        // The name the file got, which is another one when the planned one was taken meanwhile.
-        if (end.Finished && !Info.OutputFile.empty())
-            FDestinations[task] = Info.OutputFile;
-        if (end.Finished)
-            std::fprintf(stderr, "[%zu/%zu] %s -> %s: done%s\n", task + 1, FSources.size(),
-                         FSources[task].c_str(), FDestinations[task].c_str(),
-                         end.Warnings.empty() ? "" : ", with warnings");
-        else
-            std::fprintf(stderr, "[%zu/%zu] %s: failed: %s\n", task + 1, FSources.size(),
-                         FSources[task].c_str(), end.Message.c_str());
-        // What the conversion did worth a line (the loudness measured, the gain applied).
-        if (end.Finished)
-            for (const std::string& note : Info.Notes)
-                std::fprintf(stderr, "  %s\n", note.c_str());
-        if (FTerminal)
-            DrawLine();
-    }
-
-    void RunEnded() override
-    {
-        std::lock_guard guard(FLock);
-        ClearLine();
-        FRunEnded = true;
-        FChanged.notify_all();
-    }
-
-    // Waits for the end of the run; Interrupt is called once when a stop signal arrives.
-    template <class TInterrupt>
-    void WaitForRunEnd(TInterrupt Interrupt)
-    {
-        std::unique_lock guard(FLock);
-        bool interrupted = false;
-        while (!FRunEnded) {
-            // The signal watcher does not notify this wait; look at the flag now and then.
-            FChanged.wait_for(guard, std::chrono::milliseconds(50));
-            if (Interrupted() && !interrupted) {
-                interrupted = true;
-                guard.unlock();
-                Interrupt();
-                guard.lock();
-            }
-        }
-    }
-
-    std::vector<TTaskEnd> Ends() const
-    {
-        std::lock_guard guard(FLock);
-        return FEnds;
-    }
-
-    // The report of a run given up on (a second signal, or a stop that did not end in time):
-    // the files not converted are named (all of Files before the run has begun), then the
-    // summary.
-    void ReportGivingUp(const std::vector<std::string>& Files)
-    {
-        std::lock_guard guard(FLock);
-        ClearLine();
-        size_t converted = 0;
-        for (size_t task = 0; task < FEnds.size(); ++task) {
-            if (FEnds[task].Finished)
-                ++converted;
-            else
-                std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n",
-                             FSources[task].c_str());
-        }
-        if (FEnds.empty())
-            for (const std::string& file : Files)
-                std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n", file.c_str());
-        std::fprintf(stderr,
-                     "zelta-convert: stopped without waiting for the conversion to end; "
-                     "%zu of %zu files converted\n",
-                     converted, Files.size());
-    }
-
-private:
-    bool Interrupted() const { return FSignals != nullptr && FSignals->Interrupted(); }
-
-    void ClearLine()
-    {
-        if (FTerminal && FLineShown) {
-            std::fputs("\r\033[K", stderr);
-            FLineShown = false;
-        }
-    }
-    void DrawLine()
-    {
-        if (FSources.empty())
-            return;
-        constexpr int BarWidth = 20;
-        auto bar = [](int Percent) {
-            const int filled = Percent * BarWidth / 100;
-            return std::string(size_t(filled), '#') + std::string(size_t(BarWidth - filled), '.');
-        };
-        int total = 0;
-        for (int p : FPercent)
-            total += p;
-        const int overall = total / int(FPercent.size());
-        const size_t task = std::min(FLastTask, FSources.size() - 1);
-        std::string name = FileNameOf(FSources[task]);
-        if (name.size() > 30)
-            name = name.substr(0, 27) + "...";
-        std::fprintf(stderr, "\r\033[K[%zu/%zu] %-30s %3d%% [%s]  all %3d%% [%s]", task + 1,
-                     FSources.size(), name.c_str(), FPercent[task], bar(FPercent[task]).c_str(),
-                     overall, bar(overall).c_str());
-        std::fflush(stderr);
-        FLineShown = true;
-    }
-
-    const bool FTerminal;
-    const TStopSignals* FSignals = nullptr;
-    mutable std::mutex FLock;
-    std::condition_variable FChanged;
-    std::vector<std::string> FSources;
-    std::vector<std::string> FDestinations;
-    std::vector<int> FPercent;
-    std::vector<int> FPlainStep;
-    std::vector<TTaskEnd> FEnds;
-    size_t FLastTask = 0;
-    bool FLineShown = false;
-    bool FRunEnded = false;
-};
 
 int UsageError(const std::string& Error)
 {
@@ -323,23 +114,6 @@ std::string Named(const std::string& Path, const std::string& Reason)
     return Path + ": " + Reason;
 }
 
-// Why a path given on the command line got no row.
-std::string RefusalReason(const std::string& Path, TFFConverter& Converter)
-{
-    std::error_code ec;
-    if (!fs::exists(Path, ec))
-        return "no such file";
-    if (fs::is_directory(Path, ec))
-        return "is a folder";
-    TAVProbe& probe = Converter.Probe();
-    if (!probe.Open(Path)) {
-        const std::string reason = probe.LastError();
-        return reason.empty() ? "the file cannot be opened as media" : reason;
-    }
-    probe.Close();
-    return "the file cannot be opened as media";
-}
-
 int Convert(const TConvertArgs& Args, int Argc, char** Argv)
 {
     // From here on SIGINT and SIGTERM stop the work (no other thread exists yet, see
@@ -349,11 +123,13 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     std::mutex reportLock;
     bool reported = false;   // guarded by reportLock
     std::string scratchPath; // guarded by reportLock
+    // Named when given up on before the rows exist, and how many files there are.
     std::vector<std::string> givenFiles = Args.Files; // guarded by reportLock
+    size_t givenTotal = Args.Files.size();            // guarded by reportLock
     TStopSignals stopSignals([&] {
         std::lock_guard guard(reportLock);
         if (!reported)
-            host.ReportGivingUp(givenFiles);
+            host.ReportGivingUp(givenFiles, givenTotal);
         std::error_code removeEc;
         if (!scratchPath.empty())
             fs::remove_all(scratchPath, removeEc);
@@ -404,6 +180,12 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     if (!settings.WriteInteger(SectionSettings, KeyFormatCode, code) ||
         (Args.NoTags && !settings.WriteBool(SectionSettings, KeyKeepTags, false)) ||
         (Args.ReplayGain && !settings.WriteBool(SectionSettings, KeyReplayGain, true)) ||
+        (Args.Layout &&
+         !settings.WriteInteger(SectionSettings, KeyOutputLayout, int(*Args.Layout))) ||
+        (Args.NameTemplate &&
+         !settings.WriteString(SectionSettings, KeyNameTemplate, *Args.NameTemplate)) ||
+        (Args.IfExists &&
+         !settings.WriteInteger(SectionSettings, KeyIfExists, int(*Args.IfExists))) ||
         !WriteLoudnessArgs(Args, settings))
         return Fail(settings.LastError());
     std::string outputFolder;
@@ -447,62 +229,39 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     if (!LoadEngine(converter))
         return ExitFailed;
 
-    // Absolute names, each once: the list refuses exact duplicates.
-    std::vector<std::string> paths;
+    // Absolute names, each once; folders become the media files below them.
+    std::vector<std::string> given;
     std::set<std::string> seen;
     for (const std::string& file : Args.Files) {
         std::string path = fs::absolute(file, ec).lexically_normal().string();
+        if (path.size() > 1 && path.back() == '/')
+            path.pop_back();
         if (seen.insert(path).second)
-            paths.push_back(std::move(path));
+            given.push_back(std::move(path));
     }
-
-    {
-        std::lock_guard guard(reportLock);
-        givenFiles = paths;
-    }
-
-    std::vector<std::string> failures;
-    std::vector<std::string> warnings; // "file: warning", of files converted
-    int converted = 0;
-    int warned = 0;
-    // The summary; every file not converted is named with its reason, every warning of one
-    // converted with its file. Warnings leave the exit status as it is.
-    auto summary = [&] {
-        std::lock_guard guard(reportLock);
-        reported = true;
-        for (const std::string& warning : warnings)
-            std::fprintf(stderr, "zelta-convert: warning: %s\n", warning.c_str());
-        for (const std::string& failure : failures)
-            std::fprintf(stderr, "zelta-convert: failed: %s\n", failure.c_str());
-        std::fprintf(stderr, "zelta-convert: %d of %zu files converted, %zu failed%s\n", converted,
-                     paths.size(), failures.size(),
-                     warned == 0 ? "" : (", " + std::to_string(warned) + " with warnings").c_str());
-        if (stopSignals.Interrupted())
-            return ExitFailed;
-        return failures.empty() ? ExitConverted : ExitFailed;
-    };
-    // Stopped before the run: nothing was converted.
-    auto stoppedEarly = [&] {
-        failures.clear();
-        for (const std::string& path : paths)
-            failures.push_back(Named(path, "stopped"));
-        return summary();
-    };
-
+    std::vector<std::string> failures; // "file: reason", of files not converted
     TSourceListModel list;
     list.SetOutputFolder(outputFolder);
-    const TSourceListModel::TAddResult added =
-        list.AddFiles(paths, converter, LibAVFolder(), settings, catalogue, host);
-    if (stopSignals.Interrupted())
-        return stoppedEarly();
-    if (added.LibrariesFailed)
-        return Fail("cannot load the media libraries: " + converter.LastError());
-    if (added.Stopped)
-        return Fail("no output folder can be created: nothing was converted");
-    for (const std::string& path : paths)
-        if (list.FindCaption(path) < 0)
-            failures.push_back(Named(path, RefusalReason(path, converter)));
-
+    {
+        const TLibraryWalk walk = CollectMedia(given);
+        std::vector<TAddEntry> entries;
+        entries.reserve(walk.Files.size());
+        const std::set<std::string> named(given.begin(), given.end());
+        for (const TLibraryFile& file : walk.Files) {
+            // A file named on the command line must be there; one found in a folder is.
+            if (named.count(file.Path) > 0 && !fs::exists(file.Path, ec)) {
+                failures.push_back(Named(file.Path, "no such file"));
+                continue;
+            }
+            entries.push_back({file.Path, file.Root});
+        }
+        if (walk.Folders > 0)
+            host.Print("zelta-convert: " + AddSummary(int(entries.size()), walk.Others));
+        // Nothing is opened here: each file is opened when its task is built, while the first
+        // files already convert.
+        list.AddUnprobed(entries, settings);
+    }
+    const size_t total = size_t(list.RowCount()) + failures.size();
     for (int row = 0; row < list.RowCount(); ++row)
         ApplyConvertArgs(Args, list.Record(row));
 
@@ -512,48 +271,112 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
 
     TBatchDriver driver(converter, list, host);
     driver.ConnectEvents();
-    const TBatchDriver::TBuildResult built = driver.BuildTasks(settings, catalogue, extLines);
-    if (stopSignals.Interrupted())
-        return stoppedEarly();
-    if (built.Stopped)
-        return Fail(built.Error);
-    for (const auto& [row, reason] : built.SkippedRows)
-        failures.push_back(Named(list.Caption(row), reason));
-
-    if (built.Tasks > 0) {
-        std::vector<std::string> sources;
-        std::vector<std::string> destinations;
-        for (int task = 0; task < built.Tasks; ++task) {
-            sources.push_back(list.Caption(driver.CheckedRows()[size_t(task)]));
-            destinations.push_back(driver.Destination(task));
+    host.Begin(list, driver);
+    {
+        // Given up on from here, the rows name what was not converted (no copy of the names:
+        // a library of many thousand files would hold them twice).
+        std::lock_guard guard(reportLock);
+        givenFiles.clear();
+        givenFiles.shrink_to_fit();
+        givenTotal = total;
+    }
+    const TBatchDriver::TBuildResult begun = driver.BeginTasks(settings, catalogue, extLines);
+    if (begun.Stopped)
+        return Fail(begun.Error);
+    const int jobs = Args.Jobs > 0 ? Args.Jobs
+                                   : AutoJobCount(ProfileHasVideo(settings, catalogue, code),
+                                                  std::thread::hardware_concurrency());
+    // The run starts with the first task and takes the others as they are built, a few per
+    // running file ahead; the last row closes it.
+    bool started = false;
+    std::string stopError;
+    for (;;) {
+        if (stopSignals.Interrupted()) {
+            if (started)
+                converter.StopTasks(false);
+            else
+                driver.CancelTasks();
+            break;
         }
-        host.Begin(sources, destinations);
-        const int jobs = Args.Jobs > 0 ? Args.Jobs
-                                       : AutoJobCount(ProfileHasVideo(settings, catalogue, code),
-                                                      std::thread::hardware_concurrency());
-        try {
-            converter.StartTask(jobs);
-        } catch (const std::exception& e) {
-            return Fail(e.what());
+        const TBatchDriver::TBuildStep step =
+            driver.BuildMore(std::chrono::milliseconds(20), started ? jobs * 3 + 2 : 1);
+        if (step.Status == TBatchDriver::TBuildStatus::Stopped) {
+            stopError = step.Error;
+            break;
         }
-        host.WaitForRunEnd([&] { converter.StopTasks(true); });
-
-        const std::vector<TTaskEnd> ends = host.Ends();
-        for (int task = 0; task < built.Tasks; ++task) {
-            const TTaskEnd& end = ends[size_t(task)];
-            if (end.Finished) {
-                ++converted;
-                warned += end.Warnings.empty() ? 0 : 1;
-                for (const std::string& warning : end.Warnings)
-                    warnings.push_back(Named(sources[size_t(task)], warning));
-                continue;
+        if (!started && driver.TasksBuilt() > 0) {
+            try {
+                driver.StartRun(jobs);
+            } catch (const std::exception& e) {
+                return Fail(e.what());
             }
+            started = true;
+        }
+        if (step.Status == TBatchDriver::TBuildStatus::Done)
+            break;
+        if (step.Status == TBatchDriver::TBuildStatus::Waiting)
+            host.WaitForChange(std::chrono::milliseconds(20));
+    }
+    if (started)
+        host.WaitForRunEnd([&] { converter.StopTasks(true); });
+    if (!stopError.empty())
+        host.Print("zelta-convert: " + stopError);
+
+    // The summary: every file not converted is named with its reason, every warning of one
+    // converted with its file. Skipped files and warnings leave the exit status as it is.
+    std::lock_guard reportGuard(reportLock);
+    reported = true;
+    const std::vector<TRowEnd> ends = host.Ends();
+    std::vector<std::string> warnings;
+    int converted = 0;
+    int warned = 0;
+    std::vector<bool> failedAtBuild(ends.size(), false);
+    for (const TRunFailure& f : driver.Failures())
+        if (f.Row >= 0 && size_t(f.Row) < ends.size() && ends[size_t(f.Row)].Kind == TRowEnd::Open) {
+            failedAtBuild[size_t(f.Row)] = true;
+            const bool stopped = stopSignals.Interrupted() && EndedByStop(f.Reason);
+            failures.push_back(Named(f.File, stopped ? "stopped" : f.Reason));
+        }
+    for (size_t row = 0; row < ends.size(); ++row) {
+        const TRowEnd& end = ends[row];
+        const std::string& source = list.Caption(int(row));
+        switch (end.Kind) {
+        case TRowEnd::Converted:
+            ++converted;
+            warned += end.Warnings.empty() ? 0 : 1;
+            for (const std::string& warning : end.Warnings)
+                warnings.push_back(Named(source, warning));
+            break;
+        case TRowEnd::Passed:
+            break;
+        case TRowEnd::Failed:
+        case TRowEnd::Stopped:
             // A failed or stopped task's file was never given its name: nothing to remove.
-            failures.push_back(Named(sources[size_t(task)],
-                                     end.Ended ? end.Message : "the conversion did not run"));
+            failures.push_back(Named(source, end.Text));
+            break;
+        case TRowEnd::Open:
+            if (!failedAtBuild[row])
+                failures.push_back(Named(source, stopSignals.Interrupted()
+                                                     ? "stopped"
+                                                     : "the conversion did not run"));
+            break;
         }
     }
-    return summary();
+    for (const std::string& warning : warnings)
+        std::fprintf(stderr, "zelta-convert: warning: %s\n", warning.c_str());
+    for (const std::string& failure : failures)
+        std::fprintf(stderr, "zelta-convert: failed: %s\n", failure.c_str());
+    const int passed = driver.PassedCount();
+    std::string summary = GroupedNumber(converted) + " of " + GroupedNumber(long(total)) +
+                          " files converted, " + GroupedNumber(long(failures.size())) + " failed";
+    if (passed > 0)
+        summary += ", " + GroupedNumber(passed) + " skipped";
+    if (warned > 0)
+        summary += ", " + std::to_string(warned) + " with warnings";
+    std::fprintf(stderr, "zelta-convert: %s\n", summary.c_str());
+    if (stopSignals.Interrupted() || !stopError.empty())
+        return ExitFailed;
+    return failures.empty() ? ExitConverted : ExitFailed;
 }
 
 }  // namespace

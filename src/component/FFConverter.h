@@ -247,10 +247,13 @@ private:
     // Raises "Cannot %s while working." when a run was started and not cleared.
     void CheckWorking(const char* Operation) const;
     // Joins the workers of the tasks of this run that have ended (their threads' stacks would
-    // otherwise stay until the list is cleared). TerminateLock_ held.
+    // otherwise stay until the list is cleared) and releases those tasks: their places stay
+    // empty, TaskCount() and task indexes are unchanged, InputProbe() gives null for them.
+    // TerminateLock_ held.
     void ReapEndedWorkers();
     // Takes task NextTaskIndex_ for this run when tasks remain (null otherwise, or when its
-    // slot is empty). Called with TerminateLock_ held.
+    // slot is empty). Released places lie behind it: a run is not started again before
+    // ClearTasks. Called with TerminateLock_ held.
     TFFmpegList::TTaskPtr ClaimNextTask();
     // Opens a claimed task's files again and starts it (on its own thread when Background).
     // Called WITHOUT TerminateLock_: opening files and a refused start's log reach the main

@@ -132,7 +132,7 @@ bool TCustomFFConverter::Unpark(TFFmpeg& Task, std::string& Reason) {
     if (!Task.Reopen(Verbose_, HookInstaller(Task), Reason))
         return false;
     for (const TFFmpegList::TTaskPtr& t : Tasks_.Snapshot())
-        if (t.get() == &Task)
+        if (t && t.get() == &Task)
             LiveTasks_.push_back(t);
     ParkIdleTasks(LiveTaskLimit);
     return true;
@@ -217,8 +217,15 @@ void TCustomFFConverter::StartTask(int ParallelCount, bool MoreToCome) {
 
 void TCustomFFConverter::ReapEndedWorkers() {
     for (int i = ReapFrom_; i < NextTaskIndex_; ++i) {
-        const TFFmpegList::TTaskPtr task = Tasks_.Item(i);
+        TFFmpegList::TTaskPtr task = Tasks_.Item(i);
         const bool released = !task || task->ReleaseEndedThreads();
+        // A task whose end has been counted is done with: freed, so a run of many thousand
+        // files holds only its running and waiting tasks. Its place stays (task indexes), and
+        // its address leaves the ended set before another task can be made at it.
+        if (released && task && EndedTasks_.erase(task.get()) > 0) {
+            task.reset();
+            Tasks_.Release(i);
+        }
         if (released && i == ReapFrom_)
             ++ReapFrom_;
     }

@@ -122,6 +122,16 @@ void TFFmpegList::Clear() {
         task.reset();
 }
 
+void TFFmpegList::Release(int Index) {
+    TTaskPtr freed;
+    {
+        std::lock_guard g(Lock_);
+        if (Index >= 0 && Index < int(Items_.size()))
+            freed = std::move(Items_[size_t(Index)]);
+    }
+    // Freed outside the lock: the task's destructor may take time.
+}
+
 TFFmpegList::TTaskPtr TFFmpegList::Item(int Index) const {
     std::lock_guard g(Lock_);
     if (Index < 0 || Index >= int(Items_.size()))
@@ -149,20 +159,24 @@ std::vector<TFFmpegList::TTaskPtr> TFFmpegList::Snapshot() const {
 
 void TFFmpegList::PauseAll() {
     for (const TTaskPtr& task : Snapshot())
-        task->PauseConvert();
+        if (task)
+            task->PauseConvert();
 }
 
 void TFFmpegList::ResumeAll() {
     for (const TTaskPtr& task : Snapshot())
-        task->ResumeConvert();
+        if (task)
+            task->ResumeConvert();
 }
 
 void TFFmpegList::TerminateAll(bool Wait) {
     for (const TTaskPtr& task : Snapshot())
-        task->Terminate(Wait);
+        if (task)
+            task->Terminate(Wait);
 }
 
 void TFFmpegList::SetPreviewFlagBit(int Bit, bool On) {
     for (const TTaskPtr& task : Snapshot())
-        task->SetPreviewFlag(Bit, On);
+        if (task)
+            task->SetPreviewFlag(Bit, On);
 }

@@ -82,7 +82,10 @@ public:
     int Add(TTaskPtr Task);
     void Delete(int Index);         // frees the task; later indexes shift down
     void Clear();                   // frees all tasks
-    TTaskPtr Item(int Index) const; // null outside 0..Count()-1
+    // Frees the task at Index and leaves its place empty (indexes stay): a task whose run ended
+    // in a background run is done with.
+    void Release(int Index);
+    TTaskPtr Item(int Index) const; // null outside 0..Count()-1 and for a released task
     int IndexOf(const TCustomFFmpeg* Task) const;
     int Count() const;
 
@@ -92,6 +95,7 @@ public:
     // Sets or clears one preview flag bit (0 or 1) on every task.
     void SetPreviewFlagBit(int Bit, bool On);
 
+    // Every task in order; null for a released one.
     std::vector<TTaskPtr> Snapshot() const;
 
 private:

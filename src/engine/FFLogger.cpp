@@ -15,7 +15,9 @@ extern "C" {
 
 namespace {
 
-// Library text of each thread that has not reached a line end yet. Items live for the process.
+// Library text of each thread that has not reached a line end yet. A thread's item goes once
+// its text has ended with a line end: every task runs on a thread of its own, and a batch of
+// many thousand files must not leave one item each behind.
 class TLogList {
 public:
     // Adds Text for Thread and returns the completed lines, in order.
@@ -31,6 +33,8 @@ public:
         for (size_t lf; (lf = pending.find('\n', start)) != std::string::npos; start = lf + 1)
             lines.push_back(pending.substr(start, lf - start));
         pending.erase(0, start);
+        if (pending.empty())
+            Items_.erase(Thread);
         return lines;
     }
 

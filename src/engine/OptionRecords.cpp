@@ -217,6 +217,8 @@ void ApplyTypedOutputFields(TCustomFFmpeg& Core, const TOutputOptions& O) {
         if (O.Album && O.Normalize != 0)
             Core.SetLoudnessAlbum(O.Album, O.AlbumMember);
     }
+    if (O.ReplaceExisting)
+        Core.SetOption("replace_existing", "1");
     if (O.CopyTimestamps)
         Core.SetOption("copyts", "1");
     if (O.StartTime != NoMediaTime)

@@ -110,6 +110,9 @@ struct TOutputOptions {
     // Album mode: one gain for the album's files (LoudnessAlbum.h); null = each file its own.
     std::shared_ptr<TLoudnessAlbum> Album;
     int AlbumMember = -1;
+    // The finished file replaces a file of its name instead of taking the next free number;
+    // it is given the name only once complete, as every output.
+    bool ReplaceExisting = false;
     std::string ExtOptions;
 };
 

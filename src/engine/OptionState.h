@@ -144,6 +144,7 @@ struct TOptionValues {
     bool KeepTags = false;   // the next output takes the first input's tags and cover
     bool ReplayGain = false; // the next output gets loudness tags measured while encoding
     TAudioShaping Shaping;   // the next output's normalisation, fades and trimmed silence
+    bool ReplaceExisting = false; // the next output's finished file replaces what has its name
     int64_t LimitFileSize = 0;
     bool ForceFps = false;
     bool PgmYuvHack = false;

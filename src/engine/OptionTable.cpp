@@ -601,6 +601,7 @@ const TOptionEntry OptionTable[] = {
     {"fade_in", FadeOption},
     {"fade_out", FadeOption},
     {"trim_silence", TrimSilenceOption},
+    {"replace_existing", BoolOption<&TOptionValues::ReplaceExisting>},
     {"muxdelay", FloatOption<&TOptionValues::MuxMaxDelay>},
     {"muxpreload", FloatOption<&TOptionValues::MuxPreload>},
     {"absf", BitstreamFilterOption},

@@ -572,9 +572,11 @@ int TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
         file.Loudness = std::make_shared<TLoudnessMeter>();
     file.AudioFilters = o.AudioFilters;
     file.Shaping = std::move(o.Shaping);
+    file.Replace = o.ReplaceExisting;
     o.KeepTags = false;
     o.ReplayGain = false;
     o.Shaping = {};
+    o.ReplaceExisting = false;
 
     if ((format->flags & AVFMT_NEEDNUMBER) && !av_filename_number_test(url.c_str()))
         return refuse(ErrorText(FileName, AVERROR(EDOM)));

@@ -61,7 +61,9 @@ void TSessionState::PublishOutputs() {
             file.Discard();
             continue;
         }
-        if (const int e = file.Publish(); e != 0)
+        if (const int e = file.Publish(entry.Replace ? TSafeFile::TPublish::Replace
+                                                     : TSafeFile::TPublish::Keep);
+            e != 0)
             throw FFmpegException(file.Planned() + ": the finished file cannot be given its name: " +
                                   (e == EEXIST ? "every numbered name up to " +
                                                      std::to_string(MaxNameNumber) + " is taken"

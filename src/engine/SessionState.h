@@ -48,7 +48,8 @@ public:
 
     const void* LogSender() const { return LogSender_; }
 
-    // Gives every finished output file its name (TSafeFile::Publish, never replacing: a name
+    // Gives every finished output file its name (TSafeFile::Publish; unless the output was asked
+    // to replace what has its name ("replace_existing"), never replacing: a name
     // taken meanwhile gets the next free number); a file that received nothing is removed
     // instead. Raises FFmpegException naming the file and the reason when one cannot be put in
     // place (its temporary then goes with the session). Run thread, after a finished run.

@@ -144,6 +144,7 @@ struct TOutputFileEntry {
     // when the entry goes. Null for formats without a file and for shared entries. Declared
     // before Owned: the context writes through its descriptor and is closed first.
     std::unique_ptr<TSafeFile> Safe;
+    bool Replace = false;                  // Safe is published over a file of its name
     TOutputContextPtr Owned;               // null for a shared entry
     AVFormatContext* Context = nullptr;    // the container (owned or shared)
     // The streams of the container, in stream order: the owner's OwnStreams. Never null for an

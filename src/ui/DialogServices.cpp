@@ -1,5 +1,7 @@
 #include "ui/DialogServices.h"
 
+#include <QFileDialog>
+
 #include "app/FolderChooserLogic.h"
 
 #include <QDesktopServices>
@@ -26,4 +28,8 @@ bool TDialogServices::IsReadOnlyFolder(const QString& Path) const {
 const TDialogServices& TDialogServices::Default() {
     static const TDialogServices services;
     return services;
+}
+
+QString TDialogServices::ChooseFolder(QWidget* Parent, const QString& Caption) const {
+    return QFileDialog::getExistingDirectory(Parent, Caption);
 }

@@ -21,6 +21,8 @@ public:
     virtual bool OpenUrl(const QUrl& Url) const;
     // True when Path lies on a read-only file system.
     virtual bool IsReadOnlyFolder(const QString& Path) const;
+    // A folder chosen in the desktop's folder dialog; empty when cancelled.
+    virtual QString ChooseFolder(QWidget* Parent, const QString& Caption) const;
 
     // The real desktop: QMessageBox, QDesktopServices and statvfs.
     static const TDialogServices& Default();

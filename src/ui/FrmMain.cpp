@@ -3,6 +3,8 @@
 #include "app/AppPaths.h"
 #include "app/FolderChooserLogic.h"
 #include "app/FormatCatalogue.h"
+#include "app/JobBuilder.h"
+#include "app/LibraryWalker.h"
 #include "app/MainFormLogic.h"
 #include "app/SettingsKeys.h"
 #include "app/SystemCommands.h"
@@ -15,6 +17,7 @@
 #include "ui/FrmCrop.h"
 #include "ui/FrmFileInfo.h"
 #include "ui/FrmPreference.h"
+#include "ui/PrefOutputPage.h"
 #include "ui/BusyProgress.h"
 #include "ui/FrmProgress.h"
 #include "ui/FrmSettings.h"
@@ -28,6 +31,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -129,6 +133,13 @@ void TfrmMain::CreateControls(QWidget* Central) {
     btnClear->setEnabled(false);
     btnStart->setEnabled(false);
     connect(btnAdd, &QToolButton::clicked, this, &TfrmMain::btnAddClick);
+    // The button's arrow offers the files and the folders; a click adds files as ever.
+    AddMenu = new QMenu(btnAdd);
+    AddMenu->setObjectName(QStringLiteral("AddMenu"));
+    AddFiles3 = AddMenu->addAction(QStringLiteral("Add &Files..."));
+    AddFolder2 = AddMenu->addAction(QStringLiteral("Add F&older..."));
+    btnAdd->setMenu(AddMenu);
+    btnAdd->setPopupMode(QToolButton::MenuButtonPopup);
     connect(btnRemove, &QToolButton::clicked, this, &TfrmMain::btnRemoveClick);
     connect(btnClear, &QToolButton::clicked, this, &TfrmMain::btnClearClick);
     connect(btnSettings, &QToolButton::clicked, this, &TfrmMain::btnSettingsClick);
@@ -229,6 +240,7 @@ void TfrmMain::CreateControls(QWidget* Central) {
 void TfrmMain::CreateMenus() {
     File1 = menuBar()->addMenu(QStringLiteral("&File"));
     Edit1 = File1->addAction(QStringLiteral("&Add"));
+    AddFolder1 = File1->addAction(QStringLiteral("Add F&older..."));
     Remove1 = File1->addAction(QStringLiteral("&Remove"));
     Clear1 = File1->addAction(QStringLiteral("&Clear"));
     Start1 = File1->addAction(QStringLiteral("&Start"));
@@ -288,7 +300,8 @@ void TfrmMain::CreateMenus() {
         for (QAction* a : Actions)
             connect(a, &QAction::triggered, this, Slot, Qt::QueuedConnection);
     };
-    later({Edit1, AddFiles1}, &TfrmMain::btnAddClick);
+    later({Edit1, AddFiles1, AddFiles3}, &TfrmMain::btnAddClick);
+    later({AddFolder1, AddFolder2}, &TfrmMain::AddFolderClick);
     for (QAction* a : {Remove1, Remove2})
         connect(a, &QAction::triggered, this, &TfrmMain::btnRemoveClick);
     for (QAction* a : {Clear1, Clear2})
@@ -428,6 +441,14 @@ void TfrmMain::btnAddClick() {
     AddChosenFiles(paths);
 }
 
+void TfrmMain::AddFolderClick() {
+    if (!Ovren_.LoadLibraries(LibAVFolder()))
+        return;
+    const QString folder = Services_.ChooseFolder(this, QStringLiteral("Add Folder"));
+    if (!folder.isEmpty())
+        AddChosenFiles({QFileInfo(folder).absoluteFilePath().toStdString()});
+}
+
 void TfrmMain::AddChosenFiles(const std::vector<std::string>& Paths) {
     TGlobalObject* g = GlobalObject();
     if (g == nullptr || Running_)
@@ -435,11 +456,24 @@ void TfrmMain::AddChosenFiles(const std::vector<std::string>& Paths) {
     TIniFile settings = g->Settings();
     const TIniFile catalogue = g->Catalogue();
     TBusyProgress busy(this, QStringLiteral("Adding"));
+    // Folders become the media files below them (the walk itself is quick; a slow share can
+    // still be cancelled).
+    const TLibraryWalk walk =
+        CollectMedia(Paths, [&busy](int Found) { return busy.Step(0, Found); });
+    if (walk.Cancelled)
+        return;
+    std::vector<TAddEntry> entries;
+    entries.reserve(walk.Files.size());
+    for (const TLibraryFile& file : walk.Files)
+        entries.push_back({file.Path, file.Root});
     const TSourceListModel::TAddResult added =
-        Files_.AddFiles(Paths, Ovren_, LibAVFolder(), settings, catalogue, *this,
+        Files_.AddFiles(entries, Ovren_, LibAVFolder(), settings, catalogue, *this,
                         [&busy](int Done, int Total) { return busy.Step(Done, Total); });
     if (added.LibrariesFailed)
         return;
+    if (walk.Folders > 0)
+        ShowMessage("Add Folder",
+                    AddSummary(added.Added, walk.Others + int(walk.Files.size()) - added.Added));
     RefreshFromSettings();
     if (added.Added > 0) {
         for (QWidget* b : std::initializer_list<QWidget*>{btnStart, btnStartBelow, btnClear,
@@ -616,7 +650,8 @@ void TfrmMain::btnStartClick() {
     {
         TBusyProgress busy(this, QStringLiteral("Preparing"));
         while (Driver_->TasksBuilt() == 0 && !Driver_->AllBuilt()) {
-            if (!busy.Step(Driver_->SkippedCount(), Driver_->CheckedTotal())) {
+            if (!busy.Step(Driver_->SkippedCount() + Driver_->PassedCount(),
+                           Driver_->CheckedTotal())) {
                 Driver_->CancelTasks();
                 RefreshFromSettings();
                 return;
@@ -635,6 +670,8 @@ void TfrmMain::btnStartClick() {
     if (Driver_->TasksBuilt() == 0) {
         if (Driver_->SkippedCount() > 0)
             ShowMessage("Warning", FailureReport(Driver_->Failures(), checked));
+        else if (const int passed = Driver_->PassedCount(); passed > 0)
+            ShowMessage("Information", PassedReport(passed));
         return;
     }
     if (!frmProgress) {
@@ -831,10 +868,28 @@ TfmDirectory& TfrmMain::FolderChooser() {
 }
 
 void TfrmMain::Options1Click() {
-    if (!frmPreference)
+    if (!frmPreference) {
         frmPreference = std::make_unique<TfrmPreference>(
             [this]() -> TfmDirectory& { return FolderChooser(); }, Services_, this);
+        frmPreference->OutputPage->SetExampleSource([this] { return NameExample(); });
+    }
     frmPreference->exec();
+    RefreshFromSettings(); // the Destination File column follows the output names
+}
+
+TPrefOutputPage::TExample TfrmMain::NameExample() const {
+    TPrefOutputPage::TExample example;
+    if (const TGlobalObject* g = GlobalObject()) {
+        const int code = ReadSettingInteger(g->Settings(), KeyFormatCode);
+        example.Suffix = "." + CatalogueFileExt(g->Catalogue(), code);
+        example.AudioProfile = !ProfileHasVideo(g->Settings(), g->Catalogue(), code);
+    }
+    const int row = lvFiles->SelectedRow();
+    if (row >= 0 && row < Files_.RowCount()) {
+        const TlvFilesRecord& r = Files_.Record(row);
+        example.Name = {Files_.Caption(row), r.Root, r.NameTags};
+    }
+    return example;
 }
 
 void TfrmMain::AboutClick() {

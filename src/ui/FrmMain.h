@@ -14,6 +14,7 @@
 #include "app/SourceList.h"
 #include "app/WebPages.h"
 #include "component/FFConverter.h"
+#include "ui/PrefOutputPage.h"
 
 #include <QMainWindow>
 
@@ -66,7 +67,8 @@ public:
     const zelta::TBatchDriver& Driver() const { return *Driver_; }
 
     // The add procedure after its dialog: Paths in the dialog's order (also files dropped on
-    // the list and files named on the command line).
+    // the list and files named on the command line). A folder among them adds the media files
+    // below it, and the count added and passed over is shown afterwards.
     void AddChosenFiles(const std::vector<std::string>& Paths);
     // Shows what the settings file now says after something other than the user's typing
     // changed it: the output folder box (a fallback to the default folder) and every row's
@@ -111,6 +113,7 @@ public:
     QMenu* PopupMenu1;            // the list's pop-up, also below the Edit toolbar button
     // File
     QAction* Edit1;               // &Add
+    QAction* AddFolder1;          // Add F&older...
     QAction* Remove1;
     QAction* Clear1;
     QAction* Start1;
@@ -138,6 +141,10 @@ public:
     QAction* Trim2;
     QAction* WaterMark2;
     QAction* AddFiles1;
+    // The Add button's menu.
+    QMenu* AddMenu;
+    QAction* AddFiles3;
+    QAction* AddFolder2;
     QAction* Remove2;
     QAction* Clear2;
     QAction* Start2;
@@ -145,6 +152,8 @@ public:
 
     // ---- commands (public so tests and other windows can run them like a click) ----
     void btnAddClick();
+    // "Add Folder...": every media file below the chosen folder (AddChosenFiles).
+    void AddFolderClick();
     void btnRemoveClick();
     void btnClearClick();
     void btnStartClick();
@@ -185,6 +194,8 @@ private:
     void lvFilesDblClick();
     void edDirectoryChange();
     void Options1Click();
+    // The selected row (or a sample) and the profile, for the output names' example.
+    TPrefOutputPage::TExample NameExample() const;
     void AboutClick();
     void Help2Click();
     void WebSite1Click();

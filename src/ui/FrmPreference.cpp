@@ -8,6 +8,7 @@
 #include "ui/DialogServices.h"
 #include "ui/FmDirectory.h"
 #include "ui/PrefLoudnessPage.h"
+#include "ui/PrefOutputPage.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -155,6 +156,8 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     generalLayout->addLayout(tagsRow);
     generalLayout->addStretch(1);
     tabPages->addTab(general, QStringLiteral("General"));
+    OutputPage = new TPrefOutputPage(tabPages);
+    AddPage(OutputPage);
     LoudnessPage = new TPrefLoudnessPage(tabPages);
     AddPage(LoudnessPage);
 

@@ -1,5 +1,5 @@
 // The preferences dialog ("Preference", Tools menu): on its first page the snapshot folder,
-// sizes, formats and JPEG quality, and the work priority; further pages (loudness) are
+// sizes, formats and JPEG quality, and the work priority; further pages (output names, loudness) are
 // modules of their own (ui/PreferencePage.h). Created on first use by the main window and kept; every
 // showing reloads the values from the settings file, OK writes them, Cancel writes nothing, and
 // Browse stores a newly chosen snapshot folder at once. The settings logic is app/PreferenceLogic.
@@ -20,6 +20,7 @@ class QSlider;
 class QSpinBox;
 class QTabWidget;
 class TPreferencePage;
+class TPrefOutputPage;
 class TPrefLoudnessPage;
 class TDialogServices;
 class TfmDirectory;
@@ -39,6 +40,7 @@ public:
     void AddPage(TPreferencePage* Page);
 
     QTabWidget* tabPages;         // "General" (the controls below), then the pages
+    TPrefOutputPage* OutputPage;  // "Output names"
     TPrefLoudnessPage* LoudnessPage; // "Loudness"
 
     QLineEdit* edtSnapDirectory;

@@ -32,6 +32,11 @@ public:
         return !ReadOnlyFolder.isEmpty() && Path == ReadOnlyFolder;
     }
 
+    // The folder dialog takes its answer from FileAnswers too.
+    QString ChooseFolder(QWidget* Parent, const QString&) const override {
+        return FileDialog()(Parent);
+    }
+
     std::function<QString(QWidget*)> FileDialog() const {
         return [this](QWidget*) {
             ++FileDialogs;

@@ -1,0 +1,150 @@
+#include "ui/PrefOutputPage.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace zelta;
+
+TPrefOutputPage::TPrefOutputPage(QWidget* Parent) : TPreferencePage(Parent) {
+    setObjectName(QStringLiteral("PrefOutputPage"));
+    auto* names = new QGroupBox(QStringLiteral("Output names"), this);
+    auto* grid = new QGridLayout(names);
+    rdGrpLayout = new QButtonGroup(names);
+    const struct {
+        TOutputLayout Layout;
+        const char* Text;
+        const char* Tip;
+    } layouts[] = {
+        {TOutputLayout::Flat, "Output folder", "name_(new).ext in the output folder"},
+        {TOutputLayout::Tree, "Keep the folder tree",
+         "The folders below an added folder are made again in the output folder"},
+        {TOutputLayout::Tags, "Name from tags", "Folders and names made of the files' tags"},
+    };
+    int row = 0;
+    for (const auto& l : layouts) {
+        auto* radio = new QRadioButton(QString::fromLatin1(l.Text), names);
+        radio->setToolTip(QString::fromLatin1(l.Tip));
+        rdGrpLayout->addButton(radio, int(l.Layout));
+        grid->addWidget(radio, row++, 0, 1, 2);
+    }
+    auto* templateLabel = new QLabel(QStringLiteral("Name:"), names);
+    edtNameTemplate = new QLineEdit(names);
+    templateLabel->setBuddy(edtNameTemplate);
+    edtNameTemplate->setToolTip(
+        QStringLiteral("{artist} {albumartist} {album} {title} {track} {disc} {year} {genre} "
+                       "{name} {folder} {ext}; \"/\" makes folders"));
+    grid->addWidget(templateLabel, row, 0);
+    grid->addWidget(edtNameTemplate, row++, 1);
+    ckPortableNames = new QCheckBox(QStringLiteral("Portable names (for memory cards)"), names);
+    ckPortableNames->setToolTip(
+        QStringLiteral("Also replaces < > : \" \\ | ? * and trailing dots and blanks"));
+    grid->addWidget(ckPortableNames, row++, 0, 1, 2);
+    ckFolderPictures =
+        new QCheckBox(QStringLiteral("Copy folder pictures (cover.jpg, folder.jpg) beside the outputs"),
+                      names);
+    grid->addWidget(ckFolderPictures, row++, 0, 1, 2);
+    auto* exampleLabel = new QLabel(QStringLiteral("Example:"), names);
+    lblNameExample = new QLabel(names);
+    lblNameExample->setObjectName(QStringLiteral("lblNameExample"));
+    lblNameExample->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblNameExample->setWordWrap(true);
+    exampleLabel->setBuddy(lblNameExample);
+    grid->addWidget(exampleLabel, row, 0, Qt::AlignTop);
+    grid->addWidget(lblNameExample, row++, 1);
+    grid->setColumnStretch(1, 1);
+
+    auto* exists = new QGroupBox(QStringLiteral("When the output exists"), this);
+    auto* existsRow = new QHBoxLayout(exists);
+    cbIfExists = new QComboBox(exists);
+    cbIfExists->setAccessibleName(QStringLiteral("When the output exists"));
+    const struct {
+        TIfExists Rule;
+        const char* Text;
+    } rules[] = {
+        {TIfExists::Number, "Number (keep both)"},
+        {TIfExists::Skip, "Skip"},
+        {TIfExists::Replace, "Replace"},
+        {TIfExists::Update, "Update (replace when the source is newer)"},
+    };
+    for (const auto& r : rules)
+        cbIfExists->addItem(QString::fromLatin1(r.Text), int(r.Rule));
+    existsRow->addWidget(cbIfExists, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(names);
+    layout->addWidget(exists);
+    layout->addStretch(1);
+
+    connect(rdGrpLayout, &QButtonGroup::idClicked, this, [this] { UpdateExample(); });
+    connect(edtNameTemplate, &QLineEdit::textChanged, this, [this] { UpdateExample(); });
+    connect(ckPortableNames, &QCheckBox::toggled, this, [this] { UpdateExample(); });
+}
+
+QString TPrefOutputPage::Title() const { return QStringLiteral("Output names"); }
+
+TOutputNaming TPrefOutputPage::ControlValues() const {
+    TOutputNaming n;
+    n.Layout = TOutputLayout(std::max(0, rdGrpLayout->checkedId()));
+    n.Template = edtNameTemplate->text().toStdString();
+    n.Portable = ckPortableNames->isChecked();
+    n.IfExists = TIfExists(cbIfExists->currentData().toInt());
+    n.FolderPictures = ckFolderPictures->isChecked();
+    return n;
+}
+
+void TPrefOutputPage::ShowValues(const TOutputNaming& Values) {
+    if (QAbstractButton* b = rdGrpLayout->button(int(Values.Layout)))
+        b->setChecked(true);
+    edtNameTemplate->setText(QString::fromStdString(Values.Template));
+    ckPortableNames->setChecked(Values.Portable);
+    ckFolderPictures->setChecked(Values.FolderPictures);
+    cbIfExists->setCurrentIndex(std::max(0, cbIfExists->findData(int(Values.IfExists))));
+    UpdateExample();
+}
+
+void TPrefOutputPage::ShowSettings(const TIniFile& Settings) {
+    // The folder pictures' default follows the profile: on for audio.
+    ShowValues(ReadOutputNaming(Settings, Example().AudioProfile));
+}
+
+void TPrefOutputPage::ShowDefaults() {
+    TOutputNaming defaults;
+    defaults.FolderPictures = true;
+    ShowValues(defaults);
+}
+
+std::string TPrefOutputPage::CheckValues() const {
+    const TOutputNaming n = ControlValues();
+    if (n.Layout != TOutputLayout::Tags)
+        return {};
+    const std::string error = TemplateError(n.Template);
+    return error.empty() ? std::string() : "The name cannot be used: " + error + ".";
+}
+
+bool TPrefOutputPage::SaveSettings(TIniFile& Settings) {
+    TOutputNaming n = ControlValues();
+    // A template that cannot be used (only possible while another layout is chosen) is not kept.
+    if (!TemplateError(n.Template).empty())
+        n.Template = std::string(DefaultNameTemplate);
+    return WriteOutputNaming(Settings, n);
+}
+
+TPrefOutputPage::TExample TPrefOutputPage::Example() const {
+    return ExampleSource_ ? ExampleSource_() : TExample{};
+}
+
+void TPrefOutputPage::UpdateExample() {
+    const TOutputNaming n = ControlValues();
+    edtNameTemplate->setEnabled(n.Layout == TOutputLayout::Tags);
+    const TExample example = Example();
+    lblNameExample->setText(
+        QString::fromStdString(OutputNameExample(n, example.Name, example.Suffix)));
+}
