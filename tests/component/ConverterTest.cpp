@@ -896,13 +896,14 @@ TEST_P(TConverterRun, ABatchLongerThanTheOpenFileLimitConvertsCompletely) {
     EXPECT_FALSE(std::filesystem::exists(Out.File("b70.mp3")));
     // Two running tasks hold an input and an output each, plus the libraries' own few.
     EXPECT_LE(peak.load(), baseline + 2 * (Jobs + 1) + 8);
-    // Ended tasks were released as the run went on (their places stay): only the last few,
-    // not yet passed by a later start, are still held.
+    // Ended tasks were released as the run went on (their places stay): only the last few are
+    // still held, those that ended after the last start and those whose worker was still
+    // finishing at the starts before it.
     EXPECT_EQ(Conv->TaskCount(), Tasks);
     int held = 0;
     for (int i = 0; i < Tasks; ++i)
         held += Conv->InputProbe(i, 0) != nullptr ? 1 : 0;
-    EXPECT_LE(held, Jobs + 1);
+    EXPECT_LE(held, 3 * Jobs);
 }
 
 // A hundred conversions one after another in one process, each its own run as a batch of one:
