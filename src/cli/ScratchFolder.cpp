@@ -89,6 +89,10 @@ TScratchFolder::TScratchFolder()
         if (::mkdtemp(pattern.data()) == nullptr)
             return;
         const int fd = ::open(pattern.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        // Another run's clearing may have taken the new folder for a stale one and removed it
+        // before it could be opened: make another.
+        if (fd < 0 && errno == ENOENT)
+            continue;
         int r = fd < 0 ? -1 : 0;
         while (r == 0 && ::flock(fd, LOCK_EX) != 0) {
             if (errno != EINTR)
