@@ -13,6 +13,7 @@
 #include "engine/FFLogger.h"
 #include "engine/FFTypes.h"
 #include "engine/StopState.h"
+#include "probe/AudioTracks.h"
 
 #include <cstdint>
 #include <memory>
@@ -144,6 +145,10 @@ public:
     bool GetVideoStreamInfo(int Index, TVideoStreamInfo& Info);
     // The description, lines joined with "\n".
     bool GetInfoText(std::string& Text);
+    // Every audio stream as a track people can choose, and the chapters; empty when nothing is
+    // open.
+    std::vector<TAudioTrack> AudioTracks() const { return ReadAudioTracks(FormatContext_); }
+    std::vector<TChapter> Chapters() const { return ReadChapters(FormatContext_); }
     // The open file's name as given to Open (decoded from the "unicode:utf8:" form).
     std::string FileName();
     // Short name of the detected (or forced) container format.

@@ -861,3 +861,23 @@ TEST_F(ProbeTest, RotationAndPixelAspectAreReportedAsShown) {
         }
     }
 }
+
+// Every audio stream is a track with its number, language, title and default flag, whichever
+// track the file flags.
+TEST_F(ProbeTest, AudioTracksOfATwoLanguageFilm) {
+    TAVProbe probe;
+    EXPECT_TRUE(probe.AudioTracks().empty());
+    for (int flagged : {1, 2}) {
+        ASSERT_TRUE(probe.Open(fixtures::TwoLanguageFilm(flagged))) << probe.LastError();
+        const std::vector<TAudioTrack> tracks = probe.AudioTracks();
+        ASSERT_EQ(tracks.size(), 2u);
+        EXPECT_EQ(tracks[0], (TAudioTrack{1, 1, "eng", "aac", 2, "Original", flagged == 1}));
+        EXPECT_EQ(tracks[1], (TAudioTrack{2, 2, "fre", "aac", 2, "Doublage", flagged == 2}));
+        EXPECT_EQ(AudioTrackText(tracks[1]),
+                  std::string("2: fre, aac, 2 channels, \"Doublage\"") +
+                      (flagged == 2 ? " (default)" : ""));
+        EXPECT_TRUE(probe.Chapters().empty());
+    }
+    probe.Close();
+    EXPECT_TRUE(probe.AudioTracks().empty());
+}
