@@ -300,6 +300,7 @@ bool TBatchDriver::Begin(TIniFile& Settings, const TIniFile& Catalogue,
     start->Analysis = FAudioProfile ? TAVProbe::TVideoAnalysis::HeaderOnly
                                     : TAVProbe::TVideoAnalysis::Decode;
     start->Naming = ReadOutputNaming(Settings, FAudioProfile);
+    start->TrackRule = ReadTrackRule(Settings);
     FStart = std::move(start);
     return true;
 }
@@ -349,7 +350,9 @@ void TBatchDriver::PassRow(int Row, std::string Reason, TBuildResult* Result)
 
 TBatchDriver::TRowOutcome TBatchDriver::ChooseDestination(int Row, std::string& Destination,
                                                           bool& Replace, std::string& Error,
-                                                          TBuildResult* Result)
+                                                          TBuildResult* Result,
+                                                          const TAudioTrack* Track, bool OwnFile,
+                                                          std::string* Passed)
 {
     TStartContext& start = *FStart;
     const TlvFilesRecord& record = FList.Record(Row);
@@ -363,9 +366,18 @@ TBatchDriver::TRowOutcome TBatchDriver::ChooseDestination(int Row, std::string& 
                                    : "the files not started yet were not converted.");
         return TRowOutcome::Stop;
     }
-    const std::string planned = PlannedOutput(folder, source, record.Root, record.NameTags,
-                                              start.Suffix, start.Naming);
-    TOutputChoice choice = ChooseOutput(planned, source, start.Naming, start.Reserved);
+    const TNameTags tags = Track ? WithTrackFields(record.NameTags, *Track) : record.NameTags;
+    const std::string planned =
+        PlannedOutput(folder, source, record.Root, tags, start.Suffix, start.Naming);
+    const bool tail = Track && OwnFile &&
+                      !(start.Naming.Layout == TOutputLayout::Tags &&
+                        TemplateNamesTracks(start.Naming.Template));
+    TOutputChoice choice = ChooseOutput(planned, source, start.Naming, start.Reserved,
+                                        tail ? TrackNameTail(*Track) : std::string());
+    if (choice.Skipped && Passed != nullptr) {
+        *Passed = choice.Reason;
+        return TRowOutcome::Skipped;
+    }
     if (choice.Skipped) {
         PassRow(Row, choice.Reason, Result);
         return TRowOutcome::Skipped;
@@ -412,9 +424,13 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     // The "exists" rule is decided before the file is opened (a stat, no probe), unless the
     // name is made of tags not read yet.
     const bool tagsFirst = start.Naming.Layout == TOutputLayout::Tags && !record.TagsRead;
+    // So is a name that tells the audio track, or one name per track.
+    const bool tracksFirst =
+        (start.TrackRule.Kind == TTrackRule::All && record.AudioTrack < 1) ||
+        (start.Naming.Layout == TOutputLayout::Tags && TemplateNamesTracks(start.Naming.Template));
     std::string destination;
     bool replace = false;
-    if (!tagsFirst) {
+    if (!tagsFirst && !tracksFirst) {
         if (const TRowOutcome chosen = ChooseDestination(Row, destination, replace, Error, Result);
             chosen != TRowOutcome::Task)
             return chosen;
@@ -433,10 +449,21 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     input.FileFormat = probe.FormatName();
     if (record.TrimStart >= 0)
         input.StartTime = record.TrimStart;
+    const std::vector<TAudioTrack> tracks = probe.AudioTracks();
+    const TTrackPick pick = ChooseTracks(start.TrackRule, record.AudioTrack, tracks);
+    if (!pick.Error.empty()) {
+        probe.Close();
+        SkipRow(Row, pick.Error, Result);
+        return TRowOutcome::Skipped;
+    }
     if (tagsFirst) {
         record.NameTags = ReadNameTags(probe.FormatContext());
         record.TagsRead = true;
-        if (const TRowOutcome chosen = ChooseDestination(Row, destination, replace, Error, Result);
+    }
+    if ((tagsFirst || tracksFirst) && !pick.EachOwnFile()) {
+        if (const TRowOutcome chosen =
+                ChooseDestination(Row, destination, replace, Error, Result,
+                                  pick.Tracks.empty() ? nullptr : &pick.Tracks.front());
             chosen != TRowOutcome::Task) {
             probe.Close();
             return chosen;
@@ -446,6 +473,10 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
 
     TOutputOptions output;
     ResetOutputOptions(output);
+    // A file of several audio tracks converts the chosen one (the engine's own choice is the
+    // longest).
+    if (tracks.size() > 1 && !pick.Tracks.empty())
+        output.AudioStream = pick.Tracks.front().StreamIndex;
     output.FileName = destination;
     if (record.CropTop > 0 || record.CropBottom > 0 || record.CropLeft > 0 ||
         record.CropRight > 0) {
@@ -470,6 +501,16 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
         output.AlbumMember = start.AlbumMembers.at(size_t(Row));
     }
     output.ReplaceExisting = replace;
+    // Each track a file of its own: the outputs differ in their track and name alone.
+    std::vector<TFFConverter::TMoreOutput> more;
+    if (pick.EachOwnFile()) {
+        if (const TRowOutcome chosen =
+                ChooseTrackOutputs(Row, pick, destination, output, more, Error, Result);
+            chosen != TRowOutcome::Task) {
+            probe.Close();
+            return chosen;
+        }
+    }
 
     // The task opens the file itself; the component's probe is done with it.
     probe.Close();
@@ -483,7 +524,7 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
         }
         // Nothing is opened until the task's turn: a row costs its probe and the job builder.
         try {
-            FConverter.QueueTask(input.FileName, &input, destination, &output);
+            FConverter.QueueTask(input.FileName, &input, destination, &output, more);
         } catch (const std::exception& e) {
             std::lock_guard guard(FTaskLock);
             FCheckedRows.pop_back();
@@ -507,6 +548,8 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
         bool added = false;
         try {
             added = FConverter.SetOutputFile(task, destination, &output);
+            for (size_t i = 0; added && i < more.size(); ++i)
+                added = FConverter.SetOutputFile(task, more[i].FileName, &more[i].Options);
         } catch (const std::exception& e) {
             Error = e.what();
             return TRowOutcome::Stop;

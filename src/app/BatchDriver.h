@@ -16,7 +16,9 @@
 #include "app/IniFile.h"
 #include "app/OutputNames.h"
 #include "app/SourceList.h"
+#include "app/TrackChoice.h"
 #include "app/UserPrompts.h"
+#include "component/FFConverter.h"
 #include "effects/LayerPictures.h"
 #include "engine/ConvertThread.h"
 #include "engine/FFUtils.h"
@@ -32,12 +34,7 @@
 #include <utility>
 #include <vector>
 
-class TFFConverter;
 class TLoudnessAlbum;
-struct TProgressInfo;
-struct THookInfo;
-struct TPreviewInfo;
-struct TTerminateInfo;
 
 namespace zelta {
 
@@ -249,6 +246,7 @@ private:
         TAVProbe::TVideoAnalysis Analysis = TAVProbe::TVideoAnalysis::Decode;
         TReservedNames Reserved;
         TOutputNaming Naming; // where the outputs go, what they are called, the "exists" rule
+        TTrackRule TrackRule; // which audio track a file converts with ("AudioTrack")
         std::set<std::string> Swept; // output folders cleared of leftover temporaries
         // Source folders whose pictures went beside their outputs, with the output folder.
         std::set<std::pair<std::string, std::string>> Pictured;
@@ -276,8 +274,21 @@ private:
     void PassRow(int Row, std::string Reason, TBuildResult* Result);
     // The output of Row: its folder made, the folder pictures beside it. Stop when no output
     // folder can be had; Skipped (row handled) when the rule passes it over or it fails.
+    // Track, when given, is the audio track this output takes: its number and language fill the
+    // name's track fields, and with OwnFile (each track a file of its own) the name gets its
+    // tail. Passed, when given, receives the reason of an output the "exists" rule passes over
+    // instead of the row being passed.
     TRowOutcome ChooseDestination(int Row, std::string& Destination, bool& Replace,
-                                  std::string& Error, TBuildResult* Result);
+                                  std::string& Error, TBuildResult* Result,
+                                  const TAudioTrack* Track = nullptr, bool OwnFile = false,
+                                  std::string* Passed = nullptr);
+    // The outputs of a row whose tracks each get a file (Pick), chosen after its probe:
+    // the first into Destination/Output, the others into More. Skipped when every output was
+    // passed over (the row is passed) or the row failed.
+    TRowOutcome ChooseTrackOutputs(int Row, const TTrackPick& Pick, std::string& Destination,
+                                   TOutputOptions& Output,
+                                   std::vector<TFFConverter::TMoreOutput>& More,
+                                   std::string& Error, TBuildResult* Result);
     // Ends a Start that could not be built: no task, no row of it left.
     void DropTasks();
     // The batch's account of a task's end, then the host's.

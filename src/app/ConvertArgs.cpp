@@ -279,6 +279,14 @@ const std::map<std::string, TOptionHandler, std::less<>>& ValueOptions()
                  E = "--if-exists: " + Quoted(V) + " is not number, skip, replace or update";
              return A.IfExists.has_value();
          }},
+        {"--audio-track",
+         [](TConvertArgs& A, const std::string& V, std::string& E) {
+             A.AudioTrack = ParseTrackRule(V);
+             if (!A.AudioTrack)
+                 E = "--audio-track: " + Quoted(V) +
+                     " is not default, first, a track number, languages such as eng,fre, or all";
+             return A.AudioTrack.has_value();
+         }},
         {"--info",
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              if (V.empty()) {
@@ -441,12 +449,18 @@ std::string ConvertUsage()
            "  --name TEMPLATE       name outputs from their tags (implies --layout tags), \"/\"\n"
            "                        making folders; fields {artist} {albumartist} {album}\n"
            "                        {title} {track} {disc} {year} {genre} {name} {folder}\n"
-           "                        {ext}; default: {albumartist}/{album}/{track} {title}\n"
+           "                        {ext} {tracknumber} {tracklang}; default:\n"
+           "                        {albumartist}/{album}/{track} {title}\n"
            "  --if-exists number|skip|replace|update\n"
            "                        when the output exists: number (the default) takes the\n"
            "                        next free name, skip passes the file over, replace writes\n"
            "                        over it once the new file is complete, update replaces\n"
            "                        only an output older than its source\n"
+           "  --audio-track default|first|N|LANG[,LANG...]|all\n"
+           "                        which audio track of a file with several to convert: the\n"
+           "                        one flagged default (the default), the first, number N,\n"
+           "                        the first in the most wanted language (eng,fre), or all:\n"
+           "                        one output per track, NAME_(new)_2_fre.EXT\n"
            "  --normalize[=TARGET]  bring every file to one loudness: TARGET in LUFS (from\n"
            "                        -70 to -5) or ebu (-23), podcast (-16), streaming (-14);\n"
            "                        default: the stored target (-16)\n"

@@ -7,7 +7,8 @@
 //                 [--name TEMPLATE] [--if-exists number|skip|replace|update]
 //                 [--normalize[=TARGET]] [--true-peak DBTP] [--album-gain[=tags|batch]]
 //                 [--loudness-tags] [--fade-in SECONDS] [--fade-out SECONDS]
-//                 [--trim-silence] FILE|FOLDER...
+//                 [--trim-silence] [--audio-track default|first|N|LANG[,LANG...]|all]
+//                 FILE|FOLDER...
 //   zelta-convert --list-profiles | --info FILE | --help | --version
 //
 // Every option also takes the form --name=VALUE; "--" ends the options. Times are seconds
@@ -19,6 +20,7 @@
 #include "app/IniFile.h"
 #include "app/OutputNames.h"
 #include "app/SourceList.h"
+#include "app/TrackChoice.h"
 #include "effects/WmRec.h"
 
 #include <cstdint>
@@ -63,6 +65,7 @@ struct TConvertArgs {
     std::optional<TOutputLayout> Layout;  // --layout, or Tags for --name; default: stored
     std::optional<std::string> NameTemplate; // --name; default: the stored template
     std::optional<TIfExists> IfExists;    // --if-exists; default: the stored rule
+    std::optional<TTrackRule> AudioTrack; // --audio-track; default: the stored rule
     bool ListProfiles = false;
     std::optional<std::string> InfoFile;
     bool Help = false;

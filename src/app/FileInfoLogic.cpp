@@ -147,6 +147,8 @@ TFileInfoTexts DescribeFileInfo(TCustomAVProbe& Probe, const std::string& Source
         t.TotalFrame = TotalFrameText(v.FrameCount, duration, v.FrameRateNum, v.FrameRateDen);
     }
 
+    for (const TAudioTrack& track : Probe.AudioTracks())
+        t.AudioTracks.push_back(AudioTrackText(track));
     const int audio = Probe.FirstAudioStream();
     TAudioStreamInfo a;
     if (!Probe.IsAudioStream(audio) || !Probe.GetAudioStreamInfo(audio, a))

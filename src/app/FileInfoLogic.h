@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TCustomAVProbe;
 
@@ -54,6 +55,8 @@ struct TFileInfoTexts {
     std::string SampleRate;
     std::string Channel;
     std::string AudioBitRate;
+    // Every audio track as listed (AudioTrackText); empty when the file has none.
+    std::vector<std::string> AudioTracks;
 };
 
 // A frame rate as a reader expects it: "25" for 25/1, "29.97" for 30000/1001; NotApplicable for

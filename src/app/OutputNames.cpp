@@ -24,7 +24,9 @@ namespace {
 
 constexpr std::string_view Fields[] = {"artist", "albumartist", "album", "title", "track",
                                        "disc",   "year",        "genre", "name",  "folder",
-                                       "ext"};
+                                       "ext",
+                                       // audio track fields
+                                       "tracknumber", "tracklang"};
 
 bool IsField(std::string_view Name)
 {
@@ -303,6 +305,11 @@ std::string ExpandNameTemplate(std::string_view Template, const TNameTags& Tags,
             return FileStem(Source);
         if (Name == "ext")
             return SourceExtension(Source);
+        // audio track fields
+        if (Name == "tracknumber")
+            return Tag(Tags, TrackNumberField.data());
+        if (Name == "tracklang")
+            return Tag(Tags, TrackLanguageField.data());
         return {};
     };
     std::string out;
@@ -371,8 +378,46 @@ std::string OutputNameExample(const TOutputNaming& Naming, const TNameExample& E
 }
 
 TOutputChoice ChooseOutput(const std::string& Planned, const std::string& Source,
-                           const TOutputNaming& Naming, TReservedNames& Reserved)
+                           const TOutputNaming& Naming, TReservedNames& Reserved,
+                           std::string_view Tail)
 {
+    if (!Tail.empty()) {
+        // The tail follows the number: every name tried is made without it, then given it.
+        auto withTail = [&](const std::string& Name) {
+            const fs::path path(Name);
+            const std::string file = path.filename().string();
+            const size_t dot = file.rfind('.');
+            const size_t at = dot == std::string::npos || dot == 0 ? file.size() : dot;
+            return JoinPath(path.parent_path().string(),
+                            file.substr(0, at) + std::string(Tail) + file.substr(at));
+        };
+        if (Naming.IfExists != TIfExists::Number && Reserved.count(withTail(Planned)) == 0)
+            return ChooseOutput(withTail(Planned), Source, Naming, Reserved);
+        // Numbered: the first number whose name with the tail is free.
+        TOutputChoice choice;
+        const bool flat = Naming.Layout == TOutputLayout::Flat;
+        const size_t maxBytes = MaxNameBytes(fs::path(Planned).parent_path().string());
+        for (int n = 0; n <= MaxNameNumber; ++n) {
+            std::string name = withTail(Candidate(Planned, n, flat, maxBytes));
+            if (Reserved.count(name) > 0)
+                continue;
+            const int state = PathState(name);
+            if (state == EEXIST)
+                continue;
+            if (state != 0) {
+                choice.Error = "cannot look for a free name in " +
+                               fs::path(Planned).parent_path().string() + ": " +
+                               SafeWriteErrorText(state);
+                return choice;
+            }
+            Reserved.insert(name);
+            choice.Name = std::move(name);
+            return choice;
+        }
+        choice.Error = "every numbered name of " + withTail(Planned) + " up to " +
+                       std::to_string(MaxNameNumber) + " is taken";
+        return choice;
+    }
     TOutputChoice choice;
     const bool flat = Naming.Layout == TOutputLayout::Flat;
     const std::string folder = fs::path(Planned).parent_path().string();

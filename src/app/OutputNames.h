@@ -9,7 +9,9 @@
 //
 // Template fields: {artist}, {albumartist}, {album}, {title}, {track} (two digits), {disc},
 // {year}, {genre}, {name} (the source's name without extension), {folder} (its folder below the
-// folder that was added; may be empty), {ext} (the source's extension). A missing tag falls
+// folder that was added; may be empty), {ext} (the source's extension).
+// Audio track fields: {tracknumber} (the converted audio track's number), {tracklang} (its
+// language); both empty when the file's track is not known. A missing tag falls
 // back: albumartist to artist to "Unknown Artist", album to "Unknown Album", title to the file
 // name, the others to nothing. Inside a value "/" and control characters become "_"; with
 // portable names also what FAT and exFAT cards refuse (<>:"\|?*), and trailing dots and blanks
@@ -74,6 +76,12 @@ using TNameTags = std::map<std::string, std::string>;
 // The container's tags, completed by those of its first audio stream (Ogg keeps them there).
 TNameTags ReadNameTags(const AVFormatContext* Context);
 
+// ---- audio track fields ----
+// The entries of TNameTags that carry the converted audio track's number and language (no
+// container tag has these names).
+inline constexpr std::string_view TrackNumberField = ":tracknumber";
+inline constexpr std::string_view TrackLanguageField = ":tracklang";
+
 // One part of a name with the characters replaced as described above.
 std::string CleanNamePart(std::string_view Value, bool Portable);
 // Source's folder relative to Root ("Album/CD1"), "" when it lies in Root itself or outside it.
@@ -99,9 +107,11 @@ struct TOutputChoice {
 };
 // Applies the "exists" rule to Planned (from PlannedOutput). A name Reserved by another file of
 // this Start gets the next number whatever the rule, so no two files of one Start share an
-// output; the chosen name is added to Reserved.
+// output; the chosen name is added to Reserved. Tail goes into every name tried, after the
+// number and before the extension ("film_(new)_2_fre.mp3" for the tail "_2_fre").
 TOutputChoice ChooseOutput(const std::string& Planned, const std::string& Source,
-                           const TOutputNaming& Naming, TReservedNames& Reserved);
+                           const TOutputNaming& Naming, TReservedNames& Reserved,
+                           std::string_view Tail = {});
 
 // The file a name is shown for in the preferences: the selected row, else SampleNameExample().
 struct TNameExample {

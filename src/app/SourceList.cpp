@@ -341,10 +341,17 @@ QVariant TSourceListModel::data(const QModelIndex& Index, int Role) const
     const auto Column = TSourceColumn(Index.column());
     switch (Role) {
     case Qt::DisplayRole:
+        if (Column == colSource && FRows[size_t(Row)]->Record.AudioTrack >= 1)
+            return QString::fromStdString(SubItem(Row, Column) + "  [audio track " +
+                                          std::to_string(FRows[size_t(Row)]->Record.AudioTrack) +
+                                          "]");
         return QString::fromStdString(SubItem(Row, Column));
     case Qt::ToolTipRole:
         if (Column == colProgress && !FRows[size_t(Row)]->ProgressTip.empty())
             return QString::fromStdString(FRows[size_t(Row)]->ProgressTip);
+        if (Column == colSource && FRows[size_t(Row)]->Record.AudioTrack >= 1)
+            return QString::fromStdString("Audio track " +
+                                          FRows[size_t(Row)]->Record.AudioTrackText);
         return {};
     case Qt::CheckStateRole:
         if (Column == colSource)
@@ -683,6 +690,17 @@ void TSourceListModel::SetProgressSkipped(int Row, std::string Reason)
 std::string TSourceListModel::ProgressSkipped(int Row) const
 {
     return ProgressTip(Row, ProgressSkippedText);
+}
+
+void TSourceListModel::SetAudioTrack(int Row, int Track, std::string Text)
+{
+    if (Row < 0 || Row >= RowCount())
+        return;
+    TlvFilesRecord& record = FRows[size_t(Row)]->Record;
+    record.AudioTrack = Track >= 1 ? Track : -1;
+    record.AudioTrackText = Track >= 1 ? std::move(Text) : std::string();
+    const QModelIndex Cell = index(Row, colSource);
+    emit dataChanged(Cell, Cell, {Qt::DisplayRole, Qt::ToolTipRole});
 }
 
 TlvFilesRecord& TSourceListModel::Record(int Row)

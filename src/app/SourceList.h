@@ -62,6 +62,10 @@ struct TlvFilesRecord : TFrameEffectsRecord {
     std::string Root;
     TNameTags NameTags;      // read when the file was probed (TagsRead)
     bool TagsRead = false;
+    // ---- audio track ----
+    int AudioTrack = -1;        // the audio track chosen for this file (its number from 1);
+                                // -1 follows the batch rule (TrackChoice)
+    std::string AudioTrackText; // the chosen track as listed (AudioTrackText), "" with none
 };
 
 // A file to add and the folder it was added from ("" for the file's own folder).
@@ -244,6 +248,10 @@ public:
     // A file the "exists" rule passed over: "Skipped", the reason as its tool tip.
     void SetProgressSkipped(int Row, std::string Reason);
     std::string ProgressSkipped(int Row) const;
+    // Row's own audio track: its number from 1 with the track's listed text, or -1 (and "") to
+    // follow the batch rule. The Source column names a chosen track after the caption and in its
+    // tool tip.
+    void SetAudioTrack(int Row, int Track, std::string Text);
     TlvFilesRecord& Record(int Row);
     const TlvFilesRecord& Record(int Row) const;
     // The row captioned exactly Caption (case-sensitive), or -1.

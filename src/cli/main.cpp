@@ -95,6 +95,17 @@ int PrintInfo(const std::string& File)
     if (!probe.GetInfoText(text))
         return Fail(File + ": " + probe.LastError());
     std::printf("%s\n", text.c_str());
+    const std::vector<TAudioTrack> tracks = probe.AudioTracks();
+    std::printf("Audio tracks:%s\n", tracks.empty() ? " none" : "");
+    for (const TAudioTrack& track : tracks)
+        std::printf("  %s\n", AudioTrackText(track).c_str());
+    if (const std::vector<TChapter> chapters = probe.Chapters(); !chapters.empty()) {
+        std::printf("Chapters:\n");
+        for (size_t i = 0; i < chapters.size(); ++i)
+            std::printf("  %zu: %s - %s%s%s\n", i + 1, FormatStartTime(chapters[i].Start).c_str(),
+                        FormatStartTime(chapters[i].End).c_str(),
+                        chapters[i].Title.empty() ? "" : " ", chapters[i].Title.c_str());
+    }
     // What a conversion takes along, under the names it writes them with.
     const AVFormatContext* context = probe.FormatContext();
     const zeltatags::TTagList tags = zeltatags::SourceTags(context->metadata);
@@ -186,6 +197,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
          !settings.WriteString(SectionSettings, KeyNameTemplate, *Args.NameTemplate)) ||
         (Args.IfExists &&
          !settings.WriteInteger(SectionSettings, KeyIfExists, int(*Args.IfExists))) ||
+        (Args.AudioTrack && !WriteTrackRule(settings, *Args.AudioTrack)) ||
         !WriteLoudnessArgs(Args, settings))
         return Fail(settings.LastError());
     std::string outputFolder;

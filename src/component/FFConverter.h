@@ -86,6 +86,8 @@ struct TTerminateInfo {
     // was taken while the file was written. Empty when the task gave no file a name (stopped,
     // failed, nothing written) and in the final notification.
     std::string OutputFile;
+    // Every name the task's outputs were given, in output order (OutputFile is the first).
+    std::vector<std::string> OutputFiles;
 };
 
 struct THookInfo {
@@ -158,13 +160,20 @@ public:
     // it goes on: each joins the run in list order and starts as soon as fewer than N run, and
     // the final notification waits for CloseRun (or a stop) besides the end of every task.
     void StartTask(int ParallelCount, bool MoreToCome = false);
-    // A task of one input and one output whose files are opened only when its turn comes:
+    // A further output of a queued task (one per audio track of a file converted track by track).
+    struct TMoreOutput {
+        std::string FileName;
+        TOutputOptions Options;
+    };
+    // A task of one input and one output (and MoreOutputs after it, from the same input) whose
+    // files are opened only when its turn comes:
     // nothing is opened or checked now (an input that cannot be opened or an output the engine
     // refuses ends the task as failed with the reason AddTask or SetOutputFile would have
     // given). Returns its index. Allowed while idle and during a run started with MoreToCome
     // until CloseRun or a stop; otherwise raises "Cannot QueueTask while working.".
     int QueueTask(const std::string& FileName, const TInputOptions* InputOptions,
-                  const std::string& OutputFileName, const TOutputOptions* OutputOptions);
+                  const std::string& OutputFileName, const TOutputOptions* OutputOptions,
+                  const std::vector<TMoreOutput>& MoreOutputs = {});
     // No more tasks come to the open run: it ends once its tasks have ended (at once when they
     // all have). Nothing when the run is not open.
     void CloseRun();

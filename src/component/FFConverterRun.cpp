@@ -35,7 +35,8 @@ void TCustomFFConverter::NoteReleasedSetUp() {
 
 int TCustomFFConverter::QueueTask(const std::string& FileName, const TInputOptions* InputOptions,
                                   const std::string& OutputFileName,
-                                  const TOutputOptions* OutputOptions) {
+                                  const TOutputOptions* OutputOptions,
+                                  const std::vector<TMoreOutput>& MoreOutputs) {
     auto refuseWhenClosed = [this] {
         if (Working_ && !Open_)
             throw FFmpegException(FormatText("Cannot %s while working.", "QueueTask"));
@@ -49,6 +50,8 @@ int TCustomFFConverter::QueueTask(const std::string& FileName, const TInputOptio
     InstallPreview(*task);
     InstallTaskCallbacks(*task);
     task->DeferSetUp(FileName, InputOptions, OutputFileName, OutputOptions);
+    for (const TMoreOutput& more : MoreOutputs)
+        task->DeferOutput(more.FileName, more.Options);
     TFFmpegList::TTaskPtr next;
     int index = -1;
     {
@@ -349,6 +352,7 @@ void TCustomFFConverter::TaskTerminated(TCustomFFmpeg& Task) {
             TerminateInfo_.Notes = Task.Notes();
             const std::vector<std::string>& written = Task.WrittenFiles();
             TerminateInfo_.OutputFile = written.empty() ? std::string() : written.front();
+            TerminateInfo_.OutputFiles = written;
             QueueTermination(TerminateInfo_);
         }
         ++FinishedCount_;
@@ -377,6 +381,7 @@ void TCustomFFConverter::FinalNotification() {
         TerminateInfo_.Warnings.clear();
         TerminateInfo_.Notes.clear();
         TerminateInfo_.OutputFile.clear();
+        TerminateInfo_.OutputFiles.clear();
         QueueTermination(TerminateInfo_);
     }
 }

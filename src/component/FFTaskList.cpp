@@ -90,6 +90,11 @@ void TFFmpeg::DeferSetUp(const std::string& Input, const TInputOptions* InputOpt
     Parked_ = true;
 }
 
+void TFFmpeg::DeferOutput(const std::string& Output, const TOutputOptions& Options) {
+    StoredOutputOptions[OutputFileNames.size()] = Options;
+    OutputFileNames.push_back(Output);
+}
+
 // ---- TFFmpegList ----
 
 int TFFmpegList::Add(TTaskPtr Task) {

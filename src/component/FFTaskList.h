@@ -60,6 +60,8 @@ public:
     // may be null (the file is then opened without options).
     void DeferSetUp(const std::string& Input, const TInputOptions* InputOptions,
                     const std::string& Output, const TOutputOptions* OutputOptions);
+    // One more output of a deferred set-up, after those recorded so far.
+    void DeferOutput(const std::string& Output, const TOutputOptions& Options);
 
     TTaskSlots<std::unique_ptr<TAVProbe>> InputProbes;
     TTaskSlots<std::optional<TInputOptions>> StoredInputOptions;

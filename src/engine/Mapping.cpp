@@ -242,6 +242,30 @@ TInputStream* TTranscoder::ChooseSource(const TOutputStream& Ost, int MediaType)
     return best;
 }
 
+TInputStream* TTranscoder::ChosenAudioSource(const TOutputStream& Ost) const {
+    TOutputFileEntry& entry = Session_.OutputEntries()[size_t(Ost.FileIndex)];
+    if (entry.AudioStream < 0)
+        return nullptr;
+    const int file = Session_.JoinMode() ? Ost.FileIndex : 0;
+    if (file >= int(InputFiles_.size()) ||
+        entry.AudioStream >= InputFiles_[size_t(file)].StreamCount)
+        throw FFmpegException(FormatText("Could not find input stream #%d.%d", file,
+                                         entry.AudioStream));
+    TInputStream* ist =
+        InputStreams_[size_t(InputFiles_[size_t(file)].FirstStream + entry.AudioStream)].get();
+    if (MediaTypeOf(*ist) != AVMEDIA_TYPE_AUDIO)
+        throw FFmpegException(
+            FormatText("Input stream #%d.%d is not an audio stream", file, entry.AudioStream));
+    // The language of the chosen track names the output's sound: the stream takes the source
+    // stream's tags anyway, the container's tag serves the formats without stream tags (MP3).
+    const AVDictionaryEntry* language =
+        av_dict_get(ist->Stream->metadata, "language", nullptr, AV_DICT_MATCH_CASE);
+    if (language != nullptr && language->value[0] != 0 && std::strcmp(language->value, "und") != 0 &&
+        av_dict_set(&entry.Context->metadata, "language", language->value, 0) < 0)
+        throw FFmpegException("av_dict_set fail");
+    return ist;
+}
+
 void TTranscoder::BindOutputStreams() {
     std::vector<TOutputFileEntry>& outputs = Session_.OutputEntries();
     const bool join = Session_.JoinMode();
@@ -282,7 +306,9 @@ void TTranscoder::BindOutputStreams() {
                                             m.SyncStreamIndex)]
                            .get();
         } else {
-            TInputStream* ist = ChooseSource(ost, type);
+            TInputStream* ist = type == AVMEDIA_TYPE_AUDIO ? ChosenAudioSource(ost) : nullptr;
+            if (ist == nullptr)
+                ist = ChooseSource(ost, type);
             if (ist == nullptr) {
                 av_dump_format(ost.Container, ost.FileIndex,
                                ShownName(Session_.OutputEntries()[size_t(ost.FileIndex)]), 1);

@@ -200,6 +200,8 @@ void ApplyTypedOutputFields(TCustomFFmpeg& Core, const TOutputOptions& O) {
     Core.SetOption("isync", BoolText(O.InputSync));
     if (O.KeepTags)
         Core.SetOption("keep_tags", "1");
+    if (O.AudioStream >= 0)
+        Core.SetOption("audio_stream", std::to_string(O.AudioStream));
     if (O.ReplayGain)
         Core.SetOption("replaygain", "1");
     if (!O.AudioFilters.empty())

@@ -113,6 +113,9 @@ struct TOutputOptions {
     // The finished file replaces a file of its name instead of taking the next free number;
     // it is given the name only once complete, as every output.
     bool ReplaceExisting = false;
+    // "audio_stream": the input stream (its index in the container) the audio is taken from;
+    // -1 = the usual choice (the audio stream with the most frames).
+    int AudioStream = -1;
     std::string ExtOptions;
 };
 

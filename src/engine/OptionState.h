@@ -145,6 +145,7 @@ struct TOptionValues {
     bool ReplayGain = false; // the next output gets loudness tags measured while encoding
     TAudioShaping Shaping;   // the next output's normalisation, fades and trimmed silence
     bool ReplaceExisting = false; // the next output's finished file replaces what has its name
+    int AudioStream = -1; // the input stream the next output's audio takes; -1: the usual choice
     int64_t LimitFileSize = 0;
     bool ForceFps = false;
     bool PgmYuvHack = false;

@@ -602,6 +602,7 @@ const TOptionEntry OptionTable[] = {
     {"fade_out", FadeOption},
     {"trim_silence", TrimSilenceOption},
     {"replace_existing", BoolOption<&TOptionValues::ReplaceExisting>},
+    {"audio_stream", IntOption<&TOptionValues::AudioStream>},
     {"muxdelay", FloatOption<&TOptionValues::MuxMaxDelay>},
     {"muxpreload", FloatOption<&TOptionValues::MuxPreload>},
     {"absf", BitstreamFilterOption},

@@ -573,6 +573,8 @@ int TCustomFFmpeg::AddOutputFile(const std::string& FileName, bool Join) {
     file.AudioFilters = o.AudioFilters;
     file.Shaping = std::move(o.Shaping);
     file.Replace = o.ReplaceExisting;
+    file.AudioStream = o.AudioStream;
+    o.AudioStream = -1;
     o.KeepTags = false;
     o.ReplayGain = false;
     o.Shaping = {};

@@ -145,6 +145,9 @@ struct TOutputFileEntry {
     // before Owned: the context writes through its descriptor and is closed first.
     std::unique_ptr<TSafeFile> Safe;
     bool Replace = false;                  // Safe is published over a file of its name
+    // The input stream (of the first input, or of the entry's own input when joining) its
+    // audio streams take instead of the automatic choice; -1: the automatic choice.
+    int AudioStream = -1;
     TOutputContextPtr Owned;               // null for a shared entry
     AVFormatContext* Context = nullptr;    // the container (owned or shared)
     // The streams of the container, in stream order: the owner's OwnStreams. Never null for an

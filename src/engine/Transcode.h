@@ -129,6 +129,9 @@ private:
     void CheckOutputsAndMaps();
     void BindOutputStreams();
     TInputStream* ChooseSource(const TOutputStream& Ost, int MediaType) const;
+    // The input stream an output's "audio_stream" names (null when it names none); raises
+    // FFmpegException when that stream is missing or not audio.
+    TInputStream* ChosenAudioSource(const TOutputStream& Ost) const;
     void DeriveCodecParameters();
     void SetUpStreamCopy(TOutputStream& Ost);
     void SetUpAudioEncoding(TOutputStream& Ost);

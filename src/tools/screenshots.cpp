@@ -1,7 +1,8 @@
 // Renders every window in each colour theme ("Follow system" taken as the dark one) to PNG
 // files, to look at layouts without a desktop: "<output folder>/<window>-<theme>.png". The main window is taken empty,
-// with its format picker open and with rows; the trim and crop dialogs with a playing picture;
-// the progress window during a run.
+// with its format picker open and with rows (a film with two audio tracks among them, its
+// French track chosen in the audio track chooser, which is taken too); the trim and crop dialogs
+// with a playing picture; the progress window during a run.
 //
 // Themes are the seven colour themes and "Follow system" on a dark desktop ("<window>-dark.png").
 //
@@ -19,6 +20,7 @@
 #include "ui/DialogServices.h"
 #include "ui/FmDirectory.h"
 #include "ui/FrmAbout.h"
+#include "ui/FrmAudioTrack.h"
 #include "ui/FrmCover.h"
 #include "ui/FrmCrop.h"
 #include "ui/FrmFileInfo.h"
@@ -46,6 +48,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QListView>
+#include <QListWidget>
 #include <QToolButton>
 #include <QPixmap>
 #include <QPainter>
@@ -257,6 +260,7 @@ int main(int argc, char** argv) {
     }
 
     std::string media;
+    std::string film; // two audio tracks
     std::vector<std::string> rows;
 #ifdef ZELTA_SCREENSHOTS_FIXTURES
     try {
@@ -268,8 +272,9 @@ int main(int argc, char** argv) {
         spec.AudioEncoders = {"pcm_s16le"};
         spec.Seconds = 120;
         fixtures::MakeMedia(longWav, spec);
+        film = fixtures::TwoLanguageFilm(1);
         rows = {longWav, fixtures::Fixtures().Mp4H264Aac, fixtures::Fixtures().Wav,
-                fixtures::Fixtures().AviMpeg4Mp3, fixtures::Fixtures().NonAscii};
+                fixtures::Fixtures().AviMpeg4Mp3, fixtures::Fixtures().NonAscii, film};
     } catch (const std::exception& E) {
         std::fprintf(stderr, "zelta-screenshots: no test media: %s\n", E.what());
     }
@@ -343,6 +348,16 @@ int main(int argc, char** argv) {
     // the progress window is taken in every theme.
     main.show();
     main.AddChosenFiles(rows);
+    // The film's chooser with its French track picked; OK lists the choice on its row.
+    if (const int filmRow = film.empty() ? -1 : main.Files().FindCaption(film); filmRow >= 0) {
+        TfrmAudioTrack audioTrack(main.Files(), filmRow, zelta::TTrackRule{}, &main);
+        audioTrack.lstTracks->setCurrentRow(2);
+        for (int theme = 0; everyWindow && theme < ThemeMenuCount; ++theme) {
+            ApplyTheme(theme);
+            ok = Save(audioTrack, out, "audiotrack", theme, names) && ok;
+        }
+        audioTrack.accept();
+    }
     for (int theme : themes) {
         ApplyTheme(theme);
         ok = Save(main, out, "main-rows", theme, names) && ok;

@@ -4,6 +4,7 @@
 
 #include "app/FileInfoLogic.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -64,6 +65,9 @@ TfrmFileInfo::TfrmFileInfo(QWidget* Parent) : QDialog(Parent) {
     audioForm->addRow(QStringLiteral("Sample Rate:"), edtSampleRate);
     audioForm->addRow(QStringLiteral("Channel:"), edtChannel);
     audioForm->addRow(QStringLiteral("Bit Rate:"), edtAudioBitRate);
+    cbAudioTracks = new QComboBox(audio);
+    cbAudioTracks->setObjectName(QStringLiteral("cbAudioTracks"));
+    audioForm->addRow(QStringLiteral("Tracks:"), cbAudioTracks);
 
     btn1 = new QPushButton(QStringLiteral("&Ok"), this);
     btn1->setDefault(true);
@@ -95,6 +99,7 @@ void TfrmFileInfo::FormShow() {
     lblSourceName->setMinimumWidth(0);
     lblFileLength->clear();
     btn1->setFocus(); // not a box: a focused box shows its text selected
+    cbAudioTracks->clear();
     if (SourceFile_.empty()) {
         for (QLineEdit* box : findChildren<QLineEdit*>())
             box->clear();
@@ -118,6 +123,10 @@ void TfrmFileInfo::FormShow() {
     edtSampleRate->setText(Text(t.SampleRate));
     edtChannel->setText(Text(t.Channel));
     edtAudioForamt->setText(Text(t.AudioFormat));
+    for (const std::string& track : t.AudioTracks)
+        cbAudioTracks->addItem(Text(track));
+    if (t.AudioTracks.empty())
+        cbAudioTracks->addItem(QString::fromLatin1(NotApplicable));
 }
 
 void TfrmFileInfo::FormCloseQuery() {

@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <string>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -37,6 +38,7 @@ public:
     QLineEdit* edtSampleRate;
     QLineEdit* edtChannel;
     QLineEdit* edtAudioBitRate;
+    QComboBox* cbAudioTracks; // every audio track of the file, to read (choosing changes nothing)
     QPushButton* btn1;
 
 public slots:

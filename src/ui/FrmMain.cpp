@@ -15,6 +15,7 @@
 #include "ui/FormatPicker.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmCrop.h"
+#include "ui/FrmAudioTrack.h"
 #include "ui/FrmFileInfo.h"
 #include "ui/FrmPreference.h"
 #include "ui/PrefOutputPage.h"
@@ -252,6 +253,7 @@ void TfrmMain::CreateMenus() {
     Crop1 = EditMenu->addAction(QStringLiteral("&Crop"));
     Trim1 = EditMenu->addAction(QStringLiteral("&Trim"));
     WaterMark1 = EditMenu->addAction(QStringLiteral("&Video Effect && Water Mark"));
+    AudioTrack1 = EditMenu->addAction(QStringLiteral("&Audio Track..."));
     EditMenu->addSeparator();
     CheckAll1 = EditMenu->addAction(QStringLiteral("&Check All"));
     UncheckAll1 = EditMenu->addAction(QStringLiteral("&Uncheck All"));
@@ -283,6 +285,7 @@ void TfrmMain::CreateMenus() {
     Crop2 = PopupMenu1->addAction(QStringLiteral("&Crop"));
     Trim2 = PopupMenu1->addAction(QStringLiteral("&Trim"));
     WaterMark2 = PopupMenu1->addAction(QStringLiteral("&Video Effect && Water Mark"));
+    AudioTrack2 = PopupMenu1->addAction(QStringLiteral("Audio Trac&k..."));
     PopupMenu1->addSeparator();
     AddFiles1 = PopupMenu1->addAction(QStringLiteral("&Add"));
     Remove2 = PopupMenu1->addAction(QStringLiteral("&Remove"));
@@ -310,6 +313,7 @@ void TfrmMain::CreateMenus() {
     later({Crop1, Crop2}, &TfrmMain::CropClick);
     later({Trim1, Trim2}, &TfrmMain::TrimClick);
     later({WaterMark1, WaterMark2}, &TfrmMain::WaterMarkClick);
+    later({AudioTrack1, AudioTrack2}, &TfrmMain::AudioTrackClick);
     later({Settings1}, &TfrmMain::btnSettingsClick);
     connect(Exit2, &QAction::triggered, this, &QWidget::close);
     connect(CheckAll1, &QAction::triggered, this, &TfrmMain::CheckAll1Click);
@@ -531,14 +535,15 @@ bool TfrmMain::ListHasSelection() const {
 
 void TfrmMain::EditMenuPopup() {
     const bool on = ListHasSelection();
-    for (QAction* a : {Crop1, Trim1, WaterMark1, CheckAll1, UncheckAll1, ReserveCheck1, Check1,
-                       Uncheck1})
+    for (QAction* a : {Crop1, Trim1, WaterMark1, AudioTrack1, CheckAll1, UncheckAll1,
+                       ReserveCheck1, Check1, Uncheck1})
         a->setEnabled(on);
 }
 
 void TfrmMain::PopupMenu1Popup() {
     const bool on = ListHasSelection();
-    for (QAction* a : {Crop2, Trim2, WaterMark2, Infomation1, Remove2, Clear2, Start2})
+    for (QAction* a :
+         {Crop2, Trim2, WaterMark2, AudioTrack2, Infomation1, Remove2, Clear2, Start2})
         a->setEnabled(on);
     AddFiles1->setEnabled(true);
 }
@@ -589,6 +594,16 @@ void TfrmMain::WaterMarkClick() {
     if (row < 0)
         return;
     TfrmWaterMark dialog(Files_.Record(row), Services_, this);
+    dialog.exec();
+}
+
+// A new chooser for every opening, on the edited row; the rule shown is the stored one.
+void TfrmMain::AudioTrackClick() {
+    const int row = EditedRow();
+    if (row < 0)
+        return;
+    const TGlobalObject* g = GlobalObject();
+    TfrmAudioTrack dialog(Files_, row, g ? ReadTrackRule(g->Settings()) : TTrackRule{}, this);
     dialog.exec();
 }
 

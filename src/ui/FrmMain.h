@@ -139,6 +139,8 @@ public:
     // Pop-up
     QAction* Crop2;
     QAction* Trim2;
+    QAction* AudioTrack1;         // Edit menu: the row's audio track
+    QAction* AudioTrack2;         // the list's pop-up: the same
     QAction* WaterMark2;
     QAction* AddFiles1;
     // The Add button's menu.
@@ -168,6 +170,7 @@ public:
     void Check1Click();
     void Uncheck1Click();
     void CropClick();
+    void AudioTrackClick();
     void TrimClick();
     void WaterMarkClick();
     void Infomation1Click();

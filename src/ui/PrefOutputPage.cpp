@@ -1,5 +1,7 @@
 #include "ui/PrefOutputPage.h"
 
+#include "app/TrackChoice.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,7 +42,7 @@ TPrefOutputPage::TPrefOutputPage(QWidget* Parent) : TPreferencePage(Parent) {
     templateLabel->setBuddy(edtNameTemplate);
     edtNameTemplate->setToolTip(
         QStringLiteral("{artist} {albumartist} {album} {title} {track} {disc} {year} {genre} "
-                       "{name} {folder} {ext}; \"/\" makes folders"));
+                       "{name} {folder} {ext} {tracknumber} {tracklang}; \"/\" makes folders"));
     grid->addWidget(templateLabel, row, 0);
     grid->addWidget(edtNameTemplate, row++, 1);
     ckPortableNames = new QCheckBox(QStringLiteral("Portable names (for memory cards)"), names);
@@ -78,9 +80,26 @@ TPrefOutputPage::TPrefOutputPage(QWidget* Parent) : TPreferencePage(Parent) {
         cbIfExists->addItem(QString::fromLatin1(r.Text), int(r.Rule));
     existsRow->addWidget(cbIfExists, 1);
 
+    auto* tracks = new QGroupBox(QStringLiteral("Audio tracks"), this);
+    auto* tracksRow = new QHBoxLayout(tracks);
+    auto* trackLabel = new QLabel(QStringLiteral("Files with several: &convert"), tracks);
+    cbAudioTrack = new QComboBox(tracks);
+    cbAudioTrack->setObjectName(QStringLiteral("cbAudioTrack"));
+    cbAudioTrack->setEditable(true);
+    cbAudioTrack->setInsertPolicy(QComboBox::NoInsert);
+    for (const char* rule : {"default", "first", "all", "eng,fre"})
+        cbAudioTrack->addItem(QString::fromLatin1(rule));
+    cbAudioTrack->setToolTip(QStringLiteral(
+        "default: the track flagged default, else the first; first; a track number; languages "
+        "in order of preference (eng,fre); all: a file for each track"));
+    trackLabel->setBuddy(cbAudioTrack);
+    tracksRow->addWidget(trackLabel);
+    tracksRow->addWidget(cbAudioTrack, 1);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(names);
     layout->addWidget(exists);
+    layout->addWidget(tracks);
     layout->addStretch(1);
 
     connect(rdGrpLayout, &QButtonGroup::idClicked, this, [this] { UpdateExample(); });
@@ -113,15 +132,20 @@ void TPrefOutputPage::ShowValues(const TOutputNaming& Values) {
 void TPrefOutputPage::ShowSettings(const TIniFile& Settings) {
     // The folder pictures' default follows the profile: on for audio.
     ShowValues(ReadOutputNaming(Settings, Example().AudioProfile));
+    cbAudioTrack->setEditText(QString::fromStdString(TrackRuleText(ReadTrackRule(Settings))));
 }
 
 void TPrefOutputPage::ShowDefaults() {
     TOutputNaming defaults;
     defaults.FolderPictures = true;
     ShowValues(defaults);
+    cbAudioTrack->setEditText(QString::fromStdString(TrackRuleText(TTrackRule{})));
 }
 
 std::string TPrefOutputPage::CheckValues() const {
+    if (!ParseTrackRule(cbAudioTrack->currentText().toStdString()))
+        return "The audio track rule cannot be used: write default, first, a track number, "
+               "languages such as eng,fre, or all.";
     const TOutputNaming n = ControlValues();
     if (n.Layout != TOutputLayout::Tags)
         return {};
@@ -134,7 +158,8 @@ bool TPrefOutputPage::SaveSettings(TIniFile& Settings) {
     // A template that cannot be used (only possible while another layout is chosen) is not kept.
     if (!TemplateError(n.Template).empty())
         n.Template = std::string(DefaultNameTemplate);
-    return WriteOutputNaming(Settings, n);
+    const std::optional<TTrackRule> rule = ParseTrackRule(cbAudioTrack->currentText().toStdString());
+    return WriteOutputNaming(Settings, n) && (!rule || WriteTrackRule(Settings, *rule));
 }
 
 TPrefOutputPage::TExample TPrefOutputPage::Example() const {

@@ -1,7 +1,8 @@
 // The preferences page "Output names": where the outputs go ("Output folder", "Keep the folder
 // tree", "Name from tags" with its template and the portable-names switch), the folder pictures,
-// and "When the output exists". The name the selected row would get is shown as the choices
-// change. The rules are app/OutputNames.
+// and "When the output exists", and which audio track of a file with several converts. The name
+// the selected row would get is shown as the choices change. The rules are app/OutputNames and
+// app/TrackChoice.
 #pragma once
 
 #include "app/OutputNames.h"
@@ -44,6 +45,7 @@ public:
     QCheckBox* ckFolderPictures;
     QLabel* lblNameExample;
     QComboBox* cbIfExists;        // item data: TIfExists
+    QComboBox* cbAudioTrack;      // editable: the rule's text ("default", "2", "eng,fre", "all")
 
 private:
     void ShowValues(const zelta::TOutputNaming& Values);

@@ -329,7 +329,8 @@ TEST_F(Cli, InfoHelpAndVersion)
     ASSERT_TRUE(P.Open(Sources.Video));
     std::string Text;
     ASSERT_TRUE(P.GetInfoText(Text));
-    EXPECT_EQ(I.Out, Text + "\nTags carried: none\n");
+    EXPECT_EQ(I.Out, Text + "\nAudio tracks:\n  1: no language, aac, 2 channels (default)\n"
+                            "Tags carried: none\n");
 
     EXPECT_EQ(Run({"--info", Dir.File("missing.mp4")}).Status, 1);
 
