@@ -29,8 +29,11 @@ std::string FollowRuleText(const TTrackRule& Rule, const std::vector<TAudioTrack
     const TTrackPick pick = ChooseTracks(Rule, -1, Tracks);
     if (!pick.Error.empty())
         return text + " (" + pick.Error + ")";
-    if (pick.Tracks.size() == 1)
-        return text + " (" + AudioTrackText(pick.Tracks.front()) + ")";
+    if (pick.Tracks.size() == 1) {
+        const TAudioTrack& t = pick.Tracks.front();
+        return text + " (now track " + std::to_string(t.Number) +
+               (t.Language.empty() ? "" : ", " + t.Language) + ")";
+    }
     return text;
 }
 

@@ -857,8 +857,11 @@ void TBatchDriver::OnTerminate(const TTerminateInfo& Info)
             }
             // The name the file got: another one than planned when that was taken meanwhile.
             if (!Info.OutputFile.empty()) {
+                // A file converted track by track names its first output and the count.
+                const size_t more = Info.OutputFiles.size() > 1 ? Info.OutputFiles.size() - 1 : 0;
                 FList.SetSubItem(row, colDestination,
-                                 std::filesystem::path(Info.OutputFile).filename().string());
+                                 std::filesystem::path(Info.OutputFile).filename().string() +
+                                     (more > 0 ? " (+" + std::to_string(more) + ")" : ""));
                 FList.Record(row).DstFile = Info.OutputFile;
             }
         }

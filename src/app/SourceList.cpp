@@ -341,10 +341,12 @@ QVariant TSourceListModel::data(const QModelIndex& Index, int Role) const
     const auto Column = TSourceColumn(Index.column());
     switch (Role) {
     case Qt::DisplayRole:
-        if (Column == colSource && FRows[size_t(Row)]->Record.AudioTrack >= 1)
-            return QString::fromStdString(SubItem(Row, Column) + "  [audio track " +
-                                          std::to_string(FRows[size_t(Row)]->Record.AudioTrack) +
-                                          "]");
+        if (Column == colSource && FRows[size_t(Row)]->Record.AudioTrack >= 1) {
+            // Before the path, which a narrow column cuts at its end: "[audio 2: fre] /films/..."
+            const std::string& track = FRows[size_t(Row)]->Record.AudioTrackText;
+            return QString::fromStdString("[audio " + track.substr(0, track.find(',')) + "] " +
+                                          SubItem(Row, Column));
+        }
         return QString::fromStdString(SubItem(Row, Column));
     case Qt::ToolTipRole:
         if (Column == colProgress && !FRows[size_t(Row)]->ProgressTip.empty())

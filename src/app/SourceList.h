@@ -249,8 +249,8 @@ public:
     void SetProgressSkipped(int Row, std::string Reason);
     std::string ProgressSkipped(int Row) const;
     // Row's own audio track: its number from 1 with the track's listed text, or -1 (and "") to
-    // follow the batch rule. The Source column names a chosen track after the caption and in its
-    // tool tip.
+    // follow the batch rule. The Source column names a chosen track before the caption ("[audio
+    // 2: fre] /films/film.mkv") and in its tool tip.
     void SetAudioTrack(int Row, int Track, std::string Text);
     TlvFilesRecord& Record(int Row);
     const TlvFilesRecord& Record(int Row) const;

@@ -43,7 +43,7 @@ TfrmAudioTrack::TfrmAudioTrack(TSourceListModel& List, int Row, const TTrackRule
     layout->addWidget(listLabel);
     layout->addWidget(lstTracks, 1);
     layout->addWidget(btnBox);
-    resize(460, 260);
+    resize(480, 260);
     NameControls(this);
 }
 

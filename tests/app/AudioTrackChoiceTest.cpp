@@ -59,7 +59,7 @@ TEST_F(BatchDriver, ARowsOwnTrackAndEveryTrackOfAnother)
     ApplyTrackChoice(List, 0, Model, 2);
     EXPECT_EQ(List.Record(0).AudioTrack, 2);
     EXPECT_EQ(List.data(List.index(0, colSource)).toString().toStdString(),
-              Film + "  [audio track 2]");
+              "[audio 2: fre] " + Film);
     EXPECT_EQ(TrackChooserFor(Film, List.Record(0), ReadTrackRule(Settings)).Selected, 2);
 
     const auto R = Driver.BuildTasks(Settings, Catalogue);
@@ -81,6 +81,7 @@ TEST_F(BatchDriver, ARowsOwnTrackAndEveryTrackOfAnother)
         EXPECT_NEAR(S.ToneHz(), Hz, Hz * 0.02) << Name;
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(Out), fs::directory_iterator()), 3);
+    EXPECT_EQ(List.SubItem(1, colDestination), "other_(new)_1_eng.mp3 (+1)");
 
     // Back to the rule: the row lists as before.
     ApplyTrackChoice(List, 0, Model, 0);

@@ -68,8 +68,7 @@ private slots:
             QCOMPARE(dialog->lstTracks->count(), 3);
             QCOMPARE(dialog->lstTracks->currentRow(), 0);
             QCOMPARE(dialog->lstTracks->item(0)->text(),
-                     QStringLiteral("Follow the rule: the default track (1: eng, aac, 2 channels, "
-                                    "\"Original\" (default))"));
+                     QStringLiteral("Follow the rule: the default track (now track 1, eng)"));
             dialog->lstTracks->setCurrentRow(2);
             dialog->btnBox->button(QDialogButtonBox::Ok)->click();
         });
