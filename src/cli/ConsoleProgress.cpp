@@ -160,6 +160,9 @@ void TConsoleHost::TaskEnded(const TTerminateInfo& Info)
         end.Kind = TRowEnd::Converted;
         // The name the file got, which is another one when the planned one was taken meanwhile.
         end.Text = Info.OutputFile.empty() ? FDriver->Destination(Info.TaskIndex) : Info.OutputFile;
+        // A file converted track by track names every output.
+        for (size_t i = 1; i < Info.OutputFiles.size(); ++i)
+            end.Text += ", " + Info.OutputFiles[i];
         end.Warnings = Info.Warnings;
     } else if (Info.Exception && !(Interrupted() && EndedByStop(Info.ExceptionMsg))) {
         end.Kind = TRowEnd::Failed;

@@ -126,9 +126,23 @@ TEST_F(AudioTrackCli, AllGivesATaggedFilePerTrackFromFoldersInParallel)
     // The same again numbers both tracks' names on; with a template the fields name them.
     R = Convert(Out, {"--audio-track", "all"}, {Films + "/film.mkv"});
     ASSERT_EQ(R.Status, 0) << R.Err;
+    EXPECT_NE(R.Err.find(Films + "/film.mkv -> " + Out + "/film_(new_1)_1_eng.mp3, " + Out +
+                         "/film_(new_1)_2_fre.mp3: done"),
+              std::string::npos)
+        << R.Err;
     Found = Outputs(Out);
     EXPECT_EQ(Found.count("film_(new_1)_1_eng.mp3"), 1u) << ::testing::PrintToString(Found);
     EXPECT_EQ(Found.count("film_(new_1)_2_fre.mp3"), 1u) << ::testing::PrintToString(Found);
+    // "skip" passes over a track whose output is there and converts the one missing.
+    fs::remove(Out + "/film_(new)_2_fre.mp3");
+    R = Convert(Out, {"--audio-track", "all", "--if-exists", "skip"}, {Films + "/film.mkv"});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+    EXPECT_EQ(Outputs(Out).size(), Found.size());
+    EXPECT_NEAR(Tone(Out + "/film_(new)_2_fre.mp3"), 1000, 20);
+    R = Convert(Out, {"--audio-track", "all", "--if-exists", "skip"}, {Films + "/film.mkv"});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+    EXPECT_NE(R.Err.find("skipped"), std::string::npos) << R.Err;
+    EXPECT_EQ(Outputs(Out).size(), Found.size());
 
     const std::string Named = Dir.File("named");
     R = Convert(Named, {"--audio-track", "all", "--name", "{name} {tracknumber}-{tracklang}"},
