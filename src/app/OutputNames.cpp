@@ -382,40 +382,48 @@ TOutputChoice ChooseOutput(const std::string& Planned, const std::string& Source
                            std::string_view Tail)
 {
     if (!Tail.empty()) {
-        // The tail follows the number: every name tried is made without it, then given it.
-        auto withTail = [&](const std::string& Name) {
-            const fs::path path(Name);
-            const std::string file = path.filename().string();
-            const size_t dot = file.rfind('.');
-            const size_t at = dot == std::string::npos || dot == 0 ? file.size() : dot;
-            return JoinPath(path.parent_path().string(),
-                            file.substr(0, at) + std::string(Tail) + file.substr(at));
-        };
-        if (Naming.IfExists != TIfExists::Number && Reserved.count(withTail(Planned)) == 0)
-            return ChooseOutput(withTail(Planned), Source, Naming, Reserved);
-        // Numbered: the first number whose name with the tail is free.
-        TOutputChoice choice;
+        // The tail follows the number: "film_(new_1)_2_fre.mp3"; the name before it gives way
+        // when the whole would be longer than the file system takes.
         const bool flat = Naming.Layout == TOutputLayout::Flat;
-        const size_t maxBytes = MaxNameBytes(fs::path(Planned).parent_path().string());
+        const fs::path path(Planned);
+        const std::string folder = path.parent_path().string();
+        const size_t maxBytes = MaxNameBytes(folder);
+        const std::string file = path.filename().string();
+        std::string stem, ext;
+        int number = -1;
+        SplitNumberedName(file, stem, number, ext);
+        if (!flat)
+            stem = ext.empty() ? file : file.substr(0, file.size() - ext.size());
+        const std::string tailExt = std::string(Tail) + ext;
+        auto nameFor = [&](int N) {
+            if (flat || N > 0)
+                return JoinPath(folder, NumberedName(stem, N, tailExt, maxBytes));
+            return JoinPath(folder, Utf8Head(stem, maxBytes > tailExt.size()
+                                                       ? maxBytes - tailExt.size()
+                                                       : 1) +
+                                        tailExt);
+        };
+        if (Naming.IfExists != TIfExists::Number && Reserved.count(nameFor(0)) == 0)
+            return ChooseOutput(nameFor(0), Source, Naming, Reserved);
+        TOutputChoice choice;
         for (int n = 0; n <= MaxNameNumber; ++n) {
-            std::string name = withTail(Candidate(Planned, n, flat, maxBytes));
+            std::string name = nameFor(n);
             if (Reserved.count(name) > 0)
                 continue;
             const int state = PathState(name);
             if (state == EEXIST)
                 continue;
             if (state != 0) {
-                choice.Error = "cannot look for a free name in " +
-                               fs::path(Planned).parent_path().string() + ": " +
-                               SafeWriteErrorText(state);
+                choice.Error =
+                    "cannot look for a free name in " + folder + ": " + SafeWriteErrorText(state);
                 return choice;
             }
             Reserved.insert(name);
             choice.Name = std::move(name);
             return choice;
         }
-        choice.Error = "every numbered name of " + withTail(Planned) + " up to " +
-                       std::to_string(MaxNameNumber) + " is taken";
+        choice.Error = "every numbered name of " + fs::path(nameFor(0)).filename().string() +
+                       " up to " + std::to_string(MaxNameNumber) + " is taken in " + folder;
         return choice;
     }
     TOutputChoice choice;

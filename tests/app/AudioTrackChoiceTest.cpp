@@ -88,3 +88,30 @@ TEST_F(BatchDriver, ARowsOwnTrackAndEveryTrackOfAnother)
     EXPECT_EQ(List.Record(0).AudioTrack, -1);
     EXPECT_EQ(List.data(List.index(0, colSource)).toString().toStdString(), Film);
 }
+
+// A track's tail never makes a name longer than the file system takes: the file's own name gives
+// way, the number and the tail stay whole, in every layout.
+TEST(TrackNames, TheTailFitsANameAtTheLengthLimit)
+{
+    test::TTempFolder Dir;
+    const std::string Source = "/films/" + std::string(300, 'x') + ".mkv";
+    const TAudioTrack French{2, 2, "fre", "aac", 2, "", false};
+    for (const TOutputLayout Layout : {TOutputLayout::Flat, TOutputLayout::Tree}) {
+        TOutputNaming Naming;
+        Naming.Layout = Layout;
+        TReservedNames Reserved;
+        const std::string Folder = Dir.File(std::to_string(int(Layout)));
+        fs::create_directories(Folder);
+        const std::string Planned = PlannedOutput(Folder, Source, "/films", {}, ".mp3", Naming);
+        const bool Flat = Layout == TOutputLayout::Flat;
+        for (const char* Ending : {Flat ? "x_(new)_2_fre.mp3" : "x_2_fre.mp3", "x_(new_1)_2_fre.mp3"}) {
+            const TOutputChoice C =
+                ChooseOutput(Planned, Source, Naming, Reserved, TrackNameTail(French));
+            ASSERT_TRUE(C.Error.empty()) << C.Error;
+            const std::string Name = fs::path(C.Name).filename().string();
+            EXPECT_LE(Name.size(), MaxNameBytes(Folder));
+            EXPECT_TRUE(Name.ends_with(Ending)) << Name;
+            test::WriteBytes(C.Name, "taken");
+        }
+    }
+}
