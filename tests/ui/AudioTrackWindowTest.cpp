@@ -9,6 +9,7 @@
 #include "fixtures/SoundLevels.h"
 #include "ui/AccessibleNames.h"
 #include "ui/FrmAudioTrack.h"
+#include "ui/FrmFileInfo.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmProgress.h"
 #include "ui/PrefOutputPage.h"
@@ -93,6 +94,21 @@ private slots:
         QVERIFY2(sound.Error.empty(), (out + ": " + sound.Error).c_str());
         QVERIFY2(std::abs(sound.ToneHz() - 1000) < 20, qPrintable(QString::number(sound.ToneHz())));
         w.close();
+    }
+
+    void fileInformationListsEveryTrack() {
+        TfrmFileInfo dlg;
+        dlg.SetSourceFile(fixtures::TwoLanguageFilm(2));
+        dlg.show();
+        QCOMPARE(dlg.size(), QSize(420, 460)); // the tracks fit the designed size
+        QCOMPARE(dlg.cbAudioTracks->count(), 2);
+        QCOMPARE(dlg.cbAudioTracks->itemText(1),
+                 QStringLiteral("2: fre, aac, 2 channels, \"Doublage\" (default)"));
+        dlg.hide();
+        dlg.SetSourceFile(fixtures::Fixtures().Truncated);
+        dlg.show();
+        QCOMPARE(dlg.cbAudioTracks->count(), 1);
+        QCOMPARE(dlg.cbAudioTracks->itemText(0), QStringLiteral("n/a"));
     }
 
     void thePreferencesRuleIsCheckedAndStored() {
