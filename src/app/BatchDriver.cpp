@@ -5,6 +5,7 @@
 #include "app/JobBuilder.h"
 #include "app/LoudnessPreferences.h"
 #include "app/PreferenceLogic.h"
+#include "app/Segments.h"
 #include "app/SettingsKeys.h"
 #include "effects/FrameEffects.h"
 #include "component/FFConverter.h"
@@ -244,9 +245,10 @@ void TBatchDriver::MakeAlbum(TStartContext& Start) const
         const TlvFilesRecord& record = FList.Record(row);
         TAudioSource source;
         source.Url = FileNameToURL(FList.Caption(row));
-        source.InputStart = std::max<int64_t>(record.TrimStart, 0);
-        if (record.TrimLength > 0)
-            source.RecordingTime = record.TrimLength;
+        const TSourceRange range = RowRange(record);
+        source.InputStart = range.Start;
+        if (range.Length != NoMediaTime)
+            source.RecordingTime = range.Length;
         Start.AlbumMembers[size_t(row)] = album->AddMember(std::move(source));
     }
     Start.Album = std::move(album);
@@ -363,8 +365,8 @@ TBatchDriver::TRowOutcome TBatchDriver::ChooseDestination(int Row, std::string& 
                                    : "the files not started yet were not converted.");
         return TRowOutcome::Stop;
     }
-    const std::string planned = PlannedOutput(folder, source, record.Root, record.NameTags,
-                                              start.Suffix, start.Naming);
+    const std::string planned =
+        PlannedRowOutput(folder, source, record, start.Suffix, start.Naming);
     TOutputChoice choice = ChooseOutput(planned, source, start.Naming, start.Reserved);
     if (choice.Skipped) {
         PassRow(Row, choice.Reason, Result);
@@ -406,6 +408,10 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     TlvFilesRecord& record = FList.Record(Row);
     TAVProbe& probe = FConverter.Probe();
 
+    if (!record.SegmentError.empty()) {
+        SkipRow(Row, record.SegmentError, Result);
+        return TRowOutcome::Skipped;
+    }
     TInputOptions input;
     ResetInputOptions(input);
     input.FileName = FList.Caption(Row);
@@ -463,6 +469,7 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
         Error = e.what();
         return TRowOutcome::Stop;
     }
+    ApplySegment(record, input, output);
     AppendLines(output.ExtOptions, start.ExtraOutputOptions);
     output.Hook = NeedsFrameHook(record);
     if (start.Album) {

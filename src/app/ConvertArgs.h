@@ -7,7 +7,7 @@
 //                 [--name TEMPLATE] [--if-exists number|skip|replace|update]
 //                 [--normalize[=TARGET]] [--true-peak DBTP] [--album-gain[=tags|batch]]
 //                 [--loudness-tags] [--fade-in SECONDS] [--fade-out SECONDS]
-//                 [--trim-silence] FILE|FOLDER...
+//                 [--trim-silence] [--split chapters] FILE|FOLDER...
 //   zelta-convert --list-profiles | --info FILE | --help | --version
 //
 // Every option also takes the form --name=VALUE; "--" ends the options. Times are seconds
@@ -63,6 +63,7 @@ struct TConvertArgs {
     std::optional<TOutputLayout> Layout;  // --layout, or Tags for --name; default: stored
     std::optional<std::string> NameTemplate; // --name; default: the stored template
     std::optional<TIfExists> IfExists;    // --if-exists; default: the stored rule
+    bool SplitChapters = false;           // --split chapters: one file per chapter
     bool ListProfiles = false;
     std::optional<std::string> InfoFile;
     bool Help = false;

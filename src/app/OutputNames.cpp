@@ -24,7 +24,9 @@ namespace {
 
 constexpr std::string_view Fields[] = {"artist", "albumartist", "album", "title", "track",
                                        "disc",   "year",        "genre", "name",  "folder",
-                                       "ext"};
+                                       "ext",
+                                       // the piece of the source a row converts (Segments.h)
+                                       "chapter", "chaptertitle"};
 
 bool IsField(std::string_view Name)
 {
@@ -303,6 +305,11 @@ std::string ExpandNameTemplate(std::string_view Template, const TNameTags& Tags,
             return FileStem(Source);
         if (Name == "ext")
             return SourceExtension(Source);
+        // A track or chapter of the source: its number (two digits) and title.
+        if (Name == "chapter")
+            return TrackText(Tag(Tags, "chapter"));
+        if (Name == "chaptertitle")
+            return Tag(Tags, "chaptertitle");
         return {};
     };
     std::string out;

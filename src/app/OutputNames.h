@@ -9,7 +9,9 @@
 //
 // Template fields: {artist}, {albumartist}, {album}, {title}, {track} (two digits), {disc},
 // {year}, {genre}, {name} (the source's name without extension), {folder} (its folder below the
-// folder that was added; may be empty), {ext} (the source's extension). A missing tag falls
+// folder that was added; may be empty), {ext} (the source's extension); for a row holding a
+// track or chapter of its source (Segments.h), {chapter} (its number, two digits) and
+// {chaptertitle}. A missing tag falls
 // back: albumartist to artist to "Unknown Artist", album to "Unknown Album", title to the file
 // name, the others to nothing. Inside a value "/" and control characters become "_"; with
 // portable names also what FAT and exFAT cards refuse (<>:"\|?*), and trailing dots and blanks

@@ -1,5 +1,7 @@
 #include "ui/PrefOutputPage.h"
 
+#include "app/Segments.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,7 +42,7 @@ TPrefOutputPage::TPrefOutputPage(QWidget* Parent) : TPreferencePage(Parent) {
     templateLabel->setBuddy(edtNameTemplate);
     edtNameTemplate->setToolTip(
         QStringLiteral("{artist} {albumartist} {album} {title} {track} {disc} {year} {genre} "
-                       "{name} {folder} {ext}; \"/\" makes folders"));
+                       "{name} {folder} {ext} {chapter} {chaptertitle}; \"/\" makes folders"));
     grid->addWidget(templateLabel, row, 0);
     grid->addWidget(edtNameTemplate, row++, 1);
     ckPortableNames = new QCheckBox(QStringLiteral("Portable names (for memory cards)"), names);
@@ -78,9 +80,20 @@ TPrefOutputPage::TPrefOutputPage(QWidget* Parent) : TPreferencePage(Parent) {
         cbIfExists->addItem(QString::fromLatin1(r.Text), int(r.Rule));
     existsRow->addWidget(cbIfExists, 1);
 
+    auto* pieces = new QGroupBox(QStringLiteral("Files with chapters"), this);
+    auto* piecesRow = new QHBoxLayout(pieces);
+    ckSplitChapters = new QCheckBox(QStringLiteral("One file per chapter"), pieces);
+    ckSplitChapters->setObjectName(QStringLiteral("ckSplitChapters"));
+    ckSplitChapters->setToolTip(
+        QStringLiteral("Files added later with chapters (audiobooks, concerts) give a row per "
+                       "chapter, named \"name - 01 title\"; a CUE sheet always gives a row per "
+                       "track"));
+    piecesRow->addWidget(ckSplitChapters, 1);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(names);
     layout->addWidget(exists);
+    layout->addWidget(pieces);
     layout->addStretch(1);
 
     connect(rdGrpLayout, &QButtonGroup::idClicked, this, [this] { UpdateExample(); });
@@ -113,12 +126,14 @@ void TPrefOutputPage::ShowValues(const TOutputNaming& Values) {
 void TPrefOutputPage::ShowSettings(const TIniFile& Settings) {
     // The folder pictures' default follows the profile: on for audio.
     ShowValues(ReadOutputNaming(Settings, Example().AudioProfile));
+    ckSplitChapters->setChecked(ReadSplitChapters(Settings));
 }
 
 void TPrefOutputPage::ShowDefaults() {
     TOutputNaming defaults;
     defaults.FolderPictures = true;
     ShowValues(defaults);
+    ckSplitChapters->setChecked(false);
 }
 
 std::string TPrefOutputPage::CheckValues() const {
@@ -134,7 +149,8 @@ bool TPrefOutputPage::SaveSettings(TIniFile& Settings) {
     // A template that cannot be used (only possible while another layout is chosen) is not kept.
     if (!TemplateError(n.Template).empty())
         n.Template = std::string(DefaultNameTemplate);
-    return WriteOutputNaming(Settings, n);
+    return WriteOutputNaming(Settings, n) &&
+           WriteSplitChapters(Settings, ckSplitChapters->isChecked());
 }
 
 TPrefOutputPage::TExample TPrefOutputPage::Example() const {

@@ -1,6 +1,6 @@
 // The preferences page "Output names": where the outputs go ("Output folder", "Keep the folder
 // tree", "Name from tags" with its template and the portable-names switch), the folder pictures,
-// and "When the output exists". The name the selected row would get is shown as the choices
+// "When the output exists", and "One file per chapter" for chaptered files. The name the selected row would get is shown as the choices
 // change. The rules are app/OutputNames.
 #pragma once
 
@@ -44,6 +44,7 @@ public:
     QCheckBox* ckFolderPictures;
     QLabel* lblNameExample;
     QComboBox* cbIfExists;        // item data: TIfExists
+    QCheckBox* ckSplitChapters;   // "One file per chapter" (app/Segments)
 
 private:
     void ShowValues(const zelta::TOutputNaming& Values);
