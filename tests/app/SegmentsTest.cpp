@@ -139,3 +139,53 @@ TEST(CueSheet, AnImageWithItsSheetGivesOneRowPerTrackOnce)
               1);
     EXPECT_EQ(List.ProgressError(3), "the CUE sheet names a file that is not there: Gone.wav");
 }
+
+TEST(CueSheet, ARowSplitsIntoItsChaptersAndASheetTakesItsImageWhereverItStands)
+{
+    test::TTempFolder Dir;
+    const std::string Home = Dir.File("home");
+    fs::create_directories(Home);
+    test::TEnvOverride HomeVar("HOME", Home);
+    TIniFile Settings(Dir.File("settings/zelta.ini"));
+    TIniFile Catalogue(Dir.File("catalogue.ini"));
+    test::WriteBytes(Catalogue.FileName(), "[formatInfo0]\nFormat=mp3\nFileExt=mp3\n");
+    fs::create_directories(Dir.File("settings"));
+    test::WriteBytes(Settings.FileName(),
+                     "[settings]\nFormatCode=0\nOutPutDir=" + Dir.File("out") + "\n");
+    TFFConverter Converter;
+    TSilentPrompts Prompts;
+
+    fixtures::TMediaSpec book;
+    book.Format = "ipod";
+    book.AudioEncoders = {"aac"};
+    book.Seconds = 6.0;
+    book.Chapters = {{0.0, "Opening"}, {2.5, "Middle"}, {4.2, "End"}};
+    const std::string Book = Dir.File("Book.m4b");
+    fixtures::MakeMedia(Book, book);
+    TSourceListModel List;
+    ASSERT_EQ(List.AddFiles({Book}, Converter, "", Settings, Catalogue, Prompts).Added, 1);
+    EXPECT_EQ(SplitRowIntoChapters(List, 0, Settings, Catalogue), 3);
+    ASSERT_EQ(List.RowCount(), 3);
+    EXPECT_EQ(List.data(List.index(1, colSource)).toString().toStdString(), "02 Middle");
+    EXPECT_EQ(List.SubItem(1, colDestination), "Book - 02 Middle_(new).mp3");
+    EXPECT_EQ(List.SubItem(0, colLength), "2");
+    EXPECT_EQ(SplitRowIntoChapters(List, 1, Settings, Catalogue), 0); // a piece already
+    // With the preference on, adding splits at once.
+    ASSERT_TRUE(WriteSplitChapters(Settings, true));
+    TSourceListModel Split;
+    EXPECT_EQ(Split.AddFiles({Book}, Converter, "", Settings, Catalogue, Prompts).Added, 3);
+
+    // A sheet of another name than its image, after the image in the add: the tracks, once.
+    fixtures::TMediaSpec image;
+    image.Format = "flac";
+    image.AudioEncoders = {"flac"};
+    image.Seconds = 6.0;
+    fixtures::MakeMedia(Dir.File("A.flac"), image);
+    test::WriteBytes(Dir.File("Z.cue"), Sheet("Band", "Two").replace(
+                                            Sheet("Band", "Two").find("Tones.flac"), 10, "A.flac"));
+    TSourceListModel Tracks;
+    EXPECT_EQ(Tracks.AddFiles({Dir.File("A.flac"), Dir.File("Z.cue")}, Converter, "", Settings,
+                              Catalogue, Prompts)
+                  .Added,
+              3);
+}
