@@ -49,6 +49,27 @@ public:
     bool AskYesNo(std::string_view, std::string_view) override { return true; }
 };
 
+// A home folder and settings with profile 0 (FileExt "mp3") in a temporary folder.
+class SegmentRows : public ::testing::Test {
+protected:
+    SegmentRows()
+    {
+        fs::create_directories(Home);
+        test::WriteBytes(Catalogue.FileName(), "[formatInfo0]\nFormat=mp3\nFileExt=mp3\n");
+        fs::create_directories(Dir.File("settings"));
+        test::WriteBytes(Settings.FileName(),
+                         "[settings]\nFormatCode=0\nOutPutDir=" + Dir.File("out") + "\n");
+    }
+
+    test::TTempFolder Dir;
+    const std::string Home = Dir.File("home");
+    test::TEnvOverride HomeVar{"HOME", Home};
+    TIniFile Settings{Dir.File("settings/zelta.ini")};
+    TIniFile Catalogue{Dir.File("catalogue.ini")};
+    TFFConverter Converter;
+    TSilentPrompts Prompts;
+};
+
 }  // namespace
 
 TEST(CueSheet, SheetsReadAlikeInEveryEncodingTheyComeIn)
@@ -87,18 +108,8 @@ TEST(CueSheet, SheetsReadAlikeInEveryEncodingTheyComeIn)
     EXPECT_NE(ParseCueSheet("", "/").Error, "");
 }
 
-TEST(CueSheet, AnImageWithItsSheetGivesOneRowPerTrackOnce)
+TEST_F(SegmentRows, AnImageWithItsSheetGivesOneRowPerTrackOnce)
 {
-    test::TTempFolder Dir;
-    const std::string Home = Dir.File("home");
-    fs::create_directories(Home);
-    test::TEnvOverride HomeVar("HOME", Home);
-    TIniFile Settings(Dir.File("settings/zelta.ini"));
-    TIniFile Catalogue(Dir.File("catalogue.ini"));
-    test::WriteBytes(Catalogue.FileName(), "[formatInfo0]\nFormat=mp3\nFileExt=mp3\n");
-    fs::create_directories(Dir.File("settings"));
-    test::WriteBytes(Settings.FileName(),
-                     "[settings]\nFormatCode=0\nOutPutDir=" + Dir.File("out") + "\n");
 
     fixtures::TMediaSpec spec;
     spec.Format = "flac";
@@ -108,8 +119,6 @@ TEST(CueSheet, AnImageWithItsSheetGivesOneRowPerTrackOnce)
     fixtures::MakeMedia(Image, spec);
     test::WriteBytes(Dir.File("Tones.cue"), Sheet("Band", "Two"));
 
-    TFFConverter Converter;
-    TSilentPrompts Prompts;
     TSourceListModel List;
     // The image, then its sheet and the image again: three rows, each once.
     EXPECT_EQ(List.AddFiles({Image}, Converter, "", Settings, Catalogue, Prompts).Added, 3);
@@ -140,20 +149,8 @@ TEST(CueSheet, AnImageWithItsSheetGivesOneRowPerTrackOnce)
     EXPECT_EQ(List.ProgressError(3), "the CUE sheet names a file that is not there: Gone.wav");
 }
 
-TEST(CueSheet, ARowSplitsIntoItsChaptersAndASheetTakesItsImageWhereverItStands)
+TEST_F(SegmentRows, ARowSplitsIntoItsChaptersAndASheetTakesItsImageWhereverItStands)
 {
-    test::TTempFolder Dir;
-    const std::string Home = Dir.File("home");
-    fs::create_directories(Home);
-    test::TEnvOverride HomeVar("HOME", Home);
-    TIniFile Settings(Dir.File("settings/zelta.ini"));
-    TIniFile Catalogue(Dir.File("catalogue.ini"));
-    test::WriteBytes(Catalogue.FileName(), "[formatInfo0]\nFormat=mp3\nFileExt=mp3\n");
-    fs::create_directories(Dir.File("settings"));
-    test::WriteBytes(Settings.FileName(),
-                     "[settings]\nFormatCode=0\nOutPutDir=" + Dir.File("out") + "\n");
-    TFFConverter Converter;
-    TSilentPrompts Prompts;
 
     fixtures::TMediaSpec book;
     book.Format = "ipod";
