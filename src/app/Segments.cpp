@@ -315,6 +315,14 @@ std::vector<TAddEntry> ExpandSegments(const std::vector<TAddEntry>& Entries,
                 std::vector<TSegment> pieces;
                 if (mayHoldSheet)
                     pieces = EmbeddedSheetSegments(ic.get(), entry.Path);
+                if (pieces.empty() && ext == ".flac") {
+                    // A CUESHEET block reaches us as chapters at its tracks' first samples.
+                    pieces = ChapterSegments(ic.get());
+                    for (TSegment& s : pieces) {
+                        s.Kind = TSegmentKind::CueTrack;
+                        s.AlbumPerformer = s.Performer;
+                    }
+                }
                 if (pieces.empty() && Options.SplitChapters)
                     pieces = ChapterSegments(ic.get());
                 if (!pieces.empty()) {

@@ -1,5 +1,6 @@
 // The rows a source gives when it holds several pieces: one per track of its CUE sheet (a sheet
-// added itself, a sheet of the same name beside the file, or one inside a FLAC file), and with
+// added itself, a sheet of the same name beside the file, or one inside a FLAC file: a
+// "cuesheet" tag, or a CUESHEET block, which the libraries give as chapters), and with
 // "One file per chapter" one per chapter of a chaptered file. Each piece converts into a file of
 // its own, named "{name} - NN {title}" in the flat layout, tagged with its title, number,
 // performer and album.

@@ -1,5 +1,6 @@
 // zelta-convert on whole-album images with CUE sheets (a sheet added itself, one in Latin-1
-// beside its image in a folder, one inside the FLAC file, one naming a file that is not there)
+// beside its image in a folder, one inside the FLAC file as a tag and as a CUESHEET block, one
+// naming a file that is not there)
 // and on a chaptered audiobook split by chapter: the files are named and tagged by track or
 // chapter and join back to their source sample for sample.
 
@@ -100,6 +101,59 @@ TJoined Join(const std::vector<std::string>& Files)
     return j;
 }
 
+// Puts a CUESHEET metadata block with tracks at Starts (samples) into the FLAC file at Path, as
+// "flac --cuesheet" does.
+void AddCueSheetBlock(const std::string& Path, const std::vector<long long>& Starts,
+                      long long Samples)
+{
+    const std::string file = ReadAll(Path);
+    std::string out = "fLaC";
+    auto be = [](unsigned long long V, int Bytes) {
+        std::string b;
+        for (int i = Bytes - 1; i >= 0; --i)
+            b += char((V >> (8 * i)) & 0xFF);
+        return b;
+    };
+    auto track = [&](long long Offset, int Number, bool Index) {
+        std::string t = be(static_cast<unsigned long long>(Offset), 8) + char(Number) +
+                        std::string(12, '\0') + std::string(14, '\0') + char(Index ? 1 : 0);
+        if (Index)
+            t += be(0, 8) + char(1) + std::string(3, '\0');
+        return t;
+    };
+    std::string sheet = std::string(128, '\0') + be(88200, 8) + char(0x80) +
+                        std::string(258, '\0') + char(Starts.size() + 1);
+    for (size_t i = 0; i < Starts.size(); ++i)
+        sheet += track(Starts[i], int(i) + 1, true);
+    sheet += track(Samples, 170, false);
+    // STREAMINFO first, then the sheet, then the blocks that followed it.
+    size_t at = 4;
+    bool last = false;
+    bool first = true;
+    while (!last) {
+        const auto header = static_cast<unsigned char>(file[at]);
+        last = (header & 0x80) != 0;
+        const size_t length = (size_t(static_cast<unsigned char>(file[at + 1])) << 16) |
+                              (size_t(static_cast<unsigned char>(file[at + 2])) << 8) |
+                              size_t(static_cast<unsigned char>(file[at + 3]));
+        out += char(header & 0x7F) + file.substr(at + 1, 3 + length);
+        if (first)
+            out += char(5) + be(sheet.size(), 3) + sheet;
+        first = false;
+        at += 4 + length;
+    }
+    // The block last written is the last one.
+    size_t lastHeader = 4;
+    for (size_t p = 4; p < out.size();) {
+        lastHeader = p;
+        p += 4 + ((size_t(static_cast<unsigned char>(out[p + 1])) << 16) |
+                  (size_t(static_cast<unsigned char>(out[p + 2])) << 8) |
+                  size_t(static_cast<unsigned char>(out[p + 3])));
+    }
+    out[lastHeader] = char(out[lastHeader] | 0x80);
+    WriteBytes(Path, out + file.substr(at));
+}
+
 class CliSegments : public ::testing::Test {
 protected:
     void SetUp() override { fs::create_directories(Home); }
@@ -189,21 +243,31 @@ TEST_F(CliSegments, AFolderWithALatin1SheetAddsItsTracksOnceAndAnEmbeddedSheetSp
     const std::string Inner = Dir.File("Inner.flac");
     fixtures::MakeMedia(Inner, embedded);
 
+    const std::string Block = Dir.File("Block.flac");
+    fixtures::MakeMedia(Block, ImageSpec());
+    AddCueSheetBlock(Block, {0, Track2, Track3}, 6 * 44100);
+
     const std::string Out = Dir.File("out");
     const TRun R = Run({"--profile", std::to_string(FlacProfile), "--jobs", "2", "--output", Out,
-                        Album, Inner});
+                        Album, Inner, Block});
     ASSERT_EQ(R.Status, 0) << R.Err;
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(Out))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{
+                         "Block - 01_(new).flac", "Block - 02_(new).flac", "Block - 03_(new).flac",
                          "Inner - 01 First_(new).flac", "Inner - 02 Second_(new).flac",
                          "Inner - 03 Third_(new).flac", "Tones - 01 First_(new).flac",
                          "Tones - 02 Café Noël_(new).flac", "Tones - 03 Third_(new).flac"}));
     const TJoined J = Join(Outputs(Out, "Inner", {"First", "Second", "Third"}, "flac"));
     ASSERT_EQ(J.Error, "");
     EXPECT_TRUE(J.Samples == fixtures::DecodeSound(Inner).Samples);
+    const TJoined B = Join({Out + "/Block - 01_(new).flac", Out + "/Block - 02_(new).flac",
+                            Out + "/Block - 03_(new).flac"});
+    ASSERT_EQ(B.Error, "");
+    EXPECT_EQ(B.Lengths[1], size_t(Track3 - Track2));
+    EXPECT_TRUE(B.Samples == fixtures::DecodeSound(Block).Samples);
     const auto T = Tags(Out + "/Tones - 02 Café Noël_(new).flac");
     EXPECT_EQ(T.count("title") ? T.at("title") : "", "Café Noël");
 }
