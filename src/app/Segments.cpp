@@ -399,16 +399,29 @@ TSourceRange RowRange(const TlvFilesRecord& Row)
 {
     TSourceRange r;
     const int64_t trimStart = std::max<int64_t>(Row.TrimStart, 0);
-    r.Start = Row.Segment.Start + trimStart;
-    if (Row.TrimLength > 0)
-        r.Length = Row.TrimLength;
-    if (!Row.Segment.Active() || Row.Segment.End < 0)
+    const int64_t trimEnd = Row.TrimLength > 0 ? trimStart + Row.TrimLength : -1;
+    if (!Row.Segment.Active()) {
+        r.Start = trimStart;
+        if (Row.TrimLength > 0)
+            r.Length = Row.TrimLength;
         return r;
-    const int64_t left = std::max<int64_t>(Row.Segment.End - r.Start, 0);
-    if (r.Length == NoMediaTime || r.Length >= left) {
-        r.Length = left;
-        r.ExactEnd = Row.Segment.End;
     }
+    // The trim dialog shows the whole file: a piece's trim is a range of the file, kept where it
+    // overlaps the piece (one that misses it is passed over).
+    const TSegment& s = Row.Segment;
+    int64_t start = std::max(s.Start, trimStart);
+    int64_t end = s.End;
+    if (trimEnd >= 0 && (end < 0 || trimEnd < end))
+        end = trimEnd;
+    if (end >= 0 && end <= start) {
+        start = s.Start;
+        end = s.End;
+    }
+    r.Start = start;
+    if (end >= 0)
+        r.Length = end - start;
+    if (s.End >= 0 && end == s.End)
+        r.ExactEnd = s.End;
     return r;
 }
 

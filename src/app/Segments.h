@@ -83,7 +83,9 @@ int SplitRowIntoChapters(TSourceListModel& List, int Row, const TIniFile& Settin
                          const TIniFile& Catalogue);
 
 // The part of the source a row converts: Start (microseconds from the source's start) and
-// Length (microseconds; NoMediaTime: to the end), the row's trim taken within its piece.
+// Length (microseconds; NoMediaTime: to the end). A piece's trim is a range of the whole file
+// (as the trim dialog shows it), kept where it overlaps the piece; one that misses the piece is
+// passed over.
 struct TSourceRange {
     int64_t Start = 0;
     int64_t Length = NoMediaTime;

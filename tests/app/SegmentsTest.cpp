@@ -3,6 +3,7 @@
 #include "app/CueSheet.h"
 #include "app/Segments.h"
 #include "app/SourceList.h"
+#include "app/TrimLogic.h"
 #include "EnvOverride.h"
 #include "TempFolder.h"
 #include "component/FFConverter.h"
@@ -185,4 +186,34 @@ TEST_F(SegmentRows, ARowSplitsIntoItsChaptersAndASheetTakesItsImageWhereverItSta
                               Catalogue, Prompts)
                   .Added,
               3);
+}
+
+TEST(CueSheet, APiecesTrimIsARangeOfItsFileKeptWhereItOverlapsThePiece)
+{
+    TlvFilesRecord row;
+    row.Segment.Kind = TSegmentKind::CueTrack;
+    row.Segment.Start = 2000000;
+    row.Segment.End = 5000000;
+    // No trim: the piece, ending exactly at its end; the trim dialog shows it.
+    TSourceRange r = RowRange(row);
+    EXPECT_EQ(r.Start, 2000000);
+    EXPECT_EQ(r.Length, 3000000);
+    EXPECT_EQ(r.ExactEnd, 5000000);
+    EXPECT_EQ(StoredTrimRange(row, 9000000), (TTrimRange{2000000, 5000000}));
+    // A trim from 3 s to the file's end: from 3 s to the piece's end.
+    row.TrimStart = 3000000;
+    r = RowRange(row);
+    EXPECT_EQ(r.Start, 3000000);
+    EXPECT_EQ(r.Length, 2000000);
+    EXPECT_EQ(r.ExactEnd, 5000000);
+    // One ending inside the piece ends there, not exactly at a neighbour.
+    row.TrimLength = 1000000;
+    r = RowRange(row);
+    EXPECT_EQ(r.Length, 1000000);
+    EXPECT_EQ(r.ExactEnd, NoMediaTime);
+    // One missing the piece is passed over.
+    row.TrimStart = 6000000;
+    r = RowRange(row);
+    EXPECT_EQ(r.Start, 2000000);
+    EXPECT_EQ(r.ExactEnd, 5000000);
 }
