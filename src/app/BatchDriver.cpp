@@ -5,6 +5,7 @@
 #include "app/JobBuilder.h"
 #include "app/LoudnessPreferences.h"
 #include "app/PreferenceLogic.h"
+#include "app/Segments.h"
 #include "app/SettingsKeys.h"
 #include "effects/FrameEffects.h"
 #include "component/FFConverter.h"
@@ -244,9 +245,10 @@ void TBatchDriver::MakeAlbum(TStartContext& Start) const
         const TlvFilesRecord& record = FList.Record(row);
         TAudioSource source;
         source.Url = FileNameToURL(FList.Caption(row));
-        source.InputStart = std::max<int64_t>(record.TrimStart, 0);
-        if (record.TrimLength > 0)
-            source.RecordingTime = record.TrimLength;
+        const TSourceRange range = RowRange(record);
+        source.InputStart = range.Start;
+        if (range.Length != NoMediaTime)
+            source.RecordingTime = range.Length;
         Start.AlbumMembers[size_t(row)] = album->AddMember(std::move(source));
     }
     Start.Album = std::move(album);
@@ -366,9 +368,11 @@ TBatchDriver::TRowOutcome TBatchDriver::ChooseDestination(int Row, std::string& 
                                    : "the files not started yet were not converted.");
         return TRowOutcome::Stop;
     }
-    const TNameTags tags = Track ? WithTrackFields(record.NameTags, *Track) : record.NameTags;
+    const TNameTags pieceTags = SegmentNameTags(record.NameTags, record.Segment);
+    const TNameTags tags = Track ? WithTrackFields(pieceTags, *Track) : pieceTags;
     const std::string planned =
-        PlannedOutput(folder, source, record.Root, tags, start.Suffix, start.Naming);
+        PlannedOutput(folder, NamingSource(source, record.Segment, start.Naming.Layout),
+                      record.Root, tags, start.Suffix, start.Naming);
     const bool tail = Track && OwnFile &&
                       !(start.Naming.Layout == TOutputLayout::Tags &&
                         TemplateNamesTracks(start.Naming.Template));
@@ -418,6 +422,10 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
     TlvFilesRecord& record = FList.Record(Row);
     TAVProbe& probe = FConverter.Probe();
 
+    if (!record.SegmentError.empty()) {
+        SkipRow(Row, record.SegmentError, Result);
+        return TRowOutcome::Skipped;
+    }
     TInputOptions input;
     ResetInputOptions(input);
     input.FileName = FList.Caption(Row);
@@ -494,6 +502,7 @@ TBatchDriver::TRowOutcome TBatchDriver::BuildRow(int Row, std::string& Error, TB
         Error = e.what();
         return TRowOutcome::Stop;
     }
+    ApplySegment(record, input, output);
     AppendLines(output.ExtOptions, start.ExtraOutputOptions);
     output.Hook = NeedsFrameHook(record);
     if (start.Album) {

@@ -256,6 +256,13 @@ const std::map<std::string, TOptionHandler, std::less<>>& ValueOptions()
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              return ParseFade(A.FadeOut, "--fade-out", V, E);
          }},
+        {"--split",
+         [](TConvertArgs& A, const std::string& V, std::string& E) {
+             A.SplitChapters = V == "chapters";
+             if (!A.SplitChapters)
+                 E = "--split: " + Quoted(V) + " is not chapters";
+             return A.SplitChapters;
+         }},
         {"--layout",
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              A.Layout = ParseLayout(V);
@@ -449,8 +456,12 @@ std::string ConvertUsage()
            "  --name TEMPLATE       name outputs from their tags (implies --layout tags), \"/\"\n"
            "                        making folders; fields {artist} {albumartist} {album}\n"
            "                        {title} {track} {disc} {year} {genre} {name} {folder}\n"
-           "                        {ext} {tracknumber} {tracklang}; default:\n"
+           "                        {ext} {tracknumber} {tracklang} {chapter}
+           "                        {chaptertitle}; default:\n"
            "                        {albumartist}/{album}/{track} {title}\n"
+           "  --split chapters      one file per chapter, NAME - NN TITLE (a CUE sheet beside\n"
+           "                        or inside a file, or added itself, always gives one file\n"
+           "                        per track)\n"
            "  --if-exists number|skip|replace|update\n"
            "                        when the output exists: number (the default) takes the\n"
            "                        next free name, skip passes the file over, replace writes\n"

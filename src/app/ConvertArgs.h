@@ -8,7 +8,7 @@
 //                 [--normalize[=TARGET]] [--true-peak DBTP] [--album-gain[=tags|batch]]
 //                 [--loudness-tags] [--fade-in SECONDS] [--fade-out SECONDS]
 //                 [--trim-silence] [--audio-track default|first|N|LANG[,LANG...]|all]
-//                 FILE|FOLDER...
+//                 [--split chapters] FILE|FOLDER...
 //   zelta-convert --list-profiles | --info FILE | --help | --version
 //
 // Every option also takes the form --name=VALUE; "--" ends the options. Times are seconds
@@ -66,6 +66,7 @@ struct TConvertArgs {
     std::optional<std::string> NameTemplate; // --name; default: the stored template
     std::optional<TIfExists> IfExists;    // --if-exists; default: the stored rule
     std::optional<TTrackRule> AudioTrack; // --audio-track; default: the stored rule
+    bool SplitChapters = false;           // --split chapters: one file per chapter
     bool ListProfiles = false;
     std::optional<std::string> InfoFile;
     bool Help = false;

@@ -54,6 +54,9 @@ const std::set<std::string>& MediaExtensions()
             e.insert(extra);
         for (const char* unsure : {"dat", "ifo", "cda", "gif"})
             e.erase(unsure);
+        // A sheet found in a folder is read through its image (the sheet of the same name,
+        // Segments.h): the sheet a rip leaves beside its per-track files adds nothing.
+        e.erase("cue");
         return e;
     }();
     return Extensions;

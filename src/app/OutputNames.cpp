@@ -26,7 +26,9 @@ constexpr std::string_view Fields[] = {"artist", "albumartist", "album", "title"
                                        "disc",   "year",        "genre", "name",  "folder",
                                        "ext",
                                        // audio track fields
-                                       "tracknumber", "tracklang"};
+                                       "tracknumber", "tracklang",
+                                       // the piece of the source a row converts (Segments.h)
+                                       "chapter", "chaptertitle"};
 
 bool IsField(std::string_view Name)
 {
@@ -310,6 +312,11 @@ std::string ExpandNameTemplate(std::string_view Template, const TNameTags& Tags,
             return Tag(Tags, TrackNumberField.data());
         if (Name == "tracklang")
             return Tag(Tags, TrackLanguageField.data());
+        // A track or chapter of the source: its number (two digits) and title.
+        if (Name == "chapter")
+            return TrackText(Tag(Tags, "chapter"));
+        if (Name == "chaptertitle")
+            return Tag(Tags, "chaptertitle");
         return {};
     };
     std::string out;

@@ -9,7 +9,9 @@
 //
 // Template fields: {artist}, {albumartist}, {album}, {title}, {track} (two digits), {disc},
 // {year}, {genre}, {name} (the source's name without extension), {folder} (its folder below the
-// folder that was added; may be empty), {ext} (the source's extension).
+// folder that was added; may be empty), {ext} (the source's extension); for a row holding a
+// track or chapter of its source (Segments.h), {chapter} (its number, two digits) and
+// {chaptertitle}.
 // Audio track fields: {tracknumber} (the converted audio track's number), {tracklang} (its
 // language); both empty when the file's track is not known. A missing tag falls
 // back: albumartist to artist to "Unknown Artist", album to "Unknown Album", title to the file

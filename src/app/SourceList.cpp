@@ -4,6 +4,7 @@
 #include "app/FormatCatalogue.h"
 #include "app/JobBuilder.h"
 #include "app/OutputNames.h"
+#include "app/Segments.h"
 #include "app/SettingsKeys.h"
 #include "engine/OptionRecords.h"
 #include "probe/AVProbe.h"
@@ -28,7 +29,8 @@ constexpr std::string_view DesignedAddFilter =
     "All Supported Video Formats|*.AVI;*.AVM;*.ASF;*.WMV;*.AVS;*.FLV;*.MKV;*.MOV;*.3GP;*.3G2;"
     "*.M4V;*.MP4;*.MPG;*.MPEG;*.DAT;*.OGM;*.VOB;*.RM;*.RMVB;*.TS;*.TP;*.IFO;*.NSV;*.SWF;|"
     "All Supported Audio Formats|*.MP3;*.AAC;*.WAV;*.WMA;*.OGG;*.CDA;*.FLAC;*.M4A;*.MID;*.MKA;"
-    "*.MP2;*.MPA;*.MPC;*.APE;*.OFR;*.OGG;*.RA;*.WV;*.TTA;*.AC3;*.DTS;|"
+    // (CUE sheets added too: an album image's tracks, Segments.h)
+    "*.MP2;*.MPA;*.MPC;*.APE;*.OFR;*.OGG;*.RA;*.WV;*.TTA;*.AC3;*.DTS;*.CUE;|"
     "AVI files (*.avi)|*.avi|"
     "MPEG4 files (*.mp4)|*.mp4|"
     "MPEG files (*.mpg,*.mpeg)|*.mpg;*.mpeg|"
@@ -287,8 +289,7 @@ void TSourceListModel::UpdateDestinations(const TIniFile& Settings, const TIniFi
     TReservedNames Reserved;
     for (int Row = 0; Row < RowCount(); ++Row) {
         TlvFilesRecord& R = Record(Row);
-        const std::string Planned =
-            PlannedOutput(Folder, Caption(Row), R.Root, R.NameTags, Suffix, Naming);
+        const std::string Planned = PlannedRowOutput(Folder, Caption(Row), R, Suffix, Naming);
         TOutputChoice Choice = ChooseOutput(Planned, Caption(Row), Naming, Reserved);
         // A file the rule passes over shows the name it would have had.
         std::string Name = Choice.Skipped ? Planned : std::move(Choice.Name);
@@ -312,6 +313,7 @@ std::string DestinationColumnText(const std::string& Folder, const std::string& 
 struct TSourceListModel::TRow {
     bool Checked = true;
     std::string Caption;
+    std::string Key; // what tells rows apart: the caption, with the piece for a track or chapter
     // Texts of colLength .. colProgress.
     std::array<std::string, SourceColumnCount - 1> SubItems;
     std::string ProgressTip; // the tool tip of an "Error" or "Warning" in the Progress column
@@ -341,19 +343,29 @@ QVariant TSourceListModel::data(const QModelIndex& Index, int Role) const
     const auto Column = TSourceColumn(Index.column());
     switch (Role) {
     case Qt::DisplayRole:
-        if (Column == colSource && FRows[size_t(Row)]->Record.AudioTrack >= 1) {
-            // Before the path, which a narrow column cuts at its end: "[audio 2: fre] /films/..."
-            const std::string& track = FRows[size_t(Row)]->Record.AudioTrackText;
-            return QString::fromStdString("[audio " + track.substr(0, track.find(',')) + "] " +
-                                          SubItem(Row, Column));
+        if (Column == colSource) {
+            const TlvFilesRecord& record = FRows[size_t(Row)]->Record;
+            std::string caption = record.Segment.Active() ? SegmentCaption(record.Segment)
+                                                          : SubItem(Row, Column);
+            // The chosen track before the path, which a narrow column cuts at its end:
+            // "[audio 2: fre] /films/..."
+            if (record.AudioTrack >= 1) {
+                const std::string& track = record.AudioTrackText;
+                caption = "[audio " + track.substr(0, track.find(',')) + "] " + caption;
+            }
+            return QString::fromStdString(caption);
         }
         return QString::fromStdString(SubItem(Row, Column));
     case Qt::ToolTipRole:
         if (Column == colProgress && !FRows[size_t(Row)]->ProgressTip.empty())
             return QString::fromStdString(FRows[size_t(Row)]->ProgressTip);
-        if (Column == colSource && FRows[size_t(Row)]->Record.AudioTrack >= 1)
-            return QString::fromStdString("Audio track " +
-                                          FRows[size_t(Row)]->Record.AudioTrackText);
+        if (Column == colSource) {
+            const TlvFilesRecord& record = FRows[size_t(Row)]->Record;
+            std::string tip = SourceTip(record);
+            if (record.AudioTrack >= 1)
+                tip = "Audio track " + record.AudioTrackText + (tip.empty() ? "" : "\n" + tip);
+            return QString::fromStdString(tip);
+        }
         return {};
     case Qt::CheckStateRole:
         if (Column == colSource)
@@ -403,7 +415,7 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<std::s
     std::vector<TAddEntry> Entries;
     Entries.reserve(Paths.size());
     for (const std::string& Path : Paths)
-        Entries.push_back({Path, {}});
+        Entries.push_back(TAddEntry{Path, {}, {}, {}});
     return AddFiles(Entries, Converter, LibraryFolder, Settings, Catalogue, Prompts, Progress);
 }
 
@@ -414,15 +426,58 @@ std::string RootOf(const TAddEntry& Entry)
     return Entry.Root.empty() ? fs::path(Entry.Path).parent_path().string() : Entry.Root;
 }
 
+// Whole seconds of a length in microseconds, as the Length columns show it.
+std::string SecondsText(int64_t Microseconds)
+{
+    return std::to_string(Microseconds > 0 ? Microseconds / 1000000 : 0);
+}
+
+}  // namespace
+
+std::string SourceTip(const TlvFilesRecord& Record)
+{
+    if (!Record.Segment.Active())
+        return {};
+    std::string tip = Record.SrcFile;
+    if (!Record.Segment.Sheet.empty())
+        tip += "\n" + Record.Segment.Sheet;
+    return tip;
+}
+
+namespace {
+
 }  // namespace
 
 void TSourceListModel::AppendRow(std::unique_ptr<TRow> Row)
 {
-    FCaptions.insert(Row->Caption);
+    if (Row->Key.empty())
+        Row->Key = Row->Caption;
+    FCaptions.insert(Row->Key);
     const int At = RowCount();
     beginInsertRows(QModelIndex(), At, At);
     FRows.push_back(std::move(Row));
     endInsertRows();
+}
+
+bool TSourceListModel::AppendErrorRow(const TAddEntry& Entry)
+{
+    const std::string Key = Entry.Path + "\n#error";
+    if (HasCaption(Key))
+        return false;
+    auto NewRow = std::make_unique<TRow>();
+    NewRow->Checked = true; // Start reports it with the files that failed
+    NewRow->Caption = Entry.Path;
+    NewRow->Key = Key;
+    NewRow->SubItems[colLength - 1] = "0";
+    NewRow->SubItems[colTrimmedLength - 1] = "0";
+    NewRow->SubItems[colProgress - 1] = ProgressErrorText;
+    NewRow->ProgressTip = Entry.Error;
+    TlvFilesRecord& R = NewRow->Record;
+    R.SrcFile = Entry.Path;
+    R.Root = RootOf(Entry);
+    R.SegmentError = Entry.Error;
+    AppendRow(std::move(NewRow));
+    return true;
 }
 
 int TSourceListModel::AddUnprobed(const std::vector<TAddEntry>& Entries, const TIniFile& Settings)
@@ -430,20 +485,31 @@ int TSourceListModel::AddUnprobed(const std::vector<TAddEntry>& Entries, const T
     const int Code = ReadSettingInteger(Settings, KeyFormatCode);
     const std::string ZoomMode = Settings.ReadString(FormatInfoSection(Code), "parazoom", "lbox");
     int Added = 0;
-    for (size_t P = 0; P < Entries.size(); ++P) {
-        const std::string& Path = Entries[P].Path;
+    const std::vector<TAddEntry> Expanded =
+        ExpandSegments(Entries, TSegmentOptions{ReadSplitChapters(Settings)});
+    for (size_t P = 0; P < Expanded.size(); ++P) {
+        const TAddEntry& Entry = Expanded[P];
+        const std::string& Path = Entry.Path;
         std::error_code Ec;
-        if (fs::is_directory(Path, Ec) || HasCaption(Path))
+        if (!Entry.Error.empty()) {
+            Added += AppendErrorRow(Entry) ? 1 : 0;
+            continue;
+        }
+        const std::string Key = SegmentKey(Path, Entry.Segment);
+        if (fs::is_directory(Path, Ec) || HasCaption(Key))
             continue;
         auto NewRow = std::make_unique<TRow>();
         NewRow->Caption = Path;
-        NewRow->SubItems[colLength - 1] = "0";
-        NewRow->SubItems[colTrimmedLength - 1] = "0";
+        NewRow->Key = Key;
+        const std::string Length = SecondsText(SegmentLength(Entry.Segment, 0));
+        NewRow->SubItems[colLength - 1] = Length;
+        NewRow->SubItems[colTrimmedLength - 1] = Length;
         TlvFilesRecord& R = NewRow->Record;
         R.PickIndex = int(P);
         R.SrcFile = Path;
         R.ZoomMode = ZoomMode;
-        R.Root = RootOf(Entries[P]);
+        R.Root = RootOf(Entry);
+        R.Segment = Entry.Segment;
         AppendRow(std::move(NewRow));
         ++Added;
     }
@@ -475,17 +541,29 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<TAddEn
     const TOutputNaming Naming = ReadOutputNaming(Settings, !AnalyseVideo);
     std::string Folder;
     TReservedNames Reserved;
-    for (size_t P = 0; P < Entries.size(); ++P) {
-        if (Progress && !Progress(int(P), int(Entries.size()))) {
+    const std::vector<TAddEntry> Expanded =
+        ExpandSegments(Entries, TSegmentOptions{ReadSplitChapters(Settings)});
+    // The pieces of one file follow each other: the file is probed once for all of them.
+    std::string ProbedPath;
+    int64_t ProbedLength = 0;
+    TNameTags ProbedTags;
+    for (size_t P = 0; P < Expanded.size(); ++P) {
+        if (Progress && !Progress(int(P), int(Expanded.size()))) {
             Result.Cancelled = true;
             break;
         }
-        const std::string& Path = Entries[P].Path;
+        const TAddEntry& Entry = Expanded[P];
+        const std::string& Path = Entry.Path;
+        if (!Entry.Error.empty()) {
+            Result.Added += AppendErrorRow(Entry) ? 1 : 0;
+            continue;
+        }
         std::error_code Ec;
         const fs::file_status St = fs::status(Path, Ec);
         if (Ec || !fs::exists(St) || fs::is_directory(St))
             continue;
-        if (HasCaption(Path))
+        const std::string Key = SegmentKey(Path, Entry.Segment);
+        if (HasCaption(Key))
             continue;
 
         if (Folder.empty()) {
@@ -496,38 +574,48 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<TAddEn
             }
         }
 
-        TInputOptions Options;
-        ResetInputOptions(Options);
-        Options.FileName = Path;
-        if (!AnalyseVideo)
-            Options.ExtOptions = "vn=1";
-        const int Task = Converter.AddTask(Path, &Options);
-        if (Task < 0)
-            continue; // not media the engine can open
-
-        int Duration = 0;
-        TNameTags Tags;
-        if (TAVProbe* Probe = Converter.InputProbe(Task, 0)) {
-            TFileStreamInfo Info;
-            if (Probe->GetFileStreamInfo(Info) && Info.Duration > 0)
-                Duration = int(Info.Duration / 1000000);
-            Tags = ReadNameTags(Probe->FormatContext());
+        if (!Entry.Segment.Active() || Path != ProbedPath) {
+            TInputOptions Options;
+            ResetInputOptions(Options);
+            Options.FileName = Path;
+            if (!AnalyseVideo)
+                Options.ExtOptions = "vn=1";
+            ProbedPath.clear();
+            const int Task = Converter.AddTask(Path, &Options);
+            if (Task < 0)
+                continue; // not media the engine can open
+            ProbedLength = 0;
+            ProbedTags.clear();
+            if (TAVProbe* Probe = Converter.InputProbe(Task, 0)) {
+                TFileStreamInfo Info;
+                if (Probe->GetFileStreamInfo(Info) && Info.Duration > 0)
+                    ProbedLength = Info.Duration;
+                ProbedTags = ReadNameTags(Probe->FormatContext());
+            }
+            // Adding only probes the file; the tasks of a conversion are built at Start.
+            Converter.RemoveTask(Task);
+            Converter.ClearTasks();
+            ProbedPath = Path;
         }
-        // Adding only probes the file; the tasks of a conversion are built at Start.
-        Converter.RemoveTask(Task);
-        Converter.ClearTasks();
+        const int64_t Length =
+            Entry.Segment.Active() ? SegmentLength(Entry.Segment, ProbedLength) : ProbedLength;
+        const int Duration = int(Length > 0 ? Length / 1000000 : 0);
+        TNameTags Tags = ProbedTags;
 
         // A name not found now (a folder that cannot be read) is looked for again at Start,
         // which fails the file with the reason; the row shows no destination meanwhile. A file
         // the "exists" rule will pass over shows the name it would have had.
-        const std::string Root = RootOf(Entries[P]);
-        const std::string Planned = PlannedOutput(Folder, Path, Root, Tags, Suffix, Naming);
+        const std::string Root = RootOf(Entry);
+        const std::string Planned =
+            PlannedOutput(Folder, NamingSource(Path, Entry.Segment, Naming.Layout), Root,
+                          SegmentNameTags(Tags, Entry.Segment), Suffix, Naming);
         TOutputChoice Choice = ChooseOutput(Planned, Path, Naming, Reserved);
         const std::string Dest = Choice.Skipped ? Planned : Choice.Name;
 
         auto NewRow = std::make_unique<TRow>();
         NewRow->Checked = true;
         NewRow->Caption = Path;
+        NewRow->Key = Key;
         NewRow->SubItems[colLength - 1] = std::to_string(Duration);
         NewRow->SubItems[colTrimmedLength - 1] = std::to_string(Duration);
         NewRow->SubItems[colDestination - 1] = DestinationColumnText(Folder, Dest);
@@ -540,6 +628,7 @@ TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<TAddEn
         R.Root = Root;
         R.NameTags = std::move(Tags);
         R.TagsRead = true;
+        R.Segment = Entry.Segment;
         AppendRow(std::move(NewRow));
         ++Result.Added;
     }
@@ -551,12 +640,55 @@ int TSourceListModel::RemoveRow(int Row)
     if (Row < 0 || Row >= RowCount())
         return -1;
     beginRemoveRows(QModelIndex(), Row, Row);
-    FCaptions.erase(FRows[size_t(Row)]->Caption);
+    FCaptions.erase(FRows[size_t(Row)]->Key);
     FRows.erase(FRows.begin() + Row);
     endRemoveRows();
     if (FRows.empty())
         return -1;
     return Row < RowCount() ? Row : RowCount() - 1;
+}
+
+int TSourceListModel::ReplaceWithPieces(int Row, const std::vector<TSegment>& Pieces)
+{
+    if (Row < 0 || Row >= RowCount() || Pieces.empty())
+        return 0;
+    const TRow& Old = *FRows[size_t(Row)];
+    std::vector<std::unique_ptr<TRow>> Made;
+    for (const TSegment& Piece : Pieces) {
+        const std::string Key = SegmentKey(Old.Caption, Piece);
+        if (HasCaption(Key))
+            continue;
+        // The pieces start without the whole file's edits (its trim, crop and effects).
+        auto NewRow = std::make_unique<TRow>();
+        NewRow->Checked = Old.Checked;
+        NewRow->Caption = Old.Caption;
+        NewRow->Key = Key;
+        const std::string Length =
+            SecondsText(SegmentLength(Piece, int64_t(Old.Record.Duration) * 1000000));
+        NewRow->SubItems[colLength - 1] = Length;
+        NewRow->SubItems[colTrimmedLength - 1] = Length;
+        TlvFilesRecord& R = NewRow->Record;
+        R.PickIndex = Old.Record.PickIndex;
+        R.SrcFile = Old.Record.SrcFile;
+        R.Duration = Old.Record.Duration;
+        R.ZoomMode = Old.Record.ZoomMode;
+        R.Root = Old.Record.Root;
+        R.NameTags = Old.Record.NameTags;
+        R.TagsRead = Old.Record.TagsRead;
+        R.Segment = Piece;
+        Made.push_back(std::move(NewRow));
+    }
+    if (Made.empty())
+        return 0;
+    RemoveRow(Row);
+    const int Count = int(Made.size());
+    beginInsertRows(QModelIndex(), Row, Row + Count - 1);
+    for (int I = 0; I < Count; ++I) {
+        FCaptions.insert(Made[size_t(I)]->Key);
+        FRows.insert(FRows.begin() + Row + I, std::move(Made[size_t(I)]));
+    }
+    endInsertRows();
+    return Count;
 }
 
 bool TSourceListModel::Clear(TCustomFFConverter& Converter)

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "app/IniFile.h"
+#include "app/SegmentRecord.h"
 #include "app/UserPrompts.h"
 #include "effects/WmRec.h"
 
@@ -66,12 +67,20 @@ struct TlvFilesRecord : TFrameEffectsRecord {
     int AudioTrack = -1;        // the audio track chosen for this file (its number from 1);
                                 // -1 follows the batch rule (TrackChoice)
     std::string AudioTrackText; // the chosen track as listed (AudioTrackText), "" with none
+    // The piece of the file this row converts (a CUE track, a chapter; Segments.h), and for a
+    // row that stands for a sheet that cannot be used, why (the row cannot convert).
+    TSegment Segment;
+    std::string SegmentError;
 };
 
 // A file to add and the folder it was added from ("" for the file's own folder).
 struct TAddEntry {
     std::string Path;
     std::string Root;
+    // Set by ExpandSegments (Segments.h): the piece of Path the row converts, or why the sheet
+    // the entry came from cannot be used (the row then shows the error).
+    TSegment Segment;
+    std::string Error;
 };
 
 // Columns of the report view.
@@ -110,6 +119,10 @@ QRgb RowBackground(int Row, int ThemeIndex);
 // GTK match name filters case-sensitively on Linux), "*.*" as "*". The view sets
 // QFileDialog::HideNameFilterDetails so that exactly the designed descriptions are shown.
 std::vector<std::string> AddDialogFilters();
+
+// The Source column's tool tip of a row: for a track or chapter the file (and the sheet) it
+// comes from, else "".
+std::string SourceTip(const TlvFilesRecord& Record);
 
 // ---- destination names ----
 
@@ -211,6 +224,10 @@ public:
     // view and stops the preview). A row outside the list (as -1 for "no selection") removes
     // nothing and returns -1. The encoder's tasks are not touched.
     int RemoveRow(int Row);
+    // Row makes way for a row per piece of its file (Pieces in order), each with the record's
+    // file, root, tags and zoom (no trim, crop or effects) and its piece's length; pieces the list has already are left out.
+    // Destinations are left to UpdateDestinations. Returns the rows inserted.
+    int ReplaceWithPieces(int Row, const std::vector<TSegment>& Pieces);
     // Removes every row and record and clears Converter's tasks. False (and nothing done) when
     // the list was empty already.
     bool Clear(TCustomFFConverter& Converter);
@@ -286,6 +303,9 @@ private:
     struct TRow;
     // Appends a row (main thread).
     void AppendRow(std::unique_ptr<TRow> Row);
+    // A row for an entry that cannot convert (a CUE sheet that cannot be used): its
+    // Progress shows "Error" with the reason. False when the list has it already.
+    bool AppendErrorRow(const TAddEntry& Entry);
     std::vector<std::unique_ptr<TRow>> FRows;
     std::unordered_set<std::string> FCaptions; // the captions of FRows
     std::string FOutputFolder;

@@ -47,6 +47,13 @@ std::string TrimCaption(const std::string& FileName) {
 
 TTrimRange StoredTrimRange(const TlvFilesRecord& Record, int64_t Duration) {
     TTrimRange r{0, Duration};
+    // A track or chapter without a trim of its own shows its piece of the file.
+    if (Record.Segment.Active() && Record.TrimStart <= 0 && Record.TrimLength <= 0) {
+        r.Start = std::min(Record.Segment.Start, Duration);
+        if (Record.Segment.End >= 0 && Record.Segment.End < Duration)
+            r.End = Record.Segment.End;
+        return r;
+    }
     if (Record.TrimStart >= 0)
         r.Start = Record.TrimStart;
     if (Record.TrimLength > 0)

@@ -20,7 +20,8 @@ std::string TrimCaption(const std::string& FileName);
 
 // The start and end points of a showing, from the record and the file's duration: the start is
 // TrimStart when that is not negative (else 0); the end is TrimStart + TrimLength when the length
-// is above 0, else the duration.
+// is above 0, else the duration. A row holding a piece of its file (a CUE track, a chapter) and
+// no trim shows the piece: its start and end (the duration for the last).
 struct TTrimRange {
     int64_t Start = 0;
     int64_t End = 0;

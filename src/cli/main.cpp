@@ -9,6 +9,7 @@
 #include "app/ConvertArgs.h"
 #include "app/FormatCatalogue.h"
 #include "app/IniFile.h"
+#include "app/Segments.h"
 #include "app/SettingsKeys.h"
 #include "app/JobBuilder.h"
 #include "app/LibraryWalker.h"
@@ -198,6 +199,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         (Args.IfExists &&
          !settings.WriteInteger(SectionSettings, KeyIfExists, int(*Args.IfExists))) ||
         (Args.AudioTrack && !WriteTrackRule(settings, *Args.AudioTrack)) ||
+        (Args.SplitChapters && !settings.WriteBool(SectionSettings, KeySplitChapters, true)) ||
         !WriteLoudnessArgs(Args, settings))
         return Fail(settings.LastError());
     std::string outputFolder;
@@ -265,7 +267,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
                 failures.push_back(Named(file.Path, "no such file"));
                 continue;
             }
-            entries.push_back({file.Path, file.Root});
+            entries.push_back(TAddEntry{file.Path, file.Root, {}, {}});
         }
         if (walk.Folders > 0)
             host.Print("zelta-convert: " + AddSummary(int(entries.size()), walk.Others));

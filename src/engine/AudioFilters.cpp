@@ -168,7 +168,10 @@ void TAudioChain::Build(const AVFrame* Like) {
                                   LibraryReason(r));
         last = f;
     };
-    auto samples = [&](int64_t Time) { return av_rescale(Time, FRate, 1000000); };
+    auto samples = [&](int64_t Time) {
+        return av_rescale(FPlan.TrimOrigin + Time, FRate, 1000000) -
+               av_rescale(FPlan.TrimOrigin, FRate, 1000000);
+    };
     std::string trim;
     if (FPlan.TrimStart != NoMediaTime)
         trim = FormatText("start_pts=%lld", static_cast<long long>(samples(FPlan.TrimStart)));

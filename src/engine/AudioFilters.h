@@ -37,6 +37,10 @@ struct TAudioChainPlan {
     double GainDb = 0;              // constant gain (0: none)
     int64_t TrimStart = NoMediaTime; // what lies before is dropped
     int64_t TrimEnd = NoMediaTime;   // what lies from here on is dropped
+    // Where the run's time 0 lies on the source's own time line: the cuts go to the sample
+    // their source times round to (so a piece ending where the next one starts loses and
+    // doubles nothing, whatever the rounding of either).
+    int64_t TrimOrigin = 0;
     double FadeIn = 0;              // seconds of fade in from FadeInStart
     int64_t FadeInStart = 0;
     double FadeOut = 0;             // seconds of fade out ending at FadeOutEnd

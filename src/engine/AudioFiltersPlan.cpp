@@ -97,20 +97,38 @@ void TTranscoder::PlanAudioFilters() {
         TOutputFileEntry& entry = outputs[i];
         if (entry.AudioFilters.empty() && !entry.Shaping.Active())
             continue;
+        // A piece's end alone asks for no chain where the sound is copied: the copy ends at the
+        // packet that holds it.
+        TAudioShaping shaping = entry.Shaping;
+        const int64_t segmentEnd = shaping.SegmentEnd;
+        shaping.SegmentEnd = -1;
+        const bool needsChain = !entry.AudioFilters.empty() || shaping.Active();
         std::vector<TOutputStream*> streams;
         for (const auto& p : OutputStreams_)
             if (p->FileIndex == int(i) && MediaTypeOf(*p) == AVMEDIA_TYPE_AUDIO) {
-                if (!p->EncodingNeeded)
+                if (!p->EncodingNeeded && needsChain)
                     throw FFmpegException(
                         "Audio filters, normalisation and fades need the sound encoded, not copied");
-                streams.push_back(p.get());
+                if (p->EncodingNeeded)
+                    streams.push_back(p.get());
             }
         if (streams.empty())
             continue;
         TAudioChainPlan plan;
         plan.UserFilters = entry.AudioFilters;
-        if (entry.Shaping.Active() && !ShapeSound(entry, *streams.front(), plan))
+        if (shaping.Active() && !ShapeSound(entry, *streams.front(), plan))
             return; // stopped: the run ends at once
+        if (segmentEnd >= 0) {
+            const TInputStream& ist = *streams.front()->Source;
+            const TInputFileEntry& in = Session_.InputEntries()[size_t(ist.FileIndex)];
+            const int64_t firstTime =
+                in.Context->start_time != AV_NOPTS_VALUE ? in.Context->start_time : 0;
+            // The run's time 0 is the input's seek target (StartTime + the container's start).
+            plan.TrimOrigin = in.SeekStart + firstTime;
+            const int64_t end = segmentEnd - in.SeekStart;
+            if (plan.TrimEnd == NoMediaTime || end < plan.TrimEnd)
+                plan.TrimEnd = end;
+        }
         for (TOutputStream* ost : streams)
             ost->Chain = std::make_shared<TAudioChain>(plan);
     }

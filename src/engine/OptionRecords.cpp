@@ -206,7 +206,8 @@ void ApplyTypedOutputFields(TCustomFFmpeg& Core, const TOutputOptions& O) {
         Core.SetOption("replaygain", "1");
     if (!O.AudioFilters.empty())
         Core.SetAudioFilters(O.AudioFilters);
-    if (O.Normalize != 0 || O.FadeIn > 0 || O.FadeOut > 0 || O.TrimSilence) {
+    if (O.Normalize != 0 || O.FadeIn > 0 || O.FadeOut > 0 || O.TrimSilence ||
+        O.SegmentEnd != NoMediaTime) {
         TAudioShaping shaping;
         if (O.Normalize != 0)
             shaping.Target = O.Normalize;
@@ -215,6 +216,8 @@ void ApplyTypedOutputFields(TCustomFFmpeg& Core, const TOutputOptions& O) {
         shaping.FadeIn = O.FadeIn;
         shaping.FadeOut = O.FadeOut;
         shaping.TrimSilence = O.TrimSilence;
+        if (O.SegmentEnd != NoMediaTime)
+            shaping.SegmentEnd = std::max<int64_t>(O.SegmentEnd, 0);
         Core.SetAudioShaping(std::move(shaping));
         if (O.Album && O.Normalize != 0)
             Core.SetLoudnessAlbum(O.Album, O.AlbumMember);

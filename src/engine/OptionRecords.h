@@ -107,6 +107,10 @@ struct TOutputOptions {
     double FadeIn = 0;            // "fade_in", seconds; 0 = none
     double FadeOut = 0;           // "fade_out", seconds; 0 = none
     bool TrimSilence = false;     // "trim_silence": silence of 0.5 s or more at either end
+    // "segment_end": the end of the piece of the source this output holds (a CUE track, a
+    // chapter), microseconds from the source's start; the input's StartTime is its start. The
+    // sound is cut to the sample there (NoMediaTime: the source's end).
+    int64_t SegmentEnd = NoMediaTime;
     // Album mode: one gain for the album's files (LoudnessAlbum.h); null = each file its own.
     std::shared_ptr<TLoudnessAlbum> Album;
     int AlbumMember = -1;

@@ -58,11 +58,18 @@ struct TAudioShaping {
     double FadeIn = 0;            // "fade_in", seconds
     double FadeOut = 0;           // "fade_out", seconds
     bool TrimSilence = false;     // "trim_silence": below -50 dBFS for 0.5 s or more
+    // "segment_end": where the output's piece of the source ends, microseconds from the
+    // source's start (< 0: at its end). With the input's start time as the piece's start, the
+    // sound is cut at exactly the samples both round to, so consecutive pieces join without a
+    // gap or an overlap.
+    int64_t SegmentEnd = -1;
     // Album mode: one gain for the album's files, measured together (set by the typed setter).
     std::shared_ptr<TLoudnessAlbum> Album;
     int AlbumMember = -1;
 
-    bool Active() const { return Target || FadeIn > 0 || FadeOut > 0 || TrimSilence; }
+    bool Active() const {
+        return Target || FadeIn > 0 || FadeOut > 0 || TrimSilence || SegmentEnd >= 0;
+    }
     // The whole file must be measured first: the gain, the sound's edges or its end.
     bool NeedsMeasuring() const { return Target || FadeOut > 0 || TrimSilence; }
     bool operator==(const TAudioShaping&) const = default;

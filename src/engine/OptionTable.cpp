@@ -353,6 +353,10 @@ void TrimSilenceOption(TCustomFFmpeg& F, const std::string&, const std::string& 
     Shape(F, [&](TAudioShaping& S) { S.TrimSilence = OptionBool(Value); });
 }
 
+void SegmentEndOption(TCustomFFmpeg& F, const std::string& Name, const std::string& Value) {
+    Shape(F, [&](TAudioShaping& S) { S.SegmentEnd = ParseTime(Name, Value, true); });
+}
+
 void MatrixOption(TCustomFFmpeg& F, const std::string& Name, const std::string& Value) {
     auto& matrix = Name == "intra_matrix" ? F.Options().IntraMatrix : F.Options().InterMatrix;
     matrix.emplace();
@@ -601,6 +605,7 @@ const TOptionEntry OptionTable[] = {
     {"fade_in", FadeOption},
     {"fade_out", FadeOption},
     {"trim_silence", TrimSilenceOption},
+    {"segment_end", SegmentEndOption},
     {"replace_existing", BoolOption<&TOptionValues::ReplaceExisting>},
     {"audio_stream", IntOption<&TOptionValues::AudioStream>},
     {"muxdelay", FloatOption<&TOptionValues::MuxMaxDelay>},

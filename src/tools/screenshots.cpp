@@ -58,6 +58,7 @@
 #include <clocale>
 #include <cstdio>
 #include <exception>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -362,6 +363,32 @@ int main(int argc, char** argv) {
         ApplyTheme(theme);
         ok = Save(main, out, "main-rows", theme, names) && ok;
     }
+#ifdef ZELTA_SCREENSHOTS_FIXTURES
+    // The tracks of an album image with its CUE sheet, one row each.
+    try {
+        const std::string album = zelta::JoinPath(home.path().toStdString(), "Live at the Hall");
+        QDir().mkpath(QString::fromStdString(album));
+        fixtures::TMediaSpec image;
+        image.Format = "flac";
+        image.AudioEncoders = {"flac"};
+        image.Seconds = 30;
+        fixtures::MakeMedia(zelta::JoinPath(album, "Live at the Hall.flac"), image);
+        std::ofstream(zelta::JoinPath(album, "Live at the Hall.cue"), std::ios::binary)
+            << "PERFORMER \"The Zelta Quartet\"\nTITLE \"Live at the Hall\"\n"
+               "FILE \"Live at the Hall.wav\" WAVE\n"
+               "  TRACK 01 AUDIO\n    TITLE \"Overture\"\n    INDEX 01 00:00:00\n"
+               "  TRACK 02 AUDIO\n    TITLE \"Night Song\"\n    INDEX 01 00:09:12\n"
+               "  TRACK 03 AUDIO\n    TITLE \"Dance in Three\"\n"
+               "    PERFORMER \"The Zelta Quartet & Guests\"\n    INDEX 01 00:21:40\n";
+        main.AddChosenFiles({zelta::JoinPath(album, "Live at the Hall.cue")});
+        for (int theme : themes) {
+            ApplyTheme(theme);
+            ok = Save(main, out, "main-cue-rows", theme, names) && ok;
+        }
+    } catch (const std::exception& E) {
+        std::fprintf(stderr, "zelta-screenshots: no album image: %s\n", E.what());
+    }
+#endif
 
     // The trim and crop dialogs playing the H.264 row, paused once a picture shows, taken in
     // every theme.

@@ -6,6 +6,7 @@
 #include "app/JobBuilder.h"
 #include "app/LibraryWalker.h"
 #include "app/MainFormLogic.h"
+#include "app/Segments.h"
 #include "app/SettingsKeys.h"
 #include "app/SystemCommands.h"
 #include "ui/AccessibleNames.h"
@@ -286,6 +287,8 @@ void TfrmMain::CreateMenus() {
     Trim2 = PopupMenu1->addAction(QStringLiteral("&Trim"));
     WaterMark2 = PopupMenu1->addAction(QStringLiteral("&Video Effect && Water Mark"));
     AudioTrack2 = PopupMenu1->addAction(QStringLiteral("Audio Trac&k..."));
+    SplitChapters2 = PopupMenu1->addAction(QStringLiteral("One File per C&hapter"));
+    SplitChapters2->setObjectName(QStringLiteral("SplitChapters2"));
     PopupMenu1->addSeparator();
     AddFiles1 = PopupMenu1->addAction(QStringLiteral("&Add"));
     Remove2 = PopupMenu1->addAction(QStringLiteral("&Remove"));
@@ -322,6 +325,7 @@ void TfrmMain::CreateMenus() {
     connect(Check1, &QAction::triggered, this, &TfrmMain::Check1Click);
     connect(Uncheck1, &QAction::triggered, this, &TfrmMain::Uncheck1Click);
     later({Infomation1}, &TfrmMain::Infomation1Click);
+    later({SplitChapters2}, &TfrmMain::SplitChaptersClick);
     later({Options1}, &TfrmMain::Options1Click);
     connect(Help2, &QAction::triggered, this, &TfrmMain::Help2Click);
     connect(SupportandContact1, &QAction::triggered, this, &TfrmMain::SupportandContact1Click);
@@ -469,7 +473,7 @@ void TfrmMain::AddChosenFiles(const std::vector<std::string>& Paths) {
     std::vector<TAddEntry> entries;
     entries.reserve(walk.Files.size());
     for (const TLibraryFile& file : walk.Files)
-        entries.push_back({file.Path, file.Root});
+        entries.push_back(TAddEntry{file.Path, file.Root, {}, {}});
     const TSourceListModel::TAddResult added =
         Files_.AddFiles(entries, Ovren_, LibAVFolder(), settings, catalogue, *this,
                         [&busy](int Done, int Total) { return busy.Step(Done, Total); });
@@ -545,6 +549,8 @@ void TfrmMain::PopupMenu1Popup() {
     for (QAction* a :
          {Crop2, Trim2, WaterMark2, AudioTrack2, Infomation1, Remove2, Clear2, Start2})
         a->setEnabled(on);
+    const int row = lvFiles->SelectedRow();
+    SplitChapters2->setEnabled(on && !Running_ && !Files_.Record(row).Segment.Active());
     AddFiles1->setEnabled(true);
 }
 
@@ -626,6 +632,19 @@ void TfrmMain::btnOptionsClick() {
     btnSettingsClick();
 }
 
+
+void TfrmMain::SplitChaptersClick() {
+    TGlobalObject* g = GlobalObject();
+    const int row = lvFiles->SelectedRow();
+    if (g == nullptr || row < 0 || Running_)
+        return;
+    if (SplitRowIntoChapters(Files_, row, g->Settings(), g->Catalogue()) == 0) {
+        ShowMessage("Information", "This file has no chapters to split it by.");
+        return;
+    }
+    lvFiles->SelectRow(row);
+    lvFiles->viewport()->update();
+}
 
 void TfrmMain::Infomation1Click() {
     if (!frmFileInfo)

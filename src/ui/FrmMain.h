@@ -151,6 +151,7 @@ public:
     QAction* Clear2;
     QAction* Start2;
     QAction* Infomation1;
+    QAction* SplitChapters2;      // "One File per C&hapter": the selected row by its chapters
 
     // ---- commands (public so tests and other windows can run them like a click) ----
     void btnAddClick();
@@ -174,6 +175,7 @@ public:
     void TrimClick();
     void WaterMarkClick();
     void Infomation1Click();
+    void SplitChaptersClick();
     void SkinClick(int Index);
     void btnStopClick();
     void btnPauseClick();

@@ -1,6 +1,7 @@
 #include "ui/PrefOutputPage.h"
 
 #include "app/TrackChoice.h"
+#include "app/Segments.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -42,7 +43,8 @@ TPrefOutputPage::TPrefOutputPage(QWidget* Parent) : TPreferencePage(Parent) {
     templateLabel->setBuddy(edtNameTemplate);
     edtNameTemplate->setToolTip(
         QStringLiteral("{artist} {albumartist} {album} {title} {track} {disc} {year} {genre} "
-                       "{name} {folder} {ext} {tracknumber} {tracklang}; \"/\" makes folders"));
+                       "{name} {folder} {ext} {tracknumber} {tracklang} "
+                       "{chapter} {chaptertitle}; \"/\" makes folders"));
     grid->addWidget(templateLabel, row, 0);
     grid->addWidget(edtNameTemplate, row++, 1);
     ckPortableNames = new QCheckBox(QStringLiteral("Portable names (for memory cards)"), names);
@@ -95,11 +97,21 @@ TPrefOutputPage::TPrefOutputPage(QWidget* Parent) : TPreferencePage(Parent) {
     trackLabel->setBuddy(cbAudioTrack);
     tracksRow->addWidget(trackLabel);
     tracksRow->addWidget(cbAudioTrack, 1);
+    auto* pieces = new QGroupBox(QStringLiteral("Files with chapters"), this);
+    auto* piecesRow = new QHBoxLayout(pieces);
+    ckSplitChapters = new QCheckBox(QStringLiteral("One file per chapter"), pieces);
+    ckSplitChapters->setObjectName(QStringLiteral("ckSplitChapters"));
+    ckSplitChapters->setToolTip(
+        QStringLiteral("Files added later with chapters (audiobooks, concerts) give a row per "
+                       "chapter, named \"name - 01 title\"; a CUE sheet always gives a row per "
+                       "track"));
+    piecesRow->addWidget(ckSplitChapters, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(names);
     layout->addWidget(exists);
     layout->addWidget(tracks);
+    layout->addWidget(pieces);
     layout->addStretch(1);
 
     connect(rdGrpLayout, &QButtonGroup::idClicked, this, [this] { UpdateExample(); });
@@ -133,6 +145,7 @@ void TPrefOutputPage::ShowSettings(const TIniFile& Settings) {
     // The folder pictures' default follows the profile: on for audio.
     ShowValues(ReadOutputNaming(Settings, Example().AudioProfile));
     cbAudioTrack->setEditText(QString::fromStdString(TrackRuleText(ReadTrackRule(Settings))));
+    ckSplitChapters->setChecked(ReadSplitChapters(Settings));
 }
 
 void TPrefOutputPage::ShowDefaults() {
@@ -140,6 +153,7 @@ void TPrefOutputPage::ShowDefaults() {
     defaults.FolderPictures = true;
     ShowValues(defaults);
     cbAudioTrack->setEditText(QString::fromStdString(TrackRuleText(TTrackRule{})));
+    ckSplitChapters->setChecked(false);
 }
 
 std::string TPrefOutputPage::CheckValues() const {
@@ -159,7 +173,8 @@ bool TPrefOutputPage::SaveSettings(TIniFile& Settings) {
     if (!TemplateError(n.Template).empty())
         n.Template = std::string(DefaultNameTemplate);
     const std::optional<TTrackRule> rule = ParseTrackRule(cbAudioTrack->currentText().toStdString());
-    return WriteOutputNaming(Settings, n) && (!rule || WriteTrackRule(Settings, *rule));
+    return WriteOutputNaming(Settings, n) && (!rule || WriteTrackRule(Settings, *rule)) &&
+           WriteSplitChapters(Settings, ckSplitChapters->isChecked());
 }
 
 TPrefOutputPage::TExample TPrefOutputPage::Example() const {

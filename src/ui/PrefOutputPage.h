@@ -1,8 +1,8 @@
 // The preferences page "Output names": where the outputs go ("Output folder", "Keep the folder
 // tree", "Name from tags" with its template and the portable-names switch), the folder pictures,
-// and "When the output exists", and which audio track of a file with several converts. The name
-// the selected row would get is shown as the choices change. The rules are app/OutputNames and
-// app/TrackChoice.
+// "When the output exists", which audio track of a file with several converts, and "One file
+// per chapter" for chaptered files. The name the selected row would get is shown as the choices
+// change. The rules are app/OutputNames, app/TrackChoice and app/Segments.
 #pragma once
 
 #include "app/OutputNames.h"
@@ -46,6 +46,7 @@ public:
     QLabel* lblNameExample;
     QComboBox* cbIfExists;        // item data: TIfExists
     QComboBox* cbAudioTrack;      // editable: the rule's text ("default", "2", "eng,fre", "all")
+    QCheckBox* ckSplitChapters;   // "One file per chapter" (app/Segments)
 
 private:
     void ShowValues(const zelta::TOutputNaming& Values);

@@ -105,7 +105,7 @@ private slots:
         QTest::mouseClick(w.lvFiles->viewport(), Qt::RightButton, {}, QPoint(40, 40));
         QTRY_VERIFY(w.PopupMenu1->isVisible());
         for (QAction* a : Actions({w.Crop2, w.Trim2, w.WaterMark2, w.Infomation1, w.Remove2,
-                                   w.Clear2, w.Start2}))
+                                   w.Clear2, w.Start2, w.SplitChapters2}))
             QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
         QVERIFY(w.AddFiles1->isEnabled());
         w.PopupMenu1->hide();
@@ -115,7 +115,7 @@ private slots:
         emit w.EditMenu->aboutToShow();
         emit w.PopupMenu1->aboutToShow();
         for (QAction* a : Actions({w.Crop1, w.Check1, w.Uncheck1, w.Crop2, w.Remove2, w.Start2,
-                                   w.Infomation1}))
+                                   w.Infomation1, w.SplitChapters2}))
             QVERIFY2(a->isEnabled(), qPrintable(a->text()));
         w.close();
     }
