@@ -38,6 +38,7 @@ TPreferenceShowValues ReadPreferenceSettings(const TIniFile& Settings) {
     s.Simultaneous = StoredSimultaneous(Settings);
     s.KeepTags = ReadSettingInteger(Settings, KeyKeepTags) != 0;
     s.ReplayGain = ReadSettingInteger(Settings, KeyReplayGain) != 0;
+    s.NotifyBatchEnd = ReadSettingInteger(Settings, KeyNotifyBatchEnd) != 0;
     return s;
 }
 
@@ -54,6 +55,7 @@ TPreferenceValues ApplyShowValues(const TPreferenceShowValues& Show, TPreference
     Current.Simultaneous = Show.Simultaneous;
     Current.KeepTags = Show.KeepTags;
     Current.ReplayGain = Show.ReplayGain;
+    Current.NotifyBatchEnd = Show.NotifyBatchEnd;
     return Current;
 }
 
@@ -82,7 +84,8 @@ bool WritePreferenceSettings(TIniFile& Settings, const TPreferenceValues& Values
     return Settings.WriteInteger(SectionSettings, KeyPriority, Values.Priority) &&
            Settings.WriteInteger(SectionSettings, KeySimultaneous, Values.Simultaneous) &&
            Settings.WriteBool(SectionSettings, KeyKeepTags, Values.KeepTags) &&
-           Settings.WriteBool(SectionSettings, KeyReplayGain, Values.ReplayGain);
+           Settings.WriteBool(SectionSettings, KeyReplayGain, Values.ReplayGain) &&
+           Settings.WriteBool(SectionSettings, KeyNotifyBatchEnd, Values.NotifyBatchEnd);
 }
 
 bool KeepOneOfPair(bool ClickedNow, bool Partner) {

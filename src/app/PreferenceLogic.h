@@ -46,6 +46,7 @@ struct TPreferenceValues {
     int Simultaneous = SimultaneousAuto; // one of SimultaneousChoices
     bool KeepTags = true;    // "KeepTags"
     bool ReplayGain = false; // "ReplayGain"
+    bool NotifyBatchEnd = true; // "NotifyBatchEnd"
     bool operator==(const TPreferenceValues&) const = default;
 };
 
@@ -63,6 +64,7 @@ struct TPreferenceShowValues {
     int Simultaneous = SimultaneousAuto; // StoredSimultaneous
     bool KeepTags = true;    // "KeepTags" is not 0 (default on)
     bool ReplayGain = false; // "ReplayGain" is not 0 (default off)
+    bool NotifyBatchEnd = true; // "NotifyBatchEnd" is not 0 (default on)
 };
 
 TPreferenceShowValues ReadPreferenceSettings(const TIniFile& Settings);

@@ -45,6 +45,7 @@ inline constexpr std::string_view KeyJpgCmp = "jpgCmp";
 // Booleans: outputs take the source's tags and cover; outputs get loudness tags.
 inline constexpr std::string_view KeyKeepTags = "KeepTags";
 inline constexpr std::string_view KeyReplayGain = "ReplayGain";
+inline constexpr std::string_view KeyNotifyBatchEnd = "NotifyBatchEnd"; // Boolean, on
 // Loudness (app/LoudnessPreferences.h): normalisation on (1/0), its target in LUFS and the
 // true-peak ceiling in dBTP (numbers as text), album mode (0 off, 1 albums by their tags,
 // 2 the whole batch), tags stating the loudness spare the measuring (1/0), fades in seconds
@@ -106,6 +107,7 @@ inline constexpr TSettingKey SettingsTable[] = {
     {KeyJpgCmp, TSettingType::Integer, 30, {}},
     {KeyKeepTags, TSettingType::Boolean, 1, {}},
     {KeyReplayGain, TSettingType::Boolean, 0, {}},
+    {KeyNotifyBatchEnd, TSettingType::Boolean, 1, {}},
     {KeyNormalize, TSettingType::Boolean, 0, {}},
     {KeyNormalizeTarget, TSettingType::Text, 0, "-16"},
     {KeyTruePeak, TSettingType::Text, 0, "-1"},

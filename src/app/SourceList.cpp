@@ -837,6 +837,52 @@ void TSourceListModel::SetAudioTrack(int Row, int Track, std::string Text)
     emit dataChanged(Cell, Cell, {Qt::DisplayRole, Qt::ToolTipRole});
 }
 
+void TSourceListModel::SetProgressMissing(int Row)
+{
+    SetProgressTip(Row, ProgressMissingText, std::string(MissingFileText));
+}
+
+bool TSourceListModel::ProgressMissing(int Row) const
+{
+    return Row >= 0 && Row < RowCount() && SubItem(Row, colProgress) == ProgressMissingText;
+}
+
+int TSourceListModel::AppendKeptRows(std::vector<TListRow> Rows)
+{
+    std::vector<std::unique_ptr<TRow>> Taken;
+    Taken.reserve(Rows.size());
+    for (TListRow& Kept : Rows) {
+        if (Kept.Record.SrcFile.empty())
+            continue;
+        std::string Key = SegmentKey(Kept.Record.SrcFile, Kept.Record.Segment);
+        if (!FCaptions.insert(Key).second)
+            continue;
+        auto NewRow = std::make_unique<TRow>();
+        NewRow->Key = std::move(Key);
+        NewRow->Checked = Kept.Checked;
+        NewRow->Caption = Kept.Record.SrcFile;
+        NewRow->SubItems[colLength - 1] = std::move(Kept.Length);
+        NewRow->SubItems[colTrimmedLength - 1] = std::move(Kept.TrimmedLength);
+        NewRow->Record = std::move(Kept.Record);
+        Taken.push_back(std::move(NewRow));
+    }
+    if (Taken.empty())
+        return 0;
+    const int At = RowCount();
+    beginInsertRows(QModelIndex(), At, At + int(Taken.size()) - 1);
+    for (std::unique_ptr<TRow>& Row : Taken)
+        FRows.push_back(std::move(Row));
+    endInsertRows();
+    return int(Taken.size());
+}
+
+void TSourceListModel::RecordEdited(int Row)
+{
+    if (Row < 0 || Row >= RowCount())
+        return;
+    emit dataChanged(index(Row, 0), index(Row, SourceColumnCount - 1), {Qt::DisplayRole});
+}
+
 TlvFilesRecord& TSourceListModel::Record(int Row)
 {
     return FRows.at(size_t(Row))->Record;

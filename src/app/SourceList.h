@@ -162,7 +162,18 @@ TDestName FreeDestName(const std::string& Folder, const std::string& Source,
 // else its file name.
 std::string DestinationColumnText(const std::string& Folder, const std::string& Name);
 
+// Tool tip of a kept row whose file is not there any more.
+inline constexpr std::string_view MissingFileText = "The file is not there any more.";
+
 // ---- the list ----
+
+// A row as the list keeps it across restarts (see ListStore.h).
+struct TListRow {
+    bool Checked = true;
+    std::string Length;        // the "Length" column's text
+    std::string TrimmedLength; // the "Trimmed Length" column's text
+    TlvFilesRecord Record;     // SrcFile is the row's caption
+};
 
 class TSourceListModel : public QAbstractTableModel {
     Q_OBJECT
@@ -218,6 +229,12 @@ public:
     // get no row; Length is 0 and the destination is found at Start. ZoomMode is the current
     // profile's "parazoom". Returns the rows appended.
     int AddUnprobed(const std::vector<TAddEntry>& Entries, const TIniFile& Settings);
+    // Appends Rows as they were kept (one insertion for all), passing over duplicates of a
+    // caption; the Destination File column is left for UpdateDestinations, the Progress column
+    // empty. Returns the rows appended.
+    int AppendKeptRows(std::vector<TListRow> Rows);
+    // A row's record was edited in place (a dialog's OK): observers of the list hear of it.
+    void RecordEdited(int Row);
 
     // Removes Row with its record. Returns the row to select (and focus) afterwards: the one now
     // at Row, else the new last row; -1 when the list is empty (the caller then switches to list
@@ -269,6 +286,9 @@ public:
     // follow the batch rule. The Source column names a chosen track before the caption ("[audio
     // 2: fre] /films/film.mkv") and in its tool tip.
     void SetAudioTrack(int Row, int Track, std::string Text);
+    // A kept row whose file is gone: "Missing", with the tool tip MissingFileText.
+    void SetProgressMissing(int Row);
+    bool ProgressMissing(int Row) const;
     TlvFilesRecord& Record(int Row);
     const TlvFilesRecord& Record(int Row) const;
     // The row captioned exactly Caption (case-sensitive), or -1.
@@ -296,6 +316,7 @@ private:
     static constexpr const char* ProgressWarningText = "Warning";
     static constexpr const char* ProgressDoneText = "100%";
     static constexpr const char* ProgressSkippedText = "Skipped";
+    static constexpr const char* ProgressMissingText = "Missing";
     void SetProgressTip(int Row, const char* Text, std::string Tip);
     // The tool tip while the Progress column shows Text, else "".
     std::string ProgressTip(int Row, const char* Text) const;

@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/FolderChooserLogic.h"
 #include "app/FormatCatalogue.h"
+#include "app/GlobalObject.h"
 #include "app/JobBuilder.h"
 #include "app/LibraryWalker.h"
 #include "app/MainFormLogic.h"
@@ -377,6 +378,7 @@ void TfrmMain::FormShow() {
     // with it: the main caption is that name, so it is never shown twice.
     QApplication::setApplicationDisplayName(windowTitle());
     Picker->FillFormatList(settings, g->Catalogue());
+    KeepList(*g);
     // From now on every change of the box is the user's (Browse) and is stored.
     connect(edDirectory, &QLineEdit::textChanged, this, &TfrmMain::edDirectoryChange,
             Qt::UniqueConnection);
@@ -411,6 +413,8 @@ bool TfrmMain::FormCloseQuery() {
     // Without the terminate handler the run's end no longer closes the progress window.
     if (frmProgress && frmProgress->isVisible())
         frmProgress->close();
+    if (Keeper_)
+        Keeper_->Flush();
     FreeGlobalObject();
     Closed_ = true;
     return true;
@@ -581,16 +585,20 @@ int TfrmMain::EditedRow() {
 void TfrmMain::CropClick() {
     PreviewPanel->Stop();
     TfrmCrop dialog(this); // a new one for every opening
-    dialog.SetRow(&Files_, EditedRow());
-    dialog.exec();
+    const int row = EditedRow();
+    dialog.SetRow(&Files_, row);
+    if (dialog.exec() == QDialog::Accepted)
+        Files_.RecordEdited(row);
 }
 
 void TfrmMain::TrimClick() {
     PreviewPanel->Stop();
     if (!frmTrim)
         frmTrim = std::make_unique<TfrmTrim>(Services_, this);
-    frmTrim->SetRow(&Files_, EditedRow());
-    frmTrim->exec();
+    const int row = EditedRow();
+    frmTrim->SetRow(&Files_, row);
+    if (frmTrim->exec() == QDialog::Accepted)
+        Files_.RecordEdited(row);
 }
 
 // A new effects dialog for every opening, on the edited row's record.
@@ -600,7 +608,8 @@ void TfrmMain::WaterMarkClick() {
     if (row < 0)
         return;
     TfrmWaterMark dialog(Files_.Record(row), Services_, this);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted)
+        Files_.RecordEdited(row);
 }
 
 // A new chooser for every opening, on the edited row; the rule shown is the stored one.
@@ -807,6 +816,9 @@ void TfrmMain::ShowProgress(const TProgressTexts& Texts) {
 void TfrmMain::ShowBatch(const TBatchView& View) {
     if (frmProgress)
         frmProgress->ShowBatch(View);
+    if (!Notices_)
+        Notices_ = std::make_unique<TDesktopNotices>();
+    Notices_->ShowProgress(true, View.Percent, View.Total - View.Done);
 }
 
 void TfrmMain::ShowProgressBar(int Percent) {
@@ -837,6 +849,7 @@ void TfrmMain::RunEnded() {
     btnResume->setEnabled(false);
     if (frmProgress && frmProgress->isVisible())
         frmProgress->close();
+    TellDesktopBatchEnded();
 }
 
 // ---- themes ----

@@ -11,6 +11,8 @@
 #pragma once
 
 #include "app/BatchDriver.h"
+#include "app/DesktopNotices.h"
+#include "app/ListKeeper.h"
 #include "app/SourceList.h"
 #include "app/WebPages.h"
 #include "component/FFConverter.h"
@@ -188,6 +190,8 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+    void KeepList(const zelta::TGlobalObject& Global);
+    void TellDesktopBatchEnded();
     bool FormCloseQuery();
     void CreateControls(QWidget* Central);
     void CreateMenus();
@@ -236,4 +240,8 @@ private:
     std::unique_ptr<TfrmProgress> frmProgress;
     std::unique_ptr<TfrmSettings> frmSettings;
     std::unique_ptr<TfrmTrim> frmTrim;
+    // Keeps the list in the settings folder; made once the kept list is back (FormShow).
+    std::unique_ptr<zelta::TListKeeper> Keeper_;
+    // The dock entry's progress and the notice at a batch's end.
+    std::unique_ptr<zelta::TDesktopNotices> Notices_;
 };

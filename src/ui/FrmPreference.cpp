@@ -138,6 +138,8 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     tagsRow->addWidget(ckKeepTags);
     tagsRow->addWidget(ckReplayGain);
     tagsRow->addStretch(1);
+    ckNotify = new QCheckBox(QStringLiteral("Tell me when a batch ends in the background"), general);
+    ckNotify->setToolTip(QStringLiteral("A desktop notification when the window is not active"));
 
     btnDefault = new QPushButton(QStringLiteral("&Default"), this);
     btnOk = new QPushButton(QStringLiteral("&Ok"), this);
@@ -154,6 +156,7 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     generalLayout->addWidget(priority);
     generalLayout->addLayout(simultaneousRow);
     generalLayout->addLayout(tagsRow);
+    generalLayout->addWidget(ckNotify);
     generalLayout->addStretch(1);
     tabPages->addTab(general, QStringLiteral("General"));
     OutputPage = new TPrefOutputPage(tabPages);
@@ -222,6 +225,7 @@ TPreferenceValues TfrmPreference::ControlValues() const {
     v.Simultaneous = cbSimultaneous->currentData().toInt();
     v.KeepTags = ckKeepTags->isChecked();
     v.ReplayGain = ckReplayGain->isChecked();
+    v.NotifyBatchEnd = ckNotify->isChecked();
     return v;
 }
 
@@ -236,6 +240,7 @@ void TfrmPreference::ShowValues(const TPreferenceValues& Values) {
     cbSimultaneous->setCurrentIndex(std::max(0, cbSimultaneous->findData(Values.Simultaneous)));
     ckKeepTags->setChecked(Values.KeepTags);
     ckReplayGain->setChecked(Values.ReplayGain);
+    ckNotify->setChecked(Values.NotifyBatchEnd);
     if (QAbstractButton* item = rdGrpPriority->button(Values.Priority)) {
         item->setChecked(true);
     } else if (QAbstractButton* checked = rdGrpPriority->checkedButton()) {

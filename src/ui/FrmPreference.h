@@ -56,6 +56,7 @@ public:
     QComboBox* cbSimultaneous;    // "Auto", 1, 2, 3, 4, 6, 8 (item data: the stored value)
     QCheckBox* ckKeepTags;        // "KeepTags"
     QCheckBox* ckReplayGain;      // "ReplayGain"
+    QCheckBox* ckNotify;          // "NotifyBatchEnd"
     QPushButton* btnDefault;
     QPushButton* btnOk;
     QPushButton* btnCancel;

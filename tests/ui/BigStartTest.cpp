@@ -12,6 +12,8 @@
 #include "ui/FrmProgress.h"
 #include "ui/ZeltaApplication.h"
 
+#include <QFileInfo>
+#include <QDir>
 #include <QCheckBox>
 #include <QDir>
 #include <QEvent>
@@ -95,6 +97,7 @@ private slots:
 
     void init() {
         QFile::remove(SettingsPath());
+        QFile::remove(QFileInfo(SettingsPath()).dir().filePath("list.txt")); // the kept list
         QFile::remove(ShutDownMarker());
         QDir(OutFolder()).removeRecursively();
         QVERIFY(QDir().mkpath(OutFolder()));

@@ -20,6 +20,8 @@
 #include "component/FFConverter.h"
 #include "ui/ZeltaApplication.h"
 
+#include <QFileInfo>
+#include <QDir>
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
@@ -83,6 +85,7 @@ private slots:
         QVERIFY(Home.isValid());
         qputenv("ZELTA_HOME", Home.path().toUtf8());
         QFile::remove(SettingsPath());
+        QFile::remove(QFileInfo(SettingsPath()).dir().filePath("list.txt")); // the kept list
         Services.Clear();
         MainFormCreateGlobals();
         QApplication::setApplicationDisplayName(QString::fromStdString(GlobalObject()->ProductName()));

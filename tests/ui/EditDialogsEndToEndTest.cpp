@@ -19,6 +19,8 @@
 #include "ui/SourceListView.h"
 #include "ui/ZeltaApplication.h"
 
+#include <QFileInfo>
+#include <QDir>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAction>
@@ -165,6 +167,7 @@ private slots:
 
     void init() {
         QFile::remove(SettingsPath());
+        QFile::remove(QFileInfo(SettingsPath()).dir().filePath("list.txt")); // the kept list
         QDir(OutFolder()).removeRecursively();
         QVERIFY(QDir().mkpath(OutFolder()));
         TIniFile settings(SettingsPath().toStdString());

@@ -11,6 +11,8 @@
 #include "ui/Themes.h"
 #include "ui/ZeltaApplication.h"
 
+#include <QFileInfo>
+#include <QDir>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -51,7 +53,10 @@ private slots:
         fixtures::Fixtures();
     }
 
-    void init() { QFile::remove(SettingsPath()); }
+    void init() {
+        QFile::remove(SettingsPath());
+        QFile::remove(QFileInfo(SettingsPath()).dir().filePath("list.txt")); // the kept list
+    }
 
     void cleanup() {
         qunsetenv("ZELTA_COLOR_SCHEME");

@@ -19,6 +19,8 @@
 #include "ui/PrefOutputPage.h"
 #include "ui/ZeltaApplication.h"
 
+#include <QFileInfo>
+#include <QDir>
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -61,6 +63,7 @@ private slots:
 
     void init() {
         QFile::remove(SettingsPath());
+        QFile::remove(QFileInfo(SettingsPath()).dir().filePath("list.txt")); // the kept list
         fs::remove_all(Out());
         QVERIFY(QDir().mkpath(QString::fromStdString(Out())));
         QVERIFY(WriteTwoAtOnceMp3Settings(SettingsPath(), QString::fromStdString(Out())));

@@ -17,6 +17,8 @@
 #include "ui/Themes.h"
 #include "ui/ZeltaApplication.h"
 
+#include <QFileInfo>
+#include <QDir>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -81,6 +83,7 @@ private slots:
 
     void init() {
         QFile::remove(SettingsPath());
+        QFile::remove(QFileInfo(SettingsPath()).dir().filePath("list.txt")); // the kept list
         QDir(OutFolder()).removeRecursively();
         QVERIFY(QDir().mkpath(OutFolder()));
         TIniFile settings(SettingsPath().toStdString());

@@ -93,6 +93,7 @@ private slots:
 
     void init() {
         QFile::remove(SettingsPath());
+        QFile::remove(QFileInfo(SettingsPath()).dir().filePath("list.txt")); // the kept list
         QDir(OutFolder()).removeRecursively();
         QVERIFY(QDir().mkpath(OutFolder()));
         QVERIFY(WriteTwoAtOnceMp3Settings(SettingsPath(), OutFolder()));

@@ -26,6 +26,8 @@
 #include "ui/Themes.h"
 #include "ui/ZeltaApplication.h"
 
+#include <QFileInfo>
+#include <QDir>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -209,6 +211,7 @@ private slots:
 
     void init() {
         QFile::remove(SettingsPath());
+        QFile::remove(QFileInfo(SettingsPath()).dir().filePath("list.txt")); // the kept list
         QFile::remove(CataloguePath());
         QDir(OutFolder()).removeRecursively();
         QVERIFY(QDir().mkpath(OutFolder()));
@@ -492,6 +495,7 @@ private slots:
         QVERIFY(profiles.size() >= 20);
         for (const TFormatProfile& p : profiles) {
             QFile::remove(SettingsPath());
+            QFile::remove(QFileInfo(SettingsPath()).dir().filePath("list.txt")); // the kept list
             StoreProfile(p.Code, QString::fromStdString(p.Name));
             const std::string before = JobRecords(Settings(), catalogue, p.Code);
             TfrmSettings d(Services);
@@ -508,6 +512,7 @@ private slots:
         // The MP3 file made after such an OK is the profile's 44.1 kHz, 128 kbps stereo file
         // at the source's volume, as the dialog showed it.
         QFile::remove(SettingsPath());
+        QFile::remove(QFileInfo(SettingsPath()).dir().filePath("list.txt")); // the kept list
         StoreProfile(0, Mp3Name);
         {
             TfrmSettings d(Services);
@@ -529,6 +534,7 @@ private slots:
 
         // A video profile shows the letterbox fitting a conversion uses.
         QFile::remove(SettingsPath());
+        QFile::remove(QFileInfo(SettingsPath()).dir().filePath("list.txt")); // the kept list
         StoreProfile(101, AviName);
         TfrmSettings d(Services);
         Show(d);

@@ -10,6 +10,8 @@
 #include "ui/Themes.h"
 #include "ui/ZeltaApplication.h"
 
+#include <QFileInfo>
+#include <QDir>
 #include <QCheckBox>
 #include <QDir>
 #include <QGuiApplication>
@@ -62,6 +64,7 @@ private slots:
         QVERIFY(Home.isValid());
         qputenv("ZELTA_HOME", Home.path().toUtf8());
         QFile::remove(SettingsPath());
+        QFile::remove(QFileInfo(SettingsPath()).dir().filePath("list.txt")); // the kept list
     }
 
     void mainWindowWithoutSettingsFile() {
