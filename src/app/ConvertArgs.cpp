@@ -456,7 +456,7 @@ std::string ConvertUsage()
            "  --name TEMPLATE       name outputs from their tags (implies --layout tags), \"/\"\n"
            "                        making folders; fields {artist} {albumartist} {album}\n"
            "                        {title} {track} {disc} {year} {genre} {name} {folder}\n"
-           "                        {ext} {tracknumber} {tracklang} {chapter}
+           "                        {ext} {tracknumber} {tracklang} {chapter}\n"
            "                        {chaptertitle}; default:\n"
            "                        {albumartist}/{album}/{track} {title}\n"
            "  --split chapters      one file per chapter, NAME - NN TITLE (a CUE sheet beside\n"

@@ -250,6 +250,9 @@ private slots:
         fixtures::MakeMediaOnce(Source, spec);
     }
 
+    // Each case starts with an empty list: the kept list of the case before is not restored.
+    void init() { QFile::remove(Home.filePath("list.txt")); }
+
     void aTextAndAPngLayerAppearAtTheirPlacesOnlyInTheirRanges() {
         // 40 x 30 opaque blue with a transparent 10 x 10 hole in the middle.
         QImage png(40, 30, QImage::Format_ARGB32);
