@@ -2,11 +2,9 @@
 
 #include "app/ListStore.h"
 #include "engine/SafeWrite.h"
-#include "engine/FFUtils.h"
 
 #include <QMetaObject>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
