@@ -5,7 +5,8 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure run test test-asan test-tsan fuzz fuzz-run bench screenshots install package clean format
+.PHONY: all deps configure run test test-asan test-tsan fuzz fuzz-run bench screenshots install package clean format \
+	translations-update
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -78,6 +79,13 @@ install: all
 # The Debian package zelta_<version>_<arch>.deb in $(BUILD), made from the build above.
 package: all
 	cd $(BUILD) && cpack -G DEB
+
+# Brings translations/*.ts up to date with the texts of the sources (tr() in the windows, TrText
+# in the application core and the command line); translators then fill in what is new.
+LUPDATE ?= /usr/lib/qt6/bin/lupdate
+translations-update: deps
+	$(LUPDATE) -tr-function-alias translate+=TrText -locations none -no-obsolete src \
+	  -ts $(wildcard translations/zelta_*.ts)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
