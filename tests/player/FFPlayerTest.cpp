@@ -21,7 +21,6 @@
 #include <thread>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 extern "C" {
@@ -428,18 +427,13 @@ public:
         ::unlink(Path_.c_str());
         Fifo_.emplace(Path_, fixtures::FileHead(source, size_t(std::filesystem::file_size(source)) * 7 / 10));
     }
-    ~TStalledInput() {
-        // The libraries' pipe protocol may have closed its descriptor already.
-        struct stat now {};
-        if (Fd_ >= 0 && ::fstat(Fd_, &now) == 0 && now.st_ino == Pipe_.st_ino &&
-            now.st_dev == Pipe_.st_dev)
-            ::close(Fd_);
-    }
     const std::string& Path() const { return Path_; }
+    // The descriptor stays open until the process ends: it belongs to the read thread the player
+    // abandons, which nothing joins, so no close here could be ordered after that thread's last
+    // read (and the libraries' pipe protocol may close it, and the number be reused, first).
     std::string UnreachableURL() {
-        Fd_ = ::open(Path_.c_str(), O_RDONLY | O_CLOEXEC); // the writer connects at once
-        ::fstat(Fd_, &Pipe_);
-        return "pipe:" + std::to_string(Fd_);
+        const int fd = ::open(Path_.c_str(), O_RDONLY | O_CLOEXEC); // the writer connects at once
+        return "pipe:" + std::to_string(fd);
     }
     // Ends the stall: the pipe closes, a read still waiting sees its end.
     void Release() { Fifo_.reset(); }
@@ -447,8 +441,6 @@ public:
 private:
     std::string Path_;
     std::optional<fixtures::TStalledFifo> Fifo_;
-    int Fd_ = -1;
-    struct stat Pipe_ {};
 };
 
 // Plays URL until its input has stalled, then stops it: how long Stop(true) took. AfterStop runs
