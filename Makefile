@@ -65,11 +65,17 @@ bench: all
 	@if [ -x bench/run.sh ]; then bash bench/run.sh $(BUILD); else echo "no benchmarks yet"; fi
 
 # Every window in every colour theme as PNG files in $(BUILD)/screenshots, then the main window,
-# the progress window and a dialog in the dark theme at 200 % scaling.
+# the progress window and a dialog in the dark theme at 200 % scaling, then the main, settings,
+# watermark and progress windows in German and in Chinese, light and dark, at 100 % and 200 %.
 screenshots: configure
 	cmake --build $(BUILD) --target zelta-screenshots -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/zelta-screenshots $(BUILD)/screenshots
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/zelta-screenshots --scale 2 $(BUILD)/screenshots
+	for l in de zh_CN; do \
+	  QT_QPA_PLATFORM=offscreen ./$(BUILD)/zelta-screenshots --language $$l $(BUILD)/screenshots && \
+	  QT_QPA_PLATFORM=offscreen ./$(BUILD)/zelta-screenshots --language $$l --scale 2 \
+	    $(BUILD)/screenshots || exit 1; \
+	done
 
 # Installs under PREFIX (default /usr/local); DESTDIR=/some/folder stages the installation there.
 PREFIX ?= /usr/local
@@ -84,7 +90,7 @@ package: all
 # in the application core and the command line); translators then fill in what is new.
 LUPDATE ?= /usr/lib/qt6/bin/lupdate
 translations-update: deps
-	$(LUPDATE) -tr-function-alias translate+=TrText -locations none -no-obsolete src \
+	$(LUPDATE) -tr-function-alias translate+=TrText -locations none -no-obsolete -I src src \
 	  -ts $(wildcard translations/zelta_*.ts)
 
 format:

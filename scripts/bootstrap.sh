@@ -11,7 +11,7 @@ packages=(
   libebur128-dev
   libcue-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-wqy-microhei
   desktop-file-utils appstream dpkg-dev
   dbus-daemon
 )

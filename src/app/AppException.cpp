@@ -1,4 +1,5 @@
 #include "app/AppException.h"
+#include "app/Translation.h"
 
 #include "engine/FFTypes.h"
 
@@ -25,7 +26,8 @@ TAppExceptionReport DescribeCurrentException() {
     } catch (const std::exception& e) {
         return DescribeException(e);
     } catch (...) {
-        return TAppExceptionReport{"Unknown exception.", TExceptionPresentation::Error};
+        return TAppExceptionReport{TrText("AppException", "Unknown exception."),
+                                   TExceptionPresentation::Error};
     }
 }
 

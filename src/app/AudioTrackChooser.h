@@ -21,6 +21,10 @@ struct TTrackChooserModel {
 };
 
 // The rule's words for the first entry ("Follow the rule: the default track (1: eng ...)").
+// A track as the windows and zelta-convert --info list it, in the interface language:
+// "2: fre, aac, 2 channels, \"Commentary\" (default)" (the probe's AudioTrackText in English).
+std::string ShownAudioTrackText(const TAudioTrack& Track);
+
 std::string FollowRuleText(const TTrackRule& Rule, const std::vector<TAudioTrack>& Tracks);
 
 // The chooser's entries for a row: File opened (its header only), Record's choice selected, the

@@ -7,8 +7,9 @@
 #include "app/PreferenceLogic.h"
 #include "app/Segments.h"
 #include "app/SettingsKeys.h"
-#include "effects/FrameEffects.h"
+#include "app/Translation.h"
 #include "component/FFConverter.h"
+#include "effects/FrameEffects.h"
 #include "engine/LoudnessAlbum.h"
 #include "engine/SafeWrite.h"
 #include "engine/UnicodeProtocol.h"
@@ -100,9 +101,13 @@ TProgressTexts FormatProgress(const TProgressInfo& Info, int TaskCount, const st
     // The engine reports a total of -1 when the length is unknown; no percentage then.
     t.Percent = Info.TotalDuration > 0 ? int(Info.CurrentDuration * 100 / Info.TotalDuration) : 0;
     t.RowProgress = std::to_string(t.Percent) + "%";
-    t.Time = std::to_string(Info.CurrentDuration / 1000000) + " Second";
-    t.Length = std::to_string(Info.TotalDuration / 1000000) + " Second";
-    t.Size = std::to_string(Info.CurrentSize / 1000) + " kb";
+    const int doneSeconds = int(Info.CurrentDuration / 1000000);
+    const int totalSeconds = int(Info.TotalDuration / 1000000);
+    //: time converted so far and the file's length, in whole seconds
+    t.Time = TrText("BatchDriver", "%n Second", nullptr, doneSeconds);
+    t.Length = TrText("BatchDriver", "%n Second", nullptr, totalSeconds);
+    //: size written so far, in kilobytes
+    t.Size = FillText(TrText("BatchDriver", "%1 kb"), {std::to_string(Info.CurrentSize / 1000)});
     t.Progress = "[" + std::to_string(Info.TaskIndex + 1) + "/" + std::to_string(TaskCount) + "]";
     t.File = ShortenedFileName(Caption);
     return t;
@@ -178,10 +183,12 @@ std::string ListedRows(const std::vector<TRunFailure>& Rows, std::size_t MaxList
 {
     std::string text;
     for (std::size_t i = 0; i < Rows.size() && i < MaxListed; ++i)
-        text += "\n" + std::filesystem::path(Rows[i].File).filename().string() + ": " +
-                Rows[i].Reason;
+        text += "\n" +
+                FillText(TrText("BatchDriver", "%1: %2"),
+                         {std::filesystem::path(Rows[i].File).filename().string(), Rows[i].Reason});
     if (Rows.size() > MaxListed)
-        text += "\n... and " + std::to_string(Rows.size() - MaxListed) + " more.";
+        text +=
+            "\n" + TrText("BatchDriver", "... and %n more.", nullptr, int(Rows.size() - MaxListed));
     return text;
 }
 
@@ -194,10 +201,14 @@ std::string FailureReport(const std::vector<TRunFailure>& Failures, int Total,
         return {};
     std::string text;
     if (int(Failures.size()) >= Total)
-        text = "No file could be converted.\n";
+        text = TrText("BatchDriver", "No file could be converted.") + "\n";
     else
-        text = std::to_string(Failures.size()) + " of " + std::to_string(Total) +
-               (Total == 1 ? " file" : " files") + " could not be converted.\n";
+        text = FillText(Total == 1 ? TrText("BatchDriver", "%1 of %n file could not be converted.",
+                                            nullptr, Total)
+                                   : TrText("BatchDriver", "%1 of %n files could not be converted.",
+                                            nullptr, Total),
+                        {std::to_string(Failures.size())}) +
+               "\n";
     return text + ListedRows(Failures, MaxListed);
 }
 
@@ -205,14 +216,18 @@ std::string WarningReport(const std::vector<TRunFailure>& Warnings, std::size_t 
 {
     if (Warnings.empty())
         return {};
-    return "Converted with warnings:\n" + ListedRows(Warnings, MaxListed);
+    return TrText("BatchDriver", "Converted with warnings:") + "\n" +
+           ListedRows(Warnings, MaxListed);
 }
 
 std::string PassedReport(int Passed)
 {
-    return Passed == 1 ? "Nothing to convert: the output of the file exists or is up to date."
-                       : "Nothing to convert: the outputs of all " + std::to_string(Passed) +
-                             " files exist or are up to date.";
+    return Passed == 1 ? TrText("BatchDriver", "Nothing to convert: the output of the file "
+                                               "exists or is up to date.")
+                       : TrText("BatchDriver",
+                                "Nothing to convert: the outputs of all %n files "
+                                "exist or are up to date.",
+                                nullptr, Passed);
 }
 
 void TBatchDriver::ConnectEvents()
@@ -361,11 +376,15 @@ TBatchDriver::TRowOutcome TBatchDriver::ChooseDestination(int Row, std::string& 
     const std::string& source = FList.Caption(Row);
     const std::string folder = FList.OutputFolderFor(start.Settings, FHost);
     if (folder.empty()) {
-        Error = "No output folder can be created (tried \"" +
-                start.Settings.ReadString(SectionSettings, KeyOutPutDir, DefaultOutputFolder()) +
-                "\" and \"" + DefaultOutputFolder() + "\"): " +
-                (TasksBuilt() == 0 ? "nothing was converted."
-                                   : "the files not started yet were not converted.");
+        const std::string tried =
+            start.Settings.ReadString(SectionSettings, KeyOutPutDir, DefaultOutputFolder());
+        Error = FillText(TasksBuilt() == 0
+                             ? TrText("BatchDriver", "No output folder can be created (tried "
+                                                     "\"%1\" and \"%2\"): nothing was converted.")
+                             : TrText("BatchDriver",
+                                      "No output folder can be created (tried \"%1\" and "
+                                      "\"%2\"): the files not started yet were not converted."),
+                         {tried, DefaultOutputFolder()});
         return TRowOutcome::Stop;
     }
     const TNameTags pieceTags = SegmentNameTags(record.NameTags, record.Segment);
@@ -395,7 +414,10 @@ TBatchDriver::TRowOutcome TBatchDriver::ChooseDestination(int Row, std::string& 
         std::error_code ec;
         std::filesystem::create_directories(outputFolder, ec);
         if (ec) {
-            SkipRow(Row, "cannot create the folder " + outputFolder + ": " + ec.message(), Result);
+            SkipRow(Row,
+                    FillText(TrText("BatchDriver", "cannot create the folder %1: %2"),
+                             {outputFolder, ec.message()}),
+                    Result);
             return TRowOutcome::Skipped;
         }
         const std::string sourceFolder = std::filesystem::path(source).parent_path().string();
@@ -809,9 +831,10 @@ namespace {
 std::string FailureReason(const std::string& EngineText, bool AudioProfile)
 {
     if (EngineText.empty())
-        return "the conversion failed";
+        return TrText("BatchDriver", "the conversion failed");
     if (EngineText.find("does not contain any stream") != std::string::npos)
-        return AudioProfile ? "has no sound to convert" : "has no picture or sound to convert";
+        return AudioProfile ? TrText("BatchDriver", "has no sound to convert")
+                            : TrText("BatchDriver", "has no picture or sound to convert");
     return EngineText;
 }
 

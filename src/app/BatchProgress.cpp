@@ -1,4 +1,5 @@
 #include "app/BatchProgress.h"
+#include "app/Translation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -64,8 +65,10 @@ TBatchView TBatchProgress::View(TClock::time_point Now) const
     for (const TRunningFile& f : Running_)
         hundredths += f.Percent;
     v.Percent = Total_ > 0 ? int(std::min<int64_t>(hundredths / Total_, 100)) : 0;
-    v.Files = std::to_string(Done_) + " of " + std::to_string(Total_) +
-              (Total_ == 1 ? " file" : " files");
+    //: files done of the batch's count
+    v.Files = FillText(Total_ == 1 ? TrText("BatchProgress", "%1 of %n file", nullptr, Total_)
+                                   : TrText("BatchProgress", "%1 of %n files", nullptr, Total_),
+                       {std::to_string(Done_)});
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Now - Start_);
     v.Elapsed = ClockText(elapsed.count() / 1000);
     if (hundredths > 0 && Total_ > 0) {

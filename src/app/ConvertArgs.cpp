@@ -2,6 +2,7 @@
 
 #include "app/LoudnessPreferences.h"
 #include "app/SettingsKeys.h"
+#include "app/Translation.h"
 #include "effects/FrameEffects.h"
 #include "engine/AudioFilters.h"
 #include "engine/OptionConvert.h"
@@ -83,7 +84,9 @@ bool ParseFade(std::optional<double>& Field, const char* Name, const std::string
 {
     const std::optional<int64_t> us = ParseSeconds(V);
     if (!us || double(*us) / 1e6 > FadeMax) {
-        E = std::string(Name) + ": " + Quoted(V) + " is not a number of seconds from 0 to 3600";
+        //: %1 is a command-line option name, %2 the value given to it
+        E = FillText(TrText("ConvertArgs", "%1: %2 is not a number of seconds from 0 to 3600"),
+                     {Name, Quoted(V)});
         return false;
     }
     Field = double(*us) / 1e6;
@@ -102,8 +105,10 @@ bool ParseTargetArg(const std::string& Value, TConvertArgs& A, std::string& E)
     }
     const std::optional<double> v = ParseReal(Value);
     if (!v || *v < LoudnessTargetMin || *v > LoudnessTargetMax) {
-        E = "--normalize: " + Quoted(Value) +
-            " is not ebu, podcast, streaming or a level from -70 to -5 LUFS";
+        E = FillText(TrText("ConvertArgs",
+                            "--normalize: %1 is not ebu, podcast, streaming or a level "
+                            "from -70 to -5 LUFS"),
+                     {Quoted(Value)});
         return false;
     }
     A.NormalizeTarget = *v;
@@ -123,7 +128,8 @@ bool ParseTrim(TConvertArgs& Args, const std::string& Value, std::string& Error)
     if (parts.size() == 2)
         length = ParseSeconds(parts[1]);
     if (parts.size() > 2 || !start || !length) {
-        Error = "--trim: " + Quoted(Value) + " is not START[,LENGTH] in seconds";
+        Error = FillText(TrText("ConvertArgs", "--trim: %1 is not START[,LENGTH] in seconds"),
+                         {Quoted(Value)});
         return false;
     }
     Args.TrimStart = *start;
@@ -135,7 +141,9 @@ bool ParseCrop(TConvertArgs& Args, const std::string& Value, std::string& Error)
 {
     const std::optional<std::vector<int>> v = ParseIntList(Value);
     if (!v || v->size() != 4 || (*v)[0] < 0 || (*v)[1] < 0 || (*v)[2] < 0 || (*v)[3] < 0) {
-        Error = "--crop: " + Quoted(Value) + " is not TOP,BOTTOM,LEFT,RIGHT in pixels (0 or more)";
+        Error = FillText(
+            TrText("ConvertArgs", "--crop: %1 is not TOP,BOTTOM,LEFT,RIGHT in pixels (0 or more)"),
+            {Quoted(Value)});
         return false;
     }
     Args.Crop = true;
@@ -156,7 +164,8 @@ bool ParseText(TConvertArgs& Args, const std::string& Value, std::string& Error)
         const std::optional<std::vector<int>> v =
             ParseIntList(std::string_view(Value).substr(at + 1));
         if (!v || (v->size() != 2 && v->size() != 4)) {
-            Error = "--text: " + Quoted(Value.substr(at + 1)) + " is not X,Y or X,Y,FROM,TO";
+            Error = FillText(TrText("ConvertArgs", "--text: %1 is not X,Y or X,Y,FROM,TO"),
+                             {Quoted(Value.substr(at + 1))});
             return false;
         }
         layer.Text = Value.substr(0, at);
@@ -166,13 +175,14 @@ bool ParseText(TConvertArgs& Args, const std::string& Value, std::string& Error)
             layer.From = (*v)[2];
             layer.To = (*v)[3];
             if (layer.From < 0 || layer.To < layer.From) {
-                Error = "--text: the seconds FROM,TO must satisfy 0 <= FROM <= TO";
+                Error = TrText("ConvertArgs",
+                               "--text: the seconds FROM,TO must satisfy 0 <= FROM <= TO");
                 return false;
             }
         }
     }
     if (layer.Text.empty()) {
-        Error = "--text: the text is empty";
+        Error = TrText("ConvertArgs", "--text: the text is empty");
         return false;
     }
     Args.Texts.push_back(std::move(layer));
@@ -186,7 +196,9 @@ const std::map<std::string, TOptionHandler, std::less<>>& ValueOptions()
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              const std::optional<int> code = ParseInt(V);
              if (!code || *code < 0) {
-                 E = "--profile: " + Quoted(V) + " is not a profile code (see --list-profiles)";
+                 E = FillText(TrText("ConvertArgs",
+                                     "--profile: %1 is not a profile code (see --list-profiles)"),
+                              {Quoted(V)});
                  return false;
              }
              A.Profile = *code;
@@ -195,7 +207,7 @@ const std::map<std::string, TOptionHandler, std::less<>>& ValueOptions()
         {"--output",
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              if (V.empty()) {
-                 E = "--output: the folder name is empty";
+                 E = TrText("ConvertArgs", "--output: the folder name is empty");
                  return false;
              }
              A.OutputDir = V;
@@ -209,8 +221,9 @@ const std::map<std::string, TOptionHandler, std::less<>>& ValueOptions()
              }
              const std::optional<int> n = ParseInt(V);
              if (!n || *n < 1 || *n > MaxConvertJobs) {
-                 E = "--jobs: " + Quoted(V) + " is not \"auto\" or a number from 1 to " +
-                     std::to_string(MaxConvertJobs);
+                 E = FillText(
+                     TrText("ConvertArgs", "--jobs: %1 is not \"auto\" or a number from 1 to %2"),
+                     {Quoted(V), std::to_string(MaxConvertJobs)});
                  return false;
              }
              A.Jobs = *n;
@@ -224,14 +237,15 @@ const std::map<std::string, TOptionHandler, std::less<>>& ValueOptions()
              const size_t eq = V.find('=');
              if (eq == 0 || eq == std::string::npos ||
                  V.find_first_of("\r\n") != std::string::npos) {
-                 E = "--ext: " + Quoted(V) + " is not NAME=VALUE";
+                 E = FillText(TrText("ConvertArgs", "--ext: %1 is not NAME=VALUE"), {Quoted(V)});
                  return false;
              }
              // An audio filter text is tried now: a bad one fails here, not once per file.
              if (const std::string name = ffopt::LowerCase(V.substr(0, eq)); name == "af") {
                  const std::string reason = CheckAudioFilters(V.substr(eq + 1));
                  if (!reason.empty()) {
-                     E = "--ext " + Quoted(V) + ": " + reason;
+                     //: %2 is the media library's reason, in English
+                     E = FillText(TrText("ConvertArgs", "--ext %1: %2"), {Quoted(V), reason});
                      return false;
                  }
              }
@@ -242,7 +256,9 @@ const std::map<std::string, TOptionHandler, std::less<>>& ValueOptions()
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              const std::optional<double> v = ParseReal(V);
              if (!v || *v < TruePeakMin || *v > TruePeakMax) {
-                 E = "--true-peak: " + Quoted(V) + " is not a level from -20 to 0 dBTP";
+                 E = FillText(
+                     TrText("ConvertArgs", "--true-peak: %1 is not a level from -20 to 0 dBTP"),
+                     {Quoted(V)});
                  return false;
              }
              A.TruePeak = *v;
@@ -260,20 +276,22 @@ const std::map<std::string, TOptionHandler, std::less<>>& ValueOptions()
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              A.SplitChapters = V == "chapters";
              if (!A.SplitChapters)
-                 E = "--split: " + Quoted(V) + " is not chapters";
+                 E = FillText(TrText("ConvertArgs", "--split: %1 is not chapters"), {Quoted(V)});
              return A.SplitChapters;
          }},
         {"--layout",
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              A.Layout = ParseLayout(V);
              if (!A.Layout)
-                 E = "--layout: " + Quoted(V) + " is not flat, tree or tags";
+                 E = FillText(TrText("ConvertArgs", "--layout: %1 is not flat, tree or tags"),
+                              {Quoted(V)});
              return A.Layout.has_value();
          }},
         {"--name",
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              if (const std::string why = TemplateError(V); !why.empty()) {
-                 E = "--name: " + Quoted(V) + ": " + why;
+                 //: %2 says what is wrong with the name template %1
+                 E = FillText(TrText("ConvertArgs", "--name: %1: %2"), {Quoted(V), why});
                  return false;
              }
              A.NameTemplate = V;
@@ -283,21 +301,25 @@ const std::map<std::string, TOptionHandler, std::less<>>& ValueOptions()
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              A.IfExists = ParseIfExists(V);
              if (!A.IfExists)
-                 E = "--if-exists: " + Quoted(V) + " is not number, skip, replace or update";
+                 E = FillText(TrText("ConvertArgs",
+                                     "--if-exists: %1 is not number, skip, replace or update"),
+                              {Quoted(V)});
              return A.IfExists.has_value();
          }},
         {"--audio-track",
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              A.AudioTrack = ParseTrackRule(V);
              if (!A.AudioTrack)
-                 E = "--audio-track: " + Quoted(V) +
-                     " is not default, first, a track number, languages such as eng,fre, or all";
+                 E = FillText(TrText("ConvertArgs",
+                                     "--audio-track: %1 is not default, first, a track "
+                                     "number, languages such as eng,fre, or all"),
+                              {Quoted(V)});
              return A.AudioTrack.has_value();
          }},
         {"--info",
          [](TConvertArgs& A, const std::string& V, std::string& E) {
              if (V.empty()) {
-                 E = "--info: the file name is empty";
+                 E = TrText("ConvertArgs", "--info: the file name is empty");
                  return false;
              }
              A.InfoFile = V;
@@ -373,7 +395,9 @@ std::optional<TConvertArgs> ParseConvertArgs(const std::vector<std::string>& Arg
         if (arg == "--album-gain" || arg.starts_with("--album-gain=")) {
             const std::string value = arg.size() > 12 ? arg.substr(13) : "tags";
             if (value != "tags" && value != "batch") {
-                Error = "--album-gain: " + Quoted(value) + " is not \"tags\" or \"batch\"";
+                Error =
+                    FillText(TrText("ConvertArgs", "--album-gain: %1 is not \"tags\" or \"batch\""),
+                             {Quoted(value)});
                 return std::nullopt;
             }
             args.AlbumGain = value == "tags" ? 1 : 2;
@@ -383,7 +407,7 @@ std::optional<TConvertArgs> ParseConvertArgs(const std::vector<std::string>& Arg
         const std::string name = arg.substr(0, eq);
         const auto option = ValueOptions().find(name);
         if (option == ValueOptions().end()) {
-            Error = "unknown option " + Quoted(name);
+            Error = FillText(TrText("ConvertArgs", "unknown option %1"), {Quoted(name)});
             return std::nullopt;
         }
         std::string value;
@@ -392,7 +416,7 @@ std::optional<TConvertArgs> ParseConvertArgs(const std::vector<std::string>& Arg
         } else if (i + 1 < Arguments.size()) {
             value = Arguments[++i];
         } else {
-            Error = name + " needs a value";
+            Error = FillText(TrText("ConvertArgs", "%1 needs a value"), {name});
             return std::nullopt;
         }
         if (!option->second(args, value, Error))
@@ -402,26 +426,30 @@ std::optional<TConvertArgs> ParseConvertArgs(const std::vector<std::string>& Arg
         return args;
     if (args.NameTemplate) {
         if (args.Layout && *args.Layout != TOutputLayout::Tags) {
-            Error = "--name names files from their tags; it cannot be combined with --layout " +
-                    std::string(*args.Layout == TOutputLayout::Flat ? "flat" : "tree");
+            Error =
+                FillText(TrText("ConvertArgs", "--name names files from their tags; it cannot be "
+                                               "combined with --layout %1"),
+                         {*args.Layout == TOutputLayout::Flat ? "flat" : "tree"});
             return std::nullopt;
         }
         args.Layout = TOutputLayout::Tags;
     }
     if (args.ListProfiles || args.InfoFile) {
         if (args.ListProfiles && args.InfoFile) {
-            Error = "--list-profiles and --info cannot be combined";
+            Error = TrText("ConvertArgs", "--list-profiles and --info cannot be combined");
             return std::nullopt;
         }
         if (!args.Files.empty()) {
-            Error = "unexpected file " + Quoted(args.Files.front()) + " beside " +
-                    (args.ListProfiles ? "--list-profiles" : "--info");
+            //: %2 is --list-profiles or --info
+            Error = FillText(
+                TrText("ConvertArgs", "unexpected file %1 beside %2"),
+                {Quoted(args.Files.front()), args.ListProfiles ? "--list-profiles" : "--info"});
             return std::nullopt;
         }
         return args;
     }
     if (args.Files.empty()) {
-        Error = "no FILE or FOLDER to convert";
+        Error = TrText("ConvertArgs", "no FILE or FOLDER to convert");
         return std::nullopt;
     }
     return args;
@@ -429,74 +457,77 @@ std::optional<TConvertArgs> ParseConvertArgs(const std::vector<std::string>& Arg
 
 std::string ConvertUsage()
 {
-    return "Usage: zelta-convert [OPTION]... FILE|FOLDER...\n"
-           "       zelta-convert --list-profiles | --info FILE | --help | --version\n"
-           "Converts each FILE, and every media file below each FOLDER, with an output profile\n"
-           "of the catalogue, as the Start button does.\n"
-           "\n"
-           "  --profile CODE        output profile (see --list-profiles); default: the one\n"
-           "                        last chosen in the program\n"
-           "  --output DIR          output folder; default: the program's output folder\n"
-           "  --jobs N|auto         convert N files at once; auto (the default): one per core\n"
-           "                        for an audio profile, one at a time for a video profile\n"
-           "  --trim START[,LENGTH] keep from START seconds on, LENGTH seconds long\n"
-           "  --crop TOP,BOTTOM,LEFT,RIGHT\n"
-           "                        cut that many pixels off each edge of the picture as\n"
-           "                        shown (a phone video turned upright first)\n"
-           "  --text TEXT[@X,Y[,FROM,TO]]\n"
-           "                        draw TEXT at frame pixel X,Y (default 10,10), from second\n"
-           "                        FROM to second TO (default: the whole file); repeatable\n"
-           "  --ext NAME=VALUE      an extra engine option for every output; repeatable\n"
-           "  --no-tags             write no tags and no cover picture from the sources\n"
-           "  --replaygain          write ReplayGain loudness tags measured while converting\n"
-           "  --layout flat|tree|tags\n"
-           "                        where outputs go: flat (the default) NAME_(new).EXT in the\n"
-           "                        output folder; tree: the folders below each FOLDER are\n"
-           "                        kept, NAME.EXT; tags: named by the --name template\n"
-           "  --name TEMPLATE       name outputs from their tags (implies --layout tags), \"/\"\n"
-           "                        making folders; fields {artist} {albumartist} {album}\n"
-           "                        {title} {track} {disc} {year} {genre} {name} {folder}\n"
-           "                        {ext} {tracknumber} {tracklang} {chapter}\n"
-           "                        {chaptertitle}; default:\n"
-           "                        {albumartist}/{album}/{track} {title}\n"
-           "  --split chapters      one file per chapter, NAME - NN TITLE (a CUE sheet beside\n"
-           "                        or inside a file, or added itself, always gives one file\n"
-           "                        per track)\n"
-           "  --if-exists number|skip|replace|update\n"
-           "                        when the output exists: number (the default) takes the\n"
-           "                        next free name, skip passes the file over, replace writes\n"
-           "                        over it once the new file is complete, update replaces\n"
-           "                        only an output older than its source\n"
-           "  --audio-track default|first|N|LANG[,LANG...]|all\n"
-           "                        which audio track of a file with several to convert: the\n"
-           "                        one flagged default (the default), the first, number N,\n"
-           "                        the first in the most wanted language (eng,fre), or all:\n"
-           "                        one output per track, NAME_(new)_2_fre.EXT\n"
-           "  --normalize[=TARGET]  bring every file to one loudness: TARGET in LUFS (from\n"
-           "                        -70 to -5) or ebu (-23), podcast (-16), streaming (-14);\n"
-           "                        default: the stored target (-16)\n"
-           "  --true-peak DBTP      highest true peak after normalising (-20 to 0; default -1)\n"
-           "  --album-gain[=tags|batch]\n"
-           "                        one gain for the files of an album (same album and album\n"
-           "                        artist tags; the default) or for the whole batch\n"
-           "  --loudness-tags       take the loudness from ReplayGain or R128 tags when a\n"
-           "                        file has them instead of measuring it\n"
-           "  --fade-in SECONDS     fade the sound in over SECONDS at the start\n"
-           "  --fade-out SECONDS    fade the sound out over SECONDS at the end\n"
-           "  --trim-silence        cut silence (below -50 dBFS for 0.5 s or more) at the\n"
-           "                        start and the end of files without pictures\n"
-           "  --list-profiles       print CODE<TAB>NAME of every profile and exit\n"
-           "  --info FILE           print what the probe reads of FILE and the tags a\n"
-           "                        conversion carries, and exit\n"
-           "  --help                print this text and exit\n"
-           "  --version             print the version and exit\n"
-           "\n"
-           "Settings come from zeltavideoaudioconverter.ini (in $ZELTA_HOME when set).\n"
-           "Exit status: 0 every file converted or skipped, 1 a file failed, 2 wrong arguments.\n"
-           "\n"
-           "Example, a FLAC library to MP3 for a phone, again after adding albums:\n"
-           "  zelta-convert --profile 0 --layout tree --if-exists update \\\n"
-           "                --output ~/phone/Music ~/Music/FLAC\n";
+    //: zelta-convert --help; keep the option names, their value words and the alignment
+    return TrText(
+        "ConvertArgs",
+        "Usage: zelta-convert [OPTION]... FILE|FOLDER...\n"
+        "       zelta-convert --list-profiles | --info FILE | --help | --version\n"
+        "Converts each FILE, and every media file below each FOLDER, with an output profile\n"
+        "of the catalogue, as the Start button does.\n"
+        "\n"
+        "  --profile CODE        output profile (see --list-profiles); default: the one\n"
+        "                        last chosen in the program\n"
+        "  --output DIR          output folder; default: the program's output folder\n"
+        "  --jobs N|auto         convert N files at once; auto (the default): one per core\n"
+        "                        for an audio profile, one at a time for a video profile\n"
+        "  --trim START[,LENGTH] keep from START seconds on, LENGTH seconds long\n"
+        "  --crop TOP,BOTTOM,LEFT,RIGHT\n"
+        "                        cut that many pixels off each edge of the picture as\n"
+        "                        shown (a phone video turned upright first)\n"
+        "  --text TEXT[@X,Y[,FROM,TO]]\n"
+        "                        draw TEXT at frame pixel X,Y (default 10,10), from second\n"
+        "                        FROM to second TO (default: the whole file); repeatable\n"
+        "  --ext NAME=VALUE      an extra engine option for every output; repeatable\n"
+        "  --no-tags             write no tags and no cover picture from the sources\n"
+        "  --replaygain          write ReplayGain loudness tags measured while converting\n"
+        "  --layout flat|tree|tags\n"
+        "                        where outputs go: flat (the default) NAME_(new).EXT in the\n"
+        "                        output folder; tree: the folders below each FOLDER are\n"
+        "                        kept, NAME.EXT; tags: named by the --name template\n"
+        "  --name TEMPLATE       name outputs from their tags (implies --layout tags), \"/\"\n"
+        "                        making folders; fields {artist} {albumartist} {album}\n"
+        "                        {title} {track} {disc} {year} {genre} {name} {folder}\n"
+        "                        {ext} {tracknumber} {tracklang} {chapter}\n"
+        "                        {chaptertitle}; default:\n"
+        "                        {albumartist}/{album}/{track} {title}\n"
+        "  --split chapters      one file per chapter, NAME - NN TITLE (a CUE sheet beside\n"
+        "                        or inside a file, or added itself, always gives one file\n"
+        "                        per track)\n"
+        "  --if-exists number|skip|replace|update\n"
+        "                        when the output exists: number (the default) takes the\n"
+        "                        next free name, skip passes the file over, replace writes\n"
+        "                        over it once the new file is complete, update replaces\n"
+        "                        only an output older than its source\n"
+        "  --audio-track default|first|N|LANG[,LANG...]|all\n"
+        "                        which audio track of a file with several to convert: the\n"
+        "                        one flagged default (the default), the first, number N,\n"
+        "                        the first in the most wanted language (eng,fre), or all:\n"
+        "                        one output per track, NAME_(new)_2_fre.EXT\n"
+        "  --normalize[=TARGET]  bring every file to one loudness: TARGET in LUFS (from\n"
+        "                        -70 to -5) or ebu (-23), podcast (-16), streaming (-14);\n"
+        "                        default: the stored target (-16)\n"
+        "  --true-peak DBTP      highest true peak after normalising (-20 to 0; default -1)\n"
+        "  --album-gain[=tags|batch]\n"
+        "                        one gain for the files of an album (same album and album\n"
+        "                        artist tags; the default) or for the whole batch\n"
+        "  --loudness-tags       take the loudness from ReplayGain or R128 tags when a\n"
+        "                        file has them instead of measuring it\n"
+        "  --fade-in SECONDS     fade the sound in over SECONDS at the start\n"
+        "  --fade-out SECONDS    fade the sound out over SECONDS at the end\n"
+        "  --trim-silence        cut silence (below -50 dBFS for 0.5 s or more) at the\n"
+        "                        start and the end of files without pictures\n"
+        "  --list-profiles       print CODE<TAB>NAME of every profile and exit\n"
+        "  --info FILE           print what the probe reads of FILE and the tags a\n"
+        "                        conversion carries, and exit\n"
+        "  --help                print this text and exit\n"
+        "  --version             print the version and exit\n"
+        "\n"
+        "Settings come from zeltavideoaudioconverter.ini (in $ZELTA_HOME when set).\n"
+        "Exit status: 0 every file converted or skipped, 1 a file failed, 2 wrong arguments.\n"
+        "\n"
+        "Example, a FLAC library to MP3 for a phone, again after adding albums:\n"
+        "  zelta-convert --profile 0 --layout tree --if-exists update \\\n"
+        "                --output ~/phone/Music ~/Music/FLAC\n");
 }
 
 std::unique_ptr<TWmRec> MakeTextLayer(const TConvertTextArg& Arg)

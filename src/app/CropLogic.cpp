@@ -1,6 +1,7 @@
 #include "app/CropLogic.h"
 
 #include "app/SourceList.h"
+#include "app/Translation.h"
 #include "engine/FFUtils.h"
 
 #include <algorithm>
@@ -176,9 +177,9 @@ std::string CropResultText(const TCropMargins& M, int SourceWidth, int SourceHei
                   ScaleCropMargin(M.Right, SourceWidth, P.Width());
     const int h = SourceHeight - ScaleCropMargin(M.Up, SourceHeight, P.Height()) -
                   ScaleCropMargin(M.Down, SourceHeight, P.Height());
-    char text[64];
-    std::snprintf(text, sizeof text, "Result: %d x %d", std::max(w, 0), std::max(h, 0));
-    return text;
+    //: the picture size that the crop leaves, width x height
+    return FillText(TrText("CropLogic", "Result: %1 x %2"),
+                    {std::to_string(std::max(w, 0)), std::to_string(std::max(h, 0))});
 }
 
 void TCropFrameBuffer::Store(const TBitmap24& Frame) {

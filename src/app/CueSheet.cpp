@@ -1,4 +1,5 @@
 #include "app/CueSheet.h"
+#include "app/Translation.h"
 
 #include <iconv.h>
 
@@ -239,7 +240,8 @@ TCueSheet ParseCueSheet(std::string_view Bytes, const std::string& Folder)
         cd.reset(cue_parse_string(clean.c_str()));
     }
     if (!cd) {
-        sheet.Error = "the CUE sheet cannot be read: it is not written as a CUE sheet is";
+        sheet.Error =
+            TrText("CueSheet", "the CUE sheet cannot be read: it is not written as a CUE sheet is");
         return sheet;
     }
     if (const Cdtext* t = cd_get_cdtext(cd.get())) {
@@ -270,17 +272,19 @@ TCueSheet ParseCueSheet(std::string_view Bytes, const std::string& Folder)
         const long index0 = track_get_index(track, 0);
         t.Pregap = index0 >= 0 && index0 <= t.Start ? index0 : -1;
         if (t.Start < 0) {
-            sheet.Error = "the CUE sheet cannot be read: track " + std::to_string(i) +
-                          " has no start (INDEX 01)";
+            sheet.Error = FillText(TrText("CueSheet", "the CUE sheet cannot be read: track %1 "
+                                                      "has no start (INDEX 01)"),
+                                   {std::to_string(i)});
             return sheet;
         }
         sheet.Tracks.push_back(std::move(t));
     }
     if (sheet.Tracks.empty())
-        sheet.Error = "the CUE sheet cannot be read: it lists no tracks";
+        sheet.Error = TrText("CueSheet", "the CUE sheet cannot be read: it lists no tracks");
     for (const TCueTrack& t : sheet.Tracks)
         if (t.File.empty()) {
-            sheet.Error = "the CUE sheet cannot be read: it names no audio file (FILE)";
+            sheet.Error =
+                TrText("CueSheet", "the CUE sheet cannot be read: it names no audio file (FILE)");
             break;
         }
     return sheet;
@@ -291,7 +295,8 @@ TCueSheet ReadCueSheet(const std::string& Path)
     std::ifstream in(Path, std::ios::binary);
     if (!in) {
         TCueSheet sheet;
-        sheet.Error = "the CUE sheet cannot be read: " + std::string(std::strerror(errno));
+        sheet.Error = FillText(TrText("CueSheet", "the CUE sheet cannot be read: %1"),
+                               {std::strerror(errno)});
         return sheet;
     }
     // A sheet is a few kilobytes; anything far larger is not one.

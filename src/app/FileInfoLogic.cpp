@@ -1,6 +1,8 @@
 #include "app/FileInfoLogic.h"
 
 #include "app/GlobalObject.h"
+#include "app/AudioTrackChooser.h"
+#include "app/Translation.h"
 #include "probe/AVProbe.h"
 
 #include <cstdio>
@@ -68,7 +70,7 @@ std::string AudioFormatFromInfoText(const std::string& InfoText) {
 
 std::string FrameRateText(int Num, int Den) {
     if (Num <= 0 || Den <= 0)
-        return NotApplicable;
+        return TrText("FileInfoLogic", NotApplicable);
     if (Num % Den == 0)
         return std::to_string(Num / Den);
     char text[32];
@@ -85,9 +87,11 @@ std::string TotalFrameText(int64_t FrameCount, int64_t DurationUs, int RateNum, 
     if (FrameCount > 0)
         return std::to_string(FrameCount);
     if (DurationUs <= 0 || RateNum <= 0 || RateDen <= 0)
-        return NotApplicable;
+        return TrText("FileInfoLogic", NotApplicable);
     const double frames = double(DurationUs) / 1e6 * RateNum / RateDen;
-    return std::to_string(static_cast<long long>(frames + 0.5)) + " (estimated)";
+    //: a frame count worked out from the length and the frame rate
+    return FillText(TrText("FileInfoLogic", "%1 (estimated)"),
+                    {std::to_string(static_cast<long long>(frames + 0.5))});
 }
 
 namespace {
@@ -99,22 +103,27 @@ std::string ResolutionText(const TVideoStreamInfo& V) {
     const bool square = V.PixelAspectNum == V.PixelAspectDen;
     if (V.Rotation <= 0 && square)
         return stored;
+    // Each remark in the brackets is a text of its own; they are joined with ", ".
+    //: the picture's size as stored in the file (a remark after the size shown)
     std::string text = std::to_string(V.DisplayWidth) + "x" + std::to_string(V.DisplayHeight) +
-                       " (stored " + stored;
+                       " (" + FillText(TrText("FileInfoLogic", "stored %1"), {stored});
     if (!square)
-        text += ", pixel aspect " + std::to_string(V.PixelAspectNum) + ":" +
-                std::to_string(V.PixelAspectDen);
+        text +=
+            ", " + FillText(TrText("FileInfoLogic", "pixel aspect %1:%2"),
+                            {std::to_string(V.PixelAspectNum), std::to_string(V.PixelAspectDen)});
     char aspect[32];
-    std::snprintf(aspect, sizeof aspect, ", display aspect %.2f", double(V.DisplayAspect));
+    std::snprintf(aspect, sizeof aspect, "%.2f", double(V.DisplayAspect));
     if (V.DisplayAspect > 0)
-        text += aspect;
+        text += ", " + FillText(TrText("FileInfoLogic", "display aspect %1"), {aspect});
+    //: %1 is the turn in degrees, followed by the degree sign
     if (V.Rotation > 0)
-        text += ", rotated " + std::to_string(V.Rotation) + "\xC2\xB0";
+        text +=
+            ", " + FillText(TrText("FileInfoLogic", "rotated %1°"), {std::to_string(V.Rotation)});
     return text + ")";
 }
 
 std::string PositiveOrNA(int64_t Value) {
-    return Value > 0 ? std::to_string(Value) : std::string(NotApplicable);
+    return Value > 0 ? std::to_string(Value) : TrText("FileInfoLogic", NotApplicable);
 }
 
 }  // namespace
@@ -124,14 +133,17 @@ TFileInfoTexts DescribeFileInfo(TCustomAVProbe& Probe, const std::string& Source
     const TSourceNameLabel name = ShortenSourceName(SourceFile);
     t.SourceName = name.Text;
     t.SourceNameShortened = name.Shortened;
-    t.FileLength = t.Format = NotApplicable;
-    t.Resolution = t.BitRate = t.FrameRate = t.TotalFrame = NotApplicable;
-    t.AudioFormat = t.SampleRate = t.Channel = t.AudioBitRate = NotApplicable;
+    const std::string notApplicable = TrText("FileInfoLogic", NotApplicable);
+    t.FileLength = t.Format = notApplicable;
+    t.Resolution = t.BitRate = t.FrameRate = t.TotalFrame = notApplicable;
+    t.AudioFormat = t.SampleRate = t.Channel = t.AudioBitRate = notApplicable;
     TFileStreamInfo file;
     if (!Probe.GetFileStreamInfo(file)) // nothing open
         return t;
     if (file.Duration >= 0)
-        t.FileLength = FormatSecondsMs(file.Duration) + " Second";
+        //: the file's length in seconds, with milliseconds ("12.345 Second")
+        t.FileLength =
+            FillText(TrText("FileInfoLogic", "%1 Second"), {FormatSecondsMs(file.Duration)});
     const std::string format = Probe.FormatName();
     if (!format.empty())
         t.Format = format;
@@ -148,7 +160,7 @@ TFileInfoTexts DescribeFileInfo(TCustomAVProbe& Probe, const std::string& Source
     }
 
     for (const TAudioTrack& track : Probe.AudioTracks())
-        t.AudioTracks.push_back(AudioTrackText(track));
+        t.AudioTracks.push_back(ShownAudioTrackText(track));
     const int audio = Probe.FirstAudioStream();
     TAudioStreamInfo a;
     if (!Probe.IsAudioStream(audio) || !Probe.GetAudioStreamInfo(audio, a))

@@ -2,6 +2,8 @@
 // from the widgets so they can be tested without a display. Main thread (the probe's thread).
 #pragma once
 
+#include <QtGlobal>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -36,8 +38,9 @@ std::string AudioFormatFromInfoText(const std::string& InfoText);
 
 // What the dialog shows for one file. Every text is set for every file, so nothing of a file
 // shown before stays: what does not apply (no video stream, no audio stream, an unknown value, a
-// file that cannot be opened) reads NotApplicable.
-inline constexpr const char* NotApplicable = "n/a";
+// file that cannot be opened) reads NotApplicable, translated (context "FileInfoLogic").
+//: file information: a value that does not apply or is unknown
+inline constexpr const char* NotApplicable = QT_TRANSLATE_NOOP("FileInfoLogic", "n/a");
 
 struct TFileInfoTexts {
     std::string SourceName;        // file name label

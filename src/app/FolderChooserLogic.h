@@ -5,15 +5,18 @@
 
 #include "app/IniFile.h"
 
+#include <QtGlobal>
+
 #include <string>
 #include <string_view>
 
 namespace zelta {
 
-// The refusal text for a folder on a read-only file system, shown in a box captioned with the
-// application title.
+// The refusal text for a folder on a read-only file system, shown (translated, context
+// "FolderChooserLogic") in a box captioned with the application title.
 inline constexpr std::string_view ReadOnlyFolderMessage =
-    "Output folder cannot be located in CD-ROM.Please select another folder.";
+    QT_TRANSLATE_NOOP("FolderChooserLogic",
+                      "Output folder cannot be located in CD-ROM.Please select another folder.");
 
 // True when Path lies on a file system mounted read-only (statvfs reports ST_RDONLY). A path
 // that cannot be examined (missing, no permission) is not called read-only. Any thread.

@@ -1,4 +1,5 @@
 #include "app/FormatPickerModel.h"
+#include "app/CatalogueTexts.h"
 
 #include <QColor>
 #include <QFont>
@@ -56,7 +57,7 @@ QVariant TFormatPickerModel::data(const QModelIndex& Index, int Role) const
     const TRow& Row = FRows[size_t(Index.row())];
     switch (Role) {
     case Qt::DisplayRole:
-        return ToQString(Row.Text);
+        return ToQString(CatalogueText(Row.Text));
     case Qt::FontRole:
         if (Row.Info.IsCategory) {
             QFont Bold;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/AppPaths.h"
+#include "app/Translation.h"
 
 namespace zelta {
 
@@ -132,15 +133,19 @@ std::string DamagedFilesMessage(const TGlobalObject& Object)
     };
     const TIniFile Settings = Object.Settings();
     if (const TIniDamage D = InspectIniFile(Settings.FileName()); D != TIniDamage::None)
-        Add("The settings file " + Settings.FileName() + " cannot be used: " +
-            std::string(IniDamageText(D)) +
-            ". The program starts with the default settings and leaves the file as it is until "
-            "a setting is changed; it is then kept as " + Settings.DamagedCopyName() + ".");
+        //: %2 says what is wrong with the file ("it is empty")
+        Add(FillText(TrText("GlobalObject",
+                            "The settings file %1 cannot be used: %2. The program starts with the "
+                            "default settings and leaves the file as it is until a setting is "
+                            "changed; it is then kept as %3."),
+                     {Settings.FileName(), IniDamageText(D), Settings.DamagedCopyName()}));
     const std::string& Catalogue = Object.CatalogueFile();
     if (const TIniDamage D = InspectIniFile(Catalogue); D != TIniDamage::None)
-        Add("The profile catalogue " + Catalogue + " cannot be used: " +
-            std::string(IniDamageText(D)) +
-            ". Only the built-in audio formats are offered, with their default values.");
+        //: %2 says what is wrong with the file ("it is empty")
+        Add(FillText(TrText("GlobalObject",
+                            "The profile catalogue %1 cannot be used: %2. Only the built-in audio "
+                            "formats are offered, with their default values."),
+                     {Catalogue, IniDamageText(D)}));
     return Message;
 }
 

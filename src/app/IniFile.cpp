@@ -9,6 +9,7 @@
 #include <system_error>
 #include <unordered_set>
 
+#include "app/Translation.h"
 #include "engine/SafeWrite.h"
 
 #include <fcntl.h>
@@ -439,19 +440,19 @@ TIniDamage InspectIniFile(const std::string& FileName)
     return InspectIniContent(Content);
 }
 
-std::string_view IniDamageText(TIniDamage Damage)
-{
+std::string IniDamageText(TIniDamage Damage) {
+    // Shown in the sentence "... cannot be used: <this>."; nothing here is stored.
     switch (Damage) {
     case TIniDamage::None:
         return {};
     case TIniDamage::Empty:
-        return "it is empty";
+        return TrText("IniFile", "it is empty");
     case TIniDamage::Binary:
-        return "it is not a text file";
+        return TrText("IniFile", "it is not a text file");
     case TIniDamage::Truncated:
-        return "it is cut off";
+        return TrText("IniFile", "it is cut off");
     case TIniDamage::NoSection:
-        return "it has no section";
+        return TrText("IniFile", "it has no section");
     }
     return {};
 }
@@ -570,12 +571,12 @@ bool TIniFile::WriteString(std::string_view Section, std::string_view Key, std::
     Section = Trim(Section);
     Key = Trim(Key);
     if (Section.empty() || HasLineBreak(Section))
-        return Fail("invalid section name");
+        return Fail(TrText("IniFile", "invalid section name"));
     if (Key.empty() || HasLineBreak(Key) || Key.find('=') != std::string_view::npos ||
         Key.front() == ';' || Key.front() == '#' || Key.front() == '[')
-        return Fail("invalid key name");
+        return Fail(TrText("IniFile", "invalid key name"));
     if (HasLineBreak(Value))
-        return Fail("a value cannot contain a line break");
+        return Fail(TrText("IniFile", "a value cannot contain a line break"));
     const auto Lock = LockFolderOf(FFileName, FWrites, true);
     std::string Content;
     bool Exists = false;
@@ -724,7 +725,8 @@ bool TIniFile::Store(const std::string& Content, bool KeepOld)
 
 bool TIniFile::Fail(const std::string& Reason)
 {
-    FLastError = "Cannot write settings file " + FFileName + ": " + Reason;
+    FLastError =
+        FillText(TrText("IniFile", "Cannot write settings file %1: %2"), {FFileName, Reason});
     return false;
 }
 

@@ -84,7 +84,7 @@ TIniDamage InspectIniContent(std::string_view Content);
 // The file's damage; None for a missing or unreadable file (a reader gets its defaults anyway).
 TIniDamage InspectIniFile(const std::string& FileName);
 // "it is empty", "it is not a text file", "it is cut off", "it has no section"; empty for None.
-std::string_view IniDamageText(TIniDamage Damage);
+std::string IniDamageText(TIniDamage Damage);
 
 enum class TDamagedFile { Keep, StartOver };
 

@@ -4,6 +4,7 @@
 #include "app/LoudnessPreferences.h"
 #include "app/ProfileParams.h"
 #include "app/SettingsKeys.h"
+#include "app/Translation.h"
 #include "engine/OptionConvert.h"
 #include "probe/AVProbe.h"
 
@@ -225,7 +226,8 @@ TPictureSize PictureSize(const TProfile& Profile, const TSourceVideo& Source,
         }
     }
     if (S != ParaAsSource && (P <= 1 || P == S.size())) {
-        if (Prompts.AskYesNo(VideoSizeQuestionCaption, VideoSizeQuestionText))
+        if (Prompts.AskYesNo(VideoSizeQuestionCaption,
+                             TrText("JobBuilder", VideoSizeQuestionText.data())))
             Size = {320, 240};
         else
             S = ParaAsSource;

@@ -25,10 +25,11 @@ class TAVProbe;
 
 namespace zelta {
 
-// The question asked once per row when "paraVideoSize" has no usable "WxH" form.
+// The question asked once per row when "paraVideoSize" has no usable "WxH" form (the text is
+// asked translated; the caption goes as it is, see TUserPrompts).
 inline constexpr std::string_view VideoSizeQuestionCaption = "Warning";
 inline constexpr std::string_view VideoSizeQuestionText =
-    "Error output Video Size.Use the default size 320x240?";
+    QT_TRANSLATE_NOOP("JobBuilder", "Error output Video Size.Use the default size 320x240?");
 
 // FitPad(T, n) = ((T - 2 * (n div 2)) div 4) * 2: half the space left when n is rounded down to
 // an even number, itself rounded down to an even number. Computed wide, so extreme arguments

@@ -1,4 +1,5 @@
 #include "app/LibraryWalker.h"
+#include "app/Translation.h"
 
 #include "app/SourceList.h"
 #include "probe/MediaSniff.h"
@@ -209,9 +210,17 @@ std::string GroupedNumber(long long Value)
 
 std::string AddSummary(int Added, int Others)
 {
-    std::string text = GroupedNumber(Added) + (Added == 1 ? " file added" : " files added");
+    // The numbers are grouped ("1,204"), so they go in as %1; the count picks the plural.
+    std::string text = Added == 1
+                           ? TrText("LibraryWalker", "%n file added", nullptr, 1)
+                           : FillText(TrText("LibraryWalker", "%1 files added", nullptr, Added),
+                                      {GroupedNumber(Added)});
+    //: added to "12 files added": files in the folders that are no media
     if (Others > 0)
-        text += ", " + GroupedNumber(Others) + (Others == 1 ? " other skipped" : " others skipped");
+        text += Others == 1
+                    ? TrText("LibraryWalker", ", %n other skipped", nullptr, 1)
+                    : FillText(TrText("LibraryWalker", ", %1 others skipped", nullptr, Others),
+                               {GroupedNumber(Others)});
     return text;
 }
 

@@ -1,6 +1,7 @@
 #include "app/LoudnessPreferences.h"
 
 #include "app/SettingsKeys.h"
+#include "app/Translation.h"
 #include "engine/OptionRecords.h"
 
 #include <algorithm>
@@ -99,11 +100,13 @@ TLoudnessPreferences ReadLoudnessPreferences(const TIniFile& Settings)
 std::string CheckLoudnessPreferences(const TLoudnessPreferences& Values)
 {
     if (!ChosenTarget(Values))
-        return "The loudness target must be a number between -70 and -5 LUFS.";
+        return TrText("LoudnessPreferences",
+                      "The loudness target must be a number between -70 and -5 LUFS.");
     if (!Within(Values.Ceiling, TruePeakMin, TruePeakMax))
-        return "The true-peak ceiling must lie between -20 and 0 dBTP.";
+        return TrText("LoudnessPreferences",
+                      "The true-peak ceiling must lie between -20 and 0 dBTP.");
     if (!Within(Values.FadeIn, 0, FadeMax) || !Within(Values.FadeOut, 0, FadeMax))
-        return "A fade must last between 0 and 3600 seconds.";
+        return TrText("LoudnessPreferences", "A fade must last between 0 and 3600 seconds.");
     return {};
 }
 

@@ -16,7 +16,8 @@ struct TOutputOptions;
 
 namespace zelta {
 
-// The offered targets, in the order of the target list, then "Other" for a typed value.
+// The offered targets, in the order of the target list, then "Other" for a typed value. The
+// preferences page collects these texts for translation itself.
 inline constexpr std::array<double, 3> LoudnessTargets = {-23.0, -16.0, -14.0};
 inline constexpr std::array<const char*, 4> LoudnessTargetTexts = {
     "-23 LUFS (EBU R128)", "-16 LUFS (podcasts)", "-14 LUFS (streaming)", "Other:"};

@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "app/SettingsKeys.h"
+#include "app/Translation.h"
 #include "engine/SafeWrite.h"
 #include "engine/Tags.h"
 
@@ -210,25 +211,27 @@ std::optional<TIfExists> ParseIfExists(std::string_view Word)
 std::string TemplateError(std::string_view Template)
 {
     if (Trimmed(Template).empty())
-        return "the name is empty";
+        return TrText("OutputNames", "the name is empty");
     bool anyField = false;
     for (size_t at = 0; at < Template.size(); ++at) {
         if (Template[at] == '}')
-            return "a \"}\" without \"{\"";
+            return TrText("OutputNames", "a \"}\" without \"{\"");
         if (Template[at] != '{')
             continue;
         const size_t close = Template.find('}', at);
         if (close == std::string_view::npos)
-            return "a \"{\" without \"}\"";
+            return TrText("OutputNames", "a \"{\" without \"}\"");
         const std::string_view name = Template.substr(at + 1, close - at - 1);
         if (!IsField(name))
-            return "unknown field {" + std::string(name) + "}";
+            //: %1 is a field name of the name template, shown in braces
+            return FillText(TrText("OutputNames", "unknown field {%1}"), {name});
         anyField = true;
         at = close;
     }
     // A name without any field would give every file the same output.
     if (!anyField)
-        return "the name has no field, so every file would get the same name";
+        return TrText("OutputNames",
+                      "the name has no field, so every file would get the same name");
     return {};
 }
 
@@ -422,15 +425,17 @@ TOutputChoice ChooseOutput(const std::string& Planned, const std::string& Source
                 continue;
             if (state != 0) {
                 choice.Error =
-                    "cannot look for a free name in " + folder + ": " + SafeWriteErrorText(state);
+                    FillText(TrText("OutputNames", "cannot look for a free name in %1: %2"),
+                             {folder, SafeWriteErrorText(state)});
                 return choice;
             }
             Reserved.insert(name);
             choice.Name = std::move(name);
             return choice;
         }
-        choice.Error = "every numbered name of " + fs::path(nameFor(0)).filename().string() +
-                       " up to " + std::to_string(MaxNameNumber) + " is taken in " + folder;
+        choice.Error = FillText(
+            TrText("OutputNames", "every numbered name of %1 up to %2 is taken in %3"),
+            {fs::path(nameFor(0)).filename().string(), std::to_string(MaxNameNumber), folder});
         return choice;
     }
     TOutputChoice choice;
@@ -438,7 +443,8 @@ TOutputChoice ChooseOutput(const std::string& Planned, const std::string& Source
     const std::string folder = fs::path(Planned).parent_path().string();
     const size_t maxBytes = MaxNameBytes(folder);
     auto lookFailed = [&](int Error) {
-        choice.Error = "cannot look for a free name in " + folder + ": " + SafeWriteErrorText(Error);
+        choice.Error = FillText(TrText("OutputNames", "cannot look for a free name in %1: %2"),
+                                {folder, SafeWriteErrorText(Error)});
         return choice;
     };
 
@@ -449,13 +455,13 @@ TOutputChoice ChooseOutput(const std::string& Planned, const std::string& Source
         bool skip = false;
         if (state == EEXIST && Naming.IfExists == TIfExists::Skip) {
             skip = true;
-            choice.Reason = SkipReasonExists;
+            choice.Reason = TrText("OutputNames", SkipReasonExists.data());
         } else if (state == EEXIST && Naming.IfExists == TIfExists::Update) {
             struct stat out{}, in{};
             if (::stat(Planned.c_str(), &out) == 0 && ::stat(Source.c_str(), &in) == 0 &&
                 S_ISREG(out.st_mode) && NewerOrSame(out, in)) {
                 skip = true;
-                choice.Reason = SkipReasonUpToDate;
+                choice.Reason = TrText("OutputNames", SkipReasonUpToDate.data());
             }
         }
         Reserved.insert(Planned);
@@ -481,8 +487,9 @@ TOutputChoice ChooseOutput(const std::string& Planned, const std::string& Source
         choice.Name = std::move(name);
         return choice;
     }
-    choice.Error = "every numbered name of " + fs::path(Planned).filename().string() +
-                   " up to " + std::to_string(MaxNameNumber) + " is taken in " + folder;
+    choice.Error =
+        FillText(TrText("OutputNames", "every numbered name of %1 up to %2 is taken in %3"),
+                 {fs::path(Planned).filename().string(), std::to_string(MaxNameNumber), folder});
     return choice;
 }
 

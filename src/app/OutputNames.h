@@ -127,8 +127,10 @@ TNameExample SampleNameExample();
 std::string OutputNameExample(const TOutputNaming& Naming, const TNameExample& Example,
                               std::string_view Suffix);
 
-// "Skipped" rows and the command line give these reasons.
-inline constexpr std::string_view SkipReasonExists = "the output exists";
-inline constexpr std::string_view SkipReasonUpToDate = "the output is up to date";
+// "Skipped" rows and the command line give these reasons, translated (context "OutputNames").
+inline constexpr std::string_view SkipReasonExists =
+    QT_TRANSLATE_NOOP("OutputNames", "the output exists");
+inline constexpr std::string_view SkipReasonUpToDate =
+    QT_TRANSLATE_NOOP("OutputNames", "the output is up to date");
 
 }  // namespace zelta

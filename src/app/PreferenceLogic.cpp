@@ -2,6 +2,7 @@
 
 #include "app/FolderChooserLogic.h"
 #include "app/SettingsKeys.h"
+#include "app/Translation.h"
 
 #include <algorithm>
 
@@ -39,6 +40,11 @@ TPreferenceShowValues ReadPreferenceSettings(const TIniFile& Settings) {
     s.KeepTags = ReadSettingInteger(Settings, KeyKeepTags) != 0;
     s.ReplayGain = ReadSettingInteger(Settings, KeyReplayGain) != 0;
     s.NotifyBatchEnd = ReadSettingInteger(Settings, KeyNotifyBatchEnd) != 0;
+    s.Language = ReadSettingText(Settings, KeyLanguage);
+    const auto& shipped = ShippedLanguages();
+    if (std::none_of(shipped.begin(), shipped.end(),
+                     [&s](const TLanguage& L) { return L.Code == s.Language; }))
+        s.Language = std::string(LanguageDefault);
     return s;
 }
 
@@ -56,6 +62,7 @@ TPreferenceValues ApplyShowValues(const TPreferenceShowValues& Show, TPreference
     Current.KeepTags = Show.KeepTags;
     Current.ReplayGain = Show.ReplayGain;
     Current.NotifyBatchEnd = Show.NotifyBatchEnd;
+    Current.Language = Show.Language;
     return Current;
 }
 
@@ -85,7 +92,8 @@ bool WritePreferenceSettings(TIniFile& Settings, const TPreferenceValues& Values
            Settings.WriteInteger(SectionSettings, KeySimultaneous, Values.Simultaneous) &&
            Settings.WriteBool(SectionSettings, KeyKeepTags, Values.KeepTags) &&
            Settings.WriteBool(SectionSettings, KeyReplayGain, Values.ReplayGain) &&
-           Settings.WriteBool(SectionSettings, KeyNotifyBatchEnd, Values.NotifyBatchEnd);
+           Settings.WriteBool(SectionSettings, KeyNotifyBatchEnd, Values.NotifyBatchEnd) &&
+           Settings.WriteString(SectionSettings, KeyLanguage, Values.Language);
 }
 
 bool KeepOneOfPair(bool ClickedNow, bool Partner) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "app/IniFile.h"
+#include "app/SettingsKeys.h"
 
 #include <string>
 #include <string_view>
@@ -47,6 +48,7 @@ struct TPreferenceValues {
     bool KeepTags = true;    // "KeepTags"
     bool ReplayGain = false; // "ReplayGain"
     bool NotifyBatchEnd = true; // "NotifyBatchEnd"
+    std::string Language = std::string(LanguageDefault); // "Language": "System" or a code
     bool operator==(const TPreferenceValues&) const = default;
 };
 
@@ -65,6 +67,7 @@ struct TPreferenceShowValues {
     bool KeepTags = true;    // "KeepTags" is not 0 (default on)
     bool ReplayGain = false; // "ReplayGain" is not 0 (default off)
     bool NotifyBatchEnd = true; // "NotifyBatchEnd" is not 0 (default on)
+    std::string Language = std::string(LanguageDefault); // "Language"; "System" when not shipped
 };
 
 TPreferenceShowValues ReadPreferenceSettings(const TIniFile& Settings);

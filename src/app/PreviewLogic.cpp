@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "app/SettingsKeys.h"
+#include "app/Translation.h"
 #include "engine/SafeWrite.h"
 
 #include <QBuffer>
@@ -29,7 +30,7 @@ bool EnsureFolder(const std::string& Folder, std::string& Reason) {
     if (fs::is_directory(path, ec))
         return true;
     if (fs::exists(path, ec)) {
-        Reason = "not a folder";
+        Reason = TrText("PreviewLogic", "not a folder");
         return false;
     }
     fs::create_directories(path, ec);
@@ -38,7 +39,7 @@ bool EnsureFolder(const std::string& Folder, std::string& Reason) {
         return false;
     }
     if (!fs::is_directory(path, ec)) {
-        Reason = "not a folder";
+        Reason = TrText("PreviewLogic", "not a folder");
         return false;
     }
     return true;
@@ -183,14 +184,18 @@ std::optional<std::string> SnapshotFolder(TIniFile& Settings, TUserPrompts& Prom
     if (EnsureFolder(folder, reason))
         return folder;
     if (folder != fallback) {
-        Prompts.ShowMessage("Warning", "Cannot create output directory:" + folder +
-                                           ".It will create default directory " + fallback + "!");
+        Prompts.ShowMessage("Warning",
+                            FillText(TrText("PreviewLogic", "Cannot create output directory:%1.It "
+                                                            "will create default directory %2!"),
+                                     {folder, fallback}));
         if (EnsureFolder(fallback, reason)) {
             Settings.WriteString(SectionSettings, KeySnapOutPutDir, fallback);
             return fallback;
         }
     }
-    Prompts.ShowMessage("Error", "Cannot create output directory: " + fallback + " (" + reason + ")");
+    Prompts.ShowMessage("Error",
+                        FillText(TrText("PreviewLogic", "Cannot create output directory: %1 (%2)"),
+                                 {fallback, reason}));
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/LibraryWalker.h"
 #include "app/SettingsKeys.h"
+#include "app/Translation.h"
 #include "engine/UnicodeProtocol.h"
 #include "probe/AudioTracks.h"
 
@@ -273,8 +274,9 @@ std::vector<TAddEntry> ExpandSegments(const std::vector<TAddEntry>& Entries,
                 const std::string file = FindNamedFile(name);
                 if (file.empty()) {
                     TAddEntry bad = entry;
-                    bad.Error = "the CUE sheet names a file that is not there: " +
-                                fs::path(name).filename().string();
+                    bad.Error = FillText(TrText("Segments", "the CUE sheet names a file that "
+                                                            "is not there: %1"),
+                                         {fs::path(name).filename().string()});
                     out.push_back(std::move(bad));
                     continue;
                 }
@@ -346,6 +348,15 @@ std::string SegmentCaption(const TSegment& Segment)
     if (!Segment.Performer.empty() && Segment.Kind == TSegmentKind::CueTrack)
         text += " - " + Segment.Performer;
     return text;
+}
+
+std::string SegmentShownCaption(const TSegment& Segment) {
+    if (!Segment.Title.empty())
+        return SegmentCaption(Segment);
+    //: the Source column's caption of a chapter or CUE track without a title
+    return FillText(Segment.Kind == TSegmentKind::Chapter ? TrText("Segments", "Chapter %1")
+                                                          : TrText("Segments", "Track %1"),
+                    {std::to_string(Segment.Number)});
 }
 
 std::string NamingSource(const std::string& Path, const TSegment& Segment, TOutputLayout Layout)

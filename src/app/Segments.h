@@ -60,7 +60,10 @@ std::vector<TSegment> ReadChapterSegments(const std::string& Path);
 
 // What the Source column shows of a piece: "03 Title - Performer" ("03 Title" without a
 // performer, "Chapter 3" without a title).
+// It names the output's title tag and file as well, so it stays in English.
 std::string SegmentCaption(const TSegment& Segment);
+// SegmentCaption as the list shows it: "Chapter 3" and "Track 3" translated.
+std::string SegmentShownCaption(const TSegment& Segment);
 // The name the output is made from: "dir/stem - 03 Title.ext" for a piece (the layouts that
 // use the source's name), Path itself for a whole file or the tag layout.
 std::string NamingSource(const std::string& Path, const TSegment& Segment, TOutputLayout Layout);

@@ -46,6 +46,10 @@ inline constexpr std::string_view KeyJpgCmp = "jpgCmp";
 inline constexpr std::string_view KeyKeepTags = "KeepTags";
 inline constexpr std::string_view KeyReplayGain = "ReplayGain";
 inline constexpr std::string_view KeyNotifyBatchEnd = "NotifyBatchEnd"; // Boolean, on
+// The interface language: "System" (the desktop's) or a shipped language's code ("de", "pt_BR");
+// read once at start.
+inline constexpr std::string_view KeyLanguage = "Language";
+inline constexpr std::string_view LanguageDefault = "System";
 // Loudness (app/LoudnessPreferences.h): normalisation on (1/0), its target in LUFS and the
 // true-peak ceiling in dBTP (numbers as text), album mode (0 off, 1 albums by their tags,
 // 2 the whole batch), tags stating the loudness spare the measuring (1/0), fades in seconds
@@ -108,6 +112,7 @@ inline constexpr TSettingKey SettingsTable[] = {
     {KeyKeepTags, TSettingType::Boolean, 1, {}},
     {KeyReplayGain, TSettingType::Boolean, 0, {}},
     {KeyNotifyBatchEnd, TSettingType::Boolean, 1, {}},
+    {KeyLanguage, TSettingType::Text, 0, LanguageDefault},
     {KeyNormalize, TSettingType::Boolean, 0, {}},
     {KeyNormalizeTarget, TSettingType::Text, 0, "-16"},
     {KeyTruePeak, TSettingType::Text, 0, "-1"},

@@ -4,6 +4,7 @@
 #include "app/FormatPickerModel.h"
 #include "app/ProfileParams.h"
 #include "app/SettingsKeys.h"
+#include "app/Translation.h"
 
 #include <algorithm>
 #include <utility>
@@ -111,7 +112,7 @@ TTypedCheck CheckFrameSize(std::string_view Text)
     // A negative size is no frame size even though it is a whole number.
     if (X == std::string_view::npos || !ParaIsInteger(Text.substr(0, X), W) ||
         !ParaIsInteger(Text.substr(X + 1), H) || W < 0 || H < 0)
-        return Invalid("Frame Size is not a valid value!");
+        return Invalid(TrText("SettingsLogic", "Frame Size is not a valid value!"));
     if (W % 2 == 0 && H % 2 == 0 && W != 0 && H != 0) {
         Check.Text = std::string(Text);
         return Check;
@@ -120,8 +121,10 @@ TTypedCheck CheckFrameSize(std::string_view Text)
     const std::string Corrected = std::to_string(Even(W)) + "x" + std::to_string(Even(H));
     Check.Result = TTypedCheck::Corrected;
     Check.Text = Corrected;
-    Check.Caption = std::string(FrameSizeCorrectionCaption);
-    Check.Message = "Frame Size must be a multiple of 2.\nThe correct value:" + Corrected;
+    Check.Caption = TrText("SettingsLogic", FrameSizeCorrectionCaption.data());
+    Check.Message = FillText(
+        TrText("SettingsLogic", "Frame Size must be a multiple of 2.\nThe correct value:%1"),
+        {Corrected});
     return Check;
 }
 
@@ -205,7 +208,7 @@ bool CollectX264Writes(const TIniFile& Catalogue, int Code, TWrites& Writes, std
         }
         int Number = 0;
         if (!ParaIsInteger(Value, Number)) {
-            Error = "'" + Value + "' is not a valid integer value";
+            Error = FillText(TrText("SettingsLogic", "'%1' is not a valid integer value"), {Value});
             return false;
         }
         if (Key == KeyParaCoder ? Number >= 0 : Number > 0)
@@ -228,7 +231,10 @@ TProfileParamsView LoadProfileParams(const TIniFile& Settings, const TIniFile& C
         const TComboInfo& I = Info(C);
         TParamComboState& State = View[C];
         if (I.Mapping == TMapping::Zoom) {
-            State.Items.assign(ZoomItems.begin(), ZoomItems.end());
+            // Shown translated; the choice is kept by its place (ZoomParaValues).
+            State.Items.clear();
+            for (std::string_view Item : ZoomItems)
+                State.Items.push_back(TrText("SettingsLogic", Item.data()));
             State.Enabled = true;
             // A profile never confirmed shows the fitting a conversion uses.
             const std::string Zoom = Settings.ReadString(Section, KeyParaZoom, JobDefaults::ParaZoom);
@@ -301,15 +307,15 @@ TTypedCheck CheckTypedValue(TParamCombo Combo, std::string_view Text)
     case TParamCombo::VideoBitRate:
         if (Text == ParaAsSource || ParaIsInteger(Text, Whole))
             return Accepted;
-        return Invalid("Video BitRate is not a valid value!");
+        return Invalid(TrText("SettingsLogic", "Video BitRate is not a valid value!"));
     case TParamCombo::AudioBitRate:
         if (Text == ParaAsSource || ParaIsNumber(Text, Number))
             return Accepted;
-        return Invalid("Audio BitRate is not a valid value!");
+        return Invalid(TrText("SettingsLogic", "Audio BitRate is not a valid value!"));
     case TParamCombo::SampleRate:
         if (Text == ParaAsSource || ParaIsInteger(Text, Whole))
             return Accepted;
-        return Invalid("Audio SampleRate is not a valid value!");
+        return Invalid(TrText("SettingsLogic", "Audio SampleRate is not a valid value!"));
     default:
         return Accepted;
     }

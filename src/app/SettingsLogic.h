@@ -15,6 +15,8 @@
 
 #include "app/IniFile.h"
 
+#include <QtGlobal>
+
 #include <array>
 #include <optional>
 #include <string>
@@ -42,8 +44,11 @@ inline constexpr int ParamComboCount = 10;
 
 // The fixed items of the zoom combo and the "paraZoom" value of each index ("center" has no
 // item: a stored "center" shows no selection and stays stored).
-inline constexpr std::array<std::string_view, 3> ZoomItems = {"Full screen", "Letterbox",
-                                                              "Pan and Scan"};
+// Shown translated (context "SettingsLogic").
+inline constexpr std::array<std::string_view, 3> ZoomItems = {
+    QT_TRANSLATE_NOOP("SettingsLogic", "Full screen"),
+    QT_TRANSLATE_NOOP("SettingsLogic", "Letterbox"),
+    QT_TRANSLATE_NOOP("SettingsLogic", "Pan and Scan")};
 inline constexpr std::array<std::string_view, 4> ZoomParaValues = {"full", "lbox", "pan", "center"};
 
 bool IsEditableCombo(TParamCombo Combo);
@@ -91,7 +96,9 @@ enum class TKeyVerdict {
     Refuse,           // dropped with the system beep
     RefuseWithMessage // dropped with NumericalMessage and the beep
 };
-inline constexpr std::string_view NumericalMessage = "Please enter numerical.";
+// Shown translated by the window (context "SettingsLogic").
+inline constexpr std::string_view NumericalMessage =
+    QT_TRANSLATE_NOOP("SettingsLogic", "Please enter numerical.");
 
 // A printable character typed into an editable combo; Result is the text the key would give
 // (a lower-case "x" is refused when Result holds a second one). Other combos accept everything.
@@ -108,7 +115,8 @@ struct TTypedCheck {
     std::string Caption; // "Input Error!" for a correction, else empty
     std::string Message;
 };
-inline constexpr std::string_view FrameSizeCorrectionCaption = "Input Error!";
+inline constexpr std::string_view FrameSizeCorrectionCaption =
+    QT_TRANSLATE_NOOP("SettingsLogic", "Input Error!");
 
 // The check of an editable combo's text when the user leaves it. A frame size containing "as
 // source" in any letter case is accepted as "as source", the spelling the job builder reads.

@@ -6,10 +6,11 @@
 #include "app/OutputNames.h"
 #include "app/Segments.h"
 #include "app/SettingsKeys.h"
-#include "engine/OptionRecords.h"
-#include "probe/AVProbe.h"
+#include "app/Translation.h"
 #include "component/FFConverter.h"
+#include "engine/OptionRecords.h"
 #include "engine/SafeWrite.h"
+#include "probe/AVProbe.h"
 
 #include <array>
 #include <cerrno>
@@ -24,47 +25,55 @@ namespace zelta {
 
 namespace {
 
-// The filter of the open dialog as designed: description|patterns|description|patterns...
-constexpr std::string_view DesignedAddFilter =
-    "All Supported Video Formats|*.AVI;*.AVM;*.ASF;*.WMV;*.AVS;*.FLV;*.MKV;*.MOV;*.3GP;*.3G2;"
-    "*.M4V;*.MP4;*.MPG;*.MPEG;*.DAT;*.OGM;*.VOB;*.RM;*.RMVB;*.TS;*.TP;*.IFO;*.NSV;*.SWF;|"
-    "All Supported Audio Formats|*.MP3;*.AAC;*.WAV;*.WMA;*.OGG;*.CDA;*.FLAC;*.M4A;*.MID;*.MKA;"
+// The filter of the open dialog as designed: description and patterns (";" between them).
+// The descriptions are shown translated; the patterns stay as they are.
+struct TDesignedFilter {
+    const char* Description;
+    std::string_view Patterns;
+};
+constexpr TDesignedFilter DesignedAddFilter[] = {
+    {QT_TRANSLATE_NOOP("SourceList", "All Supported Video Formats"),
+     "*.AVI;*.AVM;*.ASF;*.WMV;*.AVS;*.FLV;*.MKV;*.MOV;*.3GP;*.3G2;*.M4V;*.MP4;"
+     "*.MPG;*.MPEG;*.DAT;*.OGM;*.VOB;*.RM;*.RMVB;*.TS;*.TP;*.IFO;*.NSV;*.SWF;"},
     // (CUE sheets added too: an album image's tracks, Segments.h)
-    "*.MP2;*.MPA;*.MPC;*.APE;*.OFR;*.OGG;*.RA;*.WV;*.TTA;*.AC3;*.DTS;*.CUE;|"
-    "AVI files (*.avi)|*.avi|"
-    "MPEG4 files (*.mp4)|*.mp4|"
-    "MPEG files (*.mpg,*.mpeg)|*.mpg;*.mpeg|"
-    "3GP files (*.3gp,*.3g2)|*.3gp;*.3g2|"
-    "Itunes Video files (*.m4v)|*.m4v|"
-    "Windows Media files (*.wmv,*.asf)|*.wmv;*.asf|"
-    "Real Media files (*.rm,*.rmvb)|*.rm;*.rmvb|"
-    "Video CD files (*.dat)|*.dat|"
-    "Quick Time files (*.mov)|*.mov|"
-    "Flash Video files (*.flv)|*.flv|"
-    "Matroska Video files (*.mkv)|*.mkv|"
-    "MJPEG Video files (*.mjpg,*.mjpeg)|*.mjpg;*.mjpeg|"
-    "Animated GIF files (*.gif)|*.gif|"
-    "H.264/MPEG4 AVC Video files (*.mts,*.m2ts)|*.mts;*.m2ts|"
-    "DVD video object files (*.vob)|*.vob|"
-    "MPEG-1 Video files (*.mpv)|*.mpv|"
-    "Video Transport Stream files (*.ts)|*.ts|"
-    "TP Video files (*.tp)|*.tp|"
-    "Maceomeida Flash files (*.swf)|*.swf|"
-    "MP3 Audio files (*.mp3)|*.mp3|"
-    "Advanced Audio Coding files (*.aac)|*.aac|"
-    "Monkey's Audio files (*.ape)|*.ape|"
-    "Ogg Vorbis Audio files (*.ogg)|*.ogg|"
-    "Windows Media Audio files (*.wma)|*.wma|"
-    "MusePack Audio files (*.mpc)|*.mpc|"
-    "MPEG Audio files (*.mpa)|*.mpa|"
-    "MPEG-4 Audio files (*.m4a)|*.m4a|"
-    "Matroska Audio files (*.mka)|*.mka|"
-    "DTS Audio files (*.dts)|*.dts|"
-    "Audio Codec 3 files (*.ac3)|*.ac3|"
-    "Speex Audio files (*.spx)|*.spx|"
-    "Real Audio files (*.ra,*.ram)|*.ra;*.ram|"
-    "MPEG Layer II Compressed Audio files (*.mp2)|*.mp2|"
-    "All files (*.*)|*.*";
+    {QT_TRANSLATE_NOOP("SourceList", "All Supported Audio Formats"),
+     "*.MP3;*.AAC;*.WAV;*.WMA;*.OGG;*.CDA;*.FLAC;*.M4A;*.MID;*.MKA;*.MP2;"
+     "*.MPA;*.MPC;*.APE;*.OFR;*.OGG;*.RA;*.WV;*.TTA;*.AC3;*.DTS;*.CUE;"},
+    {QT_TRANSLATE_NOOP("SourceList", "AVI files (*.avi)"), "*.avi"},
+    {QT_TRANSLATE_NOOP("SourceList", "MPEG4 files (*.mp4)"), "*.mp4"},
+    {QT_TRANSLATE_NOOP("SourceList", "MPEG files (*.mpg,*.mpeg)"), "*.mpg;*.mpeg"},
+    {QT_TRANSLATE_NOOP("SourceList", "3GP files (*.3gp,*.3g2)"), "*.3gp;*.3g2"},
+    {QT_TRANSLATE_NOOP("SourceList", "Itunes Video files (*.m4v)"), "*.m4v"},
+    {QT_TRANSLATE_NOOP("SourceList", "Windows Media files (*.wmv,*.asf)"), "*.wmv;*.asf"},
+    {QT_TRANSLATE_NOOP("SourceList", "Real Media files (*.rm,*.rmvb)"), "*.rm;*.rmvb"},
+    {QT_TRANSLATE_NOOP("SourceList", "Video CD files (*.dat)"), "*.dat"},
+    {QT_TRANSLATE_NOOP("SourceList", "Quick Time files (*.mov)"), "*.mov"},
+    {QT_TRANSLATE_NOOP("SourceList", "Flash Video files (*.flv)"), "*.flv"},
+    {QT_TRANSLATE_NOOP("SourceList", "Matroska Video files (*.mkv)"), "*.mkv"},
+    {QT_TRANSLATE_NOOP("SourceList", "MJPEG Video files (*.mjpg,*.mjpeg)"), "*.mjpg;*.mjpeg"},
+    {QT_TRANSLATE_NOOP("SourceList", "Animated GIF files (*.gif)"), "*.gif"},
+    {QT_TRANSLATE_NOOP("SourceList", "H.264/MPEG4 AVC Video files (*.mts,*.m2ts)"), "*.mts;*.m2ts"},
+    {QT_TRANSLATE_NOOP("SourceList", "DVD video object files (*.vob)"), "*.vob"},
+    {QT_TRANSLATE_NOOP("SourceList", "MPEG-1 Video files (*.mpv)"), "*.mpv"},
+    {QT_TRANSLATE_NOOP("SourceList", "Video Transport Stream files (*.ts)"), "*.ts"},
+    {QT_TRANSLATE_NOOP("SourceList", "TP Video files (*.tp)"), "*.tp"},
+    {QT_TRANSLATE_NOOP("SourceList", "Maceomeida Flash files (*.swf)"), "*.swf"},
+    {QT_TRANSLATE_NOOP("SourceList", "MP3 Audio files (*.mp3)"), "*.mp3"},
+    {QT_TRANSLATE_NOOP("SourceList", "Advanced Audio Coding files (*.aac)"), "*.aac"},
+    {QT_TRANSLATE_NOOP("SourceList", "Monkey's Audio files (*.ape)"), "*.ape"},
+    {QT_TRANSLATE_NOOP("SourceList", "Ogg Vorbis Audio files (*.ogg)"), "*.ogg"},
+    {QT_TRANSLATE_NOOP("SourceList", "Windows Media Audio files (*.wma)"), "*.wma"},
+    {QT_TRANSLATE_NOOP("SourceList", "MusePack Audio files (*.mpc)"), "*.mpc"},
+    {QT_TRANSLATE_NOOP("SourceList", "MPEG Audio files (*.mpa)"), "*.mpa"},
+    {QT_TRANSLATE_NOOP("SourceList", "MPEG-4 Audio files (*.m4a)"), "*.m4a"},
+    {QT_TRANSLATE_NOOP("SourceList", "Matroska Audio files (*.mka)"), "*.mka"},
+    {QT_TRANSLATE_NOOP("SourceList", "DTS Audio files (*.dts)"), "*.dts"},
+    {QT_TRANSLATE_NOOP("SourceList", "Audio Codec 3 files (*.ac3)"), "*.ac3"},
+    {QT_TRANSLATE_NOOP("SourceList", "Speex Audio files (*.spx)"), "*.spx"},
+    {QT_TRANSLATE_NOOP("SourceList", "Real Audio files (*.ra,*.ram)"), "*.ra;*.ram"},
+    {QT_TRANSLATE_NOOP("SourceList", "MPEG Layer II Compressed Audio files (*.mp2)"), "*.mp2"},
+    {QT_TRANSLATE_NOOP("SourceList", "All files (*.*)"), "*.*"},
+};
 
 // Odd-row backgrounds in theme index order (Default, Gray, Orange, Purple, Red, Green,
 // Light blue), then the colour used when no built-in theme is in force.
@@ -119,7 +128,7 @@ bool EnsureFolder(const std::string& Folder, std::string& Reason)
     if (fs::is_directory(Folder, Ec))
         return true;
     if (Folder.empty()) {
-        Reason = "no folder given";
+        Reason = TrText("SourceList", "no folder given");
         return false;
     }
     fs::create_directories(Folder, Ec);
@@ -129,7 +138,7 @@ bool EnsureFolder(const std::string& Folder, std::string& Reason)
     }
     // create_directories succeeds without making anything when the path exists as a file.
     if (!fs::is_directory(Folder, Ec)) {
-        Reason = "not a folder";
+        Reason = TrText("SourceList", "not a folder");
         return false;
     }
     return true;
@@ -162,8 +171,7 @@ QRgb RowBackground(int Row, int ThemeIndex)
 std::vector<std::string> AddDialogFilters()
 {
     std::vector<std::string> Filters;
-    const std::vector<std::string_view> Parts = Split(DesignedAddFilter, '|');
-    for (size_t I = 0; I + 1 < Parts.size(); I += 2) {
+    for (const TDesignedFilter& Designed : DesignedAddFilter) {
         std::vector<std::string> Patterns;
         auto AddPattern = [&Patterns](std::string Pattern) {
             for (const std::string& P : Patterns)
@@ -171,7 +179,7 @@ std::vector<std::string> AddDialogFilters()
                     return;
             Patterns.push_back(std::move(Pattern));
         };
-        for (std::string_view Pattern : Split(Parts[I + 1], ';')) {
+        for (std::string_view Pattern : Split(Designed.Patterns, ';')) {
             if (Pattern.empty())
                 continue;
             if (Pattern == "*.*") { // every file, also those without a dot
@@ -181,7 +189,7 @@ std::vector<std::string> AddDialogFilters()
             AddPattern(AsciiCase(Pattern, true));
             AddPattern(AsciiCase(Pattern, false));
         }
-        std::string Filter(Parts[I]);
+        std::string Filter = TrText("SourceList", Designed.Description);
         Filter += " (";
         for (size_t P = 0; P < Patterns.size(); ++P) {
             if (P > 0)
@@ -205,13 +213,16 @@ std::string StoredOutputFolder(TIniFile& Settings, TUserPrompts& Prompts)
     if (!EnsureFolder(Folder, Reason)) {
         const std::string Default = DefaultOutputFolder();
         if (Folder != Default) {
-            Prompts.ShowMessage("Warning", "Cannot create output directory:" + Folder +
-                                               ".It will create default directory " + Default +
-                                               "!");
+            Prompts.ShowMessage(
+                "Warning",
+                FillText(TrText("SourceList", "Cannot create output directory:%1.It will create "
+                                              "default directory %2!"),
+                         {Folder, Default}));
         }
         if (!EnsureFolder(Default, Reason)) {
-            Prompts.ShowMessage("Error", "Cannot create output directory: " + Default + " (" +
-                                             Reason + ")");
+            Prompts.ShowMessage(
+                "Error", FillText(TrText("SourceList", "Cannot create output directory: %1 (%2)"),
+                                  {Default, Reason}));
             return {};
         }
         // The folder is used even when the settings file cannot be written; the next name
@@ -255,8 +266,8 @@ TDestName FreeDestName(const std::string& Folder, const std::string& Source,
         if (State == EEXIST)
             continue;
         if (State != 0) {
-            Result.Error = "cannot look for a free name in " + Folder + ": " +
-                           SafeWriteErrorText(State);
+            Result.Error = FillText(TrText("SourceList", "cannot look for a free name in %1: %2"),
+                                    {Folder, SafeWriteErrorText(State)});
             return Result;
         }
         if (Reserved)
@@ -264,8 +275,9 @@ TDestName FreeDestName(const std::string& Folder, const std::string& Source,
         Result.Name = std::move(Name);
         return Result;
     }
-    Result.Error = "every name from " + NumberedName(Stem, 0, Suffix, MaxBytes) + " to " +
-                   NumberedName(Stem, MaxNameNumber, Suffix, MaxBytes) + " is taken in " + Folder;
+    Result.Error = FillText(TrText("SourceList", "every name from %1 to %2 is taken in %3"),
+                            {NumberedName(Stem, 0, Suffix, MaxBytes),
+                             NumberedName(Stem, MaxNameNumber, Suffix, MaxBytes), Folder});
     return Result;
 }
 
@@ -345,15 +357,25 @@ QVariant TSourceListModel::data(const QModelIndex& Index, int Role) const
     case Qt::DisplayRole:
         if (Column == colSource) {
             const TlvFilesRecord& record = FRows[size_t(Row)]->Record;
-            std::string caption = record.Segment.Active() ? SegmentCaption(record.Segment)
+            std::string caption = record.Segment.Active() ? SegmentShownCaption(record.Segment)
                                                           : SubItem(Row, Column);
             // The chosen track before the path, which a narrow column cuts at its end:
             // "[audio 2: fre] /films/..."
             if (record.AudioTrack >= 1) {
                 const std::string& track = record.AudioTrackText;
-                caption = "[audio " + track.substr(0, track.find(',')) + "] " + caption;
+                //: %1 is the chosen audio track ("2: fre"), %2 the file
+                caption = FillText(TrText("SourceList", "[audio %1] %2"),
+                                   {track.substr(0, track.find(',')), caption});
             }
             return QString::fromStdString(caption);
+        }
+        if (Column == colProgress) {
+            // The status words are kept and compared in English; shown in the person's language.
+            const std::string& text = SubItem(Row, Column);
+            for (const char* word :
+                 {ProgressErrorText, ProgressWarningText, ProgressSkippedText, ProgressMissingText})
+                if (text == word)
+                    return QString::fromStdString(TrText("SourceList", word));
         }
         return QString::fromStdString(SubItem(Row, Column));
     case Qt::ToolTipRole:
@@ -363,7 +385,8 @@ QVariant TSourceListModel::data(const QModelIndex& Index, int Role) const
             const TlvFilesRecord& record = FRows[size_t(Row)]->Record;
             std::string tip = SourceTip(record);
             if (record.AudioTrack >= 1)
-                tip = "Audio track " + record.AudioTrackText + (tip.empty() ? "" : "\n" + tip);
+                tip = FillText(TrText("SourceList", "Audio track %1"), {record.AudioTrackText}) +
+                      (tip.empty() ? "" : "\n" + tip);
             return QString::fromStdString(tip);
         }
         return {};
@@ -400,8 +423,7 @@ QVariant TSourceListModel::headerData(int Section, Qt::Orientation Orientation, 
     if (Orientation != Qt::Horizontal || Role != Qt::DisplayRole || Section < 0 ||
         Section >= SourceColumnCount)
         return {};
-    const std::string_view Caption = SourceColumns[Section].Caption;
-    return QString::fromUtf8(Caption.data(), qsizetype(Caption.size()));
+    return QString::fromStdString(TrText("SourceList", SourceColumns[Section].Caption.data()));
 }
 
 TSourceListModel::TAddResult TSourceListModel::AddFiles(const std::vector<std::string>& Paths,
@@ -839,7 +861,7 @@ void TSourceListModel::SetAudioTrack(int Row, int Track, std::string Text)
 
 void TSourceListModel::SetProgressMissing(int Row)
 {
-    SetProgressTip(Row, ProgressMissingText, std::string(MissingFileText));
+    SetProgressTip(Row, ProgressMissingText, TrText("SourceList", MissingFileText.data()));
 }
 
 bool TSourceListModel::ProgressMissing(int Row) const

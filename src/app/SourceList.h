@@ -18,6 +18,7 @@
 
 #include <QAbstractTableModel>
 #include <QRgb>
+#include <QtGlobal>
 
 #include <cstdint>
 #include <functional>
@@ -97,8 +98,12 @@ struct TSourceColumnInfo {
     int Width;
 };
 inline constexpr TSourceColumnInfo SourceColumns[SourceColumnCount] = {
-    {"Source", 140}, {"Length", 65}, {"Trimmed Length", 90}, {"Destination File", 120},
-    {"Progress", 60},
+    // Column headers: translated where shown (headerData), collected from here.
+    {QT_TRANSLATE_NOOP("SourceList", "Source"), 140},
+    {QT_TRANSLATE_NOOP("SourceList", "Length"), 65},
+    {QT_TRANSLATE_NOOP("SourceList", "Trimmed Length"), 90},
+    {QT_TRANSLATE_NOOP("SourceList", "Destination File"), 120},
+    {QT_TRANSLATE_NOOP("SourceList", "Progress"), 60},
 };
 
 // Drawing colours of the rows (the delegate paints them; nothing here draws).
@@ -163,7 +168,8 @@ TDestName FreeDestName(const std::string& Folder, const std::string& Source,
 std::string DestinationColumnText(const std::string& Folder, const std::string& Name);
 
 // Tool tip of a kept row whose file is not there any more.
-inline constexpr std::string_view MissingFileText = "The file is not there any more.";
+inline constexpr std::string_view MissingFileText =
+    QT_TRANSLATE_NOOP("SourceList", "The file is not there any more.");
 
 // ---- the list ----
 
@@ -311,12 +317,17 @@ public:
     std::string OutputFolderFor(TIniFile& Settings, TUserPrompts& Prompts) const;
 
 private:
-    // The Progress texts that carry a tool tip.
-    static constexpr const char* ProgressErrorText = "Error";
-    static constexpr const char* ProgressWarningText = "Warning";
+    // The Progress texts that carry a tool tip. They are kept and compared as written here;
+    // data() shows them translated.
+    //: Progress column status of a file that could not be converted
+    static constexpr const char* ProgressErrorText = QT_TRANSLATE_NOOP("SourceList", "Error");
+    //: Progress column status of a file converted with warnings
+    static constexpr const char* ProgressWarningText = QT_TRANSLATE_NOOP("SourceList", "Warning");
     static constexpr const char* ProgressDoneText = "100%";
-    static constexpr const char* ProgressSkippedText = "Skipped";
-    static constexpr const char* ProgressMissingText = "Missing";
+    //: Progress column status of a file that was passed over (its output exists)
+    static constexpr const char* ProgressSkippedText = QT_TRANSLATE_NOOP("SourceList", "Skipped");
+    //: Progress column status of a kept row whose file is gone
+    static constexpr const char* ProgressMissingText = QT_TRANSLATE_NOOP("SourceList", "Missing");
     void SetProgressTip(int Row, const char* Text, std::string Tip);
     // The tool tip while the Progress column shows Text, else "".
     std::string ProgressTip(int Row, const char* Text) const;

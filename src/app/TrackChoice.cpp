@@ -1,6 +1,7 @@
 #include "app/TrackChoice.h"
 
 #include "app/SettingsKeys.h"
+#include "app/Translation.h"
 
 #include <algorithm>
 #include <cctype>
@@ -63,9 +64,9 @@ const TAudioTrack* DefaultTrack(const std::vector<TAudioTrack>& Tracks)
 std::string TrackCount(size_t Count)
 {
     if (Count == 0)
-        return "the file has no audio track";
-    return Count == 1 ? "the file has 1 audio track"
-                      : "the file has " + std::to_string(Count) + " audio tracks";
+        return TrText("TrackChoice", "the file has no audio track");
+    return Count == 1 ? TrText("TrackChoice", "the file has %n audio track", nullptr, 1)
+                      : TrText("TrackChoice", "the file has %n audio tracks", nullptr, int(Count));
 }
 
 }  // namespace
@@ -146,8 +147,9 @@ TTrackPick ChooseTracks(const TTrackRule& Rule, int RowTrack, const std::vector<
     const int wanted = RowTrack >= 1 ? RowTrack : Rule.Kind == TTrackRule::Number ? Rule.Track : 0;
     if (wanted >= 1) {
         if (size_t(wanted) > Tracks.size())
-            pick.Error = "there is no audio track " + std::to_string(wanted) + " (" +
-                         TrackCount(Tracks.size()) + ")";
+            //: %2 is "the file has 2 audio tracks" or the like
+            pick.Error = FillText(TrText("TrackChoice", "there is no audio track %1 (%2)"),
+                                  {std::to_string(wanted), TrackCount(Tracks.size())});
         else
             pick.Tracks.push_back(Tracks[size_t(wanted) - 1]);
         return pick;

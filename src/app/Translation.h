@@ -38,6 +38,9 @@ std::string InterfaceLanguage(const std::string& Preference,
 // False when a shipped translation could not be loaded (the texts then stay English).
 bool LoadTranslations(const std::string& Code);
 
+// Installs what was loaded before the application object existed into it (for tr()).
+void InstallTranslations();
+
 // The loaded language's code ("en" before any load).
 const std::string& LoadedLanguage();
 
@@ -45,6 +48,13 @@ const std::string& LoadedLanguage();
 // Thread-safe once the translations are loaded.
 std::string TrText(const char* Context, const char* Source, const char* Disambiguation = nullptr,
                    int N = -1);
+
+// A text whose literal stands elsewhere in a QT_TRANSLATE_NOOP list (texts chosen at run time
+// from a fixed set), translated like TrText.
+std::string TranslateKnownText(const char* Context, const char* Source);
+
+// Whether the loaded translations have Source in Context.
+bool HasTranslation(const char* Context, const char* Source);
 
 // Pattern with %1 ... %9 replaced by Values in order (each placeholder may stand anywhere and
 // more than once, so a translation can put them in its own order); any other "%" stays.

@@ -2,6 +2,7 @@
 
 #include "app/FileInfoLogic.h"
 #include "app/SourceList.h"
+#include "app/Translation.h"
 #include "engine/FFUtils.h"
 
 #include <algorithm>
@@ -42,7 +43,9 @@ std::string Trimmed(const std::string& Text) {
 
 std::string TrimCaption(const std::string& FileName) {
     const std::string shortened = ShortenedName(FileName, 50, 50, "  ");
-    return shortened == FileName ? shortened : "Trim   " + shortened;
+    //: title of the trim window; %1 is the file
+    return shortened == FileName ? shortened
+                                 : FillText(TrText("TrimLogic", "Trim   %1"), {shortened});
 }
 
 TTrimRange StoredTrimRange(const TlvFilesRecord& Record, int64_t Duration) {
@@ -126,9 +129,9 @@ std::optional<int64_t> ParseTrimTime(const std::string& Text) {
 }
 
 std::string TrimTimeRefusal(const std::string& Text, int64_t Duration) {
-    return "\"" + Trimmed(Text) + "\" is not a time of this file. Type h:mm:ss.mmm or a number "
-           "of seconds, from 00:00:00.000 to " + FormatMediaTime(std::max<int64_t>(Duration, 0)) +
-           ".";
+    return FillText(TrText("TrimLogic", "\"%1\" is not a time of this file. Type h:mm:ss.mmm or a "
+                                        "number of seconds, from 00:00:00.000 to %2."),
+                    {Trimmed(Text), FormatMediaTime(std::max<int64_t>(Duration, 0))});
 }
 
 std::optional<int64_t> AcceptTrimTime(const std::string& Text, int64_t Duration) {

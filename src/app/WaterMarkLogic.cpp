@@ -1,4 +1,5 @@
 #include "app/WaterMarkLogic.h"
+#include "app/Translation.h"
 
 #include "effects/FrameEffects.h"
 
@@ -14,11 +15,14 @@ std::string WaterMarkCaption(const std::string& FileName)
 {
     const QString Name = QString::fromStdString(FileName);
     if (Name.size() < 56)
-        return "Water Mark  " + FileName;
+        //: title of the watermark window; %1 is the file
+        return FillText(TrText("WaterMarkLogic", "Water Mark  %1"), {FileName});
     const qsizetype Slash = Name.lastIndexOf('/');
     const qsizetype Dot = Name.lastIndexOf('.');
     const QString Extension = Dot > Slash ? Name.mid(Dot) : QString();
-    return "Water Mark  " + (Name.left(50) + ".." + Extension).toStdString() + "  ";
+    return FillText(TrText("WaterMarkLogic", "Water Mark  %1"),
+                    {(Name.left(50) + ".." + Extension).toStdString()}) +
+           "  ";
 }
 
 int RangeBarMaximum(int64_t Duration)

@@ -1,6 +1,7 @@
 #include "cli/ConsoleProgress.h"
 
 #include "app/LibraryWalker.h"
+#include "app/Translation.h"
 #include "cli/StopSignals.h"
 #include "component/FFConverter.h"
 
@@ -90,16 +91,19 @@ void TConsoleHost::ShowMessage(std::string_view Caption, std::string_view Text)
 {
     std::lock_guard guard(FLock);
     ClearLine();
-    std::fprintf(stderr, "%.*s: %.*s\n", int(Caption.size()), Caption.data(), int(Text.size()),
-                 Text.data());
+    const std::string caption = TrText("UserPrompts", std::string(Caption).c_str());
+    std::fprintf(stderr, "%s: %.*s\n", caption.c_str(), int(Text.size()), Text.data());
 }
 
 bool TConsoleHost::AskYesNo(std::string_view Caption, std::string_view Text)
 {
     std::lock_guard guard(FLock);
     ClearLine();
-    std::fprintf(stderr, "%.*s: %.*s yes\n", int(Caption.size()), Caption.data(),
-                 int(Text.size()), Text.data());
+    //: the answer the command line gives itself to a yes/no question, printed after it
+    const std::string yes = TrText("ConsoleProgress", "yes");
+    const std::string caption = TrText("UserPrompts", std::string(Caption).c_str());
+    std::fprintf(stderr, "%s: %.*s %s\n", caption.c_str(), int(Text.size()), Text.data(),
+                 yes.c_str());
     return true;
 }
 
@@ -166,17 +170,24 @@ void TConsoleHost::TaskEnded(const TTerminateInfo& Info)
         end.Warnings = Info.Warnings;
     } else if (Info.Exception && !(Interrupted() && EndedByStop(Info.ExceptionMsg))) {
         end.Kind = TRowEnd::Failed;
-        end.Text = Info.ExceptionMsg.empty() ? "the conversion failed" : Info.ExceptionMsg;
+        end.Text = Info.ExceptionMsg.empty() ? TrText("ConsoleProgress", "the conversion failed")
+                                             : Info.ExceptionMsg;
     } else {
         end.Kind = TRowEnd::Stopped;
-        end.Text = Interrupted() ? "stopped" : "the conversion did not finish";
+        //: a file's reason for not being converted: the run was stopped
+        end.Text = Interrupted() ? TrText("ConsoleProgress", "stopped")
+                                 : TrText("ConsoleProgress", "the conversion did not finish");
     }
     ClearLine();
     const std::string counter = Counter();
     if (end.Kind == TRowEnd::Converted) {
         if (!FTerminal)
-            std::fprintf(stderr, "%s%s -> %s: done%s\n", counter.c_str(), source.c_str(),
-                         end.Text.c_str(), end.Warnings.empty() ? "" : ", with warnings");
+            std::fprintf(stderr, "%s%s\n", counter.c_str(),
+                         FillText(end.Warnings.empty()
+                                      ? TrText("ConsoleProgress", "%1 -> %2: done")
+                                      : TrText("ConsoleProgress", "%1 -> %2: done, with warnings"),
+                                  {source, end.Text})
+                             .c_str());
         // What the conversion did worth a line (the loudness measured, the gain applied): under
         // the file's line, or named by the file above the progress line of a terminal.
         for (const std::string& note : Info.Notes)
@@ -185,8 +196,9 @@ void TConsoleHost::TaskEnded(const TTerminateInfo& Info)
             else
                 std::fprintf(stderr, "  %s\n", note.c_str());
     } else {
-        std::fprintf(stderr, "%s%s: failed: %s\n", counter.c_str(), source.c_str(),
-                     end.Text.c_str());
+        std::fprintf(
+            stderr, "%s%s\n", counter.c_str(),
+            FillText(TrText("ConsoleProgress", "%1: failed: %2"), {source, end.Text}).c_str());
     }
     FChanged.notify_all();
 }
@@ -199,8 +211,10 @@ void TConsoleHost::RowPassed(int Row, const std::string& Reason)
     FEnds[size_t(Row)] = {TRowEnd::Passed, Reason, {}};
     const std::string counter = Counter();
     if (!FTerminal)
-        std::fprintf(stderr, "%s%s: skipped: %s\n", counter.c_str(), FList->Caption(Row).c_str(),
-                     Reason.c_str());
+        std::fprintf(
+            stderr, "%s%s\n", counter.c_str(),
+            FillText(TrText("ConsoleProgress", "%1: skipped: %2"), {FList->Caption(Row), Reason})
+                .c_str());
 }
 
 void TConsoleHost::RunEnded()
@@ -254,15 +268,21 @@ void TConsoleHost::ReportGivingUp(const std::vector<std::string>& Files, size_t 
         if (FEnds[row].Kind == TRowEnd::Converted)
             ++converted;
         else if (FEnds[row].Kind == TRowEnd::Open && FList != nullptr)
-            std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n",
-                         FList->Caption(int(row)).c_str());
+            std::fprintf(stderr, "zelta-convert: %s\n",
+                         FillText(TrText("ConsoleProgress", "failed: %1: stopped"),
+                                  {FList->Caption(int(row))})
+                             .c_str());
     }
     for (const std::string& file : Files)
-        std::fprintf(stderr, "zelta-convert: failed: %s: stopped\n", file.c_str());
-    std::fprintf(stderr,
-                 "zelta-convert: stopped without waiting for the conversion to end; "
-                 "%zu of %zu files converted\n",
-                 converted, Total);
+        std::fprintf(stderr, "zelta-convert: %s\n",
+                     FillText(TrText("ConsoleProgress", "failed: %1: stopped"), {file}).c_str());
+    std::fprintf(stderr, "zelta-convert: %s\n",
+                 FillText(TrText("ConsoleProgress",
+                                 "stopped without waiting for the conversion to end; "
+                                 "%1 of %n files converted",
+                                 nullptr, int(Total)),
+                          {std::to_string(converted)})
+                     .c_str());
 }
 
 void TConsoleHost::ClearLine()
@@ -275,13 +295,18 @@ void TConsoleHost::ClearLine()
 
 void TConsoleHost::DrawLine(const TBatchView& View)
 {
-    std::string line = GroupedNumber(View.Done) + " of " + GroupedNumber(View.Total) + " files " +
-                       std::to_string(View.Percent) + "%";
+    // Grouped numbers ("1,204") go in as %1 and %2; the count picks the plural.
+    //: the progress line: %1 done of %2 files, %3 percent
+    std::string line = FillText(
+        TrText("ConsoleProgress", "%1 of %2 files %3%", nullptr, int(View.Total)),
+        {GroupedNumber(View.Done), GroupedNumber(View.Total), std::to_string(View.Percent)});
     std::string running;
     for (const TRunningFile& f : View.Running)
         running += (running.empty() ? "" : ", ") + f.File + " " + std::to_string(f.Percent) + "%";
     const std::string times =
-        View.Elapsed + " elapsed" + (View.Remaining.empty() ? "" : ", " + View.Remaining + " left");
+        View.Remaining.empty() ? FillText(TrText("ConsoleProgress", "%1 elapsed"), {View.Elapsed})
+                               : FillText(TrText("ConsoleProgress", "%1 elapsed, %2 left"),
+                                          {View.Elapsed, View.Remaining});
     const int width = TerminalWidth() - 1;
     const int room = width - int(line.size()) - int(times.size()) - 6;
     if (!running.empty() && room > 10)

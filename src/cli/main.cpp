@@ -9,12 +9,15 @@
 #include "app/ConvertArgs.h"
 #include "app/FormatCatalogue.h"
 #include "app/IniFile.h"
-#include "app/Segments.h"
-#include "app/SettingsKeys.h"
 #include "app/JobBuilder.h"
 #include "app/LibraryWalker.h"
+#include "app/Segments.h"
+#include "app/SettingsKeys.h"
 #include "app/SourceList.h"
+#include "app/StartupLanguage.h"
 #include "app/SystemCommands.h"
+#include "app/AudioTrackChooser.h"
+#include "app/Translation.h"
 #include "cli/ConsoleProgress.h"
 #include "cli/ScratchFolder.h"
 #include "cli/StopSignals.h"
@@ -79,8 +82,10 @@ bool LoadEngine(TFFConverter& Converter)
 {
     if (Converter.LoadLibraries(LibAVFolder()))
         return true;
-    std::fprintf(stderr, "zelta-convert: cannot load the media libraries: %s\n",
-                 Converter.LastError().c_str());
+    std::fprintf(stderr, "zelta-convert: %s\n",
+                 FillText(TrText("ConvertMain", "cannot load the media libraries: %1"),
+                          {Converter.LastError()})
+                     .c_str());
     return false;
 }
 
@@ -97,11 +102,12 @@ int PrintInfo(const std::string& File)
         return Fail(File + ": " + probe.LastError());
     std::printf("%s\n", text.c_str());
     const std::vector<TAudioTrack> tracks = probe.AudioTracks();
-    std::printf("Audio tracks:%s\n", tracks.empty() ? " none" : "");
+    std::printf("%s\n", tracks.empty() ? TrText("ConvertMain", "Audio tracks: none").c_str()
+                                       : TrText("ConvertMain", "Audio tracks:").c_str());
     for (const TAudioTrack& track : tracks)
-        std::printf("  %s\n", AudioTrackText(track).c_str());
+        std::printf("  %s\n", ShownAudioTrackText(track).c_str());
     if (const std::vector<TChapter> chapters = probe.Chapters(); !chapters.empty()) {
-        std::printf("Chapters:\n");
+        std::printf("%s\n", TrText("ConvertMain", "Chapters:").c_str());
         for (size_t i = 0; i < chapters.size(); ++i)
             std::printf("  %zu: %s - %s%s%s\n", i + 1, FormatStartTime(chapters[i].Start).c_str(),
                         FormatStartTime(chapters[i].End).c_str(),
@@ -110,11 +116,13 @@ int PrintInfo(const std::string& File)
     // What a conversion takes along, under the names it writes them with.
     const AVFormatContext* context = probe.FormatContext();
     const zeltatags::TTagList tags = zeltatags::SourceTags(context->metadata);
-    std::printf("Tags carried:%s\n", tags.empty() ? " none" : "");
+    std::printf("%s\n", tags.empty() ? TrText("ConvertMain", "Tags carried: none").c_str()
+                                     : TrText("ConvertMain", "Tags carried:").c_str());
     for (const auto& [name, value] : tags)
         std::printf("  %-14s: %s\n", name.c_str(), value.c_str());
     if (const AVStream* cover = zeltatags::FindCover(context))
-        std::printf("  %-14s: %d bytes\n", "cover", cover->attached_pic.size);
+        std::printf("  %-14s: %s\n", "cover",
+                    TrText("ConvertMain", "%n bytes", nullptr, cover->attached_pic.size).c_str());
     return ExitConverted;
 }
 
@@ -158,8 +166,11 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
                                        std::pair{catalogue.FileName(),
                                                  InspectIniFile(catalogue.FileName())}})
         if (damage != TIniDamage::None)
-            std::fprintf(stderr, "zelta-convert: warning: %s cannot be used (%s); using defaults\n",
-                         file.c_str(), std::string(IniDamageText(damage)).c_str());
+            std::fprintf(
+                stderr, "zelta-convert: %s\n",
+                FillText(TrText("ConvertMain", "warning: %1 cannot be used (%2); using defaults"),
+                         {file, IniDamageText(damage)})
+                    .c_str());
     const bool chosen = Args.Profile.has_value();
     const int code = chosen ? *Args.Profile
                             : userSettings.ReadInteger(SectionSettings, KeyFormatCode,
@@ -167,8 +178,9 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     const std::vector<TFormatProfile> profiles = ListFormatProfiles(ReadFormatCatalogue(catalogue));
     if (std::none_of(profiles.begin(), profiles.end(),
                      [&](const TFormatProfile& p) { return p.Code == code; })) {
-        const std::string text = "no profile " + std::to_string(code) + " in " +
-                                 catalogue.FileName() + " (see --list-profiles)";
+        const std::string text =
+            FillText(TrText("ConvertMain", "no profile %1 in %2 (see --list-profiles)"),
+                     {std::to_string(code), catalogue.FileName()});
         return chosen ? UsageError(text) : Fail(text);
     }
 
@@ -176,7 +188,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     // carries the options, so the user's stored choices stay as they are.
     TScratchFolder scratch;
     if (scratch.Path().empty())
-        return Fail("cannot create a temporary folder");
+        return Fail(TrText("ConvertMain", "cannot create a temporary folder"));
     {
         std::lock_guard guard(reportLock);
         scratchPath = scratch.Path();
@@ -186,7 +198,8 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
     if (settingsDamage == TIniDamage::None && fs::exists(userSettings.FileName(), ec))
         fs::copy_file(userSettings.FileName(), settingsCopy, ec);
     if (ec)
-        return Fail("cannot read " + userSettings.FileName() + ": " + ec.message());
+        return Fail(FillText(TrText("ConvertMain", "cannot read %1: %2"),
+                             {userSettings.FileName(), ec.message()}));
     // The copy goes with the scratch folder: no write of it needs to wait for the disk.
     TIniFile settings(settingsCopy, TDamagedFile::Keep, TIniWrites::Scratch);
     if (!settings.WriteInteger(SectionSettings, KeyFormatCode, code) ||
@@ -211,8 +224,10 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         if (!ec && !fs::is_directory(folder, ec))
             ec = std::make_error_code(std::errc::not_a_directory);
         if (ec) {
-            std::fprintf(stderr, "zelta-convert: cannot create the output folder %s: %s\n",
-                         folder.c_str(), ec.message().c_str());
+            std::fprintf(stderr, "zelta-convert: %s\n",
+                         FillText(TrText("ConvertMain", "cannot create the output folder %1: %2"),
+                                  {folder, ec.message()})
+                             .c_str());
             return ExitUsage;
         }
         if (!settings.WriteString(SectionSettings, KeyOutPutDir, folder))
@@ -264,7 +279,7 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         for (const TLibraryFile& file : walk.Files) {
             // A file named on the command line must be there; one found in a folder is.
             if (named.count(file.Path) > 0 && !fs::exists(file.Path, ec)) {
-                failures.push_back(Named(file.Path, "no such file"));
+                failures.push_back(Named(file.Path, TrText("ConvertMain", "no such file")));
                 continue;
             }
             entries.push_back(TAddEntry{file.Path, file.Root, {}, {}});
@@ -349,7 +364,9 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
         if (f.Row >= 0 && size_t(f.Row) < ends.size() && ends[size_t(f.Row)].Kind == TRowEnd::Open) {
             failedAtBuild[size_t(f.Row)] = true;
             const bool stopped = stopSignals.Interrupted() && EndedByStop(f.Reason);
-            failures.push_back(Named(f.File, stopped ? "stopped" : f.Reason));
+            //: a file's reason for not being converted: the run was stopped
+            failures.push_back(
+                Named(f.File, stopped ? TrText("ConvertMain", "stopped") : f.Reason));
         }
     for (size_t row = 0; row < ends.size(); ++row) {
         const TRowEnd& end = ends[row];
@@ -370,23 +387,31 @@ int Convert(const TConvertArgs& Args, int Argc, char** Argv)
             break;
         case TRowEnd::Open:
             if (!failedAtBuild[row])
-                failures.push_back(Named(source, stopSignals.Interrupted()
-                                                     ? "stopped"
-                                                     : "the conversion did not run"));
+                failures.push_back(
+                    Named(source, stopSignals.Interrupted()
+                                      ? TrText("ConvertMain", "stopped")
+                                      : TrText("ConvertMain", "the conversion did not run")));
             break;
         }
     }
     for (const std::string& warning : warnings)
-        std::fprintf(stderr, "zelta-convert: warning: %s\n", warning.c_str());
+        std::fprintf(stderr, "zelta-convert: %s\n",
+                     FillText(TrText("ConvertMain", "warning: %1"), {warning}).c_str());
     for (const std::string& failure : failures)
-        std::fprintf(stderr, "zelta-convert: failed: %s\n", failure.c_str());
+        std::fprintf(stderr, "zelta-convert: %s\n",
+                     FillText(TrText("ConvertMain", "failed: %1"), {failure}).c_str());
     const int passed = driver.PassedCount();
-    std::string summary = GroupedNumber(converted) + " of " + GroupedNumber(long(total)) +
-                          " files converted, " + GroupedNumber(long(failures.size())) + " failed";
+    // The numbers are grouped ("1,204"), so they go in as %1...; the count picks the plural.
+    //: %1 converted of %2 files (the count), %3 failed; more clauses may follow
+    std::string summary =
+        FillText(TrText("ConvertMain", "%1 of %2 files converted, %3 failed", nullptr, int(total)),
+                 {GroupedNumber(converted), GroupedNumber(long(total)),
+                  GroupedNumber(long(failures.size()))});
     if (passed > 0)
-        summary += ", " + GroupedNumber(passed) + " skipped";
+        summary += FillText(TrText("ConvertMain", ", %1 skipped", nullptr, passed),
+                            {GroupedNumber(passed)});
     if (warned > 0)
-        summary += ", " + std::to_string(warned) + " with warnings";
+        summary += TrText("ConvertMain", ", %n with warnings", nullptr, warned);
     std::fprintf(stderr, "zelta-convert: %s\n", summary.c_str());
     if (stopSignals.Interrupted() || !stopError.empty())
         return ExitFailed;
@@ -401,6 +426,8 @@ int main(int argc, char** argv)
     // of killing the whole batch.
     std::signal(SIGXFSZ, SIG_IGN);
     RaiseOpenFileLimit();
+    // Messages in the interface language (the preference, else the desktop's).
+    LoadStartupLanguage();
     std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     std::string error;
     const std::optional<TConvertArgs> args = ParseConvertArgs(arguments, error);

@@ -6,10 +6,12 @@
 //
 // Themes are the seven colour themes and "Follow system" on a dark desktop ("<window>-dark.png").
 //
-// Usage: zelta-screenshots [--scale FACTOR] [output folder]  (default: "screenshots" in the
-// current folder). With --scale the windows are drawn at that scaling (QT_SCALE_FACTOR; 2 for
-// 200 %), and only the main window with rows, the progress window and the preferences dialog are
-// taken, in the dark theme: "<window>-dark-200.png".
+// Usage: zelta-screenshots [--scale FACTOR] [--language CODE] [output folder]  (default:
+// "screenshots" in the current folder). With --scale the windows are drawn at that scaling
+// (QT_SCALE_FACTOR; 2 for 200 %), and only the main window with rows, the progress window and the
+// preferences dialog are taken, in the dark theme: "<window>-dark-200.png". With --language
+// (de, zh_CN, ...) the interface speaks that language and the main, settings, watermark and
+// progress windows are taken in the light and the dark theme: "<window>-dark-de[-200].png".
 // Runs under the offscreen platform unless QT_QPA_PLATFORM names another; the settings file goes
 // to a temporary folder (ZELTA_HOME), so no real settings are read or written. The file
 // information dialog shows a generated test file when the build has the test media builder.
@@ -17,6 +19,7 @@
 #include "app/IniFile.h"
 #include "app/QtDispatcher.h"
 #include "app/SourceList.h"
+#include "app/Translation.h"
 #include "ui/DialogServices.h"
 #include "ui/FmDirectory.h"
 #include "ui/FrmAbout.h"
@@ -75,11 +78,12 @@ void Settle(int Milliseconds) {
 // Added to every file name: "" or "-200" for --scale 2.
 struct TShotNames {
     QString ScaleSuffix;
+    QString Language; // "-de" when taken in another language
     QString FileName(const QString& Window, int Theme) const {
         const QString theme = Theme == zelta::FollowSystemTheme
                                   ? QString::fromLatin1(DarkThemeColors().Name)
                                   : QString::fromLatin1(ThemeColors(Theme).Name);
-        return Window + "-" + theme.toLower().replace(' ', '-') + ScaleSuffix + ".png";
+        return Window + "-" + theme.toLower().replace(' ', '-') + Language + ScaleSuffix + ".png";
     }
 };
 
@@ -157,7 +161,8 @@ public:
 
 #ifdef ZELTA_SCREENSHOTS_FIXTURES
 // The watermark dialog on a playing picture with a text and a picture layer, both pages.
-bool WaterMarkShots(const QString& Folder, const std::string& Media, const QString& Home) {
+bool WaterMarkShots(const QString& Folder, const std::string& Media, const QString& Home,
+                    const std::vector<int>& Themes, const TShotNames& Names) {
     QImage logo(96, 48, QImage::Format_ARGB32);
     logo.fill(Qt::transparent);
     {
@@ -206,12 +211,12 @@ bool WaterMarkShots(const QString& Folder, const std::string& Media, const QStri
     dialog.spdBtnPauseClick();
     Settle(200);
     bool ok = true;
-    for (int theme = 0; theme < ThemeMenuCount; ++theme) {
+    for (int theme : Themes) {
         ApplyTheme(theme);
         dialog.pageControl1->setCurrentWidget(dialog.tsWatermark);
-        ok = Save(dialog, Folder, "watermark", theme, TShotNames{}) && ok;
+        ok = Save(dialog, Folder, "watermark", theme, Names) && ok;
         dialog.pageControl1->setCurrentWidget(dialog.tsEffect);
-        ok = Save(dialog, Folder, "watermark-effect", theme, TShotNames{}) && ok;
+        ok = Save(dialog, Folder, "watermark-effect", theme, Names) && ok;
     }
     dialog.btnCancelClick();
     return ok;
@@ -230,6 +235,7 @@ int main(int argc, char** argv) {
     for (int theme = 0; theme < ThemeMenuCount; ++theme)
         themes.push_back(theme);
     QString out = QStringLiteral("screenshots");
+    std::string language;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--scale" && i + 1 < argc) {
@@ -237,11 +243,17 @@ int main(int argc, char** argv) {
             qputenv("QT_SCALE_FACTOR", QByteArray::fromStdString(factor));
             names.ScaleSuffix = "-" + QString::number(qRound(std::stod(factor) * 100));
             themes = {zelta::FollowSystemTheme};
+        } else if (arg == "--language" && i + 1 < argc) {
+            language = argv[++i];
+            names.Language = "-" + QString::fromStdString(language);
         } else {
             out = QString::fromLocal8Bit(argv[i]);
         }
     }
-    const bool everyWindow = names.ScaleSuffix.isEmpty();
+    // In another language: the windows with the most text, light and dark.
+    if (!language.empty())
+        themes = {0, zelta::FollowSystemTheme};
+    const bool everyWindow = names.ScaleSuffix.isEmpty() && language.empty();
     QTemporaryDir home;
     if (!home.isValid()) {
         std::fprintf(stderr, "zelta-screenshots: cannot make a temporary folder\n");
@@ -251,6 +263,10 @@ int main(int argc, char** argv) {
     TZeltaApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     zelta::TQtMainThreadDispatcher dispatcher;
+    if (!language.empty() && !zelta::LoadTranslations(language)) {
+        std::fprintf(stderr, "zelta-screenshots: no translation for %s\n", language.c_str());
+        return 1;
+    }
     // Converted files of the progress window's run stay in the temporary folder too.
     zelta::TIniFile(zelta::JoinPath(home.path().toStdString(), "zeltavideoaudioconverter.ini"))
         .WriteString("settings", "OutPutDir", zelta::JoinPath(home.path().toStdString(), "out"));
@@ -307,10 +323,19 @@ int main(int argc, char** argv) {
 
     bool ok = true;
     if (!everyWindow) {
-        ApplyTheme(zelta::FollowSystemTheme);
-        ok = Save(main, out, "main", zelta::FollowSystemTheme, names) && ok;
-        ok = Save(preference, out, "preference", zelta::FollowSystemTheme, names) && ok;
-        ok = SavePreferencePages(preference, out, zelta::FollowSystemTheme, names) && ok;
+        for (int theme : themes) {
+            ApplyTheme(theme);
+            ok = Save(main, out, "main", theme, names) && ok;
+            ok = Save(preference, out, "preference", theme, names) && ok;
+            ok = SavePreferencePages(preference, out, theme, names) && ok;
+            if (language.empty())
+                continue;
+            storeProfile(0, "MP3 MPEG Layer-3 Audio (*.mp3)");
+            ok = Save(settings, out, "settings-audio", theme, names) && ok;
+            storeProfile(100, "MP4 MPEG-4 H.264 Video (*.mp4)");
+            ok = Save(settings, out, "settings-video", theme, names) && ok;
+            storeProfile(1, "AAC Advenced Audio Codec (*.aac)");
+        }
     }
     for (int theme = 0; everyWindow && theme < ThemeMenuCount; ++theme) {
         ApplyTheme(theme);
@@ -336,13 +361,13 @@ int main(int argc, char** argv) {
     }
 
     TTrackBarGallery gallery;
-    for (int theme = 0; theme < ThemeMenuCount; ++theme) {
+    for (int theme = 0; everyWindow && theme < ThemeMenuCount; ++theme) {
         ApplyTheme(theme);
         ok = Save(gallery, out, "trackbar", theme, names) && ok;
     }
 #ifdef ZELTA_SCREENSHOTS_FIXTURES
-    if (!media.empty())
-        ok = WaterMarkShots(out, media, home.path()) && ok;
+    if (!media.empty() && (everyWindow || !language.empty()))
+        ok = WaterMarkShots(out, media, home.path(), themes, names) && ok;
 #endif
 
     // The list with rows, then a run with the progress window: the first task is paused while
@@ -393,7 +418,7 @@ int main(int argc, char** argv) {
     // The trim and crop dialogs playing the H.264 row, paused once a picture shows, taken in
     // every theme.
     const int playing = main.Files().FindCaption(media);
-    if (playing >= 0) {
+    if (playing >= 0 && language.empty()) {
         auto playingDialog = [&](QDialog& Dialog, const QString& Name,
                                  const std::function<bool()>& PictureShown,
                                  const std::function<void()>& Pause) {

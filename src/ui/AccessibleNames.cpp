@@ -20,6 +20,12 @@ QString AccessibleText(const QString& Caption) {
     out.reserve(Caption.size());
     for (qsizetype i = 0; i < Caption.size(); ++i) {
         const QChar c = Caption[i];
+        // Translations into scripts without the key's letter give it in brackets: "文件(&F)".
+        if (c == u'(' && i + 3 < Caption.size() && Caption[i + 1] == u'&' &&
+            Caption[i + 2] != u'&' && Caption[i + 3] == u')') {
+            i += 3;
+            continue;
+        }
         if (c == u'&') {
             // "&&" is a literal ampersand; a single one marks the mnemonic.
             if (i + 1 < Caption.size() && Caption[i + 1] == u'&') {
@@ -31,7 +37,8 @@ QString AccessibleText(const QString& Caption) {
         out += c;
     }
     out = out.trimmed();
-    while (out.endsWith(u':') || out.endsWith(QChar(0x2026)))
+    // The colon and the ellipsis, also the full-width colon of Chinese texts.
+    while (out.endsWith(u':') || out.endsWith(QChar(0xFF1A)) || out.endsWith(QChar(0x2026)))
         out.chop(1);
     if (out.endsWith(QStringLiteral("...")))
         out.chop(3);

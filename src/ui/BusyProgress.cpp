@@ -14,18 +14,17 @@ constexpr qint64 PumpEveryMs = 20;
 
 } // namespace
 
-TBusyProgress::TBusyProgress(QWidget* Parent, QString Verb)
-    : Parent_(Parent), Verb_(std::move(Verb)) {
+TBusyProgress::TBusyProgress(QWidget* Parent, QString Title, QString Pattern)
+    : Parent_(Parent), Title_(std::move(Title)), Pattern_(std::move(Pattern)) {
     Started_.start();
     LastPump_.start();
 }
 
 TBusyProgress::~TBusyProgress() = default;
 
-QString TBusyProgress::Text(const QString& Verb, int Done, int Total) {
+QString TBusyProgress::Text(const QString& Pattern, int Done, int Total) {
     const QLocale english(QLocale::English);
-    return Verb + QLatin1Char(' ') + english.toString(Done) + QStringLiteral(" of ") +
-           english.toString(Total) + QChar(0x2026);
+    return Pattern.arg(english.toString(Done), english.toString(Total));
 }
 
 bool TBusyProgress::Step(int Done, int Total) {
@@ -37,19 +36,19 @@ bool TBusyProgress::Step(int Done, int Total) {
     if (!Dialog_ && Started_.elapsed() >= ShowAfterMs) {
         Dialog_ = std::make_unique<QProgressDialog>(Parent_);
         Dialog_->setObjectName(QStringLiteral("dlgBusy"));
-        Dialog_->setWindowTitle(Verb_);
+        Dialog_->setWindowTitle(Title_);
         Dialog_->setWindowModality(Qt::WindowModal);
         Dialog_->setMinimumDuration(0);
         Dialog_->setAutoReset(false);
         Dialog_->setAutoClose(false);
-        Dialog_->setCancelButtonText(QStringLiteral("Cancel"));
+        Dialog_->setCancelButtonText(QCoreApplication::translate("TBusyProgress", "Cancel"));
         NameControls(Dialog_.get());
         Dialog_->show();
     }
     if (Dialog_) {
         Dialog_->setMaximum(Total);
         Dialog_->setValue(Done);
-        Dialog_->setLabelText(Text(Verb_, Done, Total));
+        Dialog_->setLabelText(Text(Pattern_, Done, Total));
     }
     // Until the modal dialog is up nothing may reach the window that is busy: paint and timers
     // only.

@@ -17,8 +17,9 @@ class QWidget;
 
 class TBusyProgress {
 public:
-    // Verb starts the text: "Adding", "Preparing".
-    TBusyProgress(QWidget* Parent, QString Verb);
+    // Title names the operation ("Adding", "Preparing"); Pattern is the dialog's text with %1
+    // for the files done and %2 for all of them ("Adding %1 of %2…").
+    TBusyProgress(QWidget* Parent, QString Title, QString Pattern);
     ~TBusyProgress();
     TBusyProgress(const TBusyProgress&) = delete;
     TBusyProgress& operator=(const TBusyProgress&) = delete;
@@ -28,12 +29,13 @@ public:
     // The dialog, once it was made (null before the operation lasted long enough).
     QProgressDialog* Dialog() const { return Dialog_.get(); }
 
-    // "Adding 340 of 2,000…"
-    static QString Text(const QString& Verb, int Done, int Total);
+    // Pattern with the counts put in: "Adding 340 of 2,000…"
+    static QString Text(const QString& Pattern, int Done, int Total);
 
 private:
     QWidget* Parent_;
-    QString Verb_;
+    QString Title_;
+    QString Pattern_;
     QElapsedTimer Started_;
     QElapsedTimer LastPump_;
     std::unique_ptr<QProgressDialog> Dialog_;

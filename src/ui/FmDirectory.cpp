@@ -21,10 +21,11 @@ using namespace zelta;
 TfmDirectory::TfmDirectory(const TDialogServices& Services, QWidget* Parent)
     : QDialog(Parent), Services_(Services) {
     setObjectName(QStringLiteral("fmDirectory"));
-    setWindowTitle(QStringLiteral("Brows"));
+    //: Title of the folder chooser
+    setWindowTitle(tr("Brows"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    lblPrompt = new QLabel(QStringLiteral("Please select an output directory:"), this);
+    lblPrompt = new QLabel(tr("Please select an output directory:"), this);
     Model_ = new QFileSystemModel(this);
     Model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     Model_->setReadOnly(true);
@@ -32,7 +33,7 @@ TfmDirectory::TfmDirectory(const TDialogServices& Services, QWidget* Parent)
 
     stview_selectdir = new QTreeView(this);
     stview_selectdir->setObjectName(QStringLiteral("stview_selectdir"));
-    stview_selectdir->setAccessibleName(QStringLiteral("Folders"));
+    stview_selectdir->setAccessibleName(tr("Folders"));
     stview_selectdir->setModel(Model_);
     for (int column = 1; column < Model_->columnCount(); ++column)
         stview_selectdir->hideColumn(column);
@@ -47,9 +48,9 @@ TfmDirectory::TfmDirectory(const TDialogServices& Services, QWidget* Parent)
                      palette.color(QPalette::Active, QPalette::HighlightedText));
     stview_selectdir->setPalette(palette);
 
-    btnOk = new QPushButton(QStringLiteral("Ok"), this);
+    btnOk = new QPushButton(tr("Ok"), this);
     btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnCancel = new QPushButton(tr("Cancel"), this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -116,8 +117,8 @@ void TfmDirectory::btnOkClick() {
     if (Services_.IsReadOnlyFolder(path)) {
         FChosenFolder.clear();
         Services_.Information(this, QApplication::applicationDisplayName(),
-                              QString::fromUtf8(ReadOnlyFolderMessage.data(),
-                                                int(ReadOnlyFolderMessage.size())));
+                              QCoreApplication::translate("FolderChooserLogic",
+                                                          ReadOnlyFolderMessage.data()));
         return;
     }
     accept();

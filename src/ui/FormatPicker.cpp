@@ -1,5 +1,6 @@
 #include "ui/FormatPicker.h"
 
+#include "app/CatalogueTexts.h"
 #include "app/FormatCatalogue.h"
 #include "app/GlobalObject.h"
 #include "app/SettingsKeys.h"
@@ -226,11 +227,11 @@ TFormatPicker::TFormatPicker(QWidget* EditParent, QWidget* ListParent, TKind Kin
     imgbtn1->setObjectName(QStringLiteral("imgbtn1"));
     imgbtn1->setArrowType(Qt::UpArrow);
     imgbtn1->setFocusPolicy(Qt::NoFocus);
-    imgbtn1->setToolTip(QStringLiteral("Output profiles"));
+    imgbtn1->setToolTip(tr("Output profiles"));
     connect(imgbtn1, &QToolButton::clicked, this, &TFormatPicker::imgbtn1Click);
 
     lst1 = new TFormatPickerList(*this, ListParent);
-    lst1->setAccessibleName(QStringLiteral("Output profiles"));
+    lst1->setAccessibleName(tr("Output profiles"));
     lst1->setModel(&Model_);
     lst1->setItemDelegate(new TFormatPickerDelegate(lst1));
     lst1->setStyleSheet(QStringLiteral("QListView { %1 }").arg(BoxStyle()));
@@ -257,11 +258,16 @@ void TFormatPicker::Place(const TPickerGeometry& Geometry) {
     lst1->raise();
 }
 
+void TFormatPicker::ShowName(const std::string& Name) {
+    ShownName_ = Name;
+    edt1->setText(QString::fromStdString(zelta::CatalogueText(Name)));
+}
+
 void TFormatPicker::FillFormatList(const TIniFile& Settings, const TIniFile& Catalogue) {
     lst1->hide();
     const TFormatPickerModel::TFillResult fill = Model_.FillFormatList(Settings, Catalogue);
     Place(Kind_ == TKind::Dialog ? ClickGeometry() : PickerFillGeometry(Model_.RowCount(), EditTop()));
-    edt1->setText(QString::fromStdString(fill.Text));
+    ShowName(fill.Text);
     if (fill.SelectedRow >= 0)
         lst1->setCurrentIndex(Model_.index(fill.SelectedRow));
     else
@@ -276,14 +282,14 @@ void TFormatPicker::SelectStoredRow(bool ShowStoredText) {
     std::string name;
     if (Kind_ == TKind::Dialog) {
         // The dialog's current profile is the one its box shows, stored or not.
-        name = edt1->text().toStdString();
+        name = ShownName_;
     } else {
         const TGlobalObject* g = GlobalObject();
         if (g == nullptr)
             return;
         name = ReadStoredFormat(g->Settings()).Name;
         if (ShowStoredText)
-            edt1->setText(QString::fromStdString(name));
+            ShowName(name);
     }
     const int row = Model_.FindRow(name);
     if (row >= 0) {
@@ -367,7 +373,7 @@ void TFormatPicker::PressRow(int row, int x) {
     if (click.Toggled && row >= 0)
         lst1->setCurrentIndex(Model_.index(row));
     if (click.Chosen) {
-        edt1->setText(QString::fromStdString(click.Name));
+        ShowName(click.Name);
         lst1->hide();
         emit Chosen(click.Code);
     }
@@ -485,7 +491,7 @@ void TAudioFormatCombo::FillAudioFormatCombo() {
     Loading_ = true;
     clear();
     for (std::string_view item : AudioFormatComboItems)
-        addItem(QString::fromUtf8(item.data(), int(item.size())));
+        addItem(QString::fromStdString(zelta::CatalogueText(item)));
     setMaxVisibleItems(AudioFormatComboDropDownCount());
     Loading_ = false;
 }

@@ -12,6 +12,8 @@
 // Main thread only. The picker and its widgets live as long as their parents.
 #pragma once
 
+#include <string>
+
 #include "app/FormatPickerModel.h"
 #include "app/IniFile.h"
 
@@ -88,6 +90,8 @@ public:
     QToolButton* imgbtn1;
     TFormatPickerList* lst1;
     zelta::TFormatPickerModel& Model() { return Model_; }
+    // The profile the box shows, by its stored (English) name; the box shows it translated.
+    const std::string& ProfileName() const { return ShownName_; }
 
     // Rebuilds the list from the catalogue and the stored collapse states, hides it, sizes it,
     // and shows the stored "FormatName" in the text box with its row selected.
@@ -121,6 +125,8 @@ protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
+    void ShowName(const std::string& Name);
+    std::string ShownName_;
     // The text box's top in lst1's parent; the list's geometry formulas count from it.
     int EditTop() const;
     void Place(const zelta::TPickerGeometry& Geometry);

@@ -21,7 +21,7 @@ using namespace zelta;
 TfrmAbout::TfrmAbout(const TDialogServices& Services, QWidget* Parent)
     : QDialog(Parent), Services_(Services) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     imgIcon = new QLabel(this);
@@ -38,7 +38,7 @@ TfrmAbout::TfrmAbout(const TDialogServices& Services, QWidget* Parent)
     lblHomePage->setTextFormat(Qt::RichText);
     lblHomePage->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     lblHomePage->setOpenExternalLinks(false);
-    btn1 = new QPushButton(QStringLiteral("&Ok"), this);
+    btn1 = new QPushButton(tr("&Ok"), this);
     btn1->setDefault(true);
 
     auto* texts = new QVBoxLayout;
@@ -87,7 +87,7 @@ void TfrmAbout::showEvent(QShowEvent* Event) {
 
 void TfrmAbout::FormShow() {
     setFixedSize(340, 187);
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     const TGlobalObject* g = GlobalObject();
     if (g == nullptr)
         return;

@@ -17,14 +17,15 @@ TfrmAudioTrack::TfrmAudioTrack(TSourceListModel& List, int Row, const TTrackRule
     : QDialog(Parent), List_(List), Row_(Row),
       Model_(TrackChooserFor(List.Caption(Row), List.Record(Row), Rule)) {
     setObjectName(QStringLiteral("frmAudioTrack"));
-    setWindowTitle(QStringLiteral("Audio Track"));
+    //: Window title of the dialog choosing which audio track converts
+    setWindowTitle(tr("Audio Track"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     lblFile = new QLabel(QString::fromStdString(ShortenSourceName(List.Caption(Row)).Text), this);
     lblFile->setToolTip(QString::fromStdString(List.Caption(Row)));
     lblNote = new QLabel(QString::fromStdString(Model_.Note), this);
     lblNote->setWordWrap(true);
-    auto* listLabel = new QLabel(QStringLiteral("&Audio track to convert:"), this);
+    auto* listLabel = new QLabel(tr("&Audio track to convert:"), this);
     lstTracks = new QListWidget(this);
     lstTracks->setObjectName(QStringLiteral("lstTracks"));
     listLabel->setBuddy(lstTracks);

@@ -1,5 +1,7 @@
 #include "ui/FrmCrop.h"
 
+#include "ui/CaptionFit.h"
+
 #include "ui/ImageButton.h"
 
 #include "app/AppPaths.h"
@@ -56,7 +58,8 @@ QLabel* Caption(QWidget* Parent, const QString& Text, const QRect& Geometry) {
 
 TfrmCrop::TfrmCrop(QWidget* Parent) : QDialog(Parent), FFPlayer(std::make_unique<TFFPlayer>()) {
     setObjectName(QStringLiteral("frmCrop"));
-    setWindowTitle(QStringLiteral("Crop"));
+    //: Window title of the crop dialog
+    setWindowTitle(tr("Crop"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     // The player renders into a small panel behind the preview group; the pictures the user
@@ -64,37 +67,45 @@ TfrmCrop::TfrmCrop(QWidget* Parent) : QDialog(Parent), FFPlayer(std::make_unique
     pan1 = new TVideoView(this);
     pan1->setObjectName(QStringLiteral("pan1"));
     pan1->setGeometry(20, 20, 16, 12);
-    pan1->setAccessibleName(QStringLiteral("Player panel"));
+    pan1->setAccessibleName(tr("Player panel"));
     pan1->hide();
 
-    auto* group = new QGroupBox(QStringLiteral("Preview"), this);
+    //: Group box around the picture
+    auto* group = new QGroupBox(tr("Preview"), this);
     group->setGeometry(8, 6, 390, 292);
     pagePreview = group;
     imgPreview = new QLabel(group);
     imgPreview->setObjectName(QStringLiteral("imgPreview"));
     imgPreview->setGeometry(10, 26, PreviewWidth, PreviewHeight);
-    imgPreview->setAccessibleName(QStringLiteral("Preview"));
+    imgPreview->setAccessibleName(tr("Preview"));
     RectTracker = new TRectTracker(group);
     RectTracker->raise();
 
-    auto* crop = new QGroupBox(QStringLiteral("Crop"), this);
+    //: Group box of the four margins to cut away
+    auto* crop = new QGroupBox(tr("Crop"), this);
     crop->setGeometry(408, 6, 199, 206);
-    spedUp = MarginSpin(crop, QStringLiteral("spedUp"), QStringLiteral("Up"), 28);
-    spedDown = MarginSpin(crop, QStringLiteral("spedDown"), QStringLiteral("Down"), 58);
-    spedLeft = MarginSpin(crop, QStringLiteral("spedLeft"), QStringLiteral("Left"), 88);
-    spedRight = MarginSpin(crop, QStringLiteral("spedRight"), QStringLiteral("Right"), 118);
+    //: Margin cut away at the top of the picture
+    spedUp = MarginSpin(crop, QStringLiteral("spedUp"), tr("Up"), 28);
+    //: Margin cut away at the bottom of the picture
+    spedDown = MarginSpin(crop, QStringLiteral("spedDown"), tr("Down"), 58);
+    //: Margin cut away at the left of the picture
+    spedLeft = MarginSpin(crop, QStringLiteral("spedLeft"), tr("Left"), 88);
+    //: Margin cut away at the right of the picture
+    spedRight = MarginSpin(crop, QStringLiteral("spedRight"), tr("Right"), 118);
     lblResult = Caption(crop, QString(), QRect(12, 148, 180, 20));
     lblResult->setObjectName(QStringLiteral("lblResult"));
-    btnReset = new QPushButton(QStringLiteral("Reset"), crop);
+    //: Button: back to the margins the dialog opened with
+    btnReset = new QPushButton(tr("Reset"), crop);
     btnReset->setGeometry(12, 172, 84, 26);
-    btnDefault = new QPushButton(QStringLiteral("&Default"), crop);
+    //: Button: no margins at all
+    btnDefault = new QPushButton(tr("&Default"), crop);
     btnDefault->setGeometry(104, 172, 84, 26);
 
-    auto* zoomLabel = new QLabel(QStringLiteral("Zoom:"), this);
+    auto* zoomLabel = new QLabel(tr("Zoom:"), this);
     zoomLabel->setGeometry(416, 222, 44, 20);
     cmbZoom = new QComboBox(this);
     cmbZoom->setObjectName(QStringLiteral("cmbZoom"));
-    cmbZoom->addItems({QStringLiteral("Full screen"), QStringLiteral("Letterbox")});
+    cmbZoom->addItems({tr("Full screen"), tr("Letterbox")});
     cmbZoom->setGeometry(462, 220, 140, 24);
     zoomLabel->setBuddy(cmbZoom);
     zoomLabel->hide();
@@ -103,28 +114,35 @@ TfrmCrop::TfrmCrop(QWidget* Parent) : QDialog(Parent), FFPlayer(std::make_unique
     trcPreview = new TSelectionBar(this);
     trcPreview->setObjectName(QStringLiteral("trcPreview"));
     trcPreview->setGeometry(8, 304, 390, 26);
-    trcPreview->setToolTip(QStringLiteral("Playing position"));
+    trcPreview->setToolTip(tr("Playing position"));
     trcPreview->setRange(0, 0);
-    imgbtnPlay = ImageButton(this, QStringLiteral("imgbtnPlay"), QStringLiteral("play"),
+    //: Tool tip of the player's play button
+    imgbtnPlay = ImageButton(this, QStringLiteral("imgbtnPlay"), tr("play"),
                              QStyle::SP_MediaPlay);
     imgbtnPlay->setGeometry(12, 336, 30, 28);
-    imgbtnpause = ImageButton(this, QStringLiteral("imgbtnpause"), QStringLiteral("pause"),
+    //: Tool tip of the player's pause button
+    imgbtnpause = ImageButton(this, QStringLiteral("imgbtnpause"), tr("pause"),
                               QStyle::SP_MediaPause);
     imgbtnpause->setGeometry(46, 336, 30, 28);
-    Caption(this, QStringLiteral("Time:"), QRect(96, 340, 40, 20));
+    //: Caption of the playing time
+    QLabel* timeCaption = Caption(this, tr("Time:"), QRect(96, 340, 40, 20));
     lblPTS = Caption(this, QString(), QRect(138, 340, 90, 20));
+    FitCaption(timeCaption, lblPTS);
     lblPTS->setObjectName(QStringLiteral("lblPTS"));
-    Caption(this, QStringLiteral("Length:"), QRect(236, 340, 52, 20));
+    //: Caption of the file's playing length
+    QLabel* lengthCaption = Caption(this, tr("Length:"), QRect(236, 340, 52, 20));
     lblLength = Caption(this, QString(), QRect(290, 340, 110, 20));
+    FitCaption(lengthCaption, lblLength);
     lblLength->setObjectName(QStringLiteral("lblLength"));
-    Caption(this, QStringLiteral("Source File:"), QRect(12, 374, 80, 20));
+    QLabel* sourceCaption = Caption(this, tr("Source File:"), QRect(12, 374, 80, 20));
     lblSourceName = Caption(this, QString(), QRect(94, 374, 510, 20));
+    FitCaption(sourceCaption, lblSourceName);
     lblSourceName->setObjectName(QStringLiteral("lblSourceName"));
 
-    btnOk = new QPushButton(QStringLiteral("Ok"), this);
+    btnOk = new QPushButton(tr("Ok"), this);
     btnOk->setGeometry(420, 394, 88, 28);
     btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnCancel = new QPushButton(tr("Cancel"), this);
     btnCancel->setGeometry(516, 394, 88, 28);
 
     Timer = new QTimer(this);
@@ -251,7 +269,8 @@ void TfrmCrop::FormShow() {
     }
     ShowResult();
     lblSourceName->setText(Q(ShortenedName(record.SrcFile, 50, 44, "  ")));
-    lblLength->setText(Q(FormatSecondsMs(Duration_)) + QStringLiteral(" Second"));
+    //: The file's length in seconds, e.g. "12.345 Second"
+    lblLength->setText(tr("%1 Second").arg(Q(FormatSecondsMs(Duration_))));
     Timer->start();
 }
 

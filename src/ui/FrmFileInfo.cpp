@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace zelta;
 
 namespace {
@@ -33,43 +35,51 @@ QLineEdit* InfoBox(QWidget* Parent) {
 
 TfrmFileInfo::TfrmFileInfo(QWidget* Parent) : QDialog(Parent) {
     setObjectName(QStringLiteral("frmFileInfo"));
-    setWindowTitle(QStringLiteral("File infomation"));
+    setWindowTitle(tr("File infomation"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     lblSourceName = new QLabel(this);
     lblFileLength = new QLabel(this);
     auto* top = new QFormLayout;
-    top->addRow(QStringLiteral("File Name:"), lblSourceName);
-    top->addRow(QStringLiteral("Duration:"), lblFileLength);
+    TopForm_ = top;
+    top->addRow(tr("File Name:"), lblSourceName);
+    //: The file's playing length
+    top->addRow(tr("Duration:"), lblFileLength);
 
-    auto* video = new QGroupBox(QStringLiteral("Video "), this);
+    //: Group of the file's video stream details
+    auto* video = new QGroupBox(tr("Video "), this);
     auto* videoForm = new QFormLayout(video);
     edtFormat = InfoBox(video);
     edtResloution = InfoBox(video);
     edtFrameRate = InfoBox(video);
     edtTotalFrame = InfoBox(video);
     edtBitRate = InfoBox(video);
-    videoForm->addRow(QStringLiteral("Format:"), edtFormat);
-    videoForm->addRow(QStringLiteral("Resloution:"), edtResloution);
-    videoForm->addRow(QStringLiteral("Frame Rate:"), edtFrameRate);
-    videoForm->addRow(QStringLiteral("Total Frame:"), edtTotalFrame);
-    videoForm->addRow(QStringLiteral("Bit Rate:"), edtBitRate);
+    //: The video stream's codec
+    videoForm->addRow(tr("Format:"), edtFormat);
+    videoForm->addRow(tr("Resloution:"), edtResloution);
+    videoForm->addRow(tr("Frame Rate:"), edtFrameRate);
+    //: The number of frames of the video stream
+    videoForm->addRow(tr("Total Frame:"), edtTotalFrame);
+    videoForm->addRow(tr("Bit Rate:"), edtBitRate);
 
-    auto* audio = new QGroupBox(QStringLiteral("Audio"), this);
+    //: Group of the file's audio stream details
+    auto* audio = new QGroupBox(tr("Audio"), this);
     auto* audioForm = new QFormLayout(audio);
     edtAudioForamt = InfoBox(audio);
     edtSampleRate = InfoBox(audio);
     edtChannel = InfoBox(audio);
     edtAudioBitRate = InfoBox(audio);
-    audioForm->addRow(QStringLiteral("Format:"), edtAudioForamt);
-    audioForm->addRow(QStringLiteral("Sample Rate:"), edtSampleRate);
-    audioForm->addRow(QStringLiteral("Channel:"), edtChannel);
-    audioForm->addRow(QStringLiteral("Bit Rate:"), edtAudioBitRate);
+    audioForm->addRow(tr("Format:"), edtAudioForamt);
+    audioForm->addRow(tr("Sample Rate:"), edtSampleRate);
+    //: The audio stream's channel layout (mono, stereo, ...)
+    audioForm->addRow(tr("Channel:"), edtChannel);
+    audioForm->addRow(tr("Bit Rate:"), edtAudioBitRate);
     cbAudioTracks = new QComboBox(audio);
     cbAudioTracks->setObjectName(QStringLiteral("cbAudioTracks"));
-    audioForm->addRow(QStringLiteral("Tracks:"), cbAudioTracks);
+    //: The file's audio tracks
+    audioForm->addRow(tr("Tracks:"), cbAudioTracks);
 
-    btn1 = new QPushButton(QStringLiteral("&Ok"), this);
+    btn1 = new QPushButton(tr("&Ok"), this);
     btn1->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -112,7 +122,7 @@ void TfrmFileInfo::FormShow() {
     lblSourceName->setText(Text(t.SourceName));
     // At least the designed width; the dialog's own width lets the shortened name show whole.
     if (t.SourceNameShortened)
-        lblSourceName->setMinimumWidth(270);
+        lblSourceName->setMinimumWidth(std::max(270, lblSourceName->sizeHint().width()));
     lblFileLength->setText(Text(t.FileLength));
     edtFormat->setText(Text(t.Format));
     edtResloution->setText(Text(t.Resolution));
@@ -125,8 +135,17 @@ void TfrmFileInfo::FormShow() {
     edtAudioForamt->setText(Text(t.AudioFormat));
     for (const std::string& track : t.AudioTracks)
         cbAudioTracks->addItem(Text(track));
-    if (t.AudioTracks.empty())
-        cbAudioTracks->addItem(QString::fromLatin1(NotApplicable));
+    if (t.AudioTracks.empty()) {
+        //: Not applicable: the file has no audio track
+        cbAudioTracks->addItem(tr("n/a"));
+    }
+    // Wider than designed when a language's captions leave the name less room.
+    // Wider than designed when a language's caption leaves the name less room.
+    const QMargins m = layout()->contentsMargins();
+    const QWidget* caption = TopForm_->labelForField(lblSourceName);
+    const int needed = m.left() + m.right() + (caption ? caption->sizeHint().width() : 0) +
+                       std::max(6, TopForm_->horizontalSpacing()) + lblSourceName->minimumWidth();
+    setFixedSize(std::max(420, needed), 460);
 }
 
 void TfrmFileInfo::FormCloseQuery() {

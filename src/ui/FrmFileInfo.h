@@ -13,6 +13,7 @@
 #include <string>
 
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -48,6 +49,7 @@ protected:
     void showEvent(QShowEvent* Event) override;
 
 private:
+    QFormLayout* TopForm_ = nullptr; // the file name and duration rows
     void FormShow();
     void FormCloseQuery();
 

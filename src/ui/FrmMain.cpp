@@ -57,6 +57,16 @@ namespace {
 
 QString Q(std::string_view Text) { return QString::fromUtf8(Text.data(), int(Text.size())); }
 
+// The core names its message boxes in English (and compares the names); the box shows ours.
+QString BoxCaption(std::string_view Caption) {
+    for (const char* known :
+         {QT_TRANSLATE_NOOP("TfrmMain", "Warning"), QT_TRANSLATE_NOOP("TfrmMain", "Information"),
+          QT_TRANSLATE_NOOP("TfrmMain", "Error"), QT_TRANSLATE_NOOP("TfrmMain", "Add Folder")})
+        if (Caption == known)
+            return TfrmMain::tr(known);
+    return Q(Caption);
+}
+
 // Layout of the fixed window (central widget coordinates).
 constexpr int ToolbarTop = 4; // the menu bar sits above the central widget
 constexpr int ToolbarButtonHeight = 53;
@@ -74,9 +84,6 @@ constexpr int ReadyTasksPerJob = 2;
 constexpr int ReadyTasksExtra = 8;
 constexpr int BuildPollMs = 10; // while enough tasks wait for their turn
 
-const char* const ThemeItemNames[ThemeCount] = {"Default", "Gray",  "Orange",    "Purple",
-                                                "Red",     "Green", "Light blue"};
-
 } // namespace
 
 TfrmMain::TfrmMain(QWidget* Parent) : TfrmMain(TDialogServices::Default(), Parent) {}
@@ -93,11 +100,11 @@ TfrmMain::TfrmMain(const TDialogServices& Services, QWidget* Parent)
     CreateControls(central);
     CreateMenus();
     // Controls without a caption, label or hint of their own.
-    lvFiles->setAccessibleName(QStringLiteral("Source files"));
-    mmoLog->setAccessibleName(QStringLiteral("Log"));
-    cbOutputFormat->setAccessibleName(QStringLiteral("Audio format"));
+    lvFiles->setAccessibleName(tr("Source files"));
+    mmoLog->setAccessibleName(tr("Log"));
+    cbOutputFormat->setAccessibleName(tr("Audio format"));
     if (auto* more = menuBar()->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button")))
-        more->setAccessibleName(QStringLiteral("More menus"));
+        more->setAccessibleName(tr("More menus"));
     NameControls(this);
     setFixedSize(760, 512);
     FormCreate();
@@ -110,9 +117,9 @@ TfrmMain::~TfrmMain() {
 
 void TfrmMain::CreateControls(QWidget* Central) {
     // Toolbar.
-    auto toolButton = [&](const char* Text, QStyle::StandardPixmap Icon, int Index) {
+    auto toolButton = [&](const QString& Text, QStyle::StandardPixmap Icon, int Index) {
         auto* b = new QToolButton(Central);
-        b->setText(QString::fromLatin1(Text));
+        b->setText(Text);
         b->setIcon(style()->standardIcon(Icon));
         b->setIconSize(QSize(24, 24));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -121,13 +128,13 @@ void TfrmMain::CreateControls(QWidget* Central) {
                        ToolbarButtonHeight);
         return b;
     };
-    btnAdd = toolButton("&Add", QStyle::SP_DialogOpenButton, 0);
-    btnRemove = toolButton("&Remove", QStyle::SP_TrashIcon, 1);
-    btnClear = toolButton("&Clear", QStyle::SP_DialogResetButton, 2);
-    btnSettings = toolButton("&Settings", QStyle::SP_FileDialogDetailedView, 3);
-    btnEdit = toolButton("&Edit", QStyle::SP_FileDialogContentsView, 4);
-    btnStart = toolButton("&Start", QStyle::SP_MediaPlay, 5);
-    btnExit = toolButton("&Exit", QStyle::SP_DialogCloseButton, 6);
+    btnAdd = toolButton(tr("&Add"), QStyle::SP_DialogOpenButton, 0);
+    btnRemove = toolButton(tr("&Remove"), QStyle::SP_TrashIcon, 1);
+    btnClear = toolButton(tr("&Clear"), QStyle::SP_DialogResetButton, 2);
+    btnSettings = toolButton(tr("&Settings"), QStyle::SP_FileDialogDetailedView, 3);
+    btnEdit = toolButton(tr("&Edit"), QStyle::SP_FileDialogContentsView, 4);
+    btnStart = toolButton(tr("&Start"), QStyle::SP_MediaPlay, 5);
+    btnExit = toolButton(tr("&Exit"), QStyle::SP_DialogCloseButton, 6);
     btnAdd->setObjectName(QStringLiteral("btnAdd"));
     btnRemove->setObjectName(QStringLiteral("btnRemove"));
     btnClear->setObjectName(QStringLiteral("btnClear"));
@@ -139,8 +146,8 @@ void TfrmMain::CreateControls(QWidget* Central) {
     // The button's arrow offers the files and the folders; a click adds files as ever.
     AddMenu = new QMenu(btnAdd);
     AddMenu->setObjectName(QStringLiteral("AddMenu"));
-    AddFiles3 = AddMenu->addAction(QStringLiteral("Add &Files..."));
-    AddFolder2 = AddMenu->addAction(QStringLiteral("Add F&older..."));
+    AddFiles3 = AddMenu->addAction(tr("Add &Files..."));
+    AddFolder2 = AddMenu->addAction(tr("Add F&older..."));
     btnAdd->setMenu(AddMenu);
     btnAdd->setPopupMode(QToolButton::MenuButtonPopup);
     connect(btnRemove, &QToolButton::clicked, this, &TfrmMain::btnRemoveClick);
@@ -176,9 +183,10 @@ void TfrmMain::CreateControls(QWidget* Central) {
             [this](const QString& Line) { mmoLog->appendPlainText(Line); });
 
     // The output group.
-    auto* output = new QGroupBox(QStringLiteral("Output"), Central);
+    //: Title of the group with the output format and the output folder
+    auto* output = new QGroupBox(tr("Output"), Central);
     output->setGeometry(OutputRect);
-    auto* formatLabel = new QLabel(QStringLiteral("Output Format:"), output);
+    auto* formatLabel = new QLabel(tr("Output Format:"), output);
     formatLabel->setGeometry(8, 22, 106, 22);
     Picker = new TFormatPicker(output, Central);
     edt1 = Picker->edt1;
@@ -187,12 +195,12 @@ void TfrmMain::CreateControls(QWidget* Central) {
     formatLabel->setBuddy(edt1);
     edt1->setGeometry(116, 22, 378, 22);
     imgbtn1->setGeometry(494, 22, 22, 22);
-    btnOptions = new QPushButton(QStringLiteral("Settings"), output);
+    btnOptions = new QPushButton(tr("Settings"), output);
     btnOptions->setGeometry(520, 21, 68, 24);
     connect(btnOptions, &QPushButton::clicked, this, &TfrmMain::btnOptionsClick);
     connect(Picker, &TFormatPicker::Chosen, this, [this] { RefreshFromSettings(); });
 
-    auto* folderLabel = new QLabel(QStringLiteral("Output Directory:"), output);
+    auto* folderLabel = new QLabel(tr("Output Directory:"), output);
     folderLabel->setGeometry(8, 56, 106, 22);
     edDirectory = new QLineEdit(output);
     edDirectory->setObjectName(QStringLiteral("edDirectory"));
@@ -202,14 +210,15 @@ void TfrmMain::CreateControls(QWidget* Central) {
     edDirectory->setGeometry(116, 56, 312, 22);
     folderLabel->setBuddy(edDirectory);
     edtOutputDir = edDirectory;
-    btnBrows = new QPushButton(QStringLiteral("Browse"), output);
+    btnBrows = new QPushButton(tr("Browse"), output);
     btnBrows->setGeometry(432, 55, 76, 24);
-    btnOpen = new QPushButton(QStringLiteral("Open"), output);
+    //: Button that opens the output folder in the file manager
+    btnOpen = new QPushButton(tr("Open"), output);
     btnOpen->setGeometry(512, 55, 76, 24);
     connect(btnBrows, &QPushButton::clicked, this, &TfrmMain::btnBrowsClick);
     connect(btnOpen, &QPushButton::clicked, this, &TfrmMain::btnOpenClick);
 
-    btnStartBelow = new QPushButton(QStringLiteral("&Start"), Central);
+    btnStartBelow = new QPushButton(tr("&Start"), Central);
     btnStartBelow->setObjectName(QStringLiteral("btnStartBelow"));
     btnStartBelow->setGeometry(StartBelowRect);
     QFont big = btnStartBelow->font();
@@ -225,9 +234,9 @@ void TfrmMain::CreateControls(QWidget* Central) {
     mmoLog = new QPlainTextEdit(Central);
     mmoLog->setReadOnly(true);
     mmoLog->hide();
-    btnStop = new QPushButton(QStringLiteral("Stop"), Central);
-    btnPause = new QPushButton(QStringLiteral("Pause"), Central);
-    btnResume = new QPushButton(QStringLiteral("Resume"), Central);
+    btnStop = new QPushButton(tr("Stop"), Central);
+    btnPause = new QPushButton(tr("Pause"), Central);
+    btnResume = new QPushButton(tr("Resume"), Central);
     for (QPushButton* b : {btnStop, btnPause, btnResume}) {
         b->setEnabled(false);
         b->hide();
@@ -241,62 +250,62 @@ void TfrmMain::CreateControls(QWidget* Central) {
 }
 
 void TfrmMain::CreateMenus() {
-    File1 = menuBar()->addMenu(QStringLiteral("&File"));
-    Edit1 = File1->addAction(QStringLiteral("&Add"));
-    AddFolder1 = File1->addAction(QStringLiteral("Add F&older..."));
-    Remove1 = File1->addAction(QStringLiteral("&Remove"));
-    Clear1 = File1->addAction(QStringLiteral("&Clear"));
-    Start1 = File1->addAction(QStringLiteral("&Start"));
+    File1 = menuBar()->addMenu(tr("&File"));
+    Edit1 = File1->addAction(tr("&Add"));
+    AddFolder1 = File1->addAction(tr("Add F&older..."));
+    Remove1 = File1->addAction(tr("&Remove"));
+    Clear1 = File1->addAction(tr("&Clear"));
+    Start1 = File1->addAction(tr("&Start"));
     File1->addSeparator();
-    Settings1 = File1->addAction(QStringLiteral("Se&ttings"));
-    Exit2 = File1->addAction(QStringLiteral("&Exit"));
+    Settings1 = File1->addAction(tr("Se&ttings"));
+    Exit2 = File1->addAction(tr("&Exit"));
 
-    EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
-    Crop1 = EditMenu->addAction(QStringLiteral("&Crop"));
-    Trim1 = EditMenu->addAction(QStringLiteral("&Trim"));
-    WaterMark1 = EditMenu->addAction(QStringLiteral("&Video Effect && Water Mark"));
-    AudioTrack1 = EditMenu->addAction(QStringLiteral("&Audio Track..."));
+    EditMenu = menuBar()->addMenu(tr("&Edit"));
+    Crop1 = EditMenu->addAction(tr("&Crop"));
+    Trim1 = EditMenu->addAction(tr("&Trim"));
+    WaterMark1 = EditMenu->addAction(tr("&Video Effect && Water Mark"));
+    AudioTrack1 = EditMenu->addAction(tr("&Audio Track..."));
     EditMenu->addSeparator();
-    CheckAll1 = EditMenu->addAction(QStringLiteral("&Check All"));
-    UncheckAll1 = EditMenu->addAction(QStringLiteral("&Uncheck All"));
-    ReserveCheck1 = EditMenu->addAction(QStringLiteral("&Reverse Check"));
+    CheckAll1 = EditMenu->addAction(tr("&Check All"));
+    UncheckAll1 = EditMenu->addAction(tr("&Uncheck All"));
+    ReserveCheck1 = EditMenu->addAction(tr("&Reverse Check"));
     EditMenu->addSeparator();
-    Check1 = EditMenu->addAction(QStringLiteral("C&heck"));
-    Uncheck1 = EditMenu->addAction(QStringLiteral("U&ncheck"));
+    Check1 = EditMenu->addAction(tr("C&heck"));
+    Uncheck1 = EditMenu->addAction(tr("U&ncheck"));
     connect(EditMenu, &QMenu::aboutToShow, this, &TfrmMain::EditMenuPopup);
 
-    Tools1 = menuBar()->addMenu(QStringLiteral("&Tools"));
-    Options1 = Tools1->addAction(QStringLiteral("&Preference"));
-    Skin1 = Tools1->addMenu(QStringLiteral("&Skin"));
+    Tools1 = menuBar()->addMenu(tr("&Tools"));
+    Options1 = Tools1->addAction(tr("&Preference"));
+    Skin1 = Tools1->addMenu(tr("&Skin"));
     for (int i = 0; i < ThemeMenuCount; ++i) {
         SkinItems[size_t(i)] = Skin1->addAction(
-            QString::fromLatin1(i < ThemeCount ? ThemeItemNames[i] : FollowSystemThemeName));
+            tr(i < ThemeCount ? ThemeColors(i).Name : FollowSystemThemeName));
         SkinItems[size_t(i)]->setCheckable(true);
         connect(SkinItems[size_t(i)], &QAction::triggered, this, [this, i] { SkinClick(i); });
     }
     connect(Skin1, &QMenu::aboutToShow, this, &TfrmMain::Skin1Click);
 
-    Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
-    Help2 = Help1->addAction(QStringLiteral("&Help"));
+    Help1 = menuBar()->addMenu(tr("&Help"));
+    Help2 = Help1->addAction(tr("&Help"));
     Help1->addSeparator();
-    SupportandContact1 = Help1->addAction(QStringLiteral("&Support and Contact"));
-    About = Help1->addAction(QStringLiteral("&About"));
-    WebSite1 = menuBar()->addAction(QStringLiteral("&Web Site"));
+    SupportandContact1 = Help1->addAction(tr("&Support and Contact"));
+    About = Help1->addAction(tr("&About"));
+    WebSite1 = menuBar()->addAction(tr("&Web Site"));
 
     PopupMenu1 = new QMenu(this);
-    Crop2 = PopupMenu1->addAction(QStringLiteral("&Crop"));
-    Trim2 = PopupMenu1->addAction(QStringLiteral("&Trim"));
-    WaterMark2 = PopupMenu1->addAction(QStringLiteral("&Video Effect && Water Mark"));
-    AudioTrack2 = PopupMenu1->addAction(QStringLiteral("Audio Trac&k..."));
-    SplitChapters2 = PopupMenu1->addAction(QStringLiteral("One File per C&hapter"));
+    Crop2 = PopupMenu1->addAction(tr("&Crop"));
+    Trim2 = PopupMenu1->addAction(tr("&Trim"));
+    WaterMark2 = PopupMenu1->addAction(tr("&Video Effect && Water Mark"));
+    AudioTrack2 = PopupMenu1->addAction(tr("Audio Trac&k..."));
+    SplitChapters2 = PopupMenu1->addAction(tr("One File per C&hapter"));
     SplitChapters2->setObjectName(QStringLiteral("SplitChapters2"));
     PopupMenu1->addSeparator();
-    AddFiles1 = PopupMenu1->addAction(QStringLiteral("&Add"));
-    Remove2 = PopupMenu1->addAction(QStringLiteral("&Remove"));
-    Clear2 = PopupMenu1->addAction(QStringLiteral("&Clear"));
-    Start2 = PopupMenu1->addAction(QStringLiteral("&Start"));
+    AddFiles1 = PopupMenu1->addAction(tr("&Add"));
+    Remove2 = PopupMenu1->addAction(tr("&Remove"));
+    Clear2 = PopupMenu1->addAction(tr("&Clear"));
+    Start2 = PopupMenu1->addAction(tr("&Start"));
     PopupMenu1->addSeparator();
-    Infomation1 = PopupMenu1->addAction(QStringLiteral("Video &Infomation"));
+    Infomation1 = PopupMenu1->addAction(tr("Video &Infomation"));
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TfrmMain::PopupMenu1Popup);
 
     // An entry that opens a modal window opens it once its trigger has returned. An
@@ -456,7 +465,7 @@ void TfrmMain::btnAddClick() {
 void TfrmMain::AddFolderClick() {
     if (!Ovren_.LoadLibraries(LibAVFolder()))
         return;
-    const QString folder = Services_.ChooseFolder(this, QStringLiteral("Add Folder"));
+    const QString folder = Services_.ChooseFolder(this, tr("Add Folder"));
     if (!folder.isEmpty())
         AddChosenFiles({QFileInfo(folder).absoluteFilePath().toStdString()});
 }
@@ -467,7 +476,8 @@ void TfrmMain::AddChosenFiles(const std::vector<std::string>& Paths) {
         return;
     TIniFile settings = g->Settings();
     const TIniFile catalogue = g->Catalogue();
-    TBusyProgress busy(this, QStringLiteral("Adding"));
+    //: Title of the box shown while many files are added (its text follows)
+    TBusyProgress busy(this, tr("Adding"), tr("Adding %1 of %2…"));
     // Folders become the media files below them (the walk itself is quick; a slow share can
     // still be cancelled).
     const TLibraryWalk walk =
@@ -648,7 +658,7 @@ void TfrmMain::SplitChaptersClick() {
     if (g == nullptr || row < 0 || Running_)
         return;
     if (SplitRowIntoChapters(Files_, row, g->Settings(), g->Catalogue()) == 0) {
-        ShowMessage("Information", "This file has no chapters to split it by.");
+        ShowMessage("Information", tr("This file has no chapters to split it by.").toStdString());
         return;
     }
     lvFiles->SelectRow(row);
@@ -691,7 +701,7 @@ void TfrmMain::btnStartClick() {
     // are skipped on the way); the rest follow in slices while the first files convert.
     TBatchDriver::TBuildStep step;
     {
-        TBusyProgress busy(this, QStringLiteral("Preparing"));
+        TBusyProgress busy(this, tr("Preparing"), tr("Preparing %1 of %2…"));
         while (Driver_->TasksBuilt() == 0 && !Driver_->AllBuilt()) {
             if (!busy.Step(Driver_->SkippedCount() + Driver_->PassedCount(),
                            Driver_->CheckedTotal())) {
@@ -798,14 +808,14 @@ void TfrmMain::btnResumeClick() {
 
 void TfrmMain::ShowMessage(std::string_view Caption, std::string_view Text) {
     if (Caption == "Warning")
-        Services_.Warning(this, Q(Caption), Q(Text));
+        Services_.Warning(this, BoxCaption(Caption), Q(Text));
     else
-        Services_.Information(this, Q(Caption), Q(Text));
+        Services_.Information(this, BoxCaption(Caption), Q(Text));
 }
 
 bool TfrmMain::AskYesNo(std::string_view Caption, std::string_view Text) {
-    return QMessageBox::question(this, Q(Caption), Q(Text), QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return QMessageBox::question(this, BoxCaption(Caption), Q(Text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void TfrmMain::ShowProgress(const TProgressTexts& Texts) {
@@ -966,7 +976,7 @@ void TfrmMain::btnBrowsClick() {
     if (TGlobalObject* g = GlobalObject()) {
         TIniFile settings = g->Settings();
         if (!StoreChosenFolder(settings, KeyOutPutDir, chosen, shown))
-            Services_.Warning(this, QStringLiteral("Warning"),
+            Services_.Warning(this, tr("Warning"),
                               QString::fromStdString(settings.LastError()));
     }
     edDirectory->setText(QString::fromStdString(chosen));

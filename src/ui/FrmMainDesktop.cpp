@@ -30,7 +30,7 @@ void TfrmMain::KeepList(const TGlobalObject& Global) {
     }
     Keeper_ = std::make_unique<TListKeeper>(Files_, file);
     connect(Keeper_.get(), &TListKeeper::Failed, this, [this](const QString& reason) {
-        mmoLog->appendPlainText(QStringLiteral("The list could not be kept: ") + reason);
+        mmoLog->appendPlainText(tr("The list could not be kept: %1").arg(reason));
     });
 }
 

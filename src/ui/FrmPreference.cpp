@@ -5,6 +5,7 @@
 #include "app/FolderChooserLogic.h"
 #include "app/GlobalObject.h"
 #include "app/SettingsKeys.h"
+#include "app/Translation.h"
 #include "ui/DialogServices.h"
 #include "ui/FmDirectory.h"
 #include "ui/PrefLoudnessPage.h"
@@ -40,43 +41,46 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
                                QWidget* Parent)
     : QDialog(Parent), FolderChooser_(std::move(FolderChooser)), Services_(Services) {
     setObjectName(QStringLiteral("frmPreference"));
-    setWindowTitle(QStringLiteral("Preference"));
+    //: Title of the preferences window
+    setWindowTitle(tr("Preference"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     // The first page holds the designed controls; further pages are modules of their own.
     tabPages = new QTabWidget(this);
     tabPages->setObjectName(QStringLiteral("tabPages"));
-    tabPages->setAccessibleName(QStringLiteral("Preference pages"));
+    tabPages->setAccessibleName(tr("Preference pages"));
     auto* general = new QWidget(tabPages);
     general->setObjectName(QStringLiteral("PrefGeneralPage"));
-    auto* snapshot = new QGroupBox(QStringLiteral("Snapshot"), general);
+    //: Group of the settings for pictures saved from the playing video
+    auto* snapshot = new QGroupBox(tr("Snapshot"), general);
     auto* grid = new QGridLayout(snapshot);
     grid->setColumnStretch(1, 1);
 
     // The folder gets a row of its own so that long paths stay readable.
-    auto* folderLabel = new QLabel(QStringLiteral("Snapshot folder:"), snapshot);
+    auto* folderLabel = new QLabel(tr("Snapshot folder:"), snapshot);
     grid->addWidget(folderLabel, 0, 0, 1, 2);
     edtSnapDirectory = new QLineEdit(snapshot);
     folderLabel->setBuddy(edtSnapDirectory);
     edtSnapDirectory->setReadOnly(true);
-    btnBrows = new QPushButton(QStringLiteral("&Brows"), snapshot);
-    btnOpen = new QPushButton(QStringLiteral("&Open"), snapshot);
+    btnBrows = new QPushButton(tr("&Brows"), snapshot);
+    //: Button that opens the snapshot folder in the file manager
+    btnOpen = new QPushButton(tr("&Open"), snapshot);
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(edtSnapDirectory, 1);
     folderRow->addWidget(btnBrows);
     folderRow->addWidget(btnOpen);
     grid->addLayout(folderRow, 1, 0, 1, 2);
 
-    grid->addWidget(new QLabel(QStringLiteral("Snapshot size:"), snapshot), 2, 0);
-    ckSmallSize = new QCheckBox(QStringLiteral("Small Size"), snapshot);
-    ckFullSize = new QCheckBox(QStringLiteral("Full Size"), snapshot);
+    grid->addWidget(new QLabel(tr("Snapshot size:"), snapshot), 2, 0);
+    ckSmallSize = new QCheckBox(tr("Small Size"), snapshot);
+    ckFullSize = new QCheckBox(tr("Full Size"), snapshot);
     auto* sizeRow = new QHBoxLayout;
     sizeRow->addWidget(ckSmallSize);
     sizeRow->addWidget(ckFullSize);
     sizeRow->addStretch(1);
     grid->addLayout(sizeRow, 2, 1);
 
-    grid->addWidget(new QLabel(QStringLiteral("Snapshot format:"), snapshot), 3, 0);
+    grid->addWidget(new QLabel(tr("Snapshot format:"), snapshot), 3, 0);
     ckBmp = new QCheckBox(QStringLiteral("BMP"), snapshot);
     ckJpg = new QCheckBox(QStringLiteral("JPG"), snapshot);
     auto* formatRow = new QHBoxLayout;
@@ -85,7 +89,7 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     formatRow->addStretch(1);
     grid->addLayout(formatRow, 3, 1);
 
-    auto* qualityLabel = new QLabel(QStringLiteral("Jpg Compression Quality:"), snapshot);
+    auto* qualityLabel = new QLabel(tr("Jpg Compression Quality:"), snapshot);
     grid->addWidget(qualityLabel, 4, 0);
     spedCmp = new QSpinBox(snapshot);
     qualityLabel->setBuddy(spedCmp);
@@ -97,54 +101,68 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     trcCmp->setRange(JpegQualityMin, JpegQualityMax);
     trcCmp->setTickPosition(QSlider::TicksBelow);
     trcCmp->setTickInterval(10);
-    trcCmp->setAccessibleName(QStringLiteral("Jpg Compression Quality slider"));
+    trcCmp->setAccessibleName(tr("Jpg Compression Quality slider"));
     auto* qualityRow = new QHBoxLayout;
     qualityRow->addWidget(spedCmp);
     qualityRow->addWidget(trcCmp, 1);
     grid->addLayout(qualityRow, 4, 1);
     auto* note =
-        new QLabel(QStringLiteral("(The higher the value, the better the image quality.)"), snapshot);
+        new QLabel(tr("(The higher the value, the better the image quality.)"), snapshot);
     note->setAlignment(Qt::AlignRight);
     grid->addWidget(note, 5, 0, 1, 2);
 
-    auto* priority = new QGroupBox(QStringLiteral("Work priority"), general);
+    auto* priority = new QGroupBox(tr("Work priority"), general);
     auto* priorityRow = new QHBoxLayout(priority);
     rdGrpPriority = new QButtonGroup(priority);
-    const char* const items[PriorityItemCount] = {"Idle", "Normal", "Lower", "Lowest"};
+    //: Work priority of the conversions
+    const QString items[PriorityItemCount] = {tr("Idle"), tr("Normal"), tr("Lower"), tr("Lowest")};
     for (int i = 0; i < PriorityItemCount; ++i) {
-        auto* radio = new QRadioButton(QString::fromLatin1(items[i]), priority);
+        auto* radio = new QRadioButton(items[i], priority);
         rdGrpPriority->addButton(radio, i);
         priorityRow->addWidget(radio, 1);
     }
 
-    auto* simultaneousLabel = new QLabel(QStringLiteral("Simultaneous conversions:"), general);
+    auto* simultaneousLabel = new QLabel(tr("Simultaneous conversions:"), general);
     cbSimultaneous = new QComboBox(general);
     simultaneousLabel->setBuddy(cbSimultaneous);
     for (const int choice : SimultaneousChoices)
-        cbSimultaneous->addItem(choice == SimultaneousAuto ? QStringLiteral("Auto")
+        //: Simultaneous conversions chosen by the program
+        cbSimultaneous->addItem(choice == SimultaneousAuto ? tr("Auto")
                                                            : QString::number(choice),
                                 choice);
     cbSimultaneous->setToolTip(
-        QStringLiteral("Auto: one file per core for audio profiles, one at a time for video"));
+        tr("Auto: one file per core for audio profiles, one at a time for video"));
     auto* simultaneousRow = new QHBoxLayout;
     simultaneousRow->addWidget(simultaneousLabel);
     simultaneousRow->addWidget(cbSimultaneous);
     simultaneousRow->addStretch(1);
 
-    ckKeepTags = new QCheckBox(QStringLiteral("Keep tags and cover art"), general);
-    ckReplayGain = new QCheckBox(QStringLiteral("Write ReplayGain tags"), general);
-    ckReplayGain->setToolTip(QStringLiteral("Measures the loudness while converting"));
+    ckKeepTags = new QCheckBox(tr("Keep tags and cover art"), general);
+    ckReplayGain = new QCheckBox(tr("Write ReplayGain tags"), general);
+    ckReplayGain->setToolTip(tr("Measures the loudness while converting"));
     auto* tagsRow = new QHBoxLayout;
     tagsRow->addWidget(ckKeepTags);
     tagsRow->addWidget(ckReplayGain);
     tagsRow->addStretch(1);
-    ckNotify = new QCheckBox(QStringLiteral("Tell me when a batch ends in the background"), general);
-    ckNotify->setToolTip(QStringLiteral("A desktop notification when the window is not active"));
+    ckNotify = new QCheckBox(tr("Tell me when a batch ends in the background"), general);
+    ckNotify->setToolTip(tr("A desktop notification when the window is not active"));
+    auto* languageLabel = new QLabel(tr("Language:"), general);
+    cbLanguage = new QComboBox(general);
+    languageLabel->setBuddy(cbLanguage);
+    //: Interface language choice: the desktop's language
+    cbLanguage->addItem(tr("System"), QString::fromLatin1(SystemLanguage));
+    // Each language under its own name, so that a person finds theirs in any language.
+    for (const TLanguage& language : ShippedLanguages())
+        cbLanguage->addItem(Text(language.Name), Text(language.Code));
+    cbLanguage->setToolTip(tr("Takes effect at the next start"));
+    // Beside the conversions' count, so that the page keeps its height.
+    simultaneousRow->addWidget(languageLabel);
+    simultaneousRow->addWidget(cbLanguage);
 
-    btnDefault = new QPushButton(QStringLiteral("&Default"), this);
-    btnOk = new QPushButton(QStringLiteral("&Ok"), this);
+    btnDefault = new QPushButton(tr("&Default"), this);
+    btnOk = new QPushButton(tr("&Ok"), this);
     btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel = new QPushButton(tr("&Cancel"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnDefault);
     buttons->addStretch(1);
@@ -158,7 +176,8 @@ TfrmPreference::TfrmPreference(TFolderChooser FolderChooser, const TDialogServic
     generalLayout->addLayout(tagsRow);
     generalLayout->addWidget(ckNotify);
     generalLayout->addStretch(1);
-    tabPages->addTab(general, QStringLiteral("General"));
+    //: Tab of the general preferences
+    tabPages->addTab(general, tr("General"));
     OutputPage = new TPrefOutputPage(tabPages);
     AddPage(OutputPage);
     LoudnessPage = new TPrefLoudnessPage(tabPages);
@@ -194,8 +213,10 @@ void TfrmPreference::showEvent(QShowEvent* Event) {
 }
 
 void TfrmPreference::FormShow() {
-    // Larger than the designed 480 x 390: the pages' tabs take a row of their own.
-    setFixedSize(520, 450);
+    // Larger than the designed 480 x 390: the pages' tabs take a row of their own; wider still
+    // when a language's captions need it.
+    const int needed = layout() != nullptr ? layout()->minimumSize().width() : 0;
+    setFixedSize(std::max(520, needed), 450);
     spedCmp->setRange(JpegQualityMin, JpegQualityMax);
     trcCmp->setRange(JpegQualityMin, JpegQualityMax);
     QPalette palette = edtSnapDirectory->palette();
@@ -226,6 +247,7 @@ TPreferenceValues TfrmPreference::ControlValues() const {
     v.KeepTags = ckKeepTags->isChecked();
     v.ReplayGain = ckReplayGain->isChecked();
     v.NotifyBatchEnd = ckNotify->isChecked();
+    v.Language = cbLanguage->currentData().toString().toStdString();
     return v;
 }
 
@@ -241,6 +263,7 @@ void TfrmPreference::ShowValues(const TPreferenceValues& Values) {
     ckKeepTags->setChecked(Values.KeepTags);
     ckReplayGain->setChecked(Values.ReplayGain);
     ckNotify->setChecked(Values.NotifyBatchEnd);
+    cbLanguage->setCurrentIndex(std::max(0, cbLanguage->findData(Text(Values.Language))));
     if (QAbstractButton* item = rdGrpPriority->button(Values.Priority)) {
         item->setChecked(true);
     } else if (QAbstractButton* checked = rdGrpPriority->checkedButton()) {
@@ -260,7 +283,7 @@ void TfrmPreference::btnOkClick() {
     for (TPreferencePage* page : Pages_)
         if (const std::string why = page->CheckValues(); !why.empty()) {
             tabPages->setCurrentWidget(page);
-            Services_.Warning(this, QStringLiteral("Warning"), Text(why));
+            Services_.Warning(this, tr("Warning"), Text(why));
             return;
         }
     TGlobalObject* g = GlobalObject();
@@ -270,7 +293,7 @@ void TfrmPreference::btnOkClick() {
         for (TPreferencePage* page : Pages_)
             written = written && page->SaveSettings(settings);
         if (!written)
-            Services_.Warning(this, QStringLiteral("Warning"), Text(settings.LastError()));
+            Services_.Warning(this, tr("Warning"), Text(settings.LastError()));
     }
     accept();
 }
@@ -293,7 +316,7 @@ void TfrmPreference::btnBrowsClick() {
     if (TGlobalObject* g = GlobalObject()) {
         TIniFile settings = g->Settings();
         if (!StoreBrowsedSnapFolder(settings, chosen, shown))
-            Services_.Warning(this, QStringLiteral("Warning"), Text(settings.LastError()));
+            Services_.Warning(this, tr("Warning"), Text(settings.LastError()));
     }
     edtSnapDirectory->setText(Text(chosen));
 }

@@ -57,6 +57,7 @@ public:
     QCheckBox* ckKeepTags;        // "KeepTags"
     QCheckBox* ckReplayGain;      // "ReplayGain"
     QCheckBox* ckNotify;          // "NotifyBatchEnd"
+    QComboBox* cbLanguage;        // "Language": item data "System" or a language's code
     QPushButton* btnDefault;
     QPushButton* btnOk;
     QPushButton* btnCancel;

@@ -45,7 +45,8 @@ QLabel* ValueLabel(QWidget* Parent, const QString& Name) {
 TfrmProgress::TfrmProgress(TCustomFFConverter& Ovren, QWidget* Parent)
     : QDialog(Parent), Ovren_(Ovren), Services_(&TDialogServices::Default()) {
     setObjectName(QStringLiteral("frmProgress"));
-    setWindowTitle(QStringLiteral("Progress"));
+    //: Title of the window shown while the files convert
+    setWindowTitle(tr("Progress"));
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
@@ -59,11 +60,12 @@ TfrmProgress::TfrmProgress(TCustomFFConverter& Ovren, QWidget* Parent)
     lblSize = ValueLabel(this, QStringLiteral("lblSize"));
     lblProgress = ValueLabel(this, QStringLiteral("lblProgress"));
     lblOutput = ValueLabel(this, QStringLiteral("lblOutput"));
-    values->addRow(QStringLiteral("Current Time:"), lblTime);
-    values->addRow(QStringLiteral("Length:"), lblLength);
-    values->addRow(QStringLiteral("File Size:"), lblSize);
-    values->addRow(QStringLiteral("Progress:"), lblProgress);
-    values->addRow(QStringLiteral("File:"), lblOutput);
+    values->addRow(tr("Current Time:"), lblTime);
+    values->addRow(tr("Length:"), lblLength);
+    values->addRow(tr("File Size:"), lblSize);
+    values->addRow(tr("Progress:"), lblProgress);
+    //: The output file being written
+    values->addRow(tr("File:"), lblOutput);
     layout->addLayout(values);
 
     progbarFile = new QProgressBar(this);
@@ -74,7 +76,7 @@ TfrmProgress::TfrmProgress(TCustomFFConverter& Ovren, QWidget* Parent)
     progbarFile->setFormat(QStringLiteral("%p%"));
     layout->addWidget(progbarFile);
 
-    auto* batchCaption = new QLabel(QStringLiteral("Converting now:"), this);
+    auto* batchCaption = new QLabel(tr("Converting now:"), this);
     layout->addWidget(batchCaption);
     lstRunning = new QListWidget(this);
     lstRunning->setObjectName(QStringLiteral("lstRunning"));
@@ -88,17 +90,18 @@ TfrmProgress::TfrmProgress(TCustomFFConverter& Ovren, QWidget* Parent)
     lblFiles = ValueLabel(this, QStringLiteral("lblFiles"));
     lblElapsed = ValueLabel(this, QStringLiteral("lblElapsed"));
     lblRemaining = ValueLabel(this, QStringLiteral("lblRemaining"));
-    totals->addRow(QStringLiteral("Files done:"), lblFiles);
-    totals->addRow(QStringLiteral("Elapsed:"), lblElapsed);
-    totals->addRow(QStringLiteral("Remaining:"), lblRemaining);
+    totals->addRow(tr("Files done:"), lblFiles);
+    totals->addRow(tr("Elapsed:"), lblElapsed);
+    totals->addRow(tr("Remaining:"), lblRemaining);
     layout->addLayout(totals);
     progbarBatch = new QProgressBar(this);
     progbarBatch->setObjectName(QStringLiteral("progbarBatch"));
     progbarBatch->setRange(0, 100);
     progbarBatch->setValue(0);
     progbarBatch->setTextVisible(true);
-    progbarBatch->setFormat(QStringLiteral("All files: %p%"));
-    progbarBatch->setAccessibleName(QStringLiteral("All files"));
+    //: Text on the progress bar of the whole batch; Qt puts the percentage in place of %p
+    progbarBatch->setFormat(tr("All files: %p%"));
+    progbarBatch->setAccessibleName(tr("All files"));
     layout->addWidget(progbarBatch);
 
     auto* pictureRow = new QHBoxLayout();
@@ -109,8 +112,8 @@ TfrmProgress::TfrmProgress(TCustomFFConverter& Ovren, QWidget* Parent)
     pictureRow->addWidget(imgPreview);
     imgbtnSnap = new QToolButton(this);
     imgbtnSnap->setObjectName(QStringLiteral("imgbtnSnap"));
-    imgbtnSnap->setText(QStringLiteral("Save snapshot picture"));
-    imgbtnSnap->setToolTip(QStringLiteral("Save snapshot picture"));
+    imgbtnSnap->setText(tr("Save snapshot picture"));
+    imgbtnSnap->setToolTip(tr("Save snapshot picture"));
     imgbtnSnap->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     imgbtnSnap->setToolButtonStyle(Qt::ToolButtonIconOnly);
     imgbtnSnap->setAutoRaise(true);
@@ -118,20 +121,20 @@ TfrmProgress::TfrmProgress(TCustomFFConverter& Ovren, QWidget* Parent)
     pictureRow->addStretch(1);
     layout->addLayout(pictureRow);
 
-    ckOpen = new QCheckBox(QStringLiteral("Open the output folder after conversion"), this);
+    ckOpen = new QCheckBox(tr("Open the output folder after conversion"), this);
     ckOpen->setObjectName(QStringLiteral("ckOpen"));
-    ckShutDown = new QCheckBox(QStringLiteral("Shut down computer after conversion"), this);
+    ckShutDown = new QCheckBox(tr("Shut down computer after conversion"), this);
     ckShutDown->setObjectName(QStringLiteral("ckShutDown"));
     ckShutDown->setChecked(false);
     layout->addWidget(ckOpen);
     layout->addWidget(ckShutDown);
 
     auto* buttons = new QHBoxLayout();
-    btnPause = new QPushButton(QStringLiteral("Pause"), this);
+    btnPause = new QPushButton(tr("Pause"), this);
     btnPause->setObjectName(QStringLiteral("btnPause"));
-    btnResume = new QPushButton(QStringLiteral("Resume"), this);
+    btnResume = new QPushButton(tr("Resume"), this);
     btnResume->setObjectName(QStringLiteral("btnResume"));
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnCancel = new QPushButton(tr("Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     for (QPushButton* b : {btnPause, btnResume, btnCancel})
         b->setAutoDefault(false);

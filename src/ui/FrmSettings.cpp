@@ -1,5 +1,6 @@
 #include "ui/FrmSettings.h"
 
+#include "app/CatalogueTexts.h"
 #include "app/FormatCatalogue.h"
 #include "app/GlobalObject.h"
 #include "ui/AccessibleNames.h"
@@ -20,6 +21,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+
 using namespace zelta;
 
 namespace {
@@ -31,22 +34,38 @@ QString Q(std::string_view Text) {
     return QString::fromUtf8(Text.data(), qsizetype(Text.size()));
 }
 
+// The profile's lists show the catalogue's words translated; the boxes' values stay the stored
+// English ones (an item keeps its English text as its data).
+QString Shown(const std::string& Text) {
+    return QString::fromStdString(zelta::CatalogueText(Text));
+}
+
+std::string StoredText(const QComboBox* Box, const QString& Text) {
+    const int i = Box->findText(Text);
+    if (i >= 0 && Box->itemData(i).isValid())
+        return Box->itemData(i).toString().toStdString();
+    return Text.toStdString();
+}
+
 } // namespace
 
 TfrmSettings::TfrmSettings(const TDialogServices& Services, QWidget* Parent)
     : QDialog(Parent), Services_(Services) {
     setObjectName(QStringLiteral("frmSettings"));
-    setWindowTitle(QStringLiteral("Settings"));
+    //: Title of the window with the output profile's video and audio settings
+    setWindowTitle(tr("Settings"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(FormWidth, FormHeight);
 
-    auto* profileLabel = new QLabel(QStringLiteral("Output Format:"), this);
-    profileLabel->setGeometry(12, 12, 92, 22);
+    auto* profileLabel = new QLabel(tr("Output Format:"), this);
+    // The box starts where the caption ends (longer in some languages).
+    const int boxLeft = std::max(104, 12 + profileLabel->sizeHint().width() + 4);
+    profileLabel->setGeometry(12, 12, boxLeft - 12, 22);
     Picker = new TFormatPicker(this, this, TFormatPicker::TKind::Dialog);
     edt1 = Picker->edt1;
     imgbtn1 = Picker->imgbtn1;
     lst1 = Picker->lst1;
-    edt1->setGeometry(104, 12, 337, 22);
+    edt1->setGeometry(boxLeft, 12, 441 - boxLeft, 22);
     imgbtn1->setGeometry(441, 12, 22, 22);
     imgbtn1->setArrowType(Qt::DownArrow);
     profileLabel->setBuddy(edt1);
@@ -71,14 +90,14 @@ TfrmSettings::TfrmSettings(const TDialogServices& Services, QWidget* Parent)
         return c;
     };
     // Two label-and-combo pairs per row.
-    auto place = [](QGridLayout* Grid, int Row, int Column, const char* Caption, QComboBox* C) {
-        auto* label = new QLabel(QString::fromLatin1(Caption), C->parentWidget());
+    auto place = [](QGridLayout* Grid, int Row, int Column, const QString& Caption, QComboBox* C) {
+        auto* label = new QLabel(Caption, C->parentWidget());
         label->setBuddy(C);
         Grid->addWidget(label, Row, Column * 2);
         Grid->addWidget(C, Row, Column * 2 + 1);
     };
-    auto group = [this](const char* Caption, int Top) {
-        auto* g = new QGroupBox(QString::fromLatin1(Caption), this);
+    auto group = [this](const QString& Caption, int Top) {
+        auto* g = new QGroupBox(Caption, this);
         g->setGeometry(10, Top, FormWidth - 20, 128);
         auto* grid = new QGridLayout(g);
         grid->setHorizontalSpacing(8);
@@ -90,38 +109,47 @@ TfrmSettings::TfrmSettings(const TDialogServices& Services, QWidget* Parent)
         return std::make_pair(g, grid);
     };
 
-    auto [video, videoGrid] = group("Video Options", 44);
+    auto [video, videoGrid] = group(tr("Video Options"), 44);
     grpVideo = video;
     cmbVideoSize = combo(video, "cmbVideoSize", TParamCombo::VideoSize);
     cmbVideoEncoder = combo(video, "cmbVideoEncoder", TParamCombo::VideoEncoder);
     cmbVideoBitRate = combo(video, "cmbVideoBitRate", TParamCombo::VideoBitRate);
     cmbFrameRate = combo(video, "cmbFrameRate", TParamCombo::FrameRate);
     cmbZoom = combo(video, "cmbZoom", TParamCombo::Zoom);
-    place(videoGrid, 0, 0, "Frame Size:", cmbVideoSize);
-    place(videoGrid, 0, 1, "Encoder:", cmbVideoEncoder);
-    place(videoGrid, 1, 0, "BitRate (Kbps):", cmbVideoBitRate);
-    place(videoGrid, 1, 1, "FrameRate (Fps):", cmbFrameRate);
-    place(videoGrid, 2, 0, "Zoom:", cmbZoom);
+    place(videoGrid, 0, 0, tr("Frame Size:"), cmbVideoSize);
+    place(videoGrid, 0, 1, tr("Encoder:"), cmbVideoEncoder);
+    place(videoGrid, 1, 0, tr("BitRate (Kbps):"), cmbVideoBitRate);
+    place(videoGrid, 1, 1, tr("FrameRate (Fps):"), cmbFrameRate);
+    place(videoGrid, 2, 0, tr("Zoom:"), cmbZoom);
 
-    auto [audio, audioGrid] = group("Audio Options", 182);
+    auto [audio, audioGrid] = group(tr("Audio Options"), 182);
     grpAudio = audio;
     cmbAudioEncoder = combo(audio, "cmbAudioEncoder", TParamCombo::AudioEncoder);
     cmbSamplerate = combo(audio, "cmbSamplerate", TParamCombo::SampleRate);
     cmbAudioBitRate = combo(audio, "cmbAudioBitRate", TParamCombo::AudioBitRate);
     cmbChannel = combo(audio, "cmbChannel", TParamCombo::Channel);
     cmbVolume = combo(audio, "cmbVolume", TParamCombo::Volume);
-    place(audioGrid, 0, 0, "Encoder:", cmbAudioEncoder);
-    place(audioGrid, 0, 1, "SampleRate (Hz):", cmbSamplerate);
-    place(audioGrid, 1, 0, "BitRate (Kbps):", cmbAudioBitRate);
-    place(audioGrid, 1, 1, "Channel:", cmbChannel);
-    place(audioGrid, 2, 0, "Volume:", cmbVolume);
+    place(audioGrid, 0, 0, tr("Encoder:"), cmbAudioEncoder);
+    place(audioGrid, 0, 1, tr("SampleRate (Hz):"), cmbSamplerate);
+    place(audioGrid, 1, 0, tr("BitRate (Kbps):"), cmbAudioBitRate);
+    place(audioGrid, 1, 1, tr("Channel:"), cmbChannel);
+    place(audioGrid, 2, 0, tr("Volume:"), cmbVolume);
 
-    btnDefault = new QPushButton(QStringLiteral("&Default"), this);
-    btnOk = new QPushButton(QStringLiteral("&Ok"), this);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnDefault = new QPushButton(tr("&Default"), this);
+    btnOk = new QPushButton(tr("&Ok"), this);
+    btnCancel = new QPushButton(tr("&Cancel"), this);
+    // The groups' captions and boxes set the width; the designed one unless a language's
+    // captions need more.
+    Width_ = std::max({FormWidth, grpVideo->minimumSizeHint().width() + 20,
+                       grpAudio->minimumSizeHint().width() + 20});
+    for (QGroupBox* g : {grpVideo, grpAudio})
+        g->setGeometry(10, g->y(), Width_ - 20, g->height());
+    setFixedSize(Width_, FormHeight);
+    edt1->setGeometry(boxLeft, 12, Width_ - 34 - boxLeft, 22);
+    imgbtn1->setGeometry(Width_ - 34, 12, 22, 22);
     btnDefault->setGeometry(10, 326, 84, 28);
-    btnOk->setGeometry(FormWidth - 10 - 84 - 8 - 84, 326, 84, 28);
-    btnCancel->setGeometry(FormWidth - 10 - 84, 326, 84, 28);
+    btnOk->setGeometry(Width_ - 10 - 84 - 8 - 84, 326, 84, 28);
+    btnCancel->setGeometry(Width_ - 10 - 84, 326, 84, 28);
     btnOk->setAutoDefault(false);
     btnCancel->setAutoDefault(false);
     btnDefault->setAutoDefault(false);
@@ -140,7 +168,7 @@ void TfrmSettings::showEvent(QShowEvent* Event) {
 }
 
 void TfrmSettings::FormShow() {
-    setFixedSize(FormWidth, FormHeight);
+    setFixedSize(Width_, FormHeight);
     CheckShowing_ = false;
     const TGlobalObject* g = GlobalObject();
     if (g == nullptr)
@@ -155,7 +183,7 @@ void TfrmSettings::FormShow() {
 }
 
 void TfrmSettings::edt1Change(int Code) {
-    const std::string name = edt1->text().toStdString();
+    const std::string name = Picker->ProfileName();
     if (name == Name_ && Code == Code_)
         return;
     Name_ = name;
@@ -171,10 +199,10 @@ void TfrmSettings::ShowParams(const TProfileParamsView& View) {
         const QSignalBlocker block(c);
         c->clear();
         for (const std::string& item : state.Items)
-            c->addItem(QString::fromStdString(item));
+            c->addItem(Shown(item), QString::fromStdString(item));
         c->setCurrentIndex(state.Index);
         if (c->isEditable())
-            c->setEditText(QString::fromStdString(state.Text));
+            c->setEditText(Shown(state.Text));
         c->setMaxVisibleItems(std::max(1, c->count()));
         // The drop-down may be wider than the box so that long items read in full.
         c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 8);
@@ -188,9 +216,9 @@ TProfileParamsView TfrmSettings::ControlsView() const {
         const QComboBox* c = Combos_[size_t(i)];
         TParamComboState& state = view.Combos[size_t(i)];
         for (int item = 0; item < c->count(); ++item)
-            state.Items.push_back(c->itemText(item).toStdString());
+            state.Items.push_back(StoredText(c, c->itemText(item)));
         state.Index = c->currentIndex();
-        state.Text = c->currentText().toStdString();
+        state.Text = StoredText(c, c->currentText());
         state.Enabled = c->isEnabled();
     }
     return view;
@@ -234,7 +262,7 @@ void TfrmSettings::btnOkClick() {
         Services_.Warning(this, QApplication::applicationDisplayName(), Q(saved.Error));
         return;
     case TSaveResult::WriteFailed:
-        Services_.Warning(this, QStringLiteral("Warning"), Q(saved.Error));
+        Services_.Warning(this, tr("Warning"), Q(saved.Error));
         return;
     }
 }
@@ -246,7 +274,7 @@ void TfrmSettings::Message(const QString& Caption, const QString& Text) {
 void TfrmSettings::ShowCheck(TParamCombo C, const TTypedCheck& Check) {
     QComboBox* c = Combo(C);
     if (Check.Result == TTypedCheck::Corrected) {
-        c->setEditText(Q(Check.Text));
+        c->setEditText(Shown(Check.Text));
         Message(Q(Check.Caption), Q(Check.Message));
     } else if (Check.Result == TTypedCheck::Invalid) {
         Message(QApplication::applicationDisplayName(), Q(Check.Message));
@@ -258,10 +286,10 @@ void TfrmSettings::ShowCheck(TParamCombo C, const TTypedCheck& Check) {
 
 void TfrmSettings::ComboExit(TParamCombo C) {
     QComboBox* c = Combo(C);
-    const TTypedCheck check = CheckTypedValue(C, c->currentText().toStdString());
+    const TTypedCheck check = CheckTypedValue(C, StoredText(c, c->currentText()));
     if (check.Result == TTypedCheck::Accepted) {
-        if (Q(check.Text) != c->currentText())
-            c->setEditText(Q(check.Text));
+        if (Shown(check.Text) != c->currentText())
+            c->setEditText(Shown(check.Text));
         return;
     }
     // The focus is moving; the message waits until the move is done, so a press on a button
@@ -285,7 +313,7 @@ bool TfrmSettings::ComboKeyPress(TParamCombo C, const QString& Key) {
     if (verdict == TKeyVerdict::Accept)
         return false;
     if (verdict == TKeyVerdict::RefuseWithMessage)
-        Message(QApplication::applicationDisplayName(), Q(NumericalMessage));
+        Message(QApplication::applicationDisplayName(), QCoreApplication::translate("SettingsLogic", NumericalMessage.data()));
     QApplication::beep();
     return true;
 }

@@ -65,6 +65,8 @@ protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
+    // The designed width, or wider when the captions of the interface language need it.
+    int Width_ = 0;
     void FormShow();
     void edt1Change(int Code);
     void ShowParams(const zelta::TProfileParamsView& View);

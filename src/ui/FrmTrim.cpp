@@ -1,5 +1,7 @@
 #include "ui/FrmTrim.h"
 
+#include "ui/CaptionFit.h"
+
 #include "ui/ImageButton.h"
 
 #include "app/AppPaths.h"
@@ -37,25 +39,28 @@ QString Q(const std::string& Text) { return QString::fromStdString(Text); }
 TfrmTrim::TfrmTrim(const TDialogServices& Services, QWidget* Parent)
     : QDialog(Parent), Services_(Services), FFPlayer(std::make_unique<TFFPlayer>()) {
     setObjectName(QStringLiteral("frmTrim"));
-    setWindowTitle(QStringLiteral("Trim"));
+    //: Window title of the dialog that cuts a file to a part of it
+    setWindowTitle(tr("Trim"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     imgPreview = new TVideoView(this);
     imgPreview->setObjectName(QStringLiteral("imgPreview"));
     imgPreview->setGeometry(17, 10, 564, 275);
-    imgPreview->setAccessibleName(QStringLiteral("Preview"));
+    imgPreview->setAccessibleName(tr("Preview"));
 
     trcPreview = new TSelectionBar(this);
     trcPreview->setObjectName(QStringLiteral("trcPreview"));
     trcPreview->setGeometry(12, 292, 574, 26);
-    trcPreview->setToolTip(QStringLiteral("Playing position"));
+    trcPreview->setToolTip(tr("Playing position"));
     trcPreview->setTickInterval(1);
     trcPreview->setRange(0, 0);
 
-    imgbtnPlay = ImageButton(this, QStringLiteral("imgbtnPlay"), QStringLiteral("play"),
+    //: Tool tip of the player's play button
+    imgbtnPlay = ImageButton(this, QStringLiteral("imgbtnPlay"), tr("play"),
                              QStyle::SP_MediaPlay);
     imgbtnPlay->setGeometry(17, 324, 30, 28);
-    imgbtnpause = ImageButton(this, QStringLiteral("imgbtnpause"), QStringLiteral("pause"),
+    //: Tool tip of the player's pause button
+    imgbtnpause = ImageButton(this, QStringLiteral("imgbtnpause"), tr("pause"),
                               QStyle::SP_MediaPause);
     imgbtnpause->setGeometry(51, 324, 30, 28);
     lblPTS = new QLabel(this);
@@ -66,32 +71,37 @@ TfrmTrim::TfrmTrim(const TDialogServices& Services, QWidget* Parent)
     lblLength->setGeometry(331, 328, 250, 20);
     lblLength->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    btnSetStart = new QPushButton(QStringLiteral("<- &Set Start"), this);
+    btnSetStart = new QPushButton(tr("<- &Set Start"), this);
     btnSetStart->setGeometry(17, 364, 112, 28);
-    auto* startLabel = new QLabel(QStringLiteral("Start:"), this);
+    //: Caption of the trimmed part's start time
+    auto* startLabel = new QLabel(tr("Start:"), this);
     startLabel->setGeometry(139, 368, 40, 20);
     edtStart = new QLineEdit(this);
     edtStart->setObjectName(QStringLiteral("edtStart"));
     edtStart->setGeometry(181, 366, 110, 24);
     startLabel->setBuddy(edtStart);
-    auto* endLabel = new QLabel(QStringLiteral("End:"), this);
+    //: Caption of the trimmed part's end time
+    auto* endLabel = new QLabel(tr("End:"), this);
     endLabel->setGeometry(303, 368, 34, 20);
     edtTrimLength = new QLineEdit(this);
     edtTrimLength->setObjectName(QStringLiteral("edtTrimLength"));
     edtTrimLength->setGeometry(339, 366, 110, 24);
     endLabel->setBuddy(edtTrimLength);
-    const QString typeHint = QStringLiteral("Type h:mm:ss.mmm or seconds and press Enter");
+    FitCaption(startLabel, edtStart);
+    FitCaption(endLabel, edtTrimLength);
+    const QString typeHint = tr("Type h:mm:ss.mmm or seconds and press Enter");
     edtStart->setToolTip(typeHint);
     edtTrimLength->setToolTip(typeHint);
-    btnSetEnd = new QPushButton(QStringLiteral("Set &End ->"), this);
+    btnSetEnd = new QPushButton(tr("Set &End ->"), this);
     btnSetEnd->setGeometry(469, 364, 112, 28);
 
-    btnDefault = new QPushButton(QStringLiteral("&Reset"), this);
+    //: Button: the whole file again
+    btnDefault = new QPushButton(tr("&Reset"), this);
     btnDefault->setGeometry(17, 414, 90, 28);
-    btnOk = new QPushButton(QStringLiteral("Ok"), this);
+    btnOk = new QPushButton(tr("Ok"), this);
     btnOk->setGeometry(397, 414, 88, 28);
     btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnCancel = new QPushButton(tr("Cancel"), this);
     btnCancel->setGeometry(493, 414, 88, 28);
 
     SeekHold_ = new QTimer(this);
@@ -145,7 +155,7 @@ void TfrmTrim::showEvent(QShowEvent* Event) {
 
 void TfrmTrim::FormShow() {
     setFixedSize(598, 460);
-    setWindowTitle(QStringLiteral("Trim"));
+    setWindowTitle(tr("Trim"));
     lblPTS->clear();
     lblLength->clear();
     Opened_ = false;
@@ -196,7 +206,7 @@ void TfrmTrim::FFPlayerFileOpen(int64_t ADuration, int& AScreenWidth, int& AScre
     End_ = 0;
     edtStart->setText(QStringLiteral("0"));
     edtTrimLength->setText(QStringLiteral("0"));
-    lblLength->setText(QStringLiteral("Duration:    ") + Q(FormatMediaTime(ADuration)));
+    lblLength->setText(tr("Duration:    %1").arg(Q(FormatMediaTime(ADuration))));
     lblPTS->setText(QStringLiteral("0.0"));
     trcPreview->setTickInterval(1);
     trcPreview->setTickPosition(QSlider::NoTicks);
@@ -211,7 +221,7 @@ void TfrmTrim::FFPlayerFileOpen(int64_t ADuration, int& AScreenWidth, int& AScre
 }
 
 void TfrmTrim::FFPlayerPosition(int64_t APTS) {
-    lblPTS->setText(QStringLiteral("Time:    ") + Q(FormatMediaTime(APTS)));
+    lblPTS->setText(tr("Time:    %1").arg(Q(FormatMediaTime(APTS))));
     if (!Dragging_)
         trcPreview->setValue(BarPosition(APTS, trcPreview->maximum(), Duration_));
 }
@@ -319,7 +329,7 @@ void TfrmTrim::PointTyped(QLineEdit* Box, int64_t& Point, bool IsStart) {
     }
     Refusing_ = true;
     Box->setText(Q(FormatMediaTime(Point)));
-    Services_.Warning(this, QStringLiteral("Warning"), Q(TrimTimeRefusal(text, Duration_)));
+    Services_.Warning(this, tr("Warning"), Q(TrimTimeRefusal(text, Duration_)));
     Refusing_ = false;
 }
 

@@ -75,15 +75,15 @@ TfrmWaterMark::TfrmWaterMark(TlvFilesRecord& Record, const TDialogServices& Serv
     imgPreview = new TVideoView(this);
     imgPreview->setObjectName(QStringLiteral("imgPreview"));
     imgPreview->setGeometry(8, 8, 440, 330);
-    imgPreview->setAccessibleName(QStringLiteral("Player picture"));
+    imgPreview->setAccessibleName(tr("Player picture"));
     imgPreview->hide();
     ImgView = new TWaterMarkPreview(this);
     ImgView->setObjectName(QStringLiteral("ImgView"));
     ImgView->setGeometry(8, 8, 440, 330);
-    ImgView->setAccessibleName(QStringLiteral("Watermark layers"));
-    ImgView->viewport()->setAccessibleName(QStringLiteral("Watermark layers picture"));
-    ImgView->horizontalScrollBar()->setAccessibleName(QStringLiteral("Watermark layers horizontal scroll"));
-    ImgView->verticalScrollBar()->setAccessibleName(QStringLiteral("Watermark layers vertical scroll"));
+    ImgView->setAccessibleName(tr("Watermark layers"));
+    ImgView->viewport()->setAccessibleName(tr("Watermark layers picture"));
+    ImgView->horizontalScrollBar()->setAccessibleName(tr("Watermark layers horizontal scroll"));
+    ImgView->verticalScrollBar()->setAccessibleName(tr("Watermark layers vertical scroll"));
     connect(ImgView, &TWaterMarkPreview::LayerPressed, this, [this](int Id) {
         const int Row = Layers_.IndexOfId(Id);
         if (Row < 0)
@@ -95,23 +95,28 @@ TfrmWaterMark::TfrmWaterMark(TlvFilesRecord& Record, const TDialogServices& Serv
     connect(ImgView, &TWaterMarkPreview::LayerDragged, this, &TfrmWaterMark::LayerDragged);
 
     trcPreview = Slider(this, QStringLiteral("trcPreview"), 0, 0, QRect(8, 342, 440, 20));
-    trcPreview->setToolTip(QStringLiteral("Position"));
+    //: Tool tip of the playing position slider
+    trcPreview->setToolTip(tr("Position"));
     trcPreview->setEnabled(false);
     trcPreview->installEventFilter(this);
     spdBtnPlay = new QToolButton(this);
     spdBtnPlay->setObjectName(QStringLiteral("spdBtnPlay"));
     spdBtnPlay->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    spdBtnPlay->setToolTip(QStringLiteral("play"));
+    //: Tool tip of the player's play button
+    spdBtnPlay->setToolTip(tr("play"));
     spdBtnPlay->setGeometry(8, 366, 26, 24);
     spdBtnPause = new QToolButton(this);
     spdBtnPause->setObjectName(QStringLiteral("spdBtnPause"));
     spdBtnPause->setIcon(style()->standardIcon(QStyle::SP_MediaPause));
-    spdBtnPause->setToolTip(QStringLiteral("pause"));
+    //: Tool tip of the player's pause button
+    spdBtnPause->setToolTip(tr("pause"));
     spdBtnPause->setGeometry(36, 366, 26, 24);
     spdBtnPlay->setEnabled(false);
     spdBtnPause->setEnabled(false);
-    lblPTS = Label(this, QStringLiteral("Play Time"), QRect(70, 368, 150, 20));
-    lblLength = Label(this, QStringLiteral("Length"), QRect(226, 368, 222, 20));
+    //: Placeholder of the playing time until a file plays
+    lblPTS = Label(this, tr("Play Time"), QRect(70, 368, 150, 20));
+    //: Placeholder of the file's length until a file plays
+    lblLength = Label(this, tr("Length"), QRect(226, 368, 222, 20));
     connect(spdBtnPlay, &QToolButton::clicked, this, &TfrmWaterMark::spdBtnPlayClick);
     connect(spdBtnPause, &QToolButton::clicked, this, &TfrmWaterMark::spdBtnPauseClick);
 
@@ -119,23 +124,25 @@ TfrmWaterMark::TfrmWaterMark(TlvFilesRecord& Record, const TDialogServices& Serv
 
     pageControl1 = new QTabWidget(this);
     pageControl1->setObjectName(QStringLiteral("pageControl1"));
-    pageControl1->setAccessibleName(QStringLiteral("Watermark and Effect pages"));
+    pageControl1->setAccessibleName(tr("Watermark and Effect pages"));
     pageControl1->setGeometry(456, 8, 322, 552);
     tsWatermark = new QWidget();
     tsEffect = new QWidget();
-    pageControl1->addTab(tsWatermark, QStringLiteral("Watermark"));
-    pageControl1->addTab(tsEffect, QStringLiteral("Effect"));
+    //: Page title
+    pageControl1->addTab(tsWatermark, tr("Watermark"));
+    //: Page title: picture effects (brightness, contrast, ...)
+    pageControl1->addTab(tsEffect, tr("Effect"));
     BuildWatermarkPage();
     BuildEffectPage();
     connect(pageControl1, &QTabWidget::currentChanged, this, &TfrmWaterMark::pageControl1Change);
 
-    btnOk = new QPushButton(QStringLiteral("&Ok"), this);
+    btnOk = new QPushButton(tr("&Ok"), this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
     btnOk->setGeometry(542, 568, 76, 28);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel = new QPushButton(tr("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnCancel->setGeometry(622, 568, 76, 28);
-    btnHelp = new QPushButton(QStringLiteral("&Help"), this);
+    btnHelp = new QPushButton(tr("&Help"), this);
     btnHelp->setObjectName(QStringLiteral("btnHelp"));
     btnHelp->setGeometry(702, 568, 76, 28);
     for (QPushButton* B : {btnOk, btnCancel, btnHelp})
@@ -150,8 +157,8 @@ TfrmWaterMark::TfrmWaterMark(TlvFilesRecord& Record, const TDialogServices& Serv
     PictureChooser_ = [](QWidget* Parent) {
         return QFileDialog::getOpenFileName(
             Parent, QString(), QString(),
-            QStringLiteral("Picture files (*.bmp *.png *.jpg *.jpeg);;Bitmap files (*.bmp);;"
-                           "PNG files (*.png);;JPEG files (*.jpg *.jpeg)"));
+            tr("Picture files (*.bmp *.png *.jpg *.jpeg);;Bitmap files (*.bmp);;"
+               "PNG files (*.png);;JPEG files (*.jpg *.jpeg)"));
     };
 
     FFPlayer->SetOnFileOpen([this](TFFPlayer*, int64_t D, int W, int H, int& SW, int& SH) {
@@ -242,7 +249,7 @@ void TfrmWaterMark::FFPlayerFileOpen(int64_t ADuration, int AFrameWidth, int AFr
     AScreenHeight = imgPreview->height();
     FFPlayer->SetHook(false);
     Duration_ = ADuration > 0 ? ADuration : Duration_;
-    lblLength->setText(QString::fromStdString("Duration:    " + FormatMediaTime(std::max<int64_t>(ADuration, 0))));
+    lblLength->setText(tr("Duration:    %1").arg(QString::fromStdString(FormatMediaTime(std::max<int64_t>(ADuration, 0)))));
     lblPTS->setText(QStringLiteral("0.0"));
     trcRange->SetMax(RangeBarMaximum(Duration_));
     trcRange->SetMin(0);
@@ -269,7 +276,7 @@ void TfrmWaterMark::FFPlayerFileOpen(int64_t ADuration, int AFrameWidth, int AFr
 
 void TfrmWaterMark::FFPlayerPosition(int64_t APTS)
 {
-    lblPTS->setText(QString::fromStdString("Time:    " + FormatMediaTime(APTS)));
+    lblPTS->setText(tr("Time:    %1").arg(QString::fromStdString(FormatMediaTime(APTS))));
 }
 
 void TfrmWaterMark::FFPlayerState(TPlayState AState)

@@ -14,12 +14,27 @@ using namespace zelta;
 
 namespace {
 
-QDoubleSpinBox* SpinBox(QWidget* Parent, double Low, double High, double Step, const char* Suffix) {
+// The target and album choices of app/LoudnessPreferences, listed for the translation tools; the
+// boxes show them through tr().
+[[maybe_unused]] const char* const ChoiceTexts[] = {
+    QT_TRANSLATE_NOOP("TPrefLoudnessPage", "-23 LUFS (EBU R128)"),
+    QT_TRANSLATE_NOOP("TPrefLoudnessPage", "-16 LUFS (podcasts)"),
+    QT_TRANSLATE_NOOP("TPrefLoudnessPage", "-14 LUFS (streaming)"),
+    //: Loudness target: the one typed in the box beside
+    QT_TRANSLATE_NOOP("TPrefLoudnessPage", "Other:"),
+    //: Album mode: no album gain
+    QT_TRANSLATE_NOOP("TPrefLoudnessPage", "Off"),
+    QT_TRANSLATE_NOOP("TPrefLoudnessPage", "By album tags"),
+    QT_TRANSLATE_NOOP("TPrefLoudnessPage", "Whole batch"),
+};
+
+QDoubleSpinBox* SpinBox(QWidget* Parent, double Low, double High, double Step,
+                        const QString& Suffix) {
     auto* box = new QDoubleSpinBox(Parent);
     box->setRange(Low, High);
     box->setDecimals(1);
     box->setSingleStep(Step);
-    box->setSuffix(QString::fromLatin1(Suffix));
+    box->setSuffix(Suffix);
     return box;
 }
 
@@ -27,53 +42,55 @@ QDoubleSpinBox* SpinBox(QWidget* Parent, double Low, double High, double Step, c
 
 TPrefLoudnessPage::TPrefLoudnessPage(QWidget* Parent) : TPreferencePage(Parent) {
     setObjectName(QStringLiteral("PrefLoudnessPage"));
-    auto* level = new QGroupBox(QStringLiteral("Loudness"), this);
+    auto* level = new QGroupBox(tr("Loudness"), this);
     auto* form = new QFormLayout(level);
-    ckNormalize = new QCheckBox(QStringLiteral("&Normalise loudness"), level);
-    ckNormalize->setToolTip(QStringLiteral(
-        "Measures each file first, then brings it to the target with one constant gain"));
+    ckNormalize = new QCheckBox(tr("&Normalise loudness"), level);
+    ckNormalize->setToolTip(
+        tr("Measures each file first, then brings it to the target with one constant gain"));
     form->addRow(ckNormalize);
 
     cbTarget = new QComboBox(level);
     for (const char* text : LoudnessTargetTexts)
-        cbTarget->addItem(QString::fromLatin1(text));
+        cbTarget->addItem(tr(text));
     edtTarget = new QLineEdit(level);
-    edtTarget->setAccessibleName(QStringLiteral("Other target in LUFS"));
+    edtTarget->setAccessibleName(tr("Other target in LUFS"));
     edtTarget->setPlaceholderText(QStringLiteral("LUFS"));
     edtTarget->setMaximumWidth(80);
     auto* targetRow = new QHBoxLayout;
     targetRow->addWidget(cbTarget, 1);
     targetRow->addWidget(edtTarget);
-    auto* targetLabel = new QLabel(QStringLiteral("&Target:"), level);
+    auto* targetLabel = new QLabel(tr("&Target:"), level);
     targetLabel->setBuddy(cbTarget);
     form->addRow(targetLabel, targetRow);
 
-    spedCeiling = SpinBox(level, TruePeakMin, TruePeakMax, 0.5, " dBTP");
-    auto* ceilingLabel = new QLabel(QStringLiteral("True-peak &ceiling:"), level);
+    spedCeiling = SpinBox(level, TruePeakMin, TruePeakMax, 0.5, QStringLiteral(" dBTP"));
+    auto* ceilingLabel = new QLabel(tr("True-peak &ceiling:"), level);
     ceilingLabel->setBuddy(spedCeiling);
     form->addRow(ceilingLabel, spedCeiling);
 
     cbAlbum = new QComboBox(level);
     for (const char* text : AlbumGainTexts)
-        cbAlbum->addItem(QString::fromLatin1(text));
-    cbAlbum->setToolTip(QStringLiteral(
-        "One gain for the files of an album (same album and album artist tags) or for the "
-        "whole batch, so they keep their levels relative to each other"));
-    auto* albumLabel = new QLabel(QStringLiteral("&Album mode:"), level);
+        cbAlbum->addItem(tr(text));
+    cbAlbum->setToolTip(
+        tr("One gain for the files of an album (same album and album artist tags) or for the "
+           "whole batch, so they keep their levels relative to each other"));
+    auto* albumLabel = new QLabel(tr("&Album mode:"), level);
     albumLabel->setBuddy(cbAlbum);
     form->addRow(albumLabel, cbAlbum);
 
-    ckFromTags = new QCheckBox(QStringLiteral("Use Replay&Gain or R128 tags when present"), level);
-    ckFromTags->setToolTip(QStringLiteral("A file whose tags state its loudness is not measured"));
+    ckFromTags = new QCheckBox(tr("Use Replay&Gain or R128 tags when present"), level);
+    ckFromTags->setToolTip(tr("A file whose tags state its loudness is not measured"));
     form->addRow(ckFromTags);
 
-    auto* edges = new QGroupBox(QStringLiteral("Fades and silence"), this);
+    auto* edges = new QGroupBox(tr("Fades and silence"), this);
     auto* edgeForm = new QFormLayout(edges);
-    spedFadeIn = SpinBox(edges, 0, FadeMax, 0.5, " s");
-    auto* fadeInLabel = new QLabel(QStringLiteral("Fade &in:"), edges);
+    //: Unit after a number of seconds (with the space before it)
+    const QString seconds = tr(" s");
+    spedFadeIn = SpinBox(edges, 0, FadeMax, 0.5, seconds);
+    auto* fadeInLabel = new QLabel(tr("Fade &in:"), edges);
     fadeInLabel->setBuddy(spedFadeIn);
-    spedFadeOut = SpinBox(edges, 0, FadeMax, 0.5, " s");
-    auto* fadeOutLabel = new QLabel(QStringLiteral("Fade &out:"), edges);
+    spedFadeOut = SpinBox(edges, 0, FadeMax, 0.5, seconds);
+    auto* fadeOutLabel = new QLabel(tr("Fade &out:"), edges);
     fadeOutLabel->setBuddy(spedFadeOut);
     auto* fades = new QHBoxLayout;
     fades->addWidget(spedFadeIn);
@@ -82,9 +99,9 @@ TPrefLoudnessPage::TPrefLoudnessPage(QWidget* Parent) : TPreferencePage(Parent) 
     fades->addWidget(spedFadeOut);
     fades->addStretch(1);
     edgeForm->addRow(fadeInLabel, fades);
-    ckTrimSilence = new QCheckBox(QStringLiteral("Trim &silence at the start and the end"), edges);
-    ckTrimSilence->setToolTip(QStringLiteral(
-        "Cuts silence below -50 dBFS lasting 0.5 s or more (files without pictures only)"));
+    ckTrimSilence = new QCheckBox(tr("Trim &silence at the start and the end"), edges);
+    ckTrimSilence->setToolTip(
+        tr("Cuts silence below -50 dBFS lasting 0.5 s or more (files without pictures only)"));
     edgeForm->addRow(ckTrimSilence);
 
     auto* layout = new QVBoxLayout(this);
@@ -137,7 +154,8 @@ void TPrefLoudnessPage::ShowSettings(const TIniFile& Settings) {
 }
 
 QString TPrefLoudnessPage::Title() const {
-    return QStringLiteral("Loudness");
+    //: Tab of the loudness preferences
+    return tr("Loudness");
 }
 
 std::string TPrefLoudnessPage::CheckValues() const {

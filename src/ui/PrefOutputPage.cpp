@@ -18,7 +18,7 @@ using namespace zelta;
 
 TPrefOutputPage::TPrefOutputPage(QWidget* Parent) : TPreferencePage(Parent) {
     setObjectName(QStringLiteral("PrefOutputPage"));
-    auto* names = new QGroupBox(QStringLiteral("Output names"), this);
+    auto* names = new QGroupBox(tr("Output names"), this);
     auto* grid = new QGridLayout(names);
     rdGrpLayout = new QButtonGroup(names);
     const struct {
@@ -26,36 +26,40 @@ TPrefOutputPage::TPrefOutputPage(QWidget* Parent) : TPreferencePage(Parent) {
         const char* Text;
         const char* Tip;
     } layouts[] = {
-        {TOutputLayout::Flat, "Output folder", "name_(new).ext in the output folder"},
-        {TOutputLayout::Tree, "Keep the folder tree",
-         "The folders below an added folder are made again in the output folder"},
-        {TOutputLayout::Tags, "Name from tags", "Folders and names made of the files' tags"},
+        //: Output layout: every output straight in the output folder
+        {TOutputLayout::Flat, QT_TR_NOOP("Output folder"),
+         QT_TR_NOOP("name_(new).ext in the output folder")},
+        {TOutputLayout::Tree, QT_TR_NOOP("Keep the folder tree"),
+         QT_TR_NOOP("The folders below an added folder are made again in the output folder")},
+        {TOutputLayout::Tags, QT_TR_NOOP("Name from tags"),
+         QT_TR_NOOP("Folders and names made of the files' tags")},
     };
     int row = 0;
     for (const auto& l : layouts) {
-        auto* radio = new QRadioButton(QString::fromLatin1(l.Text), names);
-        radio->setToolTip(QString::fromLatin1(l.Tip));
+        auto* radio = new QRadioButton(tr(l.Text), names);
+        radio->setToolTip(tr(l.Tip));
         rdGrpLayout->addButton(radio, int(l.Layout));
         grid->addWidget(radio, row++, 0, 1, 2);
     }
-    auto* templateLabel = new QLabel(QStringLiteral("Name:"), names);
+    auto* templateLabel = new QLabel(tr("Name:"), names);
     edtNameTemplate = new QLineEdit(names);
     templateLabel->setBuddy(edtNameTemplate);
+    //: The names in braces are what the template is written with: keep them as they are
     edtNameTemplate->setToolTip(
-        QStringLiteral("{artist} {albumartist} {album} {title} {track} {disc} {year} {genre} "
-                       "{name} {folder} {ext} {tracknumber} {tracklang} "
-                       "{chapter} {chaptertitle}; \"/\" makes folders"));
+        tr("{artist} {albumartist} {album} {title} {track} {disc} {year} {genre} "
+           "{name} {folder} {ext} {tracknumber} {tracklang} "
+           "{chapter} {chaptertitle}; \"/\" makes folders"));
     grid->addWidget(templateLabel, row, 0);
     grid->addWidget(edtNameTemplate, row++, 1);
-    ckPortableNames = new QCheckBox(QStringLiteral("Portable names (for memory cards)"), names);
+    ckPortableNames = new QCheckBox(tr("Portable names (for memory cards)"), names);
     ckPortableNames->setToolTip(
-        QStringLiteral("Also replaces < > : \" \\ | ? * and trailing dots and blanks"));
+        tr("Also replaces < > : \" \\ | ? * and trailing dots and blanks"));
     grid->addWidget(ckPortableNames, row++, 0, 1, 2);
     ckFolderPictures =
-        new QCheckBox(QStringLiteral("Copy folder pictures (cover.jpg, folder.jpg) beside the outputs"),
+        new QCheckBox(tr("Copy folder pictures (cover.jpg, folder.jpg) beside the outputs"),
                       names);
     grid->addWidget(ckFolderPictures, row++, 0, 1, 2);
-    auto* exampleLabel = new QLabel(QStringLiteral("Example:"), names);
+    auto* exampleLabel = new QLabel(tr("Example:"), names);
     lblNameExample = new QLabel(names);
     lblNameExample->setObjectName(QStringLiteral("lblNameExample"));
     lblNameExample->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -65,46 +69,48 @@ TPrefOutputPage::TPrefOutputPage(QWidget* Parent) : TPreferencePage(Parent) {
     grid->addWidget(lblNameExample, row++, 1);
     grid->setColumnStretch(1, 1);
 
-    auto* exists = new QGroupBox(QStringLiteral("When the output exists"), this);
+    auto* exists = new QGroupBox(tr("When the output exists"), this);
     auto* existsRow = new QHBoxLayout(exists);
     cbIfExists = new QComboBox(exists);
-    cbIfExists->setAccessibleName(QStringLiteral("When the output exists"));
+    cbIfExists->setAccessibleName(tr("When the output exists"));
     const struct {
         TIfExists Rule;
         const char* Text;
     } rules[] = {
-        {TIfExists::Number, "Number (keep both)"},
-        {TIfExists::Skip, "Skip"},
-        {TIfExists::Replace, "Replace"},
-        {TIfExists::Update, "Update (replace when the source is newer)"},
+        {TIfExists::Number, QT_TR_NOOP("Number (keep both)")},
+        //: When the output exists: leave it and convert nothing
+        {TIfExists::Skip, QT_TR_NOOP("Skip")},
+        {TIfExists::Replace, QT_TR_NOOP("Replace")},
+        {TIfExists::Update, QT_TR_NOOP("Update (replace when the source is newer)")},
     };
     for (const auto& r : rules)
-        cbIfExists->addItem(QString::fromLatin1(r.Text), int(r.Rule));
+        cbIfExists->addItem(tr(r.Text), int(r.Rule));
     existsRow->addWidget(cbIfExists, 1);
 
-    auto* tracks = new QGroupBox(QStringLiteral("Audio tracks"), this);
+    auto* tracks = new QGroupBox(tr("Audio tracks"), this);
     auto* tracksRow = new QHBoxLayout(tracks);
-    auto* trackLabel = new QLabel(QStringLiteral("Files with several: &convert"), tracks);
+    auto* trackLabel = new QLabel(tr("Files with several: &convert"), tracks);
     cbAudioTrack = new QComboBox(tracks);
     cbAudioTrack->setObjectName(QStringLiteral("cbAudioTrack"));
     cbAudioTrack->setEditable(true);
     cbAudioTrack->setInsertPolicy(QComboBox::NoInsert);
     for (const char* rule : {"default", "first", "all", "eng,fre"})
         cbAudioTrack->addItem(QString::fromLatin1(rule));
-    cbAudioTrack->setToolTip(QStringLiteral(
-        "default: the track flagged default, else the first; first; a track number; languages "
-        "in order of preference (eng,fre); all: a file for each track"));
+    //: default, first, all and eng,fre are what the box takes: keep them as they are
+    cbAudioTrack->setToolTip(
+        tr("default: the track flagged default, else the first; first; a track number; languages "
+           "in order of preference (eng,fre); all: a file for each track"));
     trackLabel->setBuddy(cbAudioTrack);
     tracksRow->addWidget(trackLabel);
     tracksRow->addWidget(cbAudioTrack, 1);
-    auto* pieces = new QGroupBox(QStringLiteral("Files with chapters"), this);
+    auto* pieces = new QGroupBox(tr("Files with chapters"), this);
     auto* piecesRow = new QHBoxLayout(pieces);
-    ckSplitChapters = new QCheckBox(QStringLiteral("One file per chapter"), pieces);
+    ckSplitChapters = new QCheckBox(tr("One file per chapter"), pieces);
     ckSplitChapters->setObjectName(QStringLiteral("ckSplitChapters"));
     ckSplitChapters->setToolTip(
-        QStringLiteral("Files added later with chapters (audiobooks, concerts) give a row per "
-                       "chapter, named \"name - 01 title\"; a CUE sheet always gives a row per "
-                       "track"));
+        tr("Files added later with chapters (audiobooks, concerts) give a row per "
+           "chapter, named \"name - 01 title\"; a CUE sheet always gives a row per "
+           "track"));
     piecesRow->addWidget(ckSplitChapters, 1);
 
     auto* layout = new QVBoxLayout(this);
@@ -119,7 +125,7 @@ TPrefOutputPage::TPrefOutputPage(QWidget* Parent) : TPreferencePage(Parent) {
     connect(ckPortableNames, &QCheckBox::toggled, this, [this] { UpdateExample(); });
 }
 
-QString TPrefOutputPage::Title() const { return QStringLiteral("Output names"); }
+QString TPrefOutputPage::Title() const { return tr("Output names"); }
 
 TOutputNaming TPrefOutputPage::ControlValues() const {
     TOutputNaming n;
@@ -158,13 +164,19 @@ void TPrefOutputPage::ShowDefaults() {
 
 std::string TPrefOutputPage::CheckValues() const {
     if (!ParseTrackRule(cbAudioTrack->currentText().toStdString()))
-        return "The audio track rule cannot be used: write default, first, a track number, "
-               "languages such as eng,fre, or all.";
+        //: default, first, all and eng,fre are what the box takes: keep them as they are
+        return tr("The audio track rule cannot be used: write default, first, a track number, "
+                  "languages such as eng,fre, or all.")
+            .toStdString();
     const TOutputNaming n = ControlValues();
     if (n.Layout != TOutputLayout::Tags)
         return {};
     const std::string error = TemplateError(n.Template);
-    return error.empty() ? std::string() : "The name cannot be used: " + error + ".";
+    //: %1 says what is wrong with the typed name template
+    return error.empty() ? std::string()
+                         : tr("The name cannot be used: %1.")
+                               .arg(QString::fromStdString(error))
+                               .toStdString();
 }
 
 bool TPrefOutputPage::SaveSettings(TIniFile& Settings) {

@@ -9,6 +9,7 @@
 #include "ui/DialogServices.h"
 #include "ui/VideoView.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,8 +22,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include <cstdio>
-
 using namespace zelta;
 
 namespace {
@@ -33,13 +32,18 @@ constexpr int SeekHoldMilliseconds = 300;
 
 } // namespace
 
+// The core's box captions ("Warning", "Error") are shown translated.
+static QString PromptCaption(std::string_view Caption) {
+    return QCoreApplication::translate("UserPrompts", std::string(Caption).c_str());
+}
+
 void TServicesPrompts::ShowMessage(std::string_view Caption, std::string_view Text) {
-    Services_.Warning(Parent_, QString::fromUtf8(Caption.data(), qsizetype(Caption.size())),
+    Services_.Warning(Parent_, PromptCaption(Caption),
                       QString::fromUtf8(Text.data(), qsizetype(Text.size())));
 }
 
 bool TServicesPrompts::AskYesNo(std::string_view Caption, std::string_view Text) {
-    return QMessageBox::question(Parent_, QString::fromUtf8(Caption.data(), qsizetype(Caption.size())),
+    return QMessageBox::question(Parent_, PromptCaption(Caption),
                                  QString::fromUtf8(Text.data(), qsizetype(Text.size())),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
@@ -54,14 +58,15 @@ TPreviewPanel::TPreviewPanel(QWidget* Parent)
 
     pan1 = new TVideoView(this);
     pan1->setObjectName(QStringLiteral("pan1"));
-    pan1->setAccessibleName(QStringLiteral("Preview"));
+    pan1->setAccessibleName(tr("Preview"));
     pan1->setMinimumSize(160, 120);
     pan1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     layout->addWidget(pan1, 1);
 
     trcPreview = new QSlider(Qt::Horizontal, this);
     trcPreview->setObjectName(QStringLiteral("trcPreview"));
-    trcPreview->setAccessibleName(QStringLiteral("Position"));
+    //: Screen-reader name of the playing position slider
+    trcPreview->setAccessibleName(tr("Position"));
     trcPreview->setTickPosition(QSlider::NoTicks);
     trcPreview->setTickInterval(1);
     trcPreview->setRange(0, 0);
@@ -81,30 +86,36 @@ TPreviewPanel::TPreviewPanel(QWidget* Parent)
 
     auto* controls = new QHBoxLayout();
     controls->setSpacing(2);
-    imgbtnPlay = ImageButton(this, QStringLiteral("imgbtnPlay"), QStringLiteral("Play"),
+    //: Tool tip of the player's play button
+    imgbtnPlay = ImageButton(this, QStringLiteral("imgbtnPlay"), tr("Play"),
                              QStyle::SP_MediaPlay);
-    imgbtnPause = ImageButton(this, QStringLiteral("imgbtnPause"), QStringLiteral("Pause"),
+    //: Tool tip of the player's pause button
+    imgbtnPause = ImageButton(this, QStringLiteral("imgbtnPause"), tr("Pause"),
                               QStyle::SP_MediaPause);
-    imgbtnStop = ImageButton(this, QStringLiteral("imgbtnStop"), QStringLiteral("Stop"),
+    //: Tool tip of the player's stop button
+    imgbtnStop = ImageButton(this, QStringLiteral("imgbtnStop"), tr("Stop"),
                              QStyle::SP_MediaStop);
     imgbtnSnap = ImageButton(this, QStringLiteral("imgbtnSnap"),
-                             QStringLiteral("Save snapshot picture"), QStyle::SP_DialogSaveButton);
+                             tr("Save snapshot picture"), QStyle::SP_DialogSaveButton);
     controls->addWidget(imgbtnPlay);
     controls->addWidget(imgbtnPause);
     controls->addWidget(imgbtnStop);
     controls->addWidget(imgbtnSnap);
     controls->addStretch(1);
-    ckMute = new QCheckBox(QStringLiteral("Mute"), this);
+    //: Check box: the preview plays without sound
+    ckMute = new QCheckBox(tr("Mute"), this);
     ckMute->setObjectName(QStringLiteral("ckMute"));
     controls->addWidget(ckMute);
-    auto* volumeLabel = new QLabel(QStringLiteral("Volume:"), this);
+    auto* volumeLabel = new QLabel(tr("Volume:"), this);
     controls->addWidget(volumeLabel);
     trcVolume = new QSlider(Qt::Horizontal, this);
     volumeLabel->setBuddy(trcVolume);
     trcVolume->setObjectName(QStringLiteral("trcVolume"));
     trcVolume->setRange(0, VolumeMax);
     trcVolume->setValue(0);
-    trcVolume->setFixedWidth(72);
+    // Narrower when the captions beside it are longer (in some languages).
+    trcVolume->setMinimumWidth(44);
+    trcVolume->setMaximumWidth(72);
     trcVolume->installEventFilter(this);
     controls->addWidget(trcVolume);
     layout->addLayout(controls);
@@ -305,10 +316,11 @@ void TPreviewPanel::FFPlayerFileOpen(int64_t ADuration, int AFrameWidth, int AFr
     std::string info;
     if (FFPlayer->Probe().GetInfoText(info))
         emit LogLine(QString::fromStdString(info));
-    char line[128];
-    std::snprintf(line, sizeof line, "duration: %f, frame size: %dx%d", double(ADuration) / 1000000.0,
-                  AFrameWidth, AFrameHeight);
-    emit LogLine(QString::fromUtf8(line));
+    //: Log line when the preview opens a file: its length in seconds and its picture size
+    emit LogLine(tr("duration: %1, frame size: %2x%3")
+                     .arg(QString::number(double(ADuration) / 1000000.0, 'f', 6))
+                     .arg(AFrameWidth)
+                     .arg(AFrameHeight));
     if (OutputPanel_ != nullptr) {
         AScreenWidth = OutputPanel_->width();
         AScreenHeight = OutputPanel_->height();

@@ -12,9 +12,9 @@ TRectTracker::TRectTracker(QWidget* Parent) : QWidget(Parent) {
     resize(TrackerDefaultSize, TrackerDefaultSize);
     setMouseTracking(true); // the cursor follows the zone under the pointer
     setFocusPolicy(Qt::StrongFocus);
-    setToolTip(QStringLiteral("Area to keep: drag it or its handles; arrow keys move it, "
-                              "Shift+arrow keys resize it"));
-    setAccessibleName(QStringLiteral("Crop area"));
+    setToolTip(tr("Area to keep: drag it or its handles; arrow keys move it, "
+                  "Shift+arrow keys resize it"));
+    setAccessibleName(tr("Crop area"));
 }
 
 TTrackerBounds TRectTracker::Bounds() const {

@@ -24,7 +24,9 @@ const TThemeColors& ThemeColors(int Index);
 // Entries of the Skin menu: the seven themes, then "Follow system" (zelta::FollowSystemTheme),
 // which takes dark colours on a desktop that prefers them and the "Default" theme otherwise.
 inline constexpr int ThemeMenuCount = zelta::FollowSystemTheme + 1;
-inline constexpr const char* FollowSystemThemeName = "Follow system";
+// The Skin menu entry (translated in the main window).
+inline constexpr const char* FollowSystemThemeName =
+    QT_TRANSLATE_NOOP("TfrmMain", "Follow system");
 // The dark colours of "Follow system" (named "Dark").
 const TThemeColors& DarkThemeColors();
 // Whether the desktop prefers dark colours: $ZELTA_COLOR_SCHEME ("dark" or "light"), then the

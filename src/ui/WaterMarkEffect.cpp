@@ -38,14 +38,20 @@ void TfrmWaterMark::BuildEffectPage()
         QSpinBox** Spin;
         const char* Name;
         const char* Caption;
+        const char* Hint;
         int Min, Max;
     };
     const TRow Rows[] = {
-        {&trcBrightness, &spedtBrightness, "Brightness", "Brightness:", 0, 512},
-        {&trcContrast, &spedtContrast, "Contrast", "Contrast:", -100, 100},
-        {&trcSaturation, &spedtSaturation, "Saturation", "Saturation:", 0, 512},
-        {&trcExposure, &spedtExposure, "Exposure", "Exposure:", -255, 512},
-        {&trcAutoadjust, &spedtAutoadjust, "Autoadjust", "Auto adjust:", 0, 10},
+        {&trcBrightness, &spedtBrightness, "Brightness", QT_TR_NOOP("Brightness:"),
+         QT_TR_NOOP("Brightness value"), 0, 512},
+        {&trcContrast, &spedtContrast, "Contrast", QT_TR_NOOP("Contrast:"), QT_TR_NOOP("Contrast value"),
+         -100, 100},
+        {&trcSaturation, &spedtSaturation, "Saturation", QT_TR_NOOP("Saturation:"),
+         QT_TR_NOOP("Saturation value"), 0, 512},
+        {&trcExposure, &spedtExposure, "Exposure", QT_TR_NOOP("Exposure:"), QT_TR_NOOP("Exposure value"),
+         -255, 512},
+        {&trcAutoadjust, &spedtAutoadjust, "Autoadjust", QT_TR_NOOP("Auto adjust:"),
+         QT_TR_NOOP("Auto adjust value"), 0, 10},
     };
     int Y = 8;
     for (const TRow& R : Rows) {
@@ -55,8 +61,8 @@ void TfrmWaterMark::BuildEffectPage()
         (*R.Spin)->setObjectName("spedt" + Name);
         (*R.Spin)->setRange(R.Min, R.Max);
         (*R.Spin)->setGeometry(226, Y, 80, 22);
-        (*R.Spin)->setToolTip(QString::fromLatin1(R.Caption).chopped(1) + " value");
-        Label(P, QString::fromLatin1(R.Caption), QRect(8, Y, 150, 22), *R.Slider);
+        (*R.Spin)->setToolTip(tr(R.Hint));
+        Label(P, tr(R.Caption), QRect(8, Y, 150, 22), *R.Slider);
         QSlider* S = *R.Slider;
         QSpinBox* E = *R.Spin;
         connect(S, &QSlider::valueChanged, E, &QSpinBox::setValue);
@@ -64,20 +70,21 @@ void TfrmWaterMark::BuildEffectPage()
         connect(S, &QSlider::valueChanged, this, &TfrmWaterMark::EffectChanged);
         Y += 60;
     }
-    btnReset = new QPushButton(QStringLiteral("Reset"), P);
+    //: Button: puts the picture effects back to neutral
+    btnReset = new QPushButton(tr("Reset"), P);
     btnReset->setObjectName(QStringLiteral("btnReset"));
     btnReset->setAutoDefault(false);
     btnReset->setGeometry(8, 256, 80, 26);
     connect(btnReset, &QPushButton::clicked, this, &TfrmWaterMark::btnResetClick);
 
     // Kept for the stored states; they do not change the picture.
-    rbAudioAdjust = new QRadioButton(QStringLiteral("Audio adjust"), P);
+    rbAudioAdjust = new QRadioButton(tr("Audio adjust"), P);
     rbAudioAdjust->setObjectName(QStringLiteral("rbAudioAdjust"));
     rbAudioAdjust->setGeometry(8, 300, 140, 22);
-    chkProcessText = new QCheckBox(QStringLiteral("Process  Added Text"), P);
+    chkProcessText = new QCheckBox(tr("Process  Added Text"), P);
     chkProcessText->setObjectName(QStringLiteral("chkProcessText"));
     chkProcessText->setGeometry(8, 330, 200, 22);
-    chkProcessImage = new QCheckBox(QStringLiteral("Process  Added Image"), P);
+    chkProcessImage = new QCheckBox(tr("Process  Added Image"), P);
     chkProcessImage->setObjectName(QStringLiteral("chkProcessImage"));
     chkProcessImage->setGeometry(8, 356, 200, 22);
     for (QWidget* W : std::initializer_list<QWidget*>{trcAutoadjust, spedtAutoadjust, rbAudioAdjust,

@@ -4,6 +4,7 @@
 // in step with the rows.
 
 #include "ui/FrmWaterMark.h"
+#include "ui/CaptionFit.h"
 #include "ui/WaterMarkParts.h"
 
 #include "app/PreviewLogic.h"
@@ -15,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -41,20 +43,34 @@ constexpr int KindRole = Qt::UserRole + 1;
 // The colour box's standard list; the defaults take entry 12 for the text and 2 for the
 // background.
 struct TNamedColor {
-    const char* Name;
+    // The name as the translation knows it: the English text and "colour name".
+    struct {
+        const char* Source;
+        const char* Comment;
+    } Name;
     TColor Color;
 };
 constexpr TNamedColor StandardColors[] = {
-    {"Black", RGBColor(0, 0, 0)},          {"Maroon", RGBColor(128, 0, 0)},
-    {"Green", RGBColor(0, 128, 0)},        {"Olive", RGBColor(128, 128, 0)},
-    {"Navy", RGBColor(0, 0, 128)},         {"Purple", RGBColor(128, 0, 128)},
-    {"Teal", RGBColor(0, 128, 128)},       {"Gray", RGBColor(128, 128, 128)},
-    {"Silver", RGBColor(192, 192, 192)},   {"Red", RGBColor(255, 0, 0)},
-    {"Lime", RGBColor(0, 255, 0)},         {"Yellow", RGBColor(255, 255, 0)},
-    {"Blue", RGBColor(0, 0, 255)},         {"Fuchsia", RGBColor(255, 0, 255)},
-    {"Aqua", RGBColor(0, 255, 255)},       {"White", RGBColor(255, 255, 255)},
-    {"Money Green", RGBColor(192, 220, 192)}, {"Sky Blue", RGBColor(166, 202, 240)},
-    {"Cream", RGBColor(255, 251, 240)},    {"Medium Gray", RGBColor(160, 160, 164)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Black", "colour name"), RGBColor(0, 0, 0)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Maroon", "colour name"), RGBColor(128, 0, 0)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Green", "colour name"), RGBColor(0, 128, 0)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Olive", "colour name"), RGBColor(128, 128, 0)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Navy", "colour name"), RGBColor(0, 0, 128)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Purple", "colour name"), RGBColor(128, 0, 128)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Teal", "colour name"), RGBColor(0, 128, 128)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Gray", "colour name"), RGBColor(128, 128, 128)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Silver", "colour name"), RGBColor(192, 192, 192)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Red", "colour name"), RGBColor(255, 0, 0)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Lime", "colour name"), RGBColor(0, 255, 0)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Yellow", "colour name"), RGBColor(255, 255, 0)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Blue", "colour name"), RGBColor(0, 0, 255)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Fuchsia", "colour name"), RGBColor(255, 0, 255)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Aqua", "colour name"), RGBColor(0, 255, 255)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "White", "colour name"), RGBColor(255, 255, 255)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Money Green", "colour name"), RGBColor(192, 220, 192)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Sky Blue", "colour name"), RGBColor(166, 202, 240)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Cream", "colour name"), RGBColor(255, 251, 240)},
+    {QT_TRANSLATE_NOOP3("TfrmWaterMark", "Medium Gray", "colour name"), RGBColor(160, 160, 164)},
 };
 constexpr int DefaultTextColor = 12;
 constexpr int DefaultBackColor = 2;
@@ -77,8 +93,10 @@ QComboBox* ColorBox(QWidget* Parent, const QString& Name)
 {
     auto* Box = new QComboBox(Parent);
     Box->setObjectName(Name);
-    for (const TNamedColor& C : StandardColors)
-        Box->addItem(Swatch(C.Color), QString::fromLatin1(C.Name), QVariant::fromValue(uint(C.Color)));
+    for (const TNamedColor& C : StandardColors) {
+        const QString Shown = QCoreApplication::translate("TfrmWaterMark", C.Name.Source, C.Name.Comment);
+        Box->addItem(Swatch(C.Color), Shown, QVariant::fromValue(uint(C.Color)));
+    }
     return Box;
 }
 
@@ -212,11 +230,14 @@ TWmRec TextRecord(const TWmItemRec& Row)
 
 void TfrmWaterMark::BuildLayerList()
 {
-    btnAddText = new QPushButton(QStringLiteral("Add Text"), this);
-    btnAddImage = new QPushButton(QStringLiteral("Add Image"), this);
-    btnDelete = new QPushButton(QStringLiteral("Delete"), this);
-    btnUp = new QPushButton(QStringLiteral("Up"), this);
-    btnDown = new QPushButton(QStringLiteral("Down"), this);
+    btnAddText = new QPushButton(tr("Add Text"), this);
+    btnAddImage = new QPushButton(tr("Add Image"), this);
+    //: Button: deletes the selected layer
+    btnDelete = new QPushButton(tr("Delete"), this);
+    //: Button: moves the selected layer up the list
+    btnUp = new QPushButton(tr("Up"), this);
+    //: Button: moves the selected layer down the list
+    btnDown = new QPushButton(tr("Down"), this);
     int X = 8;
     for (QPushButton* B : {btnAddText, btnAddImage, btnDelete, btnUp, btnDown}) {
         B->setGeometry(X, 398, 84, 26);
@@ -236,7 +257,7 @@ void TfrmWaterMark::BuildLayerList()
 
     lsbox = new QListWidget(this);
     lsbox->setObjectName(QStringLiteral("lsbox"));
-    lsbox->setAccessibleName(QStringLiteral("Layers"));
+    lsbox->setAccessibleName(tr("Layers"));
     lsbox->setGeometry(8, 430, 440, 130);
     lsbox->setItemDelegate(new TLayerRowDelegate(lsbox));
     lsbox->setUniformItemSizes(true);
@@ -245,7 +266,7 @@ void TfrmWaterMark::BuildLayerList()
     lsbox->installEventFilter(this);
     edt1 = new QLineEdit(lsbox->viewport());
     edt1->setObjectName(QStringLiteral("edt1"));
-    edt1->setToolTip(QStringLiteral("Layer text"));
+    edt1->setToolTip(tr("Layer text"));
     QFont EditFont = edt1->font();
     EditFont.setPointSize(11);
     edt1->setFont(EditFont);
@@ -258,16 +279,16 @@ void TfrmWaterMark::BuildWatermarkPage()
 {
     QWidget* P = tsWatermark;
     trcTextHoriz = Slider(P, QStringLiteral("trcTextHoriz"), 0, 100, QRect(8, 30, 298, 22));
-    Label(P, QStringLiteral("Horizontal Position:"), QRect(8, 8, 160, 20), trcTextHoriz);
-    edtTextHoriz = ValueBox(P, QStringLiteral("edtTextHoriz"), QStringLiteral("Horizontal position value"),
+    Label(P, tr("Horizontal Position:"), QRect(8, 8, 160, 20), trcTextHoriz);
+    edtTextHoriz = ValueBox(P, QStringLiteral("edtTextHoriz"), tr("Horizontal position value"),
                             QRect(246, 6, 60, 22));
     trcTextVert = Slider(P, QStringLiteral("trcTextVert"), 0, 100, QRect(8, 78, 298, 22));
-    Label(P, QStringLiteral("Vertical Position:"), QRect(8, 56, 160, 20), trcTextVert);
-    edtTextVert = ValueBox(P, QStringLiteral("edtTextVert"), QStringLiteral("Vertical position value"),
+    Label(P, tr("Vertical Position:"), QRect(8, 56, 160, 20), trcTextVert);
+    edtTextVert = ValueBox(P, QStringLiteral("edtTextVert"), tr("Vertical position value"),
                            QRect(246, 54, 60, 22));
     trcTextTran = Slider(P, QStringLiteral("trcTextTran"), 0, 255, QRect(8, 126, 298, 22));
-    Label(P, QStringLiteral("Transparency:"), QRect(8, 104, 160, 20), trcTextTran);
-    edtTextTran = ValueBox(P, QStringLiteral("edtTextTran"), QStringLiteral("Transparency value"),
+    Label(P, tr("Transparency:"), QRect(8, 104, 160, 20), trcTextTran);
+    edtTextTran = ValueBox(P, QStringLiteral("edtTextTran"), tr("Transparency value"),
                            QRect(246, 102, 60, 22));
     trcTextHoriz->setEnabled(false);
     trcTextVert->setEnabled(false);
@@ -275,11 +296,11 @@ void TfrmWaterMark::BuildWatermarkPage()
     connect(trcTextVert, &QSlider::valueChanged, this, &TfrmWaterMark::trcTextVertChange);
     connect(trcTextTran, &QSlider::valueChanged, this, &TfrmWaterMark::trcTextTranChange);
 
-    Label(P, QStringLiteral("Set the period of time when a watermark will be \nshow in the video"),
+    Label(P, tr("Set the period of time when a watermark will be \nshow in the video"),
           QRect(8, 154, 298, 34));
     trcRange = new TTrackBar2(P);
     trcRange->setObjectName(QStringLiteral("trcRange"));
-    trcRange->setAccessibleName(QStringLiteral("Time range"));
+    trcRange->setAccessibleName(tr("Time range"));
     trcRange->setGeometry(8, 190, 298, 40);
     trcRange->SetSecondThumb(true);
     trcRange->SetThumbStyle(tsRaisedRectangle);
@@ -294,18 +315,18 @@ void TfrmWaterMark::BuildWatermarkPage()
     connect(trcRange, &TTrackBar2::Change, this, &TfrmWaterMark::trcRangeChange);
 
     edtStart = ValueBox(P, QStringLiteral("edtStart"), QString(), QRect(78, 236, 64, 22));
-    Label(P, QStringLiteral("Start time:"), QRect(8, 236, 70, 22), edtStart);
+    Label(P, tr("Start time:"), QRect(8, 236, 70, 22), edtStart);
     btnStartUp1 = ArrowButton(P, QStringLiteral("btnStartUp1"), Qt::UpArrow,
-                              QStringLiteral("Start time one second later"), QRect(143, 236, 16, 11));
+                              tr("Start time one second later"), QRect(143, 236, 16, 11));
     btnStartUpStartDown = ArrowButton(P, QStringLiteral("btnStartUpStartDown"), Qt::DownArrow,
-                                      QStringLiteral("Start time one second earlier"),
+                                      tr("Start time one second earlier"),
                                       QRect(143, 247, 16, 11));
     edtEnd = ValueBox(P, QStringLiteral("edtEnd"), QString(), QRect(226, 236, 64, 22));
-    Label(P, QStringLiteral("End Time:"), QRect(166, 236, 60, 22), edtEnd);
+    Label(P, tr("End Time:"), QRect(166, 236, 60, 22), edtEnd);
     btnStartUpEndUp = ArrowButton(P, QStringLiteral("btnStartUpEndUp"), Qt::UpArrow,
-                                  QStringLiteral("End time one second later"), QRect(291, 236, 16, 11));
+                                  tr("End time one second later"), QRect(291, 236, 16, 11));
     btnStartUpEndDown = ArrowButton(P, QStringLiteral("btnStartUpEndDown"), Qt::DownArrow,
-                                    QStringLiteral("End time one second earlier"),
+                                    tr("End time one second earlier"),
                                     QRect(291, 247, 16, 11));
     connect(btnStartUp1, &QToolButton::clicked, this, [this] { MoveRange(1, 0); });
     connect(btnStartUpStartDown, &QToolButton::clicked, this, [this] { MoveRange(-1, 0); });
@@ -316,39 +337,41 @@ void TfrmWaterMark::BuildWatermarkPage()
     fontCmb->setObjectName(QStringLiteral("fontCmb"));
     fontCmb->addItems(QFontDatabase::families());
     fontCmb->setGeometry(80, 272, 226, 22);
-    Label(P, QStringLiteral("Font:"), QRect(8, 272, 70, 22), fontCmb);
+    Label(P, tr("Font:"), QRect(8, 272, 70, 22), fontCmb);
     fontSizeCmb = new QComboBox(P);
     fontSizeCmb->setObjectName(QStringLiteral("fontSizeCmb"));
     for (int Size = 7; Size <= 70; ++Size)
         fontSizeCmb->addItem(QString::number(Size));
     fontSizeCmb->setGeometry(80, 300, 70, 22);
-    Label(P, QStringLiteral("Font Size:"), QRect(8, 300, 70, 22), fontSizeCmb);
+    Label(P, tr("Font Size:"), QRect(8, 300, 70, 22), fontSizeCmb);
     colorBoxcmb = ColorBox(P, QStringLiteral("colorBoxcmb"));
     colorBoxcmb->setGeometry(80, 328, 226, 22);
-    Label(P, QStringLiteral("Font Color:"), QRect(8, 328, 70, 22), colorBoxcmb);
-    chkBold = new QCheckBox(QStringLiteral("Bold"), P);
+    Label(P, tr("Font Color:"), QRect(8, 328, 70, 22), colorBoxcmb);
+    chkBold = new QCheckBox(tr("Bold"), P);
     chkBold->setGeometry(8, 358, 64, 20);
-    chkItalic = new QCheckBox(QStringLiteral("Italic"), P);
+    chkItalic = new QCheckBox(tr("Italic"), P);
     chkItalic->setGeometry(76, 358, 64, 20);
-    chkUnderline = new QCheckBox(QStringLiteral("Underline"), P);
+    chkUnderline = new QCheckBox(tr("Underline"), P);
     chkUnderline->setGeometry(144, 358, 84, 20);
-    chkStrikeOut = new QCheckBox(QStringLiteral("Strikeout"), P);
+    chkStrikeOut = new QCheckBox(tr("Strikeout"), P);
     chkStrikeOut->setGeometry(228, 358, 80, 20);
+    FitRow({chkBold, chkItalic, chkUnderline, chkStrikeOut}, 4);
     chkBold->setObjectName(QStringLiteral("chkBold"));
     chkItalic->setObjectName(QStringLiteral("chkItalic"));
     chkUnderline->setObjectName(QStringLiteral("chkUnderline"));
     chkStrikeOut->setObjectName(QStringLiteral("chkStrikeOut"));
 
-    auto* Back = new QGroupBox(QStringLiteral("Font background color"), P);
+    auto* Back = new QGroupBox(tr("Font background color"), P);
     Back->setGeometry(8, 388, 298, 86);
-    rb1 = new QRadioButton(QStringLiteral("Background color"), Back);
+    rb1 = new QRadioButton(tr("Background color"), Back);
     rb1->setObjectName(QStringLiteral("rb1"));
     rb1->setGeometry(10, 24, 140, 22);
-    rb2 = new QRadioButton(QStringLiteral("Transparent"), Back);
+    //: Choice of a text layer's background: none
+    rb2 = new QRadioButton(tr("Transparent"), Back);
     rb2->setObjectName(QStringLiteral("rb2"));
     rb2->setGeometry(10, 54, 140, 22);
     colorBoxbackground = ColorBox(Back, QStringLiteral("colorBoxbackground"));
-    colorBoxbackground->setToolTip(QStringLiteral("Font background color"));
+    colorBoxbackground->setToolTip(tr("Font background color"));
     colorBoxbackground->setGeometry(152, 24, 136, 22);
 
     const auto StyleBit = [this](QCheckBox* Box, uint8_t Bit) {
@@ -426,9 +449,9 @@ void TfrmWaterMark::AddRow(const TWmItemRec& Row)
     // No row without its layer.
     delete lsbox->takeItem(Index);
     Layers_.Delete(Index);
-    Services_.Warning(this, QStringLiteral("Warning"),
-                      QString::fromStdString("Cannot load the picture \"" + Row.ImageFile + "\": " +
-                                             Error + "."));
+    Services_.Warning(this, tr("Warning"),
+                      tr("Cannot load the picture \"%1\": %2.")
+                          .arg(QString::fromStdString(Row.ImageFile), QString::fromStdString(Error)));
 }
 
 void TfrmWaterMark::RestoreLayers()
@@ -477,7 +500,8 @@ void TfrmWaterMark::btnAddTextClick()
     edt1->hide();
     TWmItemRec Row;
     Row.Kind = WmKindText;
-    Row.Text = "Add Text";
+    //: The text a new text layer starts with, until the user types their own
+    Row.Text = tr("Add Text", "new layer text").toStdString();
     Row.Font = ChosenFont();
     Row.BackColor = BoxColor(colorBoxbackground);
     Row.BackFilled = rb1->isChecked();

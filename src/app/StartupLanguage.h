@@ -1,0 +1,19 @@
+#pragma once
+// The language the program starts in: the "Language" preference when it names a shipped
+// language, else the desktop's (app/Translation.h). A change of the preference takes effect at
+// the next start.
+#include <string>
+
+namespace zelta {
+
+class TIniFile;
+
+// The language Settings and the environment ask for.
+std::string StartupLanguage(const TIniFile& Settings);
+
+// Loads the translations of StartupLanguage(the settings file); returns the language loaded
+// ("en" when its translations could not be loaded). An unreadable settings file counts as
+// "System".
+std::string LoadStartupLanguage();
+
+} // namespace zelta
