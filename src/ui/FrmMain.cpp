@@ -11,6 +11,7 @@
 #include "app/SettingsKeys.h"
 #include "app/SystemCommands.h"
 #include "ui/AccessibleNames.h"
+#include "ui/CaptionFit.h"
 #include "ui/AppExceptionHandler.h"
 #include "ui/DialogServices.h"
 #include "ui/FmDirectory.h"
@@ -150,6 +151,7 @@ void TfrmMain::CreateControls(QWidget* Central) {
     AddFolder2 = AddMenu->addAction(tr("Add F&older..."));
     btnAdd->setMenu(AddMenu);
     btnAdd->setPopupMode(QToolButton::MenuButtonPopup);
+    FitRow({btnAdd, btnRemove, btnClear, btnSettings, btnEdit, btnStart, btnExit}, 4);
     connect(btnRemove, &QToolButton::clicked, this, &TfrmMain::btnRemoveClick);
     connect(btnClear, &QToolButton::clicked, this, &TfrmMain::btnClearClick);
     connect(btnSettings, &QToolButton::clicked, this, &TfrmMain::btnSettingsClick);

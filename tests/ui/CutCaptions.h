@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QStringList>
 #include <QWidget>
 
@@ -61,6 +62,9 @@ inline QStringList CutCaptions(QWidget& Window) {
             check(b, text, b->fontMetrics().horizontalAdvance(text) + 8);
         else if (qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b))
             check(b, text, b->minimumSizeHint().width());
+        else if (auto* t = qobject_cast<QToolButton*>(b);
+                 t && t->toolButtonStyle() != Qt::ToolButtonIconOnly)
+            check(b, text, b->sizeHint().width());
     }
     return cut;
 }
