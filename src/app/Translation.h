@@ -45,7 +45,9 @@ void InstallTranslations();
 const std::string& LoadedLanguage();
 
 // Source translated in Context; with N >= 0 the plural form for N, with N put in place of "%n".
-// Thread-safe once the translations are loaded.
+// Written with literal texts, or with a variable holding a text that a QT_TRANSLATE_NOOP list
+// names, so that the translation tools collect every text. Thread-safe once the translations
+// are loaded.
 std::string TrText(const char* Context, const char* Source, const char* Disambiguation = nullptr,
                    int N = -1);
 

@@ -313,7 +313,8 @@ bool TfrmSettings::ComboKeyPress(TParamCombo C, const QString& Key) {
     if (verdict == TKeyVerdict::Accept)
         return false;
     if (verdict == TKeyVerdict::RefuseWithMessage)
-        Message(QApplication::applicationDisplayName(), QCoreApplication::translate("SettingsLogic", NumericalMessage.data()));
+        Message(QApplication::applicationDisplayName(),
+                QCoreApplication::translate("SettingsLogic", NumericalMessage.data()));
     QApplication::beep();
     return true;
 }
