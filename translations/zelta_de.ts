@@ -1893,14 +1893,6 @@ Group box of the four margins to cut away</extracomment>
         <translation>Warnung</translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Information</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>Fehler</translation>
-    </message>
-    <message>
         <source>Add Folder</source>
         <translation>Ordner hinzufügen</translation>
     </message>
@@ -2936,6 +2928,14 @@ Wasserzeichen im Video angezeigt wird</translation>
     <message>
         <source>Error</source>
         <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>Ordner hinzufügen</translation>
     </message>
 </context>
 <context>

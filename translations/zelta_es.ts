@@ -1897,14 +1897,6 @@ Group box of the four margins to cut away</extracomment>
         <translation>Advertencia</translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Información</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>Error</translation>
-    </message>
-    <message>
         <source>Add Folder</source>
         <translation>Añadir carpeta</translation>
     </message>
@@ -2940,6 +2932,14 @@ se mostrará en el video</translation>
     <message>
         <source>Error</source>
         <translation>Error</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Información</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>Añadir carpeta</translation>
     </message>
 </context>
 <context>

@@ -1895,14 +1895,6 @@ Group box of the four margins to cut away</extracomment>
         <translation>Avertissement</translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Information</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>Erreur</translation>
-    </message>
-    <message>
         <source>Add Folder</source>
         <translation>Ajouter un dossier</translation>
     </message>
@@ -2938,6 +2930,14 @@ est affiché dans la vidéo</translation>
     <message>
         <source>Error</source>
         <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>Ajouter un dossier</translation>
     </message>
 </context>
 <context>

@@ -1889,14 +1889,6 @@ Group box of the four margins to cut away</extracomment>
         <translation>Aviso</translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Informação</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>Erro</translation>
-    </message>
-    <message>
         <source>Add Folder</source>
         <translation>Adicionar pasta</translation>
     </message>
@@ -2932,6 +2924,14 @@ será exibida no vídeo</translation>
     <message>
         <source>Error</source>
         <translation>Erro</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Informação</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>Adicionar pasta</translation>
     </message>
 </context>
 <context>

@@ -1850,14 +1850,6 @@ Group box of the four margins to cut away</extracomment>
         <translation>警告</translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>信息</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>错误</translation>
-    </message>
-    <message>
         <source>Add Folder</source>
         <translation>添加文件夹</translation>
     </message>
@@ -2891,6 +2883,14 @@ show in the video</source>
     <message>
         <source>Error</source>
         <translation>错误</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>添加文件夹</translation>
     </message>
 </context>
 <context>

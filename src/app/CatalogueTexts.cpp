@@ -60,12 +60,7 @@ const char* ShippedText(std::string_view English) {
 
 std::string CatalogueText(std::string_view English) {
     const char* shipped = ShippedText(English);
-    return shipped != nullptr ? TranslateKnownText("Catalogue", shipped) : std::string(English);
-}
-
-bool CatalogueTextTranslated(std::string_view English) {
-    const char* shipped = ShippedText(English);
-    return shipped != nullptr && HasTranslation("Catalogue", shipped);
+    return shipped != nullptr ? TrText("Catalogue", shipped) : std::string(English);
 }
 
 } // namespace zelta

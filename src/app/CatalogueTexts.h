@@ -10,7 +10,4 @@ namespace zelta {
 // English when the text is not one the catalogue ships (a profile a user named himself).
 std::string CatalogueText(std::string_view English);
 
-// Whether the loaded language has its own translation of the text (tests: every shipped text).
-bool CatalogueTextTranslated(std::string_view English);
-
 } // namespace zelta

@@ -10,19 +10,16 @@
 
 namespace zelta {
 
-std::string StartupLanguage(const TIniFile& Settings) {
-    return InterfaceLanguage(ReadSettingText(Settings, KeyLanguage),
-                             [](const char* Name) { return std::getenv(Name); });
-}
-
 std::string LoadStartupLanguage() {
-    std::string language;
+    std::string preference = SystemLanguage;
     try {
-        language = StartupLanguage(TIniFile(SettingsFilePath(), TDamagedFile::StartOver));
+        preference = ReadSettingText(TIniFile(SettingsFilePath(), TDamagedFile::StartOver),
+                                     KeyLanguage);
     } catch (const std::exception&) {
-        language = InterfaceLanguage(std::string(SystemLanguage),
-                                     [](const char* Name) { return std::getenv(Name); });
+        // An unreadable settings folder: the desktop's language.
     }
+    const std::string language = InterfaceLanguage(
+        preference, [](const char* Name) { return std::getenv(Name); });
     if (!LoadTranslations(language))
         LoadTranslations("en");
     return LoadedLanguage();

@@ -6,14 +6,9 @@
 
 namespace zelta {
 
-class TIniFile;
-
-// The language Settings and the environment ask for.
-std::string StartupLanguage(const TIniFile& Settings);
-
-// Loads the translations of StartupLanguage(the settings file); returns the language loaded
-// ("en" when its translations could not be loaded). An unreadable settings file counts as
-// "System".
+// Loads the translations of the language the settings file's "Language" and the environment
+// ask for; returns the language loaded ("en" when its translations could not be loaded). An
+// unreadable settings file counts as "System".
 std::string LoadStartupLanguage();
 
 } // namespace zelta

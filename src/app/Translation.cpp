@@ -153,34 +153,16 @@ const std::string& LoadedLanguage() {
     return Loaded().Code;
 }
 
-namespace {
-
-QString Lookup(const char* Context, const char* Source, const char* Disambiguation, int N) {
+std::string TrText(const char* Context, const char* Source, const char* Disambiguation, int N) {
     QString text;
     const auto& translators = Loaded().Translators;
     for (auto it = translators.rbegin(); it != translators.rend() && text.isNull(); ++it)
         text = (*it)->translate(Context, Source, Disambiguation, N);
-    return text;
-}
-
-} // namespace
-
-std::string TrText(const char* Context, const char* Source, const char* Disambiguation, int N) {
-    QString text = Lookup(Context, Source, Disambiguation, N);
     if (text.isNull())
         text = QString::fromUtf8(Source);
     if (N >= 0)
         text.replace(QStringLiteral("%n"), QString::number(N));
     return text.toStdString();
-}
-
-std::string TranslateKnownText(const char* Context, const char* Source) {
-    const QString text = Lookup(Context, Source, nullptr, -1);
-    return text.isNull() ? std::string(Source) : text.toStdString();
-}
-
-bool HasTranslation(const char* Context, const char* Source) {
-    return !Lookup(Context, Source, nullptr, -1).isNull();
 }
 
 std::string FillText(std::string_view Pattern, std::initializer_list<std::string_view> Values) {

@@ -51,13 +51,6 @@ const std::string& LoadedLanguage();
 std::string TrText(const char* Context, const char* Source, const char* Disambiguation = nullptr,
                    int N = -1);
 
-// A text whose literal stands elsewhere in a QT_TRANSLATE_NOOP list (texts chosen at run time
-// from a fixed set), translated like TrText.
-std::string TranslateKnownText(const char* Context, const char* Source);
-
-// Whether the loaded translations have Source in Context.
-bool HasTranslation(const char* Context, const char* Source);
-
 // Pattern with %1 ... %9 replaced by Values in order (each placeholder may stand anywhere and
 // more than once, so a translation can put them in its own order); any other "%" stays.
 std::string FillText(std::string_view Pattern, std::initializer_list<std::string_view> Values);

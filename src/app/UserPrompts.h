@@ -13,8 +13,9 @@ namespace zelta {
 
 // The captions the core gives, for the windows (and the command line) to translate in the
 // context "UserPrompts" where they show them.
-inline constexpr const char* PromptCaptionTexts[] = {QT_TRANSLATE_NOOP("UserPrompts", "Warning"),
-                                                     QT_TRANSLATE_NOOP("UserPrompts", "Error")};
+inline constexpr const char* PromptCaptionTexts[] = {
+    QT_TRANSLATE_NOOP("UserPrompts", "Warning"), QT_TRANSLATE_NOOP("UserPrompts", "Error"),
+    QT_TRANSLATE_NOOP("UserPrompts", "Information"), QT_TRANSLATE_NOOP("UserPrompts", "Add Folder")};
 
 class TUserPrompts {
 public:

@@ -3,10 +3,20 @@
 #include <QFileDialog>
 
 #include "app/FolderChooserLogic.h"
+#include "app/UserPrompts.h"
+
+#include <QCoreApplication>
 
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QUrl>
+
+QString PromptCaption(std::string_view Caption) {
+    for (const char* known : zelta::PromptCaptionTexts)
+        if (Caption == known)
+            return QCoreApplication::translate("UserPrompts", known);
+    return QString::fromUtf8(Caption.data(), qsizetype(Caption.size()));
+}
 
 void TDialogServices::Information(QWidget* Parent, const QString& Caption,
                                   const QString& Text) const {

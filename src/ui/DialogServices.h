@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 class QUrl;
 class QWidget;
 
@@ -27,3 +29,7 @@ public:
     // The real desktop: QMessageBox, QDesktopServices and statvfs.
     static const TDialogServices& Default();
 };
+
+// A box caption the application core gives in English (zelta::PromptCaptionTexts), as shown:
+// translated; any other caption as it is.
+QString PromptCaption(std::string_view Caption);

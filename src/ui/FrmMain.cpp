@@ -58,16 +58,6 @@ namespace {
 
 QString Q(std::string_view Text) { return QString::fromUtf8(Text.data(), int(Text.size())); }
 
-// The core names its message boxes in English (and compares the names); the box shows ours.
-QString BoxCaption(std::string_view Caption) {
-    for (const char* known :
-         {QT_TRANSLATE_NOOP("TfrmMain", "Warning"), QT_TRANSLATE_NOOP("TfrmMain", "Information"),
-          QT_TRANSLATE_NOOP("TfrmMain", "Error"), QT_TRANSLATE_NOOP("TfrmMain", "Add Folder")})
-        if (Caption == known)
-            return TfrmMain::tr(known);
-    return Q(Caption);
-}
-
 // Layout of the fixed window (central widget coordinates).
 constexpr int ToolbarTop = 4; // the menu bar sits above the central widget
 constexpr int ToolbarButtonHeight = 53;
@@ -810,13 +800,13 @@ void TfrmMain::btnResumeClick() {
 
 void TfrmMain::ShowMessage(std::string_view Caption, std::string_view Text) {
     if (Caption == "Warning")
-        Services_.Warning(this, BoxCaption(Caption), Q(Text));
+        Services_.Warning(this, PromptCaption(Caption), Q(Text));
     else
-        Services_.Information(this, BoxCaption(Caption), Q(Text));
+        Services_.Information(this, PromptCaption(Caption), Q(Text));
 }
 
 bool TfrmMain::AskYesNo(std::string_view Caption, std::string_view Text) {
-    return QMessageBox::question(this, BoxCaption(Caption), Q(Text),
+    return QMessageBox::question(this, PromptCaption(Caption), Q(Text),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 

@@ -9,7 +9,6 @@
 #include "ui/DialogServices.h"
 #include "ui/VideoView.h"
 
-#include <QCoreApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,11 +30,6 @@ namespace {
 constexpr int SeekHoldMilliseconds = 300;
 
 } // namespace
-
-// The core's box captions ("Warning", "Error") are shown translated.
-static QString PromptCaption(std::string_view Caption) {
-    return QCoreApplication::translate("UserPrompts", std::string(Caption).c_str());
-}
 
 void TServicesPrompts::ShowMessage(std::string_view Caption, std::string_view Text) {
     Services_.Warning(Parent_, PromptCaption(Caption),
